@@ -1,0 +1,37 @@
+// How each field type is stored in the record: C padded text, N right-aligned decimal
+// text, D yyyymmdd, L T/F, M the memo block number.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "common/date.h"
+
+namespace kavrina::store::codec {
+
+// Text left-aligned, cut or padded with blanks to the field.
+void encodeString(std::span<char> field, std::string_view text);
+
+// The number with exactly `decimals` places, right-aligned, blanks on the left. Returns
+// false and writes nothing when the text does not fit the field.
+bool encodeNumber(std::span<char> field, double value, int decimals);
+
+// The number written in the field; only blanks (or no number) read as 0.
+double decodeNumber(std::string_view field);
+
+void encodeDate(std::span<char> field, Date date);
+// Eight blanks, or anything that is not a valid yyyymmdd date, read as the empty date.
+Date decodeDate(std::string_view field);
+
+void encodeLogical(std::span<char> field, bool value);
+// "T", "t", "Y" and "y" are true; anything else false.
+bool decodeLogical(std::string_view field);
+
+// The memo block number right-aligned in the field; 0 writes blanks (no text).
+void encodeMemoBlock(std::span<char> field, std::uint32_t block);
+// The block number, or 0 for blanks or anything that is not a number.
+std::uint32_t decodeMemoBlock(std::string_view field);
+
+}  // namespace kavrina::store::codec

@@ -1,0 +1,220 @@
+// One open DBF table as a work area sees it: the file (and memo file) with its share mode,
+// the current record and its one-record buffer, the locks this area holds, and the
+// attached orders. Follows the header, commit, lock and append rules of FORMAT.md, so that
+// several processes can share the file.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/date.h"
+#include "store/dbf/dbf_header.h"
+#include "store/dbf/dbt_memo.h"
+#include "store/dbf/os_file.h"
+#include "store/dbf/table_order.h"
+
+namespace kavrina::store {
+
+// Byte ranges used as locks; they are never written.
+namespace locks {
+constexpr std::uint64_t kAppend = 1'000'000'000;
+constexpr std::uint64_t kRecordBase = 1'000'000'000;  // record n locks kRecordBase + n
+constexpr std::uint64_t kFileStart = 1'000'000'001;
+constexpr std::uint64_t kFileLength = 1'000'000'000;
+// Share mode of an open: write lock for exclusive use, read lock for shared use.
+constexpr std::uint64_t kShareSentinel = 2'000'000'001;
+}  // namespace locks
+
+struct OpenOptions {
+  bool shared = true;
+  bool readOnly = false;
+};
+
+class DbfTable {
+ public:
+  // Creates an empty table with the structure (and its memo file when it has a memo
+  // field), replacing an existing file once it holds that file exclusively. Raises the
+  // create error; returns false when the handler lets it fail.
+  static bool create(const std::filesystem::path& path, const Structure& structure);
+
+  // Opens an existing table (the name is found in any case). Raises the open error
+  // (21/1001, OS code 32 when another holder's share mode refuses it), the corruption
+  // error (32/1012) for a header that is not a usable table, the read error (23/1010).
+  // Returns nullptr when the handler lets the open fail softly.
+  static std::unique_ptr<DbfTable> open(const std::filesystem::path& path, OpenOptions options);
+
+  ~DbfTable();
+  DbfTable(const DbfTable&) = delete;
+  DbfTable& operator=(const DbfTable&) = delete;
+
+  // Writes back, releases every lock, brings header and end mark up to date, flushes and
+  // closes. Safe to call twice.
+  void close();
+
+  const std::filesystem::path& path() const { return path_; }
+  bool isShared() const { return shared_; }
+  bool isReadOnly() const { return readOnly_; }
+  bool hasMemo() const { return memo_.isOpen(); }
+
+  // --- Structure
+  const std::vector<FieldLayout>& fields() const { return header_.fields; }
+  std::size_t fieldCount() const { return header_.fields.size(); }
+  // Index of the field with this name in any case, or -1.
+  int fieldIndex(std::string_view name) const;
+  Structure structure() const;
+  std::size_t recordLength() const { return header_.recordLength; }
+  std::size_t headerLength() const { return header_.headerLength; }
+
+  // --- Position
+  std::uint32_t recNo() const { return recNo_; }
+  // The record count: the header's for an exclusive table; for a shared one recounted
+  // from the file size.
+  std::uint32_t recCount();
+  bool eof() const { return eof_; }
+  bool bof() const { return bof_; }
+  bool found() const { return found_; }
+  bool deleted();
+
+  void goTo(std::uint32_t recno);
+  void goTop();
+  void goBottom();
+  void skip(std::int64_t count = 1);
+  // Through the controlling order: positions on the first record whose key equals the
+  // value; on failure the table is at end of file. Returns found().
+  bool seek(const SeekValue& value);
+  // With `hide` set, moves pass over records marked deleted.
+  void setHideDeleted(bool hide) { hideDeleted_ = hide; }
+  bool hideDeleted() const { return hideDeleted_; }
+
+  // --- Fields (index from fieldIndex, or the name). Reads of the phantom record at end of
+  // file give empty values.
+  std::string_view rawField(int index);
+  std::string getString(int index);
+  double getNumber(int index);
+  Date getDate(int index);
+  bool getLogical(int index);
+  std::string getMemo(int index);
+
+  std::string getString(std::string_view name) { return getString(requireField(name)); }
+  double getNumber(std::string_view name) { return getNumber(requireField(name)); }
+  Date getDate(std::string_view name) { return getDate(requireField(name)); }
+  bool getLogical(std::string_view name) { return getLogical(requireField(name)); }
+  std::string getMemo(std::string_view name) { return getMemo(requireField(name)); }
+
+  // Writes raise the data type error (33) for a value of another type than the field's,
+  // the data width error (34) for a number that does not fit, the not-locked error (38)
+  // on an unlocked record of a shared table and the read-only error (39).
+  void putString(int index, std::string_view text);
+  void putNumber(int index, double value);
+  void putDate(int index, Date date);
+  void putLogical(int index, bool value);
+  void putMemo(int index, std::string_view text);
+
+  void putString(std::string_view name, std::string_view text) { putString(requireField(name), text); }
+  void putNumber(std::string_view name, double value) { putNumber(requireField(name), value); }
+  void putDate(std::string_view name, Date date) { putDate(requireField(name), date); }
+  void putLogical(std::string_view name, bool value) { putLogical(requireField(name), value); }
+  void putMemo(std::string_view name, std::string_view text) { putMemo(requireField(name), text); }
+
+  void deleteRecord();
+  void recall();
+
+  // The current record's bytes (deletion flag first), as the orders evaluate keys on them.
+  std::span<const char> recordBuffer();
+  // Reads record `recno` into `out` straight from the file without moving (index builds).
+  void readRecordAt(std::uint32_t recno, std::vector<char>& out);
+
+  // --- Records and locks
+  // Appends a blank record and makes it current (and, when shared, locked). Raises the
+  // read-only error; on a shared table raises the append-lock error (40) when the new
+  // record cannot be locked, and returns false when the handler lets it fail.
+  bool append(bool releaseOtherLocks = true);
+  // Locks the given record (0: the current one), giving up this area's other locks.
+  bool lockRecord(std::uint32_t recno = 0);
+  bool lockFile();
+  // Releases one record lock (when held) or, with 0, all of them (or else the file lock).
+  void unlock(std::uint32_t recno = 0);
+  bool holdsLock(std::uint32_t recno) const;
+  bool holdsFileLock() const { return fileLocked_; }
+  void commit();
+  // Exclusive tables only: raise the shared error (37) otherwise.
+  void zap();
+  void pack();
+
+  // --- Orders. The first one controls the moves.
+  void addOrder(std::unique_ptr<TableOrder> order);
+  void clearOrders();
+  TableOrder* controllingOrder() { return orders_.empty() ? nullptr : orders_.front().get(); }
+
+ private:
+  DbfTable() = default;
+
+  int requireField(std::string_view name) const;
+  const FieldLayout& fieldAt(int index) const;
+  std::span<char> fieldBytes(int index);
+
+  std::uint32_t countFromFileSize();
+  void refreshCount();
+  std::uint64_t recordOffset(std::uint32_t recno) const;
+
+  void writeBack();
+  void loadRecord(std::uint32_t recno, bool sequential);
+  void readRecordInto(std::uint32_t recno, std::span<char> out, bool sequential);
+  void positionAtEof();
+  void ensureBuffer();
+  // From the record just loaded, pass over deleted records in the direction given.
+  void skipHidden(bool forward);
+  std::uint32_t nextRecord(std::uint32_t from);
+  std::uint32_t previousRecord(std::uint32_t from);
+  void dropReadCache();
+
+  void prepareWrite(int index, char expectedType);
+  void checkWritable();
+
+  bool tryRecordLock(std::uint32_t recno);
+  void releaseRecordLocks();
+  void releaseFileLock();
+  void writeFixedHeader();
+  void writeEndMarkAndCut();
+
+  [[noreturn]] void failIo(int gencode, int subcode, int err = 0);
+
+  std::filesystem::path path_;
+  OsFile file_;
+  DbtMemo memo_;
+  bool shared_ = true;
+  bool readOnly_ = false;
+  bool hideDeleted_ = false;
+  DbfHeader header_;
+  std::uint32_t count_ = 0;
+
+  std::uint32_t recNo_ = 0;
+  bool eof_ = true;
+  bool bof_ = true;
+  bool found_ = false;
+  std::vector<char> buffer_;
+  bool bufferValid_ = false;
+  bool hot_ = false;
+  bool newRecord_ = false;
+  bool fileChanged_ = false;
+
+  bool fileLocked_ = false;
+  std::vector<std::uint32_t> lockedRecords_;
+
+  // Read-ahead for scans in record order: a block of records read at once. In a shared
+  // table a block serves only while it is young, so a scan never shows old data.
+  std::vector<char> cache_;
+  std::uint32_t cacheFirst_ = 0;
+  std::uint32_t cacheCount_ = 0;
+  std::chrono::steady_clock::time_point cacheTime_{};
+
+  std::vector<std::unique_ptr<TableOrder>> orders_;
+};
+
+}  // namespace kavrina::store

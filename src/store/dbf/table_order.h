@@ -1,0 +1,44 @@
+// The interface through which a table's index (an order) is kept current and, for the
+// controlling order, decides the sequence of moves. The table owns its orders.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <variant>
+
+namespace kavrina::store {
+
+// What a seek looks for: a text or a number, encoded by the order as its keys are.
+using SeekValue = std::variant<std::string, double>;
+
+class TableOrder {
+ public:
+  virtual ~TableOrder() = default;
+
+  // The table positioned on `recno` with this record content (deletion flag first), read
+  // from the file; the order remembers the record's key before any change.
+  virtual void recordLoaded(std::uint32_t recno, std::span<const char> record) = 0;
+
+  // The table is about to write `record` back as record `recno`. `isNew` is true the first
+  // time an appended record is written. The order replaces the record's old key by its new
+  // one when they differ (and inserts the key of a new record).
+  virtual void recordWritten(std::uint32_t recno, std::span<const char> record, bool isNew) = 0;
+
+  // Moves in key order. Each answers a record number, or 0 when there is none.
+  virtual std::uint32_t first() = 0;
+  virtual std::uint32_t last() = 0;
+  // The record after / before `recno`, whose key is the one last loaded or written.
+  virtual std::uint32_t next(std::uint32_t recno) = 0;
+  virtual std::uint32_t previous(std::uint32_t recno) = 0;
+  // The first record whose key equals the value; 0 when there is none.
+  virtual std::uint32_t seek(const SeekValue& value) = 0;
+
+  // The table committed (exclusive orders write their header now), or is being closed.
+  virtual void commit() = 0;
+  // The table was zapped or packed: the order rebuilds itself from the records.
+  virtual void tableRewritten() = 0;
+  virtual void close() = 0;
+};
+
+}  // namespace kavrina::store
