@@ -33,6 +33,8 @@ class TableOrder {
   virtual std::uint32_t previous(std::uint32_t recno) = 0;
   // The first record whose key equals the value; 0 when there is none.
   virtual std::uint32_t seek(const SeekValue& value) = 0;
+  // Whether the key of `recno` (as last loaded) equals the value, as a seek compares it.
+  virtual bool keyMatches(std::uint32_t recno, const SeekValue& value) = 0;
 
   // The table committed (exclusive orders write their header now), or is being closed.
   virtual void commit() = 0;

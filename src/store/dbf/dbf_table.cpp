@@ -1,0 +1,277 @@
+// Opening, creating, committing and closing a table, and keeping its header current.
+#include "store/dbf/dbf_table.h"
+
+#include <algorithm>
+#include <array>
+
+#include "errors/error.h"
+#include "errors/os_code.h"
+#include "store/dbf/path_case.h"
+
+namespace kavrina::store {
+
+namespace fs = std::filesystem;
+using errors::driverError;
+namespace gen = errors::gen;
+namespace sub = errors::sub;
+
+namespace {
+
+// OS code for a failed open: tell a missing folder from a missing file.
+int openOsCode(const fs::path& path, int err) {
+  std::error_code ec;
+  fs::path dir = path.parent_path();
+  bool dirMissing = !dir.empty() && !fs::exists(dir, ec);
+  return errors::osCodeFromErrno(err, dirMissing);
+}
+
+fs::path memoPathFor(const fs::path& tablePath) {
+  fs::path memo = tablePath;
+  memo.replace_extension(".dbt");
+  return findCaseInsensitive(memo);
+}
+
+}  // namespace
+
+void DbfTable::failIo(int gencode, int subcode, int err) {
+  errors::fail(driverError(gencode, subcode, path_.string(),
+                           err ? errors::osCodeFromErrno(err) : 0));
+}
+
+bool DbfTable::create(const fs::path& path, const Structure& structure) {
+  std::string problem;
+  DbfHeader header = headerForStructure(structure, problem);
+  if (!problem.empty()) {
+    errors::fail(driverError(gen::kCreate, sub::kCreateData, path.string(), 0, problem));
+  }
+  const Date today = Date::today();
+  std::vector<char> bytes = encodeHeader(header, today.year(), today.month(), today.day());
+  bytes.push_back(dbf::kEndOfFile);
+
+  for (;;) {
+    OsFile file;
+    int err = file.openOrCreate(path);
+    int osCode = err ? openOsCode(path, err) : 0;
+    if (err == 0) {
+      // Only a holder of the exclusive share lock may cut the file.
+      LockResult lock = file.tryLock(locks::kShareSentinel, 1, LockKind::Write);
+      if (lock == LockResult::Taken) {
+        if (file.truncate(0) && file.writeAt(0, bytes) && file.sync()) {
+          file.close();
+          break;
+        }
+        osCode = errors::osCodeFromErrno(file.lastError());
+      } else {
+        osCode = lock == LockResult::Busy ? errors::os::kSharingViolation
+                                          : errors::osCodeFromErrno(file.lastError());
+      }
+    }
+    auto answer = errors::raise(driverError(gen::kCreate, sub::kCreateData, path.string(), osCode));
+    if (answer != errors::ErrorAnswer::Retry) return false;
+  }
+  if (header.hasMemo()) {
+    fs::path memo = path;
+    memo.replace_extension(".dbt");
+    DbtMemo::create(memo);
+  }
+  return true;
+}
+
+std::unique_ptr<DbfTable> DbfTable::open(const fs::path& requested, OpenOptions options) {
+  std::unique_ptr<DbfTable> table(new DbfTable());
+  table->path_ = findCaseInsensitive(requested);
+  table->shared_ = options.shared;
+  table->readOnly_ = options.readOnly;
+  const std::string name = table->path_.string();
+
+  for (;;) {
+    OsFile& file = table->file_;
+    int err = file.open(table->path_, options.readOnly ? OsFile::Access::ReadOnly
+                                                       : OsFile::Access::ReadWrite);
+    int osCode = err ? openOsCode(table->path_, err) : 0;
+    if (err == 0) {
+      // The share mode: a read lock for shared or read-only use, a write lock for exclusive.
+      LockKind kind = options.shared || options.readOnly ? LockKind::Read : LockKind::Write;
+      LockResult lock = file.tryLock(locks::kShareSentinel, 1, kind);
+      if (lock == LockResult::Taken) break;
+      osCode = lock == LockResult::Busy ? errors::os::kSharingViolation
+                                        : errors::osCodeFromErrno(file.lastError());
+      file.close();
+    }
+    auto answer = errors::raise(driverError(gen::kOpen, sub::kOpenData, name, osCode));
+    if (answer != errors::ErrorAnswer::Retry) return nullptr;
+  }
+
+  // Header: the fixed part says how much to read; the rest is checked before any use.
+  std::array<char, dbf::kHeaderFixedSize> fixed{};
+  ssize_t got = table->file_.readAt(0, fixed);
+  if (got < 0) table->failIo(gen::kRead, sub::kRead, table->file_.lastError());
+  std::size_t toRead = headerLengthToRead(std::span<const char>(fixed.data(), static_cast<std::size_t>(got)));
+  std::vector<char> headerBytes(std::max<std::size_t>(toRead, dbf::kHeaderFixedSize));
+  got = table->file_.readAt(0, headerBytes);
+  if (got < 0) table->failIo(gen::kRead, sub::kRead, table->file_.lastError());
+  headerBytes.resize(static_cast<std::size_t>(got));
+  std::string problem;
+  if (!parseHeader(headerBytes, table->header_, problem))
+    errors::fail(driverError(gen::kCorruption, sub::kCorruption, name, 0, problem));
+
+  const std::int64_t size = table->file_.size();
+  if (size < 0) table->failIo(gen::kRead, sub::kRead, table->file_.lastError());
+  const std::uint64_t dataBytes = static_cast<std::uint64_t>(size) - table->header_.headerLength;
+  const std::uint64_t recordsInFile = static_cast<std::uint64_t>(size) < table->header_.headerLength
+                                          ? 0
+                                          : dataBytes / table->header_.recordLength;
+  if (table->header_.recordCount > recordsInFile)
+    errors::fail(driverError(gen::kCorruption, sub::kCorruption, name, 0,
+                             "record count beyond the end of the file"));
+  table->count_ = options.shared ? static_cast<std::uint32_t>(std::min<std::uint64_t>(
+                                       recordsInFile, 0xFFFFFFFFu))
+                                 : table->header_.recordCount;
+
+  if (table->header_.hasMemo()) {
+    OsFile::Access access = options.readOnly ? OsFile::Access::ReadOnly : OsFile::Access::ReadWrite;
+    fs::path memoPath = memoPathFor(table->path_);
+    if (!table->memo_.open(memoPath, access)) return nullptr;
+    LockKind kind = options.shared || options.readOnly ? LockKind::Read : LockKind::Write;
+    if (table->memo_.file().tryLock(locks::kShareSentinel, 1, kind) != LockResult::Taken) {
+      auto answer = errors::raise(driverError(gen::kOpen, sub::kOpenMemo, memoPath.string(),
+                                              errors::os::kSharingViolation));
+      (void)answer;  // the table is unusable without its memo file: fail the open
+      return nullptr;
+    }
+  }
+
+  table->buffer_.assign(table->header_.recordLength, ' ');
+  table->goTop();
+  return table;
+}
+
+DbfTable::~DbfTable() {
+  try {
+    close();
+  } catch (...) {
+    // A destructor cannot report; close() explicitly to see failures.
+  }
+}
+
+int DbfTable::fieldIndex(std::string_view name) const {
+  for (std::size_t i = 0; i < header_.fields.size(); ++i)
+    if (sameFieldName(header_.fields[i].def.name, name)) return static_cast<int>(i);
+  return -1;
+}
+
+Structure DbfTable::structure() const {
+  Structure s;
+  for (const auto& f : header_.fields) s.push_back(f.def);
+  return s;
+}
+
+std::uint64_t DbfTable::recordOffset(std::uint32_t recno) const {
+  return header_.headerLength + static_cast<std::uint64_t>(recno - 1) * header_.recordLength;
+}
+
+std::uint32_t DbfTable::countFromFileSize() {
+  std::int64_t size = file_.size();
+  if (size < 0) failIo(gen::kRead, sub::kRead, file_.lastError());
+  if (static_cast<std::uint64_t>(size) <= header_.headerLength) return 0;
+  std::uint64_t n = (static_cast<std::uint64_t>(size) - header_.headerLength) / header_.recordLength;
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>(n, 0xFFFFFFFFu));
+}
+
+void DbfTable::refreshCount() {
+  if (shared_) count_ = std::max(count_, countFromFileSize());
+}
+
+std::uint32_t DbfTable::recCount() {
+  refreshCount();
+  return count_;
+}
+
+void DbfTable::writeFixedHeader() {
+  header_.version = memo_.isOpen() ? dbf::kVersionWithMemo : dbf::kVersionPlain;
+  header_.recordCount = count_;
+  const Date today = Date::today();
+  auto fixed = encodeFixedHeader(header_, today.year(), today.month(), today.day());
+  if (!file_.writeAt(0, fixed)) failIo(gen::kWrite, sub::kWrite, file_.lastError());
+}
+
+void DbfTable::writeEndMarkAndCut() {
+  const std::uint64_t end = header_.headerLength + static_cast<std::uint64_t>(count_) * header_.recordLength;
+  const char mark = dbf::kEndOfFile;
+  if (!file_.writeAt(end, std::span<const char>(&mark, 1)) || !file_.truncate(end + 1))
+    failIo(gen::kWrite, sub::kWrite, file_.lastError());
+}
+
+void DbfTable::commit() {
+  if (!file_.isOpen()) return;
+  writeBack();
+  if (fileChanged_ && !readOnly_) {
+    if (shared_) {
+      // The header's count comes from the file size, under the append lock when it can be had.
+      bool locked = file_.tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
+      count_ = countFromFileSize();
+      writeFixedHeader();
+      if (locked) file_.unlock(locks::kAppend, 1);
+    } else {
+      writeEndMarkAndCut();
+      writeFixedHeader();
+    }
+    fileChanged_ = false;
+  }
+  for (auto& order : orders_) order->commit();
+  if (!readOnly_) {
+    if (!file_.sync()) failIo(gen::kWrite, sub::kWrite, file_.lastError());
+    if (memo_.isOpen() && !memo_.file().sync())
+      failIo(gen::kWrite, sub::kWrite, memo_.file().lastError());
+  }
+  dropReadCache();
+}
+
+void DbfTable::close() {
+  if (!file_.isOpen()) return;
+  writeBack();
+  if (shared_) {
+    releaseRecordLocks();
+    releaseFileLock();
+  }
+  if (fileChanged_ && !readOnly_) {
+    if (shared_) {
+      bool locked = file_.tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
+      count_ = countFromFileSize();
+      writeFixedHeader();
+      // Cutting the file is safe only while no other station can be extending it: without
+      // the append lock the file is left as it is (every shared append ends it with 0x1A).
+      if (locked) {
+        writeEndMarkAndCut();
+        file_.unlock(locks::kAppend, 1);
+      }
+    } else {
+      writeEndMarkAndCut();
+      writeFixedHeader();
+    }
+    fileChanged_ = false;
+  }
+  for (auto& order : orders_) order->close();
+  orders_.clear();
+  if (!readOnly_) {
+    if (!file_.sync()) failIo(gen::kWrite, sub::kWrite, file_.lastError());
+    if (memo_.isOpen() && !memo_.file().sync())
+      failIo(gen::kWrite, sub::kWrite, memo_.file().lastError());
+  }
+  memo_.close();
+  int err = file_.close();
+  if (err != 0) errors::fail(driverError(gen::kClose, sub::kWrite, path_.string(), errors::osCodeFromErrno(err)));
+}
+
+void DbfTable::addOrder(std::unique_ptr<TableOrder> order) {
+  orders_.push_back(std::move(order));
+  if (!eof_ && recNo_ > 0) orders_.back()->recordLoaded(recNo_, recordBuffer());
+}
+
+void DbfTable::clearOrders() {
+  writeBack();
+  for (auto& order : orders_) order->close();
+  orders_.clear();
+}
+
+}  // namespace kavrina::store

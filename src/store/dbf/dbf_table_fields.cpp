@@ -1,0 +1,163 @@
+// Reading and writing the fields of the current record through the record buffer.
+#include <unistd.h>
+
+#include <cstring>
+
+#include "errors/error.h"
+#include "store/dbf/dbf_field_codec.h"
+#include "store/dbf/dbf_table.h"
+
+namespace kavrina::store {
+
+namespace gen = errors::gen;
+namespace sub = errors::sub;
+using errors::driverError;
+
+namespace {
+constexpr int kNoVariable = 14;  // general code of a name that does not exist
+}
+
+int DbfTable::requireField(std::string_view name) const {
+  int index = fieldIndex(name);
+  if (index < 0) {
+    errors::Error e;
+    e.GENCODE = kNoVariable;
+    e.SUBSYSTEM = "BASE";
+    e.OPERATION = std::string(name);
+    e.FILENAME = path_.string();
+    errors::fail(e);
+  }
+  return index;
+}
+
+const FieldLayout& DbfTable::fieldAt(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= header_.fields.size()) {
+    errors::Error e;
+    e.GENCODE = gen::kBound;
+    e.SUBSYSTEM = "BASE";
+    e.OPERATION = "field " + std::to_string(index);
+    e.FILENAME = path_.string();
+    errors::fail(e);
+  }
+  return header_.fields[static_cast<std::size_t>(index)];
+}
+
+std::span<char> DbfTable::fieldBytes(int index) {
+  const FieldLayout& f = fieldAt(index);
+  return std::span<char>(buffer_.data() + f.offset, static_cast<std::size_t>(f.def.width));
+}
+
+std::string_view DbfTable::rawField(int index) {
+  ensureBuffer();
+  auto bytes = fieldBytes(index);
+  return std::string_view(bytes.data(), bytes.size());
+}
+
+std::string DbfTable::getString(int index) { return std::string(rawField(index)); }
+
+double DbfTable::getNumber(int index) { return codec::decodeNumber(rawField(index)); }
+
+Date DbfTable::getDate(int index) { return codec::decodeDate(rawField(index)); }
+
+bool DbfTable::getLogical(int index) { return codec::decodeLogical(rawField(index)); }
+
+std::string DbfTable::getMemo(int index) {
+  std::uint32_t block = codec::decodeMemoBlock(rawField(index));
+  if (block == 0 || !memo_.isOpen()) return {};
+  return memo_.read(block);
+}
+
+void DbfTable::checkWritable() {
+  if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
+  if (shared_ && !fileLocked_ && !holdsLock(recNo_))
+    errors::fail(driverError(gen::kUnlocked, sub::kUnlocked, path_.string()));
+}
+
+void DbfTable::prepareWrite(int index, char expectedType) {
+  const FieldLayout& f = fieldAt(index);
+  if (f.def.type != expectedType)
+    errors::fail(driverError(gen::kDataType, sub::kDataType, path_.string(), 0, f.def.name));
+  checkWritable();
+  ensureBuffer();
+}
+
+void DbfTable::putString(int index, std::string_view text) {
+  prepareWrite(index, 'C');
+  if (eof_) return;  // the phantom record at end of file takes no values
+  codec::encodeString(fieldBytes(index), text);
+  hot_ = true;
+}
+
+void DbfTable::putNumber(int index, double value) {
+  prepareWrite(index, 'N');
+  if (eof_) return;
+  const FieldLayout& f = fieldAt(index);
+  // Encode aside first: a number that does not fit leaves the field as it was.
+  std::vector<char> field(static_cast<std::size_t>(f.def.width));
+  if (!codec::encodeNumber(field, value, f.def.decimals))
+    errors::fail(driverError(gen::kDataWidth, sub::kDataWidth, path_.string(), 0, f.def.name));
+  std::memcpy(fieldBytes(index).data(), field.data(), field.size());
+  hot_ = true;
+}
+
+void DbfTable::putDate(int index, Date date) {
+  prepareWrite(index, 'D');
+  if (eof_) return;
+  codec::encodeDate(fieldBytes(index), date);
+  hot_ = true;
+}
+
+void DbfTable::putLogical(int index, bool value) {
+  prepareWrite(index, 'L');
+  if (eof_) return;
+  codec::encodeLogical(fieldBytes(index), value);
+  hot_ = true;
+}
+
+void DbfTable::putMemo(int index, std::string_view text) {
+  prepareWrite(index, 'M');
+  if (eof_ || !memo_.isOpen()) return;
+  std::uint32_t block = 0;
+  if (!text.empty()) {
+    // The memo file's append lock guards its extension against other stations.
+    bool locked = false;
+    if (shared_) {
+      for (int attempt = 0; attempt < 1000 && !locked; ++attempt) {
+        locked = memo_.file().tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
+        if (!locked) ::usleep(1000);
+      }
+      if (!locked) {
+        errors::Error e = driverError(gen::kAppendLock, sub::kAppendLock, path_.string());
+        e.CANDEFAULT = false;  // the value cannot be stored: this write may not pass softly
+        errors::fail(e);
+      }
+    }
+    try {
+      block = memo_.append(text);
+    } catch (...) {
+      if (locked) memo_.file().unlock(locks::kAppend, 1);
+      throw;
+    }
+    if (locked) memo_.file().unlock(locks::kAppend, 1);
+  }
+  codec::encodeMemoBlock(fieldBytes(index), block);
+  hot_ = true;
+}
+
+void DbfTable::deleteRecord() {
+  checkWritable();
+  ensureBuffer();
+  if (eof_) return;
+  buffer_[0] = dbf::kDeletedFlag;
+  hot_ = true;
+}
+
+void DbfTable::recall() {
+  checkWritable();
+  ensureBuffer();
+  if (eof_) return;
+  buffer_[0] = dbf::kLiveFlag;
+  hot_ = true;
+}
+
+}  // namespace kavrina::store

@@ -1,0 +1,168 @@
+// Record, file and append locks, appending, deletion marks, zap and pack.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "errors/error.h"
+#include "store/dbf/dbf_table.h"
+
+namespace kavrina::store {
+
+namespace gen = errors::gen;
+namespace sub = errors::sub;
+using errors::driverError;
+
+bool DbfTable::holdsLock(std::uint32_t recno) const {
+  return std::find(lockedRecords_.begin(), lockedRecords_.end(), recno) != lockedRecords_.end();
+}
+
+bool DbfTable::tryRecordLock(std::uint32_t recno) {
+  return file_.tryLock(locks::kRecordBase + recno, 1, LockKind::Write) == LockResult::Taken;
+}
+
+void DbfTable::releaseRecordLocks() {
+  for (std::uint32_t recno : lockedRecords_) file_.unlock(locks::kRecordBase + recno, 1);
+  lockedRecords_.clear();
+}
+
+void DbfTable::releaseFileLock() {
+  if (!fileLocked_) return;
+  file_.unlock(locks::kFileStart, locks::kFileLength);
+  fileLocked_ = false;
+}
+
+bool DbfTable::lockRecord(std::uint32_t recno) {
+  std::uint32_t target = recno != 0 ? recno : recNo_;
+  if (shared_ && target > count_) refreshCount();
+  if (target == 0 || target > count_) return false;
+  if (!shared_ || holdsLock(target)) return true;
+  // The buffer must reach the file while its record is still locked.
+  writeBack();
+  releaseFileLock();
+  if (!tryRecordLock(target)) return false;
+  for (std::uint32_t other : lockedRecords_) file_.unlock(locks::kRecordBase + other, 1);
+  lockedRecords_.assign(1, target);
+  dropReadCache();
+  // Another station may have changed the record before the lock: read it afresh.
+  if (target == recNo_ && !eof_) bufferValid_ = false;
+  return true;
+}
+
+bool DbfTable::lockFile() {
+  if (!shared_ || fileLocked_) return true;
+  writeBack();
+  releaseRecordLocks();
+  fileLocked_ = file_.tryLock(locks::kFileStart, locks::kFileLength, LockKind::Write) == LockResult::Taken;
+  if (fileLocked_) {
+    dropReadCache();
+    if (!eof_) bufferValid_ = false;
+  }
+  return fileLocked_;
+}
+
+void DbfTable::unlock(std::uint32_t recno) {
+  if (!shared_) return;
+  writeBack();
+  if (!lockedRecords_.empty()) {
+    if (recno == 0) {
+      releaseRecordLocks();
+    } else if (holdsLock(recno)) {
+      file_.unlock(locks::kRecordBase + recno, 1);
+      lockedRecords_.erase(std::find(lockedRecords_.begin(), lockedRecords_.end(), recno));
+    }
+  } else {
+    releaseFileLock();
+  }
+}
+
+bool DbfTable::append(bool releaseOtherLocks) {
+  if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
+  writeBack();
+  std::uint32_t recno = 0;
+  bool appendLocked = false;
+  if (shared_) {
+    if (releaseOtherLocks) releaseRecordLocks();
+    for (;;) {
+      appendLocked = file_.tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
+      count_ = std::max(count_, countFromFileSize());
+      recno = count_ + 1;
+      // The new record's lock decides who gets the number (the append lock may be missing).
+      if (fileLocked_ || tryRecordLock(recno)) {
+        if (!fileLocked_) lockedRecords_.push_back(recno);
+        break;
+      }
+      if (appendLocked) file_.unlock(locks::kAppend, 1);
+      appendLocked = false;
+      auto answer = errors::raise(driverError(gen::kAppendLock, sub::kAppendLock, path_.string()));
+      if (answer != errors::ErrorAnswer::Retry) return false;
+    }
+  } else {
+    recno = count_ + 1;
+  }
+
+  std::fill(buffer_.begin(), buffer_.end(), ' ');
+  buffer_[0] = dbf::kLiveFlag;
+  recNo_ = recno;
+  count_ = recno;
+  eof_ = bof_ = found_ = false;
+  bufferValid_ = true;
+  hot_ = true;
+  newRecord_ = true;
+  fileChanged_ = true;
+
+  if (shared_) {
+    // The blank record (with the end mark after it) claims its place in the file at once,
+    // so that other stations count it.
+    std::vector<char> blank(buffer_);
+    blank.push_back(dbf::kEndOfFile);
+    bool written = file_.writeAt(recordOffset(recno), blank);
+    int err = file_.lastError();
+    if (appendLocked) file_.unlock(locks::kAppend, 1);
+    if (!written) failIo(gen::kWrite, sub::kWrite, err);
+  }
+  return true;
+}
+
+void DbfTable::zap() {
+  if (shared_) errors::fail(driverError(gen::kShared, sub::kShared, path_.string()));
+  if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
+  hot_ = false;
+  newRecord_ = false;
+  count_ = 0;
+  fileChanged_ = true;
+  dropReadCache();
+  if (memo_.isOpen()) memo_.reset();
+  // Cut now rather than at the next commit: the records are gone either way, and a file
+  // that says 0 records in its header must not keep them after a crash.
+  writeEndMarkAndCut();
+  writeFixedHeader();
+  for (auto& order : orders_) order->tableRewritten();
+  positionAtEof();
+  bof_ = true;
+}
+
+void DbfTable::pack() {
+  if (shared_) errors::fail(driverError(gen::kShared, sub::kShared, path_.string()));
+  if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
+  writeBack();
+  dropReadCache();
+  std::vector<char> record(header_.recordLength);
+  std::uint32_t kept = 0;
+  for (std::uint32_t recno = 1; recno <= count_; ++recno) {
+    readRecordInto(recno, record, false);
+    if (record[0] == dbf::kDeletedFlag) continue;
+    ++kept;
+    if (kept != recno && !file_.writeAt(recordOffset(kept), record))
+      failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  }
+  count_ = kept;
+  fileChanged_ = true;
+  dropReadCache();
+  writeEndMarkAndCut();
+  writeFixedHeader();
+  for (auto& order : orders_) order->tableRewritten();
+  goTop();
+}
+
+}  // namespace kavrina::store
