@@ -132,8 +132,9 @@ class DbfTable {
 
   // --- Records and locks
   // Appends a blank record and makes it current (and, when shared, locked). Raises the
-  // read-only error; on a shared table raises the append-lock error (40) when the new
-  // record cannot be locked, and returns false when the handler lets it fail.
+  // read-only error; on a shared table raises the append-lock error (40) when the append
+  // lock or the new record's lock cannot be had, and returns false when the handler lets
+  // it fail (it may answer retry).
   bool append(bool releaseOtherLocks = true);
   // Locks the given record (0: the current one), giving up this area's other locks.
   bool lockRecord(std::uint32_t recno = 0);
@@ -178,6 +179,8 @@ class DbfTable {
   void checkWritable();
 
   bool tryRecordLock(std::uint32_t recno);
+  // Tries the append lock for about a second; false when another station keeps it.
+  bool takeAppendLock();
   void releaseRecordLocks();
   void releaseFileLock();
   void writeFixedHeader();

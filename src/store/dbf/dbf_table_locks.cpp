@@ -13,6 +13,12 @@ namespace gen = errors::gen;
 namespace sub = errors::sub;
 using errors::driverError;
 
+namespace {
+// Appenders hold the append lock only for a few writes: wait up to about a second for it.
+constexpr int kAppendLockAttempts = 1000;
+constexpr useconds_t kAppendLockPauseMicros = 1000;
+}  // namespace
+
 bool DbfTable::holdsLock(std::uint32_t recno) const {
   return std::find(lockedRecords_.begin(), lockedRecords_.end(), recno) != lockedRecords_.end();
 }
@@ -76,6 +82,16 @@ void DbfTable::unlock(std::uint32_t recno) {
   }
 }
 
+bool DbfTable::takeAppendLock() {
+  for (int attempt = 0; attempt < kAppendLockAttempts; ++attempt) {
+    LockResult result = file_.tryLock(locks::kAppend, 1, LockKind::Write);
+    if (result == LockResult::Taken) return true;
+    if (result == LockResult::Failed) return false;
+    ::usleep(kAppendLockPauseMicros);
+  }
+  return false;
+}
+
 bool DbfTable::append(bool releaseOtherLocks) {
   if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
   writeBack();
@@ -84,16 +100,20 @@ bool DbfTable::append(bool releaseOtherLocks) {
   if (shared_) {
     if (releaseOtherLocks) releaseRecordLocks();
     for (;;) {
-      appendLocked = file_.tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
-      count_ = std::max(count_, countFromFileSize());
-      recno = count_ + 1;
-      // The new record's lock decides who gets the number (the append lock may be missing).
-      if (fileLocked_ || tryRecordLock(recno)) {
-        if (!fileLocked_) lockedRecords_.push_back(recno);
-        break;
+      // The append lock is held while the file is extended: a station that extended the
+      // file without it could take a number whose record another station has just written
+      // and released, or write its record while a closing station cuts the file.
+      appendLocked = takeAppendLock();
+      if (appendLocked) {
+        count_ = std::max(count_, countFromFileSize());
+        recno = count_ + 1;
+        if (fileLocked_ || tryRecordLock(recno)) {
+          if (!fileLocked_) lockedRecords_.push_back(recno);
+          break;
+        }
+        file_.unlock(locks::kAppend, 1);
+        appendLocked = false;
       }
-      if (appendLocked) file_.unlock(locks::kAppend, 1);
-      appendLocked = false;
       auto answer = errors::raise(driverError(gen::kAppendLock, sub::kAppendLock, path_.string()));
       if (answer != errors::ErrorAnswer::Retry) return false;
     }
