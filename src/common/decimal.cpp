@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 
 namespace kavrina {
@@ -15,7 +16,9 @@ constexpr int kSignificantDigits = 15;
 bool decimalDigits(double value, std::string& digits, int& pointPos) {
   if (value == 0 || !std::isfinite(value)) return false;
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.*e", kSignificantDigits - 1, std::fabs(value));
+  auto result = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value),
+                              std::chars_format::scientific, kSignificantDigits - 1);
+  *result.ptr = '\0';
   // buf is "d.dddddddddddddde+XX"
   digits.clear();
   const char* p = buf;
@@ -91,15 +94,27 @@ double roundDecimals(double value, int decimals) {
 
 double parseNumber(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  std::size_t start = i;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-  std::size_t digitsStart = i;
+  const std::size_t n = text.size();
+  while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  const std::size_t digitsStart = i;
+
+  // Fast path: up to 15 significant digits are exact in a double, and so is a power of ten
+  // up to 1e22, so one division gives the correctly rounded value.
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  std::uint64_t mantissa = 0;
+  int digits = 0, decimals = 0;
   bool seenPoint = false, seenDigit = false;
-  for (; i < text.size(); ++i) {
-    char c = text[i];
+  for (; i < n; ++i) {
+    const char c = text[i];
     if (c >= '0' && c <= '9') {
       seenDigit = true;
+      if (mantissa != 0 || c != '0') ++digits;
+      if (digits <= 19) mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+      if (seenPoint) ++decimals;
     } else if (c == '.' && !seenPoint) {
       seenPoint = true;
     } else {
@@ -107,16 +122,16 @@ double parseNumber(std::string_view text) {
     }
   }
   if (!seenDigit) return 0;
-  // from_chars accepts no leading '+', and wants at least one digit before an exponent.
-  std::string_view number = text.substr(digitsStart, i - digitsStart);
   double value = 0;
-  if (!number.empty() && number.front() == '.') {
-    std::string withZero = "0" + std::string(number);
-    std::from_chars(withZero.data(), withZero.data() + withZero.size(), value);
+  if (digits <= 15 && decimals <= 22) {
+    value = static_cast<double>(mantissa) / kPowers[decimals];
   } else {
+    // Long numbers: the exact conversion of the library.
+    std::string number(text.substr(digitsStart, i - digitsStart));
+    if (number.front() == '.') number.insert(number.begin(), '0');
     std::from_chars(number.data(), number.data() + number.size(), value);
   }
-  return text[start] == '-' ? -value : value;
+  return negative ? -value : value;
 }
 
 }  // namespace kavrina
