@@ -1,0 +1,51 @@
+// Test helper that writes a register asset the way an accountant describes it:
+// assetNo("7").acquired("15.03.2020").accounting(120000, 10, 1).tax(120000, 2, 10).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/date.h"
+#include "depreciation/asset.h"
+
+namespace kavrina::depreciation::testing {
+
+class AssetBuilder {
+ public:
+  explicit AssetBuilder(std::string_view invBr) { asset_.InvBr = std::string(invBr); }
+
+  // Dates as "dd.mm.yyyy"; an empty text leaves the date empty.
+  AssetBuilder& acquired(std::string_view date) {
+    asset_.DatumN = Date::fromText(date);
+    return *this;
+  }
+  AssetBuilder& writtenOff(std::string_view date) {
+    asset_.DatumO = Date::fromText(date);
+    return *this;
+  }
+  AssetBuilder& accounting(double base, double rate, int method) {
+    asset_.RAOsn = base;
+    asset_.RAStopa = rate;
+    asset_.RAtip = method;
+    return *this;
+  }
+  AssetBuilder& tax(double base, int group, double rate) {
+    asset_.PAOsn = base;
+    asset_.PAgrupa = group;
+    asset_.PAStopa = rate;
+    return *this;
+  }
+  AssetBuilder& adjustment(double ispVr) {
+    asset_.IspVr = ispVr;
+    return *this;
+  }
+
+  operator Asset() const { return asset_; }  // NOLINT: reads like a value in tables
+
+ private:
+  Asset asset_;
+};
+
+inline AssetBuilder assetNo(std::string_view invBr) { return AssetBuilder(invBr); }
+
+}  // namespace kavrina::depreciation::testing
