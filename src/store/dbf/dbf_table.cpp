@@ -5,6 +5,7 @@
 #include <array>
 
 #include "errors/error.h"
+#include "errors/network_error.h"
 #include "errors/os_code.h"
 #include "store/dbf/path_case.h"
 
@@ -83,6 +84,7 @@ std::unique_ptr<DbfTable> DbfTable::open(const fs::path& requested, OpenOptions 
   table->shared_ = options.shared;
   table->readOnly_ = options.readOnly;
   const std::string name = table->path_.string();
+  errors::setNetworkError(false);
 
   for (;;) {
     OsFile& file = table->file_;

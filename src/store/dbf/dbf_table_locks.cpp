@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "errors/error.h"
+#include "errors/network_error.h"
 #include "store/dbf/dbf_table.h"
 
 namespace kavrina::store {
@@ -95,6 +96,7 @@ bool DbfTable::takeAppendLock() {
 bool DbfTable::append(bool releaseOtherLocks) {
   if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
   writeBack();
+  errors::setNetworkError(false);
   std::uint32_t recno = 0;
   bool appendLocked = false;
   if (shared_) {
