@@ -10,9 +10,8 @@
 namespace kavrina::depreciation {
 
 RaRow openAccounting(const Asset& asset, const CalcParams& params) {
-  const PeriodCounts counts = countPeriod(asset.DatumN, asset.DatumO, params.year,
-                                          params.months, params.rules.startRule,
-                                          params.rules.endRule);
+  const PeriodCounts counts = countPeriod(asset.DatumN, asset.DatumO, params.year, params.months,
+                                          params.rules.startRule, params.rules.endRule);
   double opening = asset.RAOsn - asset.IspVr;
   double base = opening == 0 ? 0 : (asset.RAtip > 1 ? opening : asset.RAOsn);
   if (counts.writtenOffEarlier) {

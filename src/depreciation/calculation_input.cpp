@@ -22,9 +22,13 @@ std::string digits(int value, int width) {
 
 }  // namespace
 
-int currentCalendarYear() { return Date::today().year(); }
+int currentCalendarYear() {
+  return Date::today().year();
+}
 
-CalculationPreset annualPreset(int currentYear) { return {currentYear - 1, 12}; }
+CalculationPreset annualPreset(int currentYear) {
+  return {currentYear - 1, 12};
+}
 
 CalculationPreset periodicPreset(int currentYear, int previousMonths) {
   return {currentYear, previousMonths == 12 ? 0 : previousMonths};

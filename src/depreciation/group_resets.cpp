@@ -27,8 +27,7 @@ bool GroupResets::isReset(std::string_view invBr, int year) const {
 void GroupResets::mark(std::string_view invBr, int year) {
   char text[16];
   std::snprintf(text, sizeof text, "%04d", year);
-  const auto [it, added] =
-      positions_.try_emplace(std::string(invBrKey(invBr)), records_.size());
+  const auto [it, added] = positions_.try_emplace(std::string(invBrKey(invBr)), records_.size());
   if (added) {
     records_.push_back({std::string(invBr), text});
   } else {
@@ -40,8 +39,7 @@ bool isMarkedByReset(const Asset& asset, int year, int group) {
   return asset.DatumN.year() <= year && asset.PAgrupa == group;
 }
 
-std::size_t markGroup(const std::vector<Asset>& mdos, int year, int group,
-                      GroupResets& resets) {
+std::size_t markGroup(const std::vector<Asset>& mdos, int year, int group, GroupResets& resets) {
   std::size_t marked = 0;
   for (const Asset& asset : mdos) {
     if (!isMarkedByReset(asset, year, group)) continue;

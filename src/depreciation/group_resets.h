@@ -50,7 +50,6 @@ bool isMarkedByReset(const Asset& asset, int year, int group);
 
 // `NULIRAJGRUPU` step 7 over the register in index order: marks every asset that
 // isMarkedByReset. Returns how many assets were marked.
-std::size_t markGroup(const std::vector<Asset>& mdos, int year, int group,
-                      GroupResets& resets);
+std::size_t markGroup(const std::vector<Asset>& mdos, int year, int group, GroupResets& resets);
 
 }  // namespace kavrina::depreciation

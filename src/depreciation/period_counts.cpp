@@ -12,13 +12,17 @@ namespace {
 
 constexpr int kFullYearDays = 365;
 
-int normalisedRule(int rule) { return rule == 2 || rule == 3 ? rule : 1; }
+int normalisedRule(int rule) {
+  return rule == 2 || rule == 3 ? rule : 1;
+}
 
 std::int64_t daysFromTo(const Date& from, const Date& to) {
   return to.dayNumber() - from.dayNumber();
 }
 
-Date firstOfMonth(int year, int month) { return Date::fromYmd(year, month, 1); }
+Date firstOfMonth(int year, int month) {
+  return Date::fromYmd(year, month, 1);
+}
 
 Date lastOfMonth(int year, int month) {
   return Date::fromYmd(year, month, Date::daysInMonth(year, month));
@@ -29,9 +33,12 @@ Date lastOfMonth(int year, int month) {
 // day of the write-off month, or the write-off date.
 Date endDate(const Date& datumO, int endRule) {
   switch (endRule) {
-    case kEndWriteOffMonth: return lastOfMonth(datumO.year(), datumO.month());
-    case kEndWriteOffDate: return datumO;
-    default: return firstOfMonth(datumO.year(), datumO.month()).addDays(-1);
+    case kEndWriteOffMonth:
+      return lastOfMonth(datumO.year(), datumO.month());
+    case kEndWriteOffDate:
+      return datumO;
+    default:
+      return firstOfMonth(datumO.year(), datumO.month()).addDays(-1);
   }
 }
 
@@ -40,9 +47,12 @@ Date endDate(const Date& datumO, int endRule) {
 // first day of the acquisition month, or the acquisition date.
 Date startDate(const Date& datumN, int startRule) {
   switch (startRule) {
-    case kStartAcquisitionMonth: return firstOfMonth(datumN.year(), datumN.month());
-    case kStartAcquisitionDate: return datumN;
-    default: return lastOfMonth(datumN.year(), datumN.month()).addDays(1);
+    case kStartAcquisitionMonth:
+      return firstOfMonth(datumN.year(), datumN.month());
+    case kStartAcquisitionDate:
+      return datumN;
+    default:
+      return lastOfMonth(datumN.year(), datumN.month()).addDays(1);
   }
 }
 
@@ -60,8 +70,7 @@ int writeOffDays(const Date& datumO, int year, int endRule) {
 // acquisition month, at least 0). Rules 1 and 2 take the start month from the month
 // count and give 0 for no months; rule 3 counts from the acquisition date. All count
 // to 31 December inclusive.
-int acquisitionDays(const Date& datumN, int year, int months, int periodMonths,
-                    int startRule) {
+int acquisitionDays(const Date& datumN, int year, int months, int periodMonths, int startRule) {
   const Date dec31 = Date::fromYmd(year, 12, 31);
   if (startRule == kStartAcquisitionDate) return clampDays(daysFromTo(datumN, dec31) + 1);
   if (months == 0) return 0;

@@ -32,6 +32,8 @@ PeriodCounts countPeriod(const Date& datumN, const Date& datumO, int year, int m
 
 // True when an asset acquired on `datumN` takes part in the calculation of `year`
 // (its acquisition year, 0 for an empty date, is not after `year`).
-inline bool takesPart(const Date& datumN, int year) { return datumN.year() <= year; }
+inline bool takesPart(const Date& datumN, int year) {
+  return datumN.year() <= year;
+}
 
 }  // namespace kavrina::depreciation

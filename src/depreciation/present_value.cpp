@@ -24,8 +24,8 @@ void AnnualPresentValues::dropYear(int year) {
   }
 }
 
-double AnnualPresentValues::OBRRASADVR(std::string_view invBr, int newestYear,
-                                       int oldestYear, double defaultValue) const {
+double AnnualPresentValues::OBRRASADVR(std::string_view invBr, int newestYear, int oldestYear,
+                                       double defaultValue) const {
   const auto it = byAsset_.find(std::string(invBrKey(invBr)));
   if (it == byAsset_.end()) return defaultValue;
   for (const auto& [year, value] : it->second) {

@@ -20,14 +20,15 @@ bool isCorrectedGroup(int group) {
 
 // The value the record may still depreciate in the year: its base when acquired in the
 // year, otherwise its opening value.
-double availableValue(const PaRow& row) { return row.PANab ? row.PAOsn : row.PAPrVr; }
+double availableValue(const PaRow& row) {
+  return row.PANab ? row.PAOsn : row.PAPrVr;
+}
 
 }  // namespace
 
 PaRow openTax(const Asset& asset, const CalcParams& params) {
-  const PeriodCounts counts = countPeriod(asset.DatumN, asset.DatumO, params.year,
-                                          params.months, params.rules.startRule,
-                                          params.rules.endRule);
+  const PeriodCounts counts = countPeriod(asset.DatumN, asset.DatumO, params.year, params.months,
+                                          params.rules.startRule, params.rules.endRule);
   double opening = std::max(0.0, asset.PAOsn - asset.IspVr);
   double base = opening == 0 ? 0 : (asset.PAgrupa == 1 ? asset.PAOsn : opening);
   if (counts.writtenOffEarlier) {
@@ -59,8 +60,7 @@ PaRow openTax(const Asset& asset, const CalcParams& params) {
 void carryTax(PaRow& row, const PaRow& previous, int year) {
   const double p = previous.PASadVr;
   row.PAPrVr = stored(p);
-  const bool declining =
-      year < kNewRulesYear ? row.PAGrupa > 1 : row.PAGrupa > 1 && !row.NoviPrav;
+  const bool declining = year < kNewRulesYear ? row.PAGrupa > 1 : row.PAGrupa > 1 && !row.NoviPrav;
   if (declining) {
     row.PAOsn = stored(p);
   } else if (p == 0) {
@@ -69,9 +69,8 @@ void carryTax(PaRow& row, const PaRow& previous, int year) {
 }
 
 void amountsTax(PaRow& row, int year, const TaxRules& rules, bool reset) {
-  double a = year >= kNewRulesYear && row.NoviPrav
-                 ? row.PAOsn * row.PAStopa / 100 / 365 * row.BrDan
-                 : row.PAOsn * row.PAStopa / 100 / 12 * row.BrMes;
+  double a = year >= kNewRulesYear && row.NoviPrav ? row.PAOsn * row.PAStopa / 100 / 365 * row.BrDan
+                                                   : row.PAOsn * row.PAStopa / 100 / 12 * row.BrMes;
   const double available = availableValue(row);
   a = std::min(a, available);
   if (!(a > 0)) a = 0;
@@ -106,8 +105,7 @@ void correctGroups(std::vector<PaRow>& rows, const TaxRules& rules) {
   for (double& sum : sums) sum = stored(sum);
 
   for (PaRow& row : rows) {
-    if (!isCorrectedGroup(row.PAGrupa) || !(sums[row.PAGrupa] < rules.prosecnaZaradaX5))
-      continue;
+    if (!isCorrectedGroup(row.PAGrupa) || !(sums[row.PAGrupa] < rules.prosecnaZaradaX5)) continue;
     // The whole remaining base goes in this year. A new-rules asset keeps its original
     // base, which can exceed what is left of it: its depreciation stops at its value.
     row.PAm = stored(std::max(0.0, std::min(row.PAOsn, availableValue(row))));
@@ -125,8 +123,8 @@ std::optional<PaRow> computeTax(const Asset& asset, const PaRow* previous,
 }
 
 std::vector<PaRow> calculateTax(const std::vector<Asset>& mdos,
-                                const std::vector<PaRow>* previousYear,
-                                const GroupResets& resets, const CalcParams& params) {
+                                const std::vector<PaRow>* previousYear, const GroupResets& resets,
+                                const CalcParams& params) {
   std::vector<PaRow> rows;
   rows.reserve(mdos.size());
   for (const Asset& asset : mdos)

@@ -51,7 +51,7 @@ std::optional<PaRow> computeTax(const Asset& asset, const PaRow* previous,
 // year are left out), T2 against `previousYear` (the rows of A(Y−1)12P, nullptr when it
 // does not exist), T3 with `resets`, T5. Rows come out in the order of `mdos`.
 std::vector<PaRow> calculateTax(const std::vector<Asset>& mdos,
-                                const std::vector<PaRow>* previousYear,
-                                const GroupResets& resets, const CalcParams& params);
+                                const std::vector<PaRow>* previousYear, const GroupResets& resets,
+                                const CalcParams& params);
 
 }  // namespace kavrina::depreciation

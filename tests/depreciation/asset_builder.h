@@ -46,6 +46,8 @@ class AssetBuilder {
   Asset asset_;
 };
 
-inline AssetBuilder assetNo(std::string_view invBr) { return AssetBuilder(invBr); }
+inline AssetBuilder assetNo(std::string_view invBr) {
+  return AssetBuilder(invBr);
+}
 
 }  // namespace kavrina::depreciation::testing

@@ -15,7 +15,9 @@ struct CheckCase {
   bool accepted;
 };
 
-void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CheckCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 constexpr int kThisYear = 2026;
 
@@ -33,16 +35,14 @@ TEST_P(YearCheckTest, CalculationAndResetYearsAgree) {
   expectCheck(checkCalculationYear(GetParam().value, kThisYear), GetParam().accepted);
   expectCheck(checkResetYear(GetParam().value, kThisYear), GetParam().accepted);
 }
-INSTANTIATE_TEST_SUITE_P(Years, YearCheckTest,
-                         ::testing::Values(CheckCase{"Zero", 0, false},
-                                           CheckCase{"Before2004", 2003, false},
-                                           CheckCase{"First2004", 2004, true},
-                                           CheckCase{"Year2020", 2020, true},
-                                           CheckCase{"LastYear2025", 2025, true},
-                                           CheckCase{"ThisYear", kThisYear, true},
-                                           CheckCase{"NextYear", kThisYear + 1, false},
-                                           CheckCase{"FourNines", 9999, false}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Years, YearCheckTest,
+    ::testing::Values(CheckCase{"Zero", 0, false}, CheckCase{"Before2004", 2003, false},
+                      CheckCase{"First2004", 2004, true}, CheckCase{"Year2020", 2020, true},
+                      CheckCase{"LastYear2025", 2025, true}, CheckCase{"ThisYear", kThisYear, true},
+                      CheckCase{"NextYear", kThisYear + 1, false},
+                      CheckCase{"FourNines", 9999, false}),
+    [](const auto& info) { return info.param.name; });
 
 class PeriodicMonthsTest : public ::testing::TestWithParam<CheckCase> {};
 TEST_P(PeriodicMonthsTest, OneToEleven) {
@@ -50,8 +50,7 @@ TEST_P(PeriodicMonthsTest, OneToEleven) {
 }
 INSTANTIATE_TEST_SUITE_P(Months, PeriodicMonthsTest,
                          ::testing::Values(CheckCase{"PresetZero", 0, false},
-                                           CheckCase{"One", 1, true},
-                                           CheckCase{"Eleven", 11, true},
+                                           CheckCase{"One", 1, true}, CheckCase{"Eleven", 11, true},
                                            CheckCase{"Twelve", 12, false},
                                            CheckCase{"NinetyNine", 99, false}),
                          [](const auto& info) { return info.param.name; });
@@ -94,8 +93,7 @@ TEST(CalculationInput, QuestionNamesTheKindPartsYearAndMonths) {
 }
 
 TEST(CalculationInput, ResetQuestion) {
-  EXPECT_EQ(nuliranjeQuestion(2020, 3),
-            "Moze li poceti Nuliranje grupe?\rGodina: 2020 / Grupa: 3");
+  EXPECT_EQ(nuliranjeQuestion(2020, 3), "Moze li poceti Nuliranje grupe?\rGodina: 2020 / Grupa: 3");
 }
 
 TEST(CalculationInput, Presets) {

@@ -26,13 +26,22 @@ using testing::assetNo;
 std::vector<Asset> chainRegister() {
   return {
       assetNo("1").acquired("15.03.2017").accounting(120000, 12.5, 1).tax(120000, 1, 2.5),
-      assetNo("2").acquired("10.06.2016").accounting(50000, 20, 2).tax(50000, 3, 15).adjustment(
-          10000),
+      assetNo("2")
+          .acquired("10.06.2016")
+          .accounting(50000, 20, 2)
+          .tax(50000, 3, 15)
+          .adjustment(10000),
       assetNo("3").acquired("01.07.2020").accounting(73000, 20, 1).tax(73000, 2, 10),
-      assetNo("4").acquired("20.01.2015").writtenOff("15.09.2022").accounting(24000, 10, 1).tax(
-          24000, 4, 20),
-      assetNo("5").acquired("05.05.2010").accounting(10000, 0, 1).tax(10000, 5, 30).adjustment(
-          4000),
+      assetNo("4")
+          .acquired("20.01.2015")
+          .writtenOff("15.09.2022")
+          .accounting(24000, 10, 1)
+          .tax(24000, 4, 20),
+      assetNo("5")
+          .acquired("05.05.2010")
+          .accounting(10000, 0, 1)
+          .tax(10000, 5, 30)
+          .adjustment(4000),
       assetNo("6").acquired("10.12.2024").accounting(12000, 10, 1).tax(12000, 1, 2.5),
   };
 }
@@ -47,7 +56,9 @@ struct ChainYear {
   std::map<std::string, Expected> rows;  // every asset of the year's results
 };
 
-void PrintTo(const ChainYear& c, std::ostream* os) { *os << c.year; }
+void PrintTo(const ChainYear& c, std::ostream* os) {
+  *os << c.year;
+}
 
 struct YearResults {
   std::vector<RaRow> ra;
@@ -65,8 +76,8 @@ std::map<int, YearResults> calculateChain(int lastYear) {
     YearResults& r = results[year];
     r.ra = calculateAccounting(mdos, previous == results.end() ? nullptr : &previous->second.ra,
                                params);
-    r.pa = calculateTax(mdos, previous == results.end() ? nullptr : &previous->second.pa,
-                        resets, params);
+    r.pa = calculateTax(mdos, previous == results.end() ? nullptr : &previous->second.pa, resets,
+                        params);
   }
   return results;
 }

@@ -17,7 +17,9 @@ struct LookupCase {
   double expected;
 };
 
-void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LookupCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 // Annual results: 2020 holds 1 and 2; 2022 holds 1; 2023 holds 1 twice and 3
 // (inventory numbers as stored, padded to 30 characters in 2023). No result for 2021.

@@ -43,7 +43,9 @@ struct PaCase {
   double PASadVr;
 };
 
-void PrintTo(const PaCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PaCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class TaxTest : public ::testing::TestWithParam<PaCase> {};
 
@@ -53,10 +55,10 @@ TEST_P(TaxTest, ComputesTheRecord) {
   previous.InvBr = c.asset.InvBr;
   if (c.previousSadVr) previous.PASadVr = *c.previousSadVr;
   GroupResets resets;
-  if (c.godinaNG) resets = GroupResets(std::vector<GroupResets::Record>{{c.asset.InvBr, c.godinaNG}});
+  if (c.godinaNG)
+    resets = GroupResets(std::vector<GroupResets::Record>{{c.asset.InvBr, c.godinaNG}});
   const CalcParams params{c.year, c.months, c.rules};
-  const auto row =
-      computeTax(c.asset, c.previousSadVr ? &previous : nullptr, resets, params);
+  const auto row = computeTax(c.asset, c.previousSadVr ? &previous : nullptr, resets, params);
   ASSERT_TRUE(row.has_value());
   EXPECT_DOUBLE_EQ(row->PAPrVr, c.PAPrVr);
   EXPECT_DOUBLE_EQ(row->PAOsn, c.PAOsn);
@@ -69,17 +71,15 @@ TEST_P(TaxTest, ComputesTheRecord) {
 
   // The whole-table procedure gives the same record (no correction is configured here).
   const std::vector<PaRow> previousRows{previous};
-  const auto table = calculateTax({c.asset}, c.previousSadVr ? &previousRows : nullptr,
-                                  resets, params);
+  const auto table =
+      calculateTax({c.asset}, c.previousSadVr ? &previousRows : nullptr, resets, params);
   ASSERT_EQ(table.size(), 1u);
   EXPECT_DOUBLE_EQ(table[0].PAm, c.PAm);
   EXPECT_DOUBLE_EQ(table[0].PASadVr, c.PASadVr);
 }
 
-const Asset kOldGroup1 =
-    assetNo("1").acquired("10.05.2010").tax(100000, 1, 2.5).adjustment(20000);
-const Asset kOldGroup3 =
-    assetNo("2").acquired("10.05.2010").tax(100000, 3, 15).adjustment(20000);
+const Asset kOldGroup1 = assetNo("1").acquired("10.05.2010").tax(100000, 1, 2.5).adjustment(20000);
+const Asset kOldGroup3 = assetNo("2").acquired("10.05.2010").tax(100000, 3, 15).adjustment(20000);
 const Asset kNewGroup2 = assetNo("3").acquired("01.07.2020").tax(73000, 2, 10);
 const Asset kOldGroup4WrittenOff =
     assetNo("4").acquired("20.01.2015").writtenOff("15.06.2023").tax(24000, 4, 20);
@@ -96,17 +96,17 @@ INSTANTIATE_TEST_SUITE_P(
         PaCase{"Group3FirstYearFromRegister", kOldGroup3, 2023, 12, kDefaults, std::nullopt,
                nullptr, 80000, 80000, 0, 12, 365, 12000, 68000},
         // Old rules from 2019 still decline: base 68000, 68000 × 0.15 = 10200.
-        PaCase{"OldRulesGroup3DeclinesAfter2019", kOldGroup3, 2023, 12, kDefaults, 68000,
-               nullptr, 68000, 68000, 0, 12, 365, 10200, 57800},
-        PaCase{"OldRulesGroup3DeclinesBefore2019", kOldGroup3, 2018, 12, kDefaults, 34000,
-               nullptr, 34000, 34000, 0, 12, 365, 5100, 28900},
-        PaCase{"Group1KeepsBaseBefore2019", kOldGroup1, 2018, 12, kDefaults, 77500, nullptr,
-               77500, 100000, 0, 12, 365, 2500, 75000},
-        PaCase{"Group1BaseDropsAtZeroValue", kOldGroup1, 2060, 12, kDefaults, 0.0, nullptr, 0,
-               0, 0, 12, 365, 0, 0},
+        PaCase{"OldRulesGroup3DeclinesAfter2019", kOldGroup3, 2023, 12, kDefaults, 68000, nullptr,
+               68000, 68000, 0, 12, 365, 10200, 57800},
+        PaCase{"OldRulesGroup3DeclinesBefore2019", kOldGroup3, 2018, 12, kDefaults, 34000, nullptr,
+               34000, 34000, 0, 12, 365, 5100, 28900},
+        PaCase{"Group1KeepsBaseBefore2019", kOldGroup1, 2018, 12, kDefaults, 77500, nullptr, 77500,
+               100000, 0, 12, 365, 2500, 75000},
+        PaCase{"Group1BaseDropsAtZeroValue", kOldGroup1, 2060, 12, kDefaults, 0.0, nullptr, 0, 0, 0,
+               12, 365, 0, 0},
         // New rules keep the base: 73000 × 10 / 100 / 365 × 365 = 7300.
-        PaCase{"NewRulesKeepBase", kNewGroup2, 2023, 12, kDefaults, 55340, nullptr, 55340,
-               73000, 0, 12, 365, 7300, 48040},
+        PaCase{"NewRulesKeepBase", kNewGroup2, 2023, 12, kDefaults, 55340, nullptr, 55340, 73000, 0,
+               12, 365, 7300, 48040},
         PaCase{"NewRulesLeapYearStill365Days", kNewGroup2, 2024, 12, kDefaults, 48040, nullptr,
                48040, 73000, 0, 12, 365, 7300, 40740},
         // A periodic calculation still counts 365 days for an asset held all year.
@@ -139,11 +139,11 @@ INSTANTIATE_TEST_SUITE_P(
                std::nullopt, nullptr, 0, 36000, 0, 9, 275, 675, 35325},
         // Written off in January, end rule 2: 30 days × 10 = 300; closing 0.
         PaCase{"NewRulesWrittenOffJanuaryEndRule2",
-               assetNo("8").acquired("01.07.2020").writtenOff("20.01.2023").tax(36500, 2, 10),
-               2023, 12, rules(1, 2, true), 29200.0, nullptr, 29200, 36500, 0, 0, 30, 300, 0},
+               assetNo("8").acquired("01.07.2020").writtenOff("20.01.2023").tax(36500, 2, 10), 2023,
+               12, rules(1, 2, true), 29200.0, nullptr, 29200, 36500, 0, 0, 30, 300, 0},
         PaCase{"NewRulesWrittenOffFirstJanuaryEndRule3",
-               assetNo("8").acquired("01.07.2020").writtenOff("01.01.2023").tax(36500, 2, 10),
-               2023, 12, rules(1, 3, true), 29200.0, nullptr, 29200, 36500, 0, 0, 0, 0, 0},
+               assetNo("8").acquired("01.07.2020").writtenOff("01.01.2023").tax(36500, 2, 10), 2023,
+               12, rules(1, 3, true), 29200.0, nullptr, 29200, 36500, 0, 0, 0, 0, 0},
         // Group I, December write-off, end rule 2: 11 months, 364 days;
         // 12000 × 2.5 / 100 / 12 × 11 = 275.
         PaCase{"Group1WrittenOffDecemberEndRule2",
@@ -157,8 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
         PaCase{"OldRulesWriteOffWithoutKodOtpisa", kOldGroup4WrittenOff, 2023, 12,
                rules(1, 1, false), 7864.32, nullptr, 7864.32, 0, 7864.32, 12, 150, 0, 0},
         // New rules, end rule 1 for 15 March: 58 days × 20 (73000 × 0.1 / 365) = 1160.
-        PaCase{"NewRulesWriteOffKodOtpisaByDays", kNewGroup2WrittenOff, 2023, 12, kDefaults,
-               48040, nullptr, 48040, 73000, 0, 2, 58, 1160, 0},
+        PaCase{"NewRulesWriteOffKodOtpisaByDays", kNewGroup2WrittenOff, 2023, 12, kDefaults, 48040,
+               nullptr, 48040, 73000, 0, 2, 58, 1160, 0},
         PaCase{"NewRulesWriteOffWithoutKodOtpisa", kNewGroup2WrittenOff, 2023, 12,
                rules(1, 1, false), 48040, nullptr, 48040, 0, 73000, 2, 58, 0, 0},
         // Group I is not taken out of a group: 12000 × 2.5 / 100 / 12 × 5 = 125.
@@ -166,25 +166,25 @@ INSTANTIATE_TEST_SUITE_P(
                assetNo("9").acquired("10.05.2010").writtenOff("15.06.2023").tax(12000, 1, 2.5),
                2023, 12, rules(1, 1, false), 9000.0, nullptr, 9000, 12000, 0, 5, 150, 125, 0},
         PaCase{"WrittenOffEarlierYearAllZero",
-               assetNo("4").acquired("20.01.2015").writtenOff("15.09.2022").tax(24000, 4, 20),
-               2023, 12, kDefaults, 0.0, nullptr, 0, 0, 0, 0, 0, 0, 0},
+               assetNo("4").acquired("20.01.2015").writtenOff("15.09.2022").tax(24000, 4, 20), 2023,
+               12, kDefaults, 0.0, nullptr, 0, 0, 0, 0, 0, 0, 0},
         // Opening value limited at zero: 10000 − 12000 gives 0, base 0.
         PaCase{"AdjustmentAboveBaseGivesZero",
                assetNo("1").acquired("10.05.2010").tax(10000, 3, 15).adjustment(12000), 2023, 12,
                kDefaults, std::nullopt, nullptr, 0, 0, 0, 12, 365, 0, 0},
-        PaCase{"ResetGroup3FromEarlierYear", kOldGroup3, 2023, 12, kDefaults, 28900, "2019", 0,
-               0, 0, 12, 365, 0, 0},
-        PaCase{"ResetGroup3FromThisYear", kOldGroup3, 2023, 12, kDefaults, 28900, "2023", 0, 0,
+        PaCase{"ResetGroup3FromEarlierYear", kOldGroup3, 2023, 12, kDefaults, 28900, "2019", 0, 0,
                0, 12, 365, 0, 0},
+        PaCase{"ResetGroup3FromThisYear", kOldGroup3, 2023, 12, kDefaults, 28900, "2023", 0, 0, 0,
+               12, 365, 0, 0},
         // 28900 × 0.15 = 4335.
-        PaCase{"ResetFromLaterYearNotYet", kOldGroup3, 2023, 12, kDefaults, 28900, "2024",
-               28900, 28900, 0, 12, 365, 4335, 24565},
-        PaCase{"ResetNeverAppliesToGroup1", kOldGroup1, 2023, 12, kDefaults, 77500, "2019",
-               77500, 100000, 0, 12, 365, 2500, 75000},
+        PaCase{"ResetFromLaterYearNotYet", kOldGroup3, 2023, 12, kDefaults, 28900, "2024", 28900,
+               28900, 0, 12, 365, 4335, 24565},
+        PaCase{"ResetNeverAppliesToGroup1", kOldGroup1, 2023, 12, kDefaults, 77500, "2019", 77500,
+               100000, 0, 12, 365, 2500, 75000},
         // 20880.25 × 15 / 100 = 3132.0375 → 3132.038; 17748.2125 → 17748.213.
         PaCase{"BothAmountsRoundedHalfAwayFromZero",
-               assetNo("2").acquired("10.05.2010").tax(50000, 3, 15), 2021, 12, kDefaults,
-               20880.25, nullptr, 20880.25, 20880.25, 0, 12, 365, 3132.038, 17748.213}),
+               assetNo("2").acquired("10.05.2010").tax(50000, 3, 15), 2021, 12, kDefaults, 20880.25,
+               nullptr, 20880.25, 20880.25, 0, 12, 365, 3132.038, 17748.213}),
     [](const auto& info) { return info.param.name; });
 
 // --- Group correction (T5) --------------------------------------------------------------
@@ -205,8 +205,8 @@ std::vector<Asset> group2Register(double first, double second, double third) {
 
 TEST(GroupCorrection, GroupBelowLimitIsWrittenOffCompletely) {
   // 166666.666 + 166666.666 + 166666.667 = 499999.999 < 500000.
-  const auto rows = calculateTax(group2Register(166666.666, 166666.666, 166666.667), nullptr,
-                                 {}, {2023, 12, correction(500000)});
+  const auto rows = calculateTax(group2Register(166666.666, 166666.666, 166666.667), nullptr, {},
+                                 {2023, 12, correction(500000)});
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_DOUBLE_EQ(rows[0].PAm, 166666.666);
   EXPECT_DOUBLE_EQ(rows[2].PAm, 166666.667);
@@ -307,6 +307,17 @@ TEST(GroupCorrection, WorksOnStoredRecords) {
   correctGroups(rows, correction(100.501));  // 100.501 is not below 100.501
   EXPECT_DOUBLE_EQ(rows[0].PAm, 20.1);
   EXPECT_DOUBLE_EQ(rows[0].PASadVr, 80.4);
+}
+
+TEST(Tax, StoresAmountsAsThreeDecimalValues) {
+  // 0.3 − 0.1 is 0.19999999999999998 in binary; stored it is the three-decimal 0.2.
+  const Asset asset = assetNo("1").acquired("10.05.2010").tax(0.3, 3, 15).adjustment(0.1);
+  const auto row = computeTax(asset, nullptr, {}, {2023, 12, {}});
+  ASSERT_TRUE(row.has_value());
+  EXPECT_EQ(row->PAPrVr, 0.2);
+  EXPECT_EQ(row->PAOsn, 0.2);
+  EXPECT_EQ(row->PAm, 0.03);
+  EXPECT_EQ(row->PASadVr, 0.17);
 }
 
 TEST(Tax, AssetAcquiredAfterTheYearIsAbsent) {
