@@ -11,8 +11,8 @@ namespace {
 // that failed: they are skipped at the top of the stack.
 bool isMachinery(std::string_view name) {
   static constexpr std::string_view kPrefixes[] = {
-      "kavrina::errors::", "std::", "boost::", "__cxa", "__cxxabiv1::", "_Unwind", "__gnu_cxx::",
-      "__gxx_personality"};
+      "kavrina::errors::", "std::",   "boost::",     "__cxa",
+      "__cxxabiv1::",      "_Unwind", "__gnu_cxx::", "__gxx_personality"};
   for (std::string_view prefix : kPrefixes)
     if (name.starts_with(prefix)) return true;
   return false;

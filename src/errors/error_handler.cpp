@@ -58,7 +58,9 @@ void show(const std::string& text) {
   }
 }
 
-std::string now() { return state().hooks.now ? state().hooks.now() : currentDateTimeText(); }
+std::string now() {
+  return state().hooks.now ? state().hooks.now() : currentDateTimeText();
+}
 
 [[noreturn]] void endProgram(int code) {
   if (state().hooks.exit) state().hooks.exit(code);

@@ -16,8 +16,10 @@ bool ErrorLogFile::appendBytes(const std::string& bytes, bool create) {
   while (ok && done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += static_cast<std::size_t>(n);
+    if (n <= 0)
+      ok = false;
+    else
+      done += static_cast<std::size_t>(n);
   }
   if (::close(fd) != 0) ok = false;
   return ok;

@@ -8,42 +8,49 @@ std::string namePart(const Error& error) {
   return error.FILENAME.empty() ? std::string(" ") : " (" + error.FILENAME + ") ";
 }
 
+// General codes and the descriptions ERRORMESSAGE gives them.
+constexpr struct {
+  int code;
+  const char* text;
+} kGenCodeTexts[] = {
+    {0, "C3 argument error"},
+    {1, "Argument error"},
+    {2, "Bound/limit error"},
+    {3, "String overflow"},
+    {4, "Numeric overflow"},
+    {7, "Syntax error"},
+    {12, "Function does not exist"},
+    {13, "Method does not exist"},
+    {14, "Variable does not exist"},
+    {15, "Undefined alias"},
+    {16, "Method variable does not exist"},
+    {17, "Illegal characters in alias"},
+    {18, "Alias already in uses"},
+    {20, "Create error"},
+    {21, "Open error"},
+    {22, "Close error"},
+    {23, "Read error"},
+    {24, "Write error"},
+    {25, "Print error"},
+    {30, "Unsupported"},
+    {31, "Limit exceeded"},
+    {32, "Corruption detected"},
+    {33, "Data type error"},
+    {34, "Data width error"},
+    {36, "No index in use"},
+    {37, "Exclusive required"},
+    {38, "Unlocked error"},
+    {39, "Readonly error"},
+    {40, "Append lock failed"},
+    {41, "Lock required"},
+};
+
 }  // namespace
 
 std::string describeGenCode(int gencode) {
-  switch (gencode) {
-    case 0: return "C3 argument error";
-    case 1: return "Argument error";
-    case 2: return "Bound/limit error";
-    case 3: return "String overflow";
-    case 4: return "Numeric overflow";
-    case 7: return "Syntax error";
-    case 12: return "Function does not exist";
-    case 13: return "Method does not exist";
-    case 14: return "Variable does not exist";
-    case 15: return "Undefined alias";
-    case 16: return "Method variable does not exist";
-    case 17: return "Illegal characters in alias";
-    case 18: return "Alias already in uses";
-    case 20: return "Create error";
-    case 21: return "Open error";
-    case 22: return "Close error";
-    case 23: return "Read error";
-    case 24: return "Write error";
-    case 25: return "Print error";
-    case 30: return "Unsupported";
-    case 31: return "Limit exceeded";
-    case 32: return "Corruption detected";
-    case 33: return "Data type error";
-    case 34: return "Data width error";
-    case 36: return "No index in use";
-    case 37: return "Exclusive required";
-    case 38: return "Unlocked error";
-    case 39: return "Readonly error";
-    case 40: return "Append lock failed";
-    case 41: return "Lock required";
-    default: return "Undefined error code (Error.ch (EG_ " + std::to_string(gencode) + "))";
-  }
+  for (const auto& entry : kGenCodeTexts)
+    if (entry.code == gencode) return entry.text;
+  return "Undefined error code (Error.ch (EG_ " + std::to_string(gencode) + "))";
 }
 
 std::string ERRORMESSAGE(Error& error) {
@@ -72,8 +79,8 @@ std::optional<std::string> userMessage(const Error& error, const std::string& wo
   switch (error.OSCODE) {
     case os::kFileNotFound:
     case os::kPathNotFound:
-      return "Program ne moze da pronadje fajl" + name + kCrLf + "(radni folder: " +
-             workingFolder + ")";
+      return "Program ne moze da pronadje fajl" + name + kCrLf + "(radni folder: " + workingFolder +
+             ")";
     case os::kAccessDenied:
       return "Fajl" + name + "je zakljucan od strane" + kCrLf + "operativnog sistema.";
     case os::kSharingViolation:
@@ -87,13 +94,18 @@ std::optional<std::string> userMessage(const Error& error, const std::string& wo
     case os::kUnexpectedNetworkError:
       return std::string("Nije moguce procitati podatak sa lokalnog") + kCrLf +
              "ili sa mreznog diska.";
-    default: break;
+    default:
+      break;
   }
   switch (error.GENCODE) {
-    case gen::kCorruption: return "Fajl" + name + "je privremeno ili trajno ostecen.";
-    case gen::kRead: return "Fajl" + name + "nije dostupan za citanje.";
-    case gen::kWrite: return "Fajl" + name + "nije dostupan za pisanje.";
-    default: return std::nullopt;
+    case gen::kCorruption:
+      return "Fajl" + name + "je privremeno ili trajno ostecen.";
+    case gen::kRead:
+      return "Fajl" + name + "nije dostupan za citanje.";
+    case gen::kWrite:
+      return "Fajl" + name + "nije dostupan za pisanje.";
+    default:
+      return std::nullopt;
   }
 }
 

@@ -8,7 +8,11 @@ bool& flag() {
 }
 }  // namespace
 
-bool networkError() { return flag(); }
-void setNetworkError(bool value) { flag() = value; }
+bool networkError() {
+  return flag();
+}
+void setNetworkError(bool value) {
+  flag() = value;
+}
 
 }  // namespace kavrina::errors

@@ -21,9 +21,8 @@ std::string currentDateTimeText() {
   std::tm local{};
   localtime_r(&now, &local);
   char text[80];  // room for any int values the format could be given
-  std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", local.tm_mday,
-                local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min,
-                local.tm_sec);
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", local.tm_mday, local.tm_mon + 1,
+                local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
   return text;
 }
 

@@ -8,11 +8,11 @@
 namespace kavrina::errors {
 
 struct ProgramInfo {
-  std::string SW = "Kavrina";        // program name
-  std::string VER = "1.07";          // program version
-  std::string DATVER = "16.10.2023"; // date of this version
-  std::string CSTARTTIME;            // start, "dd.mm.yyyy hh:mm:ss"; set when the program starts
-  std::filesystem::path folder;      // program folder; the error log "Error.txt" lies in it
+  std::string SW = "Kavrina";         // program name
+  std::string VER = "1.07";           // program version
+  std::string DATVER = "16.10.2023";  // date of this version
+  std::string CSTARTTIME;             // start, "dd.mm.yyyy hh:mm:ss"; set when the program starts
+  std::filesystem::path folder;       // program folder; the error log "Error.txt" lies in it
 };
 
 // The program folder: $KAVRINA_HOME when set, otherwise the folder of the running

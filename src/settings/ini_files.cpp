@@ -95,16 +95,16 @@ bool IniFiles::writeText(std::string_view section, std::string_view key, std::st
   CSimpleIniA ini;
   ini.SetSpaces(false);
   if (!bytes->empty() && ini.LoadData(*bytes) < 0) return false;
-  if (ini.SetValue(std::string(section).c_str(), std::string(key).c_str(),
-                   oneLine(value).c_str()) < 0)
+  if (ini.SetValue(std::string(section).c_str(), std::string(key).c_str(), oneLine(value).c_str()) <
+      0)
     return false;
   std::string out;
   if (ini.Save(out) < 0) return false;
   return replaceFile(path, out);
 }
 
-std::string IniFiles::read(std::string_view section, std::string_view key,
-                           std::string_view def, std::string_view file) const {
+std::string IniFiles::read(std::string_view section, std::string_view key, std::string_view def,
+                           std::string_view file) const {
   std::string text = readText(section, key, file);
   return text.empty() ? std::string(def) : text;
 }
@@ -149,7 +149,9 @@ IniFiles& programFiles() {
 }
 }  // namespace
 
-const IniFiles& programSettings() { return programFiles(); }
+const IniFiles& programSettings() {
+  return programFiles();
+}
 
 void useSettingsFolder(std::filesystem::path folder) {
   programFiles() = IniFiles(std::move(folder));

@@ -15,14 +15,24 @@ std::string numberToIni(double value) {
   return std::string(buf, end);
 }
 
-std::string dateToIni(Date value) { return value.toText(); }
+std::string dateToIni(Date value) {
+  return value.toText();
+}
 
-std::string logicalToIni(bool value) { return std::string(value ? kTrueText : kFalseText); }
+std::string logicalToIni(bool value) {
+  return std::string(value ? kTrueText : kFalseText);
+}
 
-double numberFromIni(std::string_view text) { return parseNumber(text); }
+double numberFromIni(std::string_view text) {
+  return parseNumber(text);
+}
 
-Date dateFromIni(std::string_view text) { return Date::fromText(text); }
+Date dateFromIni(std::string_view text) {
+  return Date::fromText(text);
+}
 
-bool logicalFromIni(std::string_view text) { return text == kTrueText; }
+bool logicalFromIni(std::string_view text) {
+  return text == kTrueText;
+}
 
 }  // namespace kavrina::settings

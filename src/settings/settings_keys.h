@@ -58,8 +58,7 @@ inline constexpr std::string_view kSectionSwVer = "Kavrina";
 inline constexpr Setting<bool> kPosaljiErrorFajl{{}, kSectionOpste, "Posalji error fajl", true};
 inline constexpr Setting<bool> kBezUpitaPosaljiErrorFajl{
     {}, kSectionOpste, "Bez upita posalji error fajl", true};
-inline constexpr Setting<bool> kProveraNoveVerzije{
-    {}, kSectionOpste, "Provera Nove Verzije", true};
+inline constexpr Setting<bool> kProveraNoveVerzije{{}, kSectionOpste, "Provera Nove Verzije", true};
 
 // Main file, section "Programska podesavanja": the settings form's values.
 inline constexpr Setting<std::string_view> kFontName{{}, kSectionPodesavanja, "Font-Name", "Arial"};
@@ -73,8 +72,7 @@ inline constexpr Setting<double> kPaPocetak{{}, kSectionPodesavanja, "PA-pocetak
 inline constexpr Setting<double> kPaKraj{{}, kSectionPodesavanja, "PA-kraj", 1};
 inline constexpr Setting<bool> kPaKodOtpisa{{}, kSectionPodesavanja, "PA-kodOtpisa", true};
 inline constexpr Setting<bool> kPaKorekcija{{}, kSectionPodesavanja, "PA-korekcija", false};
-inline constexpr Setting<double> kProsecnaZaradaX5{
-    {}, kSectionPodesavanja, "ProsecnaZaradaX5", 0};
+inline constexpr Setting<double> kProsecnaZaradaX5{{}, kSectionPodesavanja, "ProsecnaZaradaX5", 0};
 
 // Main file, section "Server": the maker's FTP server. An empty host means no server.
 inline constexpr Setting<std::string_view> kServerHost{{}, kSectionServer, "Host", ""};
@@ -109,9 +107,9 @@ inline constexpr std::string_view kStartDatumDefault = "xx.xx.xxxx";
 // given to company "000" when the company register is created empty.
 inline constexpr std::string_view kMakerName = "Velmar";
 inline constexpr std::string_view kMakerPlace = "Beograd / Sifra Opstine: 70092";
-inline constexpr Setting<std::string_view> kCompanionNaziv{
-    kCompanionFile, kSectionFirma, "Naziv", kMakerName};
-inline constexpr Setting<std::string_view> kCompanionMesto{
-    kCompanionFile, kSectionFirma, "Mesto", kMakerPlace};
+inline constexpr Setting<std::string_view> kCompanionNaziv{kCompanionFile, kSectionFirma, "Naziv",
+                                                           kMakerName};
+inline constexpr Setting<std::string_view> kCompanionMesto{kCompanionFile, kSectionFirma, "Mesto",
+                                                           kMakerPlace};
 
 }  // namespace kavrina::settings

@@ -38,8 +38,10 @@ TEST(CallStack, NamesTheFailingFunctionFirstWithItsLine) {
   kavrina::errors::removeErrorHandler();
   std::filesystem::remove(info.folder / "Error.txt");
 
-  const std::string head = "Error ???" "/???  Variable does not exist: NGODINA\r\n\r\n"
-                           "Called from callstack_test::failInHelper (";
+  const std::string head =
+      "Error ???"
+      "/???  Variable does not exist: NGODINA\r\n\r\n"
+      "Called from callstack_test::failInHelper (";
   ASSERT_EQ(shown.substr(0, head.size()), head) << shown;
   const int line = std::stoi(shown.substr(head.size()));
   EXPECT_EQ(line, failLine);
@@ -55,7 +57,8 @@ TEST(CallStack, NamesLoseTheirParameterLists) {
     const char* demangled;
     const char* expected;
   } rows[] = {
-      {"kavrina::store::DbfTable::open(std::string const&, bool)", "kavrina::store::DbfTable::open"},
+      {"kavrina::store::DbfTable::open(std::string const&, bool)",
+       "kavrina::store::DbfTable::open"},
       {"kavrina::Date::toText() const", "kavrina::Date::toText"},
       {"(anonymous namespace)::run(int (*)(int))", "(anonymous namespace)::run"},
       {"f()::{lambda(int)#1}::operator()(int) const", "f()::{lambda(int)#1}::operator()"},

@@ -42,13 +42,14 @@ class ErrorHandlerTest : public ::testing::Test {
 
   void install() {
     installErrorHandler(
-        info_, {.show = [this](const std::string& text) { shown_.push_back(text); },
-                .exit = [](int code) { throw ExitCalled{code}; },
-                .now = [] { return std::string("16.10.2023 09:30:15"); },
-                .callStack = [] {
-                  return std::vector<CallFrame>{{"kavrina::store::DBOPENALL", 120},
-                                                {"main", 12}};
-                }});
+        info_,
+        {.show = [this](const std::string& text) { shown_.push_back(text); },
+         .exit = [](int code) { throw ExitCalled{code}; },
+         .now = [] { return std::string("16.10.2023 09:30:15"); },
+         .callStack =
+             [] {
+               return std::vector<CallFrame>{{"kavrina::store::DBOPENALL", 120}, {"main", 12}};
+             }});
   }
 
   // Hands the error to the installed handler: the exit code it ended the program with,
@@ -90,8 +91,7 @@ TEST_F(ErrorHandlerTest, SoftFailuresAnswerAndLeaveNoTrace) {
       {"division by zero", gen::kZeroDivision, 0, false, false},
       {"open held by another station", gen::kOpen, os::kSharingViolation, true, true},
       {"append lock failed", gen::kAppendLock, 0, true, true},
-      {"append lock failed on a shared file", gen::kAppendLock, os::kSharingViolation, true,
-       true},
+      {"append lock failed on a shared file", gen::kAppendLock, os::kSharingViolation, true, true},
   };
   for (const auto& row : rows) {
     setNetworkError(false);
@@ -146,7 +146,8 @@ TEST_F(ErrorHandlerTest, UnknownErrorLogWithoutUserMessageByteForByte) {
   EXPECT_EQ(failWith(undefinedGeneralCode()), 1);
 
   const std::string technical =
-      "Error ???" "/???  Undefined error code (Error.ch (EG_ 6)): NGODINA\r\n"
+      "Error ???"
+      "/???  Undefined error code (Error.ch (EG_ 6)): NGODINA\r\n"
       "\r\nCalled from kavrina::store::DBOPENALL (120)  "
       "\r\nCalled from main (12)  ";
   ASSERT_EQ(shown_.size(), 1u);

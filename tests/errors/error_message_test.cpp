@@ -30,7 +30,8 @@ TEST(ErrorMessage, DescribesEveryKindOfErrorValue) {
          e.OPERATION = "NGODINA";
          return e;
        }(),
-       "Error ???" "/???  Variable does not exist: NGODINA"},
+       "Error ???"
+       "/???  Variable does not exist: NGODINA"},
       {"warning, nothing named",
        [] {
          Error e;
@@ -47,7 +48,8 @@ TEST(ErrorMessage, DescribesEveryKindOfErrorValue) {
          return e;
        }(),
        "Error DBFNTX/1012  Corruption detected: \r\nNTX/MDOS.ntx"},
-      {"negative subcode", [] {
+      {"negative subcode",
+       [] {
          Error e;
          e.GENCODE = 40;
          e.SUBCODE = -7;
@@ -112,8 +114,7 @@ TEST(UserMessage, KnownCausesInTheirOrder) {
 
 TEST(UserMessage, NoneForOtherCauses) {
   for (auto [gencode, oscode] : {std::pair{6, 0}, {21, 0}, {20, 112}, {14, 0}, {1, 4}}) {
-    EXPECT_FALSE(userMessage(withCodes(gencode, oscode, "f"), "/"))
-        << gencode << " " << oscode;
+    EXPECT_FALSE(userMessage(withCodes(gencode, oscode, "f"), "/")) << gencode << " " << oscode;
   }
 }
 
@@ -131,7 +132,9 @@ TEST(TechnicalText, OsCodeAndCalledFromLines) {
             "\r\nCalled from main (9)  ");
   Error noOs = withCodes(14, 0);
   noOs.OPERATION = "X";
-  EXPECT_EQ(technicalText(noOs, {}), "Error ???" "/???  Variable does not exist: X\r\n");
+  EXPECT_EQ(technicalText(noOs, {}),
+            "Error ???"
+            "/???  Variable does not exist: X\r\n");
 }
 
 }  // namespace

@@ -50,8 +50,8 @@ TEST_F(IniFilesTest, LogicalIsTrueOnlyForExactlyDotTDot) {
   const struct {
     const char* stored;
     bool expected;
-  } rows[] = {{".T.", true}, {".F.", false}, {"T", false}, {".t.", false},
-              {"true", false}, {"1", false}, {".T.x", false}};
+  } rows[] = {{".T.", true},   {".F.", false}, {"T", false},   {".t.", false},
+              {"true", false}, {"1", false},   {".T.x", false}};
   for (const auto& row : rows) {
     storeMain(std::string("[S]\nK=") + row.stored + "\n");
     EXPECT_EQ(files_.read("S", "K", true), row.expected) << row.stored;
@@ -63,9 +63,9 @@ TEST_F(IniFilesTest, NumberIsReadFromTheStartOfTheText) {
   const struct {
     const char* stored;
     double expected;
-  } rows[] = {{"8px", 8},   {"abc", 0},     {"-12.5", -12.5}, {"+3", 3},
-              {".5", 0.5},  {"1,5", 1},     {"10.25.3", 10.25},
-              {"px8", 0},   {"1234567.89", 1234567.89}};
+  } rows[] = {{"8px", 8},         {"abc", 0},  {"-12.5", -12.5},
+              {"+3", 3},          {".5", 0.5}, {"1,5", 1},
+              {"10.25.3", 10.25}, {"px8", 0},  {"1234567.89", 1234567.89}};
   for (const auto& row : rows) {
     storeMain(std::string("[S]\nK=") + row.stored + "\n");
     EXPECT_EQ(files_.read("S", "K", 99), row.expected) << row.stored;
@@ -107,8 +107,9 @@ TEST_F(IniFilesTest, WrittenValuesUseTheStoredForms) {
   const struct {
     const char* key;
     const char* stored;
-  } rows[] = {{"Flag", ".T."},   {"Off", ".F."},          {"Int", "8"},
-              {"Half", "-1234.5"}, {"Tenth", "0.1"},    {"Big", "12345678901.25"},
+  } rows[] = {{"Flag", ".T."},        {"Off", ".F."},
+              {"Int", "8"},           {"Half", "-1234.5"},
+              {"Tenth", "0.1"},       {"Big", "12345678901.25"},
               {"Date", "05.03.2023"}, {"Text", "Times New Roman"}};
   for (const auto& row : rows) EXPECT_EQ(files_.readText("S", row.key), row.stored) << row.key;
   // And they read back as what was written.
@@ -156,8 +157,7 @@ TEST_F(IniFilesTest, SubfolderNamesWithBackslashOrSlash) {
   writeFileBytes(dir_ / "ini_lst" / "Veka.INI",
                  "[Firma]\nNaziv=Agencija Plus\nMesto=Novi Sad / Sifra Opstine: 80462\n");
   EXPECT_EQ(files_.read("Firma", "Naziv", "Velmar", "INI_LST\\VEKA"), "Agencija Plus");
-  EXPECT_EQ(files_.read("Firma", "Mesto", "", "INI_LST/VEKA"),
-            "Novi Sad / Sifra Opstine: 80462");
+  EXPECT_EQ(files_.read("Firma", "Mesto", "", "INI_LST/VEKA"), "Novi Sad / Sifra Opstine: 80462");
   EXPECT_EQ(files_.pathOf("INI_LST\\VEKA"), dir_.path() / "ini_lst" / "Veka.INI");
 }
 

@@ -59,8 +59,7 @@ TEST(SettingsKeys, DataVersionKeyOfACompanyKeepsTheBackslash) {
   IniFiles files(dir.path());
   ASSERT_TRUE(writeDataVersion(files, "001/", "1.07"));
   ASSERT_TRUE(writeDataVersion(files, "", "1.06"));
-  EXPECT_EQ(readFileBytes(dir / "Kavrina.ini"),
-            "[Program]\nVerzija(001\\)=1.07\nVerzija=1.06\n");
+  EXPECT_EQ(readFileBytes(dir / "Kavrina.ini"), "[Program]\nVerzija(001\\)=1.07\nVerzija=1.06\n");
   EXPECT_EQ(readDataVersion(files, "001/"), "1.07");
   EXPECT_EQ(readDataVersion(files, ""), "1.06");
   EXPECT_EQ(readDataVersion(files, "002/"), "0.00");
@@ -88,8 +87,7 @@ TEST(SettingsKeys, SwVerIsReadFromItsOwnFile) {
   writeFileBytes(dir / "sw_ver.ini", "[Kavrina]\nverzija=1.08\ndatum=01.12.2023\n");
   IniFiles files(dir.path());
   EXPECT_EQ(files.read(kSectionSwVer, kSwVerVerzija, kStartVerzijaDefault, kSwVerFile), "1.08");
-  EXPECT_EQ(files.read(kSectionSwVer, kSwVerDatum, kStartDatumDefault, kSwVerFile),
-            "01.12.2023");
+  EXPECT_EQ(files.read(kSectionSwVer, kSwVerDatum, kStartDatumDefault, kSwVerFile), "01.12.2023");
   EXPECT_EQ(files.read(kSectionSwVer, kSwVerInfo, "", kSwVerFile), "");
   EXPECT_EQ(files.read(kSectionSwVer, kSwVerVerzija, kStartVerzijaDefault), "X.XX");
 }
