@@ -1,0 +1,125 @@
+// The Qt user interface: message and input boxes, wait notice, progress box, events.
+#include "ui/qt/qt_user_interface.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QThread>
+#include <QWindow>
+
+#include "ui/display_text.h"
+#include "ui/picture.h"
+#include "ui/qt/input_dialog.h"
+#include "ui/qt/qt_message_box.h"
+#include "ui/qt/wait_notice_window.h"
+
+namespace kavrina::ui {
+
+namespace {
+
+// How long showing a notice waits for the window system to map it before painting.
+constexpr qint64 kExposeWaitMs = 250;
+
+QString toQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Shows `window` and paints it before returning, so that a notice is readable even though
+// the caller goes straight into work that lets events run only now and then. User input is
+// held back meanwhile.
+void showAndPaint(QWidget* window) {
+  window->show();
+  window->raise();
+  QElapsedTimer waited;
+  waited.start();
+  for (;;) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const QWindow* handle = window->windowHandle();
+    if ((handle != nullptr && handle->isExposed()) || waited.elapsed() >= kExposeWaitMs) break;
+    QThread::msleep(2);
+  }
+  window->repaint();
+}
+
+class QtWaitNotice final : public WaitNotice {
+ public:
+  QtWaitNotice(std::string_view text, QWidget* parent)
+      : window_(new WaitNoticeWindow(text, parent)) {
+    window_->setAttribute(Qt::WA_DeleteOnClose, false);
+    window_->setWindowModality(Qt::ApplicationModal);
+    showAndPaint(window_.get());
+  }
+  // The window may already be gone with its parent; QPointer then holds null.
+  ~QtWaitNotice() override { delete window_.get(); }
+
+ private:
+  QPointer<WaitNoticeWindow> window_;
+};
+
+class QtProgressBox final : public ProgressBox {
+ public:
+  QtProgressBox(std::string_view text, int minimum, int maximum, QWidget* parent)
+      : dialog_(new QProgressDialog(parent)) {
+    dialog_->setObjectName("progressBox");
+    dialog_->setWindowTitle(toQString(kWaitTitle));
+    dialog_->setLabelText(toQString(displayText(text)));
+    dialog_->setCancelButtonText(QStringLiteral("Cancel"));
+    // The owner decides when the box goes: reaching the end neither resets nor hides it.
+    dialog_->setAutoReset(false);
+    dialog_->setAutoClose(false);
+    dialog_->setMinimumDuration(0);
+    dialog_->setWindowModality(Qt::ApplicationModal);
+    dialog_->setRange(minimum, maximum);
+    dialog_->setValue(minimum);
+    showAndPaint(dialog_.get());
+  }
+  ~QtProgressBox() override { delete dialog_.get(); }
+
+  void setRange(int minimum, int maximum) override {
+    if (dialog_) dialog_->setRange(minimum, maximum);
+  }
+  void setPosition(int position) override {
+    if (dialog_ && !dialog_->wasCanceled()) dialog_->setValue(position);
+  }
+  bool cancelled() const override { return !dialog_ || dialog_->wasCanceled(); }
+
+ private:
+  QPointer<QProgressDialog> dialog_;
+};
+
+}  // namespace
+
+QtUserInterface::QtUserInterface(QWidget* parentWindow) : parent_(parentWindow) {}
+
+void QtUserInterface::setParentWindow(QWidget* parentWindow) {
+  parent_ = parentWindow;
+}
+
+Answer QtUserInterface::messageBox(std::string_view text, MessageKind kind,
+                                   MessageButtons buttons) {
+  return showQtMessageBox(parent_.get(), text, kind, buttons);
+}
+
+std::optional<std::string> QtUserInterface::inputBox(std::string_view caption,
+                                                     std::string_view prompt,
+                                                     std::string_view value,
+                                                     std::string_view picture, int widthPixels) {
+  InputDialog dialog(caption, prompt, value, parsePicture(picture), widthPixels, parent_.get());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.value();
+}
+
+std::unique_ptr<WaitNotice> QtUserInterface::showWait(std::string_view text) {
+  return std::make_unique<QtWaitNotice>(text, parent_.get());
+}
+
+std::unique_ptr<ProgressBox> QtUserInterface::showProgress(std::string_view text, int minimum,
+                                                           int maximum) {
+  return std::make_unique<QtProgressBox>(text, minimum, maximum, parent_.get());
+}
+
+void QtUserInterface::processEvents() {
+  QCoreApplication::processEvents();
+}
+
+}  // namespace kavrina::ui
