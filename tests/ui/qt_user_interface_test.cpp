@@ -290,6 +290,8 @@ TEST_F(QtUi, ProgressBoxFollowsThePositionAndItsCancelSetsTheFlag) {
   EXPECT_EQ(dialog->windowTitle(), "Information");
   EXPECT_EQ(dialog->minimum(), 1);
   EXPECT_EQ(dialog->maximum(), 10);
+  progress->setPosition(5);
+  EXPECT_EQ(dialog->value(), 5);
   progress->setPosition(10);
   EXPECT_EQ(dialog->value(), 10);
   EXPECT_TRUE(dialog->isVisible()) << "reaching the end must not close the box";

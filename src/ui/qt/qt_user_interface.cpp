@@ -6,6 +6,8 @@
 #include <QProgressDialog>
 #include <QThread>
 #include <QWindow>
+#include <algorithm>
+#include <cstdlib>
 
 #include "ui/display_text.h"
 #include "ui/picture.h"
@@ -72,19 +74,34 @@ class QtProgressBox final : public ProgressBox {
     dialog_->setRange(minimum, maximum);
     dialog_->setValue(minimum);
     showAndPaint(dialog_.get());
+    sinceShown_.start();
   }
   ~QtProgressBox() override { delete dialog_.get(); }
 
   void setRange(int minimum, int maximum) override {
     if (dialog_) dialog_->setRange(minimum, maximum);
   }
+  // Passes the position on only when the bar moves by a visible step, at the ends of the
+  // range, or after a pause: a loop that sets it for each of 100,000 records would otherwise
+  // spend most of its time redrawing the box.
   void setPosition(int position) override {
-    if (dialog_ && !dialog_->wasCanceled()) dialog_->setValue(position);
+    if (!dialog_ || dialog_->wasCanceled()) return;
+    const qint64 span = std::max<qint64>(1, qint64(dialog_->maximum()) - dialog_->minimum());
+    const qint64 moved = std::abs(qint64(position) - dialog_->value());
+    if (position <= dialog_->minimum() || position >= dialog_->maximum() ||
+        moved * kVisibleSteps >= span || sinceShown_.elapsed() >= kRedrawMs) {
+      dialog_->setValue(position);
+      sinceShown_.restart();
+    }
   }
   bool cancelled() const override { return !dialog_ || dialog_->wasCanceled(); }
 
  private:
+  // The bar has about this many visible steps; smaller moves wait for kRedrawMs.
+  static constexpr qint64 kVisibleSteps = 500;
+  static constexpr qint64 kRedrawMs = 100;
   QPointer<QProgressDialog> dialog_;
+  QElapsedTimer sinceShown_;
 };
 
 }  // namespace
