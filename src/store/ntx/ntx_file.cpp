@@ -1,0 +1,308 @@
+#include "store/ntx/ntx_file.h"
+
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <limits>
+#include <thread>
+
+#include "errors/error.h"
+#include "errors/os_code.h"
+#include "store/dbf/path_case.h"
+
+namespace kavrina::store::ntx {
+
+namespace fs = std::filesystem;
+namespace gen = errors::gen;
+namespace sub = errors::sub;
+using errors::driverError;
+
+namespace {
+
+// Decoded pages kept per open index; past this the cache starts again empty.
+constexpr std::size_t kCachePages = 16384;
+constexpr auto kLockPause = std::chrono::milliseconds(1);
+
+std::uint64_t roundUpToPage(std::uint64_t size) {
+  return (size + kPageSize - 1) / kPageSize * kPageSize;
+}
+
+int osCodeFor(const fs::path& path, int err) {
+  std::error_code ec;
+  fs::path dir = path.parent_path();
+  return errors::osCodeFromErrno(err, !dir.empty() && !fs::exists(dir, ec));
+}
+
+}  // namespace
+
+[[noreturn]] void NtxFile::corrupt(const std::string& problem) const {
+  errors::fail(driverError(gen::kCorruption, sub::kCorruption, path_.string(), 0, problem));
+}
+
+[[noreturn]] void NtxFile::failIo(int gencode, int subcode, int err) const {
+  errors::fail(
+      driverError(gencode, subcode, path_.string(), err ? errors::osCodeFromErrno(err) : 0));
+}
+
+std::unique_ptr<NtxFile> NtxFile::create(const fs::path& requested, NtxHeader header,
+                                         bool shared) {
+  const fs::path path = findCaseInsensitive(requested);
+  header.live.counter = 1;
+  header.live.root = kPageSize;
+  header.live.freePage = 0;
+  std::array<char, 2 * kPageSize> bytes{};
+  auto head = encodeHeader(header);
+  std::copy(head.begin(), head.end(), bytes.begin());
+  NtxPage(kPageSize, header.geometry.keySize).encode(header.geometry, bytes.data() + kPageSize);
+
+  for (;;) {
+    std::unique_ptr<NtxFile> f(new NtxFile());
+    f->path_ = path;
+    f->shared_ = shared;
+    f->header_ = header;
+    int err = f->file_.openOrCreate(path);
+    int osCode = err ? osCodeFor(path, err) : 0;
+    if (err == 0) {
+      // Only the holder of the exclusive share lock may cut the file.
+      LockResult lock = f->file_.tryLock(kShareSentinel, 1, LockKind::Write);
+      if (lock == LockResult::Taken) {
+        if (f->file_.truncate(0) && f->file_.writeAt(0, bytes)) {
+          if (!shared || f->file_.tryLock(kShareSentinel, 1, LockKind::Read) == LockResult::Taken) {
+            f->fileEnd_ = f->sizeSeen_ = bytes.size();
+            return f;
+          }
+        }
+        osCode = errors::osCodeFromErrno(f->file_.lastError());
+      } else {
+        osCode = lock == LockResult::Busy ? errors::os::kSharingViolation
+                                          : errors::osCodeFromErrno(f->file_.lastError());
+      }
+    }
+    auto answer = errors::raise(driverError(gen::kCreate, kSubCreateIndex, path.string(), osCode));
+    if (answer != errors::ErrorAnswer::Retry) return nullptr;
+  }
+}
+
+std::unique_ptr<NtxFile> NtxFile::open(const fs::path& requested, bool shared, bool readOnly) {
+  std::unique_ptr<NtxFile> f(new NtxFile());
+  f->path_ = findCaseInsensitive(requested);
+  f->shared_ = shared;
+  f->readOnly_ = readOnly;
+  for (;;) {
+    int err = f->file_.open(f->path_, readOnly ? OsFile::Access::ReadOnly : OsFile::Access::ReadWrite);
+    int osCode = err ? osCodeFor(f->path_, err) : 0;
+    if (err == 0) {
+      LockKind kind = shared || readOnly ? LockKind::Read : LockKind::Write;
+      LockResult lock = f->file_.tryLock(kShareSentinel, 1, kind);
+      if (lock == LockResult::Taken) break;
+      osCode = lock == LockResult::Busy ? errors::os::kSharingViolation
+                                        : errors::osCodeFromErrno(f->file_.lastError());
+      f->file_.close();
+    }
+    auto answer = errors::raise(driverError(gen::kOpen, kSubOpenIndex, f->path_.string(), osCode));
+    if (answer != errors::ErrorAnswer::Retry) return nullptr;
+  }
+
+  std::array<char, kPageSize> page{};
+  ssize_t got = f->file_.readAt(0, page);
+  if (got < 0) f->failIo(gen::kRead, sub::kRead, f->file_.lastError());
+  if (static_cast<std::size_t>(got) < kPageSize) f->corrupt("index file shorter than its header");
+  std::string problem;
+  if (!parseHeader(page, f->header_, problem)) f->corrupt(problem);
+  const std::uint64_t size = f->currentFileSize();
+  f->fileEnd_ = roundUpToPage(size);
+  f->sizeSeen_ = size;
+  f->checkLiveHeader(f->header_.live, size);
+  return f;
+}
+
+NtxFile::~NtxFile() {
+  try {
+    close();
+  } catch (...) {
+    // A destructor cannot report; close() explicitly to see failures.
+  }
+}
+
+std::uint64_t NtxFile::currentFileSize() {
+  std::int64_t size = file_.size();
+  if (size < 0) failIo(gen::kRead, sub::kRead, file_.lastError());
+  return static_cast<std::uint64_t>(size);
+}
+
+void NtxFile::checkLiveHeader(const LiveHeader& live, std::uint64_t fileSize) const {
+  if (live.signature != header_.live.signature) corrupt("index signature changed");
+  if (!isPageOffset(live.root, fileSize)) corrupt("root page offset outside the file");
+  if (live.freePage != 0 && !isPageOffset(live.freePage, fileSize))
+    corrupt("free page offset outside the file");
+}
+
+void NtxFile::dropCache() { cache_.clear(); }
+
+void NtxFile::refreshLiveHeader() {
+  std::array<char, kLiveHeaderSize> bytes{};
+  ssize_t got = file_.readAt(0, bytes);
+  if (got < 0) failIo(gen::kRead, sub::kRead, file_.lastError());
+  if (static_cast<std::size_t>(got) < bytes.size()) corrupt("index header cut short");
+  LiveHeader live = decodeLiveHeader(bytes);
+  const std::uint64_t size = currentFileSize();
+  // The counter is only 16 bits: a changed root, free list or file size also means that
+  // someone else worked on the tree, even if the counter came round to the same value.
+  if (live.counter != header_.live.counter || live.root != header_.live.root ||
+      live.freePage != header_.live.freePage || size != sizeSeen_) {
+    dropCache();
+    fileEnd_ = roundUpToPage(size);
+    sizeSeen_ = size;
+  }
+  checkLiveHeader(live, size);
+  header_.live = live;
+}
+
+void NtxFile::lock() {
+  if (depth_ > 0) {
+    ++depth_;
+    return;
+  }
+  if (!shared_) {
+    depth_ = 1;
+    return;
+  }
+  const LockKind kind = readOnly_ ? LockKind::Read : LockKind::Write;
+  for (;;) {
+    LockResult result = LockResult::Busy;
+    int err = 0;
+    for (int attempt = 0; attempt < kIndexLockAttempts; ++attempt) {
+      result = file_.tryLock(kIndexLockOffset, 1, kind);
+      if (result == LockResult::Taken) break;
+      if (result == LockResult::Failed) err = file_.lastError();
+      std::this_thread::sleep_for(kLockPause);
+    }
+    if (result == LockResult::Taken) break;
+    const bool systemError = result == LockResult::Failed;
+    errors::Error e = driverError(gen::kLock, systemError ? sub::kIndexLockOs : sub::kIndexLock,
+                                  path_.string(), systemError ? errors::osCodeFromErrno(err) : 0);
+    if (errors::raise(e) != errors::ErrorAnswer::Retry) throw e;
+  }
+  depth_ = 1;
+  try {
+    refreshLiveHeader();
+  } catch (...) {
+    depth_ = 0;
+    file_.unlock(kIndexLockOffset, 1);
+    throw;
+  }
+}
+
+void NtxFile::unlock() {
+  if (depth_ == 0) return;
+  if (--depth_ == 0 && shared_) file_.unlock(kIndexLockOffset, 1);
+}
+
+void NtxFile::setRoot(std::uint32_t offset) { header_.live.root = offset; }
+
+std::shared_ptr<const NtxPage> NtxFile::page(std::uint32_t offset) {
+  auto it = cache_.find(offset);
+  if (it != cache_.end()) return it->second;
+  if (!isPageOffset(offset, fileEnd_))
+    corrupt("page offset " + std::to_string(offset) + " outside the file");
+  std::array<char, kPageSize> bytes{};
+  ssize_t got = file_.readAt(offset, bytes);
+  if (got < 0) failIo(gen::kRead, sub::kRead, file_.lastError());
+  if (static_cast<std::size_t>(got) < kPageSize)
+    corrupt("page at " + std::to_string(offset) + " cut short");
+  auto decoded = std::make_shared<NtxPage>();
+  std::string problem;
+  if (!NtxPage::decode(bytes, header_.geometry, offset, *decoded, problem)) corrupt(problem);
+  if (cache_.size() >= kCachePages) dropCache();
+  cache_.emplace(offset, decoded);
+  return decoded;
+}
+
+void NtxFile::store(const NtxPage& page) {
+  std::array<char, kPageSize> bytes{};
+  page.encode(header_.geometry, bytes.data());
+  if (!file_.writeAt(page.offset(), bytes)) failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  const std::uint64_t end = static_cast<std::uint64_t>(page.offset()) + kPageSize;
+  if (end > sizeSeen_) sizeSeen_ = end;
+  if (end > fileEnd_) fileEnd_ = end;
+  if (cache_.size() >= kCachePages) dropCache();
+  cache_[page.offset()] = std::make_shared<const NtxPage>(page);
+}
+
+std::uint32_t NtxFile::allocate() {
+  const std::uint32_t head = header_.live.freePage;
+  if (head != 0) {
+    auto p = page(head);
+    const std::uint32_t next = p->child(0);
+    if (p->count() != 0 || next == head || (next != 0 && !isPageOffset(next, fileEnd_)))
+      corrupt("free page list damaged at " + std::to_string(head));
+    header_.live.freePage = next;
+    return head;
+  }
+  if (fileEnd_ + kPageSize > std::numeric_limits<std::uint32_t>::max())
+    failIo(gen::kWrite, sub::kWrite, EFBIG);
+  const auto offset = static_cast<std::uint32_t>(fileEnd_);
+  fileEnd_ += kPageSize;
+  return offset;
+}
+
+void NtxFile::release(std::uint32_t offset) {
+  NtxPage freed(offset, header_.geometry.keySize);
+  freed.makeFree(header_.live.freePage);
+  store(freed);
+  header_.live.freePage = offset;
+}
+
+void NtxFile::writeLiveHeader() {
+  auto bytes = encodeLiveHeader(header_.live);
+  if (!file_.writeAt(0, bytes)) failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  headerDirty_ = false;
+}
+
+void NtxFile::keyUpdated() {
+  if (shared_) {
+    ++header_.live.counter;
+    writeLiveHeader();
+  } else {
+    headerDirty_ = true;
+  }
+}
+
+void NtxFile::commit() {
+  if (file_.isOpen() && headerDirty_ && !readOnly_) writeLiveHeader();
+}
+
+void NtxFile::close() {
+  if (!file_.isOpen()) return;
+  commit();
+  if (depth_ > 0 && shared_) file_.unlock(kIndexLockOffset, 1);
+  depth_ = 0;
+  dropCache();
+  int err = file_.close();
+  if (err != 0) failIo(gen::kClose, sub::kWrite, err);
+}
+
+void NtxFile::resetPages() {
+  dropCache();
+  if (!file_.truncate(kPageSize)) failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  fileEnd_ = sizeSeen_ = kPageSize;
+  header_.live.freePage = 0;
+}
+
+void NtxFile::writePages(std::uint64_t offset, std::span<const char> bytes) {
+  if (!file_.writeAt(offset, bytes)) failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  const std::uint64_t end = offset + bytes.size();
+  if (end > sizeSeen_) sizeSeen_ = end;
+  if (end > fileEnd_) fileEnd_ = roundUpToPage(end);
+}
+
+void NtxFile::finishBuild(std::uint32_t root, std::uint64_t fileEnd) {
+  header_.live.root = root;
+  header_.live.freePage = 0;
+  fileEnd_ = fileEnd;
+  // No other station can have the file open while it is built (the build holds it
+  // exclusively), so the counter stays as it was: 1 in a new file.
+  writeLiveHeader();
+}
+
+}  // namespace kavrina::store::ntx
