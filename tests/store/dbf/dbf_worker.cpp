@@ -4,6 +4,7 @@
 //   hold FILE exclusive|shared READY RELEASE   open, create READY, wait for RELEASE, close
 //   tryopen FILE exclusive|shared    exit 0 when the open succeeds, 3 for 21/32, 4 otherwise
 //   write FILE RECNO VALUE           lock the record, store VALUE in Seq, commit
+//   lockhold FILE RECNO READY RELEASE  lock the record, create READY, wait for RELEASE, unlock
 #include <unistd.h>
 
 #include <cstdio>
@@ -52,6 +53,16 @@ int main(int argc, char** argv) {
       std::FILE* ready = std::fopen(argv[4], "w");
       if (ready) std::fclose(ready);
       for (int i = 0; i < 60000 && !std::filesystem::exists(argv[5]); ++i) ::usleep(1000);
+      t->close();
+      return 0;
+    }
+    if (command == "lockhold" && argc == 6) {
+      auto t = store::DbfTable::open(file, {.shared = true});
+      if (!t->lockRecord(static_cast<std::uint32_t>(std::stoul(argv[3])))) return 6;
+      std::FILE* ready = std::fopen(argv[4], "w");
+      if (ready) std::fclose(ready);
+      for (int i = 0; i < 60000 && !std::filesystem::exists(argv[5]); ++i) ::usleep(1000);
+      t->unlock();
       t->close();
       return 0;
     }

@@ -1,0 +1,118 @@
+#include "store/database.h"
+
+#include <memory>
+#include <system_error>
+
+#include "errors/error.h"
+#include "errors/network_error.h"
+#include "errors/os_code.h"
+#include "store/dbf/path_case.h"
+#include "store/ntx/ntx_order.h"
+#include "store/schema.h"
+#include "store/schema_upgrade.h"
+#include "store/swrun.h"
+#include "ui/current_ui.h"
+
+namespace kavrina::store {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Creates a folder, handing a failure to the error handler.
+void makeFolder(const fs::path& folder) {
+  std::error_code ec;
+  if (fs::is_directory(findCaseInsensitive(folder), ec)) return;
+  if (fs::create_directories(folder, ec) || fs::is_directory(folder)) return;
+  errors::Error e = errors::driverError(errors::gen::kCreate, errors::sub::kCreateData,
+                                        folder.string(), errors::osCodeFromErrno(ec.value()));
+  errors::fail(e);
+}
+
+std::unique_ptr<ui::WaitNotice> waitNotice(std::string_view text) {
+  if (!ui::hasCurrent()) return nullptr;
+  return ui::current().showWait(text);
+}
+
+// Opens a standing table shared and attaches its index, building the index first when
+// its file is missing.
+void openStanding(Program& program, const fs::path& data, std::string_view alias,
+                  const fs::path& index, std::string_view key) {
+  if (!useTable(program, data, alias, {.shared = true, .readOnly = false})) return;
+  DbfTable& table = program.areas[alias];
+  if (!existsCaseInsensitive(ntx::indexFilePath(index))) ntx::createIndex(table, index, key);
+  table.clearOrders();
+  ntx::attachIndex(table, index);
+  table.goTop();
+}
+
+}  // namespace
+
+std::string companyPrefix(const std::string& code) { return code == "000" ? std::string() : code + "/"; }
+
+fs::path dataPath(const Program& program, std::string_view fileName) {
+  return fs::path(program.CSUBDIRFIRME + "DBF") / fileName;
+}
+
+fs::path indexPath(const Program& program, std::string_view fileName) {
+  return fs::path(program.CSUBDIRFIRME + "NTX") / fileName;
+}
+
+bool useTable(Program& program, const fs::path& file, std::string_view alias, OpenOptions options) {
+  errors::setNetworkError(false);
+  try {
+    return program.areas.use(file, alias, options);
+  } catch (const errors::Error& e) {
+    if (e.GENCODE == errors::gen::kOpen && e.OSCODE == errors::os::kSharingViolation) {
+      errors::setNetworkError(true);
+      return false;
+    }
+    throw;
+  }
+}
+
+bool CREATEDBF(Program& program, const fs::path& file, const Structure& structure,
+               std::string_view driver, int mode) {
+  if (mode == 9) return CHANGEDBF(program, file, structure, driver);
+  if (!existsCaseInsensitive(file)) DbfTable::create(file, structure);
+  return true;
+}
+
+bool INITDBF(Program& program, int mode) {
+  auto notice = waitNotice("Kreiram baze podataka. Molim sacekajte...");
+  if (!program.CSUBDIRFIRME.empty()) makeFolder(program.CSUBDIRFIRME.substr(0, 3));
+  makeFolder(program.CSUBDIRFIRME + "DBF");
+  makeFolder(program.CSUBDIRFIRME + "NTX");
+  // The company register lies in DBF/ whichever company is active.
+  makeFolder("DBF");
+  program.ADBF = schema::firme();
+  if (!CREATEDBF(program, "DBF/Firme.dbf", program.ADBF, kDriver, mode)) return false;
+  program.ADBF = schema::mdos();
+  if (!CREATEDBF(program, dataPath(program, "MDOS.dbf"), program.ADBF, kDriver, mode)) return false;
+  program.ADBF = schema::mdng();
+  if (!CREATEDBF(program, dataPath(program, "MDNG.dbf"), program.ADBF, kDriver, mode)) return false;
+  return true;
+}
+
+void DBOPENALL(Program& program) {
+  program.areas.closeAll();
+  checkDataVersion(program);
+  program.areas.closeAll();
+  INITDBF(program, 0);
+  SWRUN(program, program.info.SW);
+  openStanding(program, "DBF/Firme.dbf", "Firme", "NTX/Firme", "Sifra");
+  openStanding(program, dataPath(program, "MDOS.dbf"), "MDOS", indexPath(program, "MDOS"), "val(InvBr)");
+}
+
+bool openWorkingTable(Program& program, const fs::path& file, std::string_view alias) {
+  if (!useTable(program, file, alias, {.shared = false, .readOnly = false})) return false;
+  DbfTable& table = program.areas[alias];
+  const fs::path index = indexPath(program, alias);
+  ntx::createIndex(table, index, "InvBr");
+  table.clearOrders();
+  ntx::attachIndex(table, index);
+  table.goTop();
+  return true;
+}
+
+}  // namespace kavrina::store

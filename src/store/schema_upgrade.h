@@ -1,0 +1,45 @@
+// Bringing a company's tables to the structure of this version: the data-version check,
+// and the comparison and migration of one table with its backups.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "store/dbf/dbf_header.h"
+#include "store/program.h"
+
+namespace kavrina::store {
+
+// The settings key holding the data version of the active company: "Verzija" for "000",
+// otherwise "Verzija(" + code + "\)" (the stored form keeps the backslash).
+std::string versionKey(const Program& program);
+
+// The check at the start of DBOPENALL: reads I_VER; when it differs from VER, either
+// records VER (no data yet) or warns, runs INITDBF(9) and records VER after a complete
+// pass. Raises EndProgram after its warning when a table could not be had exclusively.
+void checkDataVersion(Program& program);
+
+// Creates a missing table (true); otherwise answers DBCHANGE.
+bool CHANGEDBF(Program& program, const std::filesystem::path& file, const Structure& structure,
+               std::string_view driver = "DbfNtx");
+
+// Compares the table with the structure and, when it differs, keeps a backup and rebuilds
+// the table with its records. False only when the table cannot be had exclusively. When
+// the rebuild fails after the backups exist, the table is restored from its working copy
+// and the failure goes to the error handler.
+bool DBCHANGE(Program& program, const std::filesystem::path& file, const Structure& structure,
+              std::string_view driver = "DbfNtx");
+
+// Whether `current` differs from `wanted` by the rules of the check: more wanted fields;
+// or, position by position over the wanted fields, a different name or type, or (for
+// types other than D, M and L) a different width or decimals.
+bool structureChanged(const Structure& current, const Structure& wanted);
+
+// The backup names of a table for the stored version v (I_VER without dots):
+// working copy base + "_v" + v + ".dbf", kept backup with its dots made "_backup_".
+std::filesystem::path workingCopyPath(const std::filesystem::path& file, const std::string& v,
+                                      std::string_view extension);
+std::filesystem::path keptBackupPath(const std::filesystem::path& workingCopy);
+
+}  // namespace kavrina::store

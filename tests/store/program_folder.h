@@ -1,0 +1,51 @@
+// A program folder of its own for a test: a fresh folder made the working directory, the
+// settings files read from it, the temporary folder inside it and a scripted user.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "settings/ini_files.h"
+#include "store/program.h"
+#include "support/temp_dir.h"
+#include "ui/current_ui.h"
+#include "ui/scripted_ui.h"
+
+namespace kavrina::test {
+
+class ProgramFolder {
+ public:
+  ProgramFolder() : previous_(std::filesystem::current_path()), use_(ui_) {
+    if (const char* temp = std::getenv("TEMP")) previousTemp_ = temp;
+    std::filesystem::current_path(dir_.path());
+    std::filesystem::create_directory(dir_.path() / "tmp");
+    ::setenv("TEMP", (dir_.path() / "tmp").c_str(), 1);
+    settings::useSettingsFolder(dir_.path());
+    program_.info.folder = dir_.path();
+  }
+  ~ProgramFolder() {
+    program_.areas.closeAll();
+    std::filesystem::current_path(previous_);
+    if (previousTemp_.empty())
+      ::unsetenv("TEMP");
+    else
+      ::setenv("TEMP", previousTemp_.c_str(), 1);
+  }
+
+  const std::filesystem::path& path() const { return dir_.path(); }
+  store::Program& program() { return program_; }
+  ui::ScriptedUi& ui() { return ui_; }
+
+ private:
+  TempDir dir_;
+  std::filesystem::path previous_;
+  std::string previousTemp_;
+  ui::ScriptedUi ui_;
+  ui::ScopedUserInterface use_;
+  store::Program program_;
+};
+
+}  // namespace kavrina::test
