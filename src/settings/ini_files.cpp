@@ -13,7 +13,7 @@
 #include <SimpleIni.h>
 
 #include "settings/ini_value.h"
-#include "settings/path_case.h"
+#include "common/path_case.h"
 
 namespace kavrina::settings {
 namespace {

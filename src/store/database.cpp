@@ -6,7 +6,7 @@
 #include "errors/error.h"
 #include "errors/network_error.h"
 #include "errors/os_code.h"
-#include "store/dbf/path_case.h"
+#include "common/path_case.h"
 #include "store/ntx/ntx_order.h"
 #include "store/schema.h"
 #include "store/schema_upgrade.h"

@@ -8,8 +8,9 @@
 #include "errors/network_error.h"
 #include "errors/os_code.h"
 #include "settings/ini_files.h"
+#include "settings/settings_keys.h"
 #include "store/database.h"
-#include "store/dbf/path_case.h"
+#include "common/path_case.h"
 #include "store/end_program.h"
 #include "ui/current_ui.h"
 
@@ -71,10 +72,7 @@ void refill(DbfTable& from, DbfTable& to) {
 
 }  // namespace
 
-std::string versionKey(const Program& program) {
-  if (program.CSUBDIRFIRME.empty()) return "Verzija";
-  return "Verzija(" + program.CSIFRAFIRME + "\\)";
-}
+std::string versionKey(const Program& program) { return settings::versionKey(program.CSUBDIRFIRME); }
 
 void checkDataVersion(Program& program) {
   const std::string key = versionKey(program);

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "store/database.h"
-#include "store/dbf/path_case.h"
+#include "common/path_case.h"
 
 namespace kavrina::store {
 

@@ -8,7 +8,7 @@
 
 #include "errors/error.h"
 #include "errors/os_code.h"
-#include "store/dbf/path_case.h"
+#include "common/path_case.h"
 
 namespace kavrina::store::ntx {
 

@@ -1,9 +1,9 @@
-#include "settings/path_case.h"
+#include "common/path_case.h"
 
 #include <string>
 #include <system_error>
 
-namespace kavrina::settings {
+namespace kavrina {
 namespace {
 
 bool equalNoCase(const std::string& a, const std::string& b) {
@@ -29,7 +29,8 @@ std::filesystem::path findNoCase(const std::filesystem::path& folder,
     if (matching && !std::filesystem::exists(result / part, ec)) {
       matching = false;
       const std::string wanted = part.string();
-      for (std::filesystem::directory_iterator it(result, ec), end; !ec && it != end;
+      const std::filesystem::path listed = result.empty() ? std::filesystem::path(".") : result;
+      for (std::filesystem::directory_iterator it(listed, ec), end; !ec && it != end;
            it.increment(ec)) {
         const auto name = it->path().filename();
         if (equalNoCase(name.string(), wanted)) {
@@ -45,4 +46,14 @@ std::filesystem::path findNoCase(const std::filesystem::path& folder,
   return result;
 }
 
-}  // namespace kavrina::settings
+std::filesystem::path findCaseInsensitive(const std::filesystem::path& path) {
+  if (path.is_absolute()) return findNoCase(path.root_path(), path.relative_path());
+  return findNoCase({}, path);
+}
+
+bool existsCaseInsensitive(const std::filesystem::path& path) {
+  std::error_code ec;
+  return std::filesystem::exists(findCaseInsensitive(path), ec);
+}
+
+}  // namespace kavrina
