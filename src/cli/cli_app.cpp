@@ -1,0 +1,195 @@
+// The commands of kavrina-cli.
+#include "cli/cli_app.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <system_error>
+
+#include "cli/cli_options.h"
+#include "cli/console_ui.h"
+#include "cli/csv_export.h"
+#include "common/path_case.h"
+#include "depreciation/calculation_input.h"
+#include "depreciation/group_reset.h"
+#include "depreciation/obracun.h"
+#include "errors/network_error.h"
+#include "errors/program_info.h"
+#include "settings/ini_files.h"
+#include "store/database.h"
+#include "store/schema.h"
+
+namespace kavrina::cli {
+namespace {
+
+namespace fs = std::filesystem;
+namespace dep = depreciation;
+
+int usageError(std::ostream& err, const std::string& why) {
+  err << "Greska u pozivu: " << consoleText(why) << "\nPomoc: kavrina-cli --help\n";
+  return kExitUsage;
+}
+
+int failure(std::ostream& err, const std::string& why) {
+  err << consoleText(why) << '\n';
+  return kExitFailure;
+}
+
+// The value checks of the dialogs, with the accepted range named for the command line.
+std::optional<std::string> checkValues(const CliOptions& o) {
+  const int current = dep::currentCalendarYear();
+  const std::string years = " (godina od " + std::to_string(dep::kFirstYear) + " do " +
+                            std::to_string(current) + ")";
+  switch (o.command) {
+    case Command::Obracun:
+      if (auto refused = dep::checkCalculationYear(*o.godina, current)) return *refused + years;
+      if (auto refused = dep::checkCalculationMonths(o.meseci))
+        return *refused + " (broj meseci od 1 do 12)";
+      break;
+    case Command::Nuliraj:
+      if (auto refused = dep::checkResetYear(*o.godina, current)) return *refused + years;
+      if (auto refused = dep::checkResetGroup(*o.grupa)) return *refused + " (grupa od 2 do 5)";
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
+// The table `izvoz` names: its file, the alias to open it under, the documented structure.
+struct ExportTarget {
+  fs::path file;
+  std::string alias;
+  store::Structure documented;
+  bool standing = false;  // Firme and MDOS: already open, shared, since DBOPENALL
+};
+
+std::optional<ExportTarget> exportTarget(const store::Program& program, std::string name) {
+  if (name.size() > 4) {
+    std::string ext = name.substr(name.size() - 4);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".dbf") name.resize(name.size() - 4);
+  }
+  std::string upper = name;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (upper == "FIRME") return ExportTarget{"DBF/Firme.dbf", "Firme", store::schema::firme(), true};
+  if (upper == "MDOS")
+    return ExportTarget{store::dataPath(program, "MDOS.dbf"), "MDOS", store::schema::mdos(), true};
+  if (upper == "MDNG")
+    return ExportTarget{store::dataPath(program, "MDNG.dbf"), "MDNG", store::schema::mdng(), false};
+  const bool resultName = upper.size() == 8 && upper[0] == 'A' &&
+                          (upper[7] == 'R' || upper[7] == 'P') &&
+                          std::all_of(upper.begin() + 1, upper.begin() + 7,
+                                      [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+  if (!resultName) return std::nullopt;
+  const bool accounting = upper[7] == 'R';
+  return ExportTarget{store::dataPath(program, upper.substr(0, 7) + (accounting ? "R.dbf" : "P.dbf")),
+                      "Izvoz", accounting ? store::schema::resultRa() : store::schema::resultPa(),
+                      false};
+}
+
+int runObracun(store::Program& program, const CliOptions& o, std::ostream& out, std::ostream& err) {
+  dep::ObracunRequest request;
+  request.year = *o.godina;
+  request.months = o.meseci;
+  request.accounting = o.ra || !o.pa;
+  request.tax = o.pa || !o.ra;
+  program.NGODINA = request.year;
+  program.NMESECI = request.months;
+  const dep::ObracunResult result = dep::runObracun(program, request, dep::readTaxRules());
+  if (!result.done) return failure(err, dep::tableInUseMessage(result.tableInUse));
+  out << dep::kObracunZavrsen << '\n';
+  if (request.accounting)
+    out << store::dataPath(program, dep::resultTableName(request.year, request.months,
+                                                         dep::ResultKind::Accounting))
+               .generic_string()
+        << ": " << result.accountingRows << " zapisa\n";
+  if (request.tax)
+    out << store::dataPath(program,
+                           dep::resultTableName(request.year, request.months, dep::ResultKind::Tax))
+               .generic_string()
+        << ": " << result.taxRows << " zapisa\n";
+  return kExitOk;
+}
+
+int runNuliraj(store::Program& program, const CliOptions& o, std::ostream& out, std::ostream& err) {
+  const dep::GroupResetResult result = dep::runNulirajGrupu(program, *o.godina, *o.grupa);
+  if (!result.done) return failure(err, dep::mdngInUseMessage());
+  out << dep::kNuliranjeZavrseno << '\n' << "Oznaceno sredstava: " << result.marked << '\n';
+  return kExitOk;
+}
+
+int runIzvoz(store::Program& program, const CliOptions& o, std::ostream& out, std::ostream& err) {
+  const auto target = exportTarget(program, o.table);
+  if (!target)
+    return usageError(err, "Nepoznata tabela: " + o.table +
+                               " (Firme, MDOS, MDNG ili tabela obracuna, npr. A202512R)");
+  if (!existsCaseInsensitive(target->file))
+    return failure(err, "Ne postoji fajl " + target->file.generic_string() + "!");
+  if (target->standing) {
+    writeCsv(program.areas[target->alias], target->documented, out);
+    return kExitOk;
+  }
+  if (!store::useTable(program, target->file, target->alias, {.shared = false, .readOnly = true}))
+    return failure(err, "Drugi korisnik trenutno koristi tabelu " + target->file.generic_string() +
+                            ". Pokusajte kasnije.");
+  writeCsv(program.areas[target->alias], target->documented, out);
+  program.areas.close(target->alias);
+  return kExitOk;
+}
+
+}  // namespace
+
+int runCli(store::Program& program, const std::vector<std::string>& args, std::ostream& out,
+           std::ostream& err) {
+  const ParsedCommandLine parsed = parseCommandLine(args);
+  if (!parsed.error.empty()) return usageError(err, parsed.error);
+  const CliOptions& o = parsed.options;
+  if (o.help) {
+    out << helpText(o.command);
+    return kExitOk;
+  }
+  if (const auto refused = checkValues(o)) return usageError(err, *refused);
+
+  fs::path folder;
+  if (o.dir) {
+    folder = *o.dir;
+  } else if (const char* home = std::getenv("KAVRINA_HOME"); home && *home) {
+    folder = home;
+  } else {
+    folder = fs::current_path();
+  }
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec))
+    return failure(err, "Programski folder ne postoji: " + folder.string());
+  folder = fs::absolute(folder, ec);
+  fs::current_path(folder, ec);
+  if (ec) return failure(err, "Programski folder nije dostupan: " + folder.string());
+  program.info.folder = folder;
+  if (program.info.CSTARTTIME.empty()) program.info.CSTARTTIME = errors::currentDateTimeText();
+  settings::useSettingsFolder(folder);
+
+  program.areas.setHideDeleted(true);
+  store::DBOPENALL(program);
+
+  if (o.firma && *o.firma != "000") {
+    store::DbfTable& firme = program.areas["Firme"];
+    if (!firme.seek(*o.firma)) return failure(err, "Firma sa sifrom " + *o.firma + " ne postoji.");
+    program.CKORISNIKNAZIV = firme.getString("Naziv");
+    program.CKORISNIKMESTO = firme.getString("Mesto");
+    dep::activateCompany(program, *o.firma);
+  }
+
+  switch (o.command) {
+    case Command::Obracun: return runObracun(program, o, out, err);
+    case Command::Nuliraj: return runNuliraj(program, o, out, err);
+    case Command::Izvoz: return runIzvoz(program, o, out, err);
+    case Command::None: break;
+  }
+  return kExitUsage;
+}
+
+}  // namespace kavrina::cli

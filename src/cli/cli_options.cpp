@@ -1,0 +1,166 @@
+// Parsing the command line of kavrina-cli.
+#include "cli/cli_options.h"
+
+#include <cctype>
+#include <string_view>
+
+namespace kavrina::cli {
+namespace {
+
+bool allDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+std::optional<Command> commandNamed(std::string_view name) {
+  if (name == "obracun") return Command::Obracun;
+  if (name == "nuliraj") return Command::Nuliraj;
+  if (name == "izvoz") return Command::Izvoz;
+  return std::nullopt;
+}
+
+std::string_view commandName(Command command) {
+  switch (command) {
+    case Command::Obracun: return "obracun";
+    case Command::Nuliraj: return "nuliraj";
+    case Command::Izvoz: return "izvoz";
+    case Command::None: break;
+  }
+  return "";
+}
+
+}  // namespace
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
+  ParsedCommandLine parsed;
+  CliOptions& o = parsed.options;
+  auto wrong = [&](std::string why) {
+    parsed.error = std::move(why);
+    return parsed;
+  };
+
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    std::optional<std::string> attached;
+    if (arg.rfind("--", 0) == 0) {
+      if (const auto eq = arg.find('='); eq != std::string::npos) {
+        attached = arg.substr(eq + 1);
+        arg.resize(eq);
+      }
+    }
+    // The value of an option: after "=" or the next argument.
+    auto value = [&]() -> std::optional<std::string> {
+      if (attached) return attached;
+      if (i + 1 >= args.size()) return std::nullopt;
+      return args[++i];
+    };
+    auto number = [&](std::optional<int>& into) -> bool {
+      const auto text = value();
+      if (!text || !allDigits(*text) || text->size() > 6) return false;
+      into = std::stoi(*text);
+      return true;
+    };
+    auto flag = [&](bool& into) -> bool {
+      if (attached) return false;
+      into = true;
+      return true;
+    };
+
+    if (arg == "--help" || arg == "-h") {
+      if (!flag(o.help)) return wrong("Opcija --help nema vrednost.");
+    } else if (arg == "--dir") {
+      const auto text = value();
+      if (!text || text->empty()) return wrong("Opcija --dir zahteva folder.");
+      o.dir = *text;
+    } else if (arg == "--firma") {
+      const auto text = value();
+      if (!text || !allDigits(*text) || text->size() != 3)
+        return wrong("Opcija --firma zahteva sifru firme od tri cifre (npr. 001).");
+      o.firma = *text;
+    } else if (o.command == Command::None && arg.rfind("-", 0) != 0) {
+      const auto command = commandNamed(arg);
+      if (!command) return wrong("Nepoznata komanda: " + arg);
+      o.command = *command;
+    } else if (arg == "--godina" && (o.command == Command::Obracun || o.command == Command::Nuliraj)) {
+      if (!number(o.godina)) return wrong("Opcija --godina zahteva godinu (npr. 2025).");
+    } else if (arg == "--meseci" && o.command == Command::Obracun) {
+      std::optional<int> months;
+      if (!number(months)) return wrong("Opcija --meseci zahteva broj meseci (1 do 12).");
+      o.meseci = *months;
+    } else if (arg == "--ra" && o.command == Command::Obracun) {
+      if (!flag(o.ra)) return wrong("Opcija --ra nema vrednost.");
+    } else if (arg == "--pa" && o.command == Command::Obracun) {
+      if (!flag(o.pa)) return wrong("Opcija --pa nema vrednost.");
+    } else if (arg == "--grupa" && o.command == Command::Nuliraj) {
+      if (!number(o.grupa)) return wrong("Opcija --grupa zahteva grupu (2 do 5).");
+    } else if (o.command == Command::Izvoz && arg.rfind("-", 0) != 0 && o.table.empty()) {
+      o.table = arg;
+    } else {
+      std::string why = "Nepoznata opcija ili visak: " + arg;
+      if (o.command != Command::None) why += " (komanda " + std::string(commandName(o.command)) + ")";
+      return wrong(why);
+    }
+  }
+
+  if (o.help) return parsed;
+  switch (o.command) {
+    case Command::None:
+      return wrong("Nije navedena komanda (obracun, nuliraj ili izvoz).");
+    case Command::Obracun:
+      if (!o.godina) return wrong("Komanda obracun zahteva --godina.");
+      break;
+    case Command::Nuliraj:
+      if (!o.godina) return wrong("Komanda nuliraj zahteva --godina.");
+      if (!o.grupa) return wrong("Komanda nuliraj zahteva --grupa.");
+      break;
+    case Command::Izvoz:
+      if (o.table.empty()) return wrong("Komanda izvoz zahteva naziv tabele.");
+      break;
+  }
+  return parsed;
+}
+
+std::string helpText(Command command) {
+  const std::string common =
+      "Zajednicke opcije:\n"
+      "  --dir D      programski folder (inace $KAVRINA_HOME, inace tekuci folder)\n"
+      "  --firma SSS  aktivira firmu sa sifrom SSS (tri cifre) pre komande; podrazumevano 000\n"
+      "  --help       ovaj tekst\n"
+      "Izlazni kodovi: 0 uspeh, 1 greska, 2 pogresan poziv.\n";
+  switch (command) {
+    case Command::Obracun:
+      return "Upotreba: kavrina-cli [--dir D] [--firma SSS] obracun --godina Y [--meseci P] [--ra] "
+             "[--pa]\n"
+             "Obracun amortizacije za godinu Y i P meseci (12 godisnji, 1 do 11 periodicni;\n"
+             "podrazumevano 12). --ra samo Racunovodstvena, --pa samo Poreska amortizacija;\n"
+             "bez njih oba dela. Godina od 2004 do tekuce godine. Pise A + Y + P + R.dbf i\n"
+             "A + Y + P + P.dbf u folderu DBF firme.\n\n" +
+             common;
+    case Command::Nuliraj:
+      return "Upotreba: kavrina-cli [--dir D] [--firma SSS] nuliraj --godina R --grupa G\n"
+             "Nuliranje poreske grupe G (2 do 5) od godine R (od 2004 do tekuce godine) za sva\n"
+             "sredstva te grupe nabavljena zakljucno sa godinom R (tabela MDNG).\n\n" +
+             common;
+    case Command::Izvoz:
+      return "Upotreba: kavrina-cli [--dir D] [--firma SSS] izvoz TABELA\n"
+             "Ispisuje tabelu kao CSV na standardni izlaz: prvi red su nazivi polja, zatim\n"
+             "zapisi redom kojim su u tabeli (obrisani se izostavljaju); datumi dd.mm.yyyy,\n"
+             "brojevi sa decimalama kako su upisani, logicka polja T ili F.\n"
+             "TABELA: Firme, MDOS, MDNG ili tabela obracuna, npr. A202512R (A + godina +\n"
+             "meseci + R ili P).\n\n" +
+             common;
+    case Command::None:
+      break;
+  }
+  return "Upotreba: kavrina-cli [--dir D] [--firma SSS] KOMANDA [opcije]\n"
+         "Komande:\n"
+         "  obracun --godina Y [--meseci P] [--ra] [--pa]   obracun amortizacije\n"
+         "  nuliraj --godina R --grupa G                    nuliranje poreske grupe\n"
+         "  izvoz TABELA                                    tabela kao CSV na izlaz\n"
+         "Pomoc za komandu: kavrina-cli KOMANDA --help\n\n" +
+         common;
+}
+
+}  // namespace kavrina::cli

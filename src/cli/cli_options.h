@@ -1,0 +1,44 @@
+// The command line of kavrina-cli: its commands, options and help texts.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kavrina::cli {
+
+// Exit codes.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+enum class Command { None, Obracun, Nuliraj, Izvoz };
+
+struct CliOptions {
+  std::optional<std::string> dir;    // --dir: the program folder
+  std::optional<std::string> firma;  // --firma: company code, three digits
+  Command command = Command::None;
+  bool help = false;                 // --help (for the command when one is given)
+  std::optional<int> godina;         // obracun, nuliraj: --godina
+  int meseci = 12;                   // obracun: --meseci, 12 when not given
+  bool ra = false;                   // obracun: --ra
+  bool pa = false;                   // obracun: --pa
+  std::optional<int> grupa;          // nuliraj: --grupa
+  std::string table;                 // izvoz: the table
+};
+
+struct ParsedCommandLine {
+  CliOptions options;
+  std::string error;  // not empty: the command line is wrong, and this says why
+};
+
+// Reads the arguments after the program name. Options take their value as the next
+// argument or after "=" (--godina=2025); the global options --dir and --firma may stand
+// anywhere. Checks only the form (known command and options, numbers where numbers go,
+// a three-digit company code); the ranges of the values are checked by the command.
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// The help text of a command, or of the whole tool for Command::None.
+std::string helpText(Command command);
+
+}  // namespace kavrina::cli

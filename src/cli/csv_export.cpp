@@ -1,0 +1,78 @@
+// Writing a table as CSV.
+#include "cli/csv_export.h"
+
+#include <ostream>
+#include <string>
+
+namespace kavrina::cli {
+namespace {
+
+void putValue(std::ostream& out, std::string_view value) {
+  if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out << value;
+    return;
+  }
+  out << '"';
+  for (char c : value) {
+    if (c == '"') out << '"';
+    out << c;
+  }
+  out << '"';
+}
+
+std::string_view trimmed(std::string_view text, bool leading) {
+  const auto last = text.find_last_not_of(' ');
+  if (last == std::string_view::npos) return {};
+  text = text.substr(0, last + 1);
+  if (leading) text.remove_prefix(text.find_first_not_of(' '));
+  return text;
+}
+
+}  // namespace
+
+std::size_t writeCsv(store::DbfTable& table, const store::Structure& documented, std::ostream& out) {
+  const auto& fields = table.fields();
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    std::string name = fields[i].def.name;
+    for (const store::FieldDef& def : documented)
+      if (store::sameFieldName(def.name, name)) name = def.name;
+    if (i > 0) out << ',';
+    putValue(out, name);
+  }
+  out << '\n';
+
+  std::size_t written = 0;
+  const std::uint32_t count = table.recCount();
+  for (std::uint32_t recno = 1; recno <= count; ++recno) {
+    table.goTo(recno);
+    if (table.eof()) break;
+    if (table.deleted()) continue;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (i > 0) out << ',';
+      const int index = static_cast<int>(i);
+      switch (fields[i].def.type) {
+        case 'N':
+        case 'F':
+          putValue(out, trimmed(table.rawField(index), true));
+          break;
+        case 'D':
+          putValue(out, table.getDate(index).toText());
+          break;
+        case 'L':
+          out << (table.getLogical(index) ? 'T' : 'F');
+          break;
+        case 'M':
+          putValue(out, table.getMemo(index));
+          break;
+        default:
+          putValue(out, trimmed(table.rawField(index), false));
+          break;
+      }
+    }
+    out << '\n';
+    ++written;
+  }
+  return written;
+}
+
+}  // namespace kavrina::cli

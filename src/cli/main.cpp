@@ -1,0 +1,42 @@
+// kavrina-cli: the headless tool over the program's own code, for calculating many
+// companies at year end and for scripted checks.
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "cli/cli_options.h"
+#include "cli/console_ui.h"
+#include "errors/error_handler.h"
+#include "store/end_program.h"
+#include "ui/current_ui.h"
+
+int main(int argc, char** argv) {
+  using namespace kavrina;
+  std::ios::sync_with_stdio(false);
+  store::Program program;
+  program.info.SW = "Kavrina";
+  errors::ErrorHooks hooks;
+  hooks.show = [](const std::string& text) { std::cerr << cli::consoleText(text) << '\n'; };
+  hooks.exit = [](int code) {
+    std::cout.flush();
+    std::exit(code);
+  };
+  errors::installErrorHandler(program.info, hooks);
+  cli::ConsoleUi console(std::cout, std::cerr);
+  ui::ScopedUserInterface use(console);
+
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    const int code = cli::runCli(program, args, std::cout, std::cerr);
+    program.areas.closeAll();
+    std::cout.flush();
+    return code;
+  } catch (const store::EndProgram& end) {
+    program.areas.closeAll();
+    return end.exitCode() == 0 ? cli::kExitFailure : end.exitCode();
+  } catch (...) {
+    errors::reportException(std::current_exception());
+  }
+}

@@ -1,0 +1,47 @@
+// `NULIRAJGRUPU` (reset a tax group from a year on, in the table `MDNG`) and `AKTIVIRAJ`
+// (reopen the tables for the company just made active).
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+#include "store/program.h"
+
+namespace kavrina::depreciation {
+
+// How a group reset ended: `done`, or `tableInUse` names `MDNG` held by another user
+// (nothing written then). `marked` counts the assets whose mark was set.
+struct GroupResetResult {
+  bool done = false;
+  std::filesystem::path tableInUse;
+  std::size_t marked = 0;
+};
+
+// The reset without dialogs, for a year and a group that passed checkResetYear and
+// checkResetGroup. Needs `MDOS` open. Opens `MDNG` as a working table (created when
+// missing); goes through `MDOS` in index order and, for every asset of group `group`
+// acquired in `year` or earlier, seeks it in `MDNG`, appends its record when absent, and
+// stores `GodinaNG` = `year` as four digits, each record under the record-writing rule.
+// Closes `MDNG` and commits.
+GroupResetResult runNulirajGrupu(store::Program& program, int year, int group);
+
+// The command "Nuliraj grupu": asks for the year (preset last year) and the group (preset
+// 0), checks them ("Pogresan unos."), asks "Moze li poceti Nuliranje grupe?", runs under
+// "Nuliranje grupe u toku. Molim sacekajte..." and ends with "Nuliranje grupe je
+// zavrseno." (or the table-in-use error). Cancel or No end without effect.
+void NULIRAJGRUPU(store::Program& program);
+
+// What the user is told when another user holds `MDNG`.
+std::string mdngInUseMessage();
+
+// Makes the company whose prefix the caller has set in `CSUBDIRFIRME` (and whose code is
+// in `CSIFRAFIRME`) the active one: under the wait notice "Aktivacija u toku. Molim
+// sacekajte..." closes every open table and runs DBOPENALL. Raises what DBOPENALL raises
+// (EndProgram when the structure check cannot get exclusive use).
+void AKTIVIRAJ(store::Program& program);
+
+// Sets `CSIFRAFIRME` to `code` and `CSUBDIRFIRME` to its prefix, then AKTIVIRAJ.
+void activateCompany(store::Program& program, const std::string& code);
+
+}  // namespace kavrina::depreciation

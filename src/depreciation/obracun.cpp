@@ -1,0 +1,207 @@
+// The depreciation calculation over the tables: opening, reading, computing with the
+// calculation core, writing, and the dialogs around it.
+#include "depreciation/obracun.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/decimal.h"
+#include "common/path_case.h"
+#include "depreciation/accounting.h"
+#include "depreciation/calculation_input.h"
+#include "depreciation/result_tables.h"
+#include "depreciation/tax.h"
+#include "depreciation/working_tables.h"
+#include "settings/settings_keys.h"
+#include "store/database.h"
+#include "store/rec_lock.h"
+#include "store/schema.h"
+#include "ui/current_ui.h"
+
+namespace kavrina::depreciation {
+namespace {
+
+namespace fs = std::filesystem;
+using store::Program;
+
+constexpr std::string_view kAliasRa = "BazaRA";
+constexpr std::string_view kAliasPa = "BazaPA";
+constexpr std::string_view kAliasPreRa = "BazaPreRA";
+constexpr std::string_view kAliasPrePa = "BazaPrePA";
+constexpr std::string_view kAliasMdng = "MDNG";
+
+// Creates (or upgrades) a result table and opens it as a working table. False when another
+// user holds it; the table is then noted as in use.
+bool createAndOpen(Program& program, WorkingTables& tables, const fs::path& file,
+                   const store::Structure& structure, std::string_view alias) {
+  program.ADBF = structure;
+  if (!store::CREATEDBF(program, file, program.ADBF)) {
+    tables.setInUse(file);
+    return false;
+  }
+  return tables.open(file, alias);
+}
+
+// Empties the result table and appends the rows, each under the record-writing rule
+// (append releasing other locks, REC_LOCK waiting without limit, fields, unlock); one
+// commit at the end.
+template <class Row, class Writer>
+void writeRows(Program& program, std::string_view alias, const std::vector<Row>& rows,
+               EventPump& pump) {
+  program.areas.select(alias);
+  store::DbfTable& table = program.areas[alias];
+  table.zap();
+  Writer writer(table);
+  for (const Row& row : rows) {
+    if (!table.append(true)) continue;  // only a shared table can refuse; ours is exclusive
+    if (store::REC_LOCK(program, 0, alias)) writer.put(row);
+    table.unlock();
+    pump();
+  }
+  table.commit();
+}
+
+int digitsValue(const std::string& typed) {
+  return static_cast<int>(parseNumber(typed));
+}
+
+}  // namespace
+
+TaxRules readTaxRules() {
+  TaxRules rules;
+  rules.startRule = static_cast<int>(settings::read(settings::kPaPocetak));
+  rules.endRule = static_cast<int>(settings::read(settings::kPaKraj));
+  rules.kodOtpisa = settings::read(settings::kPaKodOtpisa);
+  rules.korekcija = settings::read(settings::kPaKorekcija);
+  rules.prosecnaZaradaX5 = settings::read(settings::kProsecnaZaradaX5);
+  return rules;
+}
+
+ObracunResult runObracun(Program& program, const ObracunRequest& request, const TaxRules& rules) {
+  const int y = request.year;
+  const int p = request.months;
+  const fs::path raFile = store::dataPath(program, resultTableName(y, p, ResultKind::Accounting));
+  const fs::path paFile = store::dataPath(program, resultTableName(y, p, ResultKind::Tax));
+  const fs::path preRaFile =
+      store::dataPath(program, resultTableName(y - 1, 12, ResultKind::Accounting));
+  const fs::path prePaFile = store::dataPath(program, resultTableName(y - 1, 12, ResultKind::Tax));
+  const fs::path mdngFile = store::dataPath(program, "MDNG.dbf");
+
+  ObracunResult result;
+  WorkingTables tables(program);
+  EventPump pump;
+
+  // Every table is opened before anything is written, so that a table held by another
+  // user stops the run with all results as they were.
+  const bool havePreRa = request.accounting && existsCaseInsensitive(preRaFile);
+  const bool havePrePa = request.tax && existsCaseInsensitive(prePaFile);
+  bool opened = true;
+  if (havePreRa) opened = tables.open(preRaFile, kAliasPreRa);
+  if (opened && havePrePa) opened = tables.open(prePaFile, kAliasPrePa);
+  if (opened && request.tax) {
+    store::CREATEDBF(program, mdngFile, store::schema::mdng(), store::kDriver, 0);
+    opened = tables.open(mdngFile, kAliasMdng);
+  }
+  if (opened && request.accounting)
+    opened = createAndOpen(program, tables, raFile, store::schema::resultRa(), kAliasRa);
+  if (opened && request.tax)
+    opened = createAndOpen(program, tables, paFile, store::schema::resultPa(), kAliasPa);
+  if (!opened) {
+    result.tableInUse = tables.inUse();
+    return result;
+  }
+
+  const std::vector<Asset> mdos = readAssets(program.areas["MDOS"], pump);
+  const CalcParams params{.year = y, .months = p, .rules = rules};
+
+  if (request.accounting) {
+    std::optional<std::vector<RaRow>> previous;
+    if (havePreRa) {
+      previous = readRaRows(program.areas[kAliasPreRa], pump);
+      tables.close(kAliasPreRa);
+    }
+    const std::vector<RaRow> rows =
+        calculateAccounting(mdos, previous ? &*previous : nullptr, params);
+    writeRows<RaRow, RaWriter>(program, kAliasRa, rows, pump);
+    tables.close(kAliasRa);
+    result.accountingRows = rows.size();
+  }
+
+  if (request.tax) {
+    std::optional<std::vector<PaRow>> previous;
+    if (havePrePa) {
+      previous = readPaRows(program.areas[kAliasPrePa], pump);
+      tables.close(kAliasPrePa);
+    }
+    const GroupResets resets = readGroupResets(program.areas[kAliasMdng], pump);
+    const std::vector<PaRow> rows =
+        calculateTax(mdos, previous ? &*previous : nullptr, resets, params);
+    writeRows<PaRow, PaWriter>(program, kAliasPa, rows, pump);
+    tables.close(kAliasPa);
+    tables.close(kAliasMdng);
+    result.taxRows = rows.size();
+  }
+
+  result.done = true;
+  return result;
+}
+
+std::string tableInUseMessage(const fs::path& table) {
+  std::string text = "Drugi korisnik trenutno radi sa obracunom ove firme. Pokusajte kasnije.";
+  text += kCarriageReturn;
+  text += "Tabela u upotrebi: " + table.filename().string();
+  return text;
+}
+
+void OBRACUN(Program& program, bool accounting, bool tax, bool periodic) {
+  ui::UserInterface& ui = ui::current();
+  if (!accounting && !tax) accounting = tax = true;
+
+  const std::optional<std::string> yearText = ui.inputBox(
+      kCaptionUnos, kPromptGodina, std::to_string(program.NGODINA), kPictureGodina, kWidthGodina);
+  if (!yearText) return;
+  const int year = digitsValue(*yearText);
+  if (const auto refused = checkCalculationYear(year, currentCalendarYear())) {
+    ui.messageBox(*refused, ui::MessageKind::Error, ui::MessageButtons::Ok);
+    return;
+  }
+
+  int months = program.NMESECI;
+  if (periodic) {
+    const std::optional<std::string> monthsText = ui.inputBox(
+        kCaptionUnos, kPromptMeseci, std::to_string(program.NMESECI), kPictureMeseci, kWidthMeseci);
+    if (!monthsText) return;
+    months = digitsValue(*monthsText);
+    if (const auto refused = checkPeriodicMonths(months)) {
+      ui.messageBox(*refused, ui::MessageKind::Error, ui::MessageButtons::Ok);
+      return;
+    }
+  } else if (const auto refused = checkCalculationMonths(months)) {
+    ui.messageBox(*refused, ui::MessageKind::Error, ui::MessageButtons::Ok);
+    return;
+  }
+  program.NGODINA = year;
+  program.NMESECI = months;
+
+  if (ui.messageBox(obracunQuestion(accounting, tax, periodic, year, months),
+                    ui::MessageKind::Confirmation, ui::MessageButtons::YesNo) != ui::Answer::Yes)
+    return;
+
+  ObracunResult result;
+  {
+    const std::unique_ptr<ui::WaitNotice> wait = ui.showWait(kObracunUToku);
+    result = runObracun(program, {.year = year, .months = months, .accounting = accounting,
+                                  .tax = tax},
+                        readTaxRules());
+  }
+  if (!result.done) {
+    ui.messageBox(tableInUseMessage(result.tableInUse), ui::MessageKind::Error,
+                  ui::MessageButtons::Ok);
+    return;
+  }
+  ui.messageBox(kObracunZavrsen, ui::MessageKind::Information, ui::MessageButtons::Ok);
+}
+
+}  // namespace kavrina::depreciation
