@@ -1,6 +1,8 @@
 #include "store/ntx/ntx_file.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <chrono>
 #include <limits>
@@ -19,8 +21,8 @@ using errors::driverError;
 
 namespace {
 
-// Decoded pages kept per open index; past this the cache starts again empty.
-constexpr std::size_t kCachePages = 16384;
+// Decoded pages kept per open index (about 40 MB with the largest keys).
+constexpr std::size_t kCachePages = 32768;
 constexpr auto kLockPause = std::chrono::milliseconds(1);
 
 std::uint64_t roundUpToPage(std::uint64_t size) {
@@ -137,7 +139,21 @@ void NtxFile::checkLiveHeader(const LiveHeader& live, std::uint64_t fileSize) co
     corrupt("free page offset outside the file");
 }
 
-void NtxFile::dropCache() { cache_.clear(); }
+void NtxFile::dropCache() { ++generation_; }
+
+void NtxFile::remember(std::shared_ptr<const NtxPage> page) {
+  // As many slots as the file has pages (a power of two), up to the limit; a grown file
+  // gets a larger cache, starting empty.
+  const std::size_t pages = static_cast<std::size_t>(fileEnd_ / kPageSize);
+  const std::size_t wanted = std::min(kCachePages, std::bit_ceil(std::max<std::size_t>(pages, 64)));
+  if (cache_.size() < wanted) {
+    cache_.assign(wanted, Slot{});
+    ++generation_;
+  }
+  Slot& slot = cache_[page->offset() / kPageSize % cache_.size()];
+  slot.page = std::move(page);
+  slot.generation = generation_;
+}
 
 void NtxFile::refreshLiveHeader() {
   std::array<char, kLiveHeaderSize> bytes{};
@@ -201,8 +217,11 @@ void NtxFile::unlock() {
 void NtxFile::setRoot(std::uint32_t offset) { header_.live.root = offset; }
 
 std::shared_ptr<const NtxPage> NtxFile::page(std::uint32_t offset) {
-  auto it = cache_.find(offset);
-  if (it != cache_.end()) return it->second;
+  if (!cache_.empty()) {
+    const Slot& slot = cache_[offset / kPageSize % cache_.size()];
+    if (slot.generation == generation_ && slot.page && slot.page->offset() == offset)
+      return slot.page;
+  }
   if (!isPageOffset(offset, fileEnd_))
     corrupt("page offset " + std::to_string(offset) + " outside the file");
   std::array<char, kPageSize> bytes{};
@@ -213,8 +232,7 @@ std::shared_ptr<const NtxPage> NtxFile::page(std::uint32_t offset) {
   auto decoded = std::make_shared<NtxPage>();
   std::string problem;
   if (!NtxPage::decode(bytes, header_.geometry, offset, *decoded, problem)) corrupt(problem);
-  if (cache_.size() >= kCachePages) dropCache();
-  cache_.emplace(offset, decoded);
+  remember(decoded);
   return decoded;
 }
 
@@ -225,8 +243,7 @@ void NtxFile::store(const NtxPage& page) {
   const std::uint64_t end = static_cast<std::uint64_t>(page.offset()) + kPageSize;
   if (end > sizeSeen_) sizeSeen_ = end;
   if (end > fileEnd_) fileEnd_ = end;
-  if (cache_.size() >= kCachePages) dropCache();
-  cache_[page.offset()] = std::make_shared<const NtxPage>(page);
+  remember(std::make_shared<const NtxPage>(page));
 }
 
 std::uint32_t NtxFile::allocate() {
@@ -277,7 +294,8 @@ void NtxFile::close() {
   commit();
   if (depth_ > 0 && shared_) file_.unlock(kIndexLockOffset, 1);
   depth_ = 0;
-  dropCache();
+  cache_.clear();
+  cache_.shrink_to_fit();
   int err = file_.close();
   if (err != 0) failIo(gen::kClose, sub::kWrite, err);
 }

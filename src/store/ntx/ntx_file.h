@@ -8,7 +8,7 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "store/dbf/os_file.h"
 #include "store/ntx/ntx_header.h"
@@ -107,6 +107,7 @@ class NtxFile {
   void writeLiveHeader();
   std::uint64_t currentFileSize();
   void dropCache();
+  void remember(std::shared_ptr<const NtxPage> page);
 
   std::filesystem::path path_;
   OsFile file_;
@@ -118,7 +119,15 @@ class NtxFile {
   // Where a new page goes: the end of the file as last seen, rounded up to a page.
   std::uint64_t fileEnd_ = 0;
   std::uint64_t sizeSeen_ = 0;
-  std::unordered_map<std::uint32_t, std::shared_ptr<const NtxPage>> cache_;
+  // Decoded pages, direct-mapped by page number: a page takes the slot of its number modulo
+  // the slot count, so a lookup is one index. Dropping the cache starts a new generation;
+  // slots of older generations count as empty.
+  struct Slot {
+    std::shared_ptr<const NtxPage> page;
+    std::uint64_t generation = 0;
+  };
+  std::vector<Slot> cache_;
+  std::uint64_t generation_ = 1;
 };
 
 }  // namespace kavrina::store::ntx

@@ -68,13 +68,15 @@ void NtxTree::Bounds::check(const NtxFile& file, const NtxPage& page) const {
     file.corrupt("page " + std::to_string(page.offset()) + " holds keys outside its place");
 }
 
-void NtxTree::Bounds::narrow(const NtxPage& page, std::size_t child) {
+void NtxTree::Bounds::narrow(const std::shared_ptr<const NtxPage>& page, std::size_t child) {
   if (child > 0) {
-    low.assign(page.key(child - 1));
+    lowPage = page;
+    low = page->key(child - 1);
     hasLow = true;
   }
-  if (child < page.count()) {
-    high.assign(page.key(child));
+  if (child < page->count()) {
+    highPage = page;
+    high = page->key(child);
     hasHigh = true;
   }
 }
@@ -91,7 +93,7 @@ bool NtxTree::lowerBoundPath(Path& path, std::string_view key,
     const std::size_t i = recno ? page->lowerBound(key, *recno) : page->lowerBound(key);
     path.push_back({offset, i});
     if (page->isLeaf()) break;
-    bounds.narrow(*page, i);
+    bounds.narrow(page, i);
     offset = page->child(i);
   }
   return settleForward(path);
@@ -171,7 +173,7 @@ void NtxTree::insert(std::string_view key, std::uint32_t recno) {
     const std::size_t i = page->lowerBound(key, recno);
     path.push_back({offset, i});
     if (page->isLeaf()) break;
-    bounds.narrow(*page, i);
+    bounds.narrow(page, i);
     offset = page->child(i);
   }
   NtxPage leaf = *fetch(path.back().page);

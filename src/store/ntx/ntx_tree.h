@@ -47,11 +47,12 @@ class NtxTree {
 
   // The keys a page met on a descent may hold: between the parent's items around it.
   struct Bounds {
-    std::string low, high;
+    std::shared_ptr<const NtxPage> lowPage, highPage;  // kept alive for the keys below
+    std::string_view low, high;
     bool hasLow = false, hasHigh = false;
     // Raises the corruption error when the page's first or last key lies outside.
     void check(const NtxFile& file, const NtxPage& page) const;
-    void narrow(const NtxPage& page, std::size_t child);
+    void narrow(const std::shared_ptr<const NtxPage>& page, std::size_t child);
   };
 
   std::shared_ptr<const NtxPage> fetch(std::uint32_t offset) { return file_.page(offset); }
