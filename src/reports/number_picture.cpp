@@ -1,0 +1,74 @@
+// Number pictures: fixed-width amounts with thousands commas, as the reports print them.
+#include "reports/number_picture.h"
+
+#include <cmath>
+
+#include "common/decimal.h"
+
+namespace kavrina::reports {
+
+namespace {
+
+std::string overflow(std::string_view picture) { return std::string(picture.size(), '*'); }
+
+}  // namespace
+
+std::string formatPicture(double value, std::string_view picture) {
+  if (!std::isfinite(value)) return overflow(picture);
+  const std::size_t point = picture.find('.');
+  const std::size_t wholeEnd = point == std::string_view::npos ? picture.size() : point;
+  int decimals = 0;
+  for (std::size_t i = wholeEnd; i < picture.size(); ++i) {
+    if (picture[i] == '9') ++decimals;
+  }
+
+  // Digits of the rounded value: "-1234.50" -> sign, "1234", "50".
+  const std::string fixed = formatFixed(value, decimals);
+  const bool negative = !fixed.empty() && fixed[0] == '-';
+  const std::string_view digits = std::string_view(fixed).substr(negative ? 1 : 0);
+  const std::size_t fixedPoint = digits.find('.');
+  const std::string_view whole = digits.substr(0, fixedPoint);
+  const std::string_view fraction =
+      fixedPoint == std::string_view::npos ? std::string_view() : digits.substr(fixedPoint + 1);
+
+  std::string out(picture);
+  // The whole part, right to left.
+  std::size_t remaining = whole.size();
+  std::size_t firstDigitAt = wholeEnd;  // position of the leftmost digit written
+  for (std::size_t i = wholeEnd; i-- > 0;) {
+    const char p = picture[i];
+    if (p == '9') {
+      if (remaining > 0) {
+        out[i] = whole[--remaining];
+        firstDigitAt = i;
+      } else {
+        out[i] = ' ';
+      }
+    } else if (p == ',') {
+      out[i] = remaining > 0 ? ',' : ' ';
+    }
+  }
+  if (remaining > 0) return overflow(picture);
+  if (negative) {
+    // The sign takes the free position directly before the first digit.
+    if (firstDigitAt == 0 || out[firstDigitAt - 1] != ' ') return overflow(picture);
+    out[firstDigitAt - 1] = '-';
+  }
+  // The decimals, left to right.
+  std::size_t next = 0;
+  for (std::size_t i = wholeEnd + 1; i < picture.size(); ++i) {
+    if (picture[i] == '9') out[i] = next < fraction.size() ? fraction[next++] : '0';
+  }
+  return out;
+}
+
+double pictureTextValue(std::string_view text) {
+  std::string plain;
+  plain.reserve(text.size());
+  for (char c : text) {
+    if (c != ',') plain.push_back(c);
+  }
+  return parseNumber(plain);
+}
+
+}  // namespace kavrina::reports

@@ -1,0 +1,61 @@
+// The shared page frame of the reports.
+#include "reports/page_frame.h"
+
+#include "reports/number_picture.h"
+
+namespace kavrina::reports {
+
+namespace {
+
+std::string trimmed(std::string text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+ReportStyle reportStyleOf(const store::Program& program) {
+  ReportStyle style;
+  style.fontName = program.CFONTNAME;
+  style.fontSize = program.NFONTSIZE;
+  style.version = program.info.VER;
+  return style;
+}
+
+void setUpPortraitA4(ui::Printer& printer, std::string_view title, const ReportStyle& style) {
+  printer.setTitle(title);
+  printer.setOrientation(ui::Orientation::Portrait);
+  printer.setPaperSize(ui::kPaperA4);
+  printer.font().name = style.fontName;
+  printer.font().size = style.fontSize;
+}
+
+void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHeading& heading) {
+  using ui::TextAlign;
+  printer.DrawLine(8, 285, 202, 285);
+
+  ui::PrinterFont& font = printer.font();
+  font.size = kFooterFontSize;
+  const ui::RectMm footer{8, 286, 202, 291};
+  printer.DrawText("Software: Kavrina " + style.version + " by Velmar", footer, TextAlign::Left);
+  printer.DrawText("Strana " + trimmed(formatPicture(printer.PageNumber(), kPicturePage)), footer,
+                   TextAlign::Center);
+  printer.DrawText(style.webAddress, footer, TextAlign::Right);
+
+  font.size = kTitleFontSize;
+  font.bold = true;
+  const ui::RectMm titleLine{8, 8, 202, 15};
+  printer.DrawText(heading.title, titleLine, TextAlign::Left);
+  printer.DrawText(heading.titleRight, titleLine, TextAlign::Right);
+
+  font.size = kSecondLineFontSize;
+  const ui::RectMm secondLine{8, 15, 202, 20};
+  printer.DrawText(heading.second, secondLine, TextAlign::Left);
+  printer.DrawText(heading.secondRight, secondLine, TextAlign::Right);
+
+  font.bold = false;
+  font.size = style.fontSize;
+}
+
+}  // namespace kavrina::reports

@@ -1,0 +1,58 @@
+// The frame every report page carries: the footer with program, page number and the
+// maker's web address, and the two heading lines; and the row slots of the list reports.
+#pragma once
+
+#include <string>
+
+#include "store/program.h"
+#include "ui/printer.h"
+
+namespace kavrina::reports {
+
+// The maker's web address printed at the right of every footer.
+inline constexpr std::string_view kMakerWebAddress = "www.velmar.rs";
+
+// Fixed font sizes of the frame, in points.
+inline constexpr double kFooterFontSize = 6;
+inline constexpr double kTitleFontSize = 14;
+inline constexpr double kSecondLineFontSize = 10;
+
+// What every report takes from the program: the body font, the version and the company.
+struct ReportStyle {
+  std::string fontName = "Arial";  // CFONTNAME
+  double fontSize = 8;             // NFONTSIZE
+  std::string version = "1.07";    // VER
+  std::string webAddress = std::string(kMakerWebAddress);
+};
+
+ReportStyle reportStyleOf(const store::Program& program);
+
+// The four heading texts; an empty text is left out.
+struct FrameHeading {
+  std::string title;        // left of the title line
+  std::string titleRight;   // right of the title line (CKORISNIKNAZIV)
+  std::string second;       // left of the second line (date, period or description)
+  std::string secondRight;  // right of the second line (CKORISNIKMESTO)
+};
+
+// Sets the document up as the list reports do: title, portrait A4, the body font.
+void setUpPortraitA4(ui::Printer& printer, std::string_view title, const ReportStyle& style);
+
+// Draws the frame on the page just started: the footer rule and texts (size 6), the title
+// line (size 14 bold), the second line (size 10 bold), then leaves the body font (not bold,
+// size NFONTSIZE) current for the column heading.
+void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHeading& heading);
+
+// Top of row slot k (from 1) of the list reports: 26 + 5k, so slot 1 starts at 31 mm and
+// slot 50 ends at 281 mm. The company list passes kCompanySlotBase (4 mm higher).
+inline constexpr double kSlotBase = 26;
+inline constexpr double kCompanySlotBase = 22;
+inline constexpr double kSlotHeight = 5;
+inline constexpr int kSlotsPerPage = 50;
+
+constexpr double slotTop(int k, double base = kSlotBase) { return base + kSlotHeight * k; }
+constexpr ui::RectMm slotRect(int k, double left, double right, double base = kSlotBase) {
+  return {left, slotTop(k, base), right, slotTop(k, base) + kSlotHeight};
+}
+
+}  // namespace kavrina::reports

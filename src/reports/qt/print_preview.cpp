@@ -1,0 +1,252 @@
+// The preview panel: tool bar, page box, page area, keys, printing and PDF saving.
+#include "reports/qt/print_preview.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <system_error>
+
+#include "reports/qt/document_printing.h"
+#include "reports/qt/page_view.h"
+#include "reports/qt/pdf_writer.h"
+#include "reports/qt/toolbar_icons.h"
+#include "settings/settings_keys.h"
+
+namespace kavrina::reports {
+
+namespace {
+constexpr int kToolBarHeight = 45;
+}  // namespace
+
+PrintPreview::PrintPreview(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("fPreview"));
+  std::error_code error;
+  programFolder_ = std::filesystem::current_path(error);
+  printerChoice_ = [] { return settings::read(settings::kIzborStampaca); };
+  errorSink_ = [this](const QString& text) {
+    QMessageBox::critical(this, QStringLiteral("Error"), text);
+  };
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  buildToolBar();
+  layout->addWidget(toolBar_);
+
+  scrollArea_ = new QScrollArea(this);
+  scrollArea_->setObjectName(QStringLiteral("PreviewArea"));
+  scrollArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  scrollArea_->setWidgetResizable(false);
+  scrollArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  scrollArea_->setFocusPolicy(Qt::StrongFocus);
+  pageView_ = new PageView;
+  scrollArea_->setWidget(pageView_);
+  scrollArea_->installEventFilter(this);
+  scrollArea_->viewport()->installEventFilter(this);
+  layout->addWidget(scrollArea_, 1);
+
+  printer_.OnPreview = [this](std::shared_ptr<const PageDocument> doc) {
+    ShowPreview(std::move(doc));
+  };
+  printer_.OnPrint = [this](std::shared_ptr<const PageDocument> doc, bool showDialog) {
+    if (doc) print(*doc, showDialog);
+  };
+  state_.reset(1);
+  refreshPageBox();
+  hide();
+}
+
+PrintPreview::~PrintPreview() = default;
+
+void PrintPreview::buildToolBar() {
+  toolBar_ = new QToolBar(this);
+  toolBar_->setObjectName(QStringLiteral("ToolBarStampa"));
+  toolBar_->setFixedHeight(kToolBarHeight);
+  toolBar_->setIconSize(QSize(28, 28));
+  toolBar_->setAutoFillBackground(true);
+  toolBar_->setBackgroundRole(QPalette::Button);
+  toolBar_->setFocusPolicy(Qt::NoFocus);
+
+  auto button = [this](const char* name, const char* hint, const char* image, auto handler) {
+    QAction* action = toolBar_->addAction(toolbarIcon(image), QString::fromUtf8(hint));
+    action->setObjectName(QString::fromUtf8(name));
+    action->setToolTip(QString::fromUtf8(hint));
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  button("Stampaj", "Stampaj dokument", "TB_STAMPAJ", &PrintPreview::StampajDokumentClick);
+  button("SacuvajPdf", "Sacuvaj PDF", "TB_PDF", &PrintPreview::SacuvajPdfClick);
+  toolBar_->addSeparator()->setObjectName(QStringLiteral("Divider21"));
+  button("PrvaStrana", "Prva Strana", "TB_PRVASTRANA", &PrintPreview::PrvaStranaClick);
+  button("PrethodnaStrana", "Prethodna Strana", "TB_PRETHODNASTRANA",
+         &PrintPreview::PrethodnaStranaClick);
+  button("SledecaStrana", "Sledeca Strana", "TB_SLEDECASTRANA",
+         &PrintPreview::SledecaStranaClick);
+  button("PoslednjaStrana", "Poslednja Strana", "TB_POSLEDNJASTRANA",
+         &PrintPreview::PoslednjaStranaClick);
+  toolBar_->addSeparator()->setObjectName(QStringLiteral("Divider22"));
+  button("UmanjenaStrana", "Pregled cele strane", "TB_UMANJENASTRANA",
+         &PrintPreview::UmanjenaStranaClick);
+  button("StandardnaStrana", "Standardan pregled strane", "TB_STANDARDNASTRANA",
+         &PrintPreview::StandardnaStranaClick);
+  button("UvecanaStrana", "Uvecan pregled strane", "TB_UVECANASTRANA",
+         &PrintPreview::UvecanaStranaClick);
+  toolBar_->addSeparator()->setObjectName(QStringLiteral("Divider23"));
+
+  eTBStrana_ = new QLineEdit(toolBar_);
+  eTBStrana_->setObjectName(QStringLiteral("eTBStrana"));
+  eTBStrana_->setFixedSize(120, 21);
+  eTBStrana_->setAlignment(Qt::AlignCenter);
+  eTBStrana_->installEventFilter(this);
+  connect(eTBStrana_, &QLineEdit::returnPressed, this, &PrintPreview::goToTypedPage);
+  toolBar_->addWidget(eTBStrana_);
+}
+
+void PrintPreview::ShowPreview(std::shared_ptr<const PageDocument> doc) {
+  doc_ = std::move(doc);
+  state_.reset(doc_ ? doc_->pageCount() : 0);
+  show();
+  relayout();
+  showCurrentPage();
+  scrollArea_->horizontalScrollBar()->setValue(0);
+  scrollArea_->verticalScrollBar()->setValue(0);
+  emit previewShown();
+}
+
+void PrintPreview::StampajDokumentClick() {
+  printer_.setShowDialog(printerChoice_ ? printerChoice_() : true);
+  printer_.Print();
+  // Printer drivers and dialogs may change the current folder; the program's relative
+  // file names need the program folder.
+  std::error_code error;
+  if (!programFolder_.empty()) std::filesystem::current_path(programFolder_, error);
+}
+
+void PrintPreview::print(const PageDocument& doc, bool showDialog) {
+  // A fresh printer object per job, preset to the current printer: a printer picked in the
+  // dialog serves this job only.
+  QPrinter printer(QPrinter::HighResolution);
+  prepareJob(printer, doc);
+  if (configureJob_) configureJob_(printer);
+  if (showDialog) {
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, std::max(1, doc.pageCount()));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    if (dialog.exec() != QDialog::Accepted) return;
+  }
+  if (auto error = printDocument(doc, printer)) errorSink_(QString::fromStdString(*error));
+}
+
+void PrintPreview::SacuvajPdfClick() {
+  if (!doc_) return;
+  const QString proposed = QString::fromStdString(doc_->title) + QStringLiteral(".pdf");
+  const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Sacuvaj PDF"), proposed,
+                                                    QStringLiteral("PDF (*.pdf)"));
+  if (file.isEmpty()) return;
+  if (auto error = writePdf(*doc_, file.toStdString())) {
+    errorSink_(QString::fromStdString(*error));
+  }
+}
+
+void PrintPreview::PrvaStranaClick() {
+  state_.first();
+  showCurrentPage();
+}
+
+void PrintPreview::PrethodnaStranaClick() {
+  state_.previous();
+  showCurrentPage();
+}
+
+void PrintPreview::SledecaStranaClick() {
+  state_.next();
+  showCurrentPage();
+}
+
+void PrintPreview::PoslednjaStranaClick() {
+  state_.last();
+  showCurrentPage();
+}
+
+void PrintPreview::UmanjenaStranaClick() { setView(PreviewView::FullSize); }
+void PrintPreview::StandardnaStranaClick() { setView(PreviewView::Normal); }
+void PrintPreview::UvecanaStranaClick() { setView(PreviewView::Zoom); }
+
+void PrintPreview::setView(PreviewView view) {
+  state_.setView(view);
+  relayout();
+}
+
+void PrintPreview::showCurrentPage() {
+  pageView_->showPage(doc_, state_.page());
+  refreshPageBox();
+}
+
+void PrintPreview::refreshPageBox() {
+  // While the user types in the box it shows the bare page number.
+  const std::string text =
+      eTBStrana_->hasFocus() ? std::to_string(state_.page()) : state_.pageText();
+  eTBStrana_->setText(QString::fromStdString(text));
+}
+
+void PrintPreview::goToTypedPage() {
+  if (state_.goToTyped(eTBStrana_->text().toStdString())) {
+    pageView_->showPage(doc_, state_.page());
+  }
+  refreshPageBox();
+}
+
+void PrintPreview::relayout() {
+  pageView_->layOut(state_.view(), scrollArea_->viewport()->size());
+}
+
+void PrintPreview::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  relayout();
+}
+
+bool PrintPreview::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == eTBStrana_) {
+    if (event->type() == QEvent::FocusIn) {
+      eTBStrana_->setText(QString::number(state_.page()));
+    } else if (event->type() == QEvent::FocusOut) {
+      eTBStrana_->setText(QString::fromStdString(state_.pageText()));
+    }
+    return false;
+  }
+  if (watched == scrollArea_->viewport() && event->type() == QEvent::Resize) {
+    relayout();
+    return false;
+  }
+  if (watched == scrollArea_ && event->type() == QEvent::KeyPress) {
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Home:
+        PrvaStranaClick();
+        return true;
+      case Qt::Key_End:
+        PoslednjaStranaClick();
+        return true;
+      case Qt::Key_PageUp:
+        PrethodnaStranaClick();
+        return true;
+      case Qt::Key_PageDown:
+        SledecaStranaClick();
+        return true;
+      default:
+        return false;  // the arrow keys scroll the page area
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace kavrina::reports

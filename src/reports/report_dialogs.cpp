@@ -1,0 +1,21 @@
+// The reports' date dialog.
+#include "reports/report_dialogs.h"
+
+#include "ui/current_ui.h"
+#include "ui/picture.h"
+
+namespace kavrina::reports {
+
+std::optional<Date> askReferenceDate(Date today) {
+  ui::UserInterface& ui = ui::current();
+  const auto typed = ui.inputBox("Unos", "Na dan:", today.toText(), ui::kDatePicture, 80);
+  if (!typed) return std::nullopt;
+  const Date date = Date::fromText(*typed);
+  if (date.empty()) {
+    ui.messageBox(ui::kInvalidInputText, ui::MessageKind::Error, ui::MessageButtons::Ok);
+    return std::nullopt;
+  }
+  return date;
+}
+
+}  // namespace kavrina::reports

@@ -1,0 +1,23 @@
+// The messages and the date dialog that the reports share.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "common/date.h"
+
+namespace kavrina::reports {
+
+// Information box when the list to print has no rows.
+inline constexpr std::string_view kNemaPodatakaZaStampu = "Nema podataka za stampu!";
+// Wait panel while a document is composed, until its preview is shown.
+inline constexpr std::string_view kPripremaZaStampu =
+    "Priprema za stampa u toku. Molim sacekajte...";
+
+// Asks for the reference date: the input box "Unos" with the prompt "Na dan:", a date field
+// 80 pixels wide preset to `today`. Answers the date on OK, no value on Cancel. A date left
+// empty is not a reference date: it is answered with "Pogresan unos." and no value, so the
+// report stops as for Cancel. Uses ui::current().
+std::optional<Date> askReferenceDate(Date today = Date::today());
+
+}  // namespace kavrina::reports
