@@ -1,0 +1,246 @@
+// The commands of the "Kavrina" section: search and filters, adding and editing an asset,
+// write-off and its cancellation, the three deletions, group reset and the printouts.
+#include <cstdio>
+
+#include "app/inventory_number.h"
+#include "app/navigator.h"
+#include "common/decimal.h"
+#include "store/dbf/dbf_table.h"
+#include "store/rec_lock.h"
+#include "ui/current_ui.h"
+#include "ui/picture.h"
+
+namespace kavrina::app {
+
+namespace {
+
+using ui::Answer;
+using ui::MessageButtons;
+using ui::MessageKind;
+
+constexpr std::string_view kInvBrDigits = "999999999999999999999999999999";
+
+void errorBox(const std::string& text) {
+  ui::current().messageBox(text, MessageKind::Error, MessageButtons::Ok);
+}
+
+bool confirmed(const std::string& text) {
+  return ui::current().messageBox(text, MessageKind::Confirmation, MessageButtons::YesNo) ==
+         Answer::Yes;
+}
+
+}  // namespace
+
+bool Navigator::assetCommand(std::string_view text) {
+  if (text == "Trazi") {
+    searchAssets();
+  } else if (text == "Otpisana Osnovna sredstva") {
+    filterAssets("otpisana", [](store::DbfTable& t) { return !t.getDate("DatumO").empty(); });
+  } else if (text == "Neotpisana Osnovna sredstva") {
+    filterAssets("neotpisana", [](store::DbfTable& t) { return t.getDate("DatumO").empty(); });
+  } else if (text == "Osnovna sredstva za Org.deo (lokaciju)") {
+    filterAssetsByNumber("Org.deo (lokacija):", "999", 50, "lokacija: ", "ODeo");
+  } else if (text == "Osnovna sredstva po Kontu") {
+    filterAssetsByNumber("Konto:", "9999999999", 80, "konto: ", "Konto");
+  } else if (text == "Dodaj") {
+    addAsset();
+  } else if (text == "Izmeni") {
+    editAsset();
+  } else if (text == "Otpisi") {
+    writeOff();
+  } else if (text == "Nuliraj grupu") {
+    if (hooks_.NULIRAJGRUPU) hooks_.NULIRAJGRUPU(program_);
+  } else if (text == "Brisi") {
+    deleteAsset();
+  } else if (text == "Brisi sve") {
+    deleteAllAssets();
+  } else if (text == "Brisi selektivno") {
+    deleteAssetRange();
+  } else if (text == "Stampaj" || text == "Spisak") {
+    print(Document::SpisakOS);
+  } else if (text == "Popisne liste") {
+    print(Document::Popis);
+  } else if (text == "Karticu") {
+    print(Document::Kartica);
+  } else if (text == "Osvezi") {
+    filterAssets("", {});
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void Navigator::filterAssets(std::string words, const RecordFilter& filter) {
+  program_.CFILTER = std::move(words);
+  UcitajOsnovnaSredstva(filter);
+  currentRow_ = program_.AOSNOVNASREDSTVA.empty() ? -1 : 0;
+}
+
+void Navigator::searchAssets() {
+  const auto typed = ui::current().inputBox("Unos", "Tekst (ili sifra) za pretragu:",
+                                            std::string(20, ' '), "XXXXXXXXXXXXXXXXXXXX", 120);
+  if (!typed) return;
+  if (parseNumber(*typed) == 0) {
+    const std::string wanted = upperCase(trimmed(*typed));
+    filterAssets("deo naziva: " + trimmed(*typed), [wanted](store::DbfTable& t) {
+      return upperCase(t.getString("Naziv")).find(wanted) != std::string::npos;
+    });
+    return;
+  }
+  // A stored inventory number is left-aligned and blank-padded to 30 characters.
+  const std::string key = padded(trimmed(*typed), 30);
+  currentRow_ = -1;
+  const ListRows& rows = program_.AOSNOVNASREDSTVA;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (!rows[i].empty() && rows[i][0] == key) {
+      currentRow_ = static_cast<int>(i);
+      break;
+    }
+  }
+}
+
+void Navigator::filterAssetsByNumber(std::string_view prompt, std::string_view picture, int width,
+                                     std::string_view words, std::string_view field) {
+  const auto typed = ui::current().inputBox("Unos", prompt, "0", picture, width);
+  if (!typed || typed->empty()) return;
+  const double wanted = parseNumber(*typed);
+  const std::string name(field);
+  filterAssets(std::string(words) + *typed,
+               [wanted, name](store::DbfTable& t) { return t.getNumber(name) == wanted; });
+}
+
+void Navigator::addAsset() {
+  program_.areas.select("MDOS");
+  store::DbfTable& mdos = program_.areas["MDOS"];
+  mdos.goBottom();
+  const std::string number =
+      mdos.eof() ? std::string("1") : nextInventory(inventoryDigits(mdos.getString("InvBr")));
+  showAssetForm(number);
+}
+
+void Navigator::editAsset() {
+  if (!hasCurrentRow()) return;
+  showAssetForm(cell(1));
+}
+
+void Navigator::showAssetForm(const std::string& invBr) {
+  program_.CINVENTARSKIBROJ = invBr;
+  if (hooks_.assetForm) hooks_.assetForm(program_);
+  currentRow_ = findRow(program_.AOSNOVNASREDSTVA, trimmed(invBr));
+}
+
+bool Navigator::seekAsset(const std::string& invBr) {
+  program_.areas.select("MDOS");
+  store::DbfTable& mdos = program_.areas["MDOS"];
+  if (mdos.seek(parseNumber(invBr))) return true;
+  errorBox("Osnovno Sredstvo sa Inventarskim brojem " + trimmed(invBr) +
+           " ne postoji u bazi podataka.\rMoguc uzrok: Osnovno Sredstvo je obrisano od strane "
+           "drugog operatera.");
+  return false;
+}
+
+void Navigator::writeOff() {
+  if (!hasCurrentRow()) return;
+  const std::string invBr = cell(1);
+  if (!seekAsset(invBr)) return;
+  store::DbfTable& mdos = program_.areas["MDOS"];
+  const std::string number = trimmed(invBr);
+  const std::string name = upperCase(trimmed(mdos.getString("Naziv")));
+  const Date written = mdos.getDate("DatumO");
+  if (!written.empty()) {
+    if (!confirmed("Osnovno Sredstvo sa Inventarskim brojem " + number +
+                   " je Otpisano/Otudjeno.\rNaziv: " + name + "\rDatum otpisa: " +
+                   written.toText() + "\r\rZelite li da ponistite otpis?"))
+      return;
+    store::writeRecord(program_, "MDOS", false,
+                       [](store::DbfTable& t) { t.putDate("DatumO", Date()); });
+    return;
+  }
+  const auto typed =
+      ui::current().inputBox("Unos", "Datum Otpisa:", today_().toText(), ui::kDatePicture, 80);
+  if (!typed) return;
+  const Date date = Date::fromText(*typed);
+  if (date.empty()) {
+    errorBox(std::string(ui::kInvalidInputText));
+    return;
+  }
+  if (!confirmed("Sigurno otpisujete Osnovno Sredstvo sa Inventarskim brojem " + number +
+                 "?\rNaziv: " + name + "\rDatum otpisa: " + date.toText()))
+    return;
+  // The asset may have moved while the question was up; the record is the one found.
+  store::writeRecord(program_, "MDOS", false,
+                     [date](store::DbfTable& t) { t.putDate("DatumO", date); });
+}
+
+void Navigator::deleteAsset() {
+  if (!hasCurrentRow()) return;
+  const std::string invBr = cell(1);
+  if (!seekAsset(invBr)) return;
+  store::DbfTable& mdos = program_.areas["MDOS"];
+  if (!confirmed("Sigurno brisete Osnovno Sredstvo sa Inventarskim brojem " + trimmed(invBr) +
+                 "?\rNaziv: " + upperCase(trimmed(mdos.getString("Naziv")))))
+    return;
+  if (!store::REC_LOCK(program_, 0, "MDOS")) return;
+  mdos.deleteRecord();
+  mdos.unlock();
+  mdos.commit();
+  ListRow& row = program_.AOSNOVNASREDSTVA[static_cast<std::size_t>(currentRow_)];
+  for (std::string& c : row) c = "(" + trimmed(c) + ")";
+}
+
+void Navigator::deleteAllAssets() {
+  const auto typed = ui::current().inputBox("Unos", "Sifra za brisanje:", "0", "999999", 70);
+  if (!typed) return;
+  char entered[32];
+  std::snprintf(entered, sizeof entered, "%06.0f", parseNumber(*typed));
+  if (entered != deleteAllCode(today_())) {
+    ui::current().messageBox("Pogresna sifra!", MessageKind::Warning, MessageButtons::Ok);
+    return;
+  }
+  if (!confirmed("Sigurno brisete SVA Kavrina ?")) return;
+  program_.areas.select("MDOS");
+  store::DbfTable& mdos = program_.areas["MDOS"];
+  for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
+    if (store::REC_LOCK(program_, 0, "MDOS")) {
+      mdos.deleteRecord();
+      mdos.unlock();
+    }
+    ui::current().processEvents();
+  }
+  mdos.commit();
+  mdos.goTop();
+  program_.AOSNOVNASREDSTVA.clear();
+  currentRow_ = -1;
+}
+
+void Navigator::deleteAssetRange() {
+  const char* kCaption = "Brisanje Osnovnih Sredstava";
+  const auto from = ui::current().inputBox(kCaption, "OD Inventarskog broja:", "0", kInvBrDigits, 120);
+  if (!from) return;
+  const auto to = ui::current().inputBox(kCaption, "DO Inventarskog broja:", "0", kInvBrDigits, 120);
+  if (!to) return;
+  const std::string low = inventoryDigits(*from);
+  const std::string high = inventoryDigits(*to);
+  if (compareInventory(low, high) > 0) {
+    errorBox(std::string(ui::kInvalidInputText));
+    return;
+  }
+  if (!confirmed("Sigurno brisete Kavrina ?\rInventarski brojevi od " + low + " do " + high))
+    return;
+  program_.areas.select("MDOS");
+  store::DbfTable& mdos = program_.areas["MDOS"];
+  for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
+    const std::string number = inventoryDigits(mdos.getString("InvBr"));
+    if (compareInventory(number, low) >= 0 && compareInventory(number, high) <= 0 &&
+        store::REC_LOCK(program_, 0, "MDOS")) {
+      mdos.deleteRecord();
+      mdos.unlock();
+    }
+    ui::current().processEvents();
+  }
+  mdos.commit();
+  UcitajOsnovnaSredstva();
+  currentRow_ = program_.AOSNOVNASREDSTVA.empty() ? -1 : 0;
+}
+
+}  // namespace kavrina::app

@@ -1,0 +1,45 @@
+// What the commands of the main window hand over to the other subsystems: the forms, the
+// calculation, group reset and activation, and the printed documents. The program fills
+// these from form_hooks.cpp, depreciation_calls.cpp and report_calls.cpp; tests fill them
+// with fakes that record the calls.
+#pragma once
+
+#include <functional>
+
+#include "app/list_loaders.h"
+#include "app/list_rows.h"
+#include "store/program.h"
+
+namespace kavrina::app {
+
+// The documents a command or a double-click prints.
+enum class Document {
+  SpisakFirmi,        // StampaSpiskaFirmi
+  SpisakOS,           // StampaSpiskaOS
+  Popis,              // StampaPopisa
+  Kartica,            // StampaKartice
+  ORA,                // StampaORA
+  OPA,                // StampaOPA
+  OA,                 // StampaOA
+  POA,                // OBRAZACPOA
+  Evidencija2019,     // EVIDENCIJAOS01012019
+};
+
+struct CommandHooks {
+  // AKTIVIRAJ: reopens every table for the company in `CSUBDIRFIRME`.
+  std::function<void(store::Program&)> AKTIVIRAJ;
+  // OBRACUN(accounting, tax, periodic) for `NGODINA` and `NMESECI`.
+  std::function<void(store::Program&, bool, bool, bool)> OBRACUN;
+  // NULIRAJGRUPU.
+  std::function<void(store::Program&)> NULIRAJGRUPU;
+  // The present-value lookup for one load of the asset list (gathered once per load).
+  std::function<PresentValueLookup(store::Program&)> presentValues;
+  // The company form, for the code in `CSIFRAFIRME`.
+  std::function<void(store::Program&)> companyForm;
+  // The asset form, for the inventory number in `CINVENTARSKIBROJ`.
+  std::function<void(store::Program&)> assetForm;
+  // A document printed from the grid's current row (empty when the list is empty).
+  std::function<void(store::Program&, Document, const ListRow&)> print;
+};
+
+}  // namespace kavrina::app

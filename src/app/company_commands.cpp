@@ -1,0 +1,109 @@
+// The commands of the "Firma" section: activation, search, adding and editing a company,
+// the company list and the refresh.
+#include <cstdio>
+
+#include "app/navigator.h"
+#include "common/decimal.h"
+#include "settings/settings_keys.h"
+#include "store/dbf/dbf_table.h"
+#include "ui/current_ui.h"
+
+namespace kavrina::app {
+
+namespace {
+
+using ui::MessageButtons;
+using ui::MessageKind;
+
+std::string threeDigits(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%03.0f", value);
+  return text;
+}
+
+}  // namespace
+
+bool Navigator::companyCommand(std::string_view text) {
+  if (text == "Aktiviraj") {
+    if (agencyModeAllows(text) && hasCurrentRow()) activateCurrentCompany();
+  } else if (text == "Trazi") {
+    if (agencyModeAllows(text)) searchCompanies();
+  } else if (text == "Dodaj") {
+    if (agencyModeAllows(text)) addCompany();
+  } else if (text == "Izmeni") {
+    editCompany();
+  } else if (text == "Stampaj") {
+    if (agencyModeAllows(text)) print(Document::SpisakFirmi);
+  } else if (text == "Osvezi") {
+    UcitajFirme();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool Navigator::agencyModeAllows(std::string_view command) {
+  if (program_.LAGENCIJSKIMOD) return true;
+  ui::current().messageBox(
+      "Opcija " + upperCase(command) + " je dozvoljena samo u Agencijskom modu programa.",
+      MessageKind::Information, MessageButtons::Ok);
+  return false;
+}
+
+void Navigator::activateCurrentCompany() {
+  program_.CSIFRAFIRME = trimmed(cell(1));
+  program_.CSUBDIRFIRME = store::companyPrefix(program_.CSIFRAFIRME);
+  program_.CKORISNIKNAZIV = trimmed(cell(2));
+  program_.CKORISNIKMESTO = trimmed(cell(3));
+  activated_ = true;
+  statusText_ = "Aktivna firma: " + program_.CKORISNIKNAZIV + ", " + program_.CKORISNIKMESTO;
+  const int row = currentRow_;
+  if (hooks_.AKTIVIRAJ) hooks_.AKTIVIRAJ(program_);
+  loadAssetsIfWanted();
+  UcitajObracune();
+  currentRow_ = row;
+  ui::current().messageBox(
+      "Firma: " + upperCase(program_.CKORISNIKNAZIV) + "\rPodaci su ucitani i aktivni.",
+      MessageKind::Information, MessageButtons::Ok);
+}
+
+void Navigator::searchCompanies() {
+  const auto typed = ui::current().inputBox("Unos", "Tekst (ili sifra) za pretragu:",
+                                            std::string(20, ' '), "XXXXXXXXXXXXXXXXXXXX", 120);
+  if (!typed) return;
+  const double number = parseNumber(*typed);
+  if (number == 0) {
+    const std::string wanted = upperCase(trimmed(*typed));
+    UcitajFirme([&wanted](store::DbfTable& t) {
+      return upperCase(t.getString("Naziv")).find(wanted) != std::string::npos;
+    });
+    currentRow_ = program_.AFIRME.empty() ? -1 : 0;
+  } else {
+    currentRow_ = findRow(program_.AFIRME, threeDigits(number));
+  }
+}
+
+void Navigator::addCompany() {
+  program_.areas.select("Firme");
+  store::DbfTable& firme = program_.areas["Firme"];
+  firme.goBottom();
+  const std::string code = threeDigits(parseNumber(firme.getString("Sifra")) + 1);
+  program_.CSIFRAFIRME = code;
+  if (hooks_.companyForm) hooks_.companyForm(program_);
+  reloadCompaniesAt(code);
+}
+
+void Navigator::editCompany() {
+  if (!hasCurrentRow()) return;
+  const std::string code = trimmed(cell(1));
+  program_.CSIFRAFIRME = code;
+  if (hooks_.companyForm) hooks_.companyForm(program_);
+  reloadCompaniesAt(code);
+}
+
+void Navigator::reloadCompaniesAt(const std::string& code) {
+  UcitajFirme();
+  currentRow_ = findRow(program_.AFIRME, code);
+}
+
+}  // namespace kavrina::app

@@ -1,0 +1,52 @@
+// The rows of the three lists, built from what the tables and the folder listing hold:
+// every cell is text, as the grid shows it and the printed lists print it.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/date.h"
+
+namespace kavrina::app {
+
+using ListRow = std::vector<std::string>;
+using ListRows = std::vector<ListRow>;
+
+// What an asset row is made of.
+struct AssetValues {
+  std::string invBr;  // as stored, 30 characters
+  std::string naziv;  // as stored
+  Date datumN;
+  double raOsn = 0;
+  double paOsn = 0;
+  double presentValue = 0;  // accounting present value (OBRRASADVR)
+};
+
+// The seven cells of an asset row: InvBr, Naziv, DatumN as dd.mm.yyyy, RAOsn, PAOsn,
+// RAOsn minus the present value and the present value, the amounts through the amount
+// picture.
+ListRow assetRow(const AssetValues& asset);
+
+// The rows a result-table file name gives in the list of calculations (see the .cpp for
+// the four kinds). `accountingExists` answers whether the accounting table of a tax
+// table's year and months exists; it is asked only for a tax table of a year after 2018.
+// A name that is not "A" + four digits + two digits + a kind letter + ".dbf" gives no rows.
+ListRows calculationRows(const std::string& fileName,
+                         const std::function<bool(const std::string&)>& accountingExists);
+
+// Whether a directory entry matches "A20?????.DBF" (any case).
+bool isCalculationFileName(std::string_view name);
+
+// The code "Brisi sve" expects: day, month and the year's last two digits, two digits each.
+std::string deleteAllCode(const Date& today);
+
+// The text with blanks removed from both ends.
+std::string trimmed(std::string_view text);
+// The text in upper case (ASCII letters).
+std::string upperCase(std::string_view text);
+// The text padded with blanks (or cut) to `width` characters.
+std::string padded(std::string_view text, std::size_t width);
+
+}  // namespace kavrina::app

@@ -1,0 +1,136 @@
+#include "app/navigator.h"
+
+#include "settings/settings_keys.h"
+#include "store/dbf/dbf_table.h"
+#include "ui/current_ui.h"
+
+namespace kavrina::app {
+
+Navigator::Navigator(store::Program& program, CommandHooks hooks)
+    : program_(program), hooks_(std::move(hooks)) {}
+
+ListRows& Navigator::currentList() {
+  static ListRows empty;
+  switch (section()) {
+    case Section::Firma: return program_.AFIRME;
+    case Section::Kavrina: return program_.AOSNOVNASREDSTVA;
+    case Section::Obracuni: return program_.AOBRACUNI;
+    case Section::None: break;
+  }
+  empty.clear();
+  return empty;
+}
+
+std::string Navigator::activeCompanyName() {
+  if (!program_.areas.isOpen("Firme")) return {};
+  program_.areas.select("Firme");
+  store::DbfTable& firme = program_.areas["Firme"];
+  if (!firme.seek(program_.CSIFRAFIRME)) return {};
+  return trimmed(firme.getString("Naziv"));
+}
+
+int Navigator::findRow(const ListRows& rows, std::string_view key) {
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (!rows[i].empty() && trimmed(rows[i][0]) == key) return static_cast<int>(i);
+  return -1;
+}
+
+void Navigator::SetSenderView() {
+  statusText_ = activeCompanyName();
+  const ListRows& rows = currentList();
+  if (section() == Section::Firma) {
+    currentRow_ = -1;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].size() > 1 && trimmed(rows[i][1]) == program_.CKORISNIKNAZIV) {
+        currentRow_ = static_cast<int>(i);
+        break;
+      }
+    }
+  } else {
+    currentRow_ = rows.empty() ? -1 : 0;
+  }
+}
+
+bool Navigator::TreeView1OnChange(std::string_view text) {
+  // The command has its own company code and inventory number: what it sets for the
+  // forms it opens does not change the active company, unless it activates one.
+  const std::string company = program_.CSIFRAFIRME;
+  const std::string invBr = program_.CINVENTARSKIBROJ;
+  activated_ = false;
+  bool ran = false;
+  switch (section()) {
+    case Section::Firma: ran = companyCommand(text); break;
+    case Section::Kavrina: ran = assetCommand(text); break;
+    case Section::Obracuni: ran = calculationCommand(text); break;
+    case Section::None: break;
+  }
+  if (!activated_) program_.CSIFRAFIRME = company;
+  program_.CINVENTARSKIBROJ = invBr;
+  return ran;
+}
+
+void Navigator::sgSpisakOnDblClick() {
+  if (currentList().empty() || !hasCurrentRow()) return;
+  const std::string company = program_.CSIFRAFIRME;
+  const std::string invBr = program_.CINVENTARSKIBROJ;
+  activated_ = false;
+  switch (section()) {
+    case Section::Firma:
+      if (!program_.LAGENCIJSKIMOD) {
+        ui::current().messageBox("Opcija AKTIVIRAJ je dozvoljena samo u Agencijskom modu programa.",
+                                 ui::MessageKind::Information, ui::MessageButtons::Ok);
+        break;
+      }
+      activateCurrentCompany();
+      break;
+    case Section::Kavrina: editAsset(); break;
+    case Section::Obracuni: openDocument(); break;
+    case Section::None: break;
+  }
+  if (!activated_) program_.CSIFRAFIRME = company;
+  program_.CINVENTARSKIBROJ = invBr;
+}
+
+void Navigator::sgSpisakOnHeaderClick(int column) {
+  auto notice = ui::current().showWait("Sortiranje u toku. Molim sacekajte...");
+  sortRows(currentList(), section(), column, sortAscending_);
+  sortAscending_ = !sortAscending_;
+  currentRow_ = currentList().empty() ? -1 : 0;
+}
+
+void Navigator::UcitajFirme(const RecordFilter& filter) { app::UcitajFirme(program_, filter); }
+
+void Navigator::UcitajOsnovnaSredstva(const RecordFilter& filter) {
+  PresentValueLookup lookup;
+  if (hooks_.presentValues) lookup = hooks_.presentValues(program_);
+  app::UcitajOsnovnaSredstva(program_, lookup, filter);
+}
+
+void Navigator::UcitajObracune() { app::UcitajObracune(program_); }
+
+void Navigator::loadAssetsIfWanted() {
+  if (settings::read(settings::kUcitajSpisak))
+    UcitajOsnovnaSredstva();
+  else
+    program_.AOSNOVNASREDSTVA.clear();
+}
+
+bool Navigator::hasCurrentRow() {
+  return currentRow_ >= 0 && currentRow_ < static_cast<int>(currentList().size());
+}
+
+std::string Navigator::cell(int n) {
+  if (!hasCurrentRow()) return {};
+  const ListRow& row = currentList()[static_cast<std::size_t>(currentRow_)];
+  return n >= 1 && n <= static_cast<int>(row.size()) ? row[static_cast<std::size_t>(n - 1)]
+                                                      : std::string();
+}
+
+void Navigator::print(Document document) {
+  if (!hooks_.print) return;
+  const ListRow row = hasCurrentRow() ? currentList()[static_cast<std::size_t>(currentRow_)]
+                                      : ListRow();
+  hooks_.print(program_, document, row);
+}
+
+}  // namespace kavrina::app

@@ -1,0 +1,87 @@
+#include "app/start_up.h"
+
+#include <QMessageBox>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "app/form_hooks.h"
+#include "app/kavrina_application.h"
+#include "app/resource_images.h"
+#include "app/tfosmain.h"
+#include "errors/error_handler.h"
+#include "errors/program_info.h"
+#include "settings/ini_files.h"
+#include "store/end_program.h"
+#include "store/program.h"
+#include "ui/current_ui.h"
+#include "ui/qt/qt_user_interface.h"
+
+namespace kavrina::app {
+
+namespace {
+
+// The error handler's box: modal, titled "Error", with the error icon.
+void showError(const std::string& text) {
+  if (QApplication::instance() == nullptr) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return;
+  }
+  QMessageBox box(QMessageBox::Critical, "Error", QString::fromStdString(text), QMessageBox::Ok);
+  box.exec();
+}
+
+}  // namespace
+
+int runProgram(int argc, char** argv) {
+  auto program = std::make_unique<store::Program>();
+  program->info.folder = errors::locateProgramFolder();
+  std::error_code ec;
+  std::filesystem::create_directories(program->info.folder, ec);
+  std::filesystem::current_path(program->info.folder, ec);
+  if (ec) {
+    std::fprintf(stderr, "kavrina: cannot use the program folder %s: %s\n",
+                 program->info.folder.c_str(), ec.message().c_str());
+    return 1;
+  }
+  settings::useSettingsFolder(program->info.folder);
+
+  // 1. The error handler, before any of the program's own code.
+  errors::ErrorHooks hooks;
+  hooks.show = showError;
+  errors::installErrorHandler(program->info, hooks);
+
+  try {
+    // 2. The application object, its title and icon.
+    KavrinaApplication application(argc, argv);
+    KavrinaApplication::setApplicationName("Kavrina");
+    KavrinaApplication::setWindowIcon(resourceIcon("KAVRINAICO"));
+    application.setOnEndProgram([&program](int) { program->areas.closeAll(); });
+    ui::QtUserInterface userInterface;
+    ui::install(&userInterface);
+
+    // 3. The forms: the main window (which creates and opens the database), then the others.
+    TFOSMAIN* window = nullptr;
+    auto FOSMAIN = std::make_unique<TFOSMAIN>(*program, TFOSMAIN::programHooks(window));
+    window = FOSMAIN.get();
+    userInterface.setParentWindow(FOSMAIN.get());
+    createForms(*program, FOSMAIN.get());
+
+    // 4. The message loop, with the main window shown maximised.
+    FOSMAIN->showMaximized();
+    const int code = application.exec();
+    program->areas.closeAll();
+    ui::install(nullptr);
+    return code;
+  } catch (const store::EndProgram& end) {
+    program->areas.closeAll();
+    ui::install(nullptr);
+    return end.exitCode();
+  } catch (...) {
+    errors::reportException(std::current_exception());
+  }
+}
+
+}  // namespace kavrina::app
