@@ -40,7 +40,13 @@ PrintPreview::PrintPreview(QWidget* parent) : QWidget(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   buildToolBar();
-  layout->addWidget(toolBar_);
+  // A tool bar outside a main window sets its own minimum height; the holder keeps it at 45.
+  auto* holder = new QWidget(this);
+  holder->setFixedHeight(kToolBarHeight);
+  auto* holderLayout = new QVBoxLayout(holder);
+  holderLayout->setContentsMargins(0, 0, 0, 0);
+  holderLayout->addWidget(toolBar_);
+  layout->addWidget(holder);
 
   scrollArea_ = new QScrollArea(this);
   scrollArea_->setObjectName(QStringLiteral("PreviewArea"));
@@ -109,6 +115,24 @@ void PrintPreview::buildToolBar() {
   eTBStrana_->installEventFilter(this);
   connect(eTBStrana_, &QLineEdit::returnPressed, this, &PrintPreview::goToTypedPage);
   toolBar_->addWidget(eTBStrana_);
+}
+
+void PrintPreview::useHostToolBar(QToolBar* bar, QLineEdit* pageBox) {
+  toolBar_->parentWidget()->hide();
+  if (pageBox != nullptr && pageBox != eTBStrana_) {
+    eTBStrana_ = pageBox;
+    pageBox->installEventFilter(this);
+    connect(pageBox, &QLineEdit::returnPressed, this, &PrintPreview::goToTypedPage);
+    refreshPageBox();
+  }
+  if (bar != nullptr) {
+    auto* pdf = new QAction(toolbarIcon("TB_PDF"), QStringLiteral("Sacuvaj PDF"), bar);
+    pdf->setObjectName(QStringLiteral("SacuvajPdf"));
+    pdf->setToolTip(QStringLiteral("Sacuvaj PDF"));
+    connect(pdf, &QAction::triggered, this, &PrintPreview::SacuvajPdfClick);
+    const QList<QAction*> actions = bar->actions();
+    bar->insertAction(actions.size() > 1 ? actions[1] : nullptr, pdf);
+  }
 }
 
 void PrintPreview::ShowPreview(std::shared_ptr<const PageDocument> doc) {

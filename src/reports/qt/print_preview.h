@@ -48,6 +48,12 @@ class PrintPreview : public QWidget {
   void StandardnaStranaClick();
   void UvecanaStranaClick();
 
+  // For a host window that has its own `ToolBarStampa` and `eTBStrana`: hides the preview's
+  // own tool bar, shows the page text in `pageBox` (typing a page number and Enter moves
+  // there), and adds the "Sacuvaj PDF" button to `bar` after its first button. The host
+  // connects its buttons to the handlers above.
+  void useHostToolBar(QToolBar* bar, QLineEdit* pageBox);
+
   // --- state, for the main window and tests ---
   const PreviewState& state() const { return state_; }
   std::shared_ptr<const PageDocument> document() const { return doc_; }
