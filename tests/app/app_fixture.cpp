@@ -1,0 +1,124 @@
+#include "app_fixture.h"
+
+#include "app/list_rows.h"
+
+namespace kavrina::test {
+
+const Date AppTest::kToday = Date::fromYmd(2024, 3, 15);
+
+app::CommandHooks RecordedHooks::hooks(bool realActivation) {
+  app::CommandHooks h;
+  if (realActivation) h.AKTIVIRAJ = app::callAKTIVIRAJ;
+  h.presentValues = app::presentValueLookup;
+  h.OBRACUN = [this](store::Program& p, bool ra, bool pa, bool periodic) {
+    calls.push_back("OBRACUN " + std::to_string(ra) + " " + std::to_string(pa) + " " +
+                    std::to_string(periodic) + " " + std::to_string(p.NGODINA) + "/" +
+                    std::to_string(p.NMESECI));
+  };
+  h.NULIRAJGRUPU = [this](store::Program&) { calls.push_back("NULIRAJGRUPU"); };
+  h.companyForm = [this](store::Program& p) { calls.push_back("companyForm " + p.CSIFRAFIRME); };
+  h.assetForm = [this](store::Program& p) {
+    calls.push_back("assetForm " + app::trimmed(p.CINVENTARSKIBROJ));
+  };
+  h.print = [this](store::Program&, app::Document d, const app::ListRow& row) {
+    static const char* names[] = {"SpisakFirmi", "SpisakOS", "Popis", "Kartica", "ORA",
+                                  "OPA",         "OA",       "POA",   "Evidencija2019"};
+    calls.push_back(std::string("print ") + names[static_cast<int>(d)] +
+                    (row.empty() ? std::string() : " " + app::trimmed(row[0])));
+  };
+  return h;
+}
+
+AppTest::AppTest() : nav_(folder_.program(), recorded_.hooks()) {
+  nav_.setToday([] { return kToday; });
+  program().NGODINA = kToday.year();
+  program().NMESECI = 0;
+  program().areas.setHideDeleted(true);
+}
+
+void AppTest::openDatabase() { store::DBOPENALL(program()); }
+
+void AppTest::addCompany(const std::string& code, const std::string& naziv,
+                         const std::string& mesto) {
+  store::writeRecord(program(), "Firme", true, [&](store::DbfTable& t) {
+    t.putString("Sifra", code);
+    t.putString("Naziv", naziv);
+    t.putString("Mesto", mesto);
+  });
+}
+
+void AppTest::addAsset(const Asset& a) {
+  store::writeRecord(program(), "MDOS", true, [&](store::DbfTable& t) {
+    t.putString("InvBr", a.invBr);
+    t.putString("Naziv", a.naziv);
+    t.putDate("DatumN", Date::fromText(a.datumN));
+    t.putDate("DatumO", Date::fromText(a.datumO));
+    t.putNumber("RAOsn", a.raOsn);
+    t.putNumber("PAOsn", a.paOsn);
+    t.putNumber("ODeo", a.oDeo);
+    t.putNumber("Konto", a.konto);
+  });
+}
+
+void AppTest::addAccountingResult(const std::string& fileName,
+                                  const std::vector<std::pair<std::string, double>>& records) {
+  const auto path = store::dataPath(program(), fileName);
+  ASSERT_TRUE(store::DbfTable::create(path, store::schema::resultRa()));
+  auto t = store::DbfTable::open(path, {.shared = false});
+  ASSERT_TRUE(t);
+  for (const auto& [invBr, value] : records) {
+    ASSERT_TRUE(t->append());
+    t->putString("InvBr", invBr);
+    t->putNumber("RASadVr", value);
+  }
+  t->close();
+}
+
+void AppTest::addEmptyResult(const std::string& fileName) {
+  const auto path = store::dataPath(program(), fileName);
+  const bool tax = fileName.size() > 7 && (fileName[7] == 'P' || fileName[7] == 'p');
+  ASSERT_TRUE(store::DbfTable::create(path, tax ? store::schema::resultPa()
+                                                : store::schema::resultRa()));
+}
+
+void AppTest::showSection(std::string_view section) {
+  program().CSENDER = std::string(section);
+  nav_.SetSenderView();
+}
+
+void AppTest::selectRow(const std::string& key) {
+  const int row = app::Navigator::findRow(nav_.currentList(), key);
+  ASSERT_GE(row, 0) << key;
+  nav_.setCurrentRow(row);
+}
+
+std::vector<std::string> AppTest::dialogs() {
+  std::vector<std::string> out;
+  for (const std::string& line : folder_.ui().transcript())
+    if (line.rfind("wait", 0) != 0 && line.rfind("progress", 0) != 0) out.push_back(line);
+  return out;
+}
+
+const ui::ScriptedUi::Event& AppTest::input() {
+  static const ui::ScriptedUi::Event kNone;
+  const auto& events = folder_.ui().events();
+  for (auto it = events.rbegin(); it != events.rend(); ++it)
+    if (it->type == ui::ScriptedUi::EventType::Input) return *it;
+  ADD_FAILURE() << "no input box was shown";
+  return kNone;
+}
+
+std::vector<std::string> AppTest::assetNumbers() {
+  std::vector<std::string> out;
+  for (const auto& row : folder_.program().AOSNOVNASREDSTVA) out.push_back(app::trimmed(row[0]));
+  return out;
+}
+
+std::vector<std::string> AppTest::storedAssets() {
+  std::vector<std::string> out;
+  store::DbfTable& t = program().areas["MDOS"];
+  for (t.goTop(); !t.eof(); t.skip()) out.push_back(app::trimmed(t.getString("InvBr")));
+  return out;
+}
+
+}  // namespace kavrina::test

@@ -1,0 +1,224 @@
+// The plain rules of the lists: the command trees, the calculation rows, the amount
+// picture, sorting and inventory numbers.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/inventory_number.h"
+#include "app/list_rows.h"
+#include "app/list_sort.h"
+#include "app/number_picture.h"
+#include "app/list_loaders.h"
+#include "app/sections.h"
+
+namespace kavrina::app {
+namespace {
+
+// The tree as lines "  text (image)", two blanks per level.
+void flatten(const CommandNode& node, int depth, std::vector<std::string>& out) {
+  out.push_back(std::string(static_cast<std::size_t>(depth) * 2, ' ') + node.text + " (" +
+                std::to_string(static_cast<int>(node.image)) + ")");
+  for (const CommandNode& child : node.children) flatten(child, depth + 1, out);
+}
+
+std::vector<std::string> tree(Section section) {
+  std::vector<std::string> out;
+  flatten(commandTree(section), 0, out);
+  return out;
+}
+
+TEST(CommandTrees, FirmaSection) {
+  EXPECT_EQ(tree(Section::Firma),
+            (std::vector<std::string>{"[FIRMA] (1)", "  Aktiviraj (1)", "  Trazi (2)",
+                                      "  Dodaj (3)", "  Izmeni (4)", "  Stampaj (6)",
+                                      "  Osvezi (7)"}));
+}
+
+TEST(CommandTrees, KavrinaSection) {
+  EXPECT_EQ(tree(Section::Kavrina),
+            (std::vector<std::string>{"[KAVRINA] (1)",
+                                      "  Trazi (2)",
+                                      "    Otpisana Osnovna sredstva (2)",
+                                      "    Neotpisana Osnovna sredstva (2)",
+                                      "    Osnovna sredstva za Org.deo (lokaciju) (2)",
+                                      "    Osnovna sredstva po Kontu (2)",
+                                      "  Dodaj (3)",
+                                      "  Izmeni (4)",
+                                      "  Otpisi (5)",
+                                      "    Nuliraj grupu (5)",
+                                      "  Brisi (5)",
+                                      "    Brisi sve (5)",
+                                      "    Brisi selektivno (5)",
+                                      "  Stampaj (6)",
+                                      "    Spisak (6)",
+                                      "    Popisne liste (6)",
+                                      "    Karticu (6)",
+                                      "  Osvezi (7)"}));
+}
+
+TEST(CommandTrees, ObracuniSection) {
+  EXPECT_EQ(tree(Section::Obracuni),
+            (std::vector<std::string>{"[OBRACUNI] (1)",
+                                      "  Godisnji obracun (3)",
+                                      "    Godisnja Racunovodstvena amortizacija (3)",
+                                      "    Godisnja Poreska amortizacija (3)",
+                                      "  Periodicni obracun (3)",
+                                      "    Periodicna Racunovodstvena amortizacija (3)",
+                                      "    Periodicna Poreska amortizacija (3)",
+                                      "  Brisi obracun (5)",
+                                      "  Stampaj (5)",
+                                      "    Odabrani obrazac (5)"}));
+}
+
+TEST(Sections, PanelCaptionsAndSenders) {
+  EXPECT_EQ(panelCaption(Section::Kavrina), " Kavrina - Spisak");
+  EXPECT_EQ(panelCaption(Section::Firma), " Kavrina - Firma");
+  EXPECT_EQ(panelCaption(Section::Obracuni), " Kavrina - Obracuni");
+  EXPECT_EQ(sectionFromSender("Start"), Section::None);
+  EXPECT_EQ(sectionFromSender(""), Section::None);
+  EXPECT_EQ(sectionFromSender("Obracuni"), Section::Obracuni);
+}
+
+struct PictureCase {
+  const char* name;
+  double value;
+  const char* picture;
+  const char* expected;
+};
+
+class NumberPicture : public ::testing::TestWithParam<PictureCase> {};
+
+TEST_P(NumberPicture, WritesTheValueThroughThePicture) {
+  const PictureCase& c = GetParam();
+  EXPECT_EQ(formatPicture(c.value, c.picture), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, NumberPicture,
+    ::testing::Values(
+        PictureCase{"Zero", 0, "99,999,999,999.99", "             0.00"},
+        PictureCase{"Thousands", 1234.5, "99,999,999,999.99", "         1,234.50"},
+        PictureCase{"HalfAwayFromZero", 1.005, "99,999,999,999.99", "             1.01"},
+        PictureCase{"Negative", -1234.5, "99,999,999,999.99", "        -1,234.50"},
+        PictureCase{"NegativeBelowOne", -0.5, "999,999,999.99", "         -0.50"},
+        PictureCase{"Largest", 99999999999.99, "99,999,999,999.99", "99,999,999,999.99"},
+        PictureCase{"TooLarge", 100000000000.0, "99,999,999,999.99", "*****************"},
+        PictureCase{"NoRoomForTheSign", -999.5, "999.99", "******"},
+        PictureCase{"Percent", 12.5, "999.999%", " 12.500%"},
+        PictureCase{"Whole", 7, "99", " 7"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+bool none(const std::string&) { return false; }
+bool all(const std::string&) { return true; }
+
+std::vector<std::string> descriptions(const ListRows& rows) {
+  std::vector<std::string> out;
+  for (const ListRow& r : rows) out.push_back(r[1]);
+  return out;
+}
+
+TEST(CalculationRows, TaxResultOf2019WithItsAccountingTableGivesFourRows) {
+  std::string asked;
+  const ListRows rows = calculationRows("A201912P.dbf", [&](const std::string& name) {
+    asked = name;
+    return true;
+  });
+  EXPECT_EQ(asked, "A201912R.dbf");
+  EXPECT_EQ(descriptions(rows),
+            (std::vector<std::string>{"Godisnji obracun Poreske amortizacije", "Obrazac OA ",
+                                      "Obrazac POA ", "Evidencija OS stecenih od 01.01.2019 "}));
+  for (const ListRow& r : rows) {
+    EXPECT_EQ(r[0], "A201912P.dbf");
+    EXPECT_EQ(r[2], "2019");
+    EXPECT_EQ(r[3], "12");
+  }
+}
+
+TEST(CalculationRows, PeriodicTaxResultNamesItselfPeriodic) {
+  EXPECT_EQ(descriptions(calculationRows("A202306P.DBF", all)),
+            (std::vector<std::string>{"Periodicni obracun Poreske amortizacije",
+                                      "Obrazac OA (Periodicni)", "Obrazac POA (Periodicni)",
+                                      "Evidencija OS stecenih od 01.01.2019 (Periodicna)"}));
+}
+
+TEST(CalculationRows, TaxResultOf2018OrWithoutAccountingTableGivesTwoRows) {
+  EXPECT_EQ(descriptions(calculationRows("A201812P.dbf", all)),
+            (std::vector<std::string>{"Godisnji obracun Poreske amortizacije", "Obrazac OA "}));
+  EXPECT_EQ(calculationRows("A202312P.dbf", none).size(), 2u);
+}
+
+TEST(CalculationRows, AccountingResultGivesOneRowAndOtherNamesNone) {
+  EXPECT_EQ(descriptions(calculationRows("A202312R.dbf", all)),
+            (std::vector<std::string>{"Godisnji obracun Racunovodstvene amortizacije"}));
+  EXPECT_TRUE(calculationRows("A20231xR.dbf", all).empty());
+  EXPECT_TRUE(calculationRows("MDOS.dbf", all).empty());
+  EXPECT_FALSE(isCalculationFileName("A202312R.ntx"));
+  EXPECT_TRUE(isCalculationFileName("a202312r.DBF"));
+}
+
+TEST(DeleteAllCode, IsDayMonthAndYearInTwoDigitsEach) {
+  EXPECT_EQ(deleteAllCode(Date::fromYmd(2024, 3, 5)), "050324");
+  EXPECT_EQ(deleteAllCode(Date::fromYmd(2000, 12, 31)), "311200");
+}
+
+ListRows amounts(std::initializer_list<const char*> values) {
+  ListRows rows;
+  int n = 1;
+  for (const char* v : values)
+    rows.push_back({std::to_string(n++), "X", "01.01.2020", formatPicture(std::stod(v), kAmountPicture)});
+  return rows;
+}
+
+std::vector<std::string> column(const ListRows& rows, std::size_t c) {
+  std::vector<std::string> out;
+  for (const ListRow& r : rows) out.push_back(trimmed(r[c]));
+  return out;
+}
+
+TEST(SortRows, AmountsSortAsNumbersNotAsText) {
+  ListRows rows = amounts({"1234", "999", "25000.5", "-3"});
+  sortRows(rows, Section::Kavrina, 4, true);
+  EXPECT_EQ(column(rows, 3),
+            (std::vector<std::string>{"-3.00", "999.00", "1,234.00", "25,000.50"}));
+  sortRows(rows, Section::Kavrina, 4, false);
+  EXPECT_EQ(column(rows, 3),
+            (std::vector<std::string>{"25,000.50", "1,234.00", "999.00", "-3.00"}));
+}
+
+TEST(SortRows, DatesAsDatesNamesAndCompaniesAsUpperCaseText) {
+  ListRows assets{{"1", "b", "02.01.2021"}, {"2", "A", "31.12.2020"}, {"3", "C", "01.02.2021"}};
+  sortRows(assets, Section::Kavrina, 3, true);
+  EXPECT_EQ(column(assets, 0), (std::vector<std::string>{"2", "1", "3"}));
+  sortRows(assets, Section::Kavrina, 2, true);
+  EXPECT_EQ(column(assets, 1), (std::vector<std::string>{"A", "b", "C"}));
+  ListRows companies{{"010", "x"}, {"002", "y"}, {"1", "z"}};
+  sortRows(companies, Section::Firma, 1, true);  // text, not numbers
+  EXPECT_EQ(column(companies, 0), (std::vector<std::string>{"002", "010", "1"}));
+}
+
+TEST(SortRows, InventoryNumbersSortNumerically) {
+  ListRows rows{{"10"}, {"9"}, {"100"}};
+  sortRows(rows, Section::Kavrina, 1, true);
+  EXPECT_EQ(column(rows, 0), (std::vector<std::string>{"9", "10", "100"}));
+}
+
+TEST(InventoryNumbers, ReadCompareAndCountBeyondDoublePrecision) {
+  EXPECT_EQ(inventoryDigits("  0042   "), "42");
+  EXPECT_EQ(inventoryDigits("   "), "0");
+  EXPECT_EQ(nextInventory("41"), "42");
+  EXPECT_EQ(nextInventory("999"), "1000");
+  const std::string big = "123456789012345678901234567890";
+  EXPECT_EQ(nextInventory(big), "123456789012345678901234567891");
+  EXPECT_LT(compareInventory("99", "100"), 0);
+  EXPECT_GT(compareInventory(nextInventory(big), big), 0);
+  EXPECT_EQ(compareInventory("7", "7"), 0);
+}
+
+TEST(CompanionPlace, KeepsTheTextBeforeTheMunicipalityMarker) {
+  EXPECT_EQ(companionPlace("Novi Sad / Sifra Opstine: 80284"), "Novi Sad ");
+  EXPECT_EQ(companionPlace("Novi Sad"), "");
+}
+
+}  // namespace
+}  // namespace kavrina::app
