@@ -1,0 +1,263 @@
+// The fixed-asset form.
+#include "register/tf_osnovno_sredstvo.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QShowEvent>
+
+#include "register/company_record.h"
+#include "register/form_layout.h"
+#include "register/form_messages.h"
+#include "ui/current_ui.h"
+
+namespace kavrina::reg {
+
+namespace {
+
+constexpr int kClientWidth = 387;
+constexpr int kClientHeight = 463;
+constexpr int kEditHeight = 21;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+constexpr int kCheckHeight = 17;
+
+constexpr const char* kNamePicture = "!XXXXXXXXXXXXXXXXXXXXXXXXXXXXX";
+constexpr const char* kAmountPicture = "99999999999.99";
+
+const QStringList kMetodRA = {
+    "Proporcionalni metod", "Degresivni metod dvostrukog opadajuceg salda",
+    "Degresivni metod smanjenja stope amortizacije", "Funkcionalni metod"};
+const QStringList kGrupaPA = {"I grupa - 2.5%", "II grupa - 10%", "III grupa - 15%",
+                              "IV grupa - 20%", "V grupa - 30%"};
+
+ui::PictureEdit* labelledEdit(QWidget* parent, const char* picture, const QString& label,
+                              int left, int top, int width) {
+  auto* edit = new ui::PictureEdit(picture, parent);
+  place(edit, left, top, width, kEditHeight);
+  labelAbove(edit, label);
+  return edit;
+}
+
+QLabel* labelAt(QWidget* parent, const QString& text, int left, int top) {
+  auto* label = new QLabel(text, parent);
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+// The 1-based item of a combo box (0 when none is selected).
+int itemNumber(const QComboBox* box) {
+  return box->currentIndex() + 1;
+}
+
+// Selects the 1-based item; a value outside the items leaves none selected, so that a
+// save stores the value it was loaded with.
+void selectItem(QComboBox* box, int number) {
+  box->setCurrentIndex(number >= 1 && number <= box->count() ? number - 1 : -1);
+}
+
+}  // namespace
+
+TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder rowOf,
+                                     PresentValueFn presentValue, QWidget* parent)
+    : QDialog(parent),
+      program_(program),
+      rowOf_(std::move(rowOf)),
+      presentValue_(std::move(presentValue)) {
+  setWindowTitle("Kavrina : Osnovno Sredstvo");
+  useFormFont(this);
+  setFixedSize(kClientWidth, kClientHeight);
+
+  eInventarskiBroj_ = labelledEdit(this, "999999999999999999999999999999", "Inventarski broj:",
+                                   8, 24, 120);
+  eInventarskiBroj_->setNumber(0);
+  eInventarskiBroj_->installEventFilter(this);
+  eNazivOsnovnogSredstva_ = labelledEdit(this, kNamePicture, "Naziv:", 144, 24, 233);
+
+  auto* nabavka = new QGroupBox("NABAVKA", this);
+  place(nabavka, 8, 56, 201, 145);
+  labelAt(nabavka, "Datum:", 8, 16);
+  dtpDatumNabavke_ = new DatePicker(nabavka);
+  place(dtpDatumNabavke_, 8, 32, 88, kEditHeight);
+  dtpDatumNabavke_->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
+  eDobavljac_ = labelledEdit(nabavka, kNamePicture, "Dobavljac", 8, 72, 185);
+  eDokument_ = labelledEdit(nabavka, kNamePicture, "Dokument:", 8, 112, 185);
+
+  auto* osnovica = new QGroupBox("POCETNA OSNOVICA", this);
+  place(osnovica, 216, 56, 161, 145);
+  eRacunovodstvenaOsnovica_ = labelledEdit(osnovica, kAmountPicture, "Racunovodstvena:", 8, 32, 145);
+  ePoreskaOsnovica_ = labelledEdit(osnovica, kAmountPicture, "Poreska:", 8, 72, 145);
+  eIspravkaVrednosti_ = labelledEdit(osnovica, kAmountPicture, "Ispravka vrednosti:", 8, 112, 145);
+
+  auto* amortizacija = new QGroupBox("AMORTIZACIJA", this);
+  place(amortizacija, 8, 208, 369, 113);
+  ePKVT_ = labelledEdit(amortizacija, "999", "Procenjeni korisni vek trajanja (godina):", 8, 32, 41);
+  ePKVT_->setAlignment(Qt::AlignCenter);
+  eStopaAmortizacije_ =
+      labelledEdit(amortizacija, "999.999", "Stopa amortizacije (%):", 224, 32, 49);
+  labelAt(amortizacija, "Racunovodstvena:", 8, 60);
+  csMetodRA_ = new QComboBox(amortizacija);
+  place(csMetodRA_, 104, 56, 257, kEditHeight);
+  csMetodRA_->addItems(kMetodRA);
+  labelAt(amortizacija, "Poreska:", 8, 84);
+  csGrupaPA_ = new QComboBox(amortizacija);
+  place(csGrupaPA_, 104, 80, 257, kEditHeight);
+  csGrupaPA_->addItems(kGrupaPA);
+
+  auto* dodaci = new QGroupBox("Dodaci", this);
+  place(dodaci, 8, 328, 201, 65);
+  eKolicina_ = labelledEdit(dodaci, "9999", "Kolicina:", 8, 32, 41);
+  eODeo_ = labelledEdit(dodaci, "999", "Org.deo:", 64, 32, 41);
+  eKonto_ = labelledEdit(dodaci, "9999999999", "Konto:", 120, 32, 73);
+
+  auto* status = new QGroupBox("Status", this);
+  place(status, 216, 328, 161, 65);
+  rbNijeOtpisano_ = new QRadioButton("U upotrebi", status);
+  place(rbNijeOtpisano_, 8, 18, 145, kCheckHeight);
+  rbOtpisano_ = new QRadioButton("Otpisano", status);
+  place(rbOtpisano_, 8, 38, 66, kCheckHeight);
+  dtpDatumO_ = new DatePicker(status);
+  place(dtpDatumO_, 74, 36, 80, kEditHeight);
+
+  cbNastaviUnos_ = new QCheckBox("Nastavi unos nakon snimanja", this);
+  place(cbNastaviUnos_, 8, 400, 200, kCheckHeight);
+  cbPonistiPolja_ = new QCheckBox("Ponisti polja nakon snimanja", this);
+  place(cbPonistiPolja_, 8, 416, 200, kCheckHeight);
+  cbPonistiPolja_->setChecked(true);
+  cbNoviInventarskiBroj_ = new QCheckBox("Generisi novi inventarski broj", this);
+  place(cbNoviInventarskiBroj_, 8, 432, 200, kCheckHeight);
+  cbNoviInventarskiBroj_->setChecked(true);
+
+  bSnimi_ = new QPushButton("Snimi", this);
+  place(bSnimi_, 224, 424, kButtonWidth, kButtonHeight);
+  bOdustani_ = new QPushButton("Odustani", this);
+  place(bOdustani_, 304, 424, kButtonWidth, kButtonHeight);
+  // Enter belongs to the inventory number (the load); it never presses a button.
+  for (QPushButton* b : {bSnimi_, bOdustani_}) {
+    b->setAutoDefault(false);
+    b->setDefault(false);
+  }
+
+  QWidget* order[] = {eInventarskiBroj_, eNazivOsnovnogSredstva_, eDobavljac_, eDokument_,
+                      eRacunovodstvenaOsnovica_, ePoreskaOsnovica_, eIspravkaVrednosti_,
+                      ePKVT_, eStopaAmortizacije_, csMetodRA_, csGrupaPA_, eKolicina_, eODeo_,
+                      eKonto_, rbNijeOtpisano_, rbOtpisano_, dtpDatumO_, bSnimi_, bOdustani_,
+                      cbPonistiPolja_, cbNoviInventarskiBroj_, cbNastaviUnos_};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+  showValues(newAssetValues("0", Date::today()), false);
+
+  connect(rbNijeOtpisano_, &QRadioButton::toggled, this, [this] { rbOtpisanoOnChange(); });
+  connect(rbOtpisano_, &QRadioButton::toggled, this, [this] { rbOtpisanoOnChange(); });
+  connect(bSnimi_, &QPushButton::clicked, this, [this] { bSnimiOnClick(); });
+  // bOdustaniOnClick: closes without saving.
+  connect(bOdustani_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFOSNOVNOSREDSTVO::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) return;
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+  fOsnovnoSredstvoOnShow();
+  eInventarskiBroj_->setFocus();
+}
+
+bool TFOSNOVNOSREDSTVO::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == eInventarskiBroj_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      eInventarskiBrojOnKeyDown(key);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TFOSNOVNOSREDSTVO::fOsnovnoSredstvoOnShow() {
+  eInventarskiBroj_->setValueText(numberDigits(program_.CINVENTARSKIBROJ));
+  load();
+}
+
+void TFOSNOVNOSREDSTVO::eInventarskiBrojOnKeyDown(int key) {
+  if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
+  load();
+}
+
+void TFOSNOVNOSREDSTVO::rbOtpisanoOnChange() {
+  dtpDatumO_->setVisible(rbOtpisano_->isChecked());
+}
+
+void TFOSNOVNOSREDSTVO::load() {
+  const std::string typed = eInventarskiBroj_->valueText();
+  if (const auto asset = loadAsset(program_, storedInvBr(typed)))
+    showValues(*asset, true);
+  else
+    showValues(newAssetValues(typed, Date::today()), false);
+}
+
+void TFOSNOVNOSREDSTVO::showValues(const AssetValues& v, bool withNumber) {
+  if (withNumber) eInventarskiBroj_->setValueText(v.invBr);
+  eNazivOsnovnogSredstva_->setValueText(v.naziv);
+  dtpDatumNabavke_->setValue(v.datumN);
+  eDobavljac_->setValueText(v.dobavljac);
+  eDokument_->setValueText(v.dokument);
+  eRacunovodstvenaOsnovica_->setNumber(v.raOsn);
+  ePoreskaOsnovica_->setNumber(v.paOsn);
+  eIspravkaVrednosti_->setNumber(v.ispVr);
+  ePKVT_->setNumber(v.pkvt);
+  eStopaAmortizacije_->setNumber(v.raStopa);
+  selectItem(csMetodRA_, v.raTip);
+  selectItem(csGrupaPA_, v.paGrupa);
+  eKolicina_->setNumber(v.kolicina);
+  eODeo_->setNumber(v.oDeo);
+  eKonto_->setValueText(v.konto);
+  const bool inUse = v.datumO.empty();
+  rbNijeOtpisano_->setChecked(inUse);
+  rbOtpisano_->setChecked(!inUse);
+  dtpDatumO_->setValue(inUse ? Date::today() : v.datumO);
+  rbOtpisanoOnChange();
+}
+
+AssetValues TFOSNOVNOSREDSTVO::values() const {
+  AssetValues v;
+  v.invBr = numberDigits(eInventarskiBroj_->valueText());
+  v.naziv = eNazivOsnovnogSredstva_->valueText();
+  v.datumN = dtpDatumNabavke_->value();
+  v.dobavljac = eDobavljac_->valueText();
+  v.dokument = eDokument_->valueText();
+  v.raOsn = eRacunovodstvenaOsnovica_->number();
+  v.paOsn = ePoreskaOsnovica_->number();
+  v.ispVr = eIspravkaVrednosti_->number();
+  v.pkvt = ePKVT_->number();
+  v.raStopa = eStopaAmortizacije_->number();
+  v.raTip = itemNumber(csMetodRA_);
+  v.paGrupa = itemNumber(csGrupaPA_);
+  v.kolicina = eKolicina_->number();
+  v.oDeo = eODeo_->number();
+  v.konto = eKonto_->valueText();
+  v.datumO = rbNijeOtpisano_->isChecked() ? Date() : dtpDatumO_->value();
+  return v;
+}
+
+void TFOSNOVNOSREDSTVO::bSnimiOnClick() {
+  if (!saveAsset(program_, values())) {
+    ui::current().messageBox(kNotSavedText, ui::MessageKind::Error, ui::MessageButtons::Ok);
+    return;
+  }
+  replaceOrAppendRow(program_.AOSNOVNASREDSTVA,
+                     rowOf_(currentAssetEntry(program_, presentValue_)));
+  if (!cbNastaviUnos_->isChecked()) accept();
+  prepareNextEntry();
+}
+
+void TFOSNOVNOSREDSTVO::prepareNextEntry() {
+  const std::string next = cbNoviInventarskiBroj_->isChecked() ? nextInventoryNumber(program_) : "0";
+  eInventarskiBroj_->setValueText(next);
+  if (cbPonistiPolja_->isChecked()) showValues(newAssetValues(next, Date::today()), false);
+  eInventarskiBroj_->setFocus();
+}
+
+}  // namespace kavrina::reg

@@ -1,0 +1,109 @@
+// The fixed-asset form `TFOSNOVNOSREDSTVO`: the modal dialog in which an asset of the open
+// company's register is added or changed, found by its inventory number, and in which
+// several assets can be entered in a row.
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "register/asset_list_entry.h"
+#include "register/asset_record.h"
+#include "register/date_picker.h"
+#include "store/program.h"
+#include "ui/qt/picture_edit.h"
+
+namespace kavrina::reg {
+
+// Holds its controls; works on the program's `MDOS` (open), `CINVENTARSKIBROJ` and
+// `AOSNOVNASREDSTVA`. Lives as long as the main window and is shown modally for each asset.
+class TFOSNOVNOSREDSTVO final : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `rowOf` makes the asset-list row of a saved asset; `presentValue` gives its present
+  // value (empty: OBRRASADVR straight from the result tables).
+  TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder rowOf,
+                    PresentValueFn presentValue = {}, QWidget* parent = nullptr);
+
+  // Each time the form is shown: the number of `CINVENTARSKIBROJ`, then the load.
+  void fOsnovnoSredstvoOnShow();
+  // Enter in the inventory number: the load for the number typed.
+  void eInventarskiBrojOnKeyDown(int key);
+  // Either status button: the write-off date is shown exactly when "Otpisano" is checked.
+  void rbOtpisanoOnChange();
+  // The save; then the form closes or prepares the next entry.
+  void bSnimiOnClick();
+
+  // The load: the asset of the number in the edit fills every control; a number not in
+  // `MDOS` clears them to the new-asset values and keeps the number as typed.
+  void load();
+  // The controls' values as the save stores them.
+  AssetValues values() const;
+  // Shows `v` in every control (the inventory number too when `withNumber`).
+  void showValues(const AssetValues& v, bool withNumber);
+
+  ui::PictureEdit* eInventarskiBroj() const { return eInventarskiBroj_; }
+  ui::PictureEdit* eNazivOsnovnogSredstva() const { return eNazivOsnovnogSredstva_; }
+  DatePicker* dtpDatumNabavke() const { return dtpDatumNabavke_; }
+  ui::PictureEdit* eDobavljac() const { return eDobavljac_; }
+  ui::PictureEdit* eDokument() const { return eDokument_; }
+  ui::PictureEdit* eRacunovodstvenaOsnovica() const { return eRacunovodstvenaOsnovica_; }
+  ui::PictureEdit* ePoreskaOsnovica() const { return ePoreskaOsnovica_; }
+  ui::PictureEdit* eIspravkaVrednosti() const { return eIspravkaVrednosti_; }
+  ui::PictureEdit* ePKVT() const { return ePKVT_; }
+  ui::PictureEdit* eStopaAmortizacije() const { return eStopaAmortizacije_; }
+  QComboBox* csMetodRA() const { return csMetodRA_; }
+  QComboBox* csGrupaPA() const { return csGrupaPA_; }
+  ui::PictureEdit* eKolicina() const { return eKolicina_; }
+  ui::PictureEdit* eODeo() const { return eODeo_; }
+  ui::PictureEdit* eKonto() const { return eKonto_; }
+  QRadioButton* rbNijeOtpisano() const { return rbNijeOtpisano_; }
+  QRadioButton* rbOtpisano() const { return rbOtpisano_; }
+  DatePicker* dtpDatumO() const { return dtpDatumO_; }
+  QCheckBox* cbNastaviUnos() const { return cbNastaviUnos_; }
+  QCheckBox* cbPonistiPolja() const { return cbPonistiPolja_; }
+  QCheckBox* cbNoviInventarskiBroj() const { return cbNoviInventarskiBroj_; }
+  QPushButton* bSnimi() const { return bSnimi_; }
+  QPushButton* bOdustani() const { return bOdustani_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void prepareNextEntry();
+
+  store::Program& program_;
+  AssetRowBuilder rowOf_;
+  PresentValueFn presentValue_;
+
+  ui::PictureEdit* eInventarskiBroj_;
+  ui::PictureEdit* eNazivOsnovnogSredstva_;
+  DatePicker* dtpDatumNabavke_;
+  ui::PictureEdit* eDobavljac_;
+  ui::PictureEdit* eDokument_;
+  ui::PictureEdit* eRacunovodstvenaOsnovica_;
+  ui::PictureEdit* ePoreskaOsnovica_;
+  ui::PictureEdit* eIspravkaVrednosti_;
+  ui::PictureEdit* ePKVT_;
+  ui::PictureEdit* eStopaAmortizacije_;
+  QComboBox* csMetodRA_;
+  QComboBox* csGrupaPA_;
+  ui::PictureEdit* eKolicina_;
+  ui::PictureEdit* eODeo_;
+  ui::PictureEdit* eKonto_;
+  QRadioButton* rbNijeOtpisano_;
+  QRadioButton* rbOtpisano_;
+  DatePicker* dtpDatumO_;
+  QCheckBox* cbNastaviUnos_;
+  QCheckBox* cbPonistiPolja_;
+  QCheckBox* cbNoviInventarskiBroj_;
+  QPushButton* bSnimi_;
+  QPushButton* bOdustani_;
+};
+
+}  // namespace kavrina::reg
