@@ -81,8 +81,8 @@ int seek(const std::string& file, const std::string& ntx, long count) {
   auto start = Clock::now();
   for (long i = 0; i < count; ++i) found += t->seek(double(rng() % n + 1)) ? 1 : 0;
   const double s = secondsSince(start);
-  std::printf("seek: %ld random seeks in %.3f s = %.0f seeks/s (%ld found)\n", count, s,
-              count / s, found);
+  std::printf("seek: %ld random seeks in %.3f s = %.0f seeks/s (%ld found)\n", count, s, count / s,
+              found);
   return found == count ? 0 : 1;
 }
 
@@ -116,7 +116,8 @@ int main(int argc, char** argv) {
   if (command == "keys" && argc == 4) return keys(argv[2], argv[3]);
   if (command == "build" && argc == 4) return build(argv[2], argv[3]);
   if (command == "seek" && argc == 5) return seek(argv[2], argv[3], std::stol(argv[4]));
-  if (command == "append" && argc == 6) return append(argv[2], argv[3], std::stol(argv[4]), argv[5]);
+  if (command == "append" && argc == 6)
+    return append(argv[2], argv[3], std::stol(argv[4]), argv[5]);
   std::fprintf(stderr, "usage: see the top of ntx_bench.cpp\n");
   return 2;
 }

@@ -133,8 +133,8 @@ void sortKeys(KeyList& list) {
   std::sort(items.begin(), items.end(), [&](const SortItem& a, const SortItem& b) {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
     if (restBytes > 0) {
-      int c = std::memcmp(keys + a.index * k + restOffset, keys + b.index * k + restOffset,
-                          restBytes);
+      int c =
+          std::memcmp(keys + a.index * k + restOffset, keys + b.index * k + restOffset, restBytes);
       if (c != 0) return c < 0;
     }
     return a.recno < b.recno;

@@ -8,9 +8,9 @@
 #include <limits>
 #include <thread>
 
+#include "common/path_case.h"
 #include "errors/error.h"
 #include "errors/os_code.h"
-#include "common/path_case.h"
 
 namespace kavrina::store::ntx {
 
@@ -46,8 +46,7 @@ int osCodeFor(const fs::path& path, int err) {
       driverError(gencode, subcode, path_.string(), err ? errors::osCodeFromErrno(err) : 0));
 }
 
-std::unique_ptr<NtxFile> NtxFile::create(const fs::path& requested, NtxHeader header,
-                                         bool shared) {
+std::unique_ptr<NtxFile> NtxFile::create(const fs::path& requested, NtxHeader header, bool shared) {
   const fs::path path = findCaseInsensitive(requested);
   header.live.counter = 1;
   header.live.root = kPageSize;
@@ -91,7 +90,8 @@ std::unique_ptr<NtxFile> NtxFile::open(const fs::path& requested, bool shared, b
   f->shared_ = shared;
   f->readOnly_ = readOnly;
   for (;;) {
-    int err = f->file_.open(f->path_, readOnly ? OsFile::Access::ReadOnly : OsFile::Access::ReadWrite);
+    int err =
+        f->file_.open(f->path_, readOnly ? OsFile::Access::ReadOnly : OsFile::Access::ReadWrite);
     int osCode = err ? osCodeFor(f->path_, err) : 0;
     if (err == 0) {
       LockKind kind = shared || readOnly ? LockKind::Read : LockKind::Write;
@@ -139,7 +139,9 @@ void NtxFile::checkLiveHeader(const LiveHeader& live, std::uint64_t fileSize) co
     corrupt("free page offset outside the file");
 }
 
-void NtxFile::dropCache() { ++generation_; }
+void NtxFile::dropCache() {
+  ++generation_;
+}
 
 void NtxFile::remember(std::shared_ptr<const NtxPage> page) {
   // As many slots as the file has pages (a power of two), up to the limit; a grown file
@@ -214,7 +216,9 @@ void NtxFile::unlock() {
   if (--depth_ == 0 && shared_) file_.unlock(kIndexLockOffset, 1);
 }
 
-void NtxFile::setRoot(std::uint32_t offset) { header_.live.root = offset; }
+void NtxFile::setRoot(std::uint32_t offset) {
+  header_.live.root = offset;
+}
 
 std::shared_ptr<const NtxPage> NtxFile::page(std::uint32_t offset) {
   if (!cache_.empty()) {

@@ -142,7 +142,8 @@ void KeyExpression::evaluate(std::span<const char> record, char* out) const {
     }
     case KeyType::Numeric:
       if (val_) {
-        if (decimals_ == 0 && raw.size() == fieldWidth_ && plainDigitsKey(raw, keySize_, out)) return;
+        if (decimals_ == 0 && raw.size() == fieldWidth_ && plainDigitsKey(raw, keySize_, out))
+          return;
         encodeNumericKey(parseNumber(raw), keySize_, decimals_, out);
       } else {
         encodeNumericKey(codec::decodeNumber(raw), keySize_, decimals_, out);

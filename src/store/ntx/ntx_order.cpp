@@ -21,7 +21,8 @@ KeyList collectKeys(DbfTable& table, const KeyExpression& expression) {
   std::vector<char> record;
   for (std::uint32_t recno = 1; recno <= count; ++recno) {
     table.readRecordAt(recno, record);
-    expression.evaluate(record, list.keys.data() + static_cast<std::size_t>(recno - 1) * list.keySize);
+    expression.evaluate(record,
+                        list.keys.data() + static_cast<std::size_t>(recno - 1) * list.keySize);
     list.recnos[recno - 1] = recno;
   }
   return list;
@@ -82,11 +83,17 @@ void NtxOrder::recordWritten(std::uint32_t recno, std::span<const char> record, 
   lastKey_ = std::move(newKey);
 }
 
-std::uint32_t NtxOrder::first() { return tree_.first(); }
+std::uint32_t NtxOrder::first() {
+  return tree_.first();
+}
 
-std::uint32_t NtxOrder::last() { return tree_.last(); }
+std::uint32_t NtxOrder::last() {
+  return tree_.last();
+}
 
-std::uint32_t NtxOrder::next(std::uint32_t recno) { return tree_.next(keyOf(recno), recno); }
+std::uint32_t NtxOrder::next(std::uint32_t recno) {
+  return tree_.next(keyOf(recno), recno);
+}
 
 std::uint32_t NtxOrder::previous(std::uint32_t recno) {
   return tree_.previous(keyOf(recno), recno);
@@ -109,7 +116,9 @@ bool NtxOrder::keyMatches(std::uint32_t recno, const SeekValue& value) {
   return key && *key == keyOf(recno);
 }
 
-void NtxOrder::commit() { file_->commit(); }
+void NtxOrder::commit() {
+  file_->commit();
+}
 
 void NtxOrder::rebuild() {
   NtxFile::Access access(*file_);
@@ -124,7 +133,9 @@ void NtxOrder::tableRewritten() {
   rebuild();
 }
 
-void NtxOrder::close() { file_->close(); }
+void NtxOrder::close() {
+  file_->close();
+}
 
 fs::path indexFilePath(const fs::path& path) {
   if (path.has_extension()) return path;
@@ -136,8 +147,10 @@ fs::path indexFilePath(const fs::path& path) {
 bool createIndex(DbfTable& table, const fs::path& path, std::string_view keyExpression) {
   const fs::path file = indexFilePath(path);
   KeyProblem problem = KeyProblem::None;
-  std::optional<KeyExpression> expression = KeyExpression::compile(keyExpression, table.fields(), problem);
-  if (!expression || keyExpression.size() >= kExpressionSize) refuseExpression(problem, keyExpression, file);
+  std::optional<KeyExpression> expression =
+      KeyExpression::compile(keyExpression, table.fields(), problem);
+  if (!expression || keyExpression.size() >= kExpressionSize)
+    refuseExpression(problem, keyExpression, file);
 
   NtxHeader header;
   header.geometry = geometryForKeySize(expression->keySize());
@@ -155,7 +168,8 @@ bool createIndex(DbfTable& table, const fs::path& path, std::string_view keyExpr
 }
 
 bool attachIndex(DbfTable& table, const fs::path& path) {
-  std::unique_ptr<NtxFile> ntxFile = NtxFile::open(indexFilePath(path), table.isShared(), table.isReadOnly());
+  std::unique_ptr<NtxFile> ntxFile =
+      NtxFile::open(indexFilePath(path), table.isShared(), table.isReadOnly());
   if (!ntxFile) return false;
   KeyProblem problem = KeyProblem::None;
   const NtxHeader& header = ntxFile->header();

@@ -23,8 +23,8 @@ bool NtxPage::decode(std::span<const char> bytes, const PageGeometry& g, std::ui
   for (std::size_t i = 0; i <= count; ++i) {
     const std::size_t at = readU16(p + kOffItemOffsets + 2 * i);
     if (at < g.firstSlot() || at + g.itemSize > kPageSize) {
-      problem = "item offset " + std::to_string(at) + " outside the page at " +
-                std::to_string(offset);
+      problem =
+          "item offset " + std::to_string(at) + " outside the page at " + std::to_string(offset);
       return false;
     }
     out.children_[i] = readU32(p + at + kItemChild);
@@ -93,8 +93,8 @@ void NtxPage::insertItem(std::size_t index, std::string_view key, std::uint32_t 
   children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(index) + 1, rightChild);
 }
 
-void NtxPage::insertItemWithLeftChild(std::size_t index, std::string_view key,
-                                      std::uint32_t recno, std::uint32_t leftChild) {
+void NtxPage::insertItemWithLeftChild(std::size_t index, std::string_view key, std::uint32_t recno,
+                                      std::uint32_t leftChild) {
   keys_.insert(index * keySize_, key.data(), keySize_);
   recnos_.insert(recnos_.begin() + static_cast<std::ptrdiff_t>(index), recno);
   children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(index), leftChild);

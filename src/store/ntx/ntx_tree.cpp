@@ -81,8 +81,7 @@ void NtxTree::Bounds::narrow(const std::shared_ptr<const NtxPage>& page, std::si
   }
 }
 
-bool NtxTree::lowerBoundPath(Path& path, std::string_view key,
-                             std::optional<std::uint32_t> recno) {
+bool NtxTree::lowerBoundPath(Path& path, std::string_view key, std::optional<std::uint32_t> recno) {
   path.clear();
   Bounds bounds;
   std::uint32_t offset = file_.root();

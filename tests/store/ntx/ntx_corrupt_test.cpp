@@ -33,7 +33,9 @@ const Damage kDamages[] = {
     {"MaximumDisagreesWithKeySize", [](std::string& b, std::uint32_t) { putU16(b, 18, 30); }},
     {"HalfPageDisagreesWithKeySize", [](std::string& b, std::uint32_t) { putU16(b, 20, 11); }},
     {"ExpressionOfAnotherTable",
-     [](std::string& b, std::uint32_t) { b.replace(22, 11, std::string("Sifra\0\0\0\0\0\0", 11)); }},
+     [](std::string& b, std::uint32_t) {
+       b.replace(22, 11, std::string("Sifra\0\0\0\0\0\0", 11));
+     }},
     {"ExpressionOfAnotherWidth",
      [](std::string& b, std::uint32_t) { b.replace(22, 11, std::string("DatumN\0\0\0\0\0", 11)); }},
     {"ExpressionNotTerminated",

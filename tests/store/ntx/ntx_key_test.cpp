@@ -1,5 +1,7 @@
 // Key encodings and key expressions: numeric keys sort as their numbers do, texts are cut
 // and padded, and only a field name or val(field) compiles.
+#include "store/ntx/ntx_key.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 
 #include "common/decimal.h"
 #include "store/ntx/ntx_header.h"
-#include "store/ntx/ntx_key.h"
 
 namespace kavrina::store::ntx {
 namespace {
@@ -60,8 +61,8 @@ TEST(NtxKey, ValOfAnyTextAgreesWithTheNumberEncoding) {
   auto expr = KeyExpression::compile("val(InvBr)", kAssets, problem);
   ASSERT_TRUE(expr);
   // Texts the quick path for plain digits takes, and texts it leaves to the general one.
-  for (std::string text : {"0", "007", "   42   ", "123456789012345", "1234567890123456789",
-                           "-17", "12.6", "  -0.4", "abc", "", "99999999999999999999"}) {
+  for (std::string text : {"0", "007", "   42   ", "123456789012345", "1234567890123456789", "-17",
+                           "12.6", "  -0.4", "abc", "", "99999999999999999999"}) {
     SCOPED_TRACE(text);
     EXPECT_EQ(expr->evaluate(recordWith(kAssets, 0, text)),
               encodeNumericKey(parseNumber(text), 30, 0));
@@ -126,14 +127,10 @@ TEST(NtxKey, OnlyFieldsAndValCompile) {
     KeyProblem expected;
   };
   const Row rows[] = {
-      {"VAL( invbr )", KeyProblem::None},
-      {"Foo", KeyProblem::Unknown},
-      {"val(Foo)", KeyProblem::Unknown},
-      {"InvBr+Naziv", KeyProblem::Unknown},
-      {"upper(InvBr)", KeyProblem::Unknown},
-      {"", KeyProblem::Unknown},
-      {"val(RAOsn)", KeyProblem::WrongType},
-      {"Napomena", KeyProblem::WrongType},
+      {"VAL( invbr )", KeyProblem::None},    {"Foo", KeyProblem::Unknown},
+      {"val(Foo)", KeyProblem::Unknown},     {"InvBr+Naziv", KeyProblem::Unknown},
+      {"upper(InvBr)", KeyProblem::Unknown}, {"", KeyProblem::Unknown},
+      {"val(RAOsn)", KeyProblem::WrongType}, {"Napomena", KeyProblem::WrongType},
   };
   for (const Row& row : rows) {
     KeyProblem problem = KeyProblem::None;
@@ -175,8 +172,8 @@ TEST(NtxGeometry, CapacityFollowsTheKeySize) {
     std::size_t key;
     int max, half;
   };
-  for (Row row : {Row{3, 76, 38}, Row{30, 24, 12}, Row{1, 90, 45}, Row{8, 54, 27},
-                  Row{256, 2, 1}}) {
+  for (Row row :
+       {Row{3, 76, 38}, Row{30, 24, 12}, Row{1, 90, 45}, Row{8, 54, 27}, Row{256, 2, 1}}) {
     PageGeometry g = geometryForKeySize(row.key);
     EXPECT_EQ(g.maxItems, row.max) << row.key;
     EXPECT_EQ(g.halfPage, row.half) << row.key;

@@ -118,7 +118,10 @@ TEST_P(NtxModelTest, RandomWorkMatchesTheModel) {
           ASSERT_TRUE(t->lockRecord());
         }
         const bool del = rng() % 3 != 0;
-        if (del) t->deleteRecord(); else t->recall();
+        if (del)
+          t->deleteRecord();
+        else
+          t->recall();
         model_[r - 1].deleted = del;
         if (shared) t->unlock();
       } else {

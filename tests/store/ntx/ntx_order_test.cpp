@@ -69,7 +69,8 @@ TEST_F(NtxOrderTest, ExclusiveIndexHeaderCountsOnlyFromItsCreation) {
     t->putString("InvBr", std::to_string(i));
     t->skip(0);  // written back, so the key is in the tree, but no commit yet
   }
-  EXPECT_EQ(readFileBytes(ntxFile("MDOS")).substr(0, 12), created) << "no header write before commit";
+  EXPECT_EQ(readFileBytes(ntxFile("MDOS")).substr(0, 12), created)
+      << "no header write before commit";
   t->commit();
   const std::string committed = readFileBytes(ntxFile("MDOS"));
   EXPECT_NE(u32At(committed, 4), 1024u) << "60 keys of 30 bytes need a new root";
@@ -215,7 +216,8 @@ TEST_F(NtxOrderTest, ExpressionsThatCannotBeIndexedAreRefused) {
   EXPECT_NTX_ERROR(ntx::createIndex(*t, ntxFile("N"), "Napomena"), gen::kDataType, sub::kDataType);
   EXPECT_NTX_ERROR(ntx::createIndex(*t, ntxFile("N"), "val(Napomena)"), gen::kDataType,
                    sub::kDataType);
-  errors::Error unknown = errorRaisedBy([&] { ntx::createIndex(*t, ntxFile("N"), "upper(InvBr)"); });
+  errors::Error unknown =
+      errorRaisedBy([&] { ntx::createIndex(*t, ntxFile("N"), "upper(InvBr)"); });
   EXPECT_EQ(unknown.GENCODE, gen::kArgument);
   EXPECT_FALSE(fs::exists(ntxFile("N"))) << "nothing is created for a refused expression";
 }

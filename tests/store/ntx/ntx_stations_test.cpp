@@ -1,9 +1,8 @@
 // Several real processes on one shared index: appends from four stations all land in the
 // tree, a station that only reads notices the changed counter, and a station that cannot
 // get the index lock raises the lock error instead of waiting forever.
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <set>
@@ -37,14 +36,14 @@ class NtxStations : public ::testing::Test {
 
 TEST_F(NtxStations, FourAppendingStationsAndAReaderThatWroteNothing) {
   constexpr int kWriters = 4, kEach = 500;
-  pid_t reader = startProcess(KAVRINA_NTX_WORKER, {"reader", dbf(), index(), flag("ready"),
-                                                   flag("go"), std::to_string(kWriters),
-                                                   std::to_string(kEach)});
+  pid_t reader =
+      startProcess(KAVRINA_NTX_WORKER, {"reader", dbf(), index(), flag("ready"), flag("go"),
+                                        std::to_string(kWriters), std::to_string(kEach)});
   ASSERT_TRUE(waitFor(flag("ready"))) << "the reader never looked at the index";
   std::vector<pid_t> writers;
   for (int w = 1; w <= kWriters; ++w)
-    writers.push_back(startProcess(KAVRINA_NTX_WORKER, {"append", dbf(), index(),
-                                                        std::to_string(w), std::to_string(kEach)}));
+    writers.push_back(startProcess(
+        KAVRINA_NTX_WORKER, {"append", dbf(), index(), std::to_string(w), std::to_string(kEach)}));
   for (pid_t pid : writers) EXPECT_EQ(waitProcess(pid), 0);
   writeFileBytes(flag("go"), "");
   EXPECT_EQ(waitProcess(reader), 0) << "the reader missed keys written by the others";

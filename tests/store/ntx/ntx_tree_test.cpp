@@ -1,5 +1,7 @@
 // The B-tree over the file with synthetic keys: random inserts and removals against a model,
 // bottom-up builds of every awkward size, steps in both directions, and the free list.
+#include "store/ntx/ntx_tree.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,7 +11,6 @@
 #include "store/ntx/ntx_builder.h"
 #include "store/ntx/ntx_check.h"
 #include "store/ntx/ntx_file.h"
-#include "store/ntx/ntx_tree.h"
 #include "support/temp_dir.h"
 
 namespace kavrina::store::ntx {
@@ -122,9 +123,9 @@ TEST_P(NtxTreeTest, BottomUpBuildOfEveryAwkwardSize) {
   const std::size_t keySize = GetParam();
   const std::size_t maxItems = geometryForKeySize(keySize).maxItems;
   auto f = newFile(keySize);
-  for (std::size_t n : {std::size_t{0}, std::size_t{1}, maxItems, maxItems + 1, 2 * maxItems + 1,
-                        (maxItems + 1) * (maxItems + 1) - 1, (maxItems + 1) * (maxItems + 1),
-                        std::size_t{5000}}) {
+  for (std::size_t n :
+       {std::size_t{0}, std::size_t{1}, maxItems, maxItems + 1, 2 * maxItems + 1,
+        (maxItems + 1) * (maxItems + 1) - 1, (maxItems + 1) * (maxItems + 1), std::size_t{5000}}) {
     KeyList list;
     list.keySize = keySize;
     std::multiset<Entry> model;
@@ -148,7 +149,8 @@ TEST_P(NtxTreeTest, BottomUpBuildOfEveryAwkwardSize) {
     // Updates go on from the built tree.
     NtxTree tree(*f);
     for (std::uint32_t r = 1; r <= std::min<std::size_t>(n, 200); r += 3) {
-      auto it = std::find_if(model.begin(), model.end(), [&](const Entry& e) { return e.second == r; });
+      auto it =
+          std::find_if(model.begin(), model.end(), [&](const Entry& e) { return e.second == r; });
       ASSERT_TRUE(tree.remove(it->first, r)) << why;
       model.erase(it);
     }

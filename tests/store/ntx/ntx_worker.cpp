@@ -34,7 +34,9 @@ void touch(const std::string& path) {
   if (std::FILE* f = std::fopen(path.c_str(), "w")) std::fclose(f);
 }
 
-long numberOf(int writer, int i) { return writer * 10000L + i; }
+long numberOf(int writer, int i) {
+  return writer * 10000L + i;
+}
 
 std::unique_ptr<store::DbfTable> openWithIndex(const std::string& dbf, const std::string& ntx) {
   auto t = store::DbfTable::open(dbf, {.shared = true});
