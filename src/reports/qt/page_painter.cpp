@@ -2,6 +2,7 @@
 #include "reports/qt/page_painter.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPen>
 #include <QString>
 #include <algorithm>
@@ -28,13 +29,6 @@ QColor toQColor(std::uint32_t rgb) {
   return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-int qtAlignment(ui::TextAlign align) {
-  const int horizontal = align == ui::TextAlign::Left    ? Qt::AlignLeft
-                         : align == ui::TextAlign::Right ? Qt::AlignRight
-                                                         : Qt::AlignHCenter;
-  return horizontal | Qt::AlignTop | Qt::TextSingleLine;
-}
-
 QRectF unitsRect(const PageOp& op) {
   return QRectF(QPointF(op.x1 * kUnitsPerMm, op.y1 * kUnitsPerMm),
                 QPointF(op.x2 * kUnitsPerMm, op.y2 * kUnitsPerMm));
@@ -57,8 +51,13 @@ void paintPage(QPainter& painter, const PageDocument& doc, const Page& page,
   linePen.setWidthF(kLineWidthUnits);
 
   std::vector<QFont> fonts;
+  std::vector<QFontMetricsF> metrics;
   fonts.reserve(doc.fonts().size());
-  for (const auto& font : doc.fonts()) fonts.push_back(toQFont(font));
+  metrics.reserve(doc.fonts().size());
+  for (const auto& font : doc.fonts()) {
+    fonts.push_back(toQFont(font));
+    metrics.emplace_back(fonts.back());
+  }
 
   int currentFont = -1;
   bool linePenSet = false;
@@ -74,9 +73,39 @@ void paintPage(QPainter& painter, const PageDocument& doc, const Page& page,
           painter.setPen(toQColor(doc.fonts()[op.font].color));
           linePenSet = false;
         }
-        const std::string_view text = page.text(op);
-        painter.drawText(unitsRect(op), qtAlignment(op.align()),
-                         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        std::string_view bytes = page.text(op);
+        // Blanks on the open side of a line draw nothing and do not move what is drawn
+        // (the amounts of the lists come padded with leading blanks); leaving them out
+        // keeps such texts from needing a clip.
+        if (op.align() == ui::TextAlign::Right) {
+          bytes.remove_prefix(std::min(bytes.find_first_not_of(' '), bytes.size()));
+        } else if (op.align() == ui::TextAlign::Left) {
+          const auto last = bytes.find_last_not_of(' ');
+          bytes = last == std::string_view::npos ? std::string_view() : bytes.substr(0, last + 1);
+        }
+        if (bytes.empty()) break;
+        const QString text =
+            QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        // One line placed by hand: the rectangle's top is the line's top, the baseline one
+        // ascent below it. Cheaper than laying the text out in a rectangle, which matters
+        // for a document of a million texts.
+        const QRectF rect = unitsRect(op);
+        const QFontMetricsF& fm = metrics[op.font];
+        const double advance = fm.horizontalAdvance(text);
+        double x = rect.left();
+        if (op.align() == ui::TextAlign::Right) {
+          x = rect.right() - advance;
+        } else if (op.align() == ui::TextAlign::Center) {
+          x = rect.left() + (rect.width() - advance) / 2;
+        }
+        const QPointF baseline(x, rect.top() + fm.ascent());
+        const bool clip = advance > rect.width() || fm.height() > rect.height();
+        if (clip) {
+          painter.save();
+          painter.setClipRect(rect, Qt::IntersectClip);
+        }
+        painter.drawText(baseline, text);
+        if (clip) painter.restore();
         break;
       }
       case OpKind::Line:
