@@ -1,0 +1,107 @@
+// A program folder with an open database and helpers that write the asset register and
+// the group resets into the real tables, and read result tables back as rows.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "depreciation/asset.h"
+#include "depreciation/calculation_input.h"
+#include "depreciation/result_rows.h"
+#include "depreciation/result_tables.h"
+#include "store/database.h"
+#include "store/dbf/dbf_table.h"
+#include "store/program_folder.h"
+#include "store/rec_lock.h"
+
+namespace kavrina::depreciation::testing {
+
+class RegisterFolder {
+ public:
+  RegisterFolder() {
+    program().areas.setHideDeleted(true);
+    store::DBOPENALL(program());
+    setupEvents_ = ui().events().size();
+  }
+
+  // What the user was shown since the folder was made ready, as transcript lines.
+  std::vector<std::string> shown() {
+    std::vector<std::string> lines = ui().transcript();
+    lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(setupEvents_));
+    return lines;
+  }
+
+  store::Program& program() { return folder_.program(); }
+  ui::ScriptedUi& ui() { return folder_.ui(); }
+  const std::filesystem::path& path() const { return folder_.path(); }
+
+  // Appends the assets to `MDOS` of the active company, each under the writing rule.
+  void addAssets(const std::vector<Asset>& assets) {
+    for (const Asset& a : assets) {
+      ASSERT_TRUE(store::writeRecord(program(), "MDOS", true, [&](store::DbfTable& t) {
+        t.putString("InvBr", a.InvBr);
+        t.putDate("DatumN", a.DatumN);
+        t.putDate("DatumO", a.DatumO);
+        t.putNumber("RAOsn", a.RAOsn);
+        t.putNumber("PAOsn", a.PAOsn);
+        t.putNumber("IspVr", a.IspVr);
+        t.putNumber("RAStopa", a.RAStopa);
+        t.putNumber("RAtip", a.RAtip);
+        t.putNumber("PAStopa", a.PAStopa);
+        t.putNumber("PAgrupa", a.PAgrupa);
+      }));
+    }
+  }
+
+  // Marks the asset `invBr` in `MDOS` deleted.
+  void deleteAsset(const std::string& invBr) {
+    store::DbfTable& mdos = program().areas["MDOS"];
+    ASSERT_TRUE(mdos.seek(invBrValue(invBr)));
+    ASSERT_TRUE(mdos.lockRecord());
+    mdos.deleteRecord();
+    mdos.unlock();
+    mdos.commit();
+  }
+
+  // Appends records to the company's `MDNG` (opened exclusively for the while).
+  void addResets(const std::vector<std::pair<std::string, std::string>>& records) {
+    auto t = store::DbfTable::open(store::dataPath(program(), "MDNG.dbf"), {.shared = false});
+    ASSERT_TRUE(t);
+    for (const auto& [invBr, year] : records) {
+      ASSERT_TRUE(t->append());
+      t->putString("InvBr", invBr);
+      t->putString("GodinaNG", year);
+    }
+    t->close();
+  }
+
+  std::filesystem::path resultFile(int year, int months, ResultKind kind) {
+    return store::dataPath(program(), resultTableName(year, months, kind));
+  }
+
+  // The visible records of a result table in record order.
+  std::vector<RaRow> raRows(int year, int months = 12) {
+    auto t = openResult(year, months, ResultKind::Accounting);
+    return readRaRows(*t);
+  }
+  std::vector<PaRow> paRows(int year, int months = 12) {
+    auto t = openResult(year, months, ResultKind::Tax);
+    return readPaRows(*t);
+  }
+
+ private:
+  static double invBrValue(const std::string& invBr) { return std::stod(invBr); }
+
+  std::unique_ptr<store::DbfTable> openResult(int year, int months, ResultKind kind) {
+    auto t = store::DbfTable::open(resultFile(year, months, kind), {.shared = true, .readOnly = true});
+    if (!t) throw std::runtime_error("result table missing");
+    t->setHideDeleted(true);
+    return t;
+  }
+
+  test::ProgramFolder folder_;
+  std::size_t setupEvents_ = 0;
+};
+
+}  // namespace kavrina::depreciation::testing
