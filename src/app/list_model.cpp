@@ -31,7 +31,9 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole: {
       const ListRow& r = (*rows_)[row];
-      return column < r.size() ? cellText(r[column]) : QString();
+      // Blank padding is not shown: a padded inventory number or an amount with its
+      // leading blanks would otherwise be cut short with an ellipsis in a narrow column.
+      return column < r.size() ? cellText(trimmed(r[column])) : QString();
     }
     case Qt::TextAlignmentRole: {
       const CellAlignment a =

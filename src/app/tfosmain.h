@@ -29,8 +29,9 @@ namespace kavrina::app {
 
 // The maker's web address, shown in `StatusR` and `Panel1`.
 inline constexpr const char* kWebAddress = "www.velmar.example";
-// The copyright text of `lVelmar` and `StatusL`.
+// The copyright text of `lVelmar`, and its short form in `StatusL`.
 inline constexpr const char* kCopyright = "Copyright (c) Velmar - Trivel";
+inline constexpr const char* kCopyrightShort = "(c) Velmar - Trivel";
 
 class TFOSMAIN final : public QMainWindow {
   Q_OBJECT

@@ -81,7 +81,7 @@ void TFOSMAIN::createControls() {
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setSizeGripEnabled(false);
   setStatusBar(StatusBar1);
-  StatusL = new QLabel(kCopyright, StatusBar1);
+  StatusL = new QLabel(kCopyrightShort, StatusBar1);
   StatusL->setFixedWidth(150);
   StatusC = new QLabel(StatusBar1);
   StatusC->setFixedWidth(470);

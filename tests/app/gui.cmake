@@ -1,1 +1,7 @@
-
+find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+kavrina_add_test(app_window_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_test.cpp ${CMAKE_CURRENT_LIST_DIR}/app_fixture.cpp
+  LIBS kavrina_app kavrina_test_support Qt6::Test)
+# Screenshots of each section land here for a person to look at.
+target_compile_definitions(app_window_test PRIVATE
+  KAVRINA_SCREENSHOTS="${CMAKE_CURRENT_BINARY_DIR}/screenshots")
