@@ -1,5 +1,8 @@
 #include "settings/settings_keys.h"
 
+#include "common/decimal.h"
+#include "settings/ini_value.h"
+
 namespace kavrina::settings {
 
 std::string versionKey(std::string_view csubdirfirme) {
@@ -12,6 +15,27 @@ std::string versionKey(std::string_view csubdirfirme) {
 
 std::string readDataVersion(const IniFiles& files, std::string_view csubdirfirme) {
   return files.read(kSectionProgram, versionKey(csubdirfirme), kNoDataVersion);
+}
+
+double read(const IniFiles& files, const AmountSetting& s) {
+  const std::string text = files.readText(s.section, s.key, s.file);
+  if (text.empty()) return s.def;
+  std::string number;
+  for (char c : text)
+    if (c != ',') number += c;
+  return numberFromIni(number);
+}
+
+double read(const AmountSetting& s) {
+  return read(programSettings(), s);
+}
+
+bool write(const IniFiles& files, const AmountSetting& s, double value) {
+  return files.writeText(s.section, s.key, formatFixed(value, 2), s.file);
+}
+
+bool write(const AmountSetting& s, double value) {
+  return write(programSettings(), s, value);
 }
 
 bool writeDataVersion(const IniFiles& files, std::string_view csubdirfirme,

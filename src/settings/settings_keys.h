@@ -72,7 +72,23 @@ inline constexpr Setting<double> kPaPocetak{{}, kSectionPodesavanja, "PA-pocetak
 inline constexpr Setting<double> kPaKraj{{}, kSectionPodesavanja, "PA-kraj", 1};
 inline constexpr Setting<bool> kPaKodOtpisa{{}, kSectionPodesavanja, "PA-kodOtpisa", true};
 inline constexpr Setting<bool> kPaKorekcija{{}, kSectionPodesavanja, "PA-korekcija", false};
-inline constexpr Setting<double> kProsecnaZaradaX5{{}, kSectionPodesavanja, "ProsecnaZaradaX5", 0};
+// An amount setting. It is written as the number with two decimals ("2500000.00"). An
+// older version stored it from the text of its edit field, whose picture puts thousands
+// commas in it ("2,500,000.00"); the plain number rule would read that as 2, so an amount
+// is read with its commas dropped and gives 2500000.
+struct AmountSetting {
+  std::string_view file;
+  std::string_view section;
+  std::string_view key;
+  double def;
+};
+double read(const IniFiles& files, const AmountSetting& s);
+double read(const AmountSetting& s);
+bool write(const IniFiles& files, const AmountSetting& s, double value);
+bool write(const AmountSetting& s, double value);
+
+// Five times the average salary: the limit of the tax group correction.
+inline constexpr AmountSetting kProsecnaZaradaX5{{}, kSectionPodesavanja, "ProsecnaZaradaX5", 0};
 
 // Main file, section "Server": the maker's FTP server. An empty host means no server.
 inline constexpr Setting<std::string_view> kServerHost{{}, kSectionServer, "Host", ""};

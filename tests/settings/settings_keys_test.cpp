@@ -47,7 +47,7 @@ TEST(SettingsKeys, SettingsFormValuesAreWrittenUnderTheirKeys) {
   ASSERT_TRUE(write(files, kProsecnaZaradaX5, 512345.5));
   EXPECT_EQ(readFileBytes(dir / "Kavrina.ini"),
             "[Programska podesavanja]\nFont-Name=Courier New\nFont-Size=9\n"
-            "PA-korekcija=.T.\nProsecnaZaradaX5=512345.5\n");
+            "PA-korekcija=.T.\nProsecnaZaradaX5=512345.50\n");
 }
 
 TEST(SettingsKeys, DataVersionKeyOfACompanyKeepsTheBackslash) {
