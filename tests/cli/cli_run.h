@@ -1,0 +1,63 @@
+// Runs the kavrina-cli executable as a separate process with its own working directory
+// and environment, and captures its exit code, standard output and standard error.
+#pragma once
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace kavrina::test {
+
+struct CliRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// `env` entries are set in the child (an empty value unsets the variable).
+inline CliRun runKavrinaCli(const std::vector<std::string>& args,
+                            const std::filesystem::path& workingDir,
+                            const std::map<std::string, std::string>& env = {}) {
+  TempDir capture;
+  const std::string outFile = (capture.path() / "out").string();
+  const std::string errFile = (capture.path() / "err").string();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    if (::chdir(workingDir.c_str()) != 0) ::_exit(126);
+    for (const auto& [name, value] : env) {
+      if (value.empty())
+        ::unsetenv(name.c_str());
+      else
+        ::setenv(name.c_str(), value.c_str(), 1);
+    }
+    std::vector<char*> argv;
+    std::string program = KAVRINA_CLI;
+    argv.push_back(program.data());
+    std::vector<std::string> copy = args;
+    for (std::string& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  CliRun run;
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = readFileBytes(outFile);
+  run.err = readFileBytes(errFile);
+  return run;
+}
+
+}  // namespace kavrina::test
