@@ -2,14 +2,50 @@
 
 #include "app/depreciation_calls.h"
 #include "app/tfosmain.h"
+#include "reports/asset_list.h"
+#include "reports/company_list.h"
+#include "reports/qt/print_preview.h"
 
 namespace kavrina::app {
+
+namespace {
+
+// The window's print preview, made on first use: it fills the window's preview place under
+// the window's ToolBarStampa, whose buttons and page box it drives.
+reports::PrintPreview& previewOf(TFOSMAIN& window) {
+  if (auto* preview = window.findChild<reports::PrintPreview*>()) return *preview;
+  auto* preview = new reports::PrintPreview(&window);
+  preview->setProgramFolder(window.program().info.folder);
+  preview->useHostToolBar(window.ToolBarStampa, window.eTBStrana);
+  window.setPreviewActions({[preview] { preview->StampajDokumentClick(); },
+                            [preview] { preview->PrvaStranaClick(); },
+                            [preview] { preview->PrethodnaStranaClick(); },
+                            [preview] { preview->SledecaStranaClick(); },
+                            [preview] { preview->PoslednjaStranaClick(); },
+                            [preview] { preview->UmanjenaStranaClick(); },
+                            [preview] { preview->StandardnaStranaClick(); },
+                            [preview] { preview->UvecanaStranaClick(); }});
+  QObject::connect(preview, &reports::PrintPreview::previewShown, &window,
+                   [&window, preview] { window.showPreviewWidget(preview); });
+  return *preview;
+}
+
+// After a printed list the grid's current row is the one the report names.
+void select(TFOSMAIN& window, const reports::ListPrintResult& result) {
+  if (result.selectIndex) window.navigator().setCurrentRow(static_cast<int>(*result.selectIndex));
+}
+
+}  // namespace
 
 void printDocument(TFOSMAIN& window, store::Program& program, Document document,
                    const ListRow& row) {
   switch (document) {
     case Document::SpisakFirmi:
+      select(window, reports::StampaSpiskaFirmi(program, previewOf(window).printer()));
+      break;
     case Document::SpisakOS:
+      select(window, reports::StampaSpiskaOS(program, previewOf(window).printer()));
+      break;
     case Document::Popis:
     case Document::Kartica:
     case Document::ORA:

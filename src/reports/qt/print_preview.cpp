@@ -138,12 +138,13 @@ void PrintPreview::useHostToolBar(QToolBar* bar, QLineEdit* pageBox) {
 void PrintPreview::ShowPreview(std::shared_ptr<const PageDocument> doc) {
   doc_ = std::move(doc);
   state_.reset(doc_ ? doc_->pageCount() : 0);
+  // The host places the panel first, so that the page is laid out for its final size.
+  emit previewShown();
   show();
   relayout();
   showCurrentPage();
   scrollArea_->horizontalScrollBar()->setValue(0);
   scrollArea_->verticalScrollBar()->setValue(0);
-  emit previewShown();
 }
 
 void PrintPreview::StampajDokumentClick() {
