@@ -1,15 +1,53 @@
+// The three forms of the main window, created once and shown modally by its commands.
 #include "app/form_hooks.h"
 
+#include <QPointer>
+
 #include "app/depreciation_calls.h"
+#include "app/list_rows.h"
+#include "register/tf_firma.h"
+#include "register/tf_osnovno_sredstvo.h"
+#include "settings/form/tf_podesavanja.h"
 
 namespace kavrina::app {
 
-void createForms(store::Program& program, QWidget* mainWindow) {}
+namespace {
 
-void showCompanyForm(store::Program& program) { showNotAvailable(); }
+// FFIRMA, FOSNOVNOSREDSTVO, FPODESAVANJA: children of the main window, which deletes them.
+QPointer<reg::TFFIRMA> FFIRMA;
+QPointer<reg::TFOSNOVNOSREDSTVO> FOSNOVNOSREDSTVO;
+QPointer<settings::TFPODESAVANJA> FPODESAVANJA;
 
-void showAssetForm(store::Program& program) { showNotAvailable(); }
+// The asset form's list row is the row the asset list is read with.
+ListRow assetListRow(const reg::AssetListEntry& e) {
+  return assetRow({e.invBr, e.naziv, e.datumN, e.raOsn, e.paOsn, e.presentValue});
+}
 
-void showSettingsForm(store::Program& program) { showNotAvailable(); }
+// The present value of the saved asset as the list computes it.
+double listPresentValue(store::Program& program, const std::string& invBr, int oldestYear,
+                        double def) {
+  return presentValueLookup(program)(invBr, oldestYear, def);
+}
+
+}  // namespace
+
+void createForms(store::Program& program, QWidget* mainWindow) {
+  FFIRMA = new reg::TFFIRMA(program, mainWindow);
+  FOSNOVNOSREDSTVO =
+      new reg::TFOSNOVNOSREDSTVO(program, assetListRow, listPresentValue, mainWindow);
+  FPODESAVANJA = new settings::TFPODESAVANJA(program, mainWindow);
+}
+
+void showCompanyForm(store::Program& program) {
+  if (FFIRMA) FFIRMA->exec();
+}
+
+void showAssetForm(store::Program& program) {
+  if (FOSNOVNOSREDSTVO) FOSNOVNOSREDSTVO->exec();
+}
+
+void showSettingsForm(store::Program& program) {
+  if (FPODESAVANJA) FPODESAVANJA->exec();
+}
 
 }  // namespace kavrina::app

@@ -1,6 +1,6 @@
 // The forms the main window opens: the company form FFIRMA, the asset form
-// FOSNOVNOSREDSTVO and the settings form FPODESAVANJA. Their own files replace the bodies
-// in form_hooks.cpp; until then each shows that it is not available yet.
+// FOSNOVNOSREDSTVO and the settings form FPODESAVANJA, classes of their own (register/,
+// settings/form/) that form_hooks.cpp creates and shows.
 #pragma once
 
 #include <QWidget>
