@@ -9,6 +9,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "depreciation/obracun.h"
 #include "register/qt_application.h"
 #include "settings/settings_keys.h"
 #include "store/program_folder.h"
@@ -99,8 +100,10 @@ TEST_F(SettingsForm, FiveSalaryAmountIsStoredAsTheNumberTheCalculationReads) {
   EXPECT_NE(text.find("Agencijski mod=.T.\n"), std::string::npos) << text;
   EXPECT_TRUE(program_.LAGENCIJSKIMOD);
   // What the tax calculation reads for the limit of the group correction.
-  EXPECT_EQ(read(kProsecnaZaradaX5), 2500000);
-  EXPECT_TRUE(read(kPaKorekcija));
+  const depreciation::TaxRules rules = depreciation::readTaxRules();
+  EXPECT_EQ(rules.prosecnaZaradaX5, 2500000);
+  EXPECT_TRUE(rules.korekcija);
+  EXPECT_EQ(rules.endRule, 2);
 }
 
 TEST_F(SettingsForm, AmountStoredWithCommasByAnOlderVersionIsShownAndRewrittenInFull) {
@@ -109,7 +112,7 @@ TEST_F(SettingsForm, AmountStoredWithCommasByAnOlderVersionIsShownAndRewrittenIn
   open();
   EXPECT_TRUE(form_.cbKorekcijaPA()->isChecked());
   EXPECT_EQ(form_.ePetIznosProsZarade()->text(), "2,500,000.00");
-  EXPECT_EQ(read(kProsecnaZaradaX5), 2500000);
+  EXPECT_EQ(depreciation::readTaxRules().prosecnaZaradaX5, 2500000);
   QTest::mouseClick(form_.bOk(), Qt::LeftButton);
   EXPECT_NE(settingsText().find("ProsecnaZaradaX5=2500000.00"), std::string::npos);
 }
