@@ -6,15 +6,15 @@
 
 namespace kavrina::app {
 
-// AKTIVIRAJ: closes every table and opens the database again for `CSUBDIRFIRME`, under
-// the wait notice "Aktivacija u toku. Molim sacekajte...".
+// AKTIVIRAJ: closes every table and opens the database again for `CSUBDIRFIRME`.
 void callAKTIVIRAJ(store::Program& program);
 // OBRACUN(accounting, tax, periodic).
 void callOBRACUN(store::Program& program, bool accounting, bool tax, bool periodic);
 // NULIRAJGRUPU.
 void callNULIRAJGRUPU(store::Program& program);
 // The present values of the active company's assets for one load of the asset list:
-// `OBRRASADVR` over the annual accounting results up to `NGODINA`, each read once.
+// `OBRRASADVR` over the annual accounting results up to `NGODINA`, each file read once
+// and read again only when it changed.
 PresentValueLookup presentValueLookup(store::Program& program);
 
 // Fills the depreciation entries of `hooks` with the calls above.
