@@ -2,7 +2,10 @@
 #include "settings/form/settings_form_values.h"
 
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "settings/ini_value.h"
 #include "settings/settings_keys.h"
@@ -63,10 +66,21 @@ std::string fontLabel(const std::string& name, double size) {
 ResetResult resetSettings(const IniFiles& files, const std::string& csubdirfirme,
                           const std::string& version) {
   ResetResult result;
+  // The maker's server is where the program finds updates, not a program setting the user
+  // chose: it survives the reset, as the data version does.
+  const std::string serverKeys[] = {std::string(kServerHost.key), std::string(kServerPort.key),
+                                    std::string(kServerKorisnik.key), std::string(kServerLozinka.key)};
+  std::vector<std::pair<std::string, std::string>> server;
+  for (const std::string& key : serverKeys) {
+    std::string value = files.readText(kSectionServer, key);
+    if (!value.empty()) server.emplace_back(key, std::move(value));
+  }
   const std::filesystem::path file = files.pathOf();
   std::error_code ec;
   if (std::filesystem::exists(file, ec)) result.deleted = std::filesystem::remove(file, ec) && !ec;
   writeDataVersion(files, csubdirfirme, version);
+  if (result.deleted)
+    for (const auto& [key, value] : server) files.writeText(kSectionServer, key, value);
   return result;
 }
 

@@ -47,7 +47,8 @@ struct ResetResult {
 
 // Back to the default settings: deletes the main settings file when it exists, then writes
 // the data-version key of the active company (prefix `csubdirfirme`) in section "Program"
-// with `version`, also when the deletion failed.
+// with `version`, also when the deletion failed. The "Server" section, where the maker's
+// server is configured, is written back as it was.
 ResetResult resetSettings(const IniFiles& files, const std::string& csubdirfirme,
                           const std::string& version);
 
