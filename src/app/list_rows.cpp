@@ -3,18 +3,13 @@
 #include <cctype>
 #include <cstdio>
 
-#include "app/number_picture.h"
+#include "depreciation/asset_list.h"
 
 namespace kavrina::app {
 
 ListRow assetRow(const AssetValues& a) {
-  return {a.invBr,
-          a.naziv,
-          a.datumN.toText(),
-          formatPicture(a.raOsn, kAmountPicture),
-          formatPicture(a.paOsn, kAmountPicture),
-          formatPicture(a.raOsn - a.presentValue, kAmountPicture),
-          formatPicture(a.presentValue, kAmountPicture)};
+  // The same row the asset form writes into the list after a save.
+  return depreciation::assetRow(a.invBr, a.naziv, a.datumN, a.raOsn, a.paOsn, a.presentValue);
 }
 
 bool isCalculationFileName(std::string_view name) {

@@ -1,5 +1,5 @@
-// The plain rules of the lists: the command trees, the calculation rows, the amount
-// picture, sorting and inventory numbers.
+// The plain rules of the lists: the command trees, the calculation rows, sorting and
+// inventory numbers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +8,7 @@
 #include "app/inventory_number.h"
 #include "app/list_rows.h"
 #include "app/list_sort.h"
-#include "app/number_picture.h"
+#include "depreciation/asset_list.h"
 #include "app/list_loaders.h"
 #include "app/sections.h"
 
@@ -80,35 +80,6 @@ TEST(Sections, PanelCaptionsAndSenders) {
   EXPECT_EQ(sectionFromSender("Obracuni"), Section::Obracuni);
 }
 
-struct PictureCase {
-  const char* name;
-  double value;
-  const char* picture;
-  const char* expected;
-};
-
-class NumberPicture : public ::testing::TestWithParam<PictureCase> {};
-
-TEST_P(NumberPicture, WritesTheValueThroughThePicture) {
-  const PictureCase& c = GetParam();
-  EXPECT_EQ(formatPicture(c.value, c.picture), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, NumberPicture,
-    ::testing::Values(
-        PictureCase{"Zero", 0, "99,999,999,999.99", "             0.00"},
-        PictureCase{"Thousands", 1234.5, "99,999,999,999.99", "         1,234.50"},
-        PictureCase{"HalfAwayFromZero", 1.005, "99,999,999,999.99", "             1.01"},
-        PictureCase{"Negative", -1234.5, "99,999,999,999.99", "        -1,234.50"},
-        PictureCase{"NegativeBelowOne", -0.5, "999,999,999.99", "         -0.50"},
-        PictureCase{"Largest", 99999999999.99, "99,999,999,999.99", "99,999,999,999.99"},
-        PictureCase{"TooLarge", 100000000000.0, "99,999,999,999.99", "*****************"},
-        PictureCase{"NoRoomForTheSign", -999.5, "999.99", "******"},
-        PictureCase{"Percent", 12.5, "999.999%", " 12.500%"},
-        PictureCase{"Whole", 7, "99", " 7"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 bool none(const std::string&) { return false; }
 bool all(const std::string&) { return true; }
 
@@ -166,7 +137,7 @@ ListRows amounts(std::initializer_list<const char*> values) {
   ListRows rows;
   int n = 1;
   for (const char* v : values)
-    rows.push_back({std::to_string(n++), "X", "01.01.2020", formatPicture(std::stod(v), kAmountPicture)});
+    rows.push_back({std::to_string(n++), "X", "01.01.2020", depreciation::amountPicture(std::stod(v))});
   return rows;
 }
 
