@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "common/decimal.h"
+#include "depreciation/mdos_scan.h"
 #include "depreciation/working_tables.h"
 #include "store/database.h"
 #include "ui/current_ui.h"
@@ -49,26 +50,67 @@ AssetRow assetRow(const std::string& invBr, const std::string& naziv, const Date
           amountPicture(presentValue)};
 }
 
+namespace {
+
+// The fields of one asset that its list row shows.
+struct ListedAsset {
+  std::string invBr;
+  std::string naziv;
+  Date datumN;
+  double raOsn = 0;
+  double paOsn = 0;
+};
+
+class ListedAssetReader {
+ public:
+  explicit ListedAssetReader(store::DbfTable& mdos)
+      : invBr_(mdos.fieldIndex("InvBr")),
+        naziv_(mdos.fieldIndex("Naziv")),
+        datumN_(mdos.fieldIndex("DatumN")),
+        raOsn_(mdos.fieldIndex("RAOsn")),
+        paOsn_(mdos.fieldIndex("PAOsn")) {}
+  ListedAsset read(store::DbfTable& mdos) const {
+    return {mdos.getString(invBr_), mdos.getString(naziv_), mdos.getDate(datumN_),
+            mdos.getNumber(raOsn_), mdos.getNumber(paOsn_)};
+  }
+
+ private:
+  int invBr_, naziv_, datumN_, raOsn_, paOsn_;
+};
+
+}  // namespace
+
 std::vector<AssetRow> loadAssetRows(store::Program& program, AnnualResultsCache& presentValues,
                                     const AssetListOptions& options) {
   presentValues.refresh(store::dataPath(program, ""));
   program.areas.select("MDOS");
   store::DbfTable& mdos = program.areas["MDOS"];
-  const int invBr = mdos.fieldIndex("InvBr"), naziv = mdos.fieldIndex("Naziv"),
-            datumN = mdos.fieldIndex("DatumN"), raOsn = mdos.fieldIndex("RAOsn"),
-            paOsn = mdos.fieldIndex("PAOsn");
+  const ListedAssetReader reader(mdos);
   std::vector<AssetRow> rows;
-  rows.reserve(mdos.recCount());
+  // Builds the row of one asset; false when the load is to stop.
+  auto addRow = [&](const ListedAsset& a) {
+    const double present =
+        presentValues.OBRRASADVR(a.invBr, program.NGODINA, a.datumN.year(), a.raOsn);
+    rows.push_back(assetRow(a.invBr, a.naziv, a.datumN, a.raOsn, a.paOsn, present));
+    return !options.step || options.step(rows.size());
+  };
+
+  // The fast way: the whole register read in one pass, then the rows in index order.
+  std::vector<ListedAsset> listed;
+  const auto order = scanMdosInIndexOrder(program, [&](store::DbfTable& record) {
+    if (options.filter && !options.filter(record)) return false;
+    listed.push_back(reader.read(record));
+    return true;
+  });
+  if (order) {
+    rows.reserve(listed.size());
+    for (std::size_t i : *order)
+      if (!addRow(listed[i])) break;
+    return rows;
+  }
   for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
     if (options.filter && !options.filter(mdos)) continue;
-    const std::string number = mdos.getString(invBr);
-    const Date acquired = mdos.getDate(datumN);
-    const double ra = mdos.getNumber(raOsn);
-    const double present =
-        presentValues.OBRRASADVR(number, program.NGODINA, acquired.year(), ra);
-    rows.push_back(assetRow(number, mdos.getString(naziv), acquired, ra, mdos.getNumber(paOsn),
-                            present));
-    if (options.step && !options.step(rows.size())) break;
+    if (!addRow(reader.read(mdos))) break;
   }
   return rows;
 }

@@ -26,8 +26,9 @@ std::string amountPicture(double value);
 
 struct AssetListOptions {
   // Keeps a record in the list when it answers true; empty keeps every record. Called with
-  // `MDOS` positioned on the record (the asset-list filters: name, written off, unit,
-  // account).
+  // a table of `MDOS` positioned on the record (the standing one, or a second handle of the
+  // same file): read the record's fields from the table it is given (the asset-list
+  // filters: name, written off, unit, account).
   std::function<bool(store::DbfTable& mdos)> filter;
   // Called after every row read with the number of rows so far; answering false stops the
   // load there (the progress box's cancel). Empty: never stops.

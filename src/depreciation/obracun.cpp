@@ -2,6 +2,7 @@
 // calculation core, writing, and the dialogs around it.
 #include "depreciation/obracun.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,8 +15,10 @@
 #include "depreciation/result_tables.h"
 #include "depreciation/tax.h"
 #include "depreciation/working_tables.h"
+#include "depreciation/mdos_scan.h"
 #include "settings/settings_keys.h"
 #include "store/database.h"
+#include "store/ntx/ntx_order.h"
 #include "store/rec_lock.h"
 #include "store/schema.h"
 #include "ui/current_ui.h"
@@ -46,12 +49,14 @@ bool createAndOpen(Program& program, WorkingTables& tables, const fs::path& file
 
 // Empties the result table and appends the rows, each under the record-writing rule
 // (append releasing other locks, REC_LOCK waiting without limit, fields, unlock); one
-// commit at the end.
+// commit at the end. The index on "InvBr" is built once over the finished table rather than
+// updated record by record: the same index file, at a fraction of the cost.
 template <class Row, class Writer>
 void writeRows(Program& program, std::string_view alias, const std::vector<Row>& rows,
                EventPump& pump) {
   program.areas.select(alias);
   store::DbfTable& table = program.areas[alias];
+  table.clearOrders();
   table.zap();
   Writer writer(table);
   for (const Row& row : rows) {
@@ -61,6 +66,30 @@ void writeRows(Program& program, std::string_view alias, const std::vector<Row>&
     pump();
   }
   table.commit();
+  store::ntx::createIndex(table, store::indexPath(program, alias), "InvBr");
+}
+
+// Reads a working table in record order: with equal keys the first record is the one a
+// seek on its fresh index finds, so the rows stand for the index without moving by it.
+store::DbfTable& inRecordOrder(Program& program, std::string_view alias) {
+  store::DbfTable& table = program.areas[alias];
+  table.clearOrders();
+  return table;
+}
+
+// `MDOS` in the order of its index on the numeric inventory number.
+std::vector<Asset> readMdosInIndexOrder(Program& program, EventPump& pump) {
+  std::vector<Asset> assets;
+  const auto order = scanMdosInIndexOrder(program, [&](store::DbfTable& record) {
+    assets.push_back(readAsset(record));
+    pump();
+    return true;
+  });
+  if (!order) return readAssets(program.areas["MDOS"], pump);
+  std::vector<Asset> sorted;
+  sorted.reserve(assets.size());
+  for (std::size_t i : *order) sorted.push_back(std::move(assets[i]));
+  return sorted;
 }
 
 int digitsValue(const std::string& typed) {
@@ -113,13 +142,13 @@ ObracunResult runObracun(Program& program, const ObracunRequest& request, const 
     return result;
   }
 
-  const std::vector<Asset> mdos = readAssets(program.areas["MDOS"], pump);
+  const std::vector<Asset> mdos = readMdosInIndexOrder(program, pump);
   const CalcParams params{.year = y, .months = p, .rules = rules};
 
   if (request.accounting) {
     std::optional<std::vector<RaRow>> previous;
     if (havePreRa) {
-      previous = readRaRows(program.areas[kAliasPreRa], pump);
+      previous = readRaRows(inRecordOrder(program, kAliasPreRa), pump);
       tables.close(kAliasPreRa);
     }
     const std::vector<RaRow> rows =
@@ -132,10 +161,10 @@ ObracunResult runObracun(Program& program, const ObracunRequest& request, const 
   if (request.tax) {
     std::optional<std::vector<PaRow>> previous;
     if (havePrePa) {
-      previous = readPaRows(program.areas[kAliasPrePa], pump);
+      previous = readPaRows(inRecordOrder(program, kAliasPrePa), pump);
       tables.close(kAliasPrePa);
     }
-    const GroupResets resets = readGroupResets(program.areas[kAliasMdng], pump);
+    const GroupResets resets = readGroupResets(inRecordOrder(program, kAliasMdng), pump);
     const std::vector<PaRow> rows =
         calculateTax(mdos, previous ? &*previous : nullptr, resets, params);
     writeRows<PaRow, PaWriter>(program, kAliasPa, rows, pump);

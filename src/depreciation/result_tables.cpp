@@ -39,29 +39,31 @@ void forEachRecord(DbfTable& table, const RecordStep& step, Visit visit) {
 }  // namespace
 
 std::vector<Asset> readAssets(DbfTable& mdos, const RecordStep& step) {
+  std::vector<Asset> assets;
+  assets.reserve(mdos.recCount());
+  forEachRecord(mdos, step, [&] { assets.push_back(readAsset(mdos)); });
+  return assets;
+}
+
+Asset readAsset(DbfTable& mdos) {
   const int invBr = mdos.fieldIndex("InvBr"), datumN = mdos.fieldIndex("DatumN"),
             datumO = mdos.fieldIndex("DatumO"), raOsn = mdos.fieldIndex("RAOsn"),
             paOsn = mdos.fieldIndex("PAOsn"), ispVr = mdos.fieldIndex("IspVr"),
             raStopa = mdos.fieldIndex("RAStopa"), raTip = mdos.fieldIndex("RAtip"),
             paStopa = mdos.fieldIndex("PAStopa"), paGrupa = mdos.fieldIndex("PAgrupa");
   OptionalFields f{mdos};
-  std::vector<Asset> assets;
-  assets.reserve(mdos.recCount());
-  forEachRecord(mdos, step, [&] {
-    Asset a;
-    a.InvBr = f.text(invBr);
-    a.DatumN = f.date(datumN);
-    a.DatumO = f.date(datumO);
-    a.RAOsn = f.number(raOsn);
-    a.PAOsn = f.number(paOsn);
-    a.IspVr = f.number(ispVr);
-    a.RAStopa = f.number(raStopa);
-    a.RAtip = f.whole(raTip);
-    a.PAStopa = f.number(paStopa);
-    a.PAgrupa = f.whole(paGrupa);
-    assets.push_back(std::move(a));
-  });
-  return assets;
+  Asset a;
+  a.InvBr = f.text(invBr);
+  a.DatumN = f.date(datumN);
+  a.DatumO = f.date(datumO);
+  a.RAOsn = f.number(raOsn);
+  a.PAOsn = f.number(paOsn);
+  a.IspVr = f.number(ispVr);
+  a.RAStopa = f.number(raStopa);
+  a.RAtip = f.whole(raTip);
+  a.PAStopa = f.number(paStopa);
+  a.PAgrupa = f.whole(paGrupa);
+  return a;
 }
 
 std::vector<RaRow> readRaRows(DbfTable& table, const RecordStep& step) {

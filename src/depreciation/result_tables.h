@@ -12,12 +12,15 @@
 
 namespace kavrina::depreciation {
 
-// Called once per record read or written, so that long loops can let window events run.
+// Called once per record read or written, so that long loops can let window events run;
+// a read calls it after the record is taken, with the table still on that record.
 using RecordStep = std::function<void()>;
 
 // Every visible record of the table from its first record in the order that controls its
 // moves (for `MDOS` its index on the numeric inventory number). Records marked deleted are
 // left out when the table hides them. Raises the table's errors.
+// The asset of the record the table is on.
+Asset readAsset(store::DbfTable& mdos);
 std::vector<Asset> readAssets(store::DbfTable& mdos, const RecordStep& step = {});
 std::vector<RaRow> readRaRows(store::DbfTable& table, const RecordStep& step = {});
 std::vector<PaRow> readPaRows(store::DbfTable& table, const RecordStep& step = {});

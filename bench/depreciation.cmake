@@ -1,0 +1,5 @@
+add_executable(depreciation_bench ${CMAKE_CURRENT_LIST_DIR}/depreciation_bench.cpp)
+target_link_libraries(depreciation_bench PRIVATE kavrina_obracun kavrina_store)
+if(TARGET kavrina-cli)
+  add_dependencies(depreciation_bench kavrina-cli)
+endif()

@@ -1,0 +1,127 @@
+// Benchmark data and timings of the depreciation calculation and the asset list:
+//   depreciation_bench generate DIR N YEAR   a program folder with N assets and the annual
+//                                            results of YEAR − 1 (calculated here)
+//   depreciation_bench floor DIR YEAR        the I/O floor: read MDOS.dbf, write two files of
+//                                            the size of A(YEAR)12R/P.dbf with their sync
+//   depreciation_bench list DIR YEAR         load the asset list with present values
+// Each timing prints "name_seconds=S".
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "depreciation/annual_results_cache.h"
+#include "depreciation/asset_list.h"
+#include "depreciation/calculation_input.h"
+#include "depreciation/obracun.h"
+#include "settings/ini_files.h"
+#include "store/database.h"
+#include "store/schema.h"
+
+namespace fs = std::filesystem;
+using namespace kavrina;
+
+namespace {
+
+double seconds(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void enter(const fs::path& dir, store::Program& program) {
+  fs::create_directories(dir);
+  fs::current_path(dir);
+  settings::useSettingsFolder(fs::current_path());
+  program.info.folder = fs::current_path();
+  program.areas.setHideDeleted(true);
+}
+
+int generate(const fs::path& dir, int count, int year) {
+  store::Program program;
+  enter(dir, program);
+  store::INITDBF(program, 0);
+  {
+    auto mdos = store::DbfTable::open("DBF/MDOS.dbf", {.shared = false});
+    std::mt19937 rng(12345);
+    std::uniform_int_distribution<int> y(2005, year), m(1, 12), d(1, 28), group(1, 5), pct(0, 19);
+    std::uniform_int_distribution<long long> milli(1'000'000, 900'000'000);
+    const double rates[] = {2.5, 10, 15, 20, 30};
+    for (int i = 1; i <= count; ++i) {
+      mdos->append();
+      const int g = group(rng);
+      mdos->putString("InvBr", std::to_string(i));
+      mdos->putString("Naziv", "Sredstvo " + std::to_string(i));
+      mdos->putDate("DatumN", Date::fromYmd(y(rng), m(rng), d(rng)));
+      if (pct(rng) == 0) mdos->putDate("DatumO", Date::fromYmd(year - 2 + pct(rng) % 3, m(rng), d(rng)));
+      const double base = static_cast<double>(milli(rng)) / 1000;
+      mdos->putNumber("RAOsn", base);
+      mdos->putNumber("PAOsn", base);
+      mdos->putNumber("RAStopa", 5 + pct(rng));
+      mdos->putNumber("RAtip", 1 + pct(rng) % 2);
+      mdos->putNumber("PAStopa", rates[g - 1]);
+      mdos->putNumber("PAgrupa", g);
+    }
+    mdos->close();
+  }
+  store::DBOPENALL(program);
+  const auto r = depreciation::runObracun(program, {year - 1, 12, true, true}, {});
+  program.areas.closeAll();
+  std::printf("generated %d assets with the results of %d (%zu + %zu records)\n", count, year - 1,
+              r.accountingRows, r.taxRows);
+  return r.done ? 0 : 1;
+}
+
+int floorTimes(const fs::path& dir, int year) {
+  fs::current_path(dir);
+  const auto start = std::chrono::steady_clock::now();
+  std::vector<char> buffer(1 << 20);
+  {
+    const int fd = ::open("DBF/MDOS.dbf", O_RDONLY);
+    while (::read(fd, buffer.data(), buffer.size()) > 0) {
+    }
+    ::close(fd);
+  }
+  for (const char kind : {'R', 'P'}) {
+    const std::string name = "DBF/A" + std::to_string(year) + "12" + kind + ".dbf";
+    const auto size = fs::file_size(name);
+    const int fd = ::open("floor.tmp", O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    for (std::uintmax_t done = 0; done < size; done += buffer.size())
+      if (::write(fd, buffer.data(), std::min<std::uintmax_t>(buffer.size(), size - done)) < 0) return 1;
+    ::fsync(fd);
+    ::close(fd);
+  }
+  std::printf("floor_seconds=%.3f\n", seconds(start));
+  fs::remove("floor.tmp");
+  return 0;
+}
+
+int listTimes(const fs::path& dir, int year) {
+  store::Program program;
+  enter(dir, program);
+  store::DBOPENALL(program);
+  program.NGODINA = year;
+  depreciation::AnnualResultsCache cache;
+  const auto start = std::chrono::steady_clock::now();
+  const auto rows = depreciation::loadAssetRows(program, cache);
+  std::printf("list_seconds=%.3f\n", seconds(start));
+  std::printf("list rows: %zu, result files read: %d\n", rows.size(), cache.filesReadLastRefresh());
+  program.areas.closeAll();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 4 && args[0] == "generate") return generate(args[1], std::stoi(args[2]), std::stoi(args[3]));
+  if (args.size() == 3 && args[0] == "floor") return floorTimes(args[1], std::stoi(args[2]));
+  if (args.size() == 3 && args[0] == "list") return listTimes(args[1], std::stoi(args[2]));
+  std::fprintf(stderr, "usage: depreciation_bench generate DIR N YEAR | floor DIR YEAR | list DIR YEAR\n");
+  return 2;
+}
