@@ -16,6 +16,9 @@
 #include "depreciation/register_folder.h"
 #include "depreciation/tax.h"
 #include "settings/settings_keys.h"
+#include "store/ntx/ntx_check.h"
+#include "store/ntx/ntx_file.h"
+#include "store/ntx/ntx_order.h"
 #include "store/schema.h"
 
 namespace kavrina::depreciation {
@@ -237,6 +240,18 @@ TEST(ObracunTables, RepeatedAndPeriodicRunsReplaceOnlyTheirOwnResult) {
   EXPECT_EQ(raOf(periodic, "1").RAPrVr, 111000);
   EXPECT_EQ(raOf(periodic, "1").RAm, 6000);
   EXPECT_EQ(raOf(periodic, "2").BrMes, 0) << "acquired after month 6: never negative";
+  // The working indexes the runs leave are whole; BazaRA is that of the last table written.
+  for (const char* index : {"NTX/BazaRA.ntx", "NTX/BazaPA.ntx", "NTX/BazaPreRA.ntx", "NTX/MDNG.ntx"}) {
+    auto file = store::ntx::NtxFile::open(index, /*shared=*/true, /*readOnly=*/true);
+    ASSERT_TRUE(file) << index;
+    EXPECT_TRUE(store::ntx::checkTree(*file).ok()) << index;
+  }
+  {
+    auto table = store::DbfTable::open(folder.resultFile(2021, 6, ResultKind::Accounting),
+                                       {.shared = true, .readOnly = true});
+    ASSERT_TRUE(store::ntx::attachIndex(*table, "NTX/BazaRA"));
+    EXPECT_TRUE(table->seek(std::string("2") + std::string(29, ' ')));
+  }
   EXPECT_FALSE(fs::exists(folder.resultFile(2021, 6, ResultKind::Tax)));
   EXPECT_EQ(folder.raRows(2021).size(), 2u) << "the annual result stays";
 
