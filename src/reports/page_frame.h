@@ -10,7 +10,7 @@
 namespace kavrina::reports {
 
 // The maker's web address printed at the right of every footer.
-inline constexpr std::string_view kMakerWebAddress = "www.velmar.rs";
+inline constexpr std::string_view kMakerWebAddress = "www.velmar.example";
 
 // Fixed font sizes of the frame, in points.
 inline constexpr double kFooterFontSize = 6;

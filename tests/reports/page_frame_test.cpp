@@ -51,7 +51,7 @@ TEST(PageFrame, FooterAndHeadingTextsInTheirRectanglesAndSizes) {
   } expected[] = {
       {"Software: Kavrina 1.07 by Velmar", {8, 286, 202, 291}, TextAlign::Left, 6, false},
       {"Strana 1", {8, 286, 202, 291}, TextAlign::Center, 6, false},
-      {"www.velmar.rs", {8, 286, 202, 291}, TextAlign::Right, 6, false},
+      {"www.velmar.example", {8, 286, 202, 291}, TextAlign::Right, 6, false},
       {"Spisak Osnovnih sredstava", {8, 8, 202, 15}, TextAlign::Left, 14, true},
       {"Preduzece DOO", {8, 8, 202, 15}, TextAlign::Right, 14, true},
       {"na dan: 31.12.2023", {8, 15, 202, 20}, TextAlign::Left, 10, true},

@@ -1,0 +1,107 @@
+// The two lists started from the main window's command trees with the program's own calls:
+// the document shows in the window's preview place, the window's preview tool bar drives it,
+// the first row is selected afterwards, and the previewed document saves as PDF.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <memory>
+
+#include "app/app_fixture.h"
+#include "app/tfosmain.h"
+#include "reports/qt/pdf_writer.h"
+#include "reports/qt/print_preview.h"
+#include "reports/qt_fixture.h"
+
+namespace kavrina::test {
+namespace {
+
+class WindowPrint : public AppTest {
+ protected:
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "reports_window_test";
+    static char* argv[] = {name, nullptr};
+    app_ = std::make_unique<QApplication>(argc, argv);
+  }
+  static void TearDownTestSuite() { app_.reset(); }
+  static inline std::unique_ptr<QApplication> app_;
+
+  void SetUp() override {
+    openDatabase();
+    addCompany("000", "Velmar", "Beograd");
+    addCompany("001", "Klijent DOO", "Novi Sad");
+    addAsset({"1", "Racunar Dell", "10.02.2020", 120000, 120000});
+    addAsset({"2", "Sto radni", "01.06.2019", 999, 999});
+    addAsset({"3", "Stolica", "05.05.2025", 15000.5, 14000});
+    window_ = std::make_unique<app::TFOSMAIN>(program(), app::TFOSMAIN::programHooks(raw_));
+    raw_ = window_.get();
+    program().LAGENCIJSKIMOD = true;
+    window_->resize(1000, 700);
+    window_->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    window_.reset();
+    raw_ = nullptr;
+  }
+
+  reports::PrintPreview* preview() {
+    return qobject_cast<reports::PrintPreview*>(window_->previewWidget());
+  }
+  void run(QToolButton* section, const char* command) {
+    section->click();
+    QApplication::processEvents();
+    window_->sgSpisak->selectRow(window_->sgSpisak->model()->rowCount() - 1);
+    window_->runTreeCommand(command);
+    QApplication::processEvents();
+  }
+
+  app::TFOSMAIN* raw_ = nullptr;
+  std::unique_ptr<app::TFOSMAIN> window_;
+};
+
+TEST_F(WindowPrint, CompanyListShowsInTheWindowsPreview) {
+  run(window_->Firme, "Stampaj");
+  ASSERT_TRUE(window_->previewVisible());
+  ASSERT_NE(preview(), nullptr);
+  EXPECT_EQ(preview()->document()->title, "SpisakFirmi");
+  EXPECT_TRUE(preview()->isVisible());
+  EXPECT_EQ(window_->eTBStrana->text(), "Strana 1 od 1");
+  // The window's bar drives the preview and carries the PDF button.
+  window_->SledecaStrana->click();
+  EXPECT_EQ(preview()->state().page(), 1);
+  bool pdfButton = false;
+  for (QAction* action : window_->ToolBarStampa->actions())
+    pdfButton = pdfButton || action->objectName() == "SacuvajPdf";
+  EXPECT_TRUE(pdfButton);
+  EXPECT_EQ(window_->sgSpisak->currentIndex().row(), 0);
+  // For a person to look at, beside the test program.
+  window_->grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/window_preview.png"));
+}
+
+TEST_F(WindowPrint, AssetListAsksTheDateAndSavesAsPdf) {
+  run(window_->Firme, "Stampaj");
+  auto* first = preview();
+  ui().type("31.12.2023");
+  run(window_->Kavrina, "Spisak");
+  ASSERT_EQ(preview(), first) << "one preview for the whole run";
+  ASSERT_TRUE(preview()->document());
+  EXPECT_EQ(preview()->document()->title, "SpisakOsnovnihSredstava");
+  EXPECT_EQ(window_->sgSpisak->currentIndex().row(), 0);
+
+  const auto pdf = folder_.path() / "SpisakOsnovnihSredstava.pdf";
+  ASSERT_FALSE(reports::writePdf(*preview()->document(), pdf));
+  const std::string text = runTool("pdftotext -layout " + quoted(pdf) + " -");
+  for (const char* expected : {"Spisak Osnovnih sredstava", "na dan: 31.12.2023", "Racunar Dell",
+                               "Sto radni", "120,000.00", "Ukupno:", "120,999.00"}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  }
+  EXPECT_EQ(text.find("Stolica"), std::string::npos) << "acquired after the date";
+}
+
+}  // namespace
+}  // namespace kavrina::test
