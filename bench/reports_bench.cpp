@@ -12,7 +12,7 @@
 #include <string>
 
 #include "reports/asset_list.h"
-#include "reports/number_picture.h"
+#include "common/number_picture.h"
 #include "reports/qt/page_view.h"
 #include "reports/qt/pdf_writer.h"
 #include "reports/qt/print_preview.h"
@@ -60,10 +60,10 @@ int main(int argc, char** argv) {
     program.AOSNOVNASREDSTVA.push_back(
         {padded(std::to_string(i), 30), padded("Osnovno sredstvo " + std::to_string(i), 30),
          Date::fromYmd(2000 + i % 24, 1 + i % 12, 1 + i % 28).toText(),
-         reports::formatPicture(value, reports::kPictureListAmount),
-         reports::formatPicture(value, reports::kPictureListAmount),
-         reports::formatPicture(depreciation, reports::kPictureListAmount),
-         reports::formatPicture(value - depreciation, reports::kPictureListAmount)});
+         formatPicture(value, kPictureListAmount),
+         formatPicture(value, kPictureListAmount),
+         formatPicture(depreciation, kPictureListAmount),
+         formatPicture(value - depreciation, kPictureListAmount)});
   }
   const double rowsSeconds = secondsSince(start);
   std::printf("assets=%d\nrows_seconds=%.3f\npeak_mb_after_rows=%ld\n", assets, rowsSeconds,

@@ -1,6 +1,8 @@
 // The asset list's rows with their present values.
 #include "depreciation/asset_list.h"
 
+#include "common/number_picture.h"
+
 #include <chrono>
 #include <cmath>
 #include <memory>
@@ -14,30 +16,11 @@
 namespace kavrina::depreciation {
 namespace {
 
-constexpr std::size_t kPictureWidth = 17;  // "99,999,999,999.99"
-constexpr int kPictureWholeDigits = 11;
 constexpr std::string_view kUcitavaSe = "Ucitava se Spisak Osnovnih Sredstava. Molim sacekajte...";
 
 }  // namespace
 
-std::string amountPicture(double value) {
-  const std::string plain = formatFixed(value, 2);  // "-1234567.89"
-  const bool negative = !plain.empty() && plain[0] == '-';
-  const std::string digits = plain.substr(negative ? 1 : 0);
-  const std::size_t point = digits.find('.');
-  const std::string whole = digits.substr(0, point);
-  std::string grouped;
-  for (std::size_t i = 0; i < whole.size(); ++i) {
-    if (i > 0 && (whole.size() - i) % 3 == 0) grouped += ',';
-    grouped += whole[i];
-  }
-  std::string text = (negative ? "-" : "") + grouped + digits.substr(point);
-  // The picture holds 11 whole digits; a minus sign takes the place of a digit.
-  if (whole.size() + (negative ? 1 : 0) > static_cast<std::size_t>(kPictureWholeDigits) ||
-      text.size() > kPictureWidth)
-    return std::string(kPictureWidth, '*');
-  return std::string(kPictureWidth - text.size(), ' ') + text;
-}
+std::string amountPicture(double value) { return formatPicture(value, kPictureListAmount); }
 
 AssetRow assetRow(const std::string& invBr, const std::string& naziv, const Date& datumN,
                   double raOsn, double paOsn, double presentValue) {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "reports/number_picture.h"
+#include "common/number_picture.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
 #include "ui/current_ui.h"

@@ -1,7 +1,7 @@
 // The shared page frame of the reports.
 #include "reports/page_frame.h"
 
-#include "reports/number_picture.h"
+#include "common/number_picture.h"
 
 namespace kavrina::reports {
 

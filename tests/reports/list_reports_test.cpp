@@ -7,7 +7,7 @@
 
 #include "reports/asset_list.h"
 #include "reports/company_list.h"
-#include "reports/number_picture.h"
+#include "common/number_picture.h"
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
 #include "ui/current_ui.h"

@@ -1,12 +1,12 @@
 // The number pictures: widths, blanks, commas, the minus sign, rounding and asterisks.
-#include "reports/number_picture.h"
+#include "common/number_picture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-namespace kavrina::reports {
+namespace kavrina {
 namespace {
 
 struct PictureCase {
@@ -65,22 +65,4 @@ TEST(PictureTextValue, ReadsListCellsWithCommas) {
 }
 
 }  // namespace
-}  // namespace kavrina::reports
-
-// The asset list's cells are written by the list loader; the printed totals read them back
-// and are written with this formatter. Both must agree on the list picture.
-#include "depreciation/asset_list.h"
-
-namespace kavrina::reports {
-namespace {
-
-TEST(NumberPicture, AgreesWithTheAssetListCells) {
-  for (double value : {0.0, 0.004, 0.005, -0.005, 1234.5, -1234.5, 999.995, 12345678901.5,
-                       -1234567890.12, 99999999999.99, 100000000000.0, -9999999999.99}) {
-    EXPECT_EQ(depreciation::amountPicture(value), formatPicture(value, kPictureListAmount))
-        << value;
-  }
-}
-
-}  // namespace
-}  // namespace kavrina::reports
+}  // namespace kavrina

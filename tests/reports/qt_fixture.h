@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "reports/number_picture.h"
+#include "common/number_picture.h"
 #include "store/program.h"
 
 namespace kavrina::test {
@@ -74,8 +74,8 @@ inline void addCompanies(store::Program& program, int count) {
 
 // `count` assets acquired on 15.03.2020, each of purchase value 1,000 + i.
 inline void addAssets(store::Program& program, int count) {
-  using reports::formatPicture;
-  using reports::kPictureListAmount;
+  using kavrina::formatPicture;
+  using kavrina::kPictureListAmount;
   for (int i = 1; i <= count; ++i) {
     const double value = 1000 + i;
     program.AOSNOVNASREDSTVA.push_back(

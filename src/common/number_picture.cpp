@@ -1,11 +1,11 @@
 // Number pictures: fixed-width amounts with thousands commas, as the reports print them.
-#include "reports/number_picture.h"
+#include "common/number_picture.h"
 
 #include <cmath>
 
 #include "common/decimal.h"
 
-namespace kavrina::reports {
+namespace kavrina {
 
 namespace {
 
@@ -71,4 +71,4 @@ double pictureTextValue(std::string_view text) {
   return parseNumber(plain);
 }
 
-}  // namespace kavrina::reports
+}  // namespace kavrina

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace kavrina::reports {
+namespace kavrina {
 
 inline constexpr std::string_view kPictureAmount = "999,999,999.99";       // totals, statements
 inline constexpr std::string_view kPictureListAmount = "99,999,999,999.99";  // list columns
@@ -31,4 +31,4 @@ std::string formatPicture(double value, std::string_view picture);
 // read as a number (blanks skipped; no number gives 0).
 double pictureTextValue(std::string_view text);
 
-}  // namespace kavrina::reports
+}  // namespace kavrina
