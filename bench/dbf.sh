@@ -6,7 +6,9 @@ n=${DBF_BENCH_RECORDS:-1000000}
 file="$BENCH_WORK/MDOS.dbf"
 "$BENCH_BIN/dbf_bench" write "$file" "$n"
 cat "$file" >/dev/null  # warm the page cache so every reader starts alike
-ours=$("$BENCH_BIN/dbf_bench" read "$file" | tee /dev/stderr | sed -n 's/^read_seconds=//p')
+reading=$("$BENCH_BIN/dbf_bench" read "$file")
+echo "$reading" | grep -v '^read_seconds='
+ours=$(echo "$reading" | sed -n 's/^read_seconds=//p')
 floor=$( { TIMEFORMAT=%R; time cat "$file" >/dev/null; } 2>&1 )
 theirs=$(/usr/bin/python3 - "$file" <<'PY'
 import sys, time

@@ -19,7 +19,9 @@ for n in 10000 100000; do
   calc[$n]=$wall
   cpu[$n]=$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.2f", u + s }')
   echo "kavrina-cli obracun, $n assets: ${calc[$n]} s (processor ${cpu[$n]} s)"
-  list[$n]=$("$gen" list "$dir" "$year" | tee /dev/stderr | sed -n 's/^list_seconds=//p')
+  listing=$("$gen" list "$dir" "$year")
+  echo "$listing" | grep -v '^list_seconds='
+  list[$n]=$(echo "$listing" | sed -n 's/^list_seconds=//p')
 done
 floor=$("$gen" floor "$BENCH_WORK/dep100000" "$year" | sed -n 's/^floor_seconds=//p')
 awk -v ca="${cpu[10000]}" -v cb="${cpu[100000]}" -v a="${calc[10000]}" -v b="${calc[100000]}" -v f="$floor" -v la="${list[10000]}" -v lb="${list[100000]}" 'BEGIN {

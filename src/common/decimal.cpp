@@ -110,11 +110,12 @@ double parseNumber(std::string_view text) {
   bool seenPoint = false, seenDigit = false;
   for (; i < n; ++i) {
     const char c = text[i];
-    if (c >= '0' && c <= '9') {
+    const unsigned digit = static_cast<unsigned>(c - '0');
+    if (digit < 10) {
       seenDigit = true;
-      if (mantissa != 0 || c != '0') ++digits;
-      if (digits <= 19) mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
-      if (seenPoint) ++decimals;
+      digits += (mantissa != 0 || digit != 0) ? 1 : 0;
+      if (digits <= 19) mantissa = mantissa * 10 + digit;
+      decimals += seenPoint ? 1 : 0;
     } else if (c == '.' && !seenPoint) {
       seenPoint = true;
     } else {

@@ -4,7 +4,6 @@
 // several processes can share the file.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -215,7 +214,7 @@ class DbfTable {
   std::vector<char> cache_;
   std::uint32_t cacheFirst_ = 0;
   std::uint32_t cacheCount_ = 0;
-  std::chrono::steady_clock::time_point cacheTime_{};
+  std::int64_t cacheTime_ = 0;  // when the block was read, in coarse monotonic nanoseconds
 
   std::vector<std::unique_ptr<TableOrder>> orders_;
 };

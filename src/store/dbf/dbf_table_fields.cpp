@@ -49,8 +49,10 @@ std::span<char> DbfTable::fieldBytes(int index) {
 
 std::string_view DbfTable::rawField(int index) {
   ensureBuffer();
-  auto bytes = fieldBytes(index);
-  return std::string_view(bytes.data(), bytes.size());
+  // The hot path of every read: the bounds check alone, the error only when it fails.
+  if (static_cast<std::size_t>(index) >= header_.fields.size()) fieldAt(index);
+  const FieldLayout& f = header_.fields[static_cast<std::size_t>(index)];
+  return std::string_view(buffer_.data() + f.offset, static_cast<std::size_t>(f.def.width));
 }
 
 std::string DbfTable::getString(int index) { return std::string(rawField(index)); }

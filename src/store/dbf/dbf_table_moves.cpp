@@ -1,5 +1,7 @@
 // Moving through a table: record order or the controlling order, the end- and
 // beginning-of-file states, hidden deleted records, reading and writing back the record.
+#include <time.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -16,17 +18,22 @@ namespace {
 // Read-ahead block of a scan in record order.
 constexpr std::size_t kReadAheadBytes = 64 * 1024;
 // How long a read-ahead block of a shared table may serve a scan.
-constexpr auto kSharedCacheLifetime = std::chrono::milliseconds(50);
+constexpr std::int64_t kSharedCacheLifetimeNanos = 50'000'000;
+
+// A monotonic clock of a few milliseconds' resolution: cheap enough to ask per record.
+std::int64_t coarseNanos() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC_COARSE, &ts);
+  return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
 }  // namespace
 
 void DbfTable::dropReadCache() { cacheCount_ = 0; }
 
 void DbfTable::readRecordInto(std::uint32_t recno, std::span<char> out, bool sequential) {
   const std::size_t length = header_.recordLength;
-  auto now = std::chrono::steady_clock::time_point{};
   if (cacheCount_ > 0 && recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_) {
-    bool fresh = !shared_ ||
-                 (sequential && (now = std::chrono::steady_clock::now()) - cacheTime_ < kSharedCacheLifetime);
+    bool fresh = !shared_ || (sequential && coarseNanos() - cacheTime_ < kSharedCacheLifetimeNanos);
     if (fresh) {
       std::memcpy(out.data(), cache_.data() + static_cast<std::size_t>(recno - cacheFirst_) * length, length);
       return;
@@ -41,7 +48,7 @@ void DbfTable::readRecordInto(std::uint32_t recno, std::span<char> out, bool seq
     if (got < 0) failIo(gen::kRead, sub::kRead, file_.lastError());
     cacheFirst_ = recno;
     cacheCount_ = static_cast<std::uint32_t>(static_cast<std::size_t>(got) / length);
-    cacheTime_ = shared_ ? std::chrono::steady_clock::now() : now;
+    cacheTime_ = shared_ ? coarseNanos() : 0;
     if (cacheCount_ == 0) failIo(gen::kRead, sub::kRead);
     std::memcpy(out.data(), cache_.data(), length);
     return;
