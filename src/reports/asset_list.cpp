@@ -64,16 +64,10 @@ std::int64_t cents(const std::string& cell) {
 }  // namespace
 
 ListPrintResult printAssetList(const store::Program& program, ui::Printer& printer, Date date) {
-  ui::UserInterface& ui = ui::current();
   const auto& rows = program.AOSNOVNASREDSTVA;
-  if (rows.empty()) {
-    ui.messageBox(kNemaPodatakaZaStampu, ui::MessageKind::Information, ui::MessageButtons::Ok);
-    return {};
-  }
-  auto wait = ui.showWait(kPripremaZaStampu);
   const ReportStyle style = reportStyleOf(program);
-  setUpPortraitA4(printer, "SpisakOsnovnihSredstava", style);
-  printer.BeginDoc();
+  auto wait = beginListReport(printer, rows.size(), "SpisakOsnovnihSredstava", style);
+  if (!wait) return {};
 
   FrameHeading heading;
   heading.title = "Spisak Osnovnih sredstava";
@@ -92,7 +86,7 @@ ListPrintResult printAssetList(const store::Program& program, ui::Printer& print
       drawColumnHeading(printer);
       slot = 1;
     }
-    if ((i + 1) % kRowsPerEventPass == 0) ui.processEvents();
+    if ((i + 1) % kRowsPerEventPass == 0) ui::current().processEvents();
     const auto& row = rows[i];
     // An empty or unreadable acquisition date is earlier than any date: always printed.
     if (Date::fromText(listCell(row, 3)) > date) continue;

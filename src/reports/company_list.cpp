@@ -30,16 +30,10 @@ void drawColumnHeading(ui::Printer& printer) {
 
 ListPrintResult StampaSpiskaFirmi(const store::Program& program, ui::Printer& printer,
                                   Date today) {
-  ui::UserInterface& ui = ui::current();
   const auto& rows = program.AFIRME;
-  if (rows.empty()) {
-    ui.messageBox(kNemaPodatakaZaStampu, ui::MessageKind::Information, ui::MessageButtons::Ok);
-    return {};
-  }
-  auto wait = ui.showWait(kPripremaZaStampu);
   const ReportStyle style = reportStyleOf(program);
-  setUpPortraitA4(printer, "SpisakFirmi", style);
-  printer.BeginDoc();
+  auto wait = beginListReport(printer, rows.size(), "SpisakFirmi", style);
+  if (!wait) return {};
 
   FrameHeading heading;
   heading.title = "Spisak Firmi";
@@ -61,7 +55,7 @@ ListPrintResult StampaSpiskaFirmi(const store::Program& program, ui::Printer& pr
                        TextAlign::Left);
     }
     ++slot;
-    if ((i + 1) % kRowsPerEventPass == 0) ui.processEvents();
+    if ((i + 1) % kRowsPerEventPass == 0) ui::current().processEvents();
   }
   const double end = slotTop(slot, kCompanySlotBase);
   printer.DrawLine(10, end, 200, end);

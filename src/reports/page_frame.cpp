@@ -2,6 +2,8 @@
 #include "reports/page_frame.h"
 
 #include "common/number_picture.h"
+#include "reports/report_dialogs.h"
+#include "ui/current_ui.h"
 
 namespace kavrina::reports {
 
@@ -56,6 +58,21 @@ void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHe
 
   font.bold = false;
   font.size = style.fontSize;
+}
+
+std::optional<std::unique_ptr<ui::WaitNotice>> beginListReport(ui::Printer& printer,
+                                                               std::size_t rowCount,
+                                                               std::string_view title,
+                                                               const ReportStyle& style) {
+  ui::UserInterface& ui = ui::current();
+  if (rowCount == 0) {
+    ui.messageBox(kNemaPodatakaZaStampu, ui::MessageKind::Information, ui::MessageButtons::Ok);
+    return std::nullopt;
+  }
+  auto wait = ui.showWait(kPripremaZaStampu);
+  setUpPortraitA4(printer, title, style);
+  printer.BeginDoc();
+  return wait;
 }
 
 }  // namespace kavrina::reports

@@ -2,10 +2,14 @@
 // maker's web address, and the two heading lines; and the row slots of the list reports.
 #pragma once
 
+#include <cstddef>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "store/program.h"
 #include "ui/printer.h"
+#include "ui/user_interface.h"
 
 namespace kavrina::reports {
 
@@ -37,6 +41,15 @@ struct FrameHeading {
 
 // Sets the document up as the list reports do: title, portrait A4, the body font.
 void setUpPortraitA4(ui::Printer& printer, std::string_view title, const ReportStyle& style);
+
+// Starts a list report over `rowCount` rows: with no rows, the information box "Nema
+// podataka za stampu!" and no value; otherwise the wait notice "Priprema za stampa u
+// toku..." (closed when the returned object goes), the document set up as
+// setUpPortraitA4 does and begun. Uses ui::current().
+std::optional<std::unique_ptr<ui::WaitNotice>> beginListReport(ui::Printer& printer,
+                                                               std::size_t rowCount,
+                                                               std::string_view title,
+                                                               const ReportStyle& style);
 
 // Draws the frame on the page just started: the footer rule and texts (size 6), the title
 // line (size 14 bold), the second line (size 10 bold), then leaves the body font (not bold,
