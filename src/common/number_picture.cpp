@@ -9,7 +9,9 @@ namespace kavrina {
 
 namespace {
 
-std::string overflow(std::string_view picture) { return std::string(picture.size(), '*'); }
+std::string overflow(std::string_view picture) {
+  return std::string(picture.size(), '*');
+}
 
 }  // namespace
 

@@ -7,7 +7,7 @@
 
 namespace kavrina {
 
-inline constexpr std::string_view kPictureAmount = "999,999,999.99";       // totals, statements
+inline constexpr std::string_view kPictureAmount = "999,999,999.99";         // totals, statements
 inline constexpr std::string_view kPictureListAmount = "99,999,999,999.99";  // list columns
 inline constexpr std::string_view kPictureRate = "999.99";
 inline constexpr std::string_view kPicturePercent = "999.999%";

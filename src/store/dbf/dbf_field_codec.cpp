@@ -22,11 +22,17 @@ bool encodeNumber(std::span<char> field, double value, int decimals) {
   return true;
 }
 
-double decodeNumber(std::string_view field) { return parseNumber(field); }
+double decodeNumber(std::string_view field) {
+  return parseNumber(field);
+}
 
-void encodeDate(std::span<char> field, Date date) { encodeString(field, date.toDbf()); }
+void encodeDate(std::span<char> field, Date date) {
+  encodeString(field, date.toDbf());
+}
 
-Date decodeDate(std::string_view field) { return Date::fromDbf(field); }
+Date decodeDate(std::string_view field) {
+  return Date::fromDbf(field);
+}
 
 void encodeLogical(std::span<char> field, bool value) {
   if (!field.empty()) field[0] = value ? 'T' : 'F';

@@ -80,9 +80,18 @@ DbfHeader headerForStructure(const Structure& structure, std::string& problem) {
       return {};
     }
     switch (f.type) {
-      case 'D': f.width = dbf::kDateWidth; f.decimals = 0; break;
-      case 'L': f.width = dbf::kLogicalWidth; f.decimals = 0; break;
-      case 'M': f.width = dbf::kMemoWidth; f.decimals = 0; break;
+      case 'D':
+        f.width = dbf::kDateWidth;
+        f.decimals = 0;
+        break;
+      case 'L':
+        f.width = dbf::kLogicalWidth;
+        f.decimals = 0;
+        break;
+      case 'M':
+        f.width = dbf::kMemoWidth;
+        f.decimals = 0;
+        break;
       case 'C':
         f.decimals = 0;
         if (f.width < 1 || f.width > 0xFFFF) problem = "bad width of " + f.name;
@@ -91,7 +100,8 @@ DbfHeader headerForStructure(const Structure& structure, std::string& problem) {
         if (f.width < 1 || f.width > 0xFF || f.decimals < 0 || f.decimals >= f.width)
           problem = "bad width of " + f.name;
         break;
-      default: problem = "bad type of " + f.name;
+      default:
+        problem = "bad type of " + f.name;
     }
     if (!problem.empty()) return {};
     header.fields.push_back({f, offset});
@@ -150,8 +160,8 @@ bool parseHeader(std::span<const char> bytes, DbfHeader& header, std::string& pr
 
   std::size_t offset = 1;
   for (std::size_t i = 0; i < count; ++i) {
-    std::span<const char> d = bytes.subspan(dbf::kHeaderFixedSize + i * dbf::kDescriptorSize,
-                                            dbf::kDescriptorSize);
+    std::span<const char> d =
+        bytes.subspan(dbf::kHeaderFixedSize + i * dbf::kDescriptorSize, dbf::kDescriptorSize);
     if (d[0] == dbf::kDescriptorEnd) {
       problem = "header length disagrees with the descriptors";
       return false;

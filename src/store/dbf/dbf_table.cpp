@@ -3,11 +3,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 
+#include "common/aside_file.h"
+#include "common/file_ops.h"
+#include "common/path_case.h"
 #include "errors/error.h"
 #include "errors/network_error.h"
 #include "errors/os_code.h"
-#include "common/path_case.h"
 
 namespace kavrina::store {
 
@@ -35,47 +38,106 @@ fs::path memoPathFor(const fs::path& tablePath) {
 }  // namespace
 
 void DbfTable::failIo(int gencode, int subcode, int err) {
-  errors::fail(driverError(gencode, subcode, path_.string(),
-                           err ? errors::osCodeFromErrno(err) : 0));
+  errors::fail(
+      driverError(gencode, subcode, path_.string(), err ? errors::osCodeFromErrno(err) : 0));
 }
 
-bool DbfTable::create(const fs::path& path, const Structure& structure) {
+namespace {
+
+// OS code for a failed create: a busy share lock is the sharing violation.
+int createOsCode(const fs::path& path, int err) {
+  return err == EBUSY ? errors::os::kSharingViolation : openOsCode(path, err);
+}
+
+// Writes `bytes` as a new file under `path` by way of an aside file: replacing the file there
+// (which the caller holds exclusively), or only when there is none (`replace` false: EEXIST
+// when another station was first). Returns errno.
+int publishBytes(const fs::path& path, const std::vector<char>& bytes, bool replace) {
+  AsideFile aside;
+  if (int err = aside.create(path); err != 0) return err;
+  if (!aside.file().writeAt(0, bytes)) return aside.file().lastError();
+  return aside.publish(replace);
+}
+
+// A table file that never got its whole header: shorter than the fixed header, or than the
+// header length it announces. Such a file holds no record.
+bool isStillborn(const fs::path& path) {
+  OsFile file;
+  if (file.open(path, OsFile::Access::ReadOnly) != 0) return false;
+  const std::int64_t size = file.size();
+  if (size < 0) return false;
+  if (static_cast<std::size_t>(size) < dbf::kHeaderFixedSize) return true;
+  std::array<char, dbf::kHeaderFixedSize> fixed{};
+  if (file.readAt(0, fixed) != static_cast<ssize_t>(fixed.size())) return false;
+  return static_cast<std::uint64_t>(size) < headerLengthToRead(fixed);
+}
+
+std::vector<char> emptyTableBytes(const DbfHeader& header) {
+  const Date today = Date::today();
+  std::vector<char> bytes = encodeHeader(header, today.year(), today.month(), today.day());
+  bytes.push_back(dbf::kEndOfFile);
+  return bytes;
+}
+
+}  // namespace
+
+bool DbfTable::create(const fs::path& requested, const Structure& structure) {
+  const fs::path path = findCaseInsensitive(requested);
   std::string problem;
   DbfHeader header = headerForStructure(structure, problem);
   if (!problem.empty()) {
     errors::fail(driverError(gen::kCreate, sub::kCreateData, path.string(), 0, problem));
   }
-  const Date today = Date::today();
-  std::vector<char> bytes = encodeHeader(header, today.year(), today.month(), today.day());
-  bytes.push_back(dbf::kEndOfFile);
+  const std::vector<char> bytes = emptyTableBytes(header);
 
   for (;;) {
-    OsFile file;
-    int err = file.openOrCreate(path);
-    int osCode = err ? openOsCode(path, err) : 0;
-    if (err == 0) {
-      // Only a holder of the exclusive share lock may cut the file.
-      LockResult lock = file.tryLock(locks::kShareSentinel, 1, LockKind::Write);
-      if (lock == LockResult::Taken) {
-        if (file.truncate(0) && file.writeAt(0, bytes) && file.sync()) {
-          file.close();
-          break;
-        }
-        osCode = errors::osCodeFromErrno(file.lastError());
-      } else {
-        osCode = lock == LockResult::Busy ? errors::os::kSharingViolation
-                                          : errors::osCodeFromErrno(file.lastError());
+    // The old file is held exclusively until the new one has taken its name.
+    OsFile old;
+    int err = old.openShareLocked(path, OsFile::Access::ReadWrite, LockKind::Write);
+    if (err == 0 || err == ENOENT) {
+      if (header.hasMemo()) {
+        fs::path memo = path;
+        memo.replace_extension(".dbt");
+        if (!DbtMemo::create(findCaseInsensitive(memo))) return false;
       }
+      err = publishBytes(path, bytes, err == 0);
+      if (err == 0) return true;
+      if (err == EEXIST) continue;  // created meanwhile by another station: replace that one
     }
-    auto answer = errors::raise(driverError(gen::kCreate, sub::kCreateData, path.string(), osCode));
+    auto answer = errors::raise(
+        driverError(gen::kCreate, sub::kCreateData, path.string(), createOsCode(path, err)));
     if (answer != errors::ErrorAnswer::Retry) return false;
+  }
+}
+
+bool DbfTable::createIfMissing(const fs::path& requested, const Structure& structure) {
+  const fs::path path = findCaseInsensitive(requested);
+  std::error_code ec;
+  if (fs::exists(path, ec) || fs::is_symlink(path, ec)) {
+    if (!isStillborn(path)) return true;
+    OsFile held;
+    if (held.openShareLocked(path, OsFile::Access::ReadWrite, LockKind::Write) != 0) return true;
+    if (!isStillborn(path)) return true;
+    held.close();
+    return create(path, structure);
+  }
+  std::string problem;
+  DbfHeader header = headerForStructure(structure, problem);
+  if (!problem.empty()) {
+    errors::fail(driverError(gen::kCreate, sub::kCreateData, path.string(), 0, problem));
   }
   if (header.hasMemo()) {
     fs::path memo = path;
     memo.replace_extension(".dbt");
-    DbtMemo::create(memo);
+    if (!DbtMemo::create(findCaseInsensitive(memo))) return false;
   }
-  return true;
+  for (;;) {
+    const int err = publishBytes(path, emptyTableBytes(header), false);
+    if (err == 0 || err == EEXIST) return true;
+    auto answer = errors::raise(
+        driverError(gen::kCreate, sub::kCreateData, path.string(), createOsCode(path, err)));
+    if (answer != errors::ErrorAnswer::Retry) return false;
+  }
 }
 
 std::unique_ptr<DbfTable> DbfTable::open(const fs::path& requested, OpenOptions options) {
@@ -87,19 +149,13 @@ std::unique_ptr<DbfTable> DbfTable::open(const fs::path& requested, OpenOptions 
   errors::setNetworkError(false);
 
   for (;;) {
-    OsFile& file = table->file_;
-    int err = file.open(table->path_, options.readOnly ? OsFile::Access::ReadOnly
-                                                       : OsFile::Access::ReadWrite);
-    int osCode = err ? openOsCode(table->path_, err) : 0;
-    if (err == 0) {
-      // The share mode: a read lock for shared or read-only use, a write lock for exclusive.
-      LockKind kind = options.shared || options.readOnly ? LockKind::Read : LockKind::Write;
-      LockResult lock = file.tryLock(locks::kShareSentinel, 1, kind);
-      if (lock == LockResult::Taken) break;
-      osCode = lock == LockResult::Busy ? errors::os::kSharingViolation
-                                        : errors::osCodeFromErrno(file.lastError());
-      file.close();
-    }
+    // The share mode: a read lock for shared or read-only use, a write lock for exclusive.
+    const LockKind kind = options.shared || options.readOnly ? LockKind::Read : LockKind::Write;
+    const int err = table->file_.openShareLocked(
+        table->path_, options.readOnly ? OsFile::Access::ReadOnly : OsFile::Access::ReadWrite,
+        kind);
+    if (err == 0) break;
+    const int osCode = err == EBUSY ? errors::os::kSharingViolation : openOsCode(table->path_, err);
     auto answer = errors::raise(driverError(gen::kOpen, sub::kOpenData, name, osCode));
     if (answer != errors::ErrorAnswer::Retry) return nullptr;
   }
@@ -108,7 +164,8 @@ std::unique_ptr<DbfTable> DbfTable::open(const fs::path& requested, OpenOptions 
   std::array<char, dbf::kHeaderFixedSize> fixed{};
   ssize_t got = table->file_.readAt(0, fixed);
   if (got < 0) table->failIo(gen::kRead, sub::kRead, table->file_.lastError());
-  std::size_t toRead = headerLengthToRead(std::span<const char>(fixed.data(), static_cast<std::size_t>(got)));
+  std::size_t toRead =
+      headerLengthToRead(std::span<const char>(fixed.data(), static_cast<std::size_t>(got)));
   std::vector<char> headerBytes(std::max<std::size_t>(toRead, dbf::kHeaderFixedSize));
   got = table->file_.readAt(0, headerBytes);
   if (got < 0) table->failIo(gen::kRead, sub::kRead, table->file_.lastError());
@@ -126,9 +183,10 @@ std::unique_ptr<DbfTable> DbfTable::open(const fs::path& requested, OpenOptions 
   if (table->header_.recordCount > recordsInFile)
     errors::fail(driverError(gen::kCorruption, sub::kCorruption, name, 0,
                              "record count beyond the end of the file"));
-  table->count_ = options.shared ? static_cast<std::uint32_t>(std::min<std::uint64_t>(
-                                       recordsInFile, 0xFFFFFFFFu))
-                                 : table->header_.recordCount;
+  table->count_ =
+      options.shared
+          ? static_cast<std::uint32_t>(std::min<std::uint64_t>(recordsInFile, 0xFFFFFFFFu))
+          : table->header_.recordCount;
 
   if (table->header_.hasMemo()) {
     OsFile::Access access = options.readOnly ? OsFile::Access::ReadOnly : OsFile::Access::ReadWrite;
@@ -176,7 +234,8 @@ std::uint32_t DbfTable::countFromFileSize() {
   std::int64_t size = file_.size();
   if (size < 0) failIo(gen::kRead, sub::kRead, file_.lastError());
   if (static_cast<std::uint64_t>(size) <= header_.headerLength) return 0;
-  std::uint64_t n = (static_cast<std::uint64_t>(size) - header_.headerLength) / header_.recordLength;
+  std::uint64_t n =
+      (static_cast<std::uint64_t>(size) - header_.headerLength) / header_.recordLength;
   return static_cast<std::uint32_t>(std::min<std::uint64_t>(n, 0xFFFFFFFFu));
 }
 
@@ -198,7 +257,8 @@ void DbfTable::writeFixedHeader() {
 }
 
 void DbfTable::writeEndMarkAndCut() {
-  const std::uint64_t end = header_.headerLength + static_cast<std::uint64_t>(count_) * header_.recordLength;
+  const std::uint64_t end =
+      header_.headerLength + static_cast<std::uint64_t>(count_) * header_.recordLength;
   const char mark = dbf::kEndOfFile;
   if (!file_.writeAt(end, std::span<const char>(&mark, 1)) || !file_.truncate(end + 1))
     failIo(gen::kWrite, sub::kWrite, file_.lastError());
@@ -231,6 +291,8 @@ void DbfTable::commit() {
 
 void DbfTable::close() {
   if (!file_.isOpen()) return;
+  // A rewrite that was not published leaves the table as it was.
+  abandonRewrite();
   writeBack();
   if (shared_) {
     releaseRecordLocks();
@@ -262,7 +324,9 @@ void DbfTable::close() {
   }
   memo_.close();
   int err = file_.close();
-  if (err != 0) errors::fail(driverError(gen::kClose, sub::kWrite, path_.string(), errors::osCodeFromErrno(err)));
+  if (err != 0)
+    errors::fail(
+        driverError(gen::kClose, sub::kWrite, path_.string(), errors::osCodeFromErrno(err)));
 }
 
 void DbfTable::addOrder(std::unique_ptr<TableOrder> order) {

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "common/date.h"
+#include "common/os_file.h"
 #include "store/dbf/dbf_header.h"
 #include "store/dbf/dbt_memo.h"
-#include "store/dbf/os_file.h"
 #include "store/dbf/table_order.h"
 
 namespace kavrina::store {
@@ -27,7 +27,7 @@ constexpr std::uint64_t kRecordBase = 1'000'000'000;  // record n locks kRecordB
 constexpr std::uint64_t kFileStart = 1'000'000'001;
 constexpr std::uint64_t kFileLength = 1'000'000'000;
 // Share mode of an open: write lock for exclusive use, read lock for shared use.
-constexpr std::uint64_t kShareSentinel = 2'000'000'001;
+constexpr std::uint64_t kShareSentinel = kShareModeOffset;
 }  // namespace locks
 
 struct OpenOptions {
@@ -38,9 +38,17 @@ struct OpenOptions {
 class DbfTable {
  public:
   // Creates an empty table with the structure (and its memo file when it has a memo
-  // field), replacing an existing file once it holds that file exclusively. Raises the
-  // create error; returns false when the handler lets it fail.
+  // field), replacing an existing file once it holds that file exclusively. The new file is
+  // written aside and renamed, so the name shows the old table or the whole new one, never
+  // a part. Raises the create error (OS code 32 while another station has the file open);
+  // returns false when the handler lets it fail.
   static bool create(const std::filesystem::path& path, const Structure& structure);
+  // Creates the table only when no file has its name, safely while other stations may be
+  // creating it at the same moment (the first complete file wins, the others are dropped).
+  // A file under the name that never got a whole header (a station that died while creating
+  // it in place) holds no record and is replaced once it can be held exclusively. Raises
+  // the create error; false when the handler lets it fail.
+  static bool createIfMissing(const std::filesystem::path& path, const Structure& structure);
 
   // Opens an existing table (the name is found in any case). Raises the open error
   // (21/1001, OS code 32 when another holder's share mode refuses it), the corruption
@@ -115,7 +123,9 @@ class DbfTable {
   void putLogical(int index, bool value);
   void putMemo(int index, std::string_view text);
 
-  void putString(std::string_view name, std::string_view text) { putString(requireField(name), text); }
+  void putString(std::string_view name, std::string_view text) {
+    putString(requireField(name), text);
+  }
   void putNumber(std::string_view name, double value) { putNumber(requireField(name), value); }
   void putDate(std::string_view name, Date date) { putDate(requireField(name), date); }
   void putLogical(std::string_view name, bool value) { putLogical(requireField(name), value); }
@@ -143,14 +153,28 @@ class DbfTable {
   bool holdsLock(std::uint32_t recno) const;
   bool holdsFileLock() const { return fileLocked_; }
   void commit();
-  // Exclusive tables only: raise the shared error (37) otherwise.
+  // Exclusive tables only: raise the shared error (37) otherwise. Zap empties the table in
+  // place (its header says 0 records before the file is cut); pack is a rewrite (below).
   void zap();
   void pack();
+
+  // --- Rewriting the whole table (exclusive tables only; the shared error otherwise).
+  // beginRewrite() starts an empty table of the same structure in a file beside this one;
+  // appends, writes and moves then act on it (in record order; the orders are brought up
+  // to date once, at the end), while the old file stays whole under its name.
+  // publishRewrite() commits and flushes the new file, renames it over the old one and
+  // rebuilds the orders; a table closed or destroyed before that drops the new file and
+  // is as it was. Raises the table's errors.
+  void beginRewrite();
+  void publishRewrite();
+  bool rewriting() const { return rewriteOriginal_.isOpen(); }
 
   // --- Orders. The first one controls the moves.
   void addOrder(std::unique_ptr<TableOrder> order);
   void clearOrders();
-  TableOrder* controllingOrder() { return orders_.empty() ? nullptr : orders_.front().get(); }
+  TableOrder* controllingOrder() {
+    return orders_.empty() || rewriting() ? nullptr : orders_.front().get();
+  }
 
  private:
   DbfTable() = default;
@@ -184,6 +208,7 @@ class DbfTable {
   void releaseFileLock();
   void writeFixedHeader();
   void writeEndMarkAndCut();
+  void abandonRewrite() noexcept;
 
   [[noreturn]] void failIo(int gencode, int subcode, int err = 0);
 
@@ -217,6 +242,13 @@ class DbfTable {
   std::int64_t cacheTime_ = 0;  // when the block was read, in coarse monotonic nanoseconds
 
   std::vector<std::unique_ptr<TableOrder>> orders_;
+
+  // While rewriting: the old file, still held exclusively, and the name of the new one
+  // (file_ is then the new file).
+  OsFile rewriteOriginal_;
+  std::filesystem::path rewritePath_;
+  DbfHeader rewriteSavedHeader_;
+  std::uint32_t rewriteSavedCount_ = 0;
 };
 
 }  // namespace kavrina::store

@@ -55,13 +55,21 @@ std::string_view DbfTable::rawField(int index) {
   return std::string_view(buffer_.data() + f.offset, static_cast<std::size_t>(f.def.width));
 }
 
-std::string DbfTable::getString(int index) { return std::string(rawField(index)); }
+std::string DbfTable::getString(int index) {
+  return std::string(rawField(index));
+}
 
-double DbfTable::getNumber(int index) { return codec::decodeNumber(rawField(index)); }
+double DbfTable::getNumber(int index) {
+  return codec::decodeNumber(rawField(index));
+}
 
-Date DbfTable::getDate(int index) { return codec::decodeDate(rawField(index)); }
+Date DbfTable::getDate(int index) {
+  return codec::decodeDate(rawField(index));
+}
 
-bool DbfTable::getLogical(int index) { return codec::decodeLogical(rawField(index)); }
+bool DbfTable::getLogical(int index) {
+  return codec::decodeLogical(rawField(index));
+}
 
 std::string DbfTable::getMemo(int index) {
   std::uint32_t block = codec::decodeMemoBlock(rawField(index));

@@ -1,4 +1,4 @@
-// Record, file and append locks, appending, deletion marks, zap and pack.
+// Record, file and append locks, appending, deletion marks.
 #include <unistd.h>
 
 #include <algorithm>
@@ -60,7 +60,8 @@ bool DbfTable::lockFile() {
   if (!shared_ || fileLocked_) return true;
   writeBack();
   releaseRecordLocks();
-  fileLocked_ = file_.tryLock(locks::kFileStart, locks::kFileLength, LockKind::Write) == LockResult::Taken;
+  fileLocked_ =
+      file_.tryLock(locks::kFileStart, locks::kFileLength, LockKind::Write) == LockResult::Taken;
   if (fileLocked_) {
     dropReadCache();
     if (!eof_) bufferValid_ = false;
@@ -144,47 +145,6 @@ bool DbfTable::append(bool releaseOtherLocks) {
     if (!written) failIo(gen::kWrite, sub::kWrite, err);
   }
   return true;
-}
-
-void DbfTable::zap() {
-  if (shared_) errors::fail(driverError(gen::kShared, sub::kShared, path_.string()));
-  if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
-  hot_ = false;
-  newRecord_ = false;
-  count_ = 0;
-  fileChanged_ = true;
-  dropReadCache();
-  if (memo_.isOpen()) memo_.reset();
-  // Cut now rather than at the next commit: the records are gone either way, and a file
-  // that says 0 records in its header must not keep them after a crash.
-  writeEndMarkAndCut();
-  writeFixedHeader();
-  for (auto& order : orders_) order->tableRewritten();
-  positionAtEof();
-  bof_ = true;
-}
-
-void DbfTable::pack() {
-  if (shared_) errors::fail(driverError(gen::kShared, sub::kShared, path_.string()));
-  if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
-  writeBack();
-  dropReadCache();
-  std::vector<char> record(header_.recordLength);
-  std::uint32_t kept = 0;
-  for (std::uint32_t recno = 1; recno <= count_; ++recno) {
-    readRecordInto(recno, record, false);
-    if (record[0] == dbf::kDeletedFlag) continue;
-    ++kept;
-    if (kept != recno && !file_.writeAt(recordOffset(kept), record))
-      failIo(gen::kWrite, sub::kWrite, file_.lastError());
-  }
-  count_ = kept;
-  fileChanged_ = true;
-  dropReadCache();
-  writeEndMarkAndCut();
-  writeFixedHeader();
-  for (auto& order : orders_) order->tableRewritten();
-  goTop();
 }
 
 }  // namespace kavrina::store

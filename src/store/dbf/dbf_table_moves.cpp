@@ -28,20 +28,24 @@ std::int64_t coarseNanos() {
 }
 }  // namespace
 
-void DbfTable::dropReadCache() { cacheCount_ = 0; }
+void DbfTable::dropReadCache() {
+  cacheCount_ = 0;
+}
 
 void DbfTable::readRecordInto(std::uint32_t recno, std::span<char> out, bool sequential) {
   const std::size_t length = header_.recordLength;
   if (cacheCount_ > 0 && recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_) {
     bool fresh = !shared_ || (sequential && coarseNanos() - cacheTime_ < kSharedCacheLifetimeNanos);
     if (fresh) {
-      std::memcpy(out.data(), cache_.data() + static_cast<std::size_t>(recno - cacheFirst_) * length, length);
+      std::memcpy(out.data(),
+                  cache_.data() + static_cast<std::size_t>(recno - cacheFirst_) * length, length);
       return;
     }
   }
   if (sequential) {
     // Read a block of records from here on, as far as the known count goes.
-    std::uint32_t want = static_cast<std::uint32_t>(std::max<std::size_t>(1, kReadAheadBytes / length));
+    std::uint32_t want =
+        static_cast<std::uint32_t>(std::max<std::size_t>(1, kReadAheadBytes / length));
     want = std::min<std::uint32_t>(want, count_ - recno + 1);
     cache_.resize(static_cast<std::size_t>(want) * length);
     ssize_t got = file_.readAt(recordOffset(recno), cache_);
@@ -102,12 +106,19 @@ bool DbfTable::deleted() {
 
 void DbfTable::writeBack() {
   if (!hot_) return;
-  // A record read before its lock was taken is not written over the file's newer one.
-  for (auto& order : orders_) order->recordWritten(recNo_, buffer_, newRecord_);
-  if (!file_.writeAt(recordOffset(recNo_), buffer_)) failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  // The record reaches the file before an index entry points at it. During a rewrite the
+  // orders are brought up to date once, when it is published.
+  const bool keepOrders = !rewriting();
+  if (keepOrders)
+    for (auto& order : orders_) order->recordWriting(recNo_, newRecord_);
+  if (!file_.writeAt(recordOffset(recNo_), buffer_))
+    failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  if (keepOrders)
+    for (auto& order : orders_) order->recordWritten(recNo_, buffer_, newRecord_);
   if (cacheCount_ > 0 && recNo_ >= cacheFirst_ && recNo_ < cacheFirst_ + cacheCount_) {
-    std::memcpy(cache_.data() + static_cast<std::size_t>(recNo_ - cacheFirst_) * header_.recordLength,
-                buffer_.data(), header_.recordLength);
+    std::memcpy(
+        cache_.data() + static_cast<std::size_t>(recNo_ - cacheFirst_) * header_.recordLength,
+        buffer_.data(), header_.recordLength);
   }
   hot_ = false;
   newRecord_ = false;

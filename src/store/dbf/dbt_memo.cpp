@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <vector>
 
+#include "common/aside_file.h"
 #include "errors/error.h"
 #include "errors/os_code.h"
 
@@ -25,16 +27,24 @@ std::array<char, dbt::kBlockSize> blockZero(std::uint32_t nextFree) {
 
 }  // namespace
 
-void DbtMemo::create(const std::filesystem::path& path) {
+bool DbtMemo::create(const std::filesystem::path& path) {
+  const auto zero = blockZero(1);
   for (;;) {
-    OsFile f;
-    int err = f.openOrCreate(path);
-    auto zero = blockZero(1);
-    if (err == 0 && f.truncate(0) && f.writeAt(0, zero) && f.close() == 0) return;
-    if (err == 0) err = f.lastError();
-    auto answer = errors::raise(driverError(gen::kCreate, sub::kCreateMemo, path.string(),
-                                            errors::osCodeFromErrno(err)));
-    if (answer != errors::ErrorAnswer::Retry) return;
+    // An existing memo file is held exclusively until the new one has taken its name.
+    OsFile old;
+    int err = old.openShareLocked(path, OsFile::Access::ReadWrite, LockKind::Write);
+    if (err == 0 || err == ENOENT) {
+      const bool replace = err == 0;
+      AsideFile aside;
+      err = aside.create(path);
+      if (err == 0 && !aside.file().writeAt(0, zero)) err = aside.file().lastError();
+      if (err == 0) err = aside.publish(replace);
+      if (err == 0) return true;
+      if (err == EEXIST) continue;
+    }
+    const int osCode = err == EBUSY ? errors::os::kSharingViolation : errors::osCodeFromErrno(err);
+    auto answer = errors::raise(driverError(gen::kCreate, sub::kCreateMemo, path.string(), osCode));
+    if (answer != errors::ErrorAnswer::Retry) return false;
   }
 }
 
@@ -43,21 +53,25 @@ bool DbtMemo::open(const std::filesystem::path& path, OsFile::Access access) {
   for (;;) {
     int err = file_.open(path, access);
     if (err == 0) return true;
-    bool dirMissing = !std::filesystem::exists(path.parent_path().empty() ? "." : path.parent_path());
+    bool dirMissing =
+        !std::filesystem::exists(path.parent_path().empty() ? "." : path.parent_path());
     auto answer = errors::raise(driverError(gen::kOpen, sub::kOpenMemo, path.string(),
                                             errors::osCodeFromErrno(err, dirMissing)));
     if (answer != errors::ErrorAnswer::Retry) return false;
   }
 }
 
-void DbtMemo::close() { file_.close(); }
+void DbtMemo::close() {
+  file_.close();
+}
 
 std::uint32_t DbtMemo::readNextFree() {
   std::array<char, 4> b{};
   if (file_.readAt(0, b) != 4)
     errors::fail(driverError(gen::kCorruption, sub::kCorruption, path_.string()));
   std::uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(b[i])) << (8 * i);
+  for (int i = 0; i < 4; ++i)
+    v |= static_cast<std::uint32_t>(static_cast<unsigned char>(b[i])) << (8 * i);
   return v;
 }
 
@@ -89,7 +103,8 @@ std::uint32_t DbtMemo::append(std::string_view text) {
   if (block == 0 || size < 0)
     errors::fail(driverError(gen::kCorruption, sub::kCorruption, path_.string()));
   // Never write inside block 0, and never leave a hole before the file's end unaccounted.
-  std::uint64_t blocksInFile = (static_cast<std::uint64_t>(size) + dbt::kBlockSize - 1) / dbt::kBlockSize;
+  std::uint64_t blocksInFile =
+      (static_cast<std::uint64_t>(size) + dbt::kBlockSize - 1) / dbt::kBlockSize;
   if (block < blocksInFile) block = static_cast<std::uint32_t>(blocksInFile);
   std::string data(text);
   data.push_back(dbt::kTextEnd);
@@ -106,8 +121,9 @@ std::uint32_t DbtMemo::append(std::string_view text) {
 }
 
 void DbtMemo::reset() {
+  // Block 0 first: cut short after it, the file is a valid empty memo file.
   auto zero = blockZero(1);
-  if (!file_.truncate(0) || !file_.writeAt(0, zero))
+  if (!file_.writeAt(0, zero) || !file_.truncate(dbt::kBlockSize))
     errors::fail(driverError(gen::kWrite, sub::kWrite, path_.string(),
                              errors::osCodeFromErrno(file_.lastError())));
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/dbf/os_file.h"
+#include "common/os_file.h"
 
 namespace kavrina::store {
 
@@ -18,8 +18,10 @@ constexpr char kTextEnd = 0x1A;
 
 class DbtMemo {
  public:
-  // Writes a new memo file: block 0 with next free block 1. Raises the create error (1005).
-  static void create(const std::filesystem::path& path);
+  // Writes a new memo file (block 0 with next free block 1) aside and renames it over an
+  // existing one, which it first holds exclusively. Raises the create error (1005; OS code
+  // 32 while another station has the file open); false when the handler lets it fail.
+  static bool create(const std::filesystem::path& path);
 
   // Opens the memo file with the table's access; raises the open error (1002) on failure
   // (returns false when the handler lets it fail softly).

@@ -20,9 +20,12 @@ class TableOrder {
   // from the file; the order remembers the record's key before any change.
   virtual void recordLoaded(std::uint32_t recno, std::span<const char> record) = 0;
 
-  // The table is about to write `record` back as record `recno`. `isNew` is true the first
-  // time an appended record is written. The order replaces the record's old key by its new
-  // one when they differ (and inserts the key of a new record).
+  // The table is about to write record `recno` back (`isNew` the first time an appended
+  // record is written): the file still holds the record as it was, so the order learns its
+  // old key now if it does not know it.
+  virtual void recordWriting(std::uint32_t recno, bool isNew) = 0;
+  // The table wrote `record` back as record `recno`. The order replaces the record's old key
+  // by its new one when they differ (and inserts the key of a new record).
   virtual void recordWritten(std::uint32_t recno, std::span<const char> record, bool isNew) = 0;
 
   // Moves in key order. Each answers a record number, or 0 when there is none.
@@ -38,7 +41,7 @@ class TableOrder {
 
   // The table committed (exclusive orders write their header now), or is being closed.
   virtual void commit() = 0;
-  // The table was zapped or packed: the order rebuilds itself from the records.
+  // The table was zapped, packed or rewritten: the order rebuilds itself from the records.
   virtual void tableRewritten() = 0;
   virtual void close() = 0;
 };

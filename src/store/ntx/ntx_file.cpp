@@ -8,6 +8,8 @@
 #include <limits>
 #include <thread>
 
+#include "common/aside_file.h"
+#include "common/file_ops.h"
 #include "common/path_case.h"
 #include "errors/error.h"
 #include "errors/os_code.h"
@@ -47,41 +49,89 @@ int osCodeFor(const fs::path& path, int err) {
 }
 
 std::unique_ptr<NtxFile> NtxFile::create(const fs::path& requested, NtxHeader header, bool shared) {
+  for (;;) {
+    std::unique_ptr<NtxFile> f = createAside(requested, header, shared);
+    if (!f) return nullptr;
+    f->finishBuild(kPageSize, 2 * kPageSize);
+    if (f->file_.isOpen()) return f;
+    // Another station created the index meanwhile: replace that one (the loop holds it first).
+  }
+}
+
+std::unique_ptr<NtxFile> NtxFile::createAside(const fs::path& requested, NtxHeader header,
+                                              bool shared) {
   const fs::path path = findCaseInsensitive(requested);
   header.live.counter = 1;
   header.live.root = kPageSize;
   header.live.freePage = 0;
-  std::array<char, 2 * kPageSize> bytes{};
-  auto head = encodeHeader(header);
-  std::copy(head.begin(), head.end(), bytes.begin());
-  NtxPage(kPageSize, header.geometry.keySize).encode(header.geometry, bytes.data() + kPageSize);
 
   for (;;) {
     std::unique_ptr<NtxFile> f(new NtxFile());
     f->path_ = path;
     f->shared_ = shared;
     f->header_ = header;
-    int err = f->file_.openOrCreate(path);
-    int osCode = err ? osCodeFor(path, err) : 0;
-    if (err == 0) {
-      // Only the holder of the exclusive share lock may cut the file.
-      LockResult lock = f->file_.tryLock(kShareSentinel, 1, LockKind::Write);
-      if (lock == LockResult::Taken) {
-        if (f->file_.truncate(0) && f->file_.writeAt(0, bytes)) {
-          if (!shared || f->file_.tryLock(kShareSentinel, 1, LockKind::Read) == LockResult::Taken) {
-            f->fileEnd_ = f->sizeSeen_ = bytes.size();
-            return f;
-          }
+    // An existing index is held exclusively until the new one has taken its name.
+    int err = f->heldOriginal_.openShareLocked(path, OsFile::Access::ReadWrite, LockKind::Write);
+    if (err == 0 || err == ENOENT) {
+      f->replaceOnPublish_ = err == 0;
+      err = f->startAside();
+      if (err == 0) {
+        NtxPage root(kPageSize, header.geometry.keySize);
+        std::array<char, kPageSize> bytes{};
+        root.encode(header.geometry, bytes.data());
+        if (f->file_.writeAt(kPageSize, bytes)) {
+          f->fileEnd_ = f->sizeSeen_ = 2 * kPageSize;
+          return f;
         }
-        osCode = errors::osCodeFromErrno(f->file_.lastError());
-      } else {
-        osCode = lock == LockResult::Busy ? errors::os::kSharingViolation
-                                          : errors::osCodeFromErrno(f->file_.lastError());
+        err = f->file_.lastError();
       }
     }
+    const int osCode = err == EBUSY ? errors::os::kSharingViolation : osCodeFor(path, err);
     auto answer = errors::raise(driverError(gen::kCreate, kSubCreateIndex, path.string(), osCode));
     if (answer != errors::ErrorAnswer::Retry) return nullptr;
   }
+}
+
+int NtxFile::startAside() {
+  AsideFile aside;
+  if (int err = aside.create(path_); err != 0) return err;
+  const auto head = encodeHeader(header_);
+  if (!aside.file().writeAt(0, head)) return aside.file().lastError();
+  asidePath_ = aside.path();
+  if (file_.isOpen()) heldOriginal_ = std::move(file_);
+  file_ = aside.release();
+  dropCache();
+  return 0;
+}
+
+void NtxFile::discardAside() noexcept {
+  if (!building()) return;
+  file_.close();
+  fileops::removeFile(asidePath_);
+  asidePath_.clear();
+  file_ = std::move(heldOriginal_);
+}
+
+bool NtxFile::publish() {
+  if (!building()) return true;
+  writeLiveHeader();
+  if (!file_.sync()) failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  const int err = replaceOnPublish_ ? fileops::renameReplacing(asidePath_, path_)
+                                    : fileops::renameNotReplacing(asidePath_, path_);
+  if (err == EEXIST) {
+    discardAside();
+    file_.close();
+    return false;
+  }
+  if (err != 0) failIo(gen::kWrite, sub::kWrite, err);
+  asidePath_.clear();
+  heldOriginal_.close();
+  if (int e = fileops::syncFolder(fileops::folderOf(path_)); e != 0)
+    failIo(gen::kWrite, sub::kWrite, e);
+  // The aside file was held exclusively; a shared index is now open to the other stations.
+  if (shared_ && file_.tryLock(kShareSentinel, 1, LockKind::Read) != LockResult::Taken)
+    failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  return true;
 }
 
 std::unique_ptr<NtxFile> NtxFile::open(const fs::path& requested, bool shared, bool readOnly) {
@@ -90,17 +140,11 @@ std::unique_ptr<NtxFile> NtxFile::open(const fs::path& requested, bool shared, b
   f->shared_ = shared;
   f->readOnly_ = readOnly;
   for (;;) {
-    int err =
-        f->file_.open(f->path_, readOnly ? OsFile::Access::ReadOnly : OsFile::Access::ReadWrite);
-    int osCode = err ? osCodeFor(f->path_, err) : 0;
-    if (err == 0) {
-      LockKind kind = shared || readOnly ? LockKind::Read : LockKind::Write;
-      LockResult lock = f->file_.tryLock(kShareSentinel, 1, kind);
-      if (lock == LockResult::Taken) break;
-      osCode = lock == LockResult::Busy ? errors::os::kSharingViolation
-                                        : errors::osCodeFromErrno(f->file_.lastError());
-      f->file_.close();
-    }
+    const LockKind kind = shared || readOnly ? LockKind::Read : LockKind::Write;
+    const int err = f->file_.openShareLocked(
+        f->path_, readOnly ? OsFile::Access::ReadOnly : OsFile::Access::ReadWrite, kind);
+    if (err == 0) break;
+    const int osCode = err == EBUSY ? errors::os::kSharingViolation : osCodeFor(f->path_, err);
     auto answer = errors::raise(driverError(gen::kOpen, kSubOpenIndex, f->path_.string(), osCode));
     if (answer != errors::ErrorAnswer::Retry) return nullptr;
   }
@@ -294,6 +338,8 @@ void NtxFile::commit() {
 }
 
 void NtxFile::close() {
+  // A new file that was not published leaves the index as it was.
+  discardAside();
   if (!file_.isOpen()) return;
   commit();
   if (depth_ > 0 && shared_) file_.unlock(kIndexLockOffset, 1);
@@ -306,6 +352,21 @@ void NtxFile::close() {
 
 void NtxFile::resetPages() {
   dropCache();
+  // Aside when no other station has the index open: the old tree stays whole until the new
+  // one replaces it. A shared index in use is rebuilt in place, under the index lock that
+  // every station takes before it reads a page.
+  if (!building() && !readOnly_ &&
+      (!shared_ || file_.tryLock(kShareSentinel, 1, LockKind::Write) == LockResult::Taken)) {
+    replaceOnPublish_ = true;
+    if (int err = startAside(); err != 0) {
+      if (shared_) file_.tryLock(kShareSentinel, 1, LockKind::Read);
+      failIo(gen::kWrite, sub::kWrite, err);
+    }
+    // The index lock is held on the old file (see lock()); the new file gets its own.
+    if (depth_ > 0 && shared_ &&
+        file_.tryLock(kIndexLockOffset, 1, LockKind::Write) != LockResult::Taken)
+      failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  }
   if (!file_.truncate(kPageSize)) failIo(gen::kWrite, sub::kWrite, file_.lastError());
   fileEnd_ = sizeSeen_ = kPageSize;
   header_.live.freePage = 0;
@@ -322,8 +383,12 @@ void NtxFile::finishBuild(std::uint32_t root, std::uint64_t fileEnd) {
   header_.live.root = root;
   header_.live.freePage = 0;
   fileEnd_ = fileEnd;
-  // No other station can have the file open while it is built (the build holds it
-  // exclusively), so the counter stays as it was: 1 in a new file.
+  if (building()) {
+    publish();
+    return;
+  }
+  // Rebuilt in place: the other stations learn of it from the counter.
+  if (shared_) ++header_.live.counter;
   writeLiveHeader();
 }
 

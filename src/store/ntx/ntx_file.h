@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "store/dbf/os_file.h"
+#include "common/os_file.h"
 #include "store/ntx/ntx_header.h"
 #include "store/ntx/ntx_page.h"
 
@@ -24,16 +24,27 @@ constexpr int kSubCreateIndex = 1006;
 constexpr std::uint64_t kIndexLockOffset = 1'000'000'000;
 constexpr int kIndexLockAttempts = 1000;
 // Share mode of an open index, as for tables: write lock exclusive, read lock shared.
-constexpr std::uint64_t kShareSentinel = 2'000'000'001;
+constexpr std::uint64_t kShareSentinel = kShareModeOffset;
 
 class NtxFile {
  public:
-  // Creates the file (found in any case, else with the given spelling), or replaces it once
-  // this handle holds it exclusively, with `header` and one empty root page. Raises the
-  // create error (20/1006; OS code 32 while another station has it open); returns nullptr
-  // when the handler lets it fail. The file is left open in the share mode asked for.
+  // Creates the index file (found in any case, else with the given spelling) with `header`
+  // and one empty root page, written aside and renamed over an existing file, which is first
+  // held exclusively. Raises the create error (20/1006; OS code 32 while another station has
+  // the file open); returns nullptr when the handler lets it fail. The file is left open in
+  // the share mode asked for.
   static std::unique_ptr<NtxFile> create(const std::filesystem::path& path, NtxHeader header,
                                          bool shared);
+  // The same, but the new file stays aside, unseen under the real name, until publish(): the
+  // caller builds its tree first. Closed unpublished, the aside file is removed and the old
+  // file (held meanwhile) is as it was.
+  static std::unique_ptr<NtxFile> createAside(const std::filesystem::path& path, NtxHeader header,
+                                              bool shared);
+  // Gives the aside file the real name (after a flush), then takes the share mode asked for.
+  // True when done; false when the index did not exist at createAside() and another station
+  // created it meanwhile: then the aside file is dropped and this object is closed. Raises
+  // the write error.
+  bool publish();
   // Opens an existing index (found in any case) and checks its header: the open error
   // (21/1003) or nullptr when the handler lets it fail; the corruption error (32/1012).
   static std::unique_ptr<NtxFile> open(const std::filesystem::path& path, bool shared,
@@ -44,6 +55,7 @@ class NtxFile {
   NtxFile& operator=(const NtxFile&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
+  bool isOpen() const { return file_.isOpen(); }
   const NtxHeader& header() const { return header_; }
   const PageGeometry& geometry() const { return header_.geometry; }
   bool isShared() const { return shared_; }
@@ -90,11 +102,15 @@ class NtxFile {
   // Writes what is pending and closes; safe to call twice.
   void close();
 
-  // For building the tree in one go: forget every page after the header.
+  // For building the tree in one go: forget every page after the header. When no other
+  // station has the index open, the new tree goes to a file beside it, which finishBuild()
+  // renames over it; otherwise (a shared index in use) it is rebuilt in place under the index
+  // lock.
   void resetPages();
   // Writes whole pages starting at `offset` without going through the cache.
   void writePages(std::uint64_t offset, std::span<const char> bytes);
-  // The build is done: the tree's root, no free page, the file's end; header written.
+  // The build is done: the tree's root, no free page, the file's end; header written, and a
+  // tree built aside takes the index's name.
   void finishBuild(std::uint32_t root, std::uint64_t fileEnd);
 
   [[noreturn]] void corrupt(const std::string& problem) const;
@@ -108,6 +124,11 @@ class NtxFile {
   std::uint64_t currentFileSize();
   void dropCache();
   void remember(std::shared_ptr<const NtxPage> page);
+  // Starts a new file beside the index holding the header; file_ becomes that file and the
+  // old handle (if any) is kept, holding the old file, until publishing. Returns errno.
+  int startAside();
+  void discardAside() noexcept;
+  bool building() const { return !asidePath_.empty(); }
 
   std::filesystem::path path_;
   OsFile file_;
@@ -128,6 +149,12 @@ class NtxFile {
   };
   std::vector<Slot> cache_;
   std::uint64_t generation_ = 1;
+
+  // While a new file is being written aside: its name, whether it replaces the file under
+  // the real name (false when there was none), and the old file, held until then.
+  std::filesystem::path asidePath_;
+  bool replaceOnPublish_ = true;
+  OsFile heldOriginal_;
 };
 
 }  // namespace kavrina::store::ntx

@@ -59,6 +59,17 @@ std::string NtxOrder::keyOf(std::uint32_t recno) {
   return recno == lastRecno_ ? lastKey_ : keyInFile(recno);
 }
 
+void NtxOrder::recordWriting(std::uint32_t recno, bool isNew) {
+  // The file still holds the record as it was: its key is the old one when nothing else is
+  // known, and the one to remove should the key remembered not be in the index.
+  if (isNew) return;
+  fileKey_ = keyInFile(recno);
+  if (recno != lastRecno_) {
+    lastKey_ = fileKey_;
+    lastRecno_ = recno;
+  }
+}
+
 void NtxOrder::recordWritten(std::uint32_t recno, std::span<const char> record, bool isNew) {
   std::string newKey = expression_.evaluate(record);
   if (isNew) {
@@ -66,15 +77,10 @@ void NtxOrder::recordWritten(std::uint32_t recno, std::span<const char> record, 
     tree_.insert(newKey, recno);
     file_->keyUpdated();
   } else {
-    // The file still holds the record as it was: its key is the old one when nothing is known.
-    std::string oldKey = recno == lastRecno_ ? lastKey_ : keyInFile(recno);
+    const std::string& oldKey = recno == lastRecno_ ? lastKey_ : fileKey_;
     if (oldKey != newKey) {
       NtxFile::Access access(*file_);
-      if (!tree_.remove(oldKey, recno)) {
-        // The key remembered is not in the index: take the one the file holds.
-        std::string fileKey = keyInFile(recno);
-        if (fileKey != oldKey) tree_.remove(fileKey, recno);
-      }
+      if (!tree_.remove(oldKey, recno) && fileKey_ != oldKey) tree_.remove(fileKey_, recno);
       tree_.insert(newKey, recno);
       file_->keyUpdated();
     }
@@ -159,10 +165,12 @@ bool createIndex(DbfTable& table, const fs::path& path, std::string_view keyExpr
 
   // Whatever the table holds in its buffer reaches the file (and the old orders) first.
   table.clearOrders();
-  std::unique_ptr<NtxFile> ntxFile = NtxFile::create(file, header, table.isShared());
+  std::unique_ptr<NtxFile> ntxFile = NtxFile::createAside(file, header, table.isShared());
   if (!ntxFile) return false;
+  const NtxFile& built = *ntxFile;
   auto order = std::make_unique<NtxOrder>(table, std::move(ntxFile), std::move(*expression));
-  order->rebuild();
+  order->rebuild();  // the tree is built aside and then takes the index's name
+  if (!built.isOpen()) return attachIndex(table, path);  // another station created it first
   table.addOrder(std::move(order));
   return true;
 }

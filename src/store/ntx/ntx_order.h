@@ -24,6 +24,7 @@ class NtxOrder final : public TableOrder {
   NtxOrder(DbfTable& table, std::unique_ptr<NtxFile> file, KeyExpression expression);
 
   void recordLoaded(std::uint32_t recno, std::span<const char> record) override;
+  void recordWriting(std::uint32_t recno, bool isNew) override;
   void recordWritten(std::uint32_t recno, std::span<const char> record, bool isNew) override;
   std::uint32_t first() override;
   std::uint32_t last() override;
@@ -54,6 +55,7 @@ class NtxOrder final : public TableOrder {
   NtxTree tree_;
   std::uint32_t lastRecno_ = 0;
   std::string lastKey_;
+  std::string fileKey_;  // the key of the record being written, as the file held it
   std::vector<char> record_;
 };
 

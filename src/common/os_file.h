@@ -1,6 +1,8 @@
 // A file handle with exact positioned reads and writes and open-file-description byte-range
 // locks: the locks belong to this handle, so two handles on one file exclude each other
-// even inside one process, and closing another handle of the file keeps them.
+// even inside one process, and closing another handle of the file keeps them. Every write,
+// flush and truncate passes the fault-injection checkpoint. Files are opened without
+// following a symbolic link planted under their name.
 #pragma once
 
 #include <sys/types.h>
@@ -10,12 +12,17 @@
 #include <span>
 #include <string>
 
-namespace kavrina::store {
+namespace kavrina {
 
 enum class LockKind { Read, Write };
 
 // Outcome of one lock attempt: taken, held by someone else, or refused by the system.
 enum class LockResult { Taken, Busy, Failed };
+
+// The share mode of an open file (tables and indexes alike): one byte far beyond every other
+// lock region, locked for writing by an exclusive open and for reading by a shared one, so
+// that an exclusive open denies every other open. Never written.
+constexpr std::uint64_t kShareModeOffset = 2'000'000'001;
 
 class OsFile {
  public:
@@ -28,10 +35,16 @@ class OsFile {
   OsFile(const OsFile&) = delete;
   OsFile& operator=(const OsFile&) = delete;
 
-  // Opens an existing file; returns errno (0 on success). Never truncates.
+  // Opens an existing file; returns errno (0 on success; ELOOP for a symbolic link). Never
+  // truncates.
   int open(const std::filesystem::path& path, Access access);
-  // Creates the file if it is missing (never truncates an existing one); returns errno.
-  int openOrCreate(const std::filesystem::path& path);
+  // Opens an existing file and takes its share-mode lock (`mode`: Write for exclusive use,
+  // Read for shared use), making sure that the name still refers to the file locked: a file
+  // that another station replaced by a rename meanwhile is opened afresh. Returns errno:
+  // EBUSY when another holder's share mode refuses the lock (nothing stays open then).
+  int openShareLocked(const std::filesystem::path& path, Access access, LockKind mode);
+  // Creates a new file that must not exist yet (O_EXCL, read-write); returns errno (EEXIST).
+  int createNew(const std::filesystem::path& path);
   // Closes the handle, dropping every lock it holds; returns errno of close (0 when fine).
   int close();
 
@@ -47,8 +60,11 @@ class OsFile {
   std::int64_t size();
   bool truncate(std::uint64_t length);
   bool sync();
+  // Whether `path` names this very file (same device and inode; a symbolic link never does).
+  bool isFileAt(const std::filesystem::path& path);
 
-  // One attempt at a lock of [offset, offset + length).
+  // One attempt at a lock of [offset, offset + length). Taking a Read lock over a Write lock
+  // this handle holds (or the reverse) converts it in one step.
   LockResult tryLock(std::uint64_t offset, std::uint64_t length, LockKind kind);
   bool unlock(std::uint64_t offset, std::uint64_t length);
   // Whether another handle holds a lock that conflicts with a write lock of the range.
@@ -61,4 +77,4 @@ class OsFile {
   int lastError_ = 0;
 };
 
-}  // namespace kavrina::store
+}  // namespace kavrina

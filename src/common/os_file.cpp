@@ -1,4 +1,4 @@
-#include "store/dbf/os_file.h"
+#include "common/os_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,9 +7,22 @@
 #include <cerrno>
 #include <utility>
 
-namespace kavrina::store {
+#include "common/fault_injection.h"
 
-OsFile::~OsFile() { close(); }
+namespace kavrina {
+
+namespace {
+
+// How often an open starts again when the name was given to a new file between the open and
+// the share lock (another station finishing a rewrite); more would mean a name that changes
+// without end.
+constexpr int kReopenAttempts = 100;
+
+}  // namespace
+
+OsFile::~OsFile() {
+  close();
+}
 
 OsFile::OsFile(OsFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), lastError_(other.lastError_) {}
@@ -25,15 +38,32 @@ OsFile& OsFile::operator=(OsFile&& other) noexcept {
 
 int OsFile::open(const std::filesystem::path& path, Access access) {
   close();
-  int flags = (access == Access::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+  int flags = (access == Access::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOFOLLOW;
   fd_ = ::open(path.c_str(), flags);
   lastError_ = fd_ < 0 ? errno : 0;
   return lastError_;
 }
 
-int OsFile::openOrCreate(const std::filesystem::path& path) {
+int OsFile::openShareLocked(const std::filesystem::path& path, Access access, LockKind mode) {
+  for (int attempt = 0; attempt < kReopenAttempts; ++attempt) {
+    if (int err = open(path, access); err != 0) return err;
+    const LockResult lock = tryLock(kShareModeOffset, 1, mode);
+    if (lock != LockResult::Taken) {
+      const int err = lock == LockResult::Busy ? EBUSY : lastError_;
+      close();
+      lastError_ = err;
+      return err;
+    }
+    if (isFileAt(path)) return 0;
+    close();  // renamed over meanwhile: the name now belongs to a newer file
+  }
+  lastError_ = EBUSY;
+  return EBUSY;
+}
+
+int OsFile::createNew(const std::filesystem::path& path) {
   close();
-  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
   lastError_ = fd_ < 0 ? errno : 0;
   return lastError_;
 }
@@ -48,8 +78,8 @@ int OsFile::close() {
 ssize_t OsFile::readAt(std::uint64_t offset, std::span<char> buffer) {
   std::size_t done = 0;
   while (done < buffer.size()) {
-    ssize_t n = ::pread(fd_, buffer.data() + done, buffer.size() - done,
-                        static_cast<off_t>(offset + done));
+    ssize_t n =
+        ::pread(fd_, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
     if (n < 0) {
       if (errno == EINTR) continue;
       lastError_ = errno;
@@ -62,6 +92,10 @@ ssize_t OsFile::readAt(std::uint64_t offset, std::span<char> buffer) {
 }
 
 bool OsFile::writeAt(std::uint64_t offset, std::span<const char> data) {
+  if (int err = faults::before(faults::Op::Write); err != 0) {
+    lastError_ = err;
+    return false;
+  }
   std::size_t done = 0;
   while (done < data.size()) {
     ssize_t n =
@@ -90,6 +124,10 @@ std::int64_t OsFile::size() {
 }
 
 bool OsFile::truncate(std::uint64_t length) {
+  if (int err = faults::before(faults::Op::Truncate); err != 0) {
+    lastError_ = err;
+    return false;
+  }
   if (::ftruncate(fd_, static_cast<off_t>(length)) != 0) {
     lastError_ = errno;
     return false;
@@ -98,11 +136,22 @@ bool OsFile::truncate(std::uint64_t length) {
 }
 
 bool OsFile::sync() {
+  if (int err = faults::before(faults::Op::Flush); err != 0) {
+    lastError_ = err;
+    return false;
+  }
   if (::fsync(fd_) != 0) {
     lastError_ = errno;
     return false;
   }
   return true;
+}
+
+bool OsFile::isFileAt(const std::filesystem::path& path) {
+  struct stat mine {
+  }, named{};
+  if (::fstat(fd_, &mine) != 0 || ::lstat(path.c_str(), &named) != 0) return false;
+  return mine.st_dev == named.st_dev && mine.st_ino == named.st_ino;
 }
 
 static struct flock makeLock(short type, std::uint64_t offset, std::uint64_t length) {
@@ -143,4 +192,4 @@ bool OsFile::lockedElsewhere(std::uint64_t offset, std::uint64_t length) {
   return fl.l_type != F_UNLCK;
 }
 
-}  // namespace kavrina::store
+}  // namespace kavrina

@@ -1,0 +1,134 @@
+// Rewriting a whole table beside the old file, and the two whole-table operations built on
+// it or next to it: zap and pack.
+#include <cerrno>
+
+#include "common/aside_file.h"
+#include "common/file_ops.h"
+#include "errors/error.h"
+#include "store/dbf/dbf_table.h"
+
+namespace kavrina::store {
+
+namespace gen = errors::gen;
+namespace sub = errors::sub;
+using errors::driverError;
+
+namespace {
+
+// The fixed header and descriptors of an empty table with this header's layout.
+std::vector<char> emptyHeaderBytes(const DbfHeader& header) {
+  DbfHeader empty = header;
+  empty.recordCount = 0;
+  const Date today = Date::today();
+  std::vector<char> bytes = encodeHeader(empty, today.year(), today.month(), today.day());
+  bytes.push_back(dbf::kEndOfFile);
+  return bytes;
+}
+
+}  // namespace
+
+void DbfTable::beginRewrite() {
+  if (shared_) errors::fail(driverError(gen::kShared, sub::kShared, path_.string()));
+  if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
+  if (rewriting()) return;
+  writeBack();
+  AsideFile aside;
+  int err = aside.create(path_);
+  if (err == 0 && !aside.file().writeAt(0, emptyHeaderBytes(header_)))
+    err = aside.file().lastError();
+  if (err != 0) {
+    aside.discard();
+    failIo(gen::kCreate, sub::kCreateData, err);
+  }
+  rewritePath_ = aside.path();
+  rewriteSavedHeader_ = header_;
+  rewriteSavedCount_ = count_;
+  // From here on the table is the new file; the old one stays open (and held) until the
+  // rename. The aside object gives up its name: this table removes the file if need be.
+  rewriteOriginal_ = std::move(file_);
+  file_ = aside.release();
+  count_ = 0;
+  header_.recordCount = 0;
+  fileChanged_ = true;
+  dropReadCache();
+  positionAtEof();
+  bof_ = true;
+}
+
+void DbfTable::publishRewrite() {
+  if (!rewriting()) return;
+  writeBack();
+  writeEndMarkAndCut();
+  writeFixedHeader();
+  if (!file_.sync()) failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  if (int err = fileops::renameReplacing(rewritePath_, path_); err != 0)
+    failIo(gen::kWrite, sub::kWrite, err);
+  // Renamed: the new file is the table now, whatever happens next.
+  rewritePath_.clear();
+  rewriteOriginal_.close();
+  fileChanged_ = false;
+  if (int err = fileops::syncFolder(fileops::folderOf(path_)); err != 0)
+    failIo(gen::kWrite, sub::kWrite, err);
+  for (auto& order : orders_) order->tableRewritten();
+  goTop();
+}
+
+void DbfTable::abandonRewrite() noexcept {
+  if (!rewriting()) return;
+  file_.close();
+  if (!rewritePath_.empty()) fileops::removeFile(rewritePath_);
+  rewritePath_.clear();
+  file_ = std::move(rewriteOriginal_);
+  header_ = rewriteSavedHeader_;
+  count_ = rewriteSavedCount_;
+  hot_ = false;
+  newRecord_ = false;
+  fileChanged_ = false;
+  dropReadCache();
+  positionAtEof();
+}
+
+void DbfTable::zap() {
+  if (shared_) errors::fail(driverError(gen::kShared, sub::kShared, path_.string()));
+  if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
+  hot_ = false;
+  newRecord_ = false;
+  count_ = 0;
+  fileChanged_ = true;
+  dropReadCache();
+  if (memo_.isOpen()) memo_.reset();
+  // The header says 0 records before the file is cut: stopped in between, the file is an
+  // empty table with stray bytes after it, never a header promising records that are gone.
+  writeFixedHeader();
+  writeEndMarkAndCut();
+  for (auto& order : orders_) order->tableRewritten();
+  positionAtEof();
+  bof_ = true;
+}
+
+void DbfTable::pack() {
+  if (shared_) errors::fail(driverError(gen::kShared, sub::kShared, path_.string()));
+  if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
+  writeBack();
+  const std::uint32_t oldCount = count_;
+  const std::uint64_t headerLength = header_.headerLength;
+  const std::size_t length = header_.recordLength;
+  beginRewrite();
+  // The live records go over into the new file in record order, as whole records.
+  std::vector<char> record(length);
+  std::uint32_t kept = 0;
+  for (std::uint32_t recno = 1; recno <= oldCount; ++recno) {
+    const std::uint64_t offset = headerLength + static_cast<std::uint64_t>(recno - 1) * length;
+    const ssize_t got = rewriteOriginal_.readAt(offset, record);
+    if (got < 0) failIo(gen::kRead, sub::kRead, rewriteOriginal_.lastError());
+    if (static_cast<std::size_t>(got) != length) failIo(gen::kRead, sub::kRead);
+    if (record[0] == dbf::kDeletedFlag) continue;
+    ++kept;
+    if (!file_.writeAt(recordOffset(kept), record))
+      failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  }
+  count_ = kept;
+  publishRewrite();
+}
+
+}  // namespace kavrina::store
