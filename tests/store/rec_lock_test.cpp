@@ -71,9 +71,9 @@ TEST_F(RecordLocking, AFailedAppendWritesNothingIntoTheCurrentRecord) {
   mdos.goTop();
   const std::string before = readFileBytes("DBF/MDOS.dbf");
   // Another station keeps the append lock; the handler lets the append fail softly.
-  store::OsFile other;
-  ASSERT_EQ(other.open("DBF/MDOS.dbf", store::OsFile::Access::ReadWrite), 0);
-  ASSERT_EQ(other.tryLock(store::locks::kAppend, 1, store::LockKind::Write), store::LockResult::Taken);
+  OsFile other;
+  ASSERT_EQ(other.open("DBF/MDOS.dbf", OsFile::Access::ReadWrite), 0);
+  ASSERT_EQ(other.tryLock(store::locks::kAppend, 1, LockKind::Write), LockResult::Taken);
   auto previous = errors::setErrorHandler([](errors::Error&) { return errors::ErrorAnswer::Default; });
   bool written = store::writeRecord(program_, "MDOS", true, [](store::DbfTable& t) { t.putString("Naziv", "Greska"); });
   errors::setErrorHandler(previous);

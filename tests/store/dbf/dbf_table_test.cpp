@@ -223,8 +223,8 @@ TEST_F(DbfTableTest, SharedTableRefusesWritesToUnlockedRecords) {
 TEST_F(DbfTableTest, RecordLockOfRecordFiveIsTheByteAfterOneBillionAndFive) {
   numbers(7)->close();
   auto t = openShared(dir_ / "n.dbf");
-  store::OsFile probe;  // another descriptor, as another station sees the file
-  ASSERT_EQ(probe.open(dir_ / "n.dbf", store::OsFile::Access::ReadWrite), 0);
+  OsFile probe;  // another descriptor, as another station sees the file
+  ASSERT_EQ(probe.open(dir_ / "n.dbf", OsFile::Access::ReadWrite), 0);
 
   ASSERT_TRUE(t->lockRecord(5));
   EXPECT_TRUE(probe.lockedElsewhere(1'000'000'005, 1));

@@ -14,7 +14,7 @@
 
 #include "errors/error.h"
 #include "store/dbf/dbf_table.h"
-#include "store/dbf/os_file.h"
+#include "common/os_file.h"
 #include "store/ntx/ntx_file.h"
 #include "store/ntx/ntx_order.h"
 
@@ -102,10 +102,10 @@ int reader(const std::string& dbf, const std::string& ntx, const std::string& re
 }
 
 int hold(const std::string& ntx, const std::string& ready, const std::string& release) {
-  store::OsFile file;
-  if (file.open(ntx, store::OsFile::Access::ReadWrite) != 0) return 1;
-  if (file.tryLock(store::ntx::kIndexLockOffset, 1, store::LockKind::Write) !=
-      store::LockResult::Taken)
+  OsFile file;
+  if (file.open(ntx, OsFile::Access::ReadWrite) != 0) return 1;
+  if (file.tryLock(store::ntx::kIndexLockOffset, 1, LockKind::Write) !=
+      LockResult::Taken)
     return 1;
   touch(ready);
   return waitFor(release) ? 0 : 1;
