@@ -3,10 +3,10 @@
 #include <memory>
 #include <system_error>
 
+#include "common/path_case.h"
 #include "errors/error.h"
 #include "errors/network_error.h"
 #include "errors/os_code.h"
-#include "common/path_case.h"
 #include "store/ntx/ntx_order.h"
 #include "store/schema.h"
 #include "store/schema_upgrade.h"
@@ -48,7 +48,9 @@ void openStanding(Program& program, const fs::path& data, std::string_view alias
 
 }  // namespace
 
-std::string companyPrefix(const std::string& code) { return code == "000" ? std::string() : code + "/"; }
+std::string companyPrefix(const std::string& code) {
+  return code == "000" ? std::string() : code + "/";
+}
 
 fs::path dataPath(const Program& program, std::string_view fileName) {
   return fs::path(program.CSUBDIRFIRME + "DBF") / fileName;
@@ -101,16 +103,32 @@ void DBOPENALL(Program& program) {
   INITDBF(program, 0);
   SWRUN(program, program.info.SW);
   openStanding(program, "DBF/Firme.dbf", "Firme", "NTX/Firme", "Sifra");
-  openStanding(program, dataPath(program, "MDOS.dbf"), "MDOS", indexPath(program, "MDOS"), "val(InvBr)");
+  openStanding(program, dataPath(program, "MDOS.dbf"), "MDOS", indexPath(program, "MDOS"),
+               "val(InvBr)");
 }
 
 bool openWorkingTable(Program& program, const fs::path& file, std::string_view alias) {
   if (!useTable(program, file, alias, {.shared = false, .readOnly = false})) return false;
   DbfTable& table = program.areas[alias];
-  const fs::path index = indexPath(program, alias);
-  ntx::createIndex(table, index, "InvBr");
-  table.clearOrders();
-  ntx::attachIndex(table, index);
+  // The working index has one name per company and alias: while another station works with
+  // a table of that kind (another year's results, say) the index is held, and this open
+  // fails softly like the table's own. The index stays attached and held until the close.
+  errors::setNetworkError(false);
+  bool built = false;
+  try {
+    built = ntx::createIndex(table, indexPath(program, alias), "InvBr");
+  } catch (const errors::Error& e) {
+    if (e.GENCODE != errors::gen::kOpen || e.OSCODE != errors::os::kSharingViolation) {
+      program.areas.close(alias);
+      throw;
+    }
+    errors::setNetworkError(true);
+  }
+  if (!built) {
+    program.areas.close(alias);
+    errors::setNetworkError(true);
+    return false;
+  }
   table.goTop();
   return true;
 }

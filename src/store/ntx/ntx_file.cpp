@@ -86,9 +86,13 @@ std::unique_ptr<NtxFile> NtxFile::createAside(const fs::path& requested, NtxHead
         err = f->file_.lastError();
       }
     }
-    const int osCode = err == EBUSY ? errors::os::kSharingViolation : osCodeFor(path, err);
-    auto answer = errors::raise(driverError(gen::kCreate, kSubCreateIndex, path.string(), osCode));
-    if (answer != errors::ErrorAnswer::Retry) return nullptr;
+    // Another station has the index open: like a table open that meets a sharing conflict,
+    // this may fail softly, and the caller tells the user.
+    const errors::Error e =
+        err == EBUSY
+            ? driverError(gen::kOpen, kSubOpenIndex, path.string(), errors::os::kSharingViolation)
+            : driverError(gen::kCreate, kSubCreateIndex, path.string(), osCodeFor(path, err));
+    if (errors::raise(e) != errors::ErrorAnswer::Retry) return nullptr;
   }
 }
 

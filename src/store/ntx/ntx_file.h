@@ -30,9 +30,9 @@ class NtxFile {
  public:
   // Creates the index file (found in any case, else with the given spelling) with `header`
   // and one empty root page, written aside and renamed over an existing file, which is first
-  // held exclusively. Raises the create error (20/1006; OS code 32 while another station has
-  // the file open); returns nullptr when the handler lets it fail. The file is left open in
-  // the share mode asked for.
+  // held exclusively. Raises the create error (20/1006), or the open error with OS code 32
+  // (21/1003, which may fail softly) while another station has the file open; returns
+  // nullptr when the handler lets it fail. The file is left open in the share mode asked for.
   static std::unique_ptr<NtxFile> create(const std::filesystem::path& path, NtxHeader header,
                                          bool shared);
   // The same, but the new file stays aside, unseen under the real name, until publish(): the
