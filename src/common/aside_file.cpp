@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "common/file_ops.h"
 
@@ -110,6 +111,25 @@ OsFile AsideFile::release() {
   OsFile out = std::move(file_);
   path_.clear();
   return out;
+}
+
+int copyFileAside(const std::filesystem::path& from, const std::filesystem::path& to) {
+  OsFile source;
+  if (int err = source.open(from, OsFile::Access::ReadOnly); err != 0) return err;
+  AsideFile copy;
+  if (int err = copy.create(to); err != 0) return err;
+  std::vector<char> block(1 << 20);
+  std::uint64_t offset = 0;
+  for (;;) {
+    const ssize_t got = source.readAt(offset, block);
+    if (got < 0) return source.lastError();
+    if (got == 0) break;
+    if (!copy.file().writeAt(offset,
+                             std::span<const char>(block.data(), static_cast<std::size_t>(got))))
+      return copy.file().lastError();
+    offset += static_cast<std::uint64_t>(got);
+  }
+  return copy.publish(true);
 }
 
 bool isAsideFileName(std::string_view name) {

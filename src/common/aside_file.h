@@ -48,6 +48,10 @@ class AsideFile {
   bool published_ = false;
 };
 
+// Copies the file `from` to `to` by way of an aside file: `to` is the old file or the whole
+// copy, never a part. Replaces an existing `to`. Returns errno.
+int copyFileAside(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // Whether a file name is that of an aside file (such files belong to no table or index).
 bool isAsideFileName(std::string_view fileName);
 

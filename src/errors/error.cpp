@@ -38,6 +38,12 @@ ErrorHandler setErrorHandler(ErrorHandler handler) {
   return std::exchange(installedHandler(), std::move(handler));
 }
 
+HandlerSuspended::HandlerSuspended() : saved_(setErrorHandler({})) {}
+
+HandlerSuspended::~HandlerSuspended() {
+  setErrorHandler(std::move(saved_));
+}
+
 ErrorAnswer raise(Error error) {
   if (!installedHandler()) throw error;
   return installedHandler()(error);

@@ -104,6 +104,20 @@ using ErrorHandler = std::function<ErrorAnswer(Error&)>;
 // Installs `handler` (an empty function restores the default) and returns the previous one.
 ErrorHandler setErrorHandler(ErrorHandler handler);
 
+// While alive, every error is thrown to the caller as the Error value instead of reaching
+// the installed handler: for code that inspects a file and decides itself what a failure
+// means (an index found damaged is rebuilt, not reported). Not for anything that writes.
+class HandlerSuspended {
+ public:
+  HandlerSuspended();
+  ~HandlerSuspended();
+  HandlerSuspended(const HandlerSuspended&) = delete;
+  HandlerSuspended& operator=(const HandlerSuspended&) = delete;
+
+ private:
+  ErrorHandler saved_;
+};
+
 // Hands an error that may be answered to the handler.
 ErrorAnswer raise(Error error);
 

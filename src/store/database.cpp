@@ -3,6 +3,7 @@
 #include <memory>
 #include <system_error>
 
+#include "common/aside_file.h"
 #include "common/path_case.h"
 #include "errors/error.h"
 #include "errors/network_error.h"
@@ -10,6 +11,7 @@
 #include "store/ntx/ntx_order.h"
 #include "store/schema.h"
 #include "store/schema_upgrade.h"
+#include "store/standing_index.h"
 #include "store/swrun.h"
 #include "ui/current_ui.h"
 
@@ -34,16 +36,21 @@ std::unique_ptr<ui::WaitNotice> waitNotice(std::string_view text) {
   return ui::current().showWait(text);
 }
 
-// Opens a standing table shared and attaches its index, building the index first when
-// its file is missing.
+// Opens a standing table shared and attaches its index, building or rebuilding the index
+// first when it is missing or not fit for use.
 void openStanding(Program& program, const fs::path& data, std::string_view alias,
                   const fs::path& index, std::string_view key) {
   if (!useTable(program, data, alias, {.shared = true, .readOnly = false})) return;
   DbfTable& table = program.areas[alias];
-  if (!existsCaseInsensitive(ntx::indexFilePath(index))) ntx::createIndex(table, index, key);
-  table.clearOrders();
-  ntx::attachIndex(table, index);
+  attachStandingIndex(table, index, key);
   table.goTop();
+}
+
+// Removes what a station that ended in the middle of a rewrite left beside the tables.
+void removeStrayFiles(const Program& program) {
+  for (const std::string& folder : {program.CSUBDIRFIRME + "DBF", program.CSUBDIRFIRME + "NTX",
+                                    std::string("DBF"), std::string("NTX")})
+    removeStaleAsideFiles(findCaseInsensitive(folder));
 }
 
 }  // namespace
@@ -76,7 +83,7 @@ bool useTable(Program& program, const fs::path& file, std::string_view alias, Op
 bool CREATEDBF(Program& program, const fs::path& file, const Structure& structure,
                std::string_view driver, int mode) {
   if (mode == 9) return CHANGEDBF(program, file, structure, driver);
-  if (!existsCaseInsensitive(file)) DbfTable::create(file, structure);
+  DbfTable::createIfMissing(file, structure);
   return true;
 }
 
@@ -101,6 +108,7 @@ void DBOPENALL(Program& program) {
   checkDataVersion(program);
   program.areas.closeAll();
   INITDBF(program, 0);
+  removeStrayFiles(program);
   SWRUN(program, program.info.SW);
   openStanding(program, "DBF/Firme.dbf", "Firme", "NTX/Firme", "Sifra");
   openStanding(program, dataPath(program, "MDOS.dbf"), "MDOS", indexPath(program, "MDOS"),

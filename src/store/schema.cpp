@@ -8,21 +8,23 @@ Structure firme() {
 
 Structure mdos() {
   return {
-      {"InvBr", 'C', 30, 0},    {"Naziv", 'C', 30, 0},    {"DatumN", 'D', 8, 0},
-      {"DatumO", 'D', 8, 0},    {"Dobavljac", 'C', 30, 0}, {"Dokument", 'C', 30, 0},
-      {"RAOsn", 'N', 15, 3},    {"PAOsn", 'N', 15, 3},    {"IspVr", 'N', 15, 3},
-      {"PKVT", 'N', 6, 2},      {"RAStopa", 'N', 7, 3},   {"RAtip", 'N', 1, 0},
-      {"PAStopa", 'N', 7, 3},   {"PAgrupa", 'N', 1, 0},   {"ODeo", 'N', 3, 0},
-      {"Kolicina", 'N', 4, 0},  {"Konto", 'N', 10, 0},    {"DuzKonta", 'N', 2, 0},
+      {"InvBr", 'C', 30, 0},   {"Naziv", 'C', 30, 0},     {"DatumN", 'D', 8, 0},
+      {"DatumO", 'D', 8, 0},   {"Dobavljac", 'C', 30, 0}, {"Dokument", 'C', 30, 0},
+      {"RAOsn", 'N', 15, 3},   {"PAOsn", 'N', 15, 3},     {"IspVr", 'N', 15, 3},
+      {"PKVT", 'N', 6, 2},     {"RAStopa", 'N', 7, 3},    {"RAtip", 'N', 1, 0},
+      {"PAStopa", 'N', 7, 3},  {"PAgrupa", 'N', 1, 0},    {"ODeo", 'N', 3, 0},
+      {"Kolicina", 'N', 4, 0}, {"Konto", 'N', 10, 0},     {"DuzKonta", 'N', 2, 0},
   };
 }
 
-Structure mdng() { return {{"InvBr", 'C', 30, 0}, {"GodinaNG", 'C', 4, 0}}; }
+Structure mdng() {
+  return {{"InvBr", 'C', 30, 0}, {"GodinaNG", 'C', 4, 0}};
+}
 
 Structure resultRa() {
   return {
-      {"InvBr", 'C', 30, 0},  {"RAPrVr", 'N', 15, 3}, {"RAOsn", 'N', 15, 3},
-      {"RAStopa", 'N', 7, 3}, {"RATip", 'N', 1, 0},   {"BrMes", 'N', 2, 0},
+      {"InvBr", 'C', 30, 0},  {"RAPrVr", 'N', 15, 3},  {"RAOsn", 'N', 15, 3},
+      {"RAStopa", 'N', 7, 3}, {"RATip", 'N', 1, 0},    {"BrMes", 'N', 2, 0},
       {"RAm", 'N', 15, 3},    {"RASadVr", 'N', 15, 3}, {"RANab", 'L', 1, 0},
       {"RAOtp", 'L', 1, 0},   {"NoviPrav", 'L', 1, 0},
   };
@@ -30,10 +32,10 @@ Structure resultRa() {
 
 Structure resultPa() {
   return {
-      {"InvBr", 'C', 30, 0},   {"PAPrVr", 'N', 15, 3},  {"PAOsn", 'N', 15, 3},
-      {"PAOtpVr", 'N', 15, 3}, {"PAStopa", 'N', 7, 3},  {"PAGrupa", 'N', 1, 0},
-      {"BrMes", 'N', 2, 0},    {"BrDan", 'N', 3, 0},    {"PAm", 'N', 15, 3},
-      {"PASadVr", 'N', 15, 3}, {"PANab", 'L', 1, 0},    {"PAOtp", 'L', 1, 0},
+      {"InvBr", 'C', 30, 0},   {"PAPrVr", 'N', 15, 3}, {"PAOsn", 'N', 15, 3},
+      {"PAOtpVr", 'N', 15, 3}, {"PAStopa", 'N', 7, 3}, {"PAGrupa", 'N', 1, 0},
+      {"BrMes", 'N', 2, 0},    {"BrDan", 'N', 3, 0},   {"PAm", 'N', 15, 3},
+      {"PASadVr", 'N', 15, 3}, {"PANab", 'L', 1, 0},   {"PAOtp", 'L', 1, 0},
       {"NoviPrav", 'L', 1, 0},
   };
 }

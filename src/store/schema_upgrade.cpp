@@ -4,13 +4,14 @@
 #include <cctype>
 #include <system_error>
 
+#include "common/aside_file.h"
+#include "common/path_case.h"
 #include "errors/error.h"
 #include "errors/network_error.h"
 #include "errors/os_code.h"
 #include "settings/ini_files.h"
 #include "settings/settings_keys.h"
 #include "store/database.h"
-#include "common/path_case.h"
 #include "store/end_program.h"
 #include "ui/current_ui.h"
 
@@ -34,12 +35,22 @@ void message(std::string_view text, ui::MessageKind kind) {
   if (ui::hasCurrent()) ui::current().messageBox(text, kind, ui::MessageButtons::Ok);
 }
 
+// Writes a kept backup: the whole copy under its name, or nothing.
 void copyFile(const fs::path& from, const fs::path& to) {
-  std::error_code ec;
-  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-  if (ec)
+  if (int err = copyFileAside(from, to); err != 0)
     errors::fail(errors::driverError(errors::gen::kCreate, errors::sub::kCreateData, to.string(),
-                                     errors::osCodeFromErrno(ec.value())));
+                                     errors::osCodeFromErrno(err)));
+}
+
+// The settings key that marks a structure check in progress for the active company: set
+// to the version being installed before the first table is touched, emptied when the
+// check ends in any orderly way. Found still set, it tells of a check that was cut short.
+std::string checkMarkKey(const Program& program) {
+  std::string key = "Provera strukture";
+  const std::string version = versionKey(program);
+  const std::size_t paren = version.find('(');
+  if (paren != std::string::npos) key += version.substr(paren);
+  return key;
 }
 
 // Copies the records of `from` into the open table `to`, field by field by name, keeping
@@ -59,11 +70,20 @@ void refill(DbfTable& from, DbfTable& to) {
                                        to.path().string()));
     for (auto [src, dst] : pairs) {
       switch (to.fields()[static_cast<std::size_t>(dst)].def.type) {
-        case 'N': to.putNumber(dst, from.getNumber(src)); break;
-        case 'D': to.putDate(dst, from.getDate(src)); break;
-        case 'L': to.putLogical(dst, from.getLogical(src)); break;
-        case 'M': to.putMemo(dst, from.getMemo(src)); break;
-        default: to.putString(dst, from.getString(src));
+        case 'N':
+          to.putNumber(dst, from.getNumber(src));
+          break;
+        case 'D':
+          to.putDate(dst, from.getDate(src));
+          break;
+        case 'L':
+          to.putLogical(dst, from.getLogical(src));
+          break;
+        case 'M':
+          to.putMemo(dst, from.getMemo(src));
+          break;
+        default:
+          to.putString(dst, from.getString(src));
       }
     }
     if (from.deleted()) to.deleteRecord();
@@ -72,7 +92,9 @@ void refill(DbfTable& from, DbfTable& to) {
 
 }  // namespace
 
-std::string versionKey(const Program& program) { return settings::versionKey(program.CSUBDIRFIRME); }
+std::string versionKey(const Program& program) {
+  return settings::versionKey(program.CSUBDIRFIRME);
+}
 
 void checkDataVersion(Program& program) {
   const std::string key = versionKey(program);
@@ -83,6 +105,17 @@ void checkDataVersion(Program& program) {
     settings::WRITEINI(kSection, key, VER);
     return;
   }
+  const std::string markKey = checkMarkKey(program);
+  if (!settings::READINI(kSection, markKey, "").empty()) {
+    // A check was cut short (the program ended in the middle of it). Each table is replaced
+    // only by a rename of its complete new file, so every table is either as it was or
+    // fully migrated: the check simply runs again.
+    message(
+        "Prethodna provera strukture baza podataka nije zavrsena (program je prekinut).\n"
+        "Nijedan podatak nije izgubljen: svaka tabela je ili neizmenjena ili vec prevedena\n"
+        "u novu strukturu. Provera ce sada biti ponovljena.",
+        ui::MessageKind::Information);
+  }
   std::string warning = "PRVI PUT POKRECETE NOVU VERZIJU PROGRAMA!\n";
   if (!program.CSUBDIRFIRME.empty()) warning += "(ZA FIRMU: " + program.CSIFRAFIRME + ")\n";
   warning +=
@@ -92,24 +125,25 @@ void checkDataVersion(Program& program) {
       "automatski prekinuti, a koriscenje programa nece biti\n"
       "moguce dok se procedura uspesno ne zavrsi.";
   message(warning, ui::MessageKind::Warning);
+  settings::WRITEINI(kSection, markKey, VER);
   if (!INITDBF(program, 9)) {
-    message("UPOZORENJE: Korisnici se nisu odjavili iz programa !\n"
-            "Procedura provere strukture baza podataka je prekinuta.",
-            ui::MessageKind::Warning);
+    settings::WRITEINI(kSection, markKey, "");
+    message(
+        "UPOZORENJE: Korisnici se nisu odjavili iz programa !\n"
+        "Procedura provere strukture baza podataka je prekinuta.",
+        ui::MessageKind::Warning);
     program.areas.closeAll();
     throw EndProgram(1);
   }
+  settings::WRITEINI(kSection, key, VER);
+  settings::WRITEINI(kSection, markKey, "");
   message("Procedura provere strukture baza podataka je uspesno zavrsena",
           ui::MessageKind::Information);
-  settings::WRITEINI(kSection, key, VER);
 }
 
 bool CHANGEDBF(Program& program, const fs::path& file, const Structure& structure,
                std::string_view driver) {
-  if (!existsCaseInsensitive(file)) {
-    DbfTable::create(file, structure);
-    return true;
-  }
+  if (!existsCaseInsensitive(file)) return DbfTable::createIfMissing(file, structure);
   return DBCHANGE(program, file, structure, driver);
 }
 
@@ -152,59 +186,43 @@ bool DBCHANGE(Program& program, const fs::path& requested, const Structure& stru
     if (c != '.') v.push_back(c);
   const fs::path file = findCaseInsensitive(requested);
 
-  if (!useTable(program, file, kAlias, {.shared = false, .readOnly = false}) || errors::networkError())
+  // The table stays open exclusively, and so out of every other station's reach, until its
+  // new file has taken its name.
+  if (!useTable(program, file, kAlias, {.shared = false, .readOnly = false}) ||
+      errors::networkError())
     return false;
-  const Structure current = program.areas[kAlias].structure();
-  program.areas.close(kAlias);
-  if (!structureChanged(current, structure)) return true;
+  // Closed however this ends; a failure reaches the handler with the old table in place.
+  struct CloseAlias {
+    WorkAreas& areas;
+    ~CloseAlias() {
+      try {
+        areas.close(kAlias);
+      } catch (...) {
+      }
+    }
+  } closeSource{program.areas};
+  DbfTable& source = program.areas[kAlias];
+  if (!structureChanged(source.structure(), structure)) return true;
 
+  // The kept backups, each written whole before anything else changes.
   fs::path memo = file;
   memo.replace_extension(".dbt");
   memo = findCaseInsensitive(memo);
-  const bool hasMemo = fs::exists(memo);
-  const fs::path tableCopy = workingCopyPath(file, v, ".dbf");
-  const fs::path memoCopy = workingCopyPath(file, v, ".dbt");
-  copyFile(file, tableCopy);
-  copyFile(file, keptBackupPath(tableCopy));
-  if (hasMemo) {
-    copyFile(memo, memoCopy);
-    copyFile(memo, keptBackupPath(memoCopy));
-  }
-
-  const bool hideDeleted = program.areas.hideDeleted();
-  try {
-    DbfTable::create(file, structure);
-    if (!useTable(program, file, kAlias, {.shared = true, .readOnly = false}))
-      errors::fail(errors::driverError(errors::gen::kOpen, errors::sub::kOpenData, file.string(),
-                                       errors::os::kSharingViolation));
-    program.areas.select(kAlias);
-    program.areas.setHideDeleted(false);
-    {
-      auto source = DbfTable::open(tableCopy, {.shared = false, .readOnly = true});
-      refill(*source, program.areas[kAlias]);
-      source->close();
-    }
-    DbfTable& target = program.areas[kAlias];
-    target.unlock();
-    target.commit();
-    program.areas.close(kAlias);
-    program.areas.setHideDeleted(hideDeleted);
-  } catch (...) {
-    // Nothing may be lost: put the old table back from its working copy, then let the
-    // failure reach the handler. The stored version stays old, so the check runs again.
-    program.areas.setHideDeleted(hideDeleted);
-    try {
-      program.areas.close(kAlias);
-    } catch (...) {
-    }
-    std::error_code ec;
-    fs::copy_file(tableCopy, file, fs::copy_options::overwrite_existing, ec);
-    if (hasMemo) fs::copy_file(memoCopy, memo, fs::copy_options::overwrite_existing, ec);
-    throw;
-  }
   std::error_code ec;
-  fs::remove(tableCopy, ec);
-  if (hasMemo) fs::remove(memoCopy, ec);
+  const bool hasMemo = fs::exists(memo, ec);
+  copyFile(file, keptBackupPath(workingCopyPath(file, v, ".dbf")));
+  if (hasMemo) copyFile(memo, keptBackupPath(workingCopyPath(file, v, ".dbt")));
+
+  // The new table is filled beside the old one and renamed over it when complete: a
+  // failure or a kill at any point leaves the old table whole under its name, and the
+  // stored version old, so the next start checks again.
+  std::unique_ptr<DbfTable> target = DbfTable::createBeside(file, structure);
+  const bool hideDeleted = source.hideDeleted();
+  source.setHideDeleted(false);
+  refill(source, *target);
+  source.setHideDeleted(hideDeleted);
+  target->publishRewrite();
+  target->close();
   (void)driver;  // one table format: the driver names it
   return true;
 }

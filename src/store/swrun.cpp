@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "store/database.h"
 #include "common/path_case.h"
+#include "store/database.h"
 
 namespace kavrina::store {
 

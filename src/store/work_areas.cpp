@@ -55,7 +55,8 @@ const WorkAreas::Area* WorkAreas::findArea(std::string_view alias) const {
   return const_cast<WorkAreas*>(this)->findArea(alias);
 }
 
-bool WorkAreas::use(const std::filesystem::path& file, std::string_view alias, OpenOptions options) {
+bool WorkAreas::use(const std::filesystem::path& file, std::string_view alias,
+                    OpenOptions options) {
   std::string name = alias.empty() ? file.stem().string() : std::string(alias);
   if (!legalAlias(name)) aliasError(kIllegalAlias, name);
   if (findArea(name) != nullptr) aliasError(kAliasInUse, name);
@@ -74,9 +75,13 @@ bool WorkAreas::select(std::string_view alias) {
   return true;
 }
 
-bool WorkAreas::isOpen(std::string_view alias) const { return findArea(alias) != nullptr; }
+bool WorkAreas::isOpen(std::string_view alias) const {
+  return findArea(alias) != nullptr;
+}
 
-DbfTable& WorkAreas::current() { return (*this)[selected_]; }
+DbfTable& WorkAreas::current() {
+  return (*this)[selected_];
+}
 
 DbfTable& WorkAreas::operator[](std::string_view alias) {
   Area* area = findArea(alias);
@@ -84,16 +89,18 @@ DbfTable& WorkAreas::operator[](std::string_view alias) {
   return *area->table;
 }
 
-std::string WorkAreas::currentAlias() const { return selected_; }
+std::string WorkAreas::currentAlias() const {
+  return selected_;
+}
 
 void WorkAreas::close(std::string_view alias) {
   Area* area = findArea(alias);
   if (area == nullptr) return;
   std::unique_ptr<DbfTable> table = std::move(area->table);
   std::string key = area->alias;
-  areas_.erase(std::remove_if(areas_.begin(), areas_.end(),
-                              [&](const Area& a) { return a.alias == key; }),
-               areas_.end());
+  areas_.erase(
+      std::remove_if(areas_.begin(), areas_.end(), [&](const Area& a) { return a.alias == key; }),
+      areas_.end());
   if (selected_ == key) selected_.clear();
   table->close();
 }

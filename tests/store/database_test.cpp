@@ -1,14 +1,16 @@
 // Creating and opening the database: the first start, a company activated for the first
 // time, the standing indexes, and the working tables.
+#include "store/database.h"
+
 #include <gtest/gtest.h>
 
 #include "errors/error.h"
 #include "errors/network_error.h"
 #include "program_folder.h"
-#include "store/database.h"
 #include "store/dbf/dbf_table.h"
 #include "store/ntx/ntx_check.h"
 #include "store/ntx/ntx_file.h"
+#include "store/ntx/ntx_order.h"
 #include "store/schema.h"
 #include "support/temp_dir.h"
 
@@ -56,7 +58,8 @@ TEST_F(Database, FirstStartInAnEmptyFolderCreatesEverything) {
   EXPECT_TRUE(program_.areas["MDOS"].isShared());
   EXPECT_TRUE(program_.areas.isOpen("SwRun"));
   EXPECT_TRUE(fs::exists(folder_.path() / "tmp" / "Kavrina.run"));
-  EXPECT_EQ(settings::READINI("Program", "Verzija", "0.00"), "1.07") << "first start records the version";
+  EXPECT_EQ(settings::READINI("Program", "Verzija", "0.00"), "1.07")
+      << "first start records the version";
   EXPECT_EQ(folder_.ui().messages().size(), 0u) << "no check runs on a first start";
 }
 
@@ -86,13 +89,20 @@ TEST_F(Database, AssetsComeInTheOrderOfTheirNumbers) {
   store::DBOPENALL(program_);
   DbfTable& mdos = program_.areas["MDOS"];
   std::vector<std::string> order;
-  for (mdos.goTop(); !mdos.eof(); mdos.skip()) order.push_back(mdos.getString("InvBr").substr(0, 3));
+  for (mdos.goTop(); !mdos.eof(); mdos.skip())
+    order.push_back(mdos.getString("InvBr").substr(0, 3));
   EXPECT_EQ(order, (std::vector<std::string>{"9  ", "10 ", "11 ", "100"}));
   EXPECT_TRUE(mdos.seek(10.0));
   EXPECT_EQ(mdos.recNo(), 1u);
 }
 
-TEST_F(Database, AnExistingIndexIsUsedAsItIsAndAMissingOneIsBuilt) {
+int countInIndexOrder(DbfTable& table) {
+  int seen = 0;
+  for (table.goTop(); !table.eof(); table.skip()) ++seen;
+  return seen;
+}
+
+TEST_F(Database, AStandingIndexIsBuiltWhenMissingAndRebuiltWhenItMissesRecords) {
   store::DBOPENALL(program_);
   DbfTable& mdos = program_.areas["MDOS"];
   mdos.append();
@@ -100,22 +110,33 @@ TEST_F(Database, AnExistingIndexIsUsedAsItIsAndAMissingOneIsBuilt) {
   mdos.unlock();
   mdos.commit();
   program_.areas.closeAll();
-  // Behind the program's back a record is added without its index: the stale index stays.
+  // A record reaches the table without its key (a station killed between the two writes).
   {
     auto t = DbfTable::open("DBF/MDOS.dbf", {.shared = false});
     t->append();
     t->putString("InvBr", "3");
   }
+  const std::string stale = readFileBytes("NTX/MDOS.ntx");
+  {
+    // While another station has the index open, it is used as that station uses it.
+    auto other = DbfTable::open("DBF/MDOS.dbf", {.shared = true});
+    ASSERT_TRUE(store::ntx::attachIndex(*other, "NTX/MDOS"));
+    store::DBOPENALL(program_);
+    EXPECT_EQ(countInIndexOrder(program_.areas["MDOS"]), 1);
+    program_.areas.closeAll();
+  }
+  EXPECT_EQ(readFileBytes("NTX/MDOS.ntx"), stale);
   store::DBOPENALL(program_);
-  int seen = 0;
-  for (program_.areas["MDOS"].goTop(); !program_.areas["MDOS"].eof(); program_.areas["MDOS"].skip()) ++seen;
-  EXPECT_EQ(seen, 1) << "a present index is not rebuilt";
+  EXPECT_EQ(countInIndexOrder(program_.areas["MDOS"]), 2) << "the first station alone rebuilds it";
   program_.areas.closeAll();
   fs::remove("NTX/MDOS.ntx");
   store::DBOPENALL(program_);
-  seen = 0;
-  for (program_.areas["MDOS"].goTop(); !program_.areas["MDOS"].eof(); program_.areas["MDOS"].skip()) ++seen;
-  EXPECT_EQ(seen, 2) << "deleting the index file rebuilds it";
+  EXPECT_EQ(countInIndexOrder(program_.areas["MDOS"]), 2) << "a missing index is built";
+  program_.areas.closeAll();
+  const std::string rebuilt = readFileBytes("NTX/MDOS.ntx");
+  store::DBOPENALL(program_);
+  program_.areas.closeAll();
+  EXPECT_EQ(readFileBytes("NTX/MDOS.ntx"), rebuilt) << "a sound index is used as it is";
 }
 
 TEST_F(Database, CreateInModeZeroLeavesAnExistingTableAlone) {
@@ -142,7 +163,8 @@ TEST_F(Database, WorkingTableIsOpenedExclusivelyWithAFreshIndex) {
   EXPECT_FALSE(mdng.isShared());
   EXPECT_TRUE(fs::exists("NTX/MDNG.ntx"));
   std::vector<std::string> order;
-  for (mdng.goTop(); !mdng.eof(); mdng.skip()) order.push_back(mdng.getString("InvBr").substr(0, 2));
+  for (mdng.goTop(); !mdng.eof(); mdng.skip())
+    order.push_back(mdng.getString("InvBr").substr(0, 2));
   EXPECT_EQ(order, (std::vector<std::string>{"12", "3 ", "5 "})) << "key InvBr orders as text";
 
   store::Program other;  // another station

@@ -293,6 +293,12 @@ void DbfTable::close() {
   if (!file_.isOpen()) return;
   // A rewrite that was not published leaves the table as it was.
   abandonRewrite();
+  if (!file_.isOpen()) {  // a new table beside another that was never published
+    for (auto& order : orders_) order->close();
+    orders_.clear();
+    memo_.close();
+    return;
+  }
   writeBack();
   if (shared_) {
     releaseRecordLocks();

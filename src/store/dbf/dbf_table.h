@@ -167,7 +167,13 @@ class DbfTable {
   // is as it was. Raises the table's errors.
   void beginRewrite();
   void publishRewrite();
-  bool rewriting() const { return rewriteOriginal_.isOpen(); }
+  bool rewriting() const { return !rewritePath_.empty(); }
+  // A rewrite with another structure (the structure upgrade): an empty table with
+  // `structure` in a file beside `target` (and a memo file beside the target's when the
+  // structure has a memo field), open exclusively as a rewrite of `target`, which the caller
+  // holds meanwhile: publishRewrite() renames it over the target. Raises the create error.
+  static std::unique_ptr<DbfTable> createBeside(const std::filesystem::path& target,
+                                                const Structure& structure);
 
   // --- Orders. The first one controls the moves.
   void addOrder(std::unique_ptr<TableOrder> order);
@@ -243,10 +249,11 @@ class DbfTable {
 
   std::vector<std::unique_ptr<TableOrder>> orders_;
 
-  // While rewriting: the old file, still held exclusively, and the name of the new one
-  // (file_ is then the new file).
+  // While rewriting: the old file, still held exclusively (not open when another object
+  // holds it), and the name of the new one (file_ is then the new file).
   OsFile rewriteOriginal_;
   std::filesystem::path rewritePath_;
+  std::filesystem::path rewriteMemoPath_;  // a new memo file beside the table's, if any
   DbfHeader rewriteSavedHeader_;
   std::uint32_t rewriteSavedCount_ = 0;
 };

@@ -1,10 +1,12 @@
 // Rewriting a whole table beside the old file, and the two whole-table operations built on
 // it or next to it: zap and pack.
+#include <array>
 #include <cerrno>
 
 #include "common/aside_file.h"
 #include "common/file_ops.h"
 #include "errors/error.h"
+#include "errors/os_code.h"
 #include "store/dbf/dbf_table.h"
 
 namespace kavrina::store {
@@ -55,12 +57,58 @@ void DbfTable::beginRewrite() {
   bof_ = true;
 }
 
+std::unique_ptr<DbfTable> DbfTable::createBeside(const std::filesystem::path& target,
+                                                 const Structure& structure) {
+  std::unique_ptr<DbfTable> table(new DbfTable());
+  table->path_ = target;
+  table->shared_ = false;
+  std::string problem;
+  table->header_ = headerForStructure(structure, problem);
+  if (!problem.empty())
+    errors::fail(driverError(gen::kCreate, sub::kCreateData, target.string(), 0, problem));
+  AsideFile aside;
+  int err = aside.create(target);
+  if (err == 0 && !aside.file().writeAt(0, emptyHeaderBytes(table->header_)))
+    err = aside.file().lastError();
+  if (err != 0) table->failIo(gen::kCreate, sub::kCreateData, err);
+  if (table->header_.hasMemo()) {
+    std::filesystem::path memoTarget = target;
+    memoTarget.replace_extension(".dbt");
+    AsideFile memo;
+    int memoErr = memo.create(memoTarget);
+    std::array<char, dbt::kBlockSize> zero{};
+    zero[0] = 1;  // next free block
+    if (memoErr == 0 && !memo.file().writeAt(0, zero)) memoErr = memo.file().lastError();
+    if (memoErr != 0)
+      errors::fail(driverError(gen::kCreate, sub::kCreateMemo, memoTarget.string(),
+                               errors::osCodeFromErrno(memoErr)));
+    table->rewriteMemoPath_ = memo.path();
+    table->memo_.adopt(memo.release(), memoTarget);
+  }
+  table->rewritePath_ = aside.path();
+  table->file_ = aside.release();
+  table->fileChanged_ = true;
+  table->buffer_.assign(table->header_.recordLength, ' ');
+  table->positionAtEof();
+  return table;
+}
+
 void DbfTable::publishRewrite() {
   if (!rewriting()) return;
   writeBack();
   writeEndMarkAndCut();
   writeFixedHeader();
   if (!file_.sync()) failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  if (!rewriteMemoPath_.empty()) {
+    // The new memo file goes first: the old table never refers into it, while the new table
+    // must find its memo file in place the moment it has its name.
+    if (!memo_.file().sync()) failIo(gen::kWrite, sub::kWrite, memo_.file().lastError());
+    std::filesystem::path memoTarget = path_;
+    memoTarget.replace_extension(".dbt");
+    if (int err = fileops::renameReplacing(rewriteMemoPath_, memoTarget); err != 0)
+      failIo(gen::kWrite, sub::kWrite, err);
+    rewriteMemoPath_.clear();
+  }
   if (int err = fileops::renameReplacing(rewritePath_, path_); err != 0)
     failIo(gen::kWrite, sub::kWrite, err);
   // Renamed: the new file is the table now, whatever happens next.
@@ -76,8 +124,13 @@ void DbfTable::publishRewrite() {
 void DbfTable::abandonRewrite() noexcept {
   if (!rewriting()) return;
   file_.close();
-  if (!rewritePath_.empty()) fileops::removeFile(rewritePath_);
+  fileops::removeFile(rewritePath_);
   rewritePath_.clear();
+  if (!rewriteMemoPath_.empty()) {
+    memo_.close();
+    fileops::removeFile(rewriteMemoPath_);
+    rewriteMemoPath_.clear();
+  }
   file_ = std::move(rewriteOriginal_);
   header_ = rewriteSavedHeader_;
   count_ = rewriteSavedCount_;

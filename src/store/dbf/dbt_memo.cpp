@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <utility>
 #include <vector>
 
 #include "common/aside_file.h"
@@ -59,6 +60,11 @@ bool DbtMemo::open(const std::filesystem::path& path, OsFile::Access access) {
                                             errors::osCodeFromErrno(err, dirMissing)));
     if (answer != errors::ErrorAnswer::Retry) return false;
   }
+}
+
+void DbtMemo::adopt(OsFile file, const std::filesystem::path& path) {
+  file_ = std::move(file);
+  path_ = path;
 }
 
 void DbtMemo::close() {

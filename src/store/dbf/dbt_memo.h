@@ -26,6 +26,8 @@ class DbtMemo {
   // Opens the memo file with the table's access; raises the open error (1002) on failure
   // (returns false when the handler lets it fail softly).
   bool open(const std::filesystem::path& path, OsFile::Access access);
+  // Takes over an open memo file (a new one written beside the table's).
+  void adopt(OsFile file, const std::filesystem::path& path);
   void close();
   bool isOpen() const { return file_.isOpen(); }
   OsFile& file() { return file_; }

@@ -10,7 +10,8 @@ namespace {
 
 class Checker {
  public:
-  Checker(NtxFile& file, TreeCheck& out) : file_(file), out_(out) {}
+  Checker(NtxFile& file, TreeCheck& out, bool keepEntries)
+      : file_(file), out_(out), keepEntries_(keepEntries) {}
 
   bool walk(std::uint32_t offset, std::size_t depth) {
     if (depth > kMaxTreeDepth) return fail("tree deeper than any valid one");
@@ -27,10 +28,12 @@ class Checker {
     for (std::size_t i = 0; i <= page->count(); ++i) {
       if (!page->isLeaf() && !walk(page->child(i), depth + 1)) return false;
       if (i == page->count()) break;
-      std::string key(page->key(i));
-      if (!out_.entries.empty() && out_.entries.back().first > key)
+      const std::string_view key = page->key(i);
+      if (out_.itemCount > 0 && std::string_view(lastKey_) > key)
         return fail("keys out of order at page " + std::to_string(offset));
-      out_.entries.emplace_back(std::move(key), page->recno(i));
+      lastKey_.assign(key);
+      ++out_.itemCount;
+      if (keepEntries_) out_.entries.emplace_back(std::string(key), page->recno(i));
     }
     return true;
   }
@@ -55,16 +58,18 @@ class Checker {
 
   NtxFile& file_;
   TreeCheck& out_;
+  bool keepEntries_;
+  std::string lastKey_;
   std::unordered_set<std::uint32_t> seen_;
 };
 
 }  // namespace
 
-TreeCheck checkTree(NtxFile& file) {
+TreeCheck checkTree(NtxFile& file, bool keepEntries) {
   TreeCheck out;
   try {
     NtxFile::Access access(file);
-    Checker checker(file, out);
+    Checker checker(file, out, keepEntries);
     if (checker.walk(file.root(), 1)) checker.walkFreeList(file.freeListHead());
   } catch (const errors::Error& e) {
     out.problem = e.what();

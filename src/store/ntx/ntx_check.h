@@ -17,13 +17,15 @@ struct TreeCheck {
   std::size_t pages = 0;
   std::size_t freePages = 0;
   std::size_t height = 0;
+  std::size_t itemCount = 0;
   // Every item in key order.
   std::vector<std::pair<std::string, std::uint32_t>> entries;
 
   bool ok() const { return problem.empty(); }
 };
 
-// Walks the tree and the free list under the index lock.
-TreeCheck checkTree(NtxFile& file);
+// Walks the tree and the free list under the index lock. Without `keepEntries` the items
+// are only counted (`itemCount`), not collected.
+TreeCheck checkTree(NtxFile& file, bool keepEntries = true);
 
 }  // namespace kavrina::store::ntx

@@ -1,0 +1,125 @@
+#include "store/standing_index.h"
+
+#include "common/path_case.h"
+#include "errors/error.h"
+#include "errors/os_code.h"
+#include "store/end_program.h"
+#include "store/ntx/ntx_check.h"
+#include "store/ntx/ntx_order.h"
+#include "ui/current_ui.h"
+
+namespace kavrina::store {
+
+namespace fs = std::filesystem;
+using State = IndexInspection::State;
+
+namespace {
+
+bool isSharingConflict(const errors::Error& e) {
+  return e.OSCODE == errors::os::kSharingViolation &&
+         (e.GENCODE == errors::gen::kOpen || e.GENCODE == errors::gen::kCreate);
+}
+
+// Whether the key expression stored in the header fits the table as the index needs it.
+std::string headerProblem(const ntx::NtxFile& file, const DbfTable& table,
+                          std::string_view keyExpression) {
+  const ntx::NtxHeader& header = file.header();
+  ntx::KeyProblem problem = ntx::KeyProblem::None;
+  const auto expression = ntx::KeyExpression::compile(header.expression, table.fields(), problem);
+  if (!expression) return "key expression '" + header.expression + "' does not fit the table";
+  if (expression->keySize() != header.geometry.keySize ||
+      expression->decimals() != static_cast<int>(header.decimals))
+    return "key size or decimals disagree with the key expression";
+  std::string wanted(keyExpression), stored(header.expression);
+  for (auto* text : {&wanted, &stored})
+    for (char& c : *text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (wanted != stored)
+    return "key expression '" + header.expression + "' is not '" + std::string(keyExpression) + "'";
+  return {};
+}
+
+[[noreturn]] void refuseDamagedInUse(const fs::path& file, const std::string& problem) {
+  if (ui::hasCurrent()) {
+    ui::current().messageBox("Indeksni fajl " + file.string() +
+                                 " je ostecen, a drugi korisnik ga trenutno koristi.\n"
+                                 "Zatvorite program na ostalim racunarima i pokrenite ga ponovo:\n"
+                                 "indeks ce tada biti ponovo izgradjen.",
+                             ui::MessageKind::Error, ui::MessageButtons::Ok);
+  }
+  (void)problem;
+  throw EndProgram(1);
+}
+
+}  // namespace
+
+IndexInspection inspectIndex(DbfTable& table, const fs::path& indexFile,
+                             std::string_view keyExpression) {
+  IndexInspection out;
+  const fs::path file = findCaseInsensitive(indexFile);
+  std::error_code ec;
+  if (!fs::exists(file, ec) && !fs::is_symlink(file, ec)) {
+    out.state = State::Missing;
+    return out;
+  }
+  errors::HandlerSuspended quiet;
+  try {
+    auto index = ntx::NtxFile::open(file, /*shared=*/false, /*readOnly=*/false);
+    out.problem = headerProblem(*index, table, keyExpression);
+    if (out.problem.empty()) {
+      const ntx::TreeCheck check = ntx::checkTree(*index, /*keepEntries=*/false);
+      if (!check.ok())
+        out.problem = check.problem;
+      else if (check.itemCount != table.recCount())
+        out.problem = std::to_string(check.itemCount) + " keys for " +
+                      std::to_string(table.recCount()) + " records";
+    }
+    index->close();
+  } catch (const errors::Error& e) {
+    if (isSharingConflict(e)) {
+      out.state = State::InUse;
+      return out;
+    }
+    out.problem = e.what();
+  }
+  if (!out.problem.empty()) out.state = State::Damaged;
+  return out;
+}
+
+void attachStandingIndex(DbfTable& table, const fs::path& index, std::string_view keyExpression) {
+  const fs::path file = ntx::indexFilePath(index);
+  const IndexInspection look = inspectIndex(table, file, keyExpression);
+  if (look.state == State::Missing || look.state == State::Damaged) {
+    // Built aside and renamed: a station that opens the index meanwhile gets the old file
+    // or the new one whole (and while one has it open, the rename is refused softly).
+    bool built = false;
+    try {
+      built = ntx::createIndex(table, index, keyExpression);
+    } catch (const errors::Error& e) {
+      if (!isSharingConflict(e)) throw;
+    }
+    table.clearOrders();
+    if (!built && look.state == State::Damaged) refuseDamagedInUse(file, look.problem);
+  }
+  // In use elsewhere, or just checked: attach it as the other stations use it. A header or
+  // root that cannot be read stops here rather than letting this station work without it.
+  {
+    errors::HandlerSuspended quiet;
+    try {
+      auto probe =
+          ntx::NtxFile::open(findCaseInsensitive(file), /*shared=*/true, /*readOnly=*/true);
+      const std::string problem = headerProblem(*probe, table, keyExpression);
+      if (!problem.empty()) refuseDamagedInUse(file, problem);
+      {
+        ntx::NtxFile::Access access(*probe);
+        probe->page(probe->root());
+      }
+      probe->close();
+    } catch (const errors::Error& e) {
+      if (!isSharingConflict(e)) refuseDamagedInUse(file, e.what());
+    }
+  }
+  table.clearOrders();
+  ntx::attachIndex(table, index);
+}
+
+}  // namespace kavrina::store
