@@ -12,12 +12,18 @@ KavrinaApplication::KavrinaApplication(int& argc, char** argv) : QApplication(ar
 
 bool KavrinaApplication::notify(QObject* receiver, QEvent* event) {
   try {
-    return QApplication::notify(receiver, event);
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const store::EndProgram&) {
+      throw;
+    } catch (...) {
+      // Logs and shows it, then ends the program by throwing EndProgram (see runProgram).
+      errors::reportException(std::current_exception());
+    }
   } catch (const store::EndProgram& end) {
+    // The event handler has unwound (its work areas and rewrites closed): close the rest.
     if (onEndProgram_) onEndProgram_(end.exitCode());
     std::exit(end.exitCode());
-  } catch (...) {
-    errors::reportException(std::current_exception());
   }
 }
 

@@ -33,6 +33,14 @@ void showError(const std::string& text) {
   box.exec();
 }
 
+void closeQuietly(store::Program& program) {
+  try {
+    program.areas.closeAll();
+  } catch (...) {
+    // Closing after a failure cannot report a second one.
+  }
+}
+
 }  // namespace
 
 int runProgram(int argc, char** argv) {
@@ -51,6 +59,9 @@ int runProgram(int argc, char** argv) {
   // 1. The error handler, before any of the program's own code.
   errors::ErrorHooks hooks;
   hooks.show = showError;
+  // A fatal error unwinds to the event dispatch or to here, closing the tables on the way.
+  hooks.exit = [](int code) { throw store::EndProgram(code); };
+  hooks.closeFiles = [&program] { program->areas.closeAll(); };
   errors::installErrorHandler(program->info, hooks);
 
   try {
@@ -58,7 +69,7 @@ int runProgram(int argc, char** argv) {
     KavrinaApplication application(argc, argv);
     KavrinaApplication::setApplicationName("Kavrina");
     KavrinaApplication::setWindowIcon(resourceIcon("KAVRINAICO"));
-    application.setOnEndProgram([&program](int) { program->areas.closeAll(); });
+    application.setOnEndProgram([&program](int) { closeQuietly(*program); });
     ui::QtUserInterface userInterface;
     ui::install(&userInterface);
 
@@ -76,11 +87,17 @@ int runProgram(int argc, char** argv) {
     ui::install(nullptr);
     return code;
   } catch (const store::EndProgram& end) {
-    program->areas.closeAll();
+    closeQuietly(*program);
     ui::install(nullptr);
     return end.exitCode();
   } catch (...) {
-    errors::reportException(std::current_exception());
+    try {
+      errors::reportException(std::current_exception());
+    } catch (const store::EndProgram& end) {
+      closeQuietly(*program);
+      ui::install(nullptr);
+      return end.exitCode();
+    }
   }
 }
 

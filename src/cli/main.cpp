@@ -19,24 +19,33 @@ int main(int argc, char** argv) {
   program.info.SW = "Kavrina";
   errors::ErrorHooks hooks;
   hooks.show = [](const std::string& text) { std::cerr << cli::consoleText(text) << '\n'; };
-  hooks.exit = [](int code) {
-    std::cout.flush();
-    std::exit(code);
-  };
+  // A fatal error unwinds to here: every table is closed on the way (a result table being
+  // redone keeps its previous contents) before the process ends.
+  hooks.exit = [](int code) { throw store::EndProgram(code); };
+  hooks.closeFiles = [&program] { program.areas.closeAll(); };
   errors::installErrorHandler(program.info, hooks);
   cli::ConsoleUi console(std::cout, std::cerr);
   ui::ScopedUserInterface use(console);
 
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
-    const int code = cli::runCli(program, args, std::cout, std::cerr);
-    program.areas.closeAll();
-    std::cout.flush();
-    return code;
+    try {
+      const int code = cli::runCli(program, args, std::cout, std::cerr);
+      program.areas.closeAll();
+      std::cout.flush();
+      return code;
+    } catch (const store::EndProgram&) {
+      throw;
+    } catch (...) {
+      errors::reportException(std::current_exception());
+    }
   } catch (const store::EndProgram& end) {
-    program.areas.closeAll();
+    try {
+      program.areas.closeAll();
+    } catch (...) {
+      // Closing after a failure cannot report a second one.
+    }
+    std::cout.flush();
     return end.exitCode() == 0 ? cli::kExitFailure : end.exitCode();
-  } catch (...) {
-    errors::reportException(std::current_exception());
   }
 }

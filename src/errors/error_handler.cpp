@@ -2,6 +2,7 @@
 
 #include <cxxabi.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -30,6 +31,7 @@ struct HandlerState {
   ErrorLogFile log;
   bool installed = false;
   bool reporting = false;
+  bool terminating = false;
   ErrorHandler previousHandler;
   std::terminate_handler previousTerminate = nullptr;
 };
@@ -62,12 +64,28 @@ std::string now() {
   return state().hooks.now ? state().hooks.now() : currentDateTimeText();
 }
 
+// Ends the process without unwinding: the open tables are closed first, as far as the
+// program can.
+[[noreturn]] void endAtOnce(int code) {
+  if (state().hooks.closeFiles) {
+    try {
+      state().hooks.closeFiles();
+    } catch (...) {
+    }
+  }
+  std::fflush(nullptr);
+  std::_Exit(code);
+}
+
 [[noreturn]] void endProgram(int code) {
+  // From std::terminate nothing may unwind any more.
+  if (state().terminating) endAtOnce(code);
   if (state().hooks.exit) state().hooks.exit(code);
-  std::exit(code);
+  endAtOnce(code);
 }
 
 [[noreturn]] void terminateHandler() {
+  state().terminating = true;
   reportException(std::current_exception());
 }
 
@@ -129,7 +147,7 @@ void errorOutput(const std::string& text) {
 void reportFatal(Error& error) {
   HandlerState& s = state();
   // A failure inside the handler itself (its message box, say) must not start over.
-  if (s.reporting) endProgram(1);
+  if (s.reporting) endAtOnce(1);
   ReportingGuard guard;
 
   std::vector<CallFrame> frames = s.hooks.callStack ? s.hooks.callStack() : captureCallStack();

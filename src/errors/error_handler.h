@@ -19,13 +19,18 @@ struct ErrorHooks {
   // Shows a text of the error output to the user (the program passes a modal message box
   // titled "Error" with the error icon and an OK button). Default: writes it to stderr.
   std::function<void(const std::string& text)> show;
-  // Ends the program with the exit code. Default: std::exit. Should it return, the
-  // program ends at once with the same code.
+  // Ends the program with the exit code. The program's mains throw from it, so that the
+  // failed procedure unwinds to main (its tables closed, a rewrite in progress dropped) and
+  // main ends the process. Default: std::exit. Should it return, the program ends at once
+  // with the same code (after closeFiles).
   std::function<void(int code)> exit;
   // The current date and time as "dd.mm.yyyy hh:mm:ss". Default: the local clock.
   std::function<std::string()> now;
   // The call stack of the failure. Default: captureCallStack().
   std::function<std::vector<CallFrame>()> callStack;
+  // Closes the open tables as far as can be done, for the ends that cannot unwind (a
+  // failure that reached std::terminate, an exit hook that returned). Must not throw.
+  std::function<void()> closeFiles;
 };
 
 // Installs DEFERROR as the handler of every raised error (errors::setErrorHandler) and

@@ -49,7 +49,8 @@ class ErrorHandlerTest : public ::testing::Test {
          .callStack =
              [] {
                return std::vector<CallFrame>{{"kavrina::store::DBOPENALL", 120}, {"main", 12}};
-             }});
+             },
+         .closeFiles = {}});
   }
 
   // Hands the error to the installed handler: the exit code it ended the program with,
