@@ -11,6 +11,7 @@
 #include "errors/error.h"
 #include "errors/os_code.h"
 #include "store/dbf/dbf_table.h"
+#include "store/schema.h"
 
 namespace kavrina::depreciation {
 namespace {
@@ -34,7 +35,7 @@ std::optional<int> annualAccountingYear(const std::string& name) {
 }
 
 std::optional<std::pair<std::int64_t, std::uint64_t>> statFile(const fs::path& file,
-                                                                 std::uintmax_t& size) {
+                                                               std::uintmax_t& size) {
   struct stat st {};
   if (::stat(file.c_str(), &st) != 0) return std::nullopt;
   size = static_cast<std::uintmax_t>(st.st_size);
@@ -99,13 +100,12 @@ void AnnualResultsCache::refresh(const fs::path& dbfFolder) {
     const std::unique_ptr<store::DbfTable> table = openForReading(entry.first);
     if (!table) continue;  // being calculated: read at the next refresh
     table->setHideDeleted(true);
+    store::schema::check(*table, {{"InvBr", 'C', 30, 0}, {"RASadVr", 'N', 15, 3}});
     const int invBr = table->fieldIndex("InvBr");
     const int sadVr = table->fieldIndex("RASadVr");
-    if (invBr >= 0 && sadVr >= 0) {
-      // Record order: the first record of a number is the one a seek on the index finds.
-      for (table->goTop(); !table->eof(); table->skip())
-        values_.add(year, table->rawField(invBr), table->getNumber(sadVr));
-    }
+    // Record order: the first record of a number is the one a seek on the index finds.
+    for (table->goTop(); !table->eof(); table->skip())
+      values_.add(year, table->rawField(invBr), table->getNumber(sadVr));
     table->close();
     // The signature taken before reading: a change while reading shows at the next refresh.
     years_[year] = entry.second;

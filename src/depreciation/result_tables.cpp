@@ -16,14 +16,15 @@ int requireIndex(DbfTable& table, const char* name) {
   return index;
 }
 
-// Reads of fields that an older table may lack: the field's empty value then.
-struct OptionalFields {
+// Reads of the fields by position; the table was checked against its structure when it
+// was opened, and a field it lacks raises the table's "no such field" error here too.
+struct Fields {
   DbfTable& table;
-  double number(int index) { return index < 0 ? 0 : table.getNumber(index); }
+  double number(int index) { return table.getNumber(index); }
   int whole(int index) { return static_cast<int>(number(index)); }
-  bool logical(int index) { return index >= 0 && table.getLogical(index); }
-  std::string text(int index) { return index < 0 ? std::string() : table.getString(index); }
-  Date date(int index) { return index < 0 ? Date() : table.getDate(index); }
+  bool logical(int index) { return table.getLogical(index); }
+  std::string text(int index) { return table.getString(index); }
+  Date date(int index) { return table.getDate(index); }
 };
 
 // Visits every visible record from the first in the controlling order.
@@ -46,12 +47,12 @@ std::vector<Asset> readAssets(DbfTable& mdos, const RecordStep& step) {
 }
 
 Asset readAsset(DbfTable& mdos) {
-  const int invBr = mdos.fieldIndex("InvBr"), datumN = mdos.fieldIndex("DatumN"),
-            datumO = mdos.fieldIndex("DatumO"), raOsn = mdos.fieldIndex("RAOsn"),
-            paOsn = mdos.fieldIndex("PAOsn"), ispVr = mdos.fieldIndex("IspVr"),
-            raStopa = mdos.fieldIndex("RAStopa"), raTip = mdos.fieldIndex("RAtip"),
-            paStopa = mdos.fieldIndex("PAStopa"), paGrupa = mdos.fieldIndex("PAgrupa");
-  OptionalFields f{mdos};
+  const int invBr = requireIndex(mdos, "InvBr"), datumN = requireIndex(mdos, "DatumN"),
+            datumO = requireIndex(mdos, "DatumO"), raOsn = requireIndex(mdos, "RAOsn"),
+            paOsn = requireIndex(mdos, "PAOsn"), ispVr = requireIndex(mdos, "IspVr"),
+            raStopa = requireIndex(mdos, "RAStopa"), raTip = requireIndex(mdos, "RAtip"),
+            paStopa = requireIndex(mdos, "PAStopa"), paGrupa = requireIndex(mdos, "PAgrupa");
+  Fields f{mdos};
   Asset a;
   a.InvBr = f.text(invBr);
   a.DatumN = f.date(datumN);
@@ -67,13 +68,13 @@ Asset readAsset(DbfTable& mdos) {
 }
 
 std::vector<RaRow> readRaRows(DbfTable& table, const RecordStep& step) {
-  const int invBr = table.fieldIndex("InvBr"), prVr = table.fieldIndex("RAPrVr"),
-            osn = table.fieldIndex("RAOsn"), stopa = table.fieldIndex("RAStopa"),
-            tip = table.fieldIndex("RATip"), brMes = table.fieldIndex("BrMes"),
-            am = table.fieldIndex("RAm"), sadVr = table.fieldIndex("RASadVr"),
-            nab = table.fieldIndex("RANab"), otp = table.fieldIndex("RAOtp"),
-            noviPrav = table.fieldIndex("NoviPrav");
-  OptionalFields f{table};
+  const int invBr = requireIndex(table, "InvBr"), prVr = requireIndex(table, "RAPrVr"),
+            osn = requireIndex(table, "RAOsn"), stopa = requireIndex(table, "RAStopa"),
+            tip = requireIndex(table, "RATip"), brMes = requireIndex(table, "BrMes"),
+            am = requireIndex(table, "RAm"), sadVr = requireIndex(table, "RASadVr"),
+            nab = requireIndex(table, "RANab"), otp = requireIndex(table, "RAOtp"),
+            noviPrav = requireIndex(table, "NoviPrav");
+  Fields f{table};
   std::vector<RaRow> rows;
   rows.reserve(table.recCount());
   forEachRecord(table, step, [&] {
@@ -95,14 +96,14 @@ std::vector<RaRow> readRaRows(DbfTable& table, const RecordStep& step) {
 }
 
 std::vector<PaRow> readPaRows(DbfTable& table, const RecordStep& step) {
-  const int invBr = table.fieldIndex("InvBr"), prVr = table.fieldIndex("PAPrVr"),
-            osn = table.fieldIndex("PAOsn"), otpVr = table.fieldIndex("PAOtpVr"),
-            stopa = table.fieldIndex("PAStopa"), grupa = table.fieldIndex("PAGrupa"),
-            brMes = table.fieldIndex("BrMes"), brDan = table.fieldIndex("BrDan"),
-            am = table.fieldIndex("PAm"), sadVr = table.fieldIndex("PASadVr"),
-            nab = table.fieldIndex("PANab"), otp = table.fieldIndex("PAOtp"),
-            noviPrav = table.fieldIndex("NoviPrav");
-  OptionalFields f{table};
+  const int invBr = requireIndex(table, "InvBr"), prVr = requireIndex(table, "PAPrVr"),
+            osn = requireIndex(table, "PAOsn"), otpVr = requireIndex(table, "PAOtpVr"),
+            stopa = requireIndex(table, "PAStopa"), grupa = requireIndex(table, "PAGrupa"),
+            brMes = requireIndex(table, "BrMes"), brDan = requireIndex(table, "BrDan"),
+            am = requireIndex(table, "PAm"), sadVr = requireIndex(table, "PASadVr"),
+            nab = requireIndex(table, "PANab"), otp = requireIndex(table, "PAOtp"),
+            noviPrav = requireIndex(table, "NoviPrav");
+  Fields f{table};
   std::vector<PaRow> rows;
   rows.reserve(table.recCount());
   forEachRecord(table, step, [&] {
@@ -126,8 +127,8 @@ std::vector<PaRow> readPaRows(DbfTable& table, const RecordStep& step) {
 }
 
 GroupResets readGroupResets(DbfTable& mdng, const RecordStep& step) {
-  const int invBr = mdng.fieldIndex("InvBr"), godina = mdng.fieldIndex("GodinaNG");
-  OptionalFields f{mdng};
+  const int invBr = requireIndex(mdng, "InvBr"), godina = requireIndex(mdng, "GodinaNG");
+  Fields f{mdng};
   std::vector<GroupResets::Record> records;
   forEachRecord(mdng, step, [&] { records.push_back({f.text(invBr), f.text(godina)}); });
   return GroupResets(std::move(records));

@@ -42,6 +42,7 @@ constexpr int kCreateMemo = 1005;
 constexpr int kRead = 1010;
 constexpr int kWrite = 1011;
 constexpr int kCorruption = 1012;
+constexpr int kStructure = 1013;  // a table without a field the program reads (our own code)
 constexpr int kDataType = 1020;
 constexpr int kDataWidth = 1021;
 constexpr int kUnlocked = 1022;

@@ -99,6 +99,8 @@ std::optional<std::string> userMessage(const Error& error, const std::string& wo
   }
   switch (error.GENCODE) {
     case gen::kCorruption:
+      if (error.SUBCODE == sub::kStructure)
+        return "Fajl" + name + "nema strukturu koju program ocekuje." + kCrLf + error.OPERATION;
       return "Fajl" + name + "je privremeno ili trajno ostecen.";
     case gen::kRead:
       return "Fajl" + name + "nije dostupan za citanje.";

@@ -42,6 +42,7 @@ void openStanding(Program& program, const fs::path& data, std::string_view alias
                   const fs::path& index, std::string_view key) {
   if (!useTable(program, data, alias, {.shared = true, .readOnly = false})) return;
   DbfTable& table = program.areas[alias];
+  schema::check(table, schema::ofAlias(alias));
   attachStandingIndex(table, index, key);
   table.goTop();
 }
@@ -118,6 +119,12 @@ void DBOPENALL(Program& program) {
 bool openWorkingTable(Program& program, const fs::path& file, std::string_view alias) {
   if (!useTable(program, file, alias, {.shared = false, .readOnly = false})) return false;
   DbfTable& table = program.areas[alias];
+  try {
+    schema::check(table, schema::ofAlias(alias));
+  } catch (...) {
+    program.areas.close(alias);
+    throw;
+  }
   // The working index has one name per company and alias: while another station works with
   // a table of that kind (another year's results, say) the index is held, and this open
   // fails softly like the table's own. The index stays attached and held until the close.

@@ -1,6 +1,20 @@
 #include "store/schema.h"
 
+#include <string>
+
+#include "errors/error.h"
+
 namespace kavrina::store::schema {
+namespace {
+
+std::string describe(const FieldDef& f) {
+  std::string text = f.name + " (" + std::string(1, f.type);
+  if (f.type == 'C' || f.type == 'N') text += " " + std::to_string(f.width);
+  if (f.type == 'N') text += "," + std::to_string(f.decimals);
+  return text + ")";
+}
+
+}  // namespace
 
 Structure firme() {
   return {{"Sifra", 'C', 3, 0}, {"Naziv", 'C', 30, 0}, {"Mesto", 'C', 30, 0}, {"PIB", 'C', 13, 0}};
@@ -38,6 +52,33 @@ Structure resultPa() {
       {"PASadVr", 'N', 15, 3}, {"PANab", 'L', 1, 0},   {"PAOtp", 'L', 1, 0},
       {"NoviPrav", 'L', 1, 0},
   };
+}
+
+Structure ofAlias(std::string_view alias) {
+  if (sameFieldName(alias, "Firme")) return firme();
+  if (sameFieldName(alias, "MDOS")) return mdos();
+  if (sameFieldName(alias, "MDNG")) return mdng();
+  if (sameFieldName(alias, "BazaRA") || sameFieldName(alias, "BazaPreRA")) return resultRa();
+  if (sameFieldName(alias, "BazaPA") || sameFieldName(alias, "BazaPrePA")) return resultPa();
+  return {};
+}
+
+void check(const DbfTable& table, const Structure& expected) {
+  for (const FieldDef& wanted : expected) {
+    const int at = table.fieldIndex(wanted.name);
+    std::string problem;
+    if (at < 0) {
+      problem = "Nedostaje polje " + describe(wanted) + ".";
+    } else {
+      const FieldDef& found = table.fields()[static_cast<std::size_t>(at)].def;
+      if (found.type != wanted.type)
+        problem = "Polje " + wanted.name + " je tipa " + std::string(1, found.type) +
+                  ", a treba da bude " + describe(wanted) + ".";
+    }
+    if (!problem.empty())
+      errors::fail(errors::driverError(errors::gen::kCorruption, errors::sub::kStructure,
+                                       table.path().string(), 0, problem));
+  }
 }
 
 }  // namespace kavrina::store::schema

@@ -1,7 +1,9 @@
 // The structure of every table the program keeps, as structure arrays.
 #pragma once
 
-#include "store/dbf/dbf_header.h"
+#include <string_view>
+
+#include "store/dbf/dbf_table.h"
 
 namespace kavrina::store::schema {
 
@@ -15,5 +17,15 @@ Structure mdng();
 Structure resultRa();
 // Tax result table (alias `BazaPA`).
 Structure resultPa();
+
+// The structure a table opened under `alias` has ("Firme", "MDOS", "MDNG", "BazaRA",
+// "BazaPreRA", "BazaPA", "BazaPrePA", in any case); empty for any other alias.
+Structure ofAlias(std::string_view alias);
+
+// Checks an open table against the structure the program reads it by: every field must be
+// there under its name with its type (a table may have more fields, and other widths: the
+// values are read as text). Raises the corruption error with sub-code 1013 naming the file
+// and the field, so that a missing field is never read as an empty value.
+void check(const DbfTable& table, const Structure& expected);
 
 }  // namespace kavrina::store::schema
