@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kavrina::faults {
 namespace {
@@ -18,6 +19,7 @@ struct State {
   bool armed = false;
   Trigger trigger;
   std::array<std::uint64_t, kKinds> counts{};
+  std::function<void(Op, std::uint64_t)> observer;
 };
 
 State& state() {
@@ -83,9 +85,14 @@ std::uint64_t seen(Op op) {
   return state().counts[slot(op)];
 }
 
+void setObserver(std::function<void(Op, std::uint64_t)> observer) {
+  state().observer = std::move(observer);
+}
+
 int before(Op op) {
   State& s = state();
   const std::uint64_t n = ++s.counts[slot(op)];
+  if (s.observer) s.observer(op, n);
   if (!s.armed || s.trigger.op != op) return 0;
   if (n < s.trigger.nth) return 0;
   if (n > s.trigger.nth && !s.trigger.sticky) return 0;

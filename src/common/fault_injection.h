@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace kavrina::faults {
 
@@ -33,6 +34,11 @@ void disarm();
 void resetCounts();
 // Operations of the kind seen since the last arm() or resetCounts().
 std::uint64_t seen(Op op);
+
+// A function called at every checkpoint with the kind and its count, before the trigger
+// is looked at: for tests that must hold a process at a given moment while another one runs.
+// An empty function removes it.
+void setObserver(std::function<void(Op, std::uint64_t)> observer);
 
 // The checkpoint the file layer passes before each operation: 0 to go on, otherwise the
 // errno the operation must fail with. With a Kill trigger due, does not return.

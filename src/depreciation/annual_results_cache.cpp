@@ -100,6 +100,7 @@ void AnnualResultsCache::refresh(const fs::path& dbfFolder) {
     const std::unique_ptr<store::DbfTable> table = openForReading(entry.first);
     if (!table) continue;  // being calculated: read at the next refresh
     table->setHideDeleted(true);
+    table->setSnapshotScan(true);
     store::schema::check(*table, {{"InvBr", 'C', 30, 0}, {"RASadVr", 'N', 15, 3}});
     const int invBr = table->fieldIndex("InvBr");
     const int sadVr = table->fieldIndex("RASadVr");

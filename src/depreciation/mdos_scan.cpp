@@ -25,6 +25,7 @@ std::optional<std::vector<std::size_t>> scanMdosInIndexOrder(
   }
   if (!scan) return std::nullopt;
   scan->setHideDeleted(standing.hideDeleted());
+  scan->setSnapshotScan(true);  // one pass from top to bottom: blocks read ahead
 
   const store::ntx::KeyExpression& expression = order->expression();
   std::vector<std::string> keys;

@@ -143,7 +143,9 @@ void checkDataVersion(Program& program) {
 
 bool CHANGEDBF(Program& program, const fs::path& file, const Structure& structure,
                std::string_view driver) {
-  if (!existsCaseInsensitive(file)) return DbfTable::createIfMissing(file, structure);
+  // A missing table, or one a station died creating, is made anew.
+  if (!existsCaseInsensitive(file) || DbfTable::isStillborn(findCaseInsensitive(file)))
+    return DbfTable::createIfMissing(file, structure);
   return DBCHANGE(program, file, structure, driver);
 }
 

@@ -1,7 +1,12 @@
 #include "store/standing_index.h"
 
+#include <cctype>
+#include <chrono>
+#include <thread>
+
 #include "common/path_case.h"
 #include "errors/error.h"
+#include "errors/network_error.h"
 #include "errors/os_code.h"
 #include "store/end_program.h"
 #include "store/ntx/ntx_check.h"
@@ -14,6 +19,11 @@ namespace fs = std::filesystem;
 using State = IndexInspection::State;
 
 namespace {
+
+// How long a station waits for an index that another station holds alone (while it builds
+// or checks it, which takes a moment) before it gives up: 100 times 0.1 s.
+constexpr int kAttachAttempts = 100;
+constexpr auto kAttachPause = std::chrono::milliseconds(100);
 
 bool isSharingConflict(const errors::Error& e) {
   return e.OSCODE == errors::os::kSharingViolation &&
@@ -38,16 +48,42 @@ std::string headerProblem(const ntx::NtxFile& file, const DbfTable& table,
   return {};
 }
 
-[[noreturn]] void refuseDamagedInUse(const fs::path& file, const std::string& problem) {
-  if (ui::hasCurrent()) {
-    ui::current().messageBox("Indeksni fajl " + file.string() +
-                                 " je ostecen, a drugi korisnik ga trenutno koristi.\n"
-                                 "Zatvorite program na ostalim racunarima i pokrenite ga ponovo:\n"
-                                 "indeks ce tada biti ponovo izgradjen.",
-                             ui::MessageKind::Error, ui::MessageButtons::Ok);
-  }
-  (void)problem;
+[[noreturn]] void endWith(const std::string& text) {
+  if (ui::hasCurrent())
+    ui::current().messageBox(text, ui::MessageKind::Error, ui::MessageButtons::Ok);
   throw EndProgram(1);
+}
+
+[[noreturn]] void refuseDamagedInUse(const fs::path& file) {
+  endWith("Indeksni fajl " + file.string() +
+          " je ostecen, a drugi korisnik ga trenutno koristi.\n"
+          "Zatvorite program na ostalim racunarima i pokrenite ga ponovo:\n"
+          "indeks ce tada biti ponovo izgradjen.");
+}
+
+[[noreturn]] void refuseBusy(const fs::path& file) {
+  endWith("Indeksni fajl " + file.string() +
+          " je zauzet: drugi korisnik ga upravo obnavlja.\n"
+          "Pokrenite program ponovo za nekoliko trenutaka.");
+}
+
+// Whether the index can be used as other stations use it: its header fits the table and its
+// root page reads. False while another station holds it alone; damaged, the program ends.
+bool indexReadable(const DbfTable& table, const fs::path& file, std::string_view keyExpression) {
+  errors::HandlerSuspended quiet;
+  try {
+    auto probe = ntx::NtxFile::open(findCaseInsensitive(file), /*shared=*/true, /*readOnly=*/true);
+    if (!headerProblem(*probe, table, keyExpression).empty()) refuseDamagedInUse(file);
+    {
+      ntx::NtxFile::Access access(*probe);
+      probe->page(probe->root());
+    }
+    probe->close();
+    return true;
+  } catch (const errors::Error& e) {
+    if (isSharingConflict(e)) return false;
+    refuseDamagedInUse(file);
+  }
 }
 
 }  // namespace
@@ -87,39 +123,36 @@ IndexInspection inspectIndex(DbfTable& table, const fs::path& indexFile,
 
 void attachStandingIndex(DbfTable& table, const fs::path& index, std::string_view keyExpression) {
   const fs::path file = ntx::indexFilePath(index);
-  const IndexInspection look = inspectIndex(table, file, keyExpression);
-  if (look.state == State::Missing || look.state == State::Damaged) {
-    // Built aside and renamed: a station that opens the index meanwhile gets the old file
-    // or the new one whole (and while one has it open, the rename is refused softly).
-    bool built = false;
-    try {
-      built = ntx::createIndex(table, index, keyExpression);
-    } catch (const errors::Error& e) {
-      if (!isSharingConflict(e)) throw;
-    }
-    table.clearOrders();
-    if (!built && look.state == State::Damaged) refuseDamagedInUse(file, look.problem);
-  }
-  // In use elsewhere, or just checked: attach it as the other stations use it. A header or
-  // root that cannot be read stops here rather than letting this station work without it.
-  {
-    errors::HandlerSuspended quiet;
-    try {
-      auto probe =
-          ntx::NtxFile::open(findCaseInsensitive(file), /*shared=*/true, /*readOnly=*/true);
-      const std::string problem = headerProblem(*probe, table, keyExpression);
-      if (!problem.empty()) refuseDamagedInUse(file, problem);
-      {
-        ntx::NtxFile::Access access(*probe);
-        probe->page(probe->root());
+  for (int attempt = 1;; ++attempt) {
+    const IndexInspection look = inspectIndex(table, file, keyExpression);
+    if (look.state == State::Missing || look.state == State::Damaged) {
+      // Built aside and renamed: a station that opens the index meanwhile gets the old file
+      // or the new one whole (and while one has it open, the rename is refused softly).
+      bool built = false;
+      try {
+        built = ntx::createIndex(table, index, keyExpression);
+      } catch (const errors::Error& e) {
+        if (!isSharingConflict(e)) throw;
       }
-      probe->close();
-    } catch (const errors::Error& e) {
-      if (!isSharingConflict(e)) refuseDamagedInUse(file, e.what());
+      table.clearOrders();
+      (void)built;
     }
+    // Attached as the other stations use it. A header or root that cannot be read stops
+    // here rather than letting this station work without the index.
+    if (indexReadable(table, file, keyExpression)) {
+      errors::setNetworkError(false);
+      bool attached = false;
+      try {
+        attached = ntx::attachIndex(table, index);
+      } catch (const errors::Error& e) {
+        if (!isSharingConflict(e)) throw;
+      }
+      if (attached) return;
+    }
+    // Held alone by a station that is building or checking it this very moment.
+    if (attempt >= kAttachAttempts) refuseBusy(file);
+    std::this_thread::sleep_for(kAttachPause);
   }
-  table.clearOrders();
-  ntx::attachIndex(table, index);
 }
 
 }  // namespace kavrina::store

@@ -59,9 +59,9 @@ int publishBytes(const fs::path& path, const std::vector<char>& bytes, bool repl
   return aside.publish(replace);
 }
 
-// A table file that never got its whole header: shorter than the fixed header, or than the
-// header length it announces. Such a file holds no record.
-bool isStillborn(const fs::path& path) {
+}  // namespace
+
+bool DbfTable::isStillborn(const fs::path& path) {
   OsFile file;
   if (file.open(path, OsFile::Access::ReadOnly) != 0) return false;
   const std::int64_t size = file.size();
@@ -71,6 +71,8 @@ bool isStillborn(const fs::path& path) {
   if (file.readAt(0, fixed) != static_cast<ssize_t>(fixed.size())) return false;
   return static_cast<std::uint64_t>(size) < headerLengthToRead(fixed);
 }
+
+namespace {
 
 std::vector<char> emptyTableBytes(const DbfHeader& header) {
   const Date today = Date::today();

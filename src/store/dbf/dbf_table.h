@@ -49,6 +49,9 @@ class DbfTable {
   // it in place) holds no record and is replaced once it can be held exclusively. Raises
   // the create error; false when the handler lets it fail.
   static bool createIfMissing(const std::filesystem::path& path, const Structure& structure);
+  // Whether the file under `path` is a table that never got its whole header (shorter than
+  // the fixed header, or than the header length it announces): it holds no record.
+  static bool isStillborn(const std::filesystem::path& path);
 
   // Opens an existing table (the name is found in any case). Raises the open error
   // (21/1001, OS code 32 when another holder's share mode refuses it), the corruption
@@ -95,6 +98,15 @@ class DbfTable {
   // Through the controlling order: positions on the first record whose key equals the
   // value; on failure the table is at end of file. Returns found().
   bool seek(const SeekValue& value);
+  // A shared table read in one pass from top to bottom (a list, a report) may read its
+  // records ahead in blocks: each record then shows the file as it was when its block was
+  // read, a moment during the pass rather than the moment it is reached. Off by default: a
+  // shared table reads each record when it moves to it.
+  void setSnapshotScan(bool on) {
+    snapshotScan_ = on;
+    dropReadCache();
+  }
+  bool snapshotScan() const { return snapshotScan_; }
   // With `hide` set, moves pass over records marked deleted.
   void setHideDeleted(bool hide) { hideDeleted_ = hide; }
   bool hideDeleted() const { return hideDeleted_; }
@@ -240,12 +252,12 @@ class DbfTable {
   bool fileLocked_ = false;
   std::vector<std::uint32_t> lockedRecords_;
 
-  // Read-ahead for scans in record order: a block of records read at once. In a shared
-  // table a block serves only while it is young, so a scan never shows old data.
+  // Read-ahead for scans in record order: a block of records read at once. Used by an
+  // exclusive table, and by a shared one only in a snapshot scan (see setSnapshotScan).
   std::vector<char> cache_;
   std::uint32_t cacheFirst_ = 0;
   std::uint32_t cacheCount_ = 0;
-  std::int64_t cacheTime_ = 0;  // when the block was read, in coarse monotonic nanoseconds
+  bool snapshotScan_ = false;
 
   std::vector<std::unique_ptr<TableOrder>> orders_;
 

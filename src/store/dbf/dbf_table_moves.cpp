@@ -1,7 +1,5 @@
 // Moving through a table: record order or the controlling order, the end- and
 // beginning-of-file states, hidden deleted records, reading and writing back the record.
-#include <time.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -17,15 +15,6 @@ namespace sub = errors::sub;
 namespace {
 // Read-ahead block of a scan in record order.
 constexpr std::size_t kReadAheadBytes = 64 * 1024;
-// How long a read-ahead block of a shared table may serve a scan.
-constexpr std::int64_t kSharedCacheLifetimeNanos = 50'000'000;
-
-// A monotonic clock of a few milliseconds' resolution: cheap enough to ask per record.
-std::int64_t coarseNanos() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC_COARSE, &ts);
-  return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
-}
 }  // namespace
 
 void DbfTable::dropReadCache() {
@@ -34,15 +23,17 @@ void DbfTable::dropReadCache() {
 
 void DbfTable::readRecordInto(std::uint32_t recno, std::span<char> out, bool sequential) {
   const std::size_t length = header_.recordLength;
-  if (cacheCount_ > 0 && recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_) {
-    bool fresh = !shared_ || (sequential && coarseNanos() - cacheTime_ < kSharedCacheLifetimeNanos);
-    if (fresh) {
-      std::memcpy(out.data(),
-                  cache_.data() + static_cast<std::size_t>(recno - cacheFirst_) * length, length);
-      return;
-    }
+  // Records are read ahead in blocks only where no other station can change them meanwhile
+  // (an exclusive table) or where the reader asked for a snapshot scan; a shared table
+  // otherwise reads each record from the file when it moves to it, so that it shows every
+  // commit made before that.
+  const bool readAhead = !shared_ || snapshotScan_;
+  if (readAhead && cacheCount_ > 0 && recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_) {
+    std::memcpy(out.data(), cache_.data() + static_cast<std::size_t>(recno - cacheFirst_) * length,
+                length);
+    return;
   }
-  if (sequential) {
+  if (sequential && readAhead) {
     // Read a block of records from here on, as far as the known count goes.
     std::uint32_t want =
         static_cast<std::uint32_t>(std::max<std::size_t>(1, kReadAheadBytes / length));
@@ -52,7 +43,6 @@ void DbfTable::readRecordInto(std::uint32_t recno, std::span<char> out, bool seq
     if (got < 0) failIo(gen::kRead, sub::kRead, file_.lastError());
     cacheFirst_ = recno;
     cacheCount_ = static_cast<std::uint32_t>(static_cast<std::size_t>(got) / length);
-    cacheTime_ = shared_ ? coarseNanos() : 0;
     if (cacheCount_ == 0) failIo(gen::kRead, sub::kRead);
     std::memcpy(out.data(), cache_.data(), length);
     return;

@@ -19,6 +19,13 @@ KeyList collectKeys(DbfTable& table, const KeyExpression& expression) {
   list.keys.resize(static_cast<std::size_t>(count) * list.keySize);
   list.recnos.resize(count);
   std::vector<char> record;
+  // One pass from the first record to the last: read in blocks even when shared.
+  struct Snapshot {
+    DbfTable& table;
+    bool was;
+    ~Snapshot() { table.setSnapshotScan(was); }
+  } snapshot{table, table.snapshotScan()};
+  table.setSnapshotScan(true);
   for (std::uint32_t recno = 1; recno <= count; ++recno) {
     table.readRecordAt(recno, record);
     expression.evaluate(record,
