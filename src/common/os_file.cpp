@@ -25,13 +25,16 @@ OsFile::~OsFile() {
 }
 
 OsFile::OsFile(OsFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), lastError_(other.lastError_) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      lastError_(other.lastError_),
+      unflushed_(std::exchange(other.unflushed_, false)) {}
 
 OsFile& OsFile::operator=(OsFile&& other) noexcept {
   if (this != &other) {
     close();
     fd_ = std::exchange(other.fd_, -1);
     lastError_ = other.lastError_;
+    unflushed_ = std::exchange(other.unflushed_, false);
   }
   return *this;
 }
@@ -69,6 +72,7 @@ int OsFile::createNew(const std::filesystem::path& path) {
 }
 
 int OsFile::close() {
+  unflushed_ = false;
   if (fd_ < 0) return 0;
   int rc = ::close(fd_);
   fd_ = -1;
@@ -92,6 +96,7 @@ ssize_t OsFile::readAt(std::uint64_t offset, std::span<char> buffer) {
 }
 
 bool OsFile::writeAt(std::uint64_t offset, std::span<const char> data) {
+  unflushed_ = true;
   if (int err = faults::before(faults::Op::Write); err != 0) {
     lastError_ = err;
     return false;
@@ -124,6 +129,7 @@ std::int64_t OsFile::size() {
 }
 
 bool OsFile::truncate(std::uint64_t length) {
+  unflushed_ = true;
   if (int err = faults::before(faults::Op::Truncate); err != 0) {
     lastError_ = err;
     return false;
@@ -144,6 +150,7 @@ bool OsFile::sync() {
     lastError_ = errno;
     return false;
   }
+  unflushed_ = false;
   return true;
 }
 

@@ -60,6 +60,8 @@ class OsFile {
   std::int64_t size();
   bool truncate(std::uint64_t length);
   bool sync();
+  // Whether something was written or cut since the handle was opened or last flushed.
+  bool unflushed() const { return unflushed_; }
   // Whether `path` names this very file (same device and inode; a symbolic link never does).
   bool isFileAt(const std::filesystem::path& path);
 
@@ -75,6 +77,7 @@ class OsFile {
  private:
   int fd_ = -1;
   int lastError_ = 0;
+  bool unflushed_ = false;
 };
 
 }  // namespace kavrina

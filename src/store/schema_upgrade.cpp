@@ -194,17 +194,20 @@ bool DBCHANGE(Program& program, const fs::path& requested, const Structure& stru
       errors::networkError())
     return false;
   // Closed however this ends; a failure reaches the handler with the old table in place.
-  struct CloseAlias {
+  struct CloseOnFailure {
     WorkAreas& areas;
-    ~CloseAlias() {
+    ~CloseOnFailure() {
       try {
         areas.close(kAlias);
       } catch (...) {
       }
     }
-  } closeSource{program.areas};
+  } closeOnFailure{program.areas};
   DbfTable& source = program.areas[kAlias];
-  if (!structureChanged(source.structure(), structure)) return true;
+  if (!structureChanged(source.structure(), structure)) {
+    program.areas.close(kAlias);
+    return true;
+  }
 
   // The kept backups, each written whole before anything else changes.
   fs::path memo = file;
@@ -225,6 +228,7 @@ bool DBCHANGE(Program& program, const fs::path& requested, const Structure& stru
   source.setHideDeleted(hideDeleted);
   target->publishRewrite();
   target->close();
+  program.areas.close(kAlias);
   (void)driver;  // one table format: the driver names it
   return true;
 }

@@ -1,6 +1,7 @@
 #include "support/temp_dir.h"
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -8,8 +9,10 @@
 
 namespace kavrina::test {
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kavrina-test-XXXXXX").string();
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+
+TempDir::TempDir(const std::filesystem::path& base) {
+  std::string pattern = (base / "kavrina-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }
@@ -17,6 +20,13 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::error_code ec;
   std::filesystem::remove_all(path_, ec);
+}
+
+std::filesystem::path memoryFolderOrTemp() {
+  const std::filesystem::path shm = "/dev/shm";
+  std::error_code ec;
+  if (std::filesystem::is_directory(shm, ec) && ::access(shm.c_str(), W_OK) == 0) return shm;
+  return std::filesystem::temp_directory_path();
 }
 
 std::string readFileBytes(const std::filesystem::path& path) {

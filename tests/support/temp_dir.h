@@ -9,6 +9,8 @@ namespace kavrina::test {
 class TempDir {
  public:
   TempDir();
+  // A folder under `base` instead of the temporary directory.
+  explicit TempDir(const std::filesystem::path& base);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -19,6 +21,10 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// A folder in memory (/dev/shm) when there is one, for tests that flush files thousands of
+// times; the temporary directory otherwise.
+std::filesystem::path memoryFolderOrTemp();
 
 // Whole file content as bytes.
 std::string readFileBytes(const std::filesystem::path& path);

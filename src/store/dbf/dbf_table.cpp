@@ -266,6 +266,13 @@ void DbfTable::writeEndMarkAndCut() {
     failIo(gen::kWrite, sub::kWrite, file_.lastError());
 }
 
+void DbfTable::syncFiles() {
+  if (readOnly_) return;
+  if (file_.unflushed() && !file_.sync()) failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  if (memo_.isOpen() && memo_.file().unflushed() && !memo_.file().sync())
+    failIo(gen::kWrite, sub::kWrite, memo_.file().lastError());
+}
+
 void DbfTable::commit() {
   if (!file_.isOpen()) return;
   writeBack();
@@ -282,12 +289,9 @@ void DbfTable::commit() {
     }
     fileChanged_ = false;
   }
+  // The records reach the disk before the index entries that point at them.
+  syncFiles();
   for (auto& order : orders_) order->commit();
-  if (!readOnly_) {
-    if (!file_.sync()) failIo(gen::kWrite, sub::kWrite, file_.lastError());
-    if (memo_.isOpen() && !memo_.file().sync())
-      failIo(gen::kWrite, sub::kWrite, memo_.file().lastError());
-  }
   dropReadCache();
 }
 
@@ -323,13 +327,9 @@ void DbfTable::close() {
     }
     fileChanged_ = false;
   }
+  syncFiles();
   for (auto& order : orders_) order->close();
   orders_.clear();
-  if (!readOnly_) {
-    if (!file_.sync()) failIo(gen::kWrite, sub::kWrite, file_.lastError());
-    if (memo_.isOpen() && !memo_.file().sync())
-      failIo(gen::kWrite, sub::kWrite, memo_.file().lastError());
-  }
   memo_.close();
   int err = file_.close();
   if (err != 0)

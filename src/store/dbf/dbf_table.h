@@ -226,6 +226,8 @@ class DbfTable {
   void releaseFileLock();
   void writeFixedHeader();
   void writeEndMarkAndCut();
+  // Flushes what was written to the table and its memo file since the last flush.
+  void syncFiles();
   void abandonRewrite() noexcept;
 
   [[noreturn]] void failIo(int gencode, int subcode, int err = 0);

@@ -338,7 +338,10 @@ void NtxFile::keyUpdated() {
 }
 
 void NtxFile::commit() {
-  if (file_.isOpen() && headerDirty_ && !readOnly_) writeLiveHeader();
+  if (!file_.isOpen() || readOnly_ || building()) return;
+  if (headerDirty_) writeLiveHeader();
+  // Flushed like its table, right after it.
+  if (file_.unflushed() && !file_.sync()) failIo(gen::kWrite, sub::kWrite, file_.lastError());
 }
 
 void NtxFile::close() {
