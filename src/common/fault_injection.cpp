@@ -19,7 +19,7 @@ struct State {
   bool armed = false;
   Trigger trigger;
   std::array<std::uint64_t, kKinds> counts{};
-  std::function<void(Op, std::uint64_t)> observer;
+  Observer observer;
 };
 
 State& state() {
@@ -85,14 +85,14 @@ std::uint64_t seen(Op op) {
   return state().counts[slot(op)];
 }
 
-void setObserver(std::function<void(Op, std::uint64_t)> observer) {
+void setObserver(Observer observer) {
   state().observer = std::move(observer);
 }
 
-int before(Op op) {
+int before(Op op, std::string_view name) {
   State& s = state();
   const std::uint64_t n = ++s.counts[slot(op)];
-  if (s.observer) s.observer(op, n);
+  if (s.observer) s.observer(op, n, name);
   if (!s.armed || s.trigger.op != op) return 0;
   if (n < s.trigger.nth) return 0;
   if (n > s.trigger.nth && !s.trigger.sticky) return 0;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 namespace kavrina::faults {
 
@@ -35,14 +36,15 @@ void resetCounts();
 // Operations of the kind seen since the last arm() or resetCounts().
 std::uint64_t seen(Op op);
 
-// A function called at every checkpoint with the kind and its count, before the trigger
-// is looked at: for tests that must hold a process at a given moment while another one runs.
-// An empty function removes it.
-void setObserver(std::function<void(Op, std::uint64_t)> observer);
+// A function called at every checkpoint with the kind, its count and, for a rename, the
+// new name, before the trigger is looked at: for tests that must hold a process at a given
+// moment while another one runs. An empty function removes it.
+using Observer = std::function<void(Op, std::uint64_t, std::string_view name)>;
+void setObserver(Observer observer);
 
 // The checkpoint the file layer passes before each operation: 0 to go on, otherwise the
 // errno the operation must fail with. With a Kill trigger due, does not return.
-int before(Op op);
+int before(Op op, std::string_view name = {});
 
 // Arms a trigger written as "write:17:kill", "flush:3:fail", "rename:1:enospc" or
 // "write:40:enospc:sticky" (kind, N, effect or errno name, optional "sticky"). False for a

@@ -11,12 +11,12 @@
 namespace kavrina::fileops {
 
 int renameReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (int err = faults::before(faults::Op::Rename); err != 0) return err;
+  if (int err = faults::before(faults::Op::Rename, to.native()); err != 0) return err;
   return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 int renameNotReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (int err = faults::before(faults::Op::Rename); err != 0) return err;
+  if (int err = faults::before(faults::Op::Rename, to.native()); err != 0) return err;
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
   const int err = errno;
   if (err != EINVAL && err != ENOSYS && err != ENOTSUP) return err;

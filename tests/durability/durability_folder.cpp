@@ -1,5 +1,6 @@
 #include "durability/durability_folder.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -180,6 +181,84 @@ std::uint32_t testSeed() {
     return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10));
   return static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() &
                                     0x7fffffff);
+}
+
+}  // namespace kavrina::test::durability
+
+namespace kavrina::test::durability {
+
+HeldChild::HeldChild(const std::function<void()>& work, std::string renamedTo) {
+  if (::pipe(held_) != 0 || ::pipe(go_) != 0) throw std::runtime_error("pipe failed");
+  pid_ = ::fork();
+  if (pid_ < 0) throw std::runtime_error("fork failed");
+  if (pid_ == 0) {
+    ::close(held_[0]);
+    ::close(go_[1]);
+    faults::setObserver(
+        [&, held = false](faults::Op op, std::uint64_t, std::string_view name) mutable {
+          if (held || op != faults::Op::Rename || !name.ends_with(renamedTo)) return;
+          held = true;
+          char byte = 'h';
+          if (::write(held_[1], &byte, 1) != 1) ::_exit(4);
+          if (::read(go_[0], &byte, 1) != 1) ::_exit(5);
+        });
+    try {
+      work();
+    } catch (...) {
+      ::_exit(3);
+    }
+    ::_exit(0);
+  }
+  ::close(held_[1]);
+  held_[1] = -1;
+  ::close(go_[0]);
+  go_[0] = -1;
+}
+
+HeldChild::~HeldChild() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+  }
+  for (int fd : {held_[0], go_[1]})
+    if (fd >= 0) ::close(fd);
+}
+
+bool HeldChild::waitUntilHeld() {
+  char byte = 0;
+  return ::read(held_[0], &byte, 1) == 1;
+}
+
+int HeldChild::releaseAndWait() {
+  char byte = 'g';
+  if (::write(go_[1], &byte, 1) != 1) {
+    // The child ended before it was held: its status tells how.
+  }
+  int status = 0;
+  while (::waitpid(pid_, &status, 0) < 0) {
+  }
+  pid_ = -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+pid_t startCli(const std::vector<std::string>& args, const fs::path& folder) {
+  const pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    if (::chdir(folder.c_str()) != 0) ::_exit(126);
+    std::vector<std::string> all{KAVRINA_CLI};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::execv(KAVRINA_CLI, argv.data());
+    ::_exit(127);
+  }
+  return pid;
 }
 
 }  // namespace kavrina::test::durability

@@ -95,3 +95,31 @@ bool runKilledAt(const std::function<void()>& work, int opKind, std::uint64_t nt
 std::uint32_t testSeed();
 
 }  // namespace kavrina::test::durability
+
+namespace kavrina::test::durability {
+
+// A forked child running `work` that stops just before it renames a file to a name ending
+// in `renamedTo` (a table or index taking its new contents) until it is released: lets a
+// test put another station's work exactly at that moment.
+class HeldChild {
+ public:
+  HeldChild(const std::function<void()>& work, std::string renamedTo);
+  ~HeldChild();
+  HeldChild(const HeldChild&) = delete;
+  HeldChild& operator=(const HeldChild&) = delete;
+
+  // Waits until the child stands at the operation; false when it ended before reaching it.
+  bool waitUntilHeld();
+  // Lets it go on and waits for its end: its exit code (0 when the work succeeded).
+  int releaseAndWait();
+
+ private:
+  pid_t pid_ = -1;
+  int held_[2] = {-1, -1};
+  int go_[2] = {-1, -1};
+};
+
+// Starts kavrina-cli with the arguments in `folder` (output thrown away); answers its pid.
+pid_t startCli(const std::vector<std::string>& args, const fs::path& folder);
+
+}  // namespace kavrina::test::durability

@@ -299,6 +299,54 @@ TEST_F(DbfTableTest, LockTakenAfterAnotherAreaCommittedReadsTheRecordAfresh) {
   EXPECT_EQ(reader->getNumber("Broj"), 77);
 }
 
+TEST_F(DbfTableTest, ASharedScanShowsEveryCommitMadeBeforeItReachesARecord) {
+  numbers(600)->close();
+  auto reader = openShared(dir_ / "n.dbf");
+  auto writer = openShared(dir_ / "n.dbf");
+  reader->goTop();
+  while (reader->recNo() < 299) reader->skip();  // record 300 lies in the block read so far
+  writer->goTo(300);
+  ASSERT_TRUE(writer->lockRecord());
+  writer->putNumber("Broj", 7777);
+  writer->unlock();
+  writer->commit();
+  reader->skip();
+  EXPECT_EQ(reader->getNumber("Broj"), 7777) << "no record is shown older than a commit";
+}
+
+TEST_F(DbfTableTest, ARewriteReplacesTheTableOnlyWhenPublished) {
+  numbers(5)->close();
+  const std::string before = readFileBytes(dir_ / "n.dbf");
+  {
+    auto t = openExclusive(dir_ / "n.dbf");
+    t->beginRewrite();
+    EXPECT_EQ(t->recCount(), 0u);
+    t->append();
+    t->putNumber("Broj", 42);
+    t->commit();
+    EXPECT_EQ(readFileBytes(dir_ / "n.dbf"), before) << "the old file stays whole meanwhile";
+    EXPECT_DRIVER_ERROR(DbfTable::open(dir_ / "n.dbf", {.shared = true}), gen::kOpen,
+                        sub::kOpenData);  // and out of every other station's reach
+    t->close();                           // never published
+  }
+  EXPECT_EQ(readFileBytes(dir_ / "n.dbf"), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
+                          std::filesystem::directory_iterator()),
+            1)
+      << "the new file is gone";
+  auto t = openExclusive(dir_ / "n.dbf");
+  t->beginRewrite();
+  t->append();
+  t->putNumber("Broj", 42);
+  t->publishRewrite();
+  EXPECT_EQ(t->recCount(), 1u);
+  t->close();
+  auto again = openExclusive(dir_ / "n.dbf");
+  EXPECT_EQ(again->recCount(), 1u);
+  again->goTop();
+  EXPECT_EQ(again->getNumber("Broj"), 42);
+}
+
 TEST_F(DbfTableTest, OpenOfAMissingFileIsOpenErrorWithFileNotFound) {
   errors::Error e = errorOf([&] { DbfTable::open(dir_ / "nema.dbf", {}); });
   EXPECT_EQ(e.GENCODE, gen::kOpen);
