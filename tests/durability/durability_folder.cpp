@@ -176,13 +176,6 @@ bool runKilledAt(const std::function<void()>& work, int opKind, std::uint64_t nt
   throw std::runtime_error("the child failed otherwise (status " + std::to_string(status) + ")");
 }
 
-std::uint32_t testSeed() {
-  if (const char* text = std::getenv("KAVRINA_TEST_SEED"); text && *text)
-    return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10));
-  return static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() &
-                                    0x7fffffff);
-}
-
 }  // namespace kavrina::test::durability
 
 namespace kavrina::test::durability {

@@ -90,10 +90,6 @@ std::string indexProblem(const fs::path& dbf, const fs::path& ntx);
 // it finished first (N beyond what the work does). The child must not outlive the call.
 bool runKilledAt(const std::function<void()>& work, int opKind, std::uint64_t nth);
 
-// The seed of a randomized test: $KAVRINA_TEST_SEED when set, otherwise from the clock; the
-// test prints it so that a failure can be replayed.
-std::uint32_t testSeed();
-
 }  // namespace kavrina::test::durability
 
 namespace kavrina::test::durability {

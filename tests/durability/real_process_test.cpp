@@ -22,6 +22,7 @@
 #include "store/dbf/dbf_table.h"
 #include "store/ntx/ntx_order.h"
 #include "store/schema.h"
+#include "support/test_seed.h"
 
 namespace kavrina::test::durability {
 namespace {
@@ -70,8 +71,7 @@ class RealProcess : public ::testing::Test {
 
   // Kills the command at random moments within its usual running time.
   void killAtRandom(const std::vector<std::string>& args, const std::vector<std::string>& tables) {
-    const std::uint32_t seed = testSeed();
-    std::cout << "seed " << seed << " (KAVRINA_TEST_SEED to repeat)\n";
+    const std::uint32_t seed = test::testSeed();
     std::mt19937 random(seed);
     const auto span = std::chrono::duration_cast<std::chrono::microseconds>(duration_).count();
     for (int round = 0; round < 8; ++round) {

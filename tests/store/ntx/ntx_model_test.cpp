@@ -5,6 +5,7 @@
 #include <map>
 #include <random>
 
+#include "support/test_seed.h"
 #include "ntx_test_util.h"
 #include "store/ntx/ntx_key.h"
 
@@ -83,7 +84,7 @@ class NtxModelTest : public ::testing::TestWithParam<bool> {
 
 TEST_P(NtxModelTest, RandomWorkMatchesTheModel) {
   const bool shared = GetParam();
-  const unsigned seed = std::random_device{}();
+  const unsigned seed = test::testSeed();
   SCOPED_TRACE("seed " + std::to_string(seed) + " (reproduce with this seed in std::mt19937)");
   std::mt19937 rng(seed);
   auto t = mdosWithIndex(dbf(), index(), shared);
