@@ -30,7 +30,8 @@ std::string_view trimmed(std::string_view text, bool leading) {
 
 }  // namespace
 
-std::size_t writeCsv(store::DbfTable& table, const store::Structure& documented, std::ostream& out) {
+std::size_t writeCsv(store::DbfTable& table, const store::Structure& documented,
+                     std::ostream& out) {
   const auto& fields = table.fields();
   for (std::size_t i = 0; i < fields.size(); ++i) {
     std::string name = fields[i].def.name;
@@ -64,8 +65,8 @@ std::size_t writeCsv(store::DbfTable& table, const store::Structure& documented,
         case 'M':
           putValue(out, table.getMemo(index));
           break;
-        default:
-          putValue(out, trimmed(table.rawField(index), false));
+        default:  // text: stored in Windows-1250, written as UTF-8
+          putValue(out, trimmed(table.getString(index), false));
           break;
       }
     }

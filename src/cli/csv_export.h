@@ -10,11 +10,12 @@ namespace kavrina::cli {
 
 // Writes the table to `out` as CSV: a header line of the field names (spelled as in
 // `documented` when the field is there, otherwise as the file stores it), then one line per
-// record in record order, leaving out records marked deleted. Character fields without
-// their trailing blanks, numbers as stored (their declared decimals), dates dd.mm.yyyy
-// (empty for no date), logicals T or F, memos their text. A value holding a comma, a
-// quote or a line break is quoted, its quotes doubled. Lines end in "\n". Does not move
-// the table's current record in a way callers rely on. Returns the number of records.
+// record in record order, leaving out records marked deleted. The text is UTF-8 (the tables
+// hold Windows-1250). Character fields without their trailing blanks, numbers as stored
+// (their declared decimals), dates dd.mm.yyyy (empty for no date), logicals T or F, memos
+// their text. A value holding a comma, a quote or a line break is quoted, its quotes
+// doubled. Lines end in "\n". Does not move the table's current record in a way callers
+// rely on. Returns the number of records.
 std::size_t writeCsv(store::DbfTable& table, const store::Structure& documented, std::ostream& out);
 
 }  // namespace kavrina::cli

@@ -8,6 +8,7 @@
 #include "register/company_record.h"
 #include "register/form_layout.h"
 #include "register/form_messages.h"
+#include "register/stored_text_check.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::reg {
@@ -19,8 +20,7 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 }  // namespace
 
-TFFIRMA::TFFIRMA(store::Program& program, QWidget* parent)
-    : QDialog(parent), program_(program) {
+TFFIRMA::TFFIRMA(store::Program& program, QWidget* parent) : QDialog(parent), program_(program) {
   setWindowTitle("Kavrina : Podaci o firmi");
   useFormFont(this);
   setFixedSize(kClientWidth, kClientHeight);
@@ -81,6 +81,7 @@ void TFFIRMA::fFirmaOnShow() {
 }
 
 void TFFIRMA::bSnimiZaglavljeOnClick() {
+  if (!textsStorable({{eNazivFirme_, "Naziv firme"}, {eMestoFirme_, "Mesto firme"}})) return;
   const CompanyValues values{program_.CSIFRAFIRME, eNazivFirme_->valueText(),
                              eMestoFirme_->valueText(), ePIBFirme_->valueText()};
   if (!saveCompany(program_, values)) {

@@ -10,6 +10,7 @@
 #include "register/company_record.h"
 #include "register/form_layout.h"
 #include "register/form_messages.h"
+#include "register/stored_text_check.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::reg {
@@ -243,6 +244,9 @@ AssetValues TFOSNOVNOSREDSTVO::values() const {
 }
 
 void TFOSNOVNOSREDSTVO::bSnimiOnClick() {
+  if (!textsStorable(
+          {{eNazivOsnovnogSredstva_, "Naziv"}, {eDobavljac_, "Dobavljac"}, {eDokument_, "Dokument"}}))
+    return;
   if (!saveAsset(program_, values())) {
     ui::current().messageBox(kNotSavedText, ui::MessageKind::Error, ui::MessageButtons::Ok);
     return;

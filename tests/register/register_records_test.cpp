@@ -39,9 +39,9 @@ TEST(Account, TypedDigitsSurviveTheNumberAndItsLength) {
     int duzKonta;
     const char* shown;
   };
-  for (const Case& c : {Case{"0201", 201, 4, "0201"}, Case{"201", 201, 3, "201"},
-                        Case{"0000000001", 1, 10, "0000000001"}, Case{"", 0, 0, "0"},
-                        Case{"00", 0, 2, "00"}}) {
+  for (const Case& c :
+       {Case{"0201", 201, 4, "0201"}, Case{"201", 201, 3, "201"},
+        Case{"0000000001", 1, 10, "0000000001"}, Case{"", 0, 0, "0"}, Case{"00", 0, 2, "00"}}) {
     const StoredKonto stored = storedKonto(c.typed);
     EXPECT_EQ(stored.konto, c.konto) << c.typed;
     EXPECT_EQ(stored.duzKonta, c.duzKonta) << c.typed;
@@ -60,11 +60,16 @@ TEST(TaxGroup, EachItemHasItsRate) {
   EXPECT_EQ(groupRate(0), 30);
 }
 
-TEST(FieldText, NeverSplitsALetter) {
-  const std::string text = std::string(29, 'a') + "\xC4\x8D" + "b";  // 29 + 2 + 1 bytes
-  EXPECT_EQ(fitField(text, 30), std::string(29, 'a'));
-  EXPECT_EQ(fitField(text, 31), std::string(29, 'a') + "\xC4\x8D");
+TEST(FieldText, CutsByLettersAndNamesTheFieldOfALetterTheTablesCannotHold) {
+  // A field of 30 holds 30 letters, Serbian ones included (one byte each in the table).
+  const std::string text = std::string(28, 'a') + "čćb";
+  EXPECT_EQ(fitField(text, 30), std::string(28, 'a') + "čć");
   EXPECT_EQ(fitField("abc", 30), "abc");
+
+  EXPECT_EQ(unstorableTextMessage("Naziv firme", "Đurđević Šćekić"), std::nullopt);
+  EXPECT_EQ(unstorableTextMessage("Naziv firme", "Предузеће"),
+            "Polje \"Naziv firme\" sadrzi znak \"П\" koji ne moze da se upise u bazu "
+            "podataka.\nIspravite unos pa snimite ponovo.");
 }
 
 class Records : public ::testing::Test {

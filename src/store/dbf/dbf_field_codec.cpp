@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "common/decimal.h"
+#include "common/windows_1250.h"
 
 namespace kavrina::store::codec {
 
@@ -11,6 +13,17 @@ void encodeString(std::span<char> field, std::string_view text) {
   std::size_t n = std::min(field.size(), text.size());
   std::memcpy(field.data(), text.data(), n);
   std::memset(field.data() + n, ' ', field.size() - n);
+}
+
+bool encodeText(std::span<char> field, std::string_view utf8) {
+  const std::optional<std::string> bytes = win1250::fromUtf8(utf8);
+  if (!bytes) return false;
+  encodeString(field, *bytes);
+  return true;
+}
+
+std::string decodeText(std::string_view field) {
+  return win1250::toUtf8(field);
 }
 
 bool encodeNumber(std::span<char> field, double value, int decimals) {
@@ -31,6 +44,13 @@ void encodeDate(std::span<char> field, Date date) {
 }
 
 Date decodeDate(std::string_view field) {
+  constexpr std::size_t kDigits = 8;
+  if (field.size() > kDigits) {
+    // A wider field (written elsewhere): the eight digits after any leading blanks.
+    const std::size_t first = field.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    field = field.substr(first, kDigits);
+  }
   return Date::fromDbf(field);
 }
 

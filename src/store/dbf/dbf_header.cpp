@@ -186,7 +186,9 @@ bool parseHeader(std::span<const char> bytes, DbfHeader& header, std::string& pr
       f.width = low;
       f.decimals = f.type == 'N' ? high : 0;
     }
-    const bool widthOk = f.width > 0 && (f.type != 'D' || f.width == dbf::kDateWidth) &&
+    // A date is 8 wide in every table this program creates; a table written elsewhere may
+    // declare it wider (10), and the date then lies in its first eight bytes.
+    const bool widthOk = f.width > 0 && (f.type != 'D' || f.width >= dbf::kDateWidth) &&
                          (f.type != 'L' || f.width == dbf::kLogicalWidth) &&
                          (f.type != 'M' || f.width == dbf::kMemoWidth) &&
                          (f.type != 'N' || f.decimals < f.width);

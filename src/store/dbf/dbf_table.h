@@ -112,7 +112,8 @@ class DbfTable {
   bool hideDeleted() const { return hideDeleted_; }
 
   // --- Fields (index from fieldIndex, or the name). Reads of the phantom record at end of
-  // file give empty values.
+  // file give empty values. rawField gives the stored bytes (text in Windows-1250);
+  // getString and getMemo give program text (UTF-8).
   std::string_view rawField(int index);
   std::string getString(int index);
   double getNumber(int index);
@@ -126,9 +127,11 @@ class DbfTable {
   bool getLogical(std::string_view name) { return getLogical(requireField(name)); }
   std::string getMemo(std::string_view name) { return getMemo(requireField(name)); }
 
-  // Writes raise the data type error (33) for a value of another type than the field's,
-  // the data width error (34) for a number that does not fit, the not-locked error (38)
-  // on an unlocked record of a shared table and the read-only error (39).
+  // Character and memo texts are program text (UTF-8), stored as Windows-1250 and cut to
+  // the field's width by letters. Writes raise the data type error (33) for a value of
+  // another type than the field's or a text with a letter Windows-1250 cannot hold (the
+  // field is left as it was), the data width error (34) for a number that does not fit, the
+  // not-locked error (38) on an unlocked record of a shared table and the read-only error (39).
   void putString(int index, std::string_view text);
   void putNumber(int index, double value);
   void putDate(int index, Date date);
@@ -217,6 +220,7 @@ class DbfTable {
   void dropReadCache();
 
   void prepareWrite(int index, char expectedType);
+  [[noreturn]] void failUnstorable(int index);
   void checkWritable();
 
   bool tryRecordLock(std::uint32_t recno);

@@ -2,7 +2,9 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <optional>
 
+#include "common/windows_1250.h"
 #include "errors/error.h"
 #include "store/dbf/dbf_field_codec.h"
 #include "store/dbf/dbf_table.h"
@@ -56,7 +58,7 @@ std::string_view DbfTable::rawField(int index) {
 }
 
 std::string DbfTable::getString(int index) {
-  return std::string(rawField(index));
+  return codec::decodeText(rawField(index));
 }
 
 double DbfTable::getNumber(int index) {
@@ -74,13 +76,18 @@ bool DbfTable::getLogical(int index) {
 std::string DbfTable::getMemo(int index) {
   std::uint32_t block = codec::decodeMemoBlock(rawField(index));
   if (block == 0 || !memo_.isOpen()) return {};
-  return memo_.read(block);
+  return codec::decodeText(memo_.read(block));
 }
 
 void DbfTable::checkWritable() {
   if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
   if (shared_ && !fileLocked_ && !holdsLock(recNo_))
     errors::fail(driverError(gen::kUnlocked, sub::kUnlocked, path_.string()));
+}
+
+void DbfTable::failUnstorable(int index) {
+  errors::fail(
+      driverError(gen::kDataType, sub::kDataType, path_.string(), 0, fieldAt(index).def.name));
 }
 
 void DbfTable::prepareWrite(int index, char expectedType) {
@@ -94,7 +101,9 @@ void DbfTable::prepareWrite(int index, char expectedType) {
 void DbfTable::putString(int index, std::string_view text) {
   prepareWrite(index, 'C');
   if (eof_) return;  // the phantom record at end of file takes no values
-  codec::encodeString(fieldBytes(index), text);
+  // A letter the table's code page cannot hold is refused, never dropped: the field keeps
+  // what it held.
+  if (!codec::encodeText(fieldBytes(index), text)) failUnstorable(index);
   hot_ = true;
 }
 
@@ -124,9 +133,12 @@ void DbfTable::putLogical(int index, bool value) {
   hot_ = true;
 }
 
-void DbfTable::putMemo(int index, std::string_view text) {
+void DbfTable::putMemo(int index, std::string_view utf8) {
   prepareWrite(index, 'M');
   if (eof_ || !memo_.isOpen()) return;
+  const std::optional<std::string> stored = win1250::fromUtf8(utf8);
+  if (!stored) failUnstorable(index);
+  const std::string& text = *stored;
   std::uint32_t block = 0;
   if (!text.empty()) {
     // The memo file's append lock guards its extension against other stations.

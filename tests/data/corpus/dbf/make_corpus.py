@@ -43,7 +43,7 @@ write('name_without_nul.dbf', table([('ABCDEFGHIJK', 'C', 3)], [b' abc']))
 write('empty_name.dbf', table([('', 'C', 3)], [b' abc']))
 write('version_foreign.dbf', table(ok_fields, ok_records, version=0x30))
 write('unknown_type.dbf', table([('SIFRA', 'X', 3)], [b' abc']))
-write('date_width_wrong.dbf', table([('DAN', 'D', 10)], [b' 2023101600']))
+write('date_width_wrong.dbf', table([('DAN', 'D', 6)], [b' 231016']))
 write('numeric_decimals_too_many.dbf', table([('IZNOS', 'N', 3, 3)], [b'0.5']))
 write('memo_without_memo_version.dbf', table([('TEKST', 'M', 10)], [b'          1']))
 # A memo field pointing past its memo file (the .dbt holds only block 0 and block 1).
