@@ -1,5 +1,6 @@
 // A program folder of its own for a test: a fresh folder made the working directory, the
-// settings files read from it, the temporary folder inside it and a scripted user.
+// settings files read from it, the temporary folder inside it (and no runtime folder, so
+// that the running-instance marker lies there too) and a scripted user.
 #pragma once
 
 #include <unistd.h>
@@ -20,9 +21,11 @@ class ProgramFolder {
  public:
   ProgramFolder() : previous_(std::filesystem::current_path()), use_(ui_) {
     if (const char* temp = std::getenv("TEMP")) previousTemp_ = temp;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) previousRuntime_ = runtime;
     std::filesystem::current_path(dir_.path());
     std::filesystem::create_directory(dir_.path() / "tmp");
     ::setenv("TEMP", (dir_.path() / "tmp").c_str(), 1);
+    ::unsetenv("XDG_RUNTIME_DIR");
     settings::useSettingsFolder(dir_.path());
     program_.info.folder = dir_.path();
   }
@@ -33,6 +36,7 @@ class ProgramFolder {
       ::unsetenv("TEMP");
     else
       ::setenv("TEMP", previousTemp_.c_str(), 1);
+    if (!previousRuntime_.empty()) ::setenv("XDG_RUNTIME_DIR", previousRuntime_.c_str(), 1);
   }
 
   const std::filesystem::path& path() const { return dir_.path(); }
@@ -43,6 +47,7 @@ class ProgramFolder {
   TempDir dir_;
   std::filesystem::path previous_;
   std::string previousTemp_;
+  std::string previousRuntime_;
   ui::ScriptedUi ui_;
   ui::ScopedUserInterface use_;
   store::Program program_;
