@@ -69,6 +69,9 @@ constexpr int kNetworkNameGone = 64;
 constexpr int kNetworkAccessDenied = 65;
 constexpr int kInvalidParameter = 87;
 constexpr int kDiskFull = 112;
+// Codes of causes the messages above do not cover, each with a message of its own.
+constexpr int kWriteProtected = 19;  // a read-only file, folder or disk
+constexpr int kStoppedOnLink = 681;  // a symbolic link where a file was to be opened
 }  // namespace os
 
 struct Error : std::exception {

@@ -1,9 +1,12 @@
 // The error log "Error.txt": the first output of a run creates it afresh, every later
-// output of the run is appended, and the handler closes it with the log tail.
+// output of the run is appended, and the handler closes it with the log tail. The log is
+// never written through a symbolic link planted under its name.
 #pragma once
 
 #include <filesystem>
 #include <string>
+
+#include "common/os_file.h"
 
 namespace kavrina::errors {
 
@@ -16,8 +19,10 @@ class ErrorLogFile {
   const std::filesystem::path& path() const { return path_; }
 
   // Writes the text: the first successful write of this object replaces whatever the file
-  // held, later ones append. Returns false when the file could not be created or written
-  // (a read-only folder, a folder in its place); the caller goes on regardless.
+  // held (written aside and renamed into place, so a link standing there is replaced, not
+  // followed), later ones append to that same file. Returns false when the file could not
+  // be created or written (a read-only folder, a folder in its place, a full disk); the
+  // caller goes on regardless.
   bool write(const std::string& text);
 
   // Closes an entry: LF CR LF CR, the tail, LF CR appended to what this object wrote.
@@ -26,10 +31,11 @@ class ErrorLogFile {
   bool appendTail(const std::string& tail);
 
  private:
-  bool appendBytes(const std::string& bytes, bool create);
+  bool create(const std::string& bytes);
+  bool append(const std::string& bytes);
 
   std::filesystem::path path_;
-  bool created_ = false;
+  OsFile file_;  // the log this run created, open from its creation on
 };
 
 }  // namespace kavrina::errors

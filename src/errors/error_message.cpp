@@ -94,6 +94,15 @@ std::optional<std::string> userMessage(const Error& error, const std::string& wo
     case os::kUnexpectedNetworkError:
       return std::string("Nije moguce procitati podatak sa lokalnog") + kCrLf +
              "ili sa mreznog diska.";
+    case os::kDiskFull:
+      return std::string("Nema dovoljno prostora na disku.") + kCrLf + "Fajl" + name +
+             "nije moguce upisati.";
+    case os::kWriteProtected:
+      return "Fajl" + name + "nije moguce menjati:" + kCrLf +
+             "fajl, folder ili disk je samo za citanje.";
+    case os::kStoppedOnLink:
+      return "Fajl" + name + "je simbolicka veza na drugi fajl." + kCrLf +
+             "Program ne otvara fajlove preko takve veze.";
     default:
       break;
   }

@@ -29,7 +29,8 @@ std::string ERRORMESSAGE(Error& error);
 std::string workingFolderText(const std::filesystem::path& folder);
 
 // The Serbian message for a failure whose cause is known (missing file, locked file or
-// table, unreachable network drive, damaged or unreadable file), without the closing
+// table, unreachable network drive, full disk, read-only file or folder, a symbolic link
+// in a file's place, damaged or unreadable file), without the closing
 // sentences; nothing for any other failure. `workingFolder` is named in the message for a
 // missing file.
 std::optional<std::string> userMessage(const Error& error, const std::string& workingFolder);

@@ -27,7 +27,7 @@ void makeFolder(const fs::path& folder) {
   if (fs::is_directory(findCaseInsensitive(folder), ec)) return;
   if (fs::create_directories(folder, ec) || fs::is_directory(folder)) return;
   errors::Error e = errors::driverError(errors::gen::kCreate, errors::sub::kCreateData,
-                                        folder.string(), errors::osCodeFromErrno(ec.value()));
+                                        folder.string(), errors::osCodeForPath(ec.value(), folder));
   errors::fail(e);
 }
 

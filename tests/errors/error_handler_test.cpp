@@ -269,6 +269,24 @@ TEST_F(ErrorHandlerProcess, UnwritableLogStillShowsAndExitsOne) {
   EXPECT_TRUE(std::filesystem::is_empty(dir_ / "Error.txt"));
 }
 
+TEST_F(ErrorHandlerProcess, ALinkPlantedAsTheLogIsNeverWrittenThrough) {
+  // One link to a file someone wants overwritten, one to a file someone wants created.
+  TempDir elsewhere;
+  writeFileBytes(elsewhere / "victim.txt", "keep me");
+  for (const char* target : {"victim.txt", "created.txt"}) {
+    std::filesystem::remove(dir_ / "Error.txt");
+    std::filesystem::create_symlink(elsewhere / target, dir_ / "Error.txt");
+    EXPECT_EQ(run("missing"), 1) << target;
+    const std::string shown = readFileBytes(dir_ / "shown.txt");
+    EXPECT_EQ(shown.substr(0, 32), "Program ne moze da pronadje fajl") << target;
+    EXPECT_FALSE(std::filesystem::is_symlink(dir_ / "Error.txt")) << "the link was replaced";
+    EXPECT_EQ(readFileBytes(dir_ / "Error.txt").substr(0, shown.size()), shown) << target;
+    std::filesystem::remove(dir_ / "shown.txt");
+  }
+  EXPECT_EQ(readFileBytes(elsewhere / "victim.txt"), "keep me");
+  EXPECT_FALSE(std::filesystem::exists(elsewhere / "created.txt"));
+}
+
 TEST_F(ErrorHandlerProcess, SoftFailureLetsTheProgramGoOn) {
   EXPECT_EQ(run("soft"), 0);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "Error.txt"));

@@ -3,6 +3,13 @@
 #include "errors/error_message.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "errors/os_code.h"
+#include "support/temp_dir.h"
 
 namespace kavrina::errors {
 namespace {
@@ -104,6 +111,15 @@ TEST(UserMessage, KnownCausesInTheirOrder) {
       {32, 0, "NTX/MDOS.ntx", "Fajl (NTX/MDOS.ntx) je privremeno ili trajno ostecen."},
       {23, 0, "", "Fajl nije dostupan za citanje."},
       {24, 1028, "b.dbf", "Fajl (b.dbf) nije dostupan za pisanje."},
+      // Causes without a documented code: a full disk, a read-only file, folder or disk,
+      // a symbolic link planted in a file's place.
+      {24, 112, "DBF/A202312R.dbf",
+       "Nema dovoljno prostora na disku.\r\nFajl (DBF/A202312R.dbf) nije moguce upisati."},
+      {20, 19, "DBF/MDOS.dbf",
+       "Fajl (DBF/MDOS.dbf) nije moguce menjati:\r\nfajl, folder ili disk je samo za citanje."},
+      {21, 681, "DBF/Firme.dbf",
+       "Fajl (DBF/Firme.dbf) je simbolicka veza na drugi fajl.\r\nProgram ne otvara fajlove "
+       "preko takve veze."},
   };
   for (const auto& row : rows) {
     auto message = userMessage(withCodes(row.gencode, row.oscode, row.file), folder);
@@ -113,7 +129,7 @@ TEST(UserMessage, KnownCausesInTheirOrder) {
 }
 
 TEST(UserMessage, NoneForOtherCauses) {
-  for (auto [gencode, oscode] : {std::pair{6, 0}, {21, 0}, {20, 112}, {14, 0}, {1, 4}}) {
+  for (auto [gencode, oscode] : {std::pair{6, 0}, {21, 0}, {20, 1028}, {14, 0}, {1, 4}}) {
     EXPECT_FALSE(userMessage(withCodes(gencode, oscode, "f"), "/")) << gencode << " " << oscode;
   }
 }
@@ -135,6 +151,44 @@ TEST(TechnicalText, OsCodeAndCalledFromLines) {
   EXPECT_EQ(technicalText(noOs, {}),
             "Error ???"
             "/???  Variable does not exist: X\r\n");
+}
+
+// Runs as the user "nobody" while alive when the tests run as root, whom no permission
+// stops: the read-only cases need a user that file modes apply to.
+class AsOrdinaryUser {
+ public:
+  AsOrdinaryUser() : switched_(::geteuid() == 0 && ::seteuid(65534) == 0) {}
+  ~AsOrdinaryUser() {
+    if (switched_ && ::seteuid(0) != 0) std::abort();
+  }
+
+ private:
+  bool switched_;
+};
+
+TEST(OsCode, ReadOnlyIsToldFromAccessDeniedAndFromAFullDisk) {
+  EXPECT_EQ(osCodeFromErrno(ENOSPC), os::kDiskFull);
+  EXPECT_EQ(osCodeFromErrno(EROFS), os::kWriteProtected) << "a disk mounted read-only";
+  EXPECT_EQ(osCodeFromErrno(ELOOP), os::kStoppedOnLink);
+  EXPECT_EQ(osCodeFromErrno(EACCES), os::kAccessDenied) << "the documented code stays";
+
+  test::TempDir dir;
+  ::chmod(dir.path().c_str(), 0755);
+  test::writeFileBytes(dir / "readonly.dbf", "x");
+  ::chmod((dir / "readonly.dbf").c_str(), 0444);
+  test::writeFileBytes(dir / "secret.dbf", "x");
+  ::chmod((dir / "secret.dbf").c_str(), 0);
+  std::filesystem::create_directory(dir / "DBF");
+  ::chmod((dir / "DBF").c_str(), 0555);
+
+  AsOrdinaryUser ordinary;
+  // Readable but not writable: the file itself, or the folder a new file is to go into.
+  EXPECT_EQ(osCodeForPath(EACCES, dir / "readonly.dbf"), os::kWriteProtected);
+  EXPECT_EQ(osCodeForPath(EACCES, dir / "DBF" / "A202312R.dbf"), os::kWriteProtected);
+  // Not even readable: the operating system keeps it from this user.
+  EXPECT_EQ(osCodeForPath(EACCES, dir / "secret.dbf"), os::kAccessDenied);
+  EXPECT_EQ(osCodeForPath(ENOENT, dir / "DBF" / "MDOS.dbf"), os::kFileNotFound);
+  EXPECT_EQ(osCodeForPath(ENOENT, dir / "NTX" / "MDOS.ntx"), os::kPathNotFound);
 }
 
 }  // namespace

@@ -21,12 +21,10 @@ namespace sub = errors::sub;
 
 namespace {
 
-// OS code for a failed open: tell a missing folder from a missing file.
+// OS code for a failed open: tell a missing folder from a missing file, and a read-only
+// file or folder from one the system keeps from this user.
 int openOsCode(const fs::path& path, int err) {
-  std::error_code ec;
-  fs::path dir = path.parent_path();
-  bool dirMissing = !dir.empty() && !fs::exists(dir, ec);
-  return errors::osCodeFromErrno(err, dirMissing);
+  return errors::osCodeForPath(err, path);
 }
 
 fs::path memoPathFor(const fs::path& tablePath) {

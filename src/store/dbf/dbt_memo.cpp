@@ -43,7 +43,8 @@ bool DbtMemo::create(const std::filesystem::path& path) {
       if (err == 0) return true;
       if (err == EEXIST) continue;
     }
-    const int osCode = err == EBUSY ? errors::os::kSharingViolation : errors::osCodeFromErrno(err);
+    const int osCode =
+        err == EBUSY ? errors::os::kSharingViolation : errors::osCodeForPath(err, path);
     auto answer = errors::raise(driverError(gen::kCreate, sub::kCreateMemo, path.string(), osCode));
     if (answer != errors::ErrorAnswer::Retry) return false;
   }
@@ -54,10 +55,8 @@ bool DbtMemo::open(const std::filesystem::path& path, OsFile::Access access) {
   for (;;) {
     int err = file_.open(path, access);
     if (err == 0) return true;
-    bool dirMissing =
-        !std::filesystem::exists(path.parent_path().empty() ? "." : path.parent_path());
-    auto answer = errors::raise(driverError(gen::kOpen, sub::kOpenMemo, path.string(),
-                                            errors::osCodeFromErrno(err, dirMissing)));
+    auto answer = errors::raise(
+        driverError(gen::kOpen, sub::kOpenMemo, path.string(), errors::osCodeForPath(err, path)));
     if (answer != errors::ErrorAnswer::Retry) return false;
   }
 }

@@ -32,9 +32,7 @@ std::uint64_t roundUpToPage(std::uint64_t size) {
 }
 
 int osCodeFor(const fs::path& path, int err) {
-  std::error_code ec;
-  fs::path dir = path.parent_path();
-  return errors::osCodeFromErrno(err, !dir.empty() && !fs::exists(dir, ec));
+  return errors::osCodeForPath(err, path);
 }
 
 }  // namespace
