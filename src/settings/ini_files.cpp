@@ -1,29 +1,42 @@
 #include "settings/ini_files.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #define SI_CONVERT_ICU
 #include <SimpleIni.h>
 
-#include "settings/ini_value.h"
+#include "common/aside_file.h"
+#include "common/os_file.h"
 #include "common/path_case.h"
+#include "common/windows_1250.h"
+#include "settings/ini_value.h"
 
 namespace kavrina::settings {
 namespace {
 
+namespace fs = std::filesystem;
+
+// How long a write waits for another station's write of the same file (each holds it only
+// for one read, change and rename).
+constexpr auto kLockWait = std::chrono::seconds(10);
+constexpr auto kLockPause = std::chrono::milliseconds(2);
+
 // The file's bytes; an empty text for a missing file, nothing when it exists but cannot
 // be read (so that a write does not replace what it could not see).
-std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
+std::optional<std::string> readWholeFile(const fs::path& path) {
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return std::string();
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  if (!fs::exists(path, ec)) return std::string();
+  if (!fs::is_regular_file(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -31,30 +44,73 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
   return bytes;
 }
 
-bool writeAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
+// The bytes of an open file, or nothing when it cannot be read.
+std::optional<std::string> readOpenFile(OsFile& file) {
+  std::string bytes;
+  char block[8192];
+  for (;;) {
+    const ssize_t got = file.readAt(bytes.size(), block);
+    if (got < 0) return std::nullopt;
+    if (got == 0) return bytes;
+    bytes.append(block, static_cast<std::size_t>(got));
   }
-  return true;
 }
 
-// Writes the bytes beside `path` and renames them into place.
-bool replaceFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::filesystem::path temp = path;
-  temp += ".tmp" + std::to_string(::getpid());
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+// The file a settings name stands for. A symbolic link there is one the user made on
+// purpose (one settings file for several program folders): the file it leads to is the
+// one to update, so that the link stays a link.
+fs::path fileBehind(const fs::path& path) {
+  std::error_code ec;
+  if (!fs::is_symlink(path, ec)) return path;
+  fs::path target = fs::weakly_canonical(path, ec);
+  return ec ? path : target;
+}
+
+// A change of the parsed file; false when it cannot be made.
+using IniChange = std::function<bool(CSimpleIniA&)>;
+
+// Writes the changed file aside (with the old file's permissions) and renames it over the
+// target: `replace` false when there was no file, and then EEXIST when another station
+// created one meanwhile. Returns errno.
+int publishSettings(const fs::path& target, const std::string& bytes, OsFile* old, bool replace) {
+  AsideFile aside;
+  if (int err = aside.create(target); err != 0) return err;
+  struct stat st {};
+  if (old != nullptr && ::fstat(old->fd(), &st) == 0)
+    ::fchmod(aside.file().fd(), st.st_mode & 07777);
+  if (!aside.file().writeAt(0, bytes)) return aside.file().lastError();
+  return aside.publish(replace);
+}
+
+// Reads, changes and rewrites the settings file at `path` as one step against other
+// stations: the file is held under a lock from the read to the rename, and a writer that
+// waited for the lock finds the file renamed over meanwhile and reads that one instead. So
+// two stations writing different keys at once both keep their change.
+bool rewriteSettings(const fs::path& path, const IniChange& change) {
+  const fs::path target = fileBehind(path);
+  const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+  for (;;) {
+    OsFile held;
+    const int err = held.openShareLocked(target, OsFile::Access::ReadWrite, LockKind::Write);
+    if (err == EBUSY) {
+      if (std::chrono::steady_clock::now() >= deadline) return false;
+      std::this_thread::sleep_for(kLockPause);
+      continue;
+    }
+    if (err != 0 && err != ENOENT) return false;
+    std::optional<std::string> bytes =
+        err == ENOENT ? std::optional<std::string>(std::string()) : readOpenFile(held);
+    if (!bytes) return false;
+    CSimpleIniA ini;
+    ini.SetSpaces(false);
+    if (!bytes->empty() && ini.LoadData(*bytes) < 0) return false;
+    if (!change(ini)) return false;
+    std::string out;
+    if (ini.Save(out) < 0) return false;
+    const int written = publishSettings(target, out, held.isOpen() ? &held : nullptr, err == 0);
+    if (written == EEXIST && err == ENOENT) continue;  // created by another station: change that
+    return written == 0;
+  }
 }
 
 std::string oneLine(std::string_view text) {
@@ -84,23 +140,41 @@ std::string IniFiles::readText(std::string_view section, std::string_view key,
   CSimpleIniA ini;
   if (ini.LoadData(*bytes) < 0) return {};
   const char* value = ini.GetValue(std::string(section).c_str(), std::string(key).c_str());
-  return value ? std::string(value) : std::string();
+  if (value == nullptr) return {};
+  // The program writes UTF-8; a settings file a Windows program wrote (the companion file)
+  // holds Windows-1250, which is no valid UTF-8 once it has a letter beyond ASCII.
+  return win1250::isUtf8(value) ? std::string(value) : win1250::toUtf8(value);
 }
 
 bool IniFiles::writeText(std::string_view section, std::string_view key, std::string_view value,
                          std::string_view file) const {
-  const std::filesystem::path path = pathOf(file);
-  std::optional<std::string> bytes = readWholeFile(path);
-  if (!bytes) return false;
-  CSimpleIniA ini;
-  ini.SetSpaces(false);
-  if (!bytes->empty() && ini.LoadData(*bytes) < 0) return false;
-  if (ini.SetValue(std::string(section).c_str(), std::string(key).c_str(), oneLine(value).c_str()) <
-      0)
-    return false;
-  std::string out;
-  if (ini.Save(out) < 0) return false;
-  return replaceFile(path, out);
+  const std::string sectionName(section), keyName(key), line = oneLine(value);
+  return rewriteSettings(pathOf(file), [&](CSimpleIniA& ini) {
+    return ini.SetValue(sectionName.c_str(), keyName.c_str(), line.c_str()) >= 0;
+  });
+}
+
+bool IniFiles::rewriteKeeping(const std::vector<IniEntry>& entries,
+                              const std::vector<std::string>& keptSections,
+                              std::string_view file) const {
+  return rewriteSettings(pathOf(file), [&](CSimpleIniA& ini) {
+    std::vector<IniEntry> kept;
+    for (const std::string& section : keptSections) {
+      CSimpleIniA::TNamesDepend keys;
+      ini.GetAllKeys(section.c_str(), keys);
+      keys.sort(CSimpleIniA::Entry::LoadOrder());
+      for (const auto& k : keys) {
+        const char* value = ini.GetValue(section.c_str(), k.pItem);
+        kept.push_back({section, k.pItem, value ? value : ""});
+      }
+    }
+    ini.Reset();
+    auto put = [&](const IniEntry& e) {
+      return ini.SetValue(e.section.c_str(), e.key.c_str(), oneLine(e.value).c_str()) >= 0;
+    };
+    return std::all_of(entries.begin(), entries.end(), put) &&
+           std::all_of(kept.begin(), kept.end(), put);
+  });
 }
 
 std::string IniFiles::read(std::string_view section, std::string_view key, std::string_view def,

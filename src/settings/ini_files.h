@@ -6,10 +6,18 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/date.h"
 
 namespace kavrina::settings {
+
+// One key of a settings file with its stored text.
+struct IniEntry {
+  std::string section;
+  std::string key;
+  std::string value;
+};
 
 // Name (without ".ini") of the main settings file, shared by `kavrina` and `kavrina-cli`.
 inline constexpr std::string_view kMainSettingsName = "Kavrina";
@@ -28,15 +36,26 @@ class IniFiles {
   // matched case-insensitively against what exists, otherwise in the given spelling.
   std::filesystem::path pathOf(std::string_view file = {}) const;
 
-  // The stored text of the key; empty when the file, the section or the key is missing.
+  // The stored text of the key; empty when the file, the section or the key is missing. A
+  // text that is not UTF-8 is one a Windows program wrote, and is read as Windows-1250.
   std::string readText(std::string_view section, std::string_view key,
                        std::string_view file = {}) const;
   // Stores the text, creating the file, the section and the key as needed. The file is
   // written beside itself and renamed into place, so a failed write leaves the old file
-  // whole. Line breaks in the text are stored as blanks (they would start new lines).
+  // whole; a symbolic link under the file's name is kept, and the file it leads to is the
+  // one rewritten. Several stations writing at once take turns (a lock from the read to the
+  // rename), so that none loses another's change; a write waits up to ten seconds for its
+  // turn. Line breaks in the text are stored as blanks (they would start new lines).
   // Returns false when the file could not be read (other than missing) or written.
   bool writeText(std::string_view section, std::string_view key, std::string_view value,
                  std::string_view file = {}) const;
+
+  // Replaces the whole file, in the way writeText writes, by one that holds only `entries`
+  // (in their order) followed by the sections named in `keptSections` as the file held
+  // them. Returns false when it could not be written; the old file then stays whole.
+  bool rewriteKeeping(const std::vector<IniEntry>& entries,
+                      const std::vector<std::string>& keptSections,
+                      std::string_view file = {}) const;
 
   // Typed reads: the stored value converted to the type of `def`, or `def` itself when
   // the key is missing or its value is empty. A text default gives the text unchanged.

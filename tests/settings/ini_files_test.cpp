@@ -174,6 +174,17 @@ TEST_F(IniFilesTest, LineBreaksInATextDoNotStartNewKeys) {
   EXPECT_EQ(files_.readText("S", "K"), "a  Injected=.T.");
 }
 
+TEST_F(IniFilesTest, TextsAWindowsProgramWroteAreReadAsWindows1250) {
+  writeFileBytes(dir_ / "VEKA.ini",
+                 "[Firma]\nNaziv=\xC8"
+                 "a\xE8"
+                 "ak promet\nMesto=Ni\x9A\n");
+  EXPECT_EQ(files_.readText("Firma", "Naziv", "VEKA"), "Čačak promet");
+  EXPECT_EQ(files_.readText("Firma", "Mesto", "VEKA"), "Niš");
+  storeMain("[S]\nK=Čačak\n");  // what the program itself writes: UTF-8, taken as it is
+  EXPECT_EQ(files_.readText("S", "K"), "Čačak");
+}
+
 TEST_F(IniFilesTest, UnreadableFileIsNotReplaced) {
   // A folder where the file should be: the write must fail rather than pretend.
   std::filesystem::create_directory(dir_ / "Kavrina.ini");

@@ -1,10 +1,7 @@
 // The settings form's values and its writes.
 #include "settings/form/settings_form_values.h"
 
-#include <filesystem>
 #include <string>
-#include <system_error>
-#include <utility>
 #include <vector>
 
 #include "settings/ini_value.h"
@@ -65,22 +62,15 @@ std::string fontLabel(const std::string& name, double size) {
 
 ResetResult resetSettings(const IniFiles& files, const std::string& csubdirfirme,
                           const std::string& version) {
+  // One rewrite in place of deleting the file: a linked settings file keeps its link (the
+  // file it leads to is reset), and a kill in between leaves the old settings or the new
+  // ones, never none. The maker's server is where the program finds updates, not a program
+  // setting the user chose: it survives the reset, as the data version does.
   ResetResult result;
-  // The maker's server is where the program finds updates, not a program setting the user
-  // chose: it survives the reset, as the data version does.
-  const std::string serverKeys[] = {std::string(kServerHost.key), std::string(kServerPort.key),
-                                    std::string(kServerKorisnik.key), std::string(kServerLozinka.key)};
-  std::vector<std::pair<std::string, std::string>> server;
-  for (const std::string& key : serverKeys) {
-    std::string value = files.readText(kSectionServer, key);
-    if (!value.empty()) server.emplace_back(key, std::move(value));
-  }
-  const std::filesystem::path file = files.pathOf();
-  std::error_code ec;
-  if (std::filesystem::exists(file, ec)) result.deleted = std::filesystem::remove(file, ec) && !ec;
-  writeDataVersion(files, csubdirfirme, version);
-  if (result.deleted)
-    for (const auto& [key, value] : server) files.writeText(kSectionServer, key, value);
+  result.deleted =
+      files.rewriteKeeping({{std::string(kSectionProgram), versionKey(csubdirfirme), version}},
+                           {std::string(kSectionServer)});
+  if (!result.deleted) writeDataVersion(files, csubdirfirme, version);
   return result;
 }
 

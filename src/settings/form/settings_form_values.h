@@ -40,15 +40,17 @@ bool writeReportFont(const IniFiles& files, const std::string& name, double size
 // "Font na Stampi: " + name + " (velicina: " + size as digits + ")".
 std::string fontLabel(const std::string& name, double size);
 
-// The reset's result: whether the old settings file was deleted (or there was none).
+// The reset's result: whether the old settings were replaced (or there were none).
 struct ResetResult {
   bool deleted = true;
 };
 
-// Back to the default settings: deletes the main settings file when it exists, then writes
-// the data-version key of the active company (prefix `csubdirfirme`) in section "Program"
-// with `version`, also when the deletion failed. The "Server" section, where the maker's
-// server is configured, is written back as it was.
+// Back to the default settings: the main settings file is replaced by one holding only the
+// data-version key of the active company (prefix `csubdirfirme`) in section "Program" with
+// `version`, and the "Server" section, where the maker's server is configured, as it was.
+// A settings file that is a symbolic link keeps its link; the file it leads to is reset.
+// When the file cannot be replaced it keeps its values, and the version key is still
+// written.
 ResetResult resetSettings(const IniFiles& files, const std::string& csubdirfirme,
                           const std::string& version);
 
