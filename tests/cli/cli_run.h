@@ -22,10 +22,13 @@ struct CliRun {
   std::string err;
 };
 
-// `env` entries are set in the child (an empty value unsets the variable).
+// `env` entries are set in the child (an empty value unsets the variable). `launcher`, when
+// given, is the program (with its arguments) that starts kavrina-cli, e.g. one that runs it
+// as another user.
 inline CliRun runKavrinaCli(const std::vector<std::string>& args,
                             const std::filesystem::path& workingDir,
-                            const std::map<std::string, std::string>& env = {}) {
+                            const std::map<std::string, std::string>& env = {},
+                            const std::vector<std::string>& launcher = {}) {
   TempDir capture;
   const std::string outFile = (capture.path() / "out").string();
   const std::string errFile = (capture.path() / "err").string();
@@ -42,13 +45,13 @@ inline CliRun runKavrinaCli(const std::vector<std::string>& args,
       else
         ::setenv(name.c_str(), value.c_str(), 1);
     }
+    std::vector<std::string> copy = launcher;
+    copy.push_back(KAVRINA_CLI);
+    copy.insert(copy.end(), args.begin(), args.end());
     std::vector<char*> argv;
-    std::string program = KAVRINA_CLI;
-    argv.push_back(program.data());
-    std::vector<std::string> copy = args;
     for (std::string& a : copy) argv.push_back(a.data());
     argv.push_back(nullptr);
-    ::execv(program.c_str(), argv.data());
+    ::execv(copy.front().c_str(), argv.data());
     ::_exit(127);
   }
   CliRun run;
