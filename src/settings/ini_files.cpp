@@ -19,6 +19,8 @@
 #include "common/os_file.h"
 #include "common/path_case.h"
 #include "common/windows_1250.h"
+#include "errors/error.h"
+#include "errors/os_code.h"
 #include "settings/ini_value.h"
 
 namespace kavrina::settings {
@@ -85,31 +87,33 @@ int publishSettings(const fs::path& target, const std::string& bytes, OsFile* ol
 // Reads, changes and rewrites the settings file at `path` as one step against other
 // stations: the file is held under a lock from the read to the rename, and a writer that
 // waited for the lock finds the file renamed over meanwhile and reads that one instead. So
-// two stations writing different keys at once both keep their change.
-bool rewriteSettings(const fs::path& path, const IniChange& change) {
+// two stations writing different keys at once both keep their change. Returns errno (0 when
+// written; EBUSY when another writer kept the file too long, EINVAL for a file that cannot be
+// parsed).
+int rewriteSettings(const fs::path& path, const IniChange& change) {
   const fs::path target = fileBehind(path);
   const auto deadline = std::chrono::steady_clock::now() + kLockWait;
   for (;;) {
     OsFile held;
     const int err = held.openShareLocked(target, OsFile::Access::ReadWrite, LockKind::Write);
     if (err == EBUSY) {
-      if (std::chrono::steady_clock::now() >= deadline) return false;
+      if (std::chrono::steady_clock::now() >= deadline) return EBUSY;
       std::this_thread::sleep_for(kLockPause);
       continue;
     }
-    if (err != 0 && err != ENOENT) return false;
+    if (err != 0 && err != ENOENT) return err;
     std::optional<std::string> bytes =
         err == ENOENT ? std::optional<std::string>(std::string()) : readOpenFile(held);
-    if (!bytes) return false;
+    if (!bytes) return held.lastError() ? held.lastError() : EIO;
     CSimpleIniA ini;
     ini.SetSpaces(false);
-    if (!bytes->empty() && ini.LoadData(*bytes) < 0) return false;
-    if (!change(ini)) return false;
+    if (!bytes->empty() && ini.LoadData(*bytes) < 0) return EINVAL;
+    if (!change(ini)) return EINVAL;
     std::string out;
-    if (ini.Save(out) < 0) return false;
+    if (ini.Save(out) < 0) return EIO;
     const int written = publishSettings(target, out, held.isOpen() ? &held : nullptr, err == 0);
     if (written == EEXIST && err == ENOENT) continue;  // created by another station: change that
-    return written == 0;
+    return written;
   }
 }
 
@@ -150,14 +154,30 @@ bool IniFiles::writeText(std::string_view section, std::string_view key, std::st
                          std::string_view file) const {
   const std::string sectionName(section), keyName(key), line = oneLine(value);
   return rewriteSettings(pathOf(file), [&](CSimpleIniA& ini) {
+           return ini.SetValue(sectionName.c_str(), keyName.c_str(), line.c_str()) >= 0;
+         }) == 0;
+}
+
+void IniFiles::writeTextOrFail(std::string_view section, std::string_view key,
+                               std::string_view value, std::string_view file) const {
+  const std::string sectionName(section), keyName(key), line = oneLine(value);
+  const fs::path path = pathOf(file);
+  const int err = rewriteSettings(path, [&](CSimpleIniA& ini) {
     return ini.SetValue(sectionName.c_str(), keyName.c_str(), line.c_str()) >= 0;
   });
+  if (err == 0) return;
+  errors::Error e;
+  e.GENCODE = errors::gen::kWrite;
+  e.SUBSYSTEM = "INI";
+  e.OSCODE = err == EINVAL ? 0 : errors::osCodeForPath(err, fileBehind(path));
+  e.FILENAME = path.string();
+  errors::fail(e);
 }
 
 bool IniFiles::rewriteKeeping(const std::vector<IniEntry>& entries,
                               const std::vector<std::string>& keptSections,
                               std::string_view file) const {
-  return rewriteSettings(pathOf(file), [&](CSimpleIniA& ini) {
+  const int err = rewriteSettings(pathOf(file), [&](CSimpleIniA& ini) {
     std::vector<IniEntry> kept;
     for (const std::string& section : keptSections) {
       CSimpleIniA::TNamesDepend keys;
@@ -175,6 +195,7 @@ bool IniFiles::rewriteKeeping(const std::vector<IniEntry>& entries,
     return std::all_of(entries.begin(), entries.end(), put) &&
            std::all_of(kept.begin(), kept.end(), put);
   });
+  return err == 0;
 }
 
 std::string IniFiles::read(std::string_view section, std::string_view key, std::string_view def,

@@ -50,6 +50,12 @@ class IniFiles {
   bool writeText(std::string_view section, std::string_view key, std::string_view value,
                  std::string_view file = {}) const;
 
+  // As writeText, for a value the program cannot go on without: a write that cannot be done
+  // raises the write error (24) naming the file, with the system's reason as OS code (a full
+  // disk, a read-only file or folder).
+  void writeTextOrFail(std::string_view section, std::string_view key, std::string_view value,
+                       std::string_view file = {}) const;
+
   // Replaces the whole file, in the way writeText writes, by one that holds only `entries`
   // (in their order) followed by the sections named in `keptSections` as the file held
   // them. Returns false when it could not be written; the old file then stays whole.

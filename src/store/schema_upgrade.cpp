@@ -125,7 +125,9 @@ void checkDataVersion(Program& program) {
       "automatski prekinuti, a koriscenje programa nece biti\n"
       "moguce dok se procedura uspesno ne zavrsi.";
   message(warning, ui::MessageKind::Warning);
-  settings::WRITEINI(kSection, markKey, VER);
+  // Without its mark a check cut short would go untold: the check does not start unless
+  // the mark is written (a full disk, a read-only settings file end the program here).
+  settings::programSettings().writeTextOrFail(kSection, markKey, VER);
   if (!INITDBF(program, 9)) {
     settings::WRITEINI(kSection, markKey, "");
     message(
@@ -135,8 +137,8 @@ void checkDataVersion(Program& program) {
     program.areas.closeAll();
     throw EndProgram(1);
   }
-  settings::WRITEINI(kSection, key, VER);
-  settings::WRITEINI(kSection, markKey, "");
+  settings::programSettings().writeTextOrFail(kSection, key, VER);
+  settings::programSettings().writeTextOrFail(kSection, markKey, "");
   message("Procedura provere strukture baza podataka je uspesno zavrsena",
           ui::MessageKind::Information);
 }

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "common/fault_injection.h"
+#include "errors/error.h"
 #include "settings/ini_files.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
@@ -63,6 +65,31 @@ TEST(SettingsStations, ALinkedSettingsFileIsUpdatedWhereItLeadsAndStaysALink) {
   }
   EXPECT_EQ(readFileBytes(shared / "Zajednicki.ini"),
             "[Programska podesavanja]\nFont-Size=10\nFont-Name=Courier\nAgencijski mod=.T.\n");
+}
+
+TEST(SettingsStations, AWriteTheProgramCannotDoWithoutFailsWithTheReasonAndKeepsTheFile) {
+  TempDir dir;
+  writeFileBytes(dir / "Kavrina.ini", "[Program]\nVerzija=1.06\n");
+  const IniFiles files(dir.path());
+  faults::arm({.op = faults::Op::Write,
+               .nth = 1,
+               .effect = faults::Effect::Fail,
+               .error = ENOSPC,
+               .sticky = true});
+  EXPECT_FALSE(files.writeText("Program", "Verzija", "1.07")) << "the plain write answers false";
+  errors::Error failure;
+  try {
+    files.writeTextOrFail("Program", "Verzija", "1.07");
+  } catch (const errors::Error& e) {
+    failure = e;
+  }
+  faults::disarm();
+  EXPECT_EQ(failure.GENCODE, errors::gen::kWrite);
+  EXPECT_EQ(failure.OSCODE, errors::os::kDiskFull);
+  EXPECT_EQ(failure.FILENAME, (dir / "Kavrina.ini").string());
+  EXPECT_EQ(readFileBytes(dir / "Kavrina.ini"), "[Program]\nVerzija=1.06\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+      << "nothing left beside it";
 }
 
 }  // namespace
