@@ -95,6 +95,8 @@ inline constexpr Setting<std::string_view> kServerHost{{}, kSectionServer, "Host
 inline constexpr Setting<double> kServerPort{{}, kSectionServer, "Port", 21};
 inline constexpr Setting<std::string_view> kServerKorisnik{{}, kSectionServer, "Korisnik", ""};
 inline constexpr Setting<std::string_view> kServerLozinka{{}, kSectionServer, "Lozinka", ""};
+// "true" (or ".T.") for explicit FTP over TLS with the server's certificate verified.
+inline constexpr Setting<std::string_view> kServerTls{{}, kSectionServer, "TLS", "false"};
 
 // Main file, section "Program": the program version whose table structure a company's
 // data has (`I_VER`). The key depends on the company: see versionSetting().

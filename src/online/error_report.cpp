@@ -1,0 +1,110 @@
+#include "online/error_report.h"
+
+#include <cerrno>
+#include <filesystem>
+
+#include "common/aside_file.h"
+#include "common/file_ops.h"
+#include "common/os_file.h"
+#include "errors/error_log_file.h"
+#include "online/error_archive.h"
+#include "online/online_texts.h"
+#include "settings/settings_keys.h"
+
+namespace kavrina::online {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isFile(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_regular_file(fs::symlink_status(path, ec));
+}
+
+// Whether a log other than "Error.txt" is left over (a report that could not be sent).
+bool hasOtherLogs(const fs::path& folder) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (isErrorLogName(name) && !isAsideFileName(name) && isFile(it->path())) return true;
+  }
+  return false;
+}
+
+// Gives "Error.txt" its report name, so that the error output of this run or of another
+// station starts a new log instead of writing into the one being sent. Answers the new
+// path, or empty when there is no log (or it could not be renamed; it then stays).
+fs::path takeErrorLog(const OnlineContext& context, const std::string& name) {
+  const fs::path log = inFolder(context, errors::kErrorLogName);
+  if (!isFile(log)) return {};
+  const fs::path target = context.folder() / name;
+  if (fileops::renameNotReplacing(log, target) != 0) return {};
+  fileops::syncFolder(context.folder());
+  return target;
+}
+
+}  // namespace
+
+std::string reportName(const errors::ProgramInfo& info, const LocalTime& time,
+                       std::string_view extension) {
+  std::string sw;
+  for (char c : info.SW)
+    if (c != ' ') sw += c;
+  std::string ver = info.VER;
+  for (char& c : ver)
+    if (c == '.') c = '_';
+  return "Error-" + sw + "-" + ver + "-" + time.stamp() + std::string(extension);
+}
+
+void sendErrorReport(OnlineContext& context) {
+  const fs::path folder = context.folder();
+  const bool hasLog = isFile(inFolder(context, errors::kErrorLogName));
+  const bool hasArchive = isFile(inFolder(context, kErrorZipName));
+  if (!hasLog && !hasArchive && !hasOtherLogs(folder)) return;
+  if (!settings::read(context.settings, settings::kPosaljiErrorFajl)) return;
+
+  const LocalTime now = context.clock();
+  const bool active = connect(context);
+  bool send = false;
+  if (active) {
+    send = settings::read(context.settings, settings::kBezUpitaPosaljiErrorFajl);
+    if (!send) {
+      const std::string question = std::string(kErrorQuestionStart) + context.info.SW + " " +
+                                   context.info.VER + std::string(kLfCr) +
+                                   std::string(kErrorQuestionEnd);
+      send = context.ui.messageBox(question, ui::MessageKind::Confirmation,
+                                   ui::MessageButtons::YesNo) == ui::Answer::Yes;
+    }
+  }
+  if (send) {
+    auto wait = context.ui.showWait(kPrenosUToku);
+    // One change of directory serves both files.
+    bool inIncoming = false;
+    auto toIncoming = [&] {
+      if (!inIncoming) inIncoming = context.ftp.ChangeDirectory(kIncomingDirectory);
+      return inIncoming;
+    };
+    const std::string txtName = reportName(context.info, now, ".txt");
+    if (const fs::path log = takeErrorLog(context, txtName); !log.empty()) {
+      if (toIncoming() && context.ftp.SendFile(log, txtName)) fileops::removeFile(log);
+    }
+    const fs::path archive = inFolder(context, kErrorZipName);
+    if (isFile(archive)) {
+      // Held while it is sent and erased, so that no station archives into it meanwhile.
+      OsFile held;
+      if (held.openShareLocked(archive, OsFile::Access::ReadWrite, LockKind::Write) == 0 &&
+          toIncoming() && context.ftp.SendFile(archive, reportName(context.info, now, ".zip")))
+        fileops::removeFile(archive);
+    }
+  }
+  // What was not sent is archived.
+  if (isFile(inFolder(context, errors::kErrorLogName)) || hasOtherLogs(folder)) {
+    auto wait = context.ui.showWait(kFormiranjeErrorZip);
+    takeErrorLog(context, reportName(context.info, now, ".txt"));
+    archiveErrorLogs(folder, reportName(context.info, now, ".zip"));
+  }
+  context.ftp.Close();
+}
+
+}  // namespace kavrina::online

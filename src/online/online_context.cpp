@@ -1,0 +1,74 @@
+#include "online/online_context.h"
+
+#include <cctype>
+#include <cstdio>
+#include <ctime>
+
+#include "common/path_case.h"
+#include "settings/settings_keys.h"
+
+namespace kavrina::online {
+
+LocalTime LocalTime::now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return {Date::fromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday), local.tm_hour,
+          local.tm_min, local.tm_sec};
+}
+
+std::string LocalTime::stamp() const {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d%02d%02d", hour % 100, minute % 100, second % 100);
+  return date.toDbf() + "_" + text;
+}
+
+std::string OnlineContext::programName() const {
+  return executable.filename().string();
+}
+
+std::filesystem::path runningProgram() {
+  std::error_code ec;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::path() : exe;
+}
+
+std::string lowerCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+ui::FtpEndpoint readEndpoint(const settings::IniFiles& files) {
+  ui::FtpEndpoint endpoint;
+  endpoint.host = settings::read(files, settings::kServerHost);
+  // Blanks around the host would only make it unreachable.
+  while (!endpoint.host.empty() && std::isspace(static_cast<unsigned char>(endpoint.host.back())))
+    endpoint.host.pop_back();
+  while (!endpoint.host.empty() && std::isspace(static_cast<unsigned char>(endpoint.host.front())))
+    endpoint.host.erase(endpoint.host.begin());
+  const double port = settings::read(files, settings::kServerPort);
+  endpoint.port = port >= 1 && port <= 65535 ? static_cast<int>(port) : 21;
+  endpoint.user = settings::read(files, settings::kServerKorisnik);
+  endpoint.password = settings::read(files, settings::kServerLozinka);
+  const std::string tls = lowerCase(settings::read(files, settings::kServerTls));
+  endpoint.tls = tls == "true" || tls == ".t." || tls == "1" || tls == "da" || tls == "yes";
+  return endpoint;
+}
+
+bool connect(OnlineContext& context) {
+  context.ftp.configure(readEndpoint(context.settings));
+  context.ftp.Open();
+  const auto start = std::chrono::steady_clock::now();
+  while (context.ftp.Busy()) {
+    if (std::chrono::steady_clock::now() - start > context.connectLimit) break;
+    context.ui.processEvents();
+  }
+  return context.ftp.Active();
+}
+
+std::filesystem::path inFolder(const OnlineContext& context, std::string_view name) {
+  return findNoCase(context.folder(), std::filesystem::path(name));
+}
+
+}  // namespace kavrina::online
