@@ -40,6 +40,9 @@ struct CommandHooks {
   std::function<void(store::Program&)> assetForm;
   // A document printed from the grid's current row (empty when the list is empty).
   std::function<void(store::Program&, Document, const ListRow&)> print;
+  // The network tasks of the window's first show (error report, version check); true when
+  // the program must end (a new version was accepted).
+  std::function<bool(store::Program&)> fOSMainOnShow;
 };
 
 }  // namespace kavrina::app

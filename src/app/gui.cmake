@@ -13,6 +13,7 @@ add_library(kavrina_app STATIC
   ${CMAKE_CURRENT_LIST_DIR}/tfosmain_layout.cpp)
 set_target_properties(kavrina_app PROPERTIES AUTOMOC ON)
 target_link_libraries(kavrina_app PUBLIC kavrina_app_core kavrina_ui_qt kavrina_reports_qt kavrina_errors
+  kavrina_online
   Qt6::Widgets)
 
 add_executable(kavrina ${CMAKE_CURRENT_LIST_DIR}/main.cpp)

@@ -1,11 +1,65 @@
 #include "app/service_calls.h"
 
+#include <QCoreApplication>
+#include <optional>
+
 #include "app/depreciation_calls.h"
+#include "app/tfosmain.h"
+#include "online/online_services.h"
+#include "settings/ini_files.h"
+#include "ui/current_ui.h"
+#include "ui/system_shell.h"
 
 namespace kavrina::app {
 
-bool serviceAvailable(Service service) { return false; }
+namespace {
 
-void runService(TFOSMAIN& window, store::Program& program, Service service) { showNotAvailable(); }
+std::optional<online::MenuEntry> onlineEntry(Service service) {
+  switch (service) {
+    case Service::ProveriVerzijuPrograma:
+      return online::MenuEntry::ProveriVerzijuPrograma;
+    case Service::PreuzmiNovuVerzijuPrograma:
+      return online::MenuEntry::PreuzmiNovuVerzijuPrograma;
+    case Service::OnlinePodrskaVM:
+      return online::MenuEntry::OnlinePodrskaVM;
+    case Service::OnlinePodrskaImPcR:
+      return online::MenuEntry::OnlinePodrskaImPcR;
+    default:
+      return std::nullopt;
+  }
+}
+
+online::OnlineContext onlineContext(TFOSMAIN& window, store::Program& program) {
+  static ui::SystemShell shell;
+  return {.info = program.info,
+          .settings = settings::programSettings(),
+          .ui = ui::current(),
+          .ftp = *window.Ftp1,
+          .shell = shell,
+          .executable = online::runningProgram(),
+          .CSUBDIRFIRME = program.CSUBDIRFIRME};
+}
+
+}  // namespace
+
+bool serviceAvailable(Service service) {
+  return onlineEntry(service).has_value();
+}
+
+void runService(TFOSMAIN& window, store::Program& program, Service service) {
+  const auto entry = onlineEntry(service);
+  if (!entry) {
+    showNotAvailable();
+    return;
+  }
+  online::OnlineContext context = onlineContext(window, program);
+  if (online::runMenuEntry(context, *entry) == online::Outcome::EndProgram)
+    QCoreApplication::exit(0);
+}
+
+bool runStartServices(TFOSMAIN& window, store::Program& program) {
+  online::OnlineContext context = onlineContext(window, program);
+  return online::fOSMainOnShow(context) == online::Outcome::EndProgram;
+}
 
 }  // namespace kavrina::app

@@ -21,7 +21,12 @@ enum class Service {
 // Whether this build has the entry's work; the menu shows the entry disabled otherwise.
 bool serviceAvailable(Service service);
 
-// Runs the entry (for an entry not available: the not-available notice).
+// Runs the entry (for an entry not available: the not-available notice). An online entry
+// that installed a new version ends the program.
 void runService(TFOSMAIN& window, store::Program& program, Service service);
+
+// The network tasks of the window's first show over its `Ftp1`; true when the program must
+// end (the user accepted a new version).
+bool runStartServices(TFOSMAIN& window, store::Program& program);
 
 }  // namespace kavrina::app

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
@@ -24,6 +25,8 @@
 #include "settings/settings_keys.h"
 #include "store/database.h"
 #include "store/dbf/dbf_table.h"
+#include "ui/current_ui.h"
+#include "ui/ftp/curl_ftp_client.h"
 
 namespace kavrina::app {
 
@@ -54,6 +57,10 @@ QTreeWidgetItem* treeItem(const CommandNode& node) {
 TFOSMAIN::TFOSMAIN(store::Program& program, CommandHooks hooks, QWidget* parent)
     : QMainWindow(parent), program_(program), navigator_(program, std::move(hooks)) {
   setObjectName("FOSMAIN");
+  // While it waits for the server, the FTP client lets the window's events run.
+  Ftp1 = std::make_unique<ui::CurlFtpClient>([] {
+    if (ui::hasCurrent()) ui::current().processEvents();
+  });
   createControls();
   fOSMainOnCreate();
 }
@@ -67,6 +74,9 @@ CommandHooks TFOSMAIN::programHooks(TFOSMAIN*& window) {
   hooks.assetForm = showAssetForm;
   hooks.print = [&window](store::Program& program, Document document, const ListRow& row) {
     if (window != nullptr) printDocument(*window, program, document, row);
+  };
+  hooks.fOSMainOnShow = [&window](store::Program& program) {
+    return window != nullptr && runStartServices(*window, program);
   };
   return hooks;
 }
@@ -110,6 +120,19 @@ void TFOSMAIN::fOSMainOnCreate() {
   program_.LAGENCIJSKIMOD = settings::read(settings::kAgencijskiMod);
   // 8.
   store::DBOPENALL(program_);
+}
+
+void TFOSMAIN::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  // The network tasks start once the window is on screen and the event loop runs.
+  QTimer::singleShot(0, this, [this] { fOSMainOnShow(); });
+}
+
+void TFOSMAIN::fOSMainOnShow() {
+  const auto& tasks = navigator_.hooks().fOSMainOnShow;
+  if (tasks && tasks(program_)) QCoreApplication::exit(0);
 }
 
 void TFOSMAIN::resizeEvent(QResizeEvent* event) {

@@ -12,6 +12,7 @@
 #include "app/navigator.h"
 #include "app/service_calls.h"
 #include "store/program.h"
+#include "ui/ftp_client.h"
 
 class QLabel;
 class QLineEdit;
@@ -71,6 +72,9 @@ class TFOSMAIN final : public QMainWindow {
   void fOSMainOnCreate();
   void fOSMainOnResize();
   void fOSMainOnCloseQuery(bool& canClose);
+  // The first show: the network tasks of the hook `fOSMainOnShow`; ends the program when
+  // the hook asks for it.
+  void fOSMainOnShow();
   // A section button ("Firma", "Kavrina", "Obracuni").
   void ToolBarOnClick(QToolButton* sender);
   void InfoOnClick();
@@ -131,9 +135,12 @@ class TFOSMAIN final : public QMainWindow {
   QLabel* lVelmar = nullptr;
   QMenu* PopupMenuInfo = nullptr;
   QWidget* fPreview = nullptr;
+  // The FTP client of the maker's server (opened and closed by each online task).
+  std::unique_ptr<ui::FtpClient> Ftp1;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -158,6 +165,7 @@ class TFOSMAIN final : public QMainWindow {
   QWidget* previewWidget_ = nullptr;
   PreviewActions previewActions_;
   bool inTreeCommand_ = false;
+  bool shownOnce_ = false;
 };
 
 }  // namespace kavrina::app
