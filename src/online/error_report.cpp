@@ -17,17 +17,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isFile(const fs::path& path) {
-  std::error_code ec;
-  return fs::is_regular_file(fs::symlink_status(path, ec));
-}
-
 // Whether a log other than "Error.txt" is left over (a report that could not be sent).
 bool hasOtherLogs(const fs::path& folder) {
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
-    if (isErrorLogName(name) && !isAsideFileName(name) && isFile(it->path())) return true;
+    if (isErrorLogName(name) && !isAsideFileName(name) && isPlainFile(it->path())) return true;
   }
   return false;
 }
@@ -37,7 +32,7 @@ bool hasOtherLogs(const fs::path& folder) {
 // path, or empty when there is no log (or it could not be renamed; it then stays).
 fs::path takeErrorLog(const OnlineContext& context, const std::string& name) {
   const fs::path log = inFolder(context, errors::kErrorLogName);
-  if (!isFile(log)) return {};
+  if (!isPlainFile(log)) return {};
   const fs::path target = context.folder() / name;
   if (fileops::renameNotReplacing(log, target) != 0) return {};
   fileops::syncFolder(context.folder());
@@ -59,8 +54,8 @@ std::string reportName(const errors::ProgramInfo& info, const LocalTime& time,
 
 void sendErrorReport(OnlineContext& context) {
   const fs::path folder = context.folder();
-  const bool hasLog = isFile(inFolder(context, errors::kErrorLogName));
-  const bool hasArchive = isFile(inFolder(context, kErrorZipName));
+  const bool hasLog = isPlainFile(inFolder(context, errors::kErrorLogName));
+  const bool hasArchive = isPlainFile(inFolder(context, kErrorZipName));
   if (!hasLog && !hasArchive && !hasOtherLogs(folder)) return;
   if (!settings::read(context.settings, settings::kPosaljiErrorFajl)) return;
 
@@ -90,7 +85,7 @@ void sendErrorReport(OnlineContext& context) {
       if (toIncoming() && context.ftp.SendFile(log, txtName)) fileops::removeFile(log);
     }
     const fs::path archive = inFolder(context, kErrorZipName);
-    if (isFile(archive)) {
+    if (isPlainFile(archive)) {
       // Held while it is sent and erased, so that no station archives into it meanwhile.
       OsFile held;
       if (held.openShareLocked(archive, OsFile::Access::ReadWrite, LockKind::Write) == 0 &&
@@ -99,7 +94,7 @@ void sendErrorReport(OnlineContext& context) {
     }
   }
   // What was not sent is archived.
-  if (isFile(inFolder(context, errors::kErrorLogName)) || hasOtherLogs(folder)) {
+  if (isPlainFile(inFolder(context, errors::kErrorLogName)) || hasOtherLogs(folder)) {
     auto wait = context.ui.showWait(kFormiranjeErrorZip);
     takeErrorLog(context, reportName(context.info, now, ".txt"));
     archiveErrorLogs(folder, reportName(context.info, now, ".zip"));

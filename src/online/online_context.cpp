@@ -67,6 +67,11 @@ bool connect(OnlineContext& context) {
   return context.ftp.Active();
 }
 
+bool isPlainFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec));
+}
+
 std::filesystem::path inFolder(const OnlineContext& context, std::string_view name) {
   return findNoCase(context.folder(), std::filesystem::path(name));
 }

@@ -68,6 +68,9 @@ std::filesystem::path runningProgram();
 // ASCII lower case.
 std::string lowerCase(std::string_view text);
 
+// Whether `path` is a regular file itself (a symbolic link planted under its name is not).
+bool isPlainFile(const std::filesystem::path& path);
+
 // The path of `name` in the folder, matched case-insensitively against what exists.
 std::filesystem::path inFolder(const OnlineContext& context, std::string_view name);
 

@@ -20,11 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool existsHere(const fs::path& path) {
-  std::error_code ec;
-  return fs::exists(fs::symlink_status(path, ec));
-}
-
 // A copy of `from` written aside and renamed to `to` (which must not exist), with its mode.
 bool copyFile(const fs::path& from, const fs::path& to) {
   OsFile source;
@@ -77,7 +72,7 @@ bool installUpdate(const UpdateFiles& files, const LocalTime& now) {
   const fs::path backup = files.undo / (files.name + "." + files.version);
   const fs::path stamped = files.undo / (files.name + "_" + now.stamp() + "." + files.version);
   // An older backup of the same version survives under a time-stamped name.
-  const bool movedOld = existsHere(backup);
+  const bool movedOld = isPlainFile(backup);
   if (movedOld && fileops::renameNotReplacing(backup, stamped) != 0) return false;
   auto undoOld = [&] {
     if (movedOld) fileops::renameNotReplacing(stamped, backup);
@@ -117,18 +112,17 @@ bool PreuzmiNovuVerzijuPrograma(OnlineContext& context) {
                           ui::MessageKind::Information, ui::MessageButtons::Ok);
     return false;
   }
-  {
-    auto wait = context.ui.showWait(kPristupanjeServeru);
-    connect(context);
-  }
   // The checksum the server gives for the update, if any. A value that is not a SHA-256
   // matches no file, so the download is refused rather than taken unchecked.
   std::string sha256;
-  if (context.ftp.Active()) {
-    if (const auto server = fetchServerVersion(context, "", "");
-        server && !server->sha256.empty()) {
-      sha256 = ui::parseSha256(server->sha256);
-      if (sha256.empty()) sha256 = "-";
+  {
+    auto wait = context.ui.showWait(kPristupanjeServeru);
+    if (connect(context)) {
+      const auto server = fetchServerVersion(context, "", "");
+      if (server && !server->sha256.empty()) {
+        sha256 = ui::parseSha256(server->sha256);
+        if (sha256.empty()) sha256 = "-";
+      }
     }
   }
   bool received = false;
