@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "common/aside_file.h"
 #include "common/file_ops.h"
 #include "common/os_file.h"
 #include "errors/error_log_file.h"
@@ -17,12 +16,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Whether a log other than "Error.txt" is left over (a report that could not be sent).
-bool hasOtherLogs(const fs::path& folder) {
+// "Error-" and `SW` without blanks and "-".
+std::string reportPrefix(const errors::ProgramInfo& info) {
+  std::string sw;
+  for (char c : info.SW)
+    if (c != ' ') sw += c;
+  return "Error-" + sw + "-";
+}
+
+// Whether a report of this program that could not be sent is left over: a log under its
+// report name ("Error-Kavrina-...txt"). Other files that happen to match "Error*.txt" do
+// not start the task; they are gathered only together with a log, as ever.
+bool hasLeftOverReport(const OnlineContext& context) {
+  const std::string prefix = lowerCase(reportPrefix(context.info));
   std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    if (isErrorLogName(name) && !isAsideFileName(name) && isPlainFile(it->path())) return true;
+  for (fs::directory_iterator it(context.folder(), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = lowerCase(it->path().filename().string());
+    if (name.starts_with(prefix) && name.ends_with(".txt") && isPlainFile(it->path())) return true;
   }
   return false;
 }
@@ -43,20 +53,16 @@ fs::path takeErrorLog(const OnlineContext& context, const std::string& name) {
 
 std::string reportName(const errors::ProgramInfo& info, const LocalTime& time,
                        std::string_view extension) {
-  std::string sw;
-  for (char c : info.SW)
-    if (c != ' ') sw += c;
   std::string ver = info.VER;
   for (char& c : ver)
     if (c == '.') c = '_';
-  return "Error-" + sw + "-" + ver + "-" + time.stamp() + std::string(extension);
+  return reportPrefix(info) + ver + "-" + time.stamp() + std::string(extension);
 }
 
 void sendErrorReport(OnlineContext& context) {
-  const fs::path folder = context.folder();
   const bool hasLog = isPlainFile(inFolder(context, errors::kErrorLogName));
   const bool hasArchive = isPlainFile(inFolder(context, kErrorZipName));
-  if (!hasLog && !hasArchive && !hasOtherLogs(folder)) return;
+  if (!hasLog && !hasArchive && !hasLeftOverReport(context)) return;
   if (!settings::read(context.settings, settings::kPosaljiErrorFajl)) return;
 
   const LocalTime now = context.clock();
@@ -94,10 +100,10 @@ void sendErrorReport(OnlineContext& context) {
     }
   }
   // What was not sent is archived.
-  if (isPlainFile(inFolder(context, errors::kErrorLogName)) || hasOtherLogs(folder)) {
+  if (isPlainFile(inFolder(context, errors::kErrorLogName)) || hasLeftOverReport(context)) {
     auto wait = context.ui.showWait(kFormiranjeErrorZip);
     takeErrorLog(context, reportName(context.info, now, ".txt"));
-    archiveErrorLogs(folder, reportName(context.info, now, ".zip"));
+    archiveErrorLogs(context.folder(), reportName(context.info, now, ".zip"));
   }
   context.ftp.Close();
 }

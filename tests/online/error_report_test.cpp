@@ -122,6 +122,16 @@ TEST_F(ErrorReport, SettingOffTouchesNothing) {
   EXPECT_TRUE(incoming().empty());
 }
 
+TEST_F(ErrorReport, OnlyLogsOfThisProgramStartTheTask) {
+  startServer();
+  writeLocal("ErrorNotes.txt", "the user's own notes");
+  online::sendErrorReport(context());
+  EXPECT_TRUE(ui_.transcript().empty());
+  EXPECT_EQ(ui_.processEventsCount(), 0);
+  EXPECT_EQ(local("ErrorNotes.txt"), "the user's own notes");
+  EXPECT_FALSE(localExists("Error.zip"));
+}
+
 TEST_F(ErrorReport, FailedUploadKeepsTheLogInTheArchive) {
   startServer();
   fs::remove_all(serverRoot() / "incoming");
