@@ -1,0 +1,18 @@
+#include "store/archive/archive_texts.h"
+
+namespace kavrina::store::archive::texts {
+
+std::string indeksiNisuObrisani(std::size_t left) {
+  return "Nije uspelo brisanje indeksnih fajlova.\n"
+         "Broj fajlova koji nisu obrisani: " +
+         std::to_string(left) +
+         "\n"
+         "Potrebno je ponovo pokrenuti program\n"
+         "i ponoviti proceduru obnavljanja.";
+}
+
+std::string fajlVecPostoji(std::string_view path) {
+  return "Fajl: " + std::string(path) + " vec postoji.\n\nZelite li da ga presnimite?";
+}
+
+}  // namespace kavrina::store::archive::texts

@@ -1,0 +1,27 @@
+// Listing every file of a folder tree, as the index rebuild and the data archive need it.
+// Names that begin with "." are neither listed nor entered: hidden files and folders, and
+// the aside files of rewrites in progress, which belong to no table.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+namespace kavrina::store::archive {
+
+// Whether a file name matches a listing mask of "*" (any run of characters) and "?" (one
+// character), letters in any case. "*.*" matches every name, with a dot or without, as the
+// listing masks of the program mean it.
+bool matchesMask(std::string_view name, std::string_view mask);
+
+// GETFILES: every file under `folder` whose name matches `mask`, as `folder` / its path
+// below `folder`. The files lying directly in `folder` come first, then those of each folder
+// below it at any depth, the folders in ascending order of their paths; the files of one
+// folder in ascending order of their names. Only regular files are listed: a symbolic link
+// is neither listed nor followed (a link planted in a shared folder must not pull files
+// from elsewhere into an archive, nor lead a deletion elsewhere), and a folder that cannot
+// be read is passed over. Lets pending window events run between folders.
+std::vector<std::filesystem::path> GETFILES(const std::filesystem::path& folder,
+                                            std::string_view mask = "*.*");
+
+}  // namespace kavrina::store::archive
