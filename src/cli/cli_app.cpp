@@ -12,6 +12,7 @@
 #include "cli/cli_options.h"
 #include "cli/console_ui.h"
 #include "cli/csv_export.h"
+#include "cli/maintenance_commands.h"
 #include "common/path_case.h"
 #include "depreciation/calculation_input.h"
 #include "depreciation/group_reset.h"
@@ -163,6 +164,7 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
     folder = fs::current_path();
   }
   std::error_code ec;
+  const fs::path startedIn = fs::current_path(ec);
   if (!fs::is_directory(folder, ec))
     return failure(err, "Programski folder ne postoji: " + folder.string());
   folder = fs::absolute(folder, ec);
@@ -173,6 +175,7 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   settings::useSettingsFolder(folder);
 
   program.areas.setHideDeleted(true);
+  if (const auto code = runMaintenance(program, o, startedIn, out, err)) return *code;
   store::DBOPENALL(program);
 
   if (o.firma && *o.firma != "000") {
@@ -187,7 +190,7 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
     case Command::Obracun: return runObracun(program, o, out, err);
     case Command::Nuliraj: return runNuliraj(program, o, out, err);
     case Command::Izvoz: return runIzvoz(program, o, out, err);
-    case Command::None: break;
+    default: break;  // arhiva and indeksi ran before the database was opened
   }
   return kExitUsage;
 }

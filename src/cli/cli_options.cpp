@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string_view>
 
+#include "cli/maintenance_commands.h"
+
 namespace kavrina::cli {
 namespace {
 
@@ -18,6 +20,8 @@ std::optional<Command> commandNamed(std::string_view name) {
   if (name == "obracun") return Command::Obracun;
   if (name == "nuliraj") return Command::Nuliraj;
   if (name == "izvoz") return Command::Izvoz;
+  if (name == "arhiva") return Command::Arhiva;
+  if (name == "indeksi") return Command::Indeksi;
   return std::nullopt;
 }
 
@@ -26,6 +30,8 @@ std::string_view commandName(Command command) {
     case Command::Obracun: return "obracun";
     case Command::Nuliraj: return "nuliraj";
     case Command::Izvoz: return "izvoz";
+    case Command::Arhiva: return "arhiva";
+    case Command::Indeksi: return "indeksi";
     case Command::None: break;
   }
   return "";
@@ -97,6 +103,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       if (!number(o.grupa)) return wrong("Opcija --grupa zahteva grupu (2 do 5).");
     } else if (o.command == Command::Izvoz && arg.rfind("-", 0) != 0 && o.table.empty()) {
       o.table = arg;
+    } else if (o.command == Command::Arhiva && arg.rfind("-", 0) != 0 && o.archive.empty()) {
+      o.archive = arg;
+    } else if (arg == "--presnimi" && o.command == Command::Arhiva) {
+      if (!flag(o.presnimi)) return wrong("Opcija --presnimi nema vrednost.");
     } else {
       std::string why = "Nepoznata opcija ili visak: " + arg;
       if (o.command != Command::None) why += " (komanda " + std::string(commandName(o.command)) + ")";
@@ -107,7 +117,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
   if (o.help) return parsed;
   switch (o.command) {
     case Command::None:
-      return wrong("Nije navedena komanda (obracun, nuliraj ili izvoz).");
+      return wrong("Nije navedena komanda (obracun, nuliraj, izvoz, arhiva ili indeksi).");
     case Command::Obracun:
       if (!o.godina) return wrong("Komanda obracun zahteva --godina.");
       break;
@@ -117,6 +127,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       break;
     case Command::Izvoz:
       if (o.table.empty()) return wrong("Komanda izvoz zahteva naziv tabele.");
+      break;
+    case Command::Arhiva:
+      if (o.archive.empty())
+        return wrong("Komanda arhiva zahteva naziv fajla arhive (npr. arhiva.zip).");
+      break;
+    case Command::Indeksi:
       break;
   }
   return parsed;
@@ -151,6 +167,9 @@ std::string helpText(Command command) {
              "TABELA: Firme, MDOS, MDNG ili tabela obracuna, npr. A202512R (A + godina +\n"
              "meseci + R ili P).\n\n" +
              common;
+    case Command::Arhiva:
+    case Command::Indeksi:
+      return maintenanceHelp(command) + "\n" + common;
     case Command::None:
       break;
   }
@@ -159,6 +178,8 @@ std::string helpText(Command command) {
          "  obracun --godina Y [--meseci P] [--ra] [--pa]   obracun amortizacije\n"
          "  nuliraj --godina R --grupa G                    nuliranje poreske grupe\n"
          "  izvoz TABELA                                    tabela kao CSV na izlaz\n"
+         "  arhiva FAJL.zip [--presnimi]                    arhiva programskog foldera\n"
+         "  indeksi                                         ponovna izgradnja indeksa\n"
          "Pomoc za komandu: kavrina-cli KOMANDA --help\n\n" +
          common;
 }

@@ -12,7 +12,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-enum class Command { None, Obracun, Nuliraj, Izvoz };
+enum class Command { None, Obracun, Nuliraj, Izvoz, Arhiva, Indeksi };
 
 struct CliOptions {
   std::optional<std::string> dir;    // --dir: the program folder
@@ -25,6 +25,8 @@ struct CliOptions {
   bool pa = false;                   // obracun: --pa
   std::optional<int> grupa;          // nuliraj: --grupa
   std::string table;                 // izvoz: the table
+  std::string archive;               // arhiva: the archive file (FILE.zip)
+  bool presnimi = false;             // arhiva: --presnimi, replace an existing FILE.zip
 };
 
 struct ParsedCommandLine {
