@@ -5,6 +5,7 @@ add_library(kavrina_app STATIC
   ${CMAKE_CURRENT_LIST_DIR}/form_hooks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kavrina_application.cpp
   ${CMAKE_CURRENT_LIST_DIR}/list_model.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt_save_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/report_calls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resource_images.cpp
   ${CMAKE_CURRENT_LIST_DIR}/service_calls.cpp
@@ -13,7 +14,7 @@ add_library(kavrina_app STATIC
   ${CMAKE_CURRENT_LIST_DIR}/tfosmain_layout.cpp)
 set_target_properties(kavrina_app PROPERTIES AUTOMOC ON)
 target_link_libraries(kavrina_app PUBLIC kavrina_app_core kavrina_ui_qt kavrina_reports_qt kavrina_errors
-  kavrina_online
+  kavrina_online kavrina_archive
   Qt6::Widgets)
 
 add_executable(kavrina ${CMAKE_CURRENT_LIST_DIR}/main.cpp)

@@ -4,9 +4,12 @@
 #include <optional>
 
 #include "app/depreciation_calls.h"
+#include "app/qt_save_dialog.h"
 #include "app/tfosmain.h"
 #include "online/online_services.h"
 #include "settings/ini_files.h"
+#include "store/archive/arhiviraj_podatke.h"
+#include "store/archive/index_files.h"
 #include "ui/current_ui.h"
 #include "ui/system_shell.h"
 
@@ -43,10 +46,21 @@ online::OnlineContext onlineContext(TFOSMAIN& window, store::Program& program) {
 }  // namespace
 
 bool serviceAvailable(Service service) {
-  return onlineEntry(service).has_value();
+  return onlineEntry(service).has_value() || service == Service::ObrisiIndex ||
+         service == Service::ArhivirajPodatke;
 }
 
 void runService(TFOSMAIN& window, store::Program& program, Service service) {
+  if (service == Service::ObrisiIndex) {
+    // OBRISIINDEX: ends the program (the next start builds the indexes).
+    store::archive::OBISIINDEXE(program, /*interactive=*/true, /*noQuit=*/false);
+    return;
+  }
+  if (service == Service::ArhivirajPodatke) {
+    QtSaveDialog saveDialog(&window);
+    store::archive::ARHIVIRAJPODATKE(program, saveDialog);
+    return;
+  }
   const auto entry = onlineEntry(service);
   if (!entry) {
     showNotAvailable();

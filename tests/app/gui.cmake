@@ -5,3 +5,9 @@ kavrina_add_test(app_window_test
 # Screenshots of each section land here for a person to look at.
 target_compile_definitions(app_window_test PRIVATE
   KAVRINA_SCREENSHOTS="${CMAKE_CURRENT_BINARY_DIR}/screenshots")
+
+kavrina_add_test(app_maintenance_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/maintenance_menu_test.cpp ${CMAKE_CURRENT_LIST_DIR}/app_fixture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../ui/modal_driver.cpp
+  LIBS kavrina_app kavrina_test_support Qt6::Test)
+set_target_properties(app_maintenance_test PROPERTIES AUTOMOC ON)
