@@ -1,8 +1,8 @@
 // The index rebuild and the data archive on a large program folder.
 //   archive_bench generate FOLDER N YEARS
 //       company "000" with N assets and YEARS years of annual accounting and tax results,
-//       a small company "001", the standing indexes built as a start builds them; prints
-//       the folder's size
+//       company "001" with N / 5 assets and a year of results, the standing indexes built as
+//       a start and an activation build them; prints the folder's size
 //   archive_bench rebuild FOLDER
 //       deletes every index file (as the maintenance command does), then times the next
 //       start (company "000") and the activation of "001", which build the standing indexes
@@ -70,7 +70,9 @@ void writeAssets(const fs::path& file, int n) {
 }
 
 void writeResults(const fs::path& dbf, int n, int year) {
-  const std::string stem = "A" + std::to_string(year) + "12";
+  std::string stem = "A";
+  stem += std::to_string(year);
+  stem += "12";
   store::DbfTable::create(dbf / (stem + "R.dbf"), store::schema::resultRa());
   store::DbfTable::create(dbf / (stem + "P.dbf"), store::schema::resultPa());
   auto ra = store::DbfTable::open(dbf / (stem + "R.dbf"), {.shared = false});
@@ -120,12 +122,15 @@ int generate(const fs::path& folder, int n, int years) {
   program.areas.closeAll();
   fs::create_directories("001/DBF");
   store::DbfTable::create("001/DBF/MDOS.dbf", store::schema::mdos());
-  writeAssets("001/DBF/MDOS.dbf", n / 100);
+  writeAssets("001/DBF/MDOS.dbf", n / 5);
+  writeResults("001/DBF", n / 5, 2024);
   program.CSUBDIRFIRME = "001/";
   store::DBOPENALL(program);  // the standing indexes of "001"
   program.areas.closeAll();
-  std::printf("generated %d assets, %d years of results, company 001 with %d assets: %.0f MB in %s\n",
-              n, years, n / 100, folderBytes(folder) / 1e6, folder.c_str());
+  std::printf(
+      "generated %d assets and %d years of results, company 001 with %d assets and a year of "
+      "results: %.0f MB in %s\n",
+      n, years, n / 5, folderBytes(folder) / 1e6, folder.c_str());
   return 0;
 }
 
@@ -161,9 +166,10 @@ int rebuild(const fs::path& folder) {
   records += scan("DBF/Firme.dbf", "Sifra");
   for (const char* table : {"DBF/MDOS.dbf", "001/DBF/MDOS.dbf"}) records += scan(table, "InvBr");
   const double bare = secondsSince(start);
-  std::printf("index files deleted: %zu; built again at the next start and activation: %zu in "
-              "%.3f s = %.2f files/s\n",
-              before, built, build, built / build);
+  std::printf(
+      "index files deleted: %zu; built again at the next start and activation: %zu in "
+      "%.3f s = %.2f files/s\n",
+      before, built, build, built / build);
   std::printf("bare scan of the same tables (%ld records): %.3f s; rebuild / scan: %.1f x\n",
               records, bare, build / bare);
   return built == before ? 0 : 1;
@@ -173,7 +179,8 @@ int rebuild(const fs::path& folder) {
 
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
-  if (command == "generate" && argc == 5) return generate(argv[2], std::stoi(argv[3]), std::stoi(argv[4]));
+  if (command == "generate" && argc == 5)
+    return generate(argv[2], std::stoi(argv[3]), std::stoi(argv[4]));
   if (command == "rebuild" && argc == 3) return rebuild(argv[2]);
   std::fprintf(stderr, "usage: archive_bench generate FOLDER N YEARS | rebuild FOLDER\n");
   return 2;

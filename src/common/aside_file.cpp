@@ -113,9 +113,12 @@ OsFile AsideFile::release() {
   return out;
 }
 
-int copyFileAside(const std::filesystem::path& from, const std::filesystem::path& to) {
+int copyFileAside(const std::filesystem::path& from, const std::filesystem::path& to, bool replace,
+                  const std::function<void()>& between) {
   OsFile source;
   if (int err = source.open(from, OsFile::Access::ReadOnly); err != 0) return err;
+  const std::int64_t size = source.size();
+  if (size < 0) return source.lastError();
   AsideFile copy;
   if (int err = copy.create(to); err != 0) return err;
   std::vector<char> block(1 << 20);
@@ -128,8 +131,10 @@ int copyFileAside(const std::filesystem::path& from, const std::filesystem::path
                              std::span<const char>(block.data(), static_cast<std::size_t>(got))))
       return copy.file().lastError();
     offset += static_cast<std::uint64_t>(got);
+    if (between) between();
   }
-  return copy.publish(true);
+  if (copy.file().size() != size) return EIO;
+  return copy.publish(replace);
 }
 
 bool isAsideFileName(std::string_view name) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 #include "common/os_file.h"
@@ -49,8 +50,12 @@ class AsideFile {
 };
 
 // Copies the file `from` to `to` by way of an aside file: `to` is the old file or the whole
-// copy, never a part. Replaces an existing `to`. Returns errno.
-int copyFileAside(const std::filesystem::path& from, const std::filesystem::path& to);
+// copy, never a part (the copy must hold as many bytes as `from` before it is flushed and
+// takes the name; EIO otherwise). Replaces an existing `to` only with `replace` (EEXIST
+// otherwise). `between` is called after each block copied (to let window events run).
+// Returns errno.
+int copyFileAside(const std::filesystem::path& from, const std::filesystem::path& to,
+                  bool replace = true, const std::function<void()>& between = {});
 
 // Whether a file name is that of an aside file (such files belong to no table or index).
 bool isAsideFileName(std::string_view fileName);

@@ -8,8 +8,8 @@
 namespace kavrina::store::archive {
 
 // Moves `from` to `to`. On one file system by a rename. Across file systems (the rename
-// fails with EXDEV) by a copy written aside in `to`'s folder, flushed to disk, checked to
-// hold as many bytes as `from`, renamed to `to`, and only then is `from` removed. An existing
+// fails with EXDEV) by a copy written aside in `to`'s folder, checked to hold as many bytes
+// as `from`, flushed to disk, renamed to `to`, and only then is `from` removed. An existing
 // `to` is replaced only with `replace` (EEXIST otherwise); until the new file is whole under
 // `to`, a file already there stays as it was, and on any failure `from` stays. `between` is
 // called between the blocks of a copy (to let window events run). Returns errno: 0 when `to`

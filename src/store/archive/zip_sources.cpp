@@ -29,21 +29,41 @@ zip_int64_t failWith(zip_error_t& error, int zipCode, int systemCode) {
   return -1;
 }
 
+// What both sources share: the error libzip asks for, the callback that hands each command
+// to the source's call(), and the making of the libzip source that owns it.
+template <class Source>
+class ZipSource {
+ public:
+  ZipSource() { zip_error_init(&error_); }
+  ~ZipSource() { zip_error_fini(&error_); }
+  ZipSource(const ZipSource&) = delete;
+  ZipSource& operator=(const ZipSource&) = delete;
+
+  // The libzip source over `self`; it deletes `self` at ZIP_SOURCE_FREE. Null (and `self`
+  // deleted) when libzip cannot make it.
+  static zip_source_t* make(std::unique_ptr<Source> self, zip_error_t* error) {
+    zip_source_t* source = zip_source_function_create(&callback, self.get(), error);
+    if (source != nullptr) self.release();
+    return source;
+  }
+
+ protected:
+  zip_error_t error_;
+
+ private:
+  static zip_int64_t callback(void* self, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
+    return static_cast<Source*>(self)->call(data, len, cmd);
+  }
+};
+
 // The archive file, written aside and published by its name only when complete.
-class OutputSource {
+class OutputSource final : public ZipSource<OutputSource> {
  public:
   OutputSource(fs::path target, bool replace, ZipJob& job)
       : target_(std::move(target)), replace_(replace), job_(job) {
-    zip_error_init(&error_);
     buffer_.reserve(kBlockBytes);
   }
-  ~OutputSource() { zip_error_fini(&error_); }
 
-  static zip_int64_t callback(void* self, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
-    return static_cast<OutputSource*>(self)->call(data, len, cmd);
-  }
-
- private:
   zip_int64_t call(void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
     switch (cmd) {
       case ZIP_SOURCE_STAT:
@@ -91,6 +111,7 @@ class OutputSource {
     }
   }
 
+ private:
   zip_int64_t outputFailure(int err) {
     if (job_.outputError == 0) job_.outputError = err;
     return failWith(error_, ZIP_ER_WRITE, err);
@@ -155,24 +176,15 @@ class OutputSource {
   std::uint64_t bufferStart_ = 0;  // file offset of buffer_[0]
   std::uint64_t position_ = 0;     // where the next write goes
   std::uint64_t end_ = 0;          // bytes the file holds, buffered ones counted
-  zip_error_t error_;
 };
 
 // One member: the file read under its share-mode lock as a reader, so that a file another
 // station holds exclusively (a table being rewritten) is never read half-written.
-class MemberSource {
+class MemberSource final : public ZipSource<MemberSource> {
  public:
   MemberSource(fs::path file, std::size_t index, ZipJob& job)
-      : file_(std::move(file)), index_(index), job_(job) {
-    zip_error_init(&error_);
-  }
-  ~MemberSource() { zip_error_fini(&error_); }
+      : file_(std::move(file)), index_(index), job_(job) {}
 
-  static zip_int64_t callback(void* self, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
-    return static_cast<MemberSource*>(self)->call(data, len, cmd);
-  }
-
- private:
   zip_int64_t call(void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
     switch (cmd) {
       case ZIP_SOURCE_OPEN: {
@@ -208,6 +220,7 @@ class MemberSource {
     }
   }
 
+ private:
   zip_int64_t memberFailure(int zipCode, int err) {
     if (!job_.failedMember) {
       job_.failedMember = index_;
@@ -257,7 +270,6 @@ class MemberSource {
   std::vector<char> buffer_;
   std::size_t bufferPos_ = 0;
   std::size_t bufferLen_ = 0;
-  zip_error_t error_;
 };
 
 }  // namespace
@@ -273,19 +285,12 @@ bool ZipJob::report(std::size_t filesDone, bool force) {
 
 zip_source_t* newOutputSource(const fs::path& target, bool replace, ZipJob& job,
                               zip_error_t* error) {
-  // The source owns the object from here on and deletes it at ZIP_SOURCE_FREE.
-  auto self = std::make_unique<OutputSource>(target, replace, job);
-  zip_source_t* source = zip_source_function_create(&OutputSource::callback, self.get(), error);
-  if (source != nullptr) self.release();
-  return source;
+  return OutputSource::make(std::make_unique<OutputSource>(target, replace, job), error);
 }
 
 zip_source_t* newMemberSource(const fs::path& file, std::size_t index, ZipJob& job,
                               zip_error_t* error) {
-  auto self = std::make_unique<MemberSource>(file, index, job);
-  zip_source_t* source = zip_source_function_create(&MemberSource::callback, self.get(), error);
-  if (source != nullptr) self.release();
-  return source;
+  return MemberSource::make(std::make_unique<MemberSource>(file, index, job), error);
 }
 
 }  // namespace kavrina::store::archive::detail

@@ -105,7 +105,7 @@ TEST_F(ArchiveMove, EveryFailingStepOfTheCopyKeepsTheArchiveAndTheTargetAsTheyWe
   const std::uint64_t flushes = faults::seen(faults::Op::Flush);
   const std::uint64_t renames = faults::seen(faults::Op::Rename);
   ASSERT_EQ(renames, 2u);  // the move's own (cross-device), then the copy's
-  ASSERT_EQ(flushes, 4u);  // the copy twice (checked, then renamed), both folders
+  ASSERT_EQ(flushes, 3u);  // the copy, its folder after the rename, the original's folder
   for (const auto& [op, count] :
        {std::pair{faults::Op::Write, writes}, std::pair{faults::Op::Flush, flushes},
         std::pair{faults::Op::Rename, renames}}) {
@@ -116,10 +116,18 @@ TEST_F(ArchiveMove, EveryFailingStepOfTheCopyKeepsTheArchiveAndTheTargetAsTheyWe
       const int err = moveArchive(from_, to, true);
       faults::disarm();
       SCOPED_TRACE(std::to_string(static_cast<int>(op)) + " number " + std::to_string(n));
-      if (op == faults::Op::Flush && n > 2) {
-        // The folders' flushes come after the copy took its name: the move is done.
+      if (op == faults::Op::Flush && n == 3) {
+        // The original's folder, after the copy took its name: the move is done.
         EXPECT_EQ(err, 0);
         expectArrived(to);
+        continue;
+      }
+      if (op == faults::Op::Flush && n == 2) {
+        // The copy has its name, but the name may not outlive a power cut: reported as a
+        // failure, with the archive still in its place.
+        EXPECT_EQ(err, EIO);
+        EXPECT_EQ(readFileBytes(to), content_);
+        EXPECT_EQ(readFileBytes(from_), content_);
         continue;
       }
       EXPECT_EQ(err, EIO);
