@@ -29,8 +29,9 @@ zip_int64_t failWith(zip_error_t& error, int zipCode, int systemCode) {
   return -1;
 }
 
-// What both sources share: the error libzip asks for, the callback that hands each command
-// to the source's call(), and the making of the libzip source that owns it.
+// What both sources share: the error libzip asks for, the callback that answers the error
+// and the release itself and hands every other command to the source's call(), and the
+// making of the libzip source that owns it.
 template <class Source>
 class ZipSource {
  public:
@@ -52,7 +53,13 @@ class ZipSource {
 
  private:
   static zip_int64_t callback(void* self, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
-    return static_cast<Source*>(self)->call(data, len, cmd);
+    auto* source = static_cast<Source*>(self);
+    if (cmd == ZIP_SOURCE_ERROR) return zip_error_to_data(&source->error_, data, len);
+    if (cmd == ZIP_SOURCE_FREE) {
+      delete source;
+      return 0;
+    }
+    return source->call(data, len, cmd);
   }
 };
 
@@ -99,11 +106,6 @@ class OutputSource final : public ZipSource<OutputSource> {
       case ZIP_SOURCE_SEEK:
       case ZIP_SOURCE_TELL:
         return failWith(error_, ZIP_ER_OPNOTSUPP, 0);
-      case ZIP_SOURCE_ERROR:
-        return zip_error_to_data(&error_, data, len);
-      case ZIP_SOURCE_FREE:
-        delete this;
-        return 0;
       case ZIP_SOURCE_SUPPORTS:
         return ZIP_SOURCE_SUPPORTS_WRITABLE;
       default:
@@ -206,11 +208,6 @@ class MemberSource final : public ZipSource<MemberSource> {
         return 0;
       case ZIP_SOURCE_STAT:
         return stat(data, len);
-      case ZIP_SOURCE_ERROR:
-        return zip_error_to_data(&error_, data, len);
-      case ZIP_SOURCE_FREE:
-        delete this;
-        return 0;
       case ZIP_SOURCE_SUPPORTS:
         return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
                                               ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,

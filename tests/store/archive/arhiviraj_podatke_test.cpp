@@ -249,30 +249,6 @@ TEST_F(ArchiveCommand, CancellingTheSaveDialogDeletesTheArchiveAndReopensTheData
   EXPECT_TRUE(folder_.program().areas["MDOS"].seek(10.0));
 }
 
-TEST_F(ArchiveCommand, AMoveToAnotherFileSystemArrivesWhole) {
-  // A cross-device answer to the move's rename (the first rename once the dialog is shown).
-  dialog_.setOnShow([](std::size_t) {
-    faults::arm({faults::Op::Rename, 1, faults::Effect::Fail, EXDEV});
-  });
-  dialog_.choose(elsewhere_.path() / "kopija.zip");
-  EXPECT_EQ(run(), 0);
-  EXPECT_GE(faults::seen(faults::Op::Write), 1u);  // copied, not renamed
-  EXPECT_TRUE(zipTestPasses(elsewhere_.path() / "kopija.zip"));
-  EXPECT_EQ(unzipped(elsewhere_.path() / "kopija.zip"), folder_.files());
-  EXPECT_TRUE(leftInProgramFolder().empty());
-  faults::disarm();
-
-  // And to a real second file system, where there is one.
-  TempDir memory(memoryFolderOrTemp());
-  if (!onOtherFileSystem(folder_.path(), memory.path())) GTEST_SKIP() << "no second file system";
-  folder_.start();
-  dialog_.setOnShow({});
-  dialog_.choose(memory.path() / "kopija.zip");
-  EXPECT_EQ(run(), 0);
-  EXPECT_EQ(unzipped(memory.path() / "kopija.zip"), folder_.files());
-  EXPECT_TRUE(leftInProgramFolder().empty());
-}
-
 // A target without room: the question of step 9f; Yes lets the user choose again, No deletes
 // the archive. A file that had the chosen name stays whole either way.
 TEST_F(ArchiveCommand, AFullTargetAsksForAnotherPlaceAndLosesNothing) {

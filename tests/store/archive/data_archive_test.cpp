@@ -132,17 +132,6 @@ TEST_F(DataArchive, ACancelStopsItAndLeavesNothingUnderTheNameNorAside) {
   EXPECT_TRUE(ArchiveFolder::asideFiles(elsewhere_.path()).empty());
 }
 
-TEST_F(DataArchive, AnExistingFileIsReplacedOnlyWhenAskedAndStaysWholeOtherwise) {
-  writeFileBytes(target_, "stara arhiva");
-  const ArchiveOutcome refused = write();
-  EXPECT_EQ(refused.state, State::Failed);
-  EXPECT_EQ(refused.error, EEXIST);
-  EXPECT_EQ(readFileBytes(target_), "stara arhiva");
-  EXPECT_TRUE(ArchiveFolder::asideFiles(elsewhere_.path()).empty());
-  EXPECT_EQ(write({}, /*replace=*/true).state, State::Written);
-  EXPECT_TRUE(zipTestPasses(target_));
-}
-
 // Every write, flush and rename of the archive file made to fail in turn (an I/O error, a
 // disk that fills up): the archive never appears under its name, and nothing stays aside.
 TEST_F(DataArchive, EveryFailingWriteFlushOrRenameLeavesNothingBehind) {
