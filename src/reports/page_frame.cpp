@@ -25,12 +25,21 @@ ReportStyle reportStyleOf(const store::Program& program) {
   return style;
 }
 
-void setUpPortraitA4(ui::Printer& printer, std::string_view title, const ReportStyle& style) {
+void setUpA4(ui::Printer& printer, std::string_view title, const ReportStyle& style,
+             ui::Orientation orientation) {
   printer.setTitle(title);
-  printer.setOrientation(ui::Orientation::Portrait);
+  printer.setOrientation(orientation);
   printer.setPaperSize(ui::kPaperA4);
   printer.font().name = style.fontName;
   printer.font().size = style.fontSize;
+}
+
+void setUpPortraitA4(ui::Printer& printer, std::string_view title, const ReportStyle& style) {
+  setUpA4(printer, title, style, ui::Orientation::Portrait);
+}
+
+std::string footerPageText(int page) {
+  return "Strana " + trimmed(formatPicture(page, kPicturePage));
 }
 
 void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHeading& heading) {
@@ -41,8 +50,7 @@ void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHe
   font.size = kFooterFontSize;
   const ui::RectMm footer{8, 286, 202, 291};
   printer.DrawText("Software: Kavrina " + style.version + " by Velmar", footer, TextAlign::Left);
-  printer.DrawText("Strana " + trimmed(formatPicture(printer.PageNumber(), kPicturePage)), footer,
-                   TextAlign::Center);
+  printer.DrawText(footerPageText(printer.PageNumber()), footer, TextAlign::Center);
   printer.DrawText(style.webAddress, footer, TextAlign::Right);
 
   font.size = kTitleFontSize;

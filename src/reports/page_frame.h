@@ -39,8 +39,14 @@ struct FrameHeading {
   std::string secondRight;  // right of the second line (CKORISNIKMESTO)
 };
 
+// Sets the document up: title, A4 in `orientation`, the body font.
+void setUpA4(ui::Printer& printer, std::string_view title, const ReportStyle& style,
+             ui::Orientation orientation);
 // Sets the document up as the list reports do: title, portrait A4, the body font.
 void setUpPortraitA4(ui::Printer& printer, std::string_view title, const ReportStyle& style);
+
+// The page number of the footer: "Strana " + the number with the picture "999", trimmed.
+std::string footerPageText(int page);
 
 // Starts a list report over `rowCount` rows: with no rows, the information box "Nema
 // podataka za stampu!" and no value; otherwise the wait notice "Priprema za stampa u

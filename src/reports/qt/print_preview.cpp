@@ -141,8 +141,10 @@ void PrintPreview::ShowPreview(std::shared_ptr<const PageDocument> doc) {
   // The host places the panel first, so that the page is laid out for its final size.
   emit previewShown();
   show();
-  relayout();
+  // The page view learns the new document first, so that a landscape page is laid out
+  // landscape.
   showCurrentPage();
+  relayout();
   scrollArea_->horizontalScrollBar()->setValue(0);
   scrollArea_->verticalScrollBar()->setValue(0);
 }

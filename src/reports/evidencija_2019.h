@@ -1,0 +1,44 @@
+// "Evidenciju Osnovnih sredstava stecenih od 01.01.2019. godine": the register of the assets
+// under the rules from 2019 of one calculation, their accounting depreciation beside their
+// tax depreciation and which of the two is recognised, on landscape A4.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "depreciation/ucitaj_pamram.h"
+#include "store/program.h"
+#include "ui/printer.h"
+#include "ui/user_interface.h"
+
+namespace kavrina::reports {
+
+// The document title (the print job's name).
+inline constexpr std::string_view kEvidencijaTitle = "Evidencija_OS_od_01012019";
+
+// `EVIDENCIJAOS01012019` for the calculation of `year` and `months` as the calculation list
+// shows them ("2023", "12"): under the wait notice, loads the list with UCITAJPAMRAM and
+// prints one row per asset in list order (name, acquisition date and purchase value from
+// `MDOS`, which must be open; empty when the asset is no longer there), 33 rows a page,
+// then the totals and the signatures, and previews the document. The totals and the
+// signatures go on a new page, with its frame and headings, when they would run into the
+// footer band. With nothing loaded: "Nema podataka za stampu!" after the loader's own
+// message (a table held by another user ends with that message alone). Answers whether a
+// document was composed. Uses ui::current().
+bool EVIDENCIJAOS01012019(store::Program& program, ui::Printer& printer, std::string_view year,
+                          std::string_view months);
+
+// What the register and form POA start with: the wait notice "Priprema za stampa u
+// toku..." (closed when `wait` goes) and the list of UCITAJPAMRAM.
+struct PamRamPrint {
+  std::unique_ptr<ui::WaitNotice> wait;
+  depreciation::PamRam list;
+};
+
+// Shows the wait notice and loads the list. With no rows closes the notice, shows "Nema
+// podataka za stampu!" (not after the table-in-use message) and answers no value.
+std::optional<PamRamPrint> beginPamRamPrint(store::Program& program, std::string_view year,
+                                            std::string_view months);
+
+}  // namespace kavrina::reports
