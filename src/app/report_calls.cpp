@@ -4,6 +4,9 @@
 #include "app/tfosmain.h"
 #include "reports/asset_list.h"
 #include "reports/company_list.h"
+#include "reports/evidencija_2019.h"
+#include "reports/list_report.h"
+#include "reports/obrazac_poa.h"
 #include "reports/qt/print_preview.h"
 
 namespace kavrina::app {
@@ -46,13 +49,21 @@ void printDocument(TFOSMAIN& window, store::Program& program, Document document,
     case Document::SpisakOS:
       select(window, reports::StampaSpiskaOS(program, previewOf(window).printer()));
       break;
+    // The calculation documents take the year and the months from cells 3 and 4.
+    case Document::POA:
+      reports::OBRAZACPOA(program, previewOf(window).printer(),
+                          trimmed(reports::listCell(row, 3)), trimmed(reports::listCell(row, 4)));
+      break;
+    case Document::Evidencija2019:
+      reports::EVIDENCIJAOS01012019(program, previewOf(window).printer(),
+                                    trimmed(reports::listCell(row, 3)),
+                                    trimmed(reports::listCell(row, 4)));
+      break;
     case Document::Popis:
     case Document::Kartica:
     case Document::ORA:
     case Document::OPA:
     case Document::OA:
-    case Document::POA:
-    case Document::Evidencija2019:
       showNotAvailable();
       break;
   }

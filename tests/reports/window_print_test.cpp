@@ -12,6 +12,7 @@
 
 #include "app/app_fixture.h"
 #include "app/tfosmain.h"
+#include "depreciation/obracun.h"
 #include "reports/qt/pdf_writer.h"
 #include "reports/qt/print_preview.h"
 #include "reports/qt_fixture.h"
@@ -101,6 +102,36 @@ TEST_F(WindowPrint, AssetListAsksTheDateAndSavesAsPdf) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
   }
   EXPECT_EQ(text.find("Stolica"), std::string::npos) << "acquired after the date";
+}
+
+TEST_F(WindowPrint, CalculationRowsOpenTheRegisterOf2019AndFormPoa) {
+  ASSERT_TRUE(depreciation::runObracun(program(), {2023, 12, true, true}, {}).done);
+  window_->UcitajObracune();
+  window_->Obracuni->click();
+  QApplication::processEvents();
+  // Double-click on a row, as the user opens its document.
+  auto open = [&](const std::string& description) {
+    const auto& rows = program().AOBRACUNI;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i][1] != description) continue;
+      window_->sgSpisak->selectRow(static_cast<int>(i));
+      window_->sgSpisakOnDblClick();
+      QApplication::processEvents();
+      return true;
+    }
+    return false;
+  };
+  ASSERT_TRUE(open("Evidencija OS stecenih od 01.01.2019 "));
+  ASSERT_TRUE(window_->previewVisible());
+  ASSERT_TRUE(preview()->document());
+  EXPECT_EQ(preview()->document()->title, "Evidencija_OS_od_01012019");
+  EXPECT_EQ(preview()->document()->orientation, ui::Orientation::Landscape);
+  EXPECT_EQ(window_->eTBStrana->text(), "Strana 1 od 1");
+  window_->grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/window_evidencija_2019.png"));
+
+  ASSERT_TRUE(open("Obrazac POA "));
+  EXPECT_EQ(preview()->document()->title, "ObrazacPOA");
+  EXPECT_EQ(preview()->document()->orientation, ui::Orientation::Portrait);
 }
 
 }  // namespace
