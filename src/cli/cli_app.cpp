@@ -13,6 +13,7 @@
 #include "cli/console_ui.h"
 #include "cli/csv_export.h"
 #include "cli/maintenance_commands.h"
+#include "cli/stampa.h"
 #include "common/path_case.h"
 #include "depreciation/calculation_input.h"
 #include "depreciation/group_reset.h"
@@ -34,6 +35,12 @@ int usageError(std::ostream& err, const std::string& why) {
   return kExitUsage;
 }
 
+std::string withoutBlanksAround(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 int failure(std::ostream& err, const std::string& why) {
   err << consoleText(why) << '\n';
   return kExitFailure;
@@ -53,6 +60,12 @@ std::optional<std::string> checkValues(const CliOptions& o) {
     case Command::Nuliraj:
       if (auto refused = dep::checkResetYear(*o.godina, current)) return *refused + years;
       if (auto refused = dep::checkResetGroup(*o.grupa)) return *refused + " (grupa od 2 do 5)";
+      break;
+    case Command::Stampa:
+      if (o.godina)
+        if (auto refused = dep::checkCalculationYear(*o.godina, current)) return *refused + years;
+      if (auto refused = dep::checkCalculationMonths(o.meseci))
+        return *refused + " (broj meseci od 1 do 12)";
       break;
     default:
       break;
@@ -148,12 +161,15 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
            std::ostream& err) {
   const ParsedCommandLine parsed = parseCommandLine(args);
   if (!parsed.error.empty()) return usageError(err, parsed.error);
-  const CliOptions& o = parsed.options;
+  CliOptions o = parsed.options;
   if (o.help) {
-    out << helpText(o.command);
+    out << helpText(o.command, o.document);
     return kExitOk;
   }
   if (const auto refused = checkValues(o)) return usageError(err, *refused);
+  // The tool works in the program folder; a PDF file named on the command line is where
+  // the user stands.
+  if (o.pdf) o.pdf = fs::absolute(*o.pdf).string();
 
   fs::path folder;
   if (o.dir) {
@@ -178,18 +194,23 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   if (const auto code = runMaintenance(program, o, startedIn, out, err)) return *code;
   store::DBOPENALL(program);
 
-  if (o.firma && *o.firma != "000") {
-    store::DbfTable& firme = program.areas["Firme"];
-    if (!firme.seek(*o.firma)) return failure(err, "Firma sa sifrom " + *o.firma + " ne postoji.");
-    program.CKORISNIKNAZIV = firme.getString("Naziv");
-    program.CKORISNIKMESTO = firme.getString("Mesto");
-    dep::activateCompany(program, *o.firma);
+  // The company's name and place head the printed documents, without their blanks as an
+  // activation in the program takes them.
+  const std::string code = o.firma.value_or("000");
+  store::DbfTable& firme = program.areas["Firme"];
+  if (firme.seek(code)) {
+    program.CKORISNIKNAZIV = withoutBlanksAround(firme.getString("Naziv"));
+    program.CKORISNIKMESTO = withoutBlanksAround(firme.getString("Mesto"));
+  } else if (code != "000") {
+    return failure(err, "Firma sa sifrom " + code + " ne postoji.");
   }
+  if (code != "000") dep::activateCompany(program, code);
 
   switch (o.command) {
     case Command::Obracun: return runObracun(program, o, out, err);
     case Command::Nuliraj: return runNuliraj(program, o, out, err);
     case Command::Izvoz: return runIzvoz(program, o, out, err);
+    case Command::Stampa: return runStampa(program, o, out, err);
     default: break;  // arhiva and indeksi ran before the database was opened
   }
   return kExitUsage;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/maintenance_commands.h"
+#include "cli/stampa.h"
 
 namespace kavrina::cli {
 namespace {
@@ -22,6 +23,7 @@ std::optional<Command> commandNamed(std::string_view name) {
   if (name == "izvoz") return Command::Izvoz;
   if (name == "arhiva") return Command::Arhiva;
   if (name == "indeksi") return Command::Indeksi;
+  if (name == "stampa") return Command::Stampa;
   return std::nullopt;
 }
 
@@ -32,6 +34,7 @@ std::string_view commandName(Command command) {
     case Command::Izvoz: return "izvoz";
     case Command::Arhiva: return "arhiva";
     case Command::Indeksi: return "indeksi";
+    case Command::Stampa: return "stampa";
     case Command::None: break;
   }
   return "";
@@ -89,9 +92,16 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       const auto command = commandNamed(arg);
       if (!command) return wrong("Nepoznata komanda: " + arg);
       o.command = *command;
-    } else if (arg == "--godina" && (o.command == Command::Obracun || o.command == Command::Nuliraj)) {
+    } else if (o.command == Command::Stampa && o.document.empty() && arg.rfind("-", 0) != 0) {
+      if (!findStampaDocument(arg))
+        return wrong("Nepoznat dokument: " + arg + stampaDocumentNames());
+      o.document = arg;
+    } else if (arg == "--godina" &&
+               (o.command == Command::Obracun || o.command == Command::Nuliraj ||
+                stampaTakes(o.document, arg))) {
       if (!number(o.godina)) return wrong("Opcija --godina zahteva godinu (npr. 2025).");
-    } else if (arg == "--meseci" && o.command == Command::Obracun) {
+    } else if (arg == "--meseci" &&
+               (o.command == Command::Obracun || stampaTakes(o.document, arg))) {
       std::optional<int> months;
       if (!number(months)) return wrong("Opcija --meseci zahteva broj meseci (1 do 12).");
       o.meseci = *months;
@@ -101,6 +111,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       if (!flag(o.pa)) return wrong("Opcija --pa nema vrednost.");
     } else if (arg == "--grupa" && o.command == Command::Nuliraj) {
       if (!number(o.grupa)) return wrong("Opcija --grupa zahteva grupu (2 do 5).");
+    } else if (arg == "--pdf" && o.command == Command::Stampa && !o.document.empty()) {
+      const auto text = value();
+      if (!text || text->empty()) return wrong("Opcija --pdf zahteva naziv PDF fajla.");
+      o.pdf = *text;
     } else if (o.command == Command::Izvoz && arg.rfind("-", 0) != 0 && o.table.empty()) {
       o.table = arg;
     } else if (o.command == Command::Arhiva && arg.rfind("-", 0) != 0 && o.archive.empty()) {
@@ -117,7 +131,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
   if (o.help) return parsed;
   switch (o.command) {
     case Command::None:
-      return wrong("Nije navedena komanda (obracun, nuliraj, izvoz, arhiva ili indeksi).");
+      return wrong("Nije navedena komanda (obracun, nuliraj, izvoz, stampa, arhiva ili indeksi).");
     case Command::Obracun:
       if (!o.godina) return wrong("Komanda obracun zahteva --godina.");
       break;
@@ -132,13 +146,18 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       if (o.archive.empty())
         return wrong("Komanda arhiva zahteva naziv fajla arhive (npr. arhiva.zip).");
       break;
+    case Command::Stampa:
+      if (o.document.empty())
+        return wrong("Komanda stampa zahteva naziv dokumenta" + stampaDocumentNames());
+      if (const auto missing = stampaMissingOption(o)) return wrong(*missing);
+      break;
     case Command::Indeksi:
       break;
   }
   return parsed;
 }
 
-std::string helpText(Command command) {
+std::string helpText(Command command, std::string_view document) {
   const std::string common =
       "Zajednicke opcije:\n"
       "  --dir D      programski folder (inace $KAVRINA_HOME, inace tekuci folder)\n"
@@ -170,6 +189,8 @@ std::string helpText(Command command) {
     case Command::Arhiva:
     case Command::Indeksi:
       return maintenanceHelp(command) + "\n" + common;
+    case Command::Stampa:
+      return stampaHelp(document) + "\n" + common;
     case Command::None:
       break;
   }
@@ -180,6 +201,7 @@ std::string helpText(Command command) {
          "  izvoz TABELA                                    tabela kao CSV na izlaz\n"
          "  arhiva FAJL.zip [--presnimi]                    arhiva programskog foldera\n"
          "  indeksi                                         ponovna izgradnja indeksa\n"
+         "  stampa DOKUMENT [opcije] --pdf FAJL             dokument kao PDF\n"
          "Pomoc za komandu: kavrina-cli KOMANDA --help\n\n" +
          common;
 }

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kavrina::cli {
@@ -12,21 +13,23 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-enum class Command { None, Obracun, Nuliraj, Izvoz, Arhiva, Indeksi };
+enum class Command { None, Obracun, Nuliraj, Izvoz, Arhiva, Indeksi, Stampa };
 
 struct CliOptions {
   std::optional<std::string> dir;    // --dir: the program folder
   std::optional<std::string> firma;  // --firma: company code, three digits
   Command command = Command::None;
   bool help = false;                 // --help (for the command when one is given)
-  std::optional<int> godina;         // obracun, nuliraj: --godina
-  int meseci = 12;                   // obracun: --meseci, 12 when not given
+  std::optional<int> godina;         // obracun, nuliraj, stampa: --godina
+  int meseci = 12;                   // obracun, stampa: --meseci, 12 when not given
   bool ra = false;                   // obracun: --ra
   bool pa = false;                   // obracun: --pa
   std::optional<int> grupa;          // nuliraj: --grupa
   std::string table;                 // izvoz: the table
   std::string archive;               // arhiva: the archive file (FILE.zip)
   bool presnimi = false;             // arhiva: --presnimi, replace an existing FILE.zip
+  std::string document;              // stampa: the document
+  std::optional<std::string> pdf;    // stampa: --pdf, the PDF file to write
 };
 
 struct ParsedCommandLine {
@@ -36,11 +39,13 @@ struct ParsedCommandLine {
 
 // Reads the arguments after the program name. Options take their value as the next
 // argument or after "=" (--godina=2025); the global options --dir and --firma may stand
-// anywhere. Checks only the form (known command and options, numbers where numbers go,
-// a three-digit company code); the ranges of the values are checked by the command.
+// anywhere; `stampa` takes its document first, then the options of that document. Checks
+// only the form (known command and options, numbers where numbers go, a three-digit
+// company code); the ranges of the values are checked by the command.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
 
-// The help text of a command, or of the whole tool for Command::None.
-std::string helpText(Command command);
+// The help text of a command, or of the whole tool for Command::None; for `stampa` with a
+// document, that document's help.
+std::string helpText(Command command, std::string_view document = {});
 
 }  // namespace kavrina::cli

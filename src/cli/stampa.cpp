@@ -1,0 +1,91 @@
+// The `stampa` command: its table of documents, their options and help, and the run.
+#include "cli/stampa.h"
+
+#include <ostream>
+
+#include "cli/console_ui.h"
+#include "cli/stampa_2019.h"
+#include "reports/recording_printer.h"
+
+namespace kavrina::cli {
+
+const std::vector<StampaDocument>& stampaDocuments() {
+  static const std::vector<StampaDocument> all = documents2019();
+  return all;
+}
+
+const StampaDocument* findStampaDocument(std::string_view name) {
+  for (const StampaDocument& document : stampaDocuments())
+    if (document.name == name) return &document;
+  return nullptr;
+}
+
+std::string stampaDocumentNames() {
+  std::string names = " (";
+  for (const StampaDocument& document : stampaDocuments()) {
+    if (names.size() > 2) names += ", ";
+    names += document.name;
+  }
+  return names + ")";
+}
+
+bool stampaTakes(std::string_view document, std::string_view option) {
+  const StampaDocument* found = findStampaDocument(document);
+  if (!found) return false;
+  for (const StampaOption& o : found->options)
+    if (o.name == option) return true;
+  return false;
+}
+
+namespace {
+
+// Whether the command line gave the option; an option with a default value always counts.
+bool given(const CliOptions& options, std::string_view option) {
+  if (option == "--godina") return options.godina.has_value();
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> stampaMissingOption(const CliOptions& options) {
+  const StampaDocument* document = findStampaDocument(options.document);
+  if (!document) return std::nullopt;
+  for (const StampaOption& o : document->options) {
+    if (o.required && !given(options, o.name))
+      return "Dokument " + std::string(document->name) + " zahteva " + std::string(o.name) + ".";
+  }
+  if (!options.pdf) return "Komanda stampa zahteva --pdf FAJL.";
+  return std::nullopt;
+}
+
+std::string stampaHelp(std::string_view name) {
+  if (const StampaDocument* document = findStampaDocument(name)) {
+    return "Upotreba: kavrina-cli [--dir D] [--firma SSS] stampa " + std::string(document->name) +
+           " " + std::string(document->usage) + "\n" + std::string(document->help) +
+           "\nDokument se slaze kao u programu i zapisuje u PDF fajl FAJL.\n";
+  }
+  std::string text =
+      "Upotreba: kavrina-cli [--dir D] [--firma SSS] stampa DOKUMENT [opcije] --pdf FAJL\n"
+      "Slaze dokument kao u programu i zapisuje ga u PDF fajl FAJL.\nDokumenti:\n";
+  for (const StampaDocument& document : stampaDocuments()) {
+    std::string line = "  " + std::string(document.name) + " " + std::string(document.usage);
+    text += line + "\n";
+  }
+  return text + "Pomoc za dokument: kavrina-cli stampa DOKUMENT --help\n";
+}
+
+int runStampa(store::Program& program, const CliOptions& options, std::ostream& out,
+              std::ostream& err) {
+  const StampaDocument* document = findStampaDocument(options.document);
+  reports::RecordingPrinter printer;
+  if (!document || !options.pdf || !document->compose(program, printer, options))
+    return kExitFailure;
+  if (const auto error = savePdf(printer.document(), *options.pdf)) {
+    err << consoleText(*error) << '\n';
+    return kExitFailure;
+  }
+  out << "Sacuvan PDF: " << *options.pdf << " (strana: " << printer.document().pageCount() << ")\n";
+  return kExitOk;
+}
+
+}  // namespace kavrina::cli

@@ -1,0 +1,66 @@
+// `kavrina-cli stampa DOKUMENT [opcije] --pdf FAJL`: a printed document composed through the
+// program's own page model and saved as PDF. Each group of documents keeps its table in a
+// file of its own (stampa_2019.cpp: the register of 2019 and form POA); stampa.cpp joins the
+// tables into the one command.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "reports/page_document.h"
+#include "store/program.h"
+#include "ui/printer.h"
+
+namespace kavrina::cli {
+
+// An option a document takes, besides --pdf (which every document takes and needs).
+struct StampaOption {
+  std::string_view name;  // e.g. "--godina"
+  bool required = false;
+};
+
+// One document of `stampa`.
+struct StampaDocument {
+  std::string_view name;  // on the command line, e.g. "poa"
+  std::vector<StampaOption> options;
+  std::string_view usage;  // its options as the help shows them
+  std::string_view help;   // what it prints, from which calculation
+  // Composes the document into `printer` from the options, as the program prints it
+  // (same procedure, same messages); answers false when there was nothing to print, the
+  // user having been told why.
+  std::function<bool(store::Program&, ui::Printer&, const CliOptions&)> compose;
+};
+
+// Every document of the command, in the order the help lists them.
+const std::vector<StampaDocument>& stampaDocuments();
+const StampaDocument* findStampaDocument(std::string_view name);
+
+// " (evidencija2019, poa)": the document names for the error texts.
+std::string stampaDocumentNames();
+// Whether `document` takes `option`.
+bool stampaTakes(std::string_view document, std::string_view option);
+// The error text when a required option of the document (or --pdf) is missing.
+std::optional<std::string> stampaMissingOption(const CliOptions& options);
+// The help of one document, or of the command with its list of documents for "".
+std::string stampaHelp(std::string_view document);
+
+// Composes the document of `options` and writes it to the PDF file `options.pdf` (an
+// absolute path: the tool works in the program folder). Answers kExitOk with
+// "Sacuvan PDF: FILE (strana: N)" on `out`, kExitFailure when there was nothing to print
+// or the file could not be written (its message on `err`).
+int runStampa(store::Program& program, const CliOptions& options, std::ostream& out,
+              std::ostream& err);
+
+// Writes the document as a PDF file (aside, then renamed over `path`). Answers no value on
+// success, otherwise the text saying what failed. Brings up a window-less Qt application
+// when none is running.
+std::optional<std::string> savePdf(const reports::PageDocument& document,
+                                   const std::filesystem::path& path);
+
+}  // namespace kavrina::cli

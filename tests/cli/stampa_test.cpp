@@ -1,0 +1,222 @@
+// kavrina-cli stampa for the register of 2019 and form POA: the real executable on a program
+// folder with a calculation, the PDFs read back by pdfinfo and pdftotext, its exit codes and
+// messages, and several stations printing at once.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/cli_run.h"
+#include "depreciation/asset_builder.h"
+#include "depreciation/obracun.h"
+#include "depreciation/register_folder.h"
+#include "store/rec_lock.h"
+#include "support/process.h"
+
+namespace kavrina::test {
+namespace {
+
+namespace fs = std::filesystem;
+using depreciation::testing::assetNo;
+using depreciation::testing::RegisterFolder;
+
+// Standard output of a poppler tool on a file ("pdfinfo", "pdftotext -layout").
+std::string poppler(const std::string& tool, const fs::path& pdf) {
+  std::string out;
+  const std::string toStandardOutput = tool.rfind("pdftotext", 0) == 0 ? " -" : "";
+  FILE* pipe =
+      ::popen((tool + " '" + pdf.string() + "'" + toStandardOutput + " 2>&1").c_str(), "r");
+  char buffer[4096];
+  for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    out.append(buffer, n);
+  if (pipe) ::pclose(pipe);
+  return out;
+}
+
+class CliStampa : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::vector<depreciation::Asset> assets;
+    // 40 new-rules assets of 12,000.00 acquired in March: 900.00 accounting and
+    // 904.11 tax depreciation each; one old-rules asset that the documents leave out.
+    for (int i = 1; i <= 40; ++i)
+      assets.push_back(assetNo(std::to_string(i))
+                           .acquired("15.03.2023")
+                           .accounting(12000, 10, 1)
+                           .tax(12000, 2, 10));
+    assets.push_back(
+        assetNo("41").acquired("15.03.2015").accounting(12000, 10, 1).tax(12000, 2, 10));
+    folder_.addAssets(assets);
+    ASSERT_TRUE(store::writeRecord(folder_.program(), "Firme", true, [](store::DbfTable& t) {
+      t.putString("Sifra", "000");
+      t.putString("Naziv", "Velmar DOO");
+      t.putString("Mesto", "Novi Sad");
+    }));
+    ASSERT_TRUE(depreciation::runObracun(folder_.program(), {2023, 12, true, true}, {}).done);
+    ASSERT_TRUE(depreciation::runObracun(folder_.program(), {2023, 6, true, true}, {}).done);
+  }
+
+  CliRun run(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {"--dir", folder_.path().string()};
+    all.insert(all.end(), args.begin(), args.end());
+    return runKavrinaCli(all, elsewhere_.path(), {{"KAVRINA_HOME", ""}});
+  }
+  fs::path taxResult() { return folder_.path() / "DBF/A202312P.dbf"; }
+
+  RegisterFolder folder_;
+  TempDir elsewhere_;
+};
+
+TEST_F(CliStampa, RegisterIsALandscapePdfBesideTheUser) {
+  const CliRun r = run({"stampa", "evidencija2019", "--godina", "2023", "--pdf", "evidencija.pdf"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const fs::path pdf = elsewhere_.path() / "evidencija.pdf";
+  EXPECT_EQ(r.out, "Sacuvan PDF: " + pdf.string() + " (strana: 2)\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_FALSE(fs::exists(folder_.path() / "evidencija.pdf")) << "not in the program folder";
+  const std::string info = poppler("pdfinfo", pdf);
+  EXPECT_NE(info.find("842 x 595 pts (A4)"), std::string::npos) << info;
+  EXPECT_NE(info.find("Evidencija_OS_od_01012019"), std::string::npos) << info;
+  const std::string text = poppler("pdftotext -layout", pdf);
+  for (const char* expected : {"Evidenciju Osnovnih sredstava stecenih od 01.01.2019. godine",
+                               "Velmar DOO", "Novi Sad", "obra\u010Duna", "01.04.23",
+                               "Ukupno:", "36,000.00", "443,835.60", "444,000.00", "Strana 2"})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  EXPECT_EQ(text.find("   41 "), std::string::npos) << "old rules";
+}
+
+TEST_F(CliStampa, PoaOfAPeriodIsAPortraitPdf) {
+  const fs::path pdf = elsewhere_.path() / "poa.pdf";
+  const CliRun r =
+      run({"stampa", "poa", "--godina", "2023", "--meseci", "6", "--pdf", pdf.string()});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "Sacuvan PDF: " + pdf.string() + " (strana: 1)\n");
+  EXPECT_NE(poppler("pdfinfo", pdf).find("595 x 842 pts (A4)"), std::string::npos);
+  const std::string text = poppler("pdftotext -layout", pdf);
+  // Six months: three months of 300.00 accounting depreciation each, less than the tax one.
+  for (const char* expected : {"Obrazac POA (Periodicni)", "Meseci: 06", "Velmar DOO",
+                               "Iznos amortizacije koji se priznaje kao rashod u poreskom periodu",
+                               "12,000.00", "Sastavio"})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+TEST_F(CliStampa, MistakesAnswerWithTheirCodeAndLeaveNoFile) {
+  const fs::path pdf = elsewhere_.path() / "x.pdf";
+  const CliRun missing = run({"stampa", "poa", "--godina", "2022", "--pdf", pdf.string()});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err, "Ne postoje podaci Poreske amoritzacije\nza godinu 2022 (meseci 12).\n");
+  EXPECT_EQ(missing.out, "Nema podataka za stampu!\n");
+
+  const struct {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string errContains;
+  } cases[] = {
+      {{"stampa", "kartica", "--godina", "2023", "--pdf", "x.pdf"},
+       2,
+       "Nepoznat dokument: kartica (evidencija2019, poa)"},
+      {{"stampa", "--godina", "2023"}, 2, "--godina"},
+      {{"stampa"}, 2, "Komanda stampa zahteva naziv dokumenta"},
+      {{"stampa", "poa", "--pdf", "x.pdf"}, 2, "Dokument poa zahteva --godina."},
+      {{"stampa", "poa", "--godina", "2023"}, 2, "Komanda stampa zahteva --pdf FAJL."},
+      {{"stampa", "poa", "--godina", "2023", "--meseci", "13", "--pdf", "x.pdf"},
+       2,
+       "Pogresan unos."},
+      {{"stampa", "poa", "--godina", "2023", "--grupa", "2", "--pdf", "x.pdf"}, 2, "--grupa"},
+      {{"stampa", "poa", "--godina", "2023", "--pdf", (elsewhere_.path() / "nema/x.pdf").string()},
+       1,
+       "nije dostupan za pisanje."},
+  };
+  for (const auto& c : cases) {
+    const CliRun r = run(c.args);
+    EXPECT_EQ(r.exitCode, c.exitCode) << c.errContains << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.errContains), std::string::npos) << r.err;
+  }
+  EXPECT_TRUE(fs::is_empty(elsewhere_.path())) << "no PDF, no file written aside";
+}
+
+TEST_F(CliStampa, HelpNamesTheDocumentsAndTheirOptions) {
+  const CliRun all = runKavrinaCli({"--help"}, elsewhere_.path());
+  EXPECT_NE(all.out.find("stampa DOKUMENT [opcije] --pdf FAJL"), std::string::npos) << all.out;
+  const CliRun stampa = runKavrinaCli({"stampa", "--help"}, elsewhere_.path());
+  EXPECT_EQ(stampa.exitCode, 0);
+  EXPECT_NE(stampa.out.find("  evidencija2019 --godina Y [--meseci P] --pdf FAJL\n"),
+            std::string::npos);
+  EXPECT_NE(stampa.out.find("  poa --godina Y [--meseci P] --pdf FAJL\n"), std::string::npos);
+  const CliRun poa = runKavrinaCli({"stampa", "poa", "--help"}, elsewhere_.path());
+  EXPECT_EQ(poa.exitCode, 0);
+  EXPECT_EQ(poa.out.rfind("Upotreba: kavrina-cli [--dir D] [--firma SSS] stampa poa --godina Y", 0),
+            0u)
+      << poa.out;
+}
+
+TEST_F(CliStampa, AWriteThatFailsKeepsTheEarlierPdf) {
+  const fs::path pdf = elsewhere_.path() / "poa.pdf";
+  writeFileBytes(pdf, "earlier");
+  // The rename that would put the new file in place fails.
+  const pid_t pid = startProcess(
+      "/usr/bin/strace", {"-f", "-qq", "-o", "/dev/null", "-e", "trace=rename", "-e",
+                          "inject=rename:error=EIO", KAVRINA_CLI, "--dir", folder_.path().string(),
+                          "stampa", "poa", "--godina", "2023", "--pdf", pdf.string()});
+  EXPECT_EQ(waitProcess(pid), 1);
+  EXPECT_EQ(readFileBytes(pdf), "earlier");
+  EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere_.path()), fs::directory_iterator()), 1)
+      << "the file written aside is gone";
+}
+
+// Starts a station holding `file` open in `mode` until it is released.
+class Holder {
+ public:
+  Holder(const fs::path& file, const std::string& mode, const fs::path& dir,
+         const std::string& name)
+      : ready_(dir / (name + ".ready")), release_(dir / (name + ".release")) {
+    pid_ = startProcess(KAVRINA_DBF_WORKER,
+                        {"hold", file.string(), mode, ready_.string(), release_.string()});
+    for (int i = 0; i < 10000 && !fs::exists(ready_); ++i) ::usleep(1000);
+    EXPECT_TRUE(fs::exists(ready_)) << "the station never opened " << file;
+  }
+  ~Holder() {
+    writeFileBytes(release_, "");
+    EXPECT_EQ(waitProcess(pid_), 0);
+  }
+
+ private:
+  fs::path ready_, release_;
+  pid_t pid_;
+};
+
+TEST_F(CliStampa, StationsPrintTheRegisterAtOnceButNotDuringACalculation) {
+  TempDir signals;
+  {
+    // Another station has both result tables open for reading, as its own print does.
+    Holder tax(taxResult(), "shared", signals.path(), "tax");
+    Holder accounting(folder_.path() / "DBF/A202312R.dbf", "shared", signals.path(), "accounting");
+    const CliRun r = run({"stampa", "evidencija2019", "--godina", "2023", "--pdf", "a.pdf"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+  }
+  // Two stations started together.
+  std::vector<pid_t> stations;
+  for (const char* name : {"b.pdf", "c.pdf"})
+    stations.push_back(startProcess(
+        KAVRINA_CLI, {"--dir", folder_.path().string(), "stampa", "evidencija2019", "--godina",
+                      "2023", "--pdf", (elsewhere_.path() / name).string()}));
+  for (pid_t pid : stations) EXPECT_EQ(waitProcess(pid), 0);
+  EXPECT_EQ(readFileBytes(elsewhere_.path() / "b.pdf").size() > 0, true);
+  EXPECT_EQ(poppler("pdftotext", elsewhere_.path() / "b.pdf"),
+            poppler("pdftotext", elsewhere_.path() / "c.pdf"));
+
+  // A calculation of the period holds the tax result exclusively.
+  Holder calculation(taxResult(), "exclusive", signals.path(), "calculation");
+  const CliRun refused = run({"stampa", "poa", "--godina", "2023", "--pdf", "d.pdf"});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.err,
+            "Drugi korisnik trenutno radi sa obracunom ove firme. Pokusajte kasnije.\n"
+            "Tabela u upotrebi: A202312P.dbf\n");
+  EXPECT_EQ(refused.out, "");
+  EXPECT_FALSE(fs::exists(elsewhere_.path() / "d.pdf"));
+}
+
+}  // namespace
+}  // namespace kavrina::test
