@@ -124,7 +124,9 @@ PamRam UCITAJPAMRAM(store::Program& program, std::string_view year, std::string_
   {
     ReadTable tax(program, kAliasPa);
     if (!tax.open(taxFile)) return inUse(taxFile);
-    for (PaRow& r : readPaRows(tax.table())) {
+    std::vector<PaRow> taxRows = readPaRows(tax.table());
+    byInvBr.reserve(taxRows.size());
+    for (PaRow& r : taxRows) {
       if (!r.NoviPrav) continue;
       // As a search of the list would, the first row of an inventory number is the one
       // the accounting side is matched with.
