@@ -3,6 +3,7 @@
 // headings, the closing block, and the exact totals of a calculated register.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <string>
@@ -200,6 +201,26 @@ TEST_F(NewRulesReports, RegisterRowShowsTheAssetAndTheRecognisedDepreciation) {
   EXPECT_EQ(totals,
             (std::vector<std::string>{"Ukupno:", "      3,300.00", "      1,000.00",
                                       "      1,900.50", "    122,810.00", "    123,000.00"}));
+}
+
+TEST_F(NewRulesReports, RegisterStartDatesOfACalculatedYear) {
+  folder_.addAssets({
+      assetNo("1").acquired("15.03.2023").accounting(120000, 10, 1).tax(120000, 2, 10),
+      assetNo("2").acquired("10.12.2023").accounting(5000, 10, 1).tax(5000, 2, 10),
+      assetNo("3").acquired("20.05.2021").accounting(10000, 10, 1).tax(12000, 2, 10),
+  });
+  ASSERT_TRUE(depreciation::runObracun(program(), {2023, 12, true, true}, {}).done);
+  ASSERT_TRUE(EVIDENCIJAOS01012019(program(), printer_, "2023", "12"));
+  // Column 6 ("Datum obračuna"): from the month after a March acquisition, from 1 January of
+  // the next year after a December one, from 1 January of the year for an older asset.
+  const char* starts[] = {"01.04.23", "01.01.24", "01.01.23"};
+  for (int n = 1; n <= 3; ++n) {
+    const auto cells = textsInBand(doc(), 0, 27 + 5 * n);
+    const auto start =
+        std::find_if(cells.begin(), cells.end(), [](const auto& t) { return t.rect.left == 122; });
+    ASSERT_NE(start, cells.end());
+    EXPECT_EQ(start->text, starts[n - 1]);
+  }
 }
 
 TEST_F(NewRulesReports, RegisterFrameIsItsOwnOnTheLandscapePage) {
