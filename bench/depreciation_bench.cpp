@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "depreciation/annual_results_cache.h"
 #include "depreciation/asset_list.h"
 #include "depreciation/calculation_input.h"
@@ -35,40 +36,14 @@ double seconds(std::chrono::steady_clock::time_point start) {
 }
 
 void enter(const fs::path& dir, store::Program& program) {
-  fs::create_directories(dir);
-  fs::current_path(dir);
-  settings::useSettingsFolder(fs::current_path());
-  program.info.folder = fs::current_path();
-  program.areas.setHideDeleted(true);
+  bench::enterProgramFolder(dir, program);
 }
 
 int generate(const fs::path& dir, int count, int year) {
   store::Program program;
   enter(dir, program);
   store::INITDBF(program, 0);
-  {
-    auto mdos = store::DbfTable::open("DBF/MDOS.dbf", {.shared = false});
-    std::mt19937 rng(12345);
-    std::uniform_int_distribution<int> y(2005, year), m(1, 12), d(1, 28), group(1, 5), pct(0, 19);
-    std::uniform_int_distribution<long long> milli(1'000'000, 900'000'000);
-    const double rates[] = {2.5, 10, 15, 20, 30};
-    for (int i = 1; i <= count; ++i) {
-      mdos->append();
-      const int g = group(rng);
-      mdos->putString("InvBr", std::to_string(i));
-      mdos->putString("Naziv", "Sredstvo " + std::to_string(i));
-      mdos->putDate("DatumN", Date::fromYmd(y(rng), m(rng), d(rng)));
-      if (pct(rng) == 0) mdos->putDate("DatumO", Date::fromYmd(year - 2 + pct(rng) % 3, m(rng), d(rng)));
-      const double base = static_cast<double>(milli(rng)) / 1000;
-      mdos->putNumber("RAOsn", base);
-      mdos->putNumber("PAOsn", base);
-      mdos->putNumber("RAStopa", 5 + pct(rng));
-      mdos->putNumber("RAtip", 1 + pct(rng) % 2);
-      mdos->putNumber("PAStopa", rates[g - 1]);
-      mdos->putNumber("PAgrupa", g);
-    }
-    mdos->close();
-  }
+  bench::writeRandomRegister({.count = count, .firstYear = 2005, .lastYear = year});
   store::DBOPENALL(program);
   const auto r = depreciation::runObracun(program, {year - 1, 12, true, true}, {});
   program.areas.closeAll();

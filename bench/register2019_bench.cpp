@@ -5,8 +5,6 @@
 // Reference: reading the two result tables of the calculation (every record, through the
 // store). Measured beside it: UCITAJPAMRAM, composing the register until its preview is
 // asked for, the first page shown in the preview (offscreen), form POA, and peak memory.
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +13,7 @@
 #include <random>
 #include <string>
 
+#include "bench_support.h"
 #include "depreciation/obracun.h"
 #include "depreciation/result_tables.h"
 #include "depreciation/ucitaj_pamram.h"
@@ -22,61 +21,24 @@
 #include "reports/obrazac_poa.h"
 #include "reports/qt/page_view.h"
 #include "reports/qt/print_preview.h"
-#include "settings/ini_files.h"
 #include "store/database.h"
 #include "ui/current_ui.h"
 #include "ui/scripted_ui.h"
 
 namespace fs = std::filesystem;
 using namespace kavrina;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::peakMegabytes;
+using bench::secondsSince;
 
 namespace {
 
-double secondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-long peakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024;
-}
-
-void enter(const fs::path& dir, store::Program& program) {
-  fs::create_directories(dir);
-  fs::current_path(dir);
-  settings::useSettingsFolder(fs::current_path());
-  program.info.folder = fs::current_path();
-  program.areas.setHideDeleted(true);
-}
-
 int generate(const fs::path& dir, int count, int year) {
   store::Program program;
-  enter(dir, program);
+  bench::enterProgramFolder(dir, program);
   store::INITDBF(program, 0);
-  {
-    auto mdos = store::DbfTable::open("DBF/MDOS.dbf", {.shared = false});
-    std::mt19937 rng(2019);
-    std::uniform_int_distribution<int> y(2019, year), m(1, 12), d(1, 28), group(2, 5), pct(1, 30);
-    std::uniform_int_distribution<long long> milli(1'000'000, 900'000'000);
-    const double rates[] = {2.5, 10, 15, 20, 30};
-    for (int i = 1; i <= count; ++i) {
-      mdos->append();
-      const int g = group(rng);
-      const double base = static_cast<double>(milli(rng)) / 1000;
-      mdos->putString("InvBr", std::to_string(i));
-      mdos->putString("Naziv", "Osnovno sredstvo " + std::to_string(i));
-      mdos->putDate("DatumN", Date::fromYmd(y(rng), m(rng), d(rng)));
-      mdos->putNumber("RAOsn", base);
-      mdos->putNumber("PAOsn", base);
-      mdos->putNumber("RAStopa", pct(rng));
-      mdos->putNumber("RAtip", 1);
-      mdos->putNumber("PAStopa", rates[g - 1]);
-      mdos->putNumber("PAgrupa", g);
-    }
-    mdos->close();
-  }
+  bench::writeRandomRegister(
+      {.count = count, .firstYear = 2019, .lastYear = year, .writeOffs = false, .seed = 2019});
   store::DBOPENALL(program);
   const auto r = depreciation::runObracun(program, {year, 12, true, true}, {});
   program.areas.closeAll();
@@ -91,7 +53,7 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
   ui::ScriptedUi ui;
   ui::ScopedUserInterface use(ui);
   store::Program program;
-  enter(dir, program);
+  bench::enterProgramFolder(dir, program);
   store::DBOPENALL(program);
   program.CKORISNIKNAZIV = "Preduzece DOO";
   program.CKORISNIKMESTO = "Beograd";

@@ -3,16 +3,15 @@
 // document, showing its first page in the preview (offscreen), writing the PDF, and the
 // peak memory after each step.
 //   reports_bench ASSETS PDF_FILE
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
-#include "reports/asset_list.h"
+#include "bench_support.h"
 #include "common/number_picture.h"
+#include "reports/asset_list.h"
 #include "reports/qt/page_view.h"
 #include "reports/qt/pdf_writer.h"
 #include "reports/qt/print_preview.h"
@@ -21,18 +20,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using namespace kavrina;
-
-double secondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-long peakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024;
-}
+using bench::Clock;
+using bench::peakMegabytes;
+using bench::secondsSince;
 
 std::string padded(std::string text, std::size_t width) {
   text.resize(std::max(width, text.size()), ' ');

@@ -38,14 +38,9 @@ std::string poppler(const std::string& tool, const fs::path& pdf) {
 class CliStampa : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::vector<depreciation::Asset> assets;
     // 40 new-rules assets of 12,000.00 acquired in March: 900.00 accounting and
     // 904.11 tax depreciation each; one old-rules asset that the documents leave out.
-    for (int i = 1; i <= 40; ++i)
-      assets.push_back(assetNo(std::to_string(i))
-                           .acquired("15.03.2023")
-                           .accounting(12000, 10, 1)
-                           .tax(12000, 2, 10));
+    std::vector<depreciation::Asset> assets = depreciation::testing::alikeAssets(40, "15.03.2023");
     assets.push_back(
         assetNo("41").acquired("15.03.2015").accounting(12000, 10, 1).tax(12000, 2, 10));
     folder_.addAssets(assets);

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/date.h"
 #include "depreciation/asset.h"
@@ -48,6 +49,16 @@ class AssetBuilder {
 
 inline AssetBuilder assetNo(std::string_view invBr) {
   return AssetBuilder(invBr);
+}
+
+// `count` assets "1".."count" acquired on `date`, each of 12,000.00 a side depreciated at
+// 10 %: straight-line in the accounts, tax group II.
+inline std::vector<Asset> alikeAssets(int count, std::string_view date) {
+  std::vector<Asset> assets;
+  for (int i = 1; i <= count; ++i)
+    assets.push_back(
+        assetNo(std::to_string(i)).acquired(date).accounting(12000, 10, 1).tax(12000, 2, 10));
+  return assets;
 }
 
 }  // namespace kavrina::depreciation::testing

@@ -21,7 +21,6 @@
 namespace kavrina::reports {
 namespace {
 
-using depreciation::testing::assetNo;
 using test::pdfInfoLine;
 using test::quoted;
 using test::runTool;
@@ -31,13 +30,7 @@ class NewRulesPdf : public test::QtReports {
   NewRulesPdf() {
     program().CKORISNIKNAZIV = "Preduzece DOO";
     program().CKORISNIKMESTO = "Beograd";
-    std::vector<depreciation::Asset> assets;
-    for (int i = 1; i <= 40; ++i)
-      assets.push_back(assetNo(std::to_string(i))
-                           .acquired("15.03.2023")
-                           .accounting(12000, 10, 1)
-                           .tax(12000, 2, 10));
-    folder_.addAssets(assets);
+    folder_.addAssets(depreciation::testing::alikeAssets(40, "15.03.2023"));
     EXPECT_TRUE(depreciation::runObracun(program(), {2023, 12, true, true}, {}).done);
   }
   store::Program& program() { return folder_.program(); }
