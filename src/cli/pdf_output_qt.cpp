@@ -1,16 +1,13 @@
 // PDF output of `stampa` through the program's Qt page replay, without any window. The file
-// is written aside in its folder, flushed and renamed into place, so that a failure or a
-// kill never leaves a half-written PDF under its name.
-#include <fcntl.h>
-#include <unistd.h>
-
+// is written aside in its folder and renamed into place once it is whole and flushed, so
+// that a failure or a kill never leaves a half-written PDF under its name.
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdio>
 #include <optional>
-#include <system_error>
 
 #include "cli/stampa.h"
+#include "common/aside_file.h"
 #include "reports/qt/pdf_writer.h"
 
 namespace kavrina::cli {
@@ -19,13 +16,6 @@ namespace {
 // Qt's own notes (a missing runtime folder and the like) are no message of the tool's.
 void keepQtNotesOffTheConsole(QtMsgType type, const QMessageLogContext&, const QString& text) {
   if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
-}
-
-bool flushToDisk(const std::filesystem::path& file) {
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool synced = ::fsync(fd) == 0;
-  return ::close(fd) == 0 && synced;
 }
 
 }  // namespace
@@ -42,13 +32,10 @@ std::optional<std::string> savePdf(const reports::PageDocument& document,
     static char* argv[] = {name, nullptr};
     app.emplace(argc, argv);
   }
-  std::filesystem::path aside = path;
-  aside += ".tmp" + std::to_string(::getpid());
-  const bool written = !reports::writePdf(document, aside) && flushToDisk(aside) &&
-                       ::rename(aside.c_str(), path.c_str()) == 0;
-  if (written) return std::nullopt;
-  std::error_code ignored;
-  std::filesystem::remove(aside, ignored);
+  AsideFile aside;  // removed again unless it is published
+  if (aside.create(path) == 0 && !reports::writePdf(document, aside.path()) &&
+      aside.publish(true) == 0)
+    return std::nullopt;
   return "Fajl " + path.string() + " nije dostupan za pisanje.";
 }
 
