@@ -11,6 +11,7 @@
 #include "depreciation/obracun.h"
 #include "depreciation/result_tables.h"
 #include "store/database.h"
+#include "store/schema.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::depreciation {
@@ -63,9 +64,11 @@ class ReadTable {
   ReadTable(const ReadTable&) = delete;
   ReadTable& operator=(const ReadTable&) = delete;
 
-  // Opens shared and read-only, in record order; false when another user holds the file.
+  // Opens shared and read-only, in record order, and checks its structure; false when
+  // another user holds the file.
   bool open(const fs::path& file) {
     open_ = store::useTable(program_, file, alias_, {.shared = true, .readOnly = true});
+    if (open_) store::schema::check(table(), store::schema::ofAlias(alias_));
     return open_;
   }
   store::DbfTable& table() { return program_.areas[alias_]; }

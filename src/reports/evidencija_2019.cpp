@@ -97,8 +97,8 @@ struct RegisterAsset {
   std::string raOsn;
 };
 
-// Finds the assets in `MDOS` by the numeric value of their inventory number, as its index
-// orders them.
+// Finds the assets in `MDOS` (checked against its structure when it was opened) by the
+// numeric value of their inventory number, as its index orders them.
 class AssetFinder {
  public:
   explicit AssetFinder(store::Program& program)
@@ -110,9 +110,8 @@ class AssetFinder {
   // The asset's texts; all empty when `MDOS` no longer holds it.
   RegisterAsset find(const std::string& invBr) {
     if (!mdos_.seek(parseNumber(invBr))) return {};
-    return {naziv_ < 0 ? std::string() : withoutTrailingBlanks(mdos_.getString(naziv_)),
-            datumN_ < 0 ? std::string() : shortDate(mdos_.getDate(datumN_)),
-            raOsn_ < 0 ? std::string() : amount(mdos_.getNumber(raOsn_))};
+    return {withoutTrailingBlanks(mdos_.getString(naziv_)), shortDate(mdos_.getDate(datumN_)),
+            amount(mdos_.getNumber(raOsn_))};
   }
 
  private:

@@ -8,6 +8,7 @@
 #include "depreciation/asset_builder.h"
 #include "depreciation/obracun.h"
 #include "depreciation/register_folder.h"
+#include "errors/error.h"
 
 namespace kavrina::depreciation {
 namespace {
@@ -117,6 +118,21 @@ TEST_F(PamRamLoad, ReadsBesideAnotherReaderButNotBesideACalculation) {
   EXPECT_TRUE(refused.rows.empty());
   EXPECT_TRUE(refused.tableInUse);
   EXPECT_EQ(folder_.shown(), (std::vector<std::string>{"error: " + tableInUseMessage(taxFile)}));
+  EXPECT_FALSE(folder_.program().areas.isOpen("BazaPA"));
+}
+
+TEST_F(PamRamLoad, AResultTableWithoutItsFieldsIsAnErrorAndStaysClosed) {
+  calculate(2023, 12, true, false);
+  // A tax result without its amount fields.
+  ASSERT_TRUE(store::DbfTable::create(folder_.resultFile(2023, 12, ResultKind::Tax),
+                                      {{"InvBr", 'C', 30, 0}, {"NoviPrav", 'L', 1, 0}}));
+  try {
+    UCITAJPAMRAM(folder_.program(), "2023", "12");
+    ADD_FAILURE() << "read as if the field were empty";
+  } catch (const errors::Error& e) {
+    EXPECT_EQ(e.OPERATION.rfind("Nedostaje polje PAPrVr", 0), 0u) << e.OPERATION;
+    EXPECT_NE(e.FILENAME.find("A202312P"), std::string::npos) << e.FILENAME;
+  }
   EXPECT_FALSE(folder_.program().areas.isOpen("BazaPA"));
 }
 
