@@ -66,6 +66,7 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
     const fs::path file = store::dataPath(program, "A" + y + "12" + kind + ".dbf");
     if (!store::useTable(program, file, "Bench", {.shared = true, .readOnly = true})) return 1;
     store::DbfTable& table = program.areas["Bench"];
+    table.setSnapshotScan(true);  // one pass from top to bottom, as the loader reads
     records += *kind == 'P' ? depreciation::readPaRows(table).size()
                             : depreciation::readRaRows(table).size();
     program.areas.close("Bench");

@@ -68,8 +68,10 @@ class ReadTable {
   // another user holds the file.
   bool open(const fs::path& file) {
     open_ = store::useTable(program_, file, alias_, {.shared = true, .readOnly = true});
-    if (open_) store::schema::check(table(), store::schema::ofAlias(alias_));
-    return open_;
+    if (!open_) return false;
+    store::schema::check(table(), store::schema::ofAlias(alias_));
+    table().setSnapshotScan(true);  // read once from top to bottom
+    return true;
   }
   store::DbfTable& table() { return program_.areas[alias_]; }
 
