@@ -19,6 +19,7 @@
 #include "reports/recording_printer.h"
 #include "store/rec_lock.h"
 #include "store/schema.h"
+#include "support/test_seed.h"
 
 namespace kavrina::reports {
 namespace {
@@ -363,9 +364,9 @@ std::map<std::string, std::pair<std::int64_t, std::int64_t>> newRulesAmounts(
 }
 
 TEST_F(NewRulesReports, TotalsEqualTheSumsOfTheResultTablesOfACalculatedRegister) {
-  constexpr unsigned kSeed = 20190101;
-  SCOPED_TRACE("seed " + std::to_string(kSeed));
-  std::mt19937 rng(kSeed);
+  const unsigned seed = test::testSeed();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937 rng(seed);
   std::uniform_int_distribution<int> year(2015, 2023), month(1, 12), day(1, 28), group(1, 5),
       rate(1, 40), cents(10'000, 90'000'000), chance(0, 9);
   std::vector<depreciation::Asset> register_;
@@ -403,7 +404,7 @@ TEST_F(NewRulesReports, TotalsEqualTheSumsOfTheResultTablesOfACalculatedRegister
     }
     for (const auto& [invBr, v] : ra) raSadVr += v.second;
     for (const auto& [invBr, v] : pa) paSadVr += v.second;
-    ASSERT_GT(both.size(), 40u);
+    ASSERT_GT(both.size(), 20u);
 
     ASSERT_TRUE(EVIDENCIJAOS01012019(program(), printer_, std::to_string(y), months));
     const int last = doc().pageCount() - 1;
