@@ -54,6 +54,17 @@ std::string lastTwoDigits(std::string_view year) {
   return std::string(year.size() > 2 ? year.substr(year.size() - 2) : year);
 }
 
+// Start of the accounting depreciation of an asset as "dd.mm.yy": "01.01." + year when the
+// asset was not acquired in the year; "01.01." + the following year when it was acquired
+// in the year with no month left (`BrMes` 0); otherwise the first of month
+// (months − `BrMes` + 1). Years with their last two digits.
+std::string accountingStartText(bool raNab, int brMes, std::string_view year,
+                                std::string_view months) {
+  if (!raNab) return "01.01." + lastTwoDigits(year);
+  if (brMes == 0) return "01.01." + twoDigits((wholeNumber(year) + 1) % 100);
+  return "01." + twoDigits(wholeNumber(months) - brMes + 1) + "." + lastTwoDigits(year);
+}
+
 // A result table opened for reading under its alias, closed when the object goes.
 class ReadTable {
  public:
@@ -89,13 +100,6 @@ std::string missingTaxResultMessage(std::string_view year, std::string_view mont
 
 std::string missingAccountingResultMessage(std::string_view year, std::string_view months) {
   return missingMessage("Racunovodstvene", year, months);
-}
-
-std::string accountingStartText(bool raNab, int brMes, std::string_view year,
-                                std::string_view months) {
-  if (!raNab) return "01.01." + lastTwoDigits(year);
-  if (brMes == 0) return "01.01." + twoDigits((wholeNumber(year) + 1) % 100);
-  return "01." + twoDigits(wholeNumber(months) - brMes + 1) + "." + lastTwoDigits(year);
 }
 
 std::int64_t thousandths(double amount) {

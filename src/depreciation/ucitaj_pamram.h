@@ -39,13 +39,6 @@ struct PamRam {
 std::string missingTaxResultMessage(std::string_view year, std::string_view months);
 std::string missingAccountingResultMessage(std::string_view year, std::string_view months);
 
-// Start of the accounting depreciation of an asset as "dd.mm.yy": "01.01." + year when the
-// asset was not acquired in the year; "01.01." + the following year when it was acquired
-// in the year with no month left (`BrMes` 0); otherwise the first of month
-// (months − `BrMes` + 1). Years with their last two digits.
-std::string accountingStartText(bool raNab, int brMes, std::string_view year,
-                                std::string_view months);
-
 // Loads the list for `year` and `months` written as the calculation list shows them
 // ("2023", "12"); the result tables are prefix + "DBF/A" + year + months + "P.dbf" and
 // "...R.dbf", found in any case. A missing table is told with its message (error box) and

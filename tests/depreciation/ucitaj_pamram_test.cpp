@@ -136,13 +136,5 @@ TEST_F(PamRamLoad, AResultTableWithoutItsFieldsIsAnErrorAndStaysClosed) {
   EXPECT_FALSE(folder_.program().areas.isOpen("BazaPA"));
 }
 
-TEST(AccountingStart, FromTheCalculationRowsFields) {
-  EXPECT_EQ(accountingStartText(false, 12, "2023", "12"), "01.01.23");
-  EXPECT_EQ(accountingStartText(true, 9, "2023", "12"), "01.04.23");
-  EXPECT_EQ(accountingStartText(true, 0, "2023", "12"), "01.01.24");
-  EXPECT_EQ(accountingStartText(true, 0, "2099", "12"), "01.01.00");
-  EXPECT_EQ(accountingStartText(true, 2, "2024", "06"), "01.05.24");
-}
-
 }  // namespace
 }  // namespace kavrina::depreciation
