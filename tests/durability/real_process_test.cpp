@@ -154,6 +154,18 @@ class Strace : public RealProcess {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
+  // 500 assets calculated for 2025, then one changed: the command that redoes the year.
+  std::vector<std::string> calculatedThenChanged(std::uint32_t seed) {
+    openOnce();
+    writeRandomAssets("DBF/MDOS.dbf", 500, seed);
+    EXPECT_EQ(runKavrinaCli(withDir({"obracun", "--godina", "2025"}), folder_.work()).exitCode, 0);
+    auto table = store::DbfTable::open("DBF/MDOS.dbf", {.shared = false});
+    table->goTo(7);
+    table->putNumber("RAOsn", 4321.5);
+    table->close();
+    return {"obracun", "--godina", "2025"};
+  }
+
   // How many calls of the kind a complete run makes.
   int countCalls(const std::string& call, const std::vector<std::string>& args) {
     const std::string log = (folder_.work().parent_path() / "calls").string();
@@ -167,16 +179,7 @@ class Strace : public RealProcess {
 };
 
 TEST_F(Strace, CalculationKilledAtChosenWritesFlushesAndRenames) {
-  openOnce();
-  writeRandomAssets("DBF/MDOS.dbf", 500, 43);
-  ASSERT_EQ(runKavrinaCli(withDir({"obracun", "--godina", "2025"}), folder_.work()).exitCode, 0);
-  {
-    auto table = store::DbfTable::open("DBF/MDOS.dbf", {.shared = false});
-    table->goTo(7);
-    table->putNumber("RAOsn", 4321.5);
-    table->close();
-  }
-  const std::vector<std::string> args{"obracun", "--godina", "2025"};
+  const std::vector<std::string> args = calculatedThenChanged(43);
   const std::vector<std::string> tables{"DBF/A202512R.dbf", "DBF/A202512P.dbf", "DBF/MDOS.dbf"};
   referenceRun(args);
   for (const std::string call : {"pwrite64", "fsync", "rename"}) {
@@ -198,16 +201,7 @@ TEST_F(Strace, CalculationKilledAtChosenWritesFlushesAndRenames) {
 }
 
 TEST_F(Strace, AFullDiskEndsTheRunWithAMessageAndTheOldResults) {
-  openOnce();
-  writeRandomAssets("DBF/MDOS.dbf", 500, 47);
-  ASSERT_EQ(runKavrinaCli(withDir({"obracun", "--godina", "2025"}), folder_.work()).exitCode, 0);
-  {
-    auto table = store::DbfTable::open("DBF/MDOS.dbf", {.shared = false});
-    table->goTo(7);
-    table->putNumber("RAOsn", 4321.5);
-    table->close();
-  }
-  const std::vector<std::string> args{"obracun", "--godina", "2025"};
+  const std::vector<std::string> args = calculatedThenChanged(47);
   referenceRun(args);
   folder_.restoreTemplate();
   const int total = countCalls("pwrite64", args);
