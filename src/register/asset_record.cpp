@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/decimal.h"
+#include "common/number_picture.h"
 #include "register/field_text.h"
 #include "store/rec_lock.h"
 
@@ -25,6 +26,14 @@ std::string trimmed(std::string_view text) {
 }
 
 }  // namespace
+
+std::optional<std::string> refusalOf(const AssetValues& values) {
+  if (std::llround(values.ispVr * 100) <= std::llround(values.raOsn * 100)) return std::nullopt;
+  return "Ispravka vrednosti (" + trimmed(formatPicture(values.ispVr, kPictureListAmount)) +
+         ") je veca od Racunovodstvene osnovice (" +
+         trimmed(formatPicture(values.raOsn, kPictureListAmount)) +
+         ").\rIspravka vrednosti ne moze biti veca od nabavne vrednosti.";
+}
 
 AssetValues newAssetValues(std::string invBr, Date today) {
   AssetValues v;

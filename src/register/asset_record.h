@@ -68,6 +68,11 @@ struct StoredKonto {
 };
 StoredKonto storedKonto(std::string_view text);
 
+// Why the form refuses to store `values`, or no value when they may be stored: accumulated
+// depreciation greater than the accounting base would leave the asset a negative present
+// value. The amounts are compared as the form holds them, to the cent.
+std::optional<std::string> refusalOf(const AssetValues& values);
+
 // Seeks the inventory number's numeric value in `MDOS` (open, indexed on val(InvBr)) and
 // answers the record's values, or no value when there is none.
 std::optional<AssetValues> loadAsset(store::Program& program, std::string_view invBr);

@@ -1,21 +1,61 @@
-// The forms' date picker: a date edit with a calendar drop-down showing dd.mm.yyyy, that
-// can also hold the empty date of a table field without turning it into a real one.
+// The forms' date picker: a date typed as dd.mm.yyyy into a masked field (the points stand,
+// typing overwrites, a typed point moves on to the next part), with a calendar that drops
+// down from its button or with Alt+Down. It can also hold the empty date of a table field.
 #pragma once
 
-#include <QDateEdit>
+#include <QLineEdit>
 
 #include "common/date.h"
 
+class QCalendarWidget;
+class QToolButton;
+
 namespace kavrina::reg {
 
-class DatePicker final : public QDateEdit {
+// What is typed is taken as the date when the field is left or Enter is pressed: the whole
+// date ("25.05.2020"), its parts one after the other ("25052020"), short parts ("1.7.2019")
+// and pasted text all give the date as typed. A text that is no date ("31.02.2021", a
+// cleared field) is refused with "Pogresan unos." and the focus stays in the field.
+class DatePicker final : public QLineEdit {
+  Q_OBJECT
+
  public:
   explicit DatePicker(QWidget* parent = nullptr);
 
-  // Shows the date; the empty date shows as an empty field.
+  // Shows the date; the empty date shows as a field with only its points.
   void setValue(Date date);
-  // The date shown; the empty date while the field shows none.
+  // The date the field holds: the typed one when it is a date, otherwise the last accepted.
   Date value() const;
+
+  // Takes the typed text as the field's date. False, with the field unchanged, when the
+  // user changed the text into something that is no date.
+  bool commit();
+  // commit(); when it fails, shows "Pogresan unos.", puts the focus back in the field with
+  // the text selected, and answers false.
+  bool check();
+
+  // Drops the calendar down below the field, preset to its date.
+  void showCalendar();
+  // The calendar while it is dropped down, otherwise null.
+  QCalendarWidget* calendar() const { return calendar_; }
+  // The button at the field's right end that drops the calendar down.
+  QToolButton* calendarButton() const { return button_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void calendarChosen(const QDate& date);
+
+  Date value_;
+  // Set when the field was left with a text that is no date; the check runs once the focus
+  // change is complete (a check from Snimi may have run first).
+  bool checkPending_ = false;
+  QCalendarWidget* calendar_ = nullptr;
+  QToolButton* button_ = nullptr;
 };
 
 }  // namespace kavrina::reg

@@ -12,6 +12,7 @@
 #include "register/form_messages.h"
 #include "register/stored_text_check.h"
 #include "ui/current_ui.h"
+#include "ui/qt/full_item_text.h"
 
 namespace kavrina::reg {
 
@@ -33,8 +34,8 @@ const QStringList kMetodRA = {
 const QStringList kGrupaPA = {"I grupa - 2.5%", "II grupa - 10%", "III grupa - 15%",
                               "IV grupa - 20%", "V grupa - 30%"};
 
-ui::PictureEdit* labelledEdit(QWidget* parent, const char* picture, const QString& label,
-                              int left, int top, int width) {
+ui::PictureEdit* labelledEdit(QWidget* parent, const char* picture, const QString& label, int left,
+                              int top, int width) {
   auto* edit = new ui::PictureEdit(picture, parent);
   place(edit, left, top, width, kEditHeight);
   labelAbove(edit, label);
@@ -71,30 +72,35 @@ TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder ro
   useFormFont(this);
   setFixedSize(kClientWidth, kClientHeight);
 
-  eInventarskiBroj_ = labelledEdit(this, "999999999999999999999999999999", "Inventarski broj:",
-                                   8, 24, 120);
+  eInventarskiBroj_ =
+      labelledEdit(this, "999999999999999999999999999999", "Inventarski broj:", 8, 24, 120);
   eInventarskiBroj_->setNumber(0);
   eInventarskiBroj_->installEventFilter(this);
   eNazivOsnovnogSredstva_ = labelledEdit(this, kNamePicture, "Naziv:", 144, 24, 233);
 
   auto* nabavka = new QGroupBox("NABAVKA", this);
   place(nabavka, 8, 56, 201, 145);
-  labelAt(nabavka, "Datum:", 8, 16);
+  QLabel* datum = labelAt(nabavka, "&Datum:", 8, 16);
   dtpDatumNabavke_ = new DatePicker(nabavka);
   place(dtpDatumNabavke_, 8, 32, 88, kEditHeight);
-  dtpDatumNabavke_->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
+  // Not a tab stop: Tab goes from the name straight to the supplier. Alt+D, the mnemonic
+  // of its label, reaches it.
+  dtpDatumNabavke_->setFocusPolicy(Qt::ClickFocus);
+  datum->setBuddy(dtpDatumNabavke_);
   eDobavljac_ = labelledEdit(nabavka, kNamePicture, "Dobavljac", 8, 72, 185);
   eDokument_ = labelledEdit(nabavka, kNamePicture, "Dokument:", 8, 112, 185);
 
   auto* osnovica = new QGroupBox("POCETNA OSNOVICA", this);
   place(osnovica, 216, 56, 161, 145);
-  eRacunovodstvenaOsnovica_ = labelledEdit(osnovica, kAmountPicture, "Racunovodstvena:", 8, 32, 145);
+  eRacunovodstvenaOsnovica_ =
+      labelledEdit(osnovica, kAmountPicture, "Racunovodstvena:", 8, 32, 145);
   ePoreskaOsnovica_ = labelledEdit(osnovica, kAmountPicture, "Poreska:", 8, 72, 145);
   eIspravkaVrednosti_ = labelledEdit(osnovica, kAmountPicture, "Ispravka vrednosti:", 8, 112, 145);
 
   auto* amortizacija = new QGroupBox("AMORTIZACIJA", this);
   place(amortizacija, 8, 208, 369, 113);
-  ePKVT_ = labelledEdit(amortizacija, "999", "Procenjeni korisni vek trajanja (godina):", 8, 32, 41);
+  ePKVT_ =
+      labelledEdit(amortizacija, "999", "Procenjeni korisni vek trajanja (godina):", 8, 32, 41);
   ePKVT_->setAlignment(Qt::AlignCenter);
   eStopaAmortizacije_ =
       labelledEdit(amortizacija, "999.999", "Stopa amortizacije (%):", 224, 32, 49);
@@ -102,10 +108,12 @@ TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder ro
   csMetodRA_ = new QComboBox(amortizacija);
   place(csMetodRA_, 104, 56, 257, kEditHeight);
   csMetodRA_->addItems(kMetodRA);
+  ui::showFullItemTexts(csMetodRA_);
   labelAt(amortizacija, "Poreska:", 8, 84);
   csGrupaPA_ = new QComboBox(amortizacija);
   place(csGrupaPA_, 104, 80, 257, kEditHeight);
   csGrupaPA_->addItems(kGrupaPA);
+  ui::showFullItemTexts(csGrupaPA_);
 
   auto* dodaci = new QGroupBox("Dodaci", this);
   place(dodaci, 8, 328, 201, 65);
@@ -141,11 +149,30 @@ TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder ro
     b->setDefault(false);
   }
 
-  QWidget* order[] = {eInventarskiBroj_, eNazivOsnovnogSredstva_, eDobavljac_, eDokument_,
-                      eRacunovodstvenaOsnovica_, ePoreskaOsnovica_, eIspravkaVrednosti_,
-                      ePKVT_, eStopaAmortizacije_, csMetodRA_, csGrupaPA_, eKolicina_, eODeo_,
-                      eKonto_, rbNijeOtpisano_, rbOtpisano_, dtpDatumO_, bSnimi_, bOdustani_,
-                      cbPonistiPolja_, cbNoviInventarskiBroj_, cbNastaviUnos_};
+  // The acquisition date keeps its place in the chain (after the name) without being a stop.
+  QWidget* order[] = {eInventarskiBroj_,
+                      eNazivOsnovnogSredstva_,
+                      dtpDatumNabavke_,
+                      eDobavljac_,
+                      eDokument_,
+                      eRacunovodstvenaOsnovica_,
+                      ePoreskaOsnovica_,
+                      eIspravkaVrednosti_,
+                      ePKVT_,
+                      eStopaAmortizacije_,
+                      csMetodRA_,
+                      csGrupaPA_,
+                      eKolicina_,
+                      eODeo_,
+                      eKonto_,
+                      rbNijeOtpisano_,
+                      rbOtpisano_,
+                      dtpDatumO_,
+                      bSnimi_,
+                      bOdustani_,
+                      cbPonistiPolja_,
+                      cbNoviInventarskiBroj_,
+                      cbNastaviUnos_};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   showValues(newAssetValues("0", Date::today()), false);
@@ -243,22 +270,35 @@ AssetValues TFOSNOVNOSREDSTVO::values() const {
   return v;
 }
 
+bool TFOSNOVNOSREDSTVO::valuesAccepted() {
+  if (!dtpDatumNabavke_->check()) return false;
+  if (rbOtpisano_->isChecked() && !dtpDatumO_->check()) return false;
+  if (const auto refusal = refusalOf(values())) {
+    ui::current().messageBox(*refusal, ui::MessageKind::Error, ui::MessageButtons::Ok);
+    eIspravkaVrednosti_->setFocus(Qt::OtherFocusReason);
+    eIspravkaVrednosti_->selectAll();
+    return false;
+  }
+  return true;
+}
+
 void TFOSNOVNOSREDSTVO::bSnimiOnClick() {
   if (!textsStorable(
           {{eNazivOsnovnogSredstva_, "Naziv"}, {eDobavljac_, "Dobavljac"}, {eDokument_, "Dokument"}}))
     return;
+  if (!valuesAccepted()) return;
   if (!saveAsset(program_, values())) {
     ui::current().messageBox(kNotSavedText, ui::MessageKind::Error, ui::MessageButtons::Ok);
     return;
   }
-  replaceOrAppendRow(program_.AOSNOVNASREDSTVA,
-                     rowOf_(currentAssetEntry(program_, presentValue_)));
+  replaceOrAppendRow(program_.AOSNOVNASREDSTVA, rowOf_(currentAssetEntry(program_, presentValue_)));
   if (!cbNastaviUnos_->isChecked()) accept();
   prepareNextEntry();
 }
 
 void TFOSNOVNOSREDSTVO::prepareNextEntry() {
-  const std::string next = cbNoviInventarskiBroj_->isChecked() ? nextInventoryNumber(program_) : "0";
+  const std::string next =
+      cbNoviInventarskiBroj_->isChecked() ? nextInventoryNumber(program_) : "0";
   eInventarskiBroj_->setValueText(next);
   if (cbPonistiPolja_->isChecked()) showValues(newAssetValues(next, Date::today()), false);
   eInventarskiBroj_->setFocus();

@@ -35,8 +35,12 @@ class TFOSNOVNOSREDSTVO final : public QDialog {
   void eInventarskiBrojOnKeyDown(int key);
   // Either status button: the write-off date is shown exactly when "Otpisano" is checked.
   void rbOtpisanoOnChange();
-  // The save; then the form closes or prepares the next entry.
+  // The save, when the values are accepted; then the form closes or prepares the next entry.
   void bSnimiOnClick();
+  // Whether the values may be saved: the dates are dates and accumulated depreciation is
+  // not above the accounting base. Otherwise the message is shown and the focus is in the
+  // field to correct.
+  bool valuesAccepted();
 
   // The load: the asset of the number in the edit fills every control; a number not in
   // `MDOS` clears them to the new-asset values and keeps the number as typed.

@@ -7,12 +7,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QString>
 #include <QTest>
 #include <filesystem>
 #include <memory>
-
-#include <QString>
 #include <ostream>
+#include <vector>
 
 // Test failures show a QString as its text.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -50,6 +52,40 @@ void retype(Edit* edit, const char* text) {
   edit->selectAll();
   QTest::keyClick(edit, Qt::Key_Delete);
   QTest::keyClicks(edit, text);
+}
+
+// The captions of `form` that touch or overlap another control: for each visible label,
+// the room its text takes (the label's own widget may be wider than its text), widened by
+// one pixel, against the geometry of every other visible control except group boxes; all
+// in the form's coordinates. Lines "caption / control name".
+inline std::vector<std::string> captionsTouchingFields(QWidget* form) {
+  std::vector<std::string> touching;
+  const auto controls = form->findChildren<QWidget*>();
+  for (QLabel* label : form->findChildren<QLabel*>()) {
+    if (!label->isVisible() || label->text().isEmpty()) continue;
+    QString text = label->text();
+    text.remove('&');
+    const QRect own = label->contentsRect();
+    const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    const QRect textRect = label->fontMetrics().boundingRect(own, flags, text);
+    const QRect room(label->mapTo(form, textRect.topLeft()) - QPoint(1, 1),
+                     textRect.size() + QSize(2, 2));
+    for (QWidget* other : controls) {
+      if (other == label || !other->isVisible() || qobject_cast<QLabel*>(other) ||
+          qobject_cast<QGroupBox*>(other) || other->isAncestorOf(label) ||
+          label->isAncestorOf(other) || other->parentWidget() == nullptr ||
+          other->parentWidget()->inherits("QComboBox") || other->inherits("QLineEditIconButton"))
+        continue;
+      // Only the form's own controls, not the parts inside them.
+      if (other->parentWidget() != form && !qobject_cast<QGroupBox*>(other->parentWidget()))
+        continue;
+      const QRect geometry(other->mapTo(form, QPoint(0, 0)), other->size());
+      if (room.intersects(geometry))
+        touching.push_back(text.toStdString() + " / " + other->metaObject()->className() + " " +
+                           other->objectName().toStdString());
+    }
+  }
+  return touching;
 }
 
 // Saves a picture of the widget into the build folder, for a person to look at.
