@@ -1,9 +1,8 @@
 // The settings form, offscreen, driven with clicks and keys; each case checks the settings
 // file itself and the program-wide values, not only the controls.
-#include "settings/form/tf_podesavanja.h"
-
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QTest>
@@ -11,10 +10,12 @@
 
 #include "depreciation/obracun.h"
 #include "register/qt_application.h"
+#include "settings/form/tf_podesavanja.h"
 #include "settings/settings_keys.h"
 #include "store/program_folder.h"
 #include "support/temp_dir.h"
 #include "ui/modal_driver.h"
+#include "ui/qt/wrapping_check_box.h"
 
 namespace kavrina::settings {
 namespace {
@@ -107,8 +108,9 @@ TEST_F(SettingsForm, FiveSalaryAmountIsStoredAsTheNumberTheCalculationReads) {
 }
 
 TEST_F(SettingsForm, AmountStoredWithCommasByAnOlderVersionIsShownAndRewrittenInFull) {
-  writeFileBytes(settingsFile(),
-                 "[Programska podesavanja]\r\nPA-korekcija=.T.\r\nProsecnaZaradaX5=2,500,000.00\r\n");
+  writeFileBytes(
+      settingsFile(),
+      "[Programska podesavanja]\r\nPA-korekcija=.T.\r\nProsecnaZaradaX5=2,500,000.00\r\n");
   open();
   EXPECT_TRUE(form_.cbKorekcijaPA()->isChecked());
   EXPECT_EQ(form_.ePetIznosProsZarade()->text(), "2,500,000.00");
@@ -148,8 +150,7 @@ TEST_F(SettingsForm, FontChosenThenClosedWithoutOkStillChangesTheReportFont) {
 
   EXPECT_EQ(program_.CFONTNAME, "Liberation Serif");
   EXPECT_EQ(program_.NFONTSIZE, 12);
-  EXPECT_EQ(settingsText(),
-            "[Programska podesavanja]\nFont-Name=Liberation Serif\nFont-Size=12\n");
+  EXPECT_EQ(settingsText(), "[Programska podesavanja]\nFont-Name=Liberation Serif\nFont-Size=12\n");
 }
 
 TEST_F(SettingsForm, CancelledFontDialogChangesNothing) {
@@ -171,8 +172,8 @@ TEST_F(SettingsForm, ResetLeavesOnlyTheVersionKeyOfTheActiveCompany) {
     const char* prefix;
     const char* file;
   };
-  for (const Case& c : {Case{"", "[Program]\nVerzija=1.07\n"},
-                        Case{"001/", "[Program]\nVerzija(001\\)=1.07\n"}}) {
+  for (const Case& c :
+       {Case{"", "[Program]\nVerzija=1.07\n"}, Case{"001/", "[Program]\nVerzija(001\\)=1.07\n"}}) {
     writeFileBytes(settingsFile(),
                    "[Programska podesavanja]\nAgencijski mod=.T.\nFont-Name=Courier\n"
                    "PA-pocetak=3\n[Program]\nVerzija=1.07\nVerzija(002\\)=1.06\n");
@@ -198,10 +199,52 @@ TEST_F(SettingsForm, ResetThatCannotDeleteTheFileSaysSo) {
   writeFileBytes(settingsFile() / "held", "x");
   open();
   QTest::mouseClick(form_.bReset(), Qt::LeftButton);
-  EXPECT_EQ(folder_.ui().transcript(),
-            std::vector<std::string>{"error: Akcija nije uspela. Pokusajte ponovo.\n"
-                                     "Moguc uzrok: Fajl je u upotrebi od strane drugog operatera."});
+  EXPECT_EQ(
+      folder_.ui().transcript(),
+      std::vector<std::string>{"error: Akcija nije uspela. Pokusajte ponovo.\n"
+                               "Moguc uzrok: Fajl je u upotrebi od strane drugog operatera."});
   EXPECT_TRUE(std::filesystem::exists(settingsFile() / "held"));
+}
+
+// The form at its fixed width: the two long check-box captions wrap onto a second line and
+// show whole, the rows below move down to make room, no caption touches a field, and a
+// click on the wrapped caption still toggles its box.
+TEST_F(SettingsForm, LongCaptionsWrapAndNoCaptionTouchesAField) {
+  open();
+  EXPECT_EQ(test::captionsTouchingFields(&form_), std::vector<std::string>{});
+  for (QCheckBox* box : {form_.cbKorekcijaPA(), form_.cbObracunPAkodOtpisa()}) {
+    auto* wrapping = dynamic_cast<ui::WrappingCheckBox*>(box);
+    ASSERT_NE(wrapping, nullptr);
+    QLabel* caption = wrapping->captionLabel();
+    SCOPED_TRACE(caption->text().toStdString());
+    EXPECT_LE(box->geometry().right(), form_.width() - 8) << "within the form";
+    EXPECT_GE(caption->height(), caption->heightForWidth(caption->width())) << "shown whole";
+    EXPECT_GT(caption->heightForWidth(caption->width()), caption->fontMetrics().height())
+        << "on more than one line";
+  }
+  // Every control lies inside the form, the buttons at its foot.
+  for (QWidget* child : form_.findChildren<QWidget*>()) {
+    if (child->parentWidget() != &form_ || !child->isVisible()) continue;
+    EXPECT_TRUE(form_.rect().contains(child->geometry())) << child->metaObject()->className();
+  }
+  EXPECT_GT(form_.bOk()->y(), form_.lFont()->geometry().bottom());
+
+  // The second line of the caption is part of the box.
+  QLabel* caption = static_cast<ui::WrappingCheckBox*>(form_.cbKorekcijaPA())->captionLabel();
+  const QPoint secondLine = caption->geometry().bottomLeft() + QPoint(10, -3);
+  QTest::mouseClick(form_.cbKorekcijaPA(), Qt::LeftButton, {}, secondLine);
+  EXPECT_TRUE(form_.cbKorekcijaPA()->isChecked());
+  EXPECT_EQ(form_.focusWidget(), form_.ePetIznosProsZarade());
+  form_.cbKorekcijaPA()->setFocus();
+  QTest::keyClick(form_.cbKorekcijaPA(), Qt::Key_Space);
+  EXPECT_FALSE(form_.cbKorekcijaPA()->isChecked()) << "Space toggles it";
+
+  // The long items of the lists show whole when dropped down and as a tooltip.
+  QComboBox* end = form_.clbPAzavrsava();
+  EXPECT_EQ(end->toolTip(), "Poslednji dan u mesecu koji prethodi mesecu otpisa / otudjenja");
+  EXPECT_GT(end->view()->minimumWidth(),
+            end->view()->fontMetrics().horizontalAdvance(end->itemText(0)));
+  test::screenshot(&form_, "tfpodesavanja.png");
 }
 
 }  // namespace

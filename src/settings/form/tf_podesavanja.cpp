@@ -8,12 +8,15 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QShowEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "settings/form/settings_form_values.h"
 #include "settings/ini_files.h"
 #include "settings/settings_keys.h"
 #include "ui/current_ui.h"
+#include "ui/qt/full_item_text.h"
+#include "ui/qt/wrapping_check_box.h"
 
 namespace kavrina::settings {
 
@@ -23,7 +26,8 @@ constexpr int kClientWidth = 424;
 constexpr int kClientHeight = 361;
 constexpr int kFormFontPixels = 11;  // an 8-point font at 96 dots per inch
 constexpr int kLineHeight = 17;
-constexpr int kCheckWidth = 404;
+constexpr int kCheckWidth = 392;  // to 16 pixels from the form's right edge
+constexpr int kLabelGap = 6;      // between a caption and the field beside it
 
 const QStringList kPApocinje = {"Prvi dan u mesecu posle meseca nabavke",
                                 "Prvi dan u mesecu nabavke", "Stvarni datum nabavke"};
@@ -41,6 +45,16 @@ QLabel* labelAt(QWidget* parent, const QString& text, int left, int top) {
 QCheckBox* checkAt(QWidget* parent, const QString& text, int left, int top) {
   auto* box = new QCheckBox(text, parent);
   box->setGeometry(left, top, kCheckWidth, kLineHeight);
+  return box;
+}
+
+// A check box whose caption wraps within the form at (left, top + shift); the height its
+// caption adds to one line is added to `shift`.
+QCheckBox* wrappingCheckAt(QWidget* parent, const QString& text, int left, int top, int& shift) {
+  auto* box = new ui::WrappingCheckBox(text, parent);
+  const int height = std::max(kLineHeight, box->heightForWidth(kCheckWidth));
+  box->setGeometry(left, top + shift, kCheckWidth, height);
+  shift += height - kLineHeight;
   return box;
 }
 
@@ -79,47 +93,57 @@ TFPODESAVANJA::TFPODESAVANJA(store::Program& program, QWidget* parent)
   formFont.setFamilies({"Liberation Sans", "Arial"});
   formFont.setPixelSize(kFormFontPixels);
   setFont(formFont);
-  setFixedSize(kClientWidth, kClientHeight);
 
+  // The controls at their places from the top; a caption that wraps onto a second line
+  // moves everything below it down by the height it adds, and the form grows with it.
+  int shift = 0;
   bOk_ = new QPushButton("Ok", this);
-  bOk_->setGeometry(336, 320, 75, 25);
   labelAt(this, "Poreska amortizacija pocinje:", 16, 8);
   clbPApocinje_ = new QComboBox(this);
   clbPApocinje_->setGeometry(16, 24, 257, 21);
   clbPApocinje_->addItems(kPApocinje);
+  ui::showFullItemTexts(clbPApocinje_);
   labelAt(this, "Poreska amortizacija zavrsava:", 16, 48);
   clbPAzavrsava_ = new QComboBox(this);
   clbPAzavrsava_->setGeometry(16, 64, 345, 21);
   clbPAzavrsava_->addItems(kPAzavrsava);
-  cbKorekcijaPA_ = checkAt(
-      this, "Korekcija Poreske Amortizacije po osnovu petostrukog iznosa prosecne zarade", 16, 96);
-  labelAt(this, "Petostruki iznosa prosecne zarade:", 16, 118);
+  ui::showFullItemTexts(clbPAzavrsava_);
+  cbKorekcijaPA_ = wrappingCheckAt(
+      this, "Korekcija Poreske Amortizacije po osnovu petostrukog iznosa prosecne zarade", 16, 96,
+      shift);
+  QLabel* limit = labelAt(this, "Petostruki iznosa prosecne zarade:", 16, 118 + shift);
   ePetIznosProsZarade_ = new ui::PictureEdit("9,999,999.99", this);
-  ePetIznosProsZarade_->setGeometry(188, 114, 89, 21);
+  // The amount stands clear of its caption, however wide the caption comes out.
+  ePetIznosProsZarade_->setGeometry(std::max(188, limit->geometry().right() + kLabelGap),
+                                    114 + shift, 89, 21);
   ePetIznosProsZarade_->setNumber(0);
-  cbObracunPAkodOtpisa_ = checkAt(
+  limit->setBuddy(ePetIznosProsZarade_);
+  cbObracunPAkodOtpisa_ = wrappingCheckAt(
       this, "Obracun Poreske Amortizacije u godini otpisa / otudjenja (za grupe II,III,IV,V)", 16,
-      136);
-  cbUcitajSpisak_ =
-      checkAt(this, "Ucitavanje spiska osnovnih sredstava pri pokretanju programa", 16, 160);
-  cbIzborStampaca_ = checkAt(this, "Izbor Stampaca pre stampe dokumenta", 16, 184);
-  cbCentriraj_ = checkAt(this, "Postavi programski prozor na sredinu ekrana", 16, 208);
-  cbAgencijskiMod_ = checkAt(this, "Agencijski mod programa", 16, 232);
+      136, shift);
+  cbUcitajSpisak_ = checkAt(this, "Ucitavanje spiska osnovnih sredstava pri pokretanju programa",
+                            16, 160 + shift);
+  cbIzborStampaca_ = checkAt(this, "Izbor Stampaca pre stampe dokumenta", 16, 184 + shift);
+  cbCentriraj_ = checkAt(this, "Postavi programski prozor na sredinu ekrana", 16, 208 + shift);
+  cbAgencijskiMod_ = checkAt(this, "Agencijski mod programa", 16, 232 + shift);
   sbFont_ = new QToolButton(this);
-  sbFont_->setGeometry(16, 256, 23, 23);
+  sbFont_->setGeometry(16, 256 + shift, 23, 23);
   sbFont_->setAutoRaise(true);
   sbFont_->setIcon(fontIcon(palette()));
-  lFont_ = labelAt(this, "Font na Stampi:", 48, 264);
+  lFont_ = labelAt(this, "Font na Stampi:", 48, 264 + shift);
   bReset_ = new QPushButton("Vrati na osnovna programska podesavanja", this);
-  bReset_->setGeometry(16, 320, 241, 24);
+  bReset_->setGeometry(16, 320 + shift, 241, 24);
+  bOk_->setGeometry(336, 320 + shift, 75, 25);
+  setFixedSize(kClientWidth, kClientHeight + shift);
   for (QPushButton* b : {bOk_, bReset_}) {
     b->setAutoDefault(false);
     b->setDefault(false);
   }
 
-  QWidget* order[] = {clbPApocinje_, clbPAzavrsava_, cbKorekcijaPA_, ePetIznosProsZarade_,
-                      cbObracunPAkodOtpisa_, cbUcitajSpisak_, cbIzborStampaca_, cbCentriraj_,
-                      cbAgencijskiMod_, sbFont_, bReset_, bOk_};
+  QWidget* order[] = {
+      clbPApocinje_,         clbPAzavrsava_,  cbKorekcijaPA_,   ePetIznosProsZarade_,
+      cbObracunPAkodOtpisa_, cbUcitajSpisak_, cbIzborStampaca_, cbCentriraj_,
+      cbAgencijskiMod_,      sbFont_,         bReset_,          bOk_};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   connect(cbKorekcijaPA_, &QCheckBox::toggled, this,
