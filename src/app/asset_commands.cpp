@@ -77,26 +77,37 @@ void Navigator::filterAssets(std::string words, const RecordFilter& filter) {
 }
 
 void Navigator::searchAssets() {
-  const auto typed = ui::current().inputBox("Unos", "Tekst (ili sifra) za pretragu:",
-                                            std::string(20, ' '), "XXXXXXXXXXXXXXXXXXXX", 120);
+  const auto typed = ui::current().inputBox(
+      "Unos", "Tekst (ili sifra) za pretragu:", std::string(20, ' '), "XXXXXXXXXXXXXXXXXXXX", 120);
   if (!typed) return;
+  const std::string text = trimmed(*typed);
   if (parseNumber(*typed) == 0) {
-    const std::string wanted = upperCase(trimmed(*typed));
-    filterAssets("deo naziva: " + trimmed(*typed), [wanted](store::DbfTable& t) {
+    const std::string wanted = upperCase(text);
+    // The list is rebuilt with the filter only when the search finds something; otherwise
+    // the list, its filter words and its current row stay as they were.
+    ListRows shown = std::move(program_.AOSNOVNASREDSTVA);
+    const std::string words = program_.CFILTER;
+    const int row = currentRow_;
+    filterAssets("deo naziva: " + text, [wanted](store::DbfTable& t) {
       return upperCase(t.getString("Naziv")).find(wanted) != std::string::npos;
     });
+    if (!program_.AOSNOVNASREDSTVA.empty()) return;
+    program_.AOSNOVNASREDSTVA = std::move(shown);
+    program_.CFILTER = words;
+    currentRow_ = row;
+    notFound("Nije pronadjeno osnovno sredstvo ciji naziv sadrzi \"" + text + "\".");
     return;
   }
   // A stored inventory number is left-aligned and blank-padded to 30 characters.
-  const std::string key = padded(trimmed(*typed), 30);
-  currentRow_ = -1;
+  const std::string key = padded(text, 30);
   const ListRows& rows = program_.AOSNOVNASREDSTVA;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (!rows[i].empty() && rows[i][0] == key) {
       currentRow_ = static_cast<int>(i);
-      break;
+      return;
     }
   }
+  notFound("Nije pronadjeno osnovno sredstvo sa inventarskim brojem " + text + ".");
 }
 
 void Navigator::filterAssetsByNumber(std::string_view prompt, std::string_view picture, int width,
@@ -149,8 +160,8 @@ void Navigator::writeOff() {
   const Date written = mdos.getDate("DatumO");
   if (!written.empty()) {
     if (!confirmed("Osnovno Sredstvo sa Inventarskim brojem " + number +
-                   " je Otpisano/Otudjeno.\rNaziv: " + name + "\rDatum otpisa: " +
-                   written.toText() + "\r\rZelite li da ponistite otpis?"))
+                   " je Otpisano/Otudjeno.\rNaziv: " + name +
+                   "\rDatum otpisa: " + written.toText() + "\r\rZelite li da ponistite otpis?"))
       return;
     store::writeRecord(program_, "MDOS", false,
                        [](store::DbfTable& t) { t.putDate("DatumO", Date()); });
@@ -215,9 +226,11 @@ void Navigator::deleteAllAssets() {
 
 void Navigator::deleteAssetRange() {
   const char* kCaption = "Brisanje Osnovnih Sredstava";
-  const auto from = ui::current().inputBox(kCaption, "OD Inventarskog broja:", "0", kInvBrDigits, 120);
+  const auto from =
+      ui::current().inputBox(kCaption, "OD Inventarskog broja:", "0", kInvBrDigits, 120);
   if (!from) return;
-  const auto to = ui::current().inputBox(kCaption, "DO Inventarskog broja:", "0", kInvBrDigits, 120);
+  const auto to =
+      ui::current().inputBox(kCaption, "DO Inventarskog broja:", "0", kInvBrDigits, 120);
   if (!to) return;
   const std::string low = inventoryDigits(*from);
   const std::string high = inventoryDigits(*to);

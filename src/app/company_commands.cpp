@@ -68,19 +68,34 @@ void Navigator::activateCurrentCompany() {
 }
 
 void Navigator::searchCompanies() {
-  const auto typed = ui::current().inputBox("Unos", "Tekst (ili sifra) za pretragu:",
-                                            std::string(20, ' '), "XXXXXXXXXXXXXXXXXXXX", 120);
+  const auto typed = ui::current().inputBox(
+      "Unos", "Tekst (ili sifra) za pretragu:", std::string(20, ' '), "XXXXXXXXXXXXXXXXXXXX", 120);
   if (!typed) return;
+  const std::string text = trimmed(*typed);
   const double number = parseNumber(*typed);
   if (number == 0) {
-    const std::string wanted = upperCase(trimmed(*typed));
+    const std::string wanted = upperCase(text);
+    // As for the assets: a search that finds nothing leaves the list as it was.
+    ListRows shown = std::move(program_.AFIRME);
+    const int row = currentRow_;
     UcitajFirme([&wanted](store::DbfTable& t) {
       return upperCase(t.getString("Naziv")).find(wanted) != std::string::npos;
     });
-    currentRow_ = program_.AFIRME.empty() ? -1 : 0;
-  } else {
-    currentRow_ = findRow(program_.AFIRME, threeDigits(number));
+    if (!program_.AFIRME.empty()) {
+      currentRow_ = 0;
+      return;
+    }
+    program_.AFIRME = std::move(shown);
+    currentRow_ = row;
+    notFound("Nije pronadjena firma ciji naziv sadrzi \"" + text + "\".");
+    return;
   }
+  const int found = findRow(program_.AFIRME, threeDigits(number));
+  if (found >= 0) {
+    currentRow_ = found;
+    return;
+  }
+  notFound("Nije pronadjena firma sa sifrom " + threeDigits(number) + ".");
 }
 
 void Navigator::addCompany() {

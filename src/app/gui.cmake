@@ -2,6 +2,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 
 add_library(kavrina_app STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/column_widths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form_hooks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kavrina_application.cpp
   ${CMAKE_CURRENT_LIST_DIR}/list_model.cpp
@@ -10,6 +11,7 @@ add_library(kavrina_app STATIC
   ${CMAKE_CURRENT_LIST_DIR}/resource_images.cpp
   ${CMAKE_CURRENT_LIST_DIR}/service_calls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/start_up.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/status_panel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tfosmain.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tfosmain_layout.cpp)
 set_target_properties(kavrina_app PROPERTIES AUTOMOC ON)

@@ -12,10 +12,14 @@ Navigator::Navigator(store::Program& program, CommandHooks hooks)
 ListRows& Navigator::currentList() {
   static ListRows empty;
   switch (section()) {
-    case Section::Firma: return program_.AFIRME;
-    case Section::Kavrina: return program_.AOSNOVNASREDSTVA;
-    case Section::Obracuni: return program_.AOBRACUNI;
-    case Section::None: break;
+    case Section::Firma:
+      return program_.AFIRME;
+    case Section::Kavrina:
+      return program_.AOSNOVNASREDSTVA;
+    case Section::Obracuni:
+      return program_.AOBRACUNI;
+    case Section::None:
+      break;
   }
   empty.clear();
   return empty;
@@ -27,6 +31,22 @@ std::string Navigator::activeCompanyName() {
   store::DbfTable& firme = program_.areas["Firme"];
   if (!firme.seek(program_.CSIFRAFIRME)) return {};
   return trimmed(firme.getString("Naziv"));
+}
+
+void Navigator::refreshActiveCompany() {
+  if (!program_.areas.isOpen("Firme")) return;
+  program_.areas.select("Firme");
+  store::DbfTable& firme = program_.areas["Firme"];
+  if (!firme.seek(program_.CSIFRAFIRME)) return;
+  const std::string naziv = trimmed(firme.getString("Naziv"));
+  const std::string mesto = trimmed(firme.getString("Mesto"));
+  if (naziv == program_.CKORISNIKNAZIV && mesto == program_.CKORISNIKMESTO) return;
+  if (statusText_ == "Aktivna firma: " + program_.CKORISNIKNAZIV + ", " + program_.CKORISNIKMESTO)
+    statusText_ = "Aktivna firma: " + naziv + ", " + mesto;
+  else if (statusText_ == program_.CKORISNIKNAZIV)
+    statusText_ = naziv;
+  program_.CKORISNIKNAZIV = naziv;
+  program_.CKORISNIKMESTO = mesto;
 }
 
 int Navigator::findRow(const ListRows& rows, std::string_view key) {
@@ -59,13 +79,22 @@ bool Navigator::TreeView1OnChange(std::string_view text) {
   activated_ = false;
   bool ran = false;
   switch (section()) {
-    case Section::Firma: ran = companyCommand(text); break;
-    case Section::Kavrina: ran = assetCommand(text); break;
-    case Section::Obracuni: ran = calculationCommand(text); break;
-    case Section::None: break;
+    case Section::Firma:
+      ran = companyCommand(text);
+      break;
+    case Section::Kavrina:
+      ran = assetCommand(text);
+      break;
+    case Section::Obracuni:
+      ran = calculationCommand(text);
+      break;
+    case Section::None:
+      break;
   }
   if (!activated_) program_.CSIFRAFIRME = company;
   program_.CINVENTARSKIBROJ = invBr;
+  // The company form may have renamed the active company.
+  if (ran && section() == Section::Firma) refreshActiveCompany();
   return ran;
 }
 
@@ -83,9 +112,14 @@ void Navigator::sgSpisakOnDblClick() {
       }
       activateCurrentCompany();
       break;
-    case Section::Kavrina: editAsset(); break;
-    case Section::Obracuni: openDocument(); break;
-    case Section::None: break;
+    case Section::Kavrina:
+      editAsset();
+      break;
+    case Section::Obracuni:
+      openDocument();
+      break;
+    case Section::None:
+      break;
   }
   if (!activated_) program_.CSIFRAFIRME = company;
   program_.CINVENTARSKIBROJ = invBr;
@@ -98,7 +132,9 @@ void Navigator::sgSpisakOnHeaderClick(int column) {
   currentRow_ = currentList().empty() ? -1 : 0;
 }
 
-void Navigator::UcitajFirme(const RecordFilter& filter) { app::UcitajFirme(program_, filter); }
+void Navigator::UcitajFirme(const RecordFilter& filter) {
+  app::UcitajFirme(program_, filter);
+}
 
 void Navigator::UcitajOsnovnaSredstva(const RecordFilter& filter) {
   PresentValueLookup lookup;
@@ -106,7 +142,9 @@ void Navigator::UcitajOsnovnaSredstva(const RecordFilter& filter) {
   app::UcitajOsnovnaSredstva(program_, lookup, filter);
 }
 
-void Navigator::UcitajObracune() { app::UcitajObracune(program_); }
+void Navigator::UcitajObracune() {
+  app::UcitajObracune(program_);
+}
 
 void Navigator::loadAssetsIfWanted() {
   if (settings::read(settings::kUcitajSpisak))
@@ -123,13 +161,18 @@ std::string Navigator::cell(int n) {
   if (!hasCurrentRow()) return {};
   const ListRow& row = currentList()[static_cast<std::size_t>(currentRow_)];
   return n >= 1 && n <= static_cast<int>(row.size()) ? row[static_cast<std::size_t>(n - 1)]
-                                                      : std::string();
+                                                     : std::string();
+}
+
+void Navigator::notFound(const std::string& text) {
+  ui::current().messageBox(text, ui::MessageKind::Information, ui::MessageButtons::Ok);
 }
 
 void Navigator::print(Document document) {
   if (!hooks_.print) return;
-  const ListRow row = hasCurrentRow() ? currentList()[static_cast<std::size_t>(currentRow_)]
-                                      : ListRow();
+  refreshActiveCompany();
+  const ListRow row =
+      hasCurrentRow() ? currentList()[static_cast<std::size_t>(currentRow_)] : ListRow();
   hooks_.print(program_, document, row);
 }
 

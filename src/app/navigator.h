@@ -65,6 +65,10 @@ class Navigator {
 
   // The trimmed `Naziv` of the `Firme` record of `CSIFRAFIRME` (empty when there is none).
   std::string activeCompanyName();
+  // Takes `CKORISNIKNAZIV` and `CKORISNIKMESTO` from the active company's `Firme` record
+  // again, so that a renamed company is printed and shown under its new name at once; the
+  // status text follows. Nothing changes when the record is not there.
+  void refreshActiveCompany();
 
   // The index of the first row of `rows` whose cell 1, trimmed, equals `key`; -1 if none.
   static int findRow(const ListRows& rows, std::string_view key);
@@ -106,7 +110,10 @@ class Navigator {
   // Cell `n` (1 = first) of the current row; empty when there is no such cell.
   std::string cell(int n);
   bool hasCurrentRow();
+  // Prints the document for the current row, with the active company's current name.
   void print(Document document);
+  // Tells the user that a search found nothing.
+  void notFound(const std::string& text);
 
   store::Program& program_;
   CommandHooks hooks_;

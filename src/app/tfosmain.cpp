@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QScreen>
@@ -11,12 +12,15 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/column_widths.h"
 #include "app/depreciation_calls.h"
 #include "app/form_hooks.h"
 #include "app/report_calls.h"
@@ -34,20 +38,30 @@ namespace {
 
 const char* imageName(TreeImage image) {
   switch (image) {
-    case TreeImage::Action: return "ACTION";
-    case TreeImage::Trazi: return "TRAZI";
-    case TreeImage::Dodaj: return "DODAJ";
-    case TreeImage::Izmeni: return "IZMENI";
-    case TreeImage::Brisi: return "BRISI";
-    case TreeImage::Stampaj: return "STAMPAJ";
-    case TreeImage::Osvezi: return "OSVEZI";
+    case TreeImage::Action:
+      return "ACTION";
+    case TreeImage::Trazi:
+      return "TRAZI";
+    case TreeImage::Dodaj:
+      return "DODAJ";
+    case TreeImage::Izmeni:
+      return "IZMENI";
+    case TreeImage::Brisi:
+      return "BRISI";
+    case TreeImage::Stampaj:
+      return "STAMPAJ";
+    case TreeImage::Osvezi:
+      return "OSVEZI";
   }
   return "ACTION";
 }
 
 QTreeWidgetItem* treeItem(const CommandNode& node) {
-  auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(node.text)});
+  const QString text = QString::fromStdString(node.text);
+  auto* item = new QTreeWidgetItem(QStringList{text});
   item->setIcon(0, resourceIcon(imageName(node.image)));
+  // A narrow tree still tells the whole command.
+  item->setToolTip(0, text);
   for (const CommandNode& child : node.children) item->addChild(treeItem(child));
   return item;
 }
@@ -103,7 +117,8 @@ void TFOSMAIN::fOSMainOnCreate() {
   // 4. The toolkit's language: English.
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   // 5. The title and the start time.
-  const QString title = QString::fromStdString("Kavrina " + program_.info.VER + " - Velmar - Trivel");
+  const QString title =
+      QString::fromStdString("Kavrina " + program_.info.VER + " - Velmar - Trivel");
   QCoreApplication::setApplicationName(title);
   program_.info.CSTARTTIME = errors::currentDateTimeText();
   // 6.
@@ -151,14 +166,16 @@ void TFOSMAIN::fOSMainOnResize() {
     }
   }
   // 2. The texts the information labels keep after the first resize.
-  lSwVerzija->setText(QString::fromStdString("verzija " + program_.info.VER + " (" +
-                                             program_.info.DATVER + ")"));
+  lSwVerzija->setText(
+      QString::fromStdString("verzija " + program_.info.VER + " (" + program_.info.DATVER + ")"));
   lDistribucija->setText(QString("Distribucija i Tehnicka podrska: Velmar - Trivel, ") +
                          kWebAddress);
   // 3.
   layoutInfoLabels();
-  // 4. The tree has the grid's height in the splitter; the status panel takes the rest.
-  StatusC->setFixedWidth(std::max(0, StatusBar1->width() - 300));
+  // 4. The tree has the grid's height in the splitter. StatusC takes the status bar's width
+  // less the two side panels of 150 pixels: it stretches in the bar, so that the three
+  // panels follow every change of the window's width (a width set here from the bar's
+  // width of the moment would lag one resize behind and push StatusR out of the window).
   // 5.
   applyColumnWidths();
   // 6. The first resize loads the lists; the information screen stays.
@@ -178,10 +195,14 @@ void TFOSMAIN::layoutInfoLabels() {
   const int clientHeight = height();
   const int clientWidth = width();
   const int top = (clientHeight - StatusBar1->height() - lSwName->height() - lVelmar->height() -
-                   lSwVerzija->height()) / 2 - 10;
+                   lSwVerzija->height()) /
+                      2 -
+                  10;
   // Window coordinates, placed in the page that holds the labels.
   const QPoint origin = listPage_->mapTo(this, QPoint(0, 0));
-  auto place = [&](QLabel* l, int y) { l->move((clientWidth - l->width()) / 2 - origin.x(), y - origin.y()); };
+  auto place = [&](QLabel* l, int y) {
+    l->move((clientWidth - l->width()) / 2 - origin.x(), y - origin.y());
+  };
   place(lSwName, top);
   place(lVelmar, top + lSwName->height());
   const int verzijaTop = top + lSwName->height() + lVelmar->height() + 10;
@@ -192,12 +213,31 @@ void TFOSMAIN::layoutInfoLabels() {
 }
 
 void TFOSMAIN::applyColumnWidths() {
-  const ListColumns& columns = sectionColumns(navigator_.section());
+  const Section section = navigator_.section();
+  const ListColumns& columns = sectionColumns(section);
+  const std::vector<int>& fitting = fittingWidths_[section];
+  const std::vector<int>& dragged = draggedWidths_[section];
+  settingWidths_ = true;
   for (int c = 0; c < model_->columnCount(); ++c) {
-    const int width = c < static_cast<int>(columns.widths.size()) ? columns.widths[c] : 0;
-    sgSpisak->setColumnHidden(c, width == 0);
-    if (width > 0) sgSpisak->setColumnWidth(c, width);
+    const auto i = static_cast<std::size_t>(c);
+    // The documented width is the least; a column whose title or values need more gets it;
+    // a width the user dragged wins over both. A documented 0 hides the column.
+    const int documented = i < columns.widths.size() ? columns.widths[i] : 0;
+    sgSpisak->setColumnHidden(c, documented == 0);
+    if (documented == 0) continue;
+    int width = std::max(documented, i < fitting.size() ? fitting[i] : 0);
+    if (i < dragged.size() && dragged[i] > 0) width = dragged[i];
+    sgSpisak->setColumnWidth(c, width);
   }
+  settingWidths_ = false;
+}
+
+void TFOSMAIN::columnDragged(int column, int width) {
+  if (settingWidths_ || width <= 0 || column < 0) return;
+  std::vector<int>& dragged = draggedWidths_[navigator_.section()];
+  if (dragged.size() <= static_cast<std::size_t>(column))
+    dragged.resize(static_cast<std::size_t>(column) + 1, 0);
+  dragged[static_cast<std::size_t>(column)] = width;
 }
 
 void TFOSMAIN::closeEvent(QCloseEvent* event) {
@@ -217,8 +257,17 @@ void TFOSMAIN::fOSMainOnCloseQuery(bool& canClose) {
 }
 
 void TFOSMAIN::ToolBarOnClick(QToolButton* sender) {
-  program_.CSENDER = sender->text().toStdString();
+  program_.CSENDER = captionOf(sender).toStdString();
   SetSenderView();
+}
+
+QString TFOSMAIN::captionOf(const QToolButton* button) {
+  QString caption = button->text();
+  // "&&" stands for an "&" of the caption; a single "&" marks the mnemonic.
+  caption.replace("&&", QString(QChar(0x1F)));
+  caption.remove('&');
+  caption.replace(QChar(0x1F), '&');
+  return caption;
 }
 
 void TFOSMAIN::InfoOnClick() {
@@ -232,7 +281,9 @@ void TFOSMAIN::InfoOnClick() {
   layoutInfoLabels();
 }
 
-void TFOSMAIN::PodesavanjaOnClick() { showSettingsForm(program_); }
+void TFOSMAIN::PodesavanjaOnClick() {
+  showSettingsForm(program_);
+}
 
 void TFOSMAIN::SetSenderView() {
   const Section section = navigator_.section();
@@ -245,6 +296,10 @@ void TFOSMAIN::SetSenderView() {
   sgSpisak->show();
   rebuildTree();
   TreeView1->show();
+  // Once the splitter has laid out the shown tree and list.
+  QTimer::singleShot(0, this, [this] { fitTree(); });
+  // The keyboard goes on in the tree: the arrows move to a command, Enter runs it.
+  TreeView1->setFocus(Qt::OtherFocusReason);
 }
 
 void TFOSMAIN::rebuildTree() {
@@ -265,12 +320,37 @@ void TFOSMAIN::rebuildTree() {
   };
   expand(root);
   root->setExpanded(true);
-  TreeView1->setCurrentItem(nullptr);
-  TreeView1->clearSelection();
+  // The root is current, so that the tree shows where the keyboard is; selecting it runs
+  // nothing (a command runs on a click or Enter).
+  TreeView1->setCurrentItem(root);
+}
+
+void TFOSMAIN::fitTree() {
+  if (splitterMoved_ || TreeView1->topLevelItemCount() == 0) return;
+  // The splitter's sizes count once it is laid out in the shown window.
+  QList<int> sizes = Splitter1->sizes();
+  if (!Splitter1->isVisible() || sizes.size() != 2 || sizes[0] <= 0 || sizes[1] <= 0) return;
+  const int needed = static_cast<const QAbstractItemView*>(TreeView1)->sizeHintForColumn(0) +
+                     2 * TreeView1->frameWidth() +
+                     TreeView1->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const int total = sizes[0] + sizes[1];
+  // Never narrower than it is; the list keeps at least half of the width.
+  const int width = std::min(needed, total / 2);
+  if (width <= sizes[0]) return;
+  sizes[0] = width;
+  sizes[1] = total - width;
+  Splitter1->setSizes(sizes);
 }
 
 void TFOSMAIN::showListState() {
-  model_->setList(&navigator_.currentList(), sectionColumns(navigator_.section()));
+  const Section section = navigator_.section();
+  settingWidths_ = true;
+  model_->setList(&navigator_.currentList(), sectionColumns(section));
+  settingWidths_ = false;
+  // The section's columns shown first: a hidden column's title has no size to measure.
+  applyColumnWidths();
+  fittingWidths_[section] =
+      fittingColumnWidths(*sgSpisak, navigator_.currentList(), model_->columnCount());
   applyColumnWidths();
   showCurrentRow();
   StatusC->setText(cellText(navigator_.statusText()));
@@ -298,21 +378,31 @@ void TFOSMAIN::showCurrentRow() {
 
 void TFOSMAIN::TreeView1OnChange() {
   if (inTreeCommand_) return;
-  const QList<QTreeWidgetItem*> selected = TreeView1->selectedItems();
-  if (selected.isEmpty()) return;
-  runTreeCommand(selected.front()->text(0));
+  const QTreeWidgetItem* item = TreeView1->currentItem();
+  if (item == nullptr) return;
+  runTreeCommand(item->text(0));
 }
 
 void TFOSMAIN::runTreeCommand(const QString& text) {
   inTreeCommand_ = true;
   takeCurrentRow();
   if (navigator_.TreeView1OnChange(text.toStdString())) showListState();
-  {
-    const QSignalBlocker block(TreeView1);
-    TreeView1->clearSelection();
-    TreeView1->setCurrentItem(nullptr);
-  }
   inTreeCommand_ = false;
+}
+
+bool TFOSMAIN::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && (watched == TreeView1 || watched == sgSpisak)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        !(key->modifiers() & ~Qt::KeypadModifier)) {
+      if (watched == TreeView1)
+        TreeView1OnChange();
+      else
+        sgSpisakOnDblClick();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TFOSMAIN::sgSpisakOnDblClick() {
@@ -328,9 +418,15 @@ void TFOSMAIN::sgSpisakOnHeaderClick(int column) {
   showListState();
 }
 
-void TFOSMAIN::UcitajFirme() { navigator_.UcitajFirme(); }
-void TFOSMAIN::UcitajOsnovnaSredstva() { navigator_.UcitajOsnovnaSredstva(); }
-void TFOSMAIN::UcitajObracune() { navigator_.UcitajObracune(); }
+void TFOSMAIN::UcitajFirme() {
+  navigator_.UcitajFirme();
+}
+void TFOSMAIN::UcitajOsnovnaSredstva() {
+  navigator_.UcitajOsnovnaSredstva();
+}
+void TFOSMAIN::UcitajObracune() {
+  navigator_.UcitajObracune();
+}
 
 void TFOSMAIN::showPreviewWidget(QWidget* preview) {
   if (previewWidget_ != nullptr && previewWidget_ != preview) previewWidget_->deleteLater();
@@ -344,6 +440,8 @@ void TFOSMAIN::showPreviewWidget(QWidget* preview) {
   ToolBarStampa->show();
   fPreview->show();
   pages_->setCurrentWidget(previewPage_);
+  // The preview takes the keyboard at once (Home, End, Page Up, Page Down, the arrows).
+  if (preview != nullptr) preview->setFocus(Qt::OtherFocusReason);
 }
 
 void TFOSMAIN::hidePreview() {
@@ -351,8 +449,15 @@ void TFOSMAIN::hidePreview() {
   ToolBarStampa->hide();
   pages_->setCurrentWidget(listPage_);
   ToolBar1->show();
+  // Back to the list the report was started from.
+  if (sgSpisak->isVisible())
+    sgSpisak->setFocus(Qt::OtherFocusReason);
+  else if (TreeView1->isVisible())
+    TreeView1->setFocus(Qt::OtherFocusReason);
 }
 
-bool TFOSMAIN::previewVisible() const { return pages_->currentWidget() == previewPage_ && fPreview->isVisibleTo(this); }
+bool TFOSMAIN::previewVisible() const {
+  return pages_->currentWidget() == previewPage_ && fPreview->isVisibleTo(this);
+}
 
 }  // namespace kavrina::app

@@ -5,7 +5,9 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <map>
 #include <memory>
+#include <vector>
 
 #include "app/command_hooks.h"
 #include "app/list_model.h"
@@ -77,10 +79,13 @@ class TFOSMAIN final : public QMainWindow {
   void fOSMainOnShow();
   // A section button ("Firma", "Kavrina", "Obracuni").
   void ToolBarOnClick(QToolButton* sender);
+  // The caption of a tool button without its mnemonic mark ("&Firma" gives "Firma").
+  static QString captionOf(const QToolButton* button);
   void InfoOnClick();
   void PodesavanjaOnClick();
   void SetSenderView();
-  // The selection of a tree node: runs its command, then clears the selection.
+  // A click on a tree node, or Enter on the current one: runs the node's command. The arrow
+  // keys only move through the tree; the node that ran stays current and selected.
   void TreeView1OnChange();
   void sgSpisakOnDblClick();
   void sgSpisakOnHeaderClick(int column);
@@ -142,6 +147,9 @@ class TFOSMAIN final : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Enter in the tree runs the current node's command; Enter on a list row opens it as a
+  // double-click does.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // tfosmain_layout.cpp: the controls in their documented order, and the Info menu.
@@ -150,7 +158,12 @@ class TFOSMAIN final : public QMainWindow {
   void createInfoMenu();
   void layoutInfoLabels();
   void applyColumnWidths();
+  // Remembers a column width the user dragged, for the section shown.
+  void columnDragged(int column, int width);
   void rebuildTree();
+  // Widens the tree so that its longest command shows whole, unless the user has moved
+  // the splitter.
+  void fitTree();
   // Takes the grid's current row into the navigator before a command.
   void takeCurrentRow();
   void showCurrentRow();
@@ -166,6 +179,13 @@ class TFOSMAIN final : public QMainWindow {
   PreviewActions previewActions_;
   bool inTreeCommand_ = false;
   bool shownOnce_ = false;
+  // Column widths per section: those that fit the titles and values of the list shown last,
+  // and those the user dragged (0: not dragged), kept for the whole run.
+  std::map<Section, std::vector<int>> fittingWidths_;
+  std::map<Section, std::vector<int>> draggedWidths_;
+  // Set while the window itself sizes the columns.
+  bool settingWidths_ = false;
+  bool splitterMoved_ = false;
 };
 
 }  // namespace kavrina::app

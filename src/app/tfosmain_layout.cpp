@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/resource_images.h"
+#include "app/status_panel.h"
 #include "app/tfosmain.h"
 
 namespace kavrina::app {
@@ -44,10 +46,12 @@ QLabel* infoLabel(QWidget* parent, const QString& text, int points, const QColor
   return label;
 }
 
+// A section or tool button; its caption's first letter is its mnemonic (Alt+F for
+// "Firma"), so that every section is reached from the keyboard.
 QToolButton* toolButton(QToolBar* bar, const char* caption, const char* image) {
   auto* button = new QToolButton(bar);
   button->setObjectName(caption);
-  button->setText(caption);
+  button->setText(QString("&") + caption);
   button->setIcon(resourceIcon(image));
   button->setIconSize(QSize(24, 24));
   button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -81,17 +85,18 @@ void TFOSMAIN::createControls() {
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setSizeGripEnabled(false);
   setStatusBar(StatusBar1);
+  // StatusL and StatusR keep 150 pixels; StatusC stretches over the rest of the bar's
+  // width, whatever the window's size, and cuts a text too long for it with an ellipsis.
   StatusL = new QLabel(kCopyrightShort, StatusBar1);
   StatusL->setFixedWidth(150);
-  StatusC = new QLabel(StatusBar1);
-  StatusC->setFixedWidth(470);
+  StatusC = new StatusPanel(StatusBar1);
   StatusC->setAlignment(Qt::AlignCenter);
   StatusR = new QLabel(kWebAddress, StatusBar1);
   StatusR->setFixedWidth(150);
   for (QLabel* panel : {StatusL, StatusC, StatusR}) {
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
-    StatusBar1->addWidget(panel);
+    StatusBar1->addWidget(panel, panel == StatusC ? 1 : 0);
   }
 
   // ReBar1 / ToolBar1 with the section buttons, "Podesavanja" and "Info".
@@ -153,7 +158,13 @@ void TFOSMAIN::createControls() {
   TreeView1->setHeaderHidden(true);
   TreeView1->setIconSize(QSize(16, 16));
   TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(TreeView1, &QTreeWidget::itemSelectionChanged, this, [this] { TreeView1OnChange(); });
+  // A click runs the node's command, also on the node that ran last; the keys only move
+  // (Enter runs, see eventFilter).
+  connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+    TreeView1->setCurrentItem(item);
+    TreeView1OnChange();
+  });
+  TreeView1->installEventFilter(this);
   sgSpisak = new QTableView(Splitter1);
   sgSpisak->setObjectName("sgSpisak");
   model_ = new ListModel(sgSpisak);
@@ -162,6 +173,9 @@ void TFOSMAIN::createControls() {
   sgSpisak->setSelectionMode(QAbstractItemView::SingleSelection);
   sgSpisak->setEditTriggers(QAbstractItemView::NoEditTriggers);
   sgSpisak->setWordWrap(false);
+  // Tab leaves the list for the tree instead of moving between its cells.
+  sgSpisak->setTabKeyNavigation(false);
+  sgSpisak->installEventFilter(this);
   sgSpisak->verticalHeader()->hide();
   sgSpisak->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   sgSpisak->verticalHeader()->setDefaultSectionSize(20);
@@ -171,12 +185,15 @@ void TFOSMAIN::createControls() {
   sgSpisak->horizontalHeader()->setStretchLastSection(false);
   connect(sgSpisak->horizontalHeader(), &QHeaderView::sectionClicked, this,
           [this](int logical) { sgSpisakOnHeaderClick(logical + 1); });
+  connect(sgSpisak->horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int logical, int, int width) { columnDragged(logical, width); });
   connect(sgSpisak, &QTableView::doubleClicked, this, [this] { sgSpisakOnDblClick(); });
   Splitter1->addWidget(TreeView1);
   Splitter1->addWidget(sgSpisak);
   Splitter1->setStretchFactor(0, 0);
   Splitter1->setStretchFactor(1, 1);
   Splitter1->setSizes({296, 445});
+  connect(Splitter1, &QSplitter::splitterMoved, this, [this] { splitterMoved_ = true; });
   listLayout->addWidget(Splitter1, 1);
   listLayout->addStretch(0);
   TreeView1->hide();
@@ -211,6 +228,12 @@ void TFOSMAIN::createControls() {
   previewLayout_ = new QVBoxLayout(fPreview);
   previewLayout_->setContentsMargins(0, 0, 0, 0);
   previewPageLayout->addWidget(fPreview, 1);
+  // Escape closes the preview and returns to the list, as the window's close button does.
+  auto* closePreview = new QShortcut(QKeySequence(Qt::Key_Escape), previewPage_);
+  closePreview->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(closePreview, &QShortcut::activated, this, [this] {
+    if (previewVisible()) hidePreview();
+  });
 }
 
 void TFOSMAIN::createPreviewBar(QWidget* page) {
@@ -269,7 +292,8 @@ void TFOSMAIN::createPreviewBar(QWidget* page) {
 void TFOSMAIN::createInfoMenu() {
   PopupMenuInfo = new QMenu(this);
   PopupMenuInfo->setObjectName("PopupMenuInfo");
-  auto serviceItem = [this](QMenu* menu, const char* text, Service service, void (TFOSMAIN::*call)()) {
+  auto serviceItem = [this](QMenu* menu, const char* text, Service service,
+                            void (TFOSMAIN::*call)()) {
     QAction* action = menu->addAction(text);
     action->setEnabled(serviceAvailable(service));
     connect(action, &QAction::triggered, this, [this, call] { (this->*call)(); });
@@ -279,7 +303,8 @@ void TFOSMAIN::createInfoMenu() {
   pomoc->addSeparator();
   QMenu* daljinska = pomoc->addMenu("Daljinska podrska");
   serviceItem(daljinska, "Velmar", Service::OnlinePodrskaVM, &TFOSMAIN::OnlinePodrskaVM);
-  serviceItem(daljinska, "Im Pc Remote", Service::OnlinePodrskaImPcR, &TFOSMAIN::OnlinePodrskaImPcR);
+  serviceItem(daljinska, "Im Pc Remote", Service::OnlinePodrskaImPcR,
+              &TFOSMAIN::OnlinePodrskaImPcR);
   PopupMenuInfo->addSeparator();
   QMenu* odrzavanje = PopupMenuInfo->addMenu("Odrzavanje");
   QMenu* verzija = odrzavanje->addMenu("Aktuelna verzija programa");

@@ -57,7 +57,8 @@ TEST_F(Assets, SearchByNameFiltersAndSetsTheFilterWords) {
   EXPECT_TRUE(run("Trazi"));
   EXPECT_EQ(assetNumbers(), (std::vector<std::string>{"3"}));
   EXPECT_EQ(program().CFILTER, "deo naziva: stol");
-  EXPECT_EQ(dialogs(), (std::vector<std::string>{"input Unos / Tekst (ili sifra) za pretragu: -> stol"}));
+  EXPECT_EQ(dialogs(),
+            (std::vector<std::string>{"input Unos / Tekst (ili sifra) za pretragu: -> stol"}));
   ASSERT_EQ(input().value, std::string(20, ' '));
   EXPECT_EQ(input().picture, "XXXXXXXXXXXXXXXXXXXX");
   EXPECT_EQ(input().widthPixels, 120);
@@ -68,10 +69,30 @@ TEST_F(Assets, SearchByNumberPositionsWithoutFiltering) {
   run("Trazi");
   EXPECT_EQ(assetNumbers().size(), 4u);
   EXPECT_EQ(nav().currentRow(), 3);
+  EXPECT_EQ(program().CFILTER, "");
+}
+
+// A search that finds nothing says so and leaves the list, its filter words and its current
+// row as they were.
+TEST_F(Assets, SearchThatFindsNothingSaysSoAndKeepsTheSelection) {
+  ui().type("stol");
+  run("Trazi");  // a filtered list to keep
+  ASSERT_EQ(assetNumbers(), (std::vector<std::string>{"3"}));
   ui().type("77");
   run("Trazi");
-  EXPECT_EQ(nav().currentRow(), -1) << "no such number: no row";
-  EXPECT_EQ(program().CFILTER, "");
+  EXPECT_EQ(nav().currentRow(), 0) << "the row stays selected";
+  ui().type("ormar");
+  run("Trazi");
+  EXPECT_EQ(assetNumbers(), (std::vector<std::string>{"3"})) << "the list stays";
+  EXPECT_EQ(program().CFILTER, "deo naziva: stol");
+  EXPECT_EQ(nav().currentRow(), 0);
+  EXPECT_EQ(dialogs(),
+            (std::vector<std::string>{
+                "input Unos / Tekst (ili sifra) za pretragu: -> stol",
+                "input Unos / Tekst (ili sifra) za pretragu: -> 77",
+                "information: Nije pronadjeno osnovno sredstvo sa inventarskim brojem 77.",
+                "input Unos / Tekst (ili sifra) za pretragu: -> ormar",
+                "information: Nije pronadjeno osnovno sredstvo ciji naziv sadrzi \"ormar\"."}));
 }
 
 TEST_F(Assets, FiltersKeepTheirWordsUntilRefresh) {
@@ -136,8 +157,8 @@ TEST_F(Assets, WriteOffWithAnEmptyDateIsRefused) {
   selectRow("3");
   ui().type("");
   run("Otpisi");
-  EXPECT_EQ(dialogs(), (std::vector<std::string>{"input Unos / Datum Otpisa: -> ",
-                                                 "error: Pogresan unos."}));
+  EXPECT_EQ(dialogs(),
+            (std::vector<std::string>{"input Unos / Datum Otpisa: -> ", "error: Pogresan unos."}));
   program().areas["MDOS"].seek(3.0);
   EXPECT_TRUE(program().areas["MDOS"].getDate("DatumO").empty());
 }
@@ -209,10 +230,10 @@ TEST_F(Assets, DeleteAllWithTodaysCodeDeletesEveryAsset) {
 TEST_F(Assets, SelectiveDeleteWithAReversedRangeIsRefused) {
   ui().type("10").type("2");
   run("Brisi selektivno");
-  EXPECT_EQ(dialogs(),
-            (std::vector<std::string>{"input Brisanje Osnovnih Sredstava / OD Inventarskog broja: -> 10",
-                                      "input Brisanje Osnovnih Sredstava / DO Inventarskog broja: -> 2",
-                                      "error: Pogresan unos."}));
+  EXPECT_EQ(dialogs(), (std::vector<std::string>{
+                           "input Brisanje Osnovnih Sredstava / OD Inventarskog broja: -> 10",
+                           "input Brisanje Osnovnih Sredstava / DO Inventarskog broja: -> 2",
+                           "error: Pogresan unos."}));
   EXPECT_EQ(storedAssets().size(), 4u);
 }
 
@@ -247,10 +268,9 @@ TEST_F(Assets, EditOpensTheFormForTheRowAndOtherCommandsReachTheirTargets) {
   nav().sgSpisakOnDblClick();
   run("Nuliraj grupu");
   for (const char* c : {"Stampaj", "Spisak", "Popisne liste", "Karticu"}) run(c);
-  EXPECT_EQ(recorded_.calls,
-            (std::vector<std::string>{"assetForm 3", "assetForm 3", "NULIRAJGRUPU",
-                                      "print SpisakOS 3", "print SpisakOS 3", "print Popis 3",
-                                      "print Kartica 3"}));
+  EXPECT_EQ(recorded_.calls, (std::vector<std::string>{"assetForm 3", "assetForm 3", "NULIRAJGRUPU",
+                                                       "print SpisakOS 3", "print SpisakOS 3",
+                                                       "print Popis 3", "print Kartica 3"}));
   EXPECT_FALSE(run("Aktiviraj")) << "not a command of this section";
 }
 
@@ -263,8 +283,8 @@ class Companies : public AppTest {
     fs::create_directory("INI_LST");
     settings::WRITEINI("Firma", "Naziv", "Moja Firma doo", "INI_LST\\VEKA");
     settings::WRITEINI("Firma", "Mesto", "Novi Sad / Sifra Opstine: 80284", "INI_LST\\VEKA");
-    const store::Structure qvr{{"SIFRA_PRO", 'C', 3, 0}, {"FRNAZIVSKR", 'C', 30, 0},
-                               {"FRMESTO", 'C', 30, 0}};
+    const store::Structure qvr{
+        {"SIFRA_PRO", 'C', 3, 0}, {"FRNAZIVSKR", 'C', 30, 0}, {"FRMESTO", 'C', 30, 0}};
     ASSERT_TRUE(store::DbfTable::create("qvr_pro.dbf", qvr));
     auto t = store::DbfTable::open("qvr_pro.dbf", {.shared = false});
     for (auto [code, name, place] : {std::tuple{"001", "Klijent Jedan", "Subotica"},
@@ -336,6 +356,50 @@ TEST_F(Companies, SearchFiltersByNameOrPositionsOnTheCode) {
   run("Trazi");
   EXPECT_EQ(codes().size(), 4u);
   EXPECT_EQ(nav().currentRow(), 3);
+
+  // Nothing found: said so, the list and its row stay.
+  ui().type("9");
+  run("Trazi");
+  ui().type("Banka");
+  run("Trazi");
+  EXPECT_EQ(codes().size(), 4u);
+  EXPECT_EQ(nav().currentRow(), 3);
+  const auto shown = dialogs();
+  ASSERT_GE(shown.size(), 2u);
+  EXPECT_EQ(shown[shown.size() - 3], "information: Nije pronadjena firma sa sifrom 009.");
+  EXPECT_EQ(shown.back(), "information: Nije pronadjena firma ciji naziv sadrzi \"Banka\".");
+}
+
+// The active company renamed in its form: the name and place the reports print, and the
+// status text, are the new ones at once.
+TEST_F(Companies, RenamingTheActiveCompanyRenamesItForTheReports) {
+  program().LAGENCIJSKIMOD = true;
+  nav().UcitajFirme();
+  ASSERT_EQ(program().CKORISNIKNAZIV, "Velmar");
+  showSection("Firma");
+  nav().hooks().companyForm = [this](store::Program& p) {
+    p.areas.select("Firme");
+    ASSERT_TRUE(p.areas["Firme"].seek(p.CSIFRAFIRME));
+    store::writeRecord(p, "Firme", false, [](store::DbfTable& t) {
+      t.putString("Naziv", "Velmar Novi");
+      t.putString("Mesto", "Zemun");
+    });
+  };
+  nav().setCurrentRow(0);
+  run("Izmeni");
+  EXPECT_EQ(program().CKORISNIKNAZIV, "Velmar Novi");
+  EXPECT_EQ(program().CKORISNIKMESTO, "Zemun");
+  EXPECT_EQ(nav().statusText(), "Velmar Novi");
+  EXPECT_EQ(program().CSIFRAFIRME, "000");
+
+  // Renamed by another station: the next report takes the name from the table.
+  program().areas.select("Firme");
+  ASSERT_TRUE(program().areas["Firme"].seek("000"));
+  store::writeRecord(program(), "Firme", false,
+                     [](store::DbfTable& t) { t.putString("Naziv", "Velmar Treci"); });
+  run("Stampaj");
+  EXPECT_EQ(program().CKORISNIKNAZIV, "Velmar Treci");
+  EXPECT_EQ(recorded_.calls.back(), "print SpisakFirmi 000");
 }
 
 TEST_F(Companies, AddOffersTheNextCodeWithoutChangingTheActiveCompany) {
@@ -363,8 +427,9 @@ TEST_F(Companies, ActivationOpensAFirstTimeCompanyInItsOwnFolders) {
   EXPECT_EQ(program().CKORISNIKNAZIV, "Sedma doo");
   EXPECT_EQ(program().areas["MDOS"].path(), fs::path("007/DBF/MDOS.dbf"));
   EXPECT_EQ(nav().statusText(), "Aktivna firma: Sedma doo, Kikinda");
-  EXPECT_EQ(dialogs(), (std::vector<std::string>{
-                           "information: Firma: SEDMA DOO\rPodaci su ucitani i aktivni."}));
+  EXPECT_EQ(
+      dialogs(),
+      (std::vector<std::string>{"information: Firma: SEDMA DOO\rPodaci su ucitani i aktivni."}));
   EXPECT_TRUE(program().AOSNOVNASREDSTVA.empty());
   EXPECT_EQ(program().CSENDER, "Firma") << "the grid keeps showing the companies";
 }
@@ -384,15 +449,13 @@ TEST_F(Calculations, ListHasFourKindsOfRows) {
   nav().UcitajObracune();
   std::vector<std::string> rows;
   for (const auto& r : program().AOBRACUNI) rows.push_back(r[0] + " " + r[1]);
-  EXPECT_EQ(rows, (std::vector<std::string>{
-                      "A201812P.dbf Godisnji obracun Poreske amortizacije",
-                      "A201812P.dbf Obrazac OA ",
-                      "A201812R.dbf Godisnji obracun Racunovodstvene amortizacije",
-                      "A202312P.dbf Godisnji obracun Poreske amortizacije",
-                      "A202312P.dbf Obrazac OA ",
-                      "A202312P.dbf Obrazac POA ",
-                      "A202312P.dbf Evidencija OS stecenih od 01.01.2019 ",
-                      "A202312R.dbf Godisnji obracun Racunovodstvene amortizacije"}));
+  EXPECT_EQ(rows,
+            (std::vector<std::string>{
+                "A201812P.dbf Godisnji obracun Poreske amortizacije", "A201812P.dbf Obrazac OA ",
+                "A201812R.dbf Godisnji obracun Racunovodstvene amortizacije",
+                "A202312P.dbf Godisnji obracun Poreske amortizacije", "A202312P.dbf Obrazac OA ",
+                "A202312P.dbf Obrazac POA ", "A202312P.dbf Evidencija OS stecenih od 01.01.2019 ",
+                "A202312R.dbf Godisnji obracun Racunovodstvene amortizacije"}));
 }
 
 TEST_F(Calculations, EachCalculationCommandPresetsYearAndMonths) {

@@ -1,0 +1,59 @@
+// Column widths that fit the titles and the values.
+#include "app/column_widths.h"
+
+#include <QHeaderView>
+#include <QStyle>
+#include <QTableView>
+#include <algorithm>
+#include <string_view>
+
+#include "app/list_model.h"
+
+namespace kavrina::app {
+
+namespace {
+
+// Texts within this many bytes of a column's longest are measured too: with proportional
+// letters a slightly shorter text may be the wider one.
+constexpr std::size_t kNearLongest = 3;
+// At most this many texts are measured per column.
+constexpr std::size_t kMostMeasured = 256;
+
+std::string_view withoutBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::vector<int> fittingColumnWidths(const QTableView& grid, const ListRows& rows,
+                                     int columnCount) {
+  const auto columns = static_cast<std::size_t>(std::max(0, columnCount));
+  std::vector<std::size_t> longest(columns, 0);
+  for (const ListRow& row : rows)
+    for (std::size_t c = 0; c < columns && c < row.size(); ++c)
+      longest[c] = std::max(longest[c], withoutBlanks(row[c]).size());
+
+  const QFontMetrics metrics(grid.font());
+  // The cell's text margins on both sides, as the item views draw them, and the grid line.
+  const int margins =
+      2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1) + 4;
+  std::vector<int> widths(columns, 0);
+  for (std::size_t c = 0; c < columns; ++c) {
+    widths[c] = std::max(0, grid.horizontalHeader()->sectionSizeHint(static_cast<int>(c)));
+    std::size_t measured = 0;
+    for (const ListRow& row : rows) {
+      if (measured == kMostMeasured) break;
+      if (c >= row.size()) continue;
+      const std::string_view text = withoutBlanks(row[c]);
+      if (text.size() + kNearLongest < longest[c] || text.empty()) continue;
+      ++measured;
+      const int width = metrics.horizontalAdvance(cellText(std::string(text))) + margins;
+      widths[c] = std::max(widths[c], width);
+    }
+  }
+  return widths;
+}
+
+}  // namespace kavrina::app
