@@ -5,7 +5,11 @@
 
 #include <QImage>
 
+#include "reports/asset_list.h"
 #include "reports/qt_fixture.h"
+#include "reports/recording_printer.h"
+#include "ui/current_ui.h"
+#include "ui/scripted_ui.h"
 
 namespace kavrina::reports {
 namespace {
@@ -39,6 +43,36 @@ class PagePainter : public test::QtReports {
     }
     return {left / 4.0, (right + 1) / 4.0};
   }
+
+  // The first and last pixel columns with visible ink of the text operation `op` of `page`,
+  // drawn alone at `pixelsPerMm` as the preview draws it.
+  static std::pair<int, int> inkColumns(const PageDocument& source, const Page& page,
+                                        const PageOp& op, double pixelsPerMm) {
+    PageDocument doc;
+    doc.pages().emplace_back();
+    doc.pages()[0].addText(page.text(op), op.rect(), op.align(),
+                           doc.fontIndex(source.fonts()[op.font]));
+    // Only the band of the text's line is painted.
+    const int top = static_cast<int>(op.y1 * pixelsPerMm) - 2;
+    QImage image(static_cast<int>(210 * pixelsPerMm) + 1,
+                 static_cast<int>((op.y2 - op.y1) * pixelsPerMm) + 4, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    paintPage(painter, doc, doc.pages()[0], QRectF(0, -top, 210 * pixelsPerMm, 297 * pixelsPerMm));
+    painter.end();
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (qGray(image.pixel(x, y)) < 224) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+      }
+    }
+    return {left, right};
+  }
 };
 
 TEST_F(PagePainter, AlignsWithinTheRectangle) {
@@ -68,8 +102,53 @@ TEST_F(PagePainter, PaddingOnTheOpenSideDoesNotMoveOrClipTheText) {
   EXPECT_DOUBLE_EQ(r1, r2);
 }
 
+// The totals of the asset list with the widest amounts the picture writes: at every zoom
+// of the preview (from the whole page in the smallest window to the enlarged view) and for
+// a larger report font, a column of paper stays free between two adjacent amounts (and so
+// no amount loses its first digits to the edge of its column).
+TEST_F(PagePainter, AdjacentAmountsOfTheTotalsKeepAGapAtEveryZoom) {
+  ui::ScriptedUi ui;
+  ui::ScopedUserInterface use(ui);
+  for (const double points : {8.0, 10.0}) {
+    SCOPED_TRACE(points);
+    store::Program program;
+    program.NFONTSIZE = points;
+    for (int i = 0; i < 10; ++i)
+      program.AOSNOVNASREDSTVA.push_back({std::to_string(i + 1), "Objekat", "15.03.2020",
+                                          "99,999,999.99", "99,999,999.99", "99,999,999.99",
+                                          "99,999,999.99"});
+    RecordingPrinter printer;
+    printAssetList(program, printer, Date::fromYmd(2024, 1, 1));
+    const PageDocument& doc = printer.document();
+    const Page& page = doc.pages().back();
+    // The amounts right of "Ukupno:" on its line, left to right.
+    float band = -1;
+    for (const PageOp& op : page.ops())
+      if (op.kind == OpKind::Text && page.text(op) == "Ukupno:") band = op.y1;
+    ASSERT_GE(band, 0);
+    std::vector<const PageOp*> amounts;
+    for (const PageOp& op : page.ops())
+      if (op.kind == OpKind::Text && op.y1 == band && op.align() == ui::TextAlign::Right)
+        amounts.push_back(&op);
+    ASSERT_EQ(amounts.size(), 4u);
+    EXPECT_EQ(page.text(*amounts[0]), "999,999,999.90");
+
+    for (const double pixelsPerMm : {1.3, 1.7, 2.3, 3.1, 4.4, 5.9, 8.3}) {
+      SCOPED_TRACE(pixelsPerMm);
+      std::vector<std::pair<int, int>> ink;
+      for (const PageOp* op : amounts) ink.push_back(inkColumns(doc, page, *op, pixelsPerMm));
+      for (std::size_t i = 1; i < ink.size(); ++i) {
+        ASSERT_EQ(amounts[i - 1]->x2, amounts[i]->x1) << "adjacent columns";
+        EXPECT_LT(ink[i - 1].second + 1, ink[i].first)
+            << page.text(*amounts[i - 1]) << " ends at " << ink[i - 1].second << ", "
+            << page.text(*amounts[i]) << " starts at " << ink[i].first;
+      }
+    }
+  }
+}
+
 TEST_F(PagePainter, FontPixelSizeFollowsPointsInTenthsOfAMillimetre) {
-  EXPECT_EQ(fontPixelSize(8), 28);    // 8 pt = 2.82 mm
+  EXPECT_EQ(fontPixelSize(8), 28);  // 8 pt = 2.82 mm
   EXPECT_EQ(fontPixelSize(14), 49);
   EXPECT_EQ(fontPixelSize(6), 21);
   EXPECT_EQ(fontPixelSize(0), 1);

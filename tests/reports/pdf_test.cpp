@@ -1,11 +1,12 @@
 // The lists saved as PDF and read back by independent tools: pdftotext for the texts,
 // pdfinfo for A4 and the page count; page 1 is rendered to PNG for a person to look at.
-#include "reports/qt/pdf_writer.h"
-
 #include <gtest/gtest.h>
+
+#include <QFontDatabase>
 
 #include "reports/asset_list.h"
 #include "reports/company_list.h"
+#include "reports/qt/pdf_writer.h"
 #include "reports/qt_fixture.h"
 #include "reports/recording_printer.h"
 #include "support/temp_dir.h"
@@ -73,11 +74,42 @@ TEST_F(PdfOutput, AssetListWithHeadingRowsAndTotals) {
   const std::string text = runTool("pdftotext -layout " + quoted(pdf) + " -");
   // 60 assets of 1,001 .. 1,060: purchase total 61,830.00.
   for (const char* expected :
-       {"Spisak Osnovnih sredstava", "Preduzece DOO", "na dan: 31.12.2023",
-        "(konto: 220)", "Beograd", "Redni", "Inventarski", "Naziv osnovnog sredstva", "Nabavna vrednost",
-        "Racunovodstvena", "Poreska", "Ispravka", "Sadasnja", "Racunar 1", "1,001.00",
-        "Racunar 60", "Ukupno:", "61,830.00", "Strana 2"}) {
+       {"Spisak Osnovnih sredstava", "Preduzece DOO", "na dan: 31.12.2023", "(konto: 220)",
+        "Beograd", "Redni", "Inventarski", "Naziv osnovnog sredstva", "Nabavna vrednost",
+        "Racunovodstvena", "Poreska", "Ispravka", "Sadasnja", "Racunar 1", "1,001.00", "Racunar 60",
+        "Ukupno:", "61,830.00", "Strana 2"}) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  }
+}
+
+// Texts in the PDF are plain letters in every face the font dialog of the settings offers
+// (every installed face with Latin letters, a serif and a sans among them): a search for
+// "fi", "fl" or "ff" finds them, where a ligature glyph would be found by none of them.
+TEST_F(PdfOutput, LettersAreNotJoinedIntoLigaturesInAnyFace) {
+  QStringList faces = QFontDatabase::families(QFontDatabase::Latin);
+  ASSERT_TRUE(faces.contains("Liberation Serif")) << "a serif face";
+  ASSERT_TRUE(faces.contains("Liberation Sans")) << "a sans face";
+  faces.append("Arial");  // the default, a name the system maps to a face with its widths
+  printer_.BeginDoc();
+  printer_.NewPage();
+  double top = 10;
+  for (qsizetype i = 0; i < faces.size(); ++i) {
+    if (top > 270) {
+      printer_.NewPage();
+      top = 10;
+    }
+    printer_.font().name = faces[i].toStdString();
+    printer_.font().size = 10;
+    printer_.font().bold = i % 2 == 1;
+    printer_.DrawText("L" + std::to_string(i) + " fiskalni aflatoksin offset ffi",
+                      {10, top, 200, top + 6}, ui::TextAlign::Left);
+    top += 8;
+  }
+  printer_.EndDoc();
+  const std::string text = runTool("pdftotext " + quoted(save("ligatures")) + " -");
+  for (qsizetype i = 0; i < faces.size(); ++i) {
+    const std::string line = "L" + std::to_string(i) + " fiskalni aflatoksin offset ffi";
+    EXPECT_NE(text.find(line), std::string::npos) << faces[i].toStdString() << "\n" << text;
   }
 }
 

@@ -88,8 +88,8 @@ TEST_F(Preview, KeysPageThroughTheDocument) {
   const struct {
     Qt::Key key;
     int page;
-  } steps[] = {{Qt::Key_End, 5}, {Qt::Key_PageDown, 5}, {Qt::Key_PageUp, 4},
-               {Qt::Key_Home, 1}, {Qt::Key_PageUp, 1}, {Qt::Key_PageDown, 2}};
+  } steps[] = {{Qt::Key_End, 5},  {Qt::Key_PageDown, 5}, {Qt::Key_PageUp, 4},
+               {Qt::Key_Home, 1}, {Qt::Key_PageUp, 1},   {Qt::Key_PageDown, 2}};
   for (const auto& s : steps) {
     QTest::keyClick(area, s.key);
     EXPECT_EQ(preview_.state().page(), s.page) << s.key;
@@ -131,6 +131,39 @@ TEST_F(Preview, ViewsSizeThePageFromTheArea) {
   EXPECT_NEAR(preview_.pageView()->pageRect().height(), normal.height() * 1.5, 1);
   preview_.StandardnaStranaClick();
   EXPECT_EQ(preview_.pageView()->pageRect(), normal);
+}
+
+// The whole page fits the area by its size, so no scroll bar takes room beside it, at any
+// size of the preview; the normal view keeps its vertical bar.
+TEST_F(Preview, WholePageViewShowsNoScrollBar) {
+  compose(3);
+  preview_.UmanjenaStranaClick();
+  for (const QSize size : {QSize(800, 600), QSize(1366, 800), QSize(560, 380), QSize(700, 1000)}) {
+    SCOPED_TRACE(size.width());
+    preview_.resize(size);
+    QApplication::processEvents();
+    EXPECT_FALSE(preview_.scrollArea()->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(preview_.scrollArea()->horizontalScrollBar()->isVisible());
+    const QRect page = preview_.pageView()->pageRect();
+    EXPECT_TRUE(preview_.scrollArea()->viewport()->rect().contains(page));
+    EXPECT_EQ(std::min(viewportWidth() - page.width(), viewportHeight() - page.height()), 100)
+        << "50 pixels on each side in the tighter direction";
+  }
+  preview_.StandardnaStranaClick();
+  QApplication::processEvents();
+  EXPECT_TRUE(preview_.scrollArea()->verticalScrollBar()->isVisible());
+  EXPECT_EQ(preview_.pageView()->pageRect().width(), viewportWidth() - 100);
+}
+
+TEST_F(Preview, TakesTheKeyboardWhenADocumentIsShown) {
+  preview_.show();
+  preview_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&preview_));
+  preview_.pageBox()->setFocus();
+  compose(4);
+  EXPECT_EQ(QApplication::focusWidget(), preview_.scrollArea());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+  EXPECT_EQ(preview_.state().page(), 2);
 }
 
 TEST_F(Preview, ANewDocumentOpensInTheNormalViewAtPageOneScrolledToTheStart) {

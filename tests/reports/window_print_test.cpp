@@ -4,18 +4,26 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <memory>
 
 #include "app/app_fixture.h"
+#include "app/form_hooks.h"
 #include "app/tfosmain.h"
 #include "depreciation/obracun.h"
+#include "register/tf_firma.h"
 #include "reports/qt/pdf_writer.h"
 #include "reports/qt/print_preview.h"
 #include "reports/qt_fixture.h"
+#include "ui/modal_driver.h"
 
 namespace kavrina::test {
 namespace {
@@ -132,6 +140,83 @@ TEST_F(WindowPrint, CalculationRowsOpenTheRegisterOf2019AndFormPoa) {
   ASSERT_TRUE(open("Obrazac POA "));
   EXPECT_EQ(preview()->document()->title, "ObrazacPOA");
   EXPECT_EQ(preview()->document()->orientation, ui::Orientation::Portrait);
+}
+
+// The texts a recorded page draws, in drawing order.
+std::vector<std::string> pageTexts(const reports::PageDocument& doc, int page) {
+  std::vector<std::string> texts;
+  const reports::Page& p = doc.pages()[static_cast<std::size_t>(page)];
+  for (const reports::PageOp& op : p.ops())
+    if (op.kind == reports::OpKind::Text) texts.emplace_back(p.text(op));
+  return texts;
+}
+
+bool contains(const std::vector<std::string>& texts, const std::string& text) {
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+// The active company renamed in the company form, then the asset list printed: its pages
+// carry the new name and place (until now the old ones stayed until the program restarted).
+TEST_F(WindowPrint, ListPrintedAfterTheCompanyWasRenamedShowsTheNewName) {
+  app::createForms(program(), window_.get());
+  ui().type("31.12.2023");
+  run(window_->Kavrina, "Spisak");
+  ASSERT_TRUE(preview() && preview()->document());
+  EXPECT_TRUE(contains(pageTexts(*preview()->document(), 0), "Velmar"));
+  window_->hidePreview();
+
+  window_->Firme->click();
+  QApplication::processEvents();
+  window_->sgSpisak->selectRow(0);
+  ui::testing::ModalDriver driver;
+  driver.on<reg::TFFIRMA>([](reg::TFFIRMA* form) {
+    form->eNazivFirme()->selectAll();
+    QTest::keyClicks(form->eNazivFirme(), "Velmar Racunovodstvo");
+    form->eMestoFirme()->selectAll();
+    QTest::keyClicks(form->eMestoFirme(), "zemun");
+    form->bSnimiZaglavlje()->click();
+  });
+  window_->runTreeCommand("Izmeni");
+  ASSERT_TRUE(driver.done());
+  EXPECT_EQ(window_->StatusC->text(), "Velmar Racunovodstvo");
+
+  ui().type("31.12.2023");
+  run(window_->Kavrina, "Spisak");
+  ASSERT_TRUE(preview()->isVisible());
+  const std::vector<std::string> texts = pageTexts(*preview()->document(), 0);
+  EXPECT_TRUE(contains(texts, "Velmar Racunovodstvo")) << "the title line's right";
+  EXPECT_TRUE(contains(texts, "Zemun")) << "the second line's right";
+  EXPECT_FALSE(contains(texts, "Velmar"));
+  EXPECT_FALSE(contains(texts, "Beograd"));
+}
+
+// The preview has the keyboard as soon as it opens: the keys page at once, and Escape
+// returns to the list.
+TEST_F(WindowPrint, PreviewTakesTheKeysAtOnceAndEscapeReturnsToTheList) {
+  for (int i = 10; i < 130; ++i)
+    addAsset({std::to_string(i), "Stolica " + std::to_string(i), "01.02.2021", 100, 100});
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  window_->navigator().UcitajOsnovnaSredstva();
+  ui().type("31.12.2023");
+  run(window_->Kavrina, "Spisak");
+  ASSERT_TRUE(window_->previewVisible());
+  ASSERT_EQ(preview()->state().pages(), 3);
+  EXPECT_EQ(QApplication::focusWidget(), preview()->scrollArea()) << "no click needed";
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+  EXPECT_EQ(preview()->state().page(), 3);
+  EXPECT_EQ(window_->eTBStrana->text(), "Strana 3 od 3");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+  EXPECT_EQ(preview()->state().page(), 2);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+  EXPECT_EQ(preview()->state().page(), 1);
+  QScrollBar* bar = preview()->scrollArea()->verticalScrollBar();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  EXPECT_GT(bar->value(), 0) << "the arrows scroll the page";
+
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_FALSE(window_->previewVisible());
+  EXPECT_EQ(QApplication::focusWidget(), window_->sgSpisak);
 }
 
 }  // namespace

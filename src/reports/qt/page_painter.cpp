@@ -15,6 +15,10 @@ namespace {
 
 // Width of lines and box outlines: 0.2 mm.
 constexpr double kLineWidthUnits = 2;
+// Paper kept free at the left of a right-aligned text (an amount), so that it never runs
+// into the amount of the column before: 0.8 mm, and at least two pixels of the device.
+constexpr double kRightAlignedGapUnits = 8;
+constexpr double kRightAlignedGapPixels = 2;
 
 QFont toQFont(const ui::PrinterFont& font) {
   QFont qfont(QString::fromStdString(font.name));
@@ -22,6 +26,9 @@ QFont toQFont(const ui::PrinterFont& font) {
   qfont.setBold(font.bold);
   // Layout in page units, independent of the device's resolution.
   qfont.setHintingPreference(QFont::PreferNoHinting);
+  // Plain letters: no ligature glyphs, which a PDF reader would not find when searching for
+  // "fi", "fl" or "ff" (Latin text needs no shaping to be legible).
+  qfont.setStyleStrategy(QFont::PreferNoShaping);
   return qfont;
 }
 
@@ -40,12 +47,14 @@ int fontPixelSize(double points) {
   return std::max(1, static_cast<int>(std::lround(points * 254.0 / 72.0)));
 }
 
-void paintPage(QPainter& painter, const PageDocument& doc, const Page& page,
-               const QRectF& target) {
+void paintPage(QPainter& painter, const PageDocument& doc, const Page& page, const QRectF& target) {
   painter.save();
   painter.translate(target.topLeft());
   painter.scale(target.width() / (doc.widthMm() * kUnitsPerMm),
                 target.height() / (doc.heightMm() * kUnitsPerMm));
+  const double pixelsPerUnit = std::abs(painter.deviceTransform().m11());
+  const double rightGap = std::max(
+      kRightAlignedGapUnits, pixelsPerUnit > 0 ? kRightAlignedGapPixels / pixelsPerUnit : 0.0);
   painter.setBrush(Qt::NoBrush);
   QPen linePen(Qt::black);
   linePen.setWidthF(kLineWidthUnits);
@@ -84,8 +93,7 @@ void paintPage(QPainter& painter, const PageDocument& doc, const Page& page,
           bytes = last == std::string_view::npos ? std::string_view() : bytes.substr(0, last + 1);
         }
         if (bytes.empty()) break;
-        const QString text =
-            QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        const QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
         // One line placed by hand: the rectangle's top is the line's top, the baseline one
         // ascent below it. Cheaper than laying the text out in a rectangle, which matters
         // for a document of a million texts.
@@ -99,12 +107,25 @@ void paintPage(QPainter& painter, const PageDocument& doc, const Page& page,
           x = rect.left() + (rect.width() - advance) / 2;
         }
         const QPointF baseline(x, rect.top() + fm.ascent());
-        const bool clip = advance > rect.width() || fm.height() > rect.height();
+        // A right-aligned text wider than its rectangle less the gap is narrowed to fit
+        // rather than cut: an amount keeps all its digits and its distance from the one
+        // before it.
+        const double room = rect.width() - rightGap;
+        const bool narrow = op.align() == ui::TextAlign::Right && advance > room && room > 0;
+        const bool clip = (!narrow && advance > rect.width()) || fm.height() > rect.height();
         if (clip) {
           painter.save();
           painter.setClipRect(rect, Qt::IntersectClip);
         }
-        painter.drawText(baseline, text);
+        if (narrow) {
+          painter.save();
+          painter.translate(rect.right(), baseline.y());
+          painter.scale(room / advance, 1);
+          painter.drawText(QPointF(-advance, 0), text);
+          painter.restore();
+        } else {
+          painter.drawText(baseline, text);
+        }
         if (clip) painter.restore();
         break;
       }

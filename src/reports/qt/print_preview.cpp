@@ -59,6 +59,8 @@ PrintPreview::PrintPreview(QWidget* parent) : QWidget(parent) {
   scrollArea_->installEventFilter(this);
   scrollArea_->viewport()->installEventFilter(this);
   layout->addWidget(scrollArea_, 1);
+  // Focus given to the preview goes to the page area, whose keys page and scroll.
+  setFocusProxy(scrollArea_);
 
   printer_.OnPreview = [this](std::shared_ptr<const PageDocument> doc) {
     ShowPreview(std::move(doc));
@@ -95,8 +97,7 @@ void PrintPreview::buildToolBar() {
   button("PrvaStrana", "Prva Strana", "TB_PRVASTRANA", &PrintPreview::PrvaStranaClick);
   button("PrethodnaStrana", "Prethodna Strana", "TB_PRETHODNASTRANA",
          &PrintPreview::PrethodnaStranaClick);
-  button("SledecaStrana", "Sledeca Strana", "TB_SLEDECASTRANA",
-         &PrintPreview::SledecaStranaClick);
+  button("SledecaStrana", "Sledeca Strana", "TB_SLEDECASTRANA", &PrintPreview::SledecaStranaClick);
   button("PoslednjaStrana", "Poslednja Strana", "TB_POSLEDNJASTRANA",
          &PrintPreview::PoslednjaStranaClick);
   toolBar_->addSeparator()->setObjectName(QStringLiteral("Divider22"));
@@ -144,9 +145,12 @@ void PrintPreview::ShowPreview(std::shared_ptr<const PageDocument> doc) {
   // The page view learns the new document first, so that a landscape page is laid out
   // landscape.
   showCurrentPage();
-  relayout();
+  // The normal view: its scroll bars and the page laid out.
+  setView(PreviewView::Normal);
   scrollArea_->horizontalScrollBar()->setValue(0);
   scrollArea_->verticalScrollBar()->setValue(0);
+  // The keys work at once, without a click into the page first.
+  scrollArea_->setFocus(Qt::OtherFocusReason);
 }
 
 void PrintPreview::StampajDokumentClick() {
@@ -205,12 +209,24 @@ void PrintPreview::PoslednjaStranaClick() {
   showCurrentPage();
 }
 
-void PrintPreview::UmanjenaStranaClick() { setView(PreviewView::FullSize); }
-void PrintPreview::StandardnaStranaClick() { setView(PreviewView::Normal); }
-void PrintPreview::UvecanaStranaClick() { setView(PreviewView::Zoom); }
+void PrintPreview::UmanjenaStranaClick() {
+  setView(PreviewView::FullSize);
+}
+void PrintPreview::StandardnaStranaClick() {
+  setView(PreviewView::Normal);
+}
+void PrintPreview::UvecanaStranaClick() {
+  setView(PreviewView::Zoom);
+}
 
 void PrintPreview::setView(PreviewView view) {
   state_.setView(view);
+  // The whole page fits the area by its size: no scroll bar takes room beside it. The other
+  // views keep the vertical bar, so that the page's width does not change as it comes
+  // and goes.
+  const bool whole = view == PreviewView::FullSize;
+  scrollArea_->setVerticalScrollBarPolicy(whole ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+  scrollArea_->setHorizontalScrollBarPolicy(whole ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
   relayout();
 }
 
