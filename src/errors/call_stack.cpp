@@ -7,15 +7,31 @@
 namespace kavrina::errors {
 namespace {
 
+bool startsWithAny(std::string_view name, std::initializer_list<std::string_view> prefixes) {
+  for (std::string_view prefix : prefixes)
+    if (name.starts_with(prefix)) return true;
+  return false;
+}
+
+// Frames of the standard library, of boost and of the compiler's runtime: they are not the
+// program's procedures (a std::make_unique or a std::function call between two of them
+// says nothing to the reader of the log).
+bool isLibrary(std::string_view name) {
+  return startsWithAny(name, {"std::", "boost::", "__cxa", "__cxxabiv1::", "_Unwind",
+                              "__gnu_cxx::", "__gxx_personality"});
+}
+
 // Functions that belong to the raising and handling of an error rather than to the code
 // that failed: they are skipped at the top of the stack.
 bool isMachinery(std::string_view name) {
-  static constexpr std::string_view kPrefixes[] = {
-      "kavrina::errors::", "std::",   "boost::",     "__cxa",
-      "__cxxabiv1::",      "_Unwind", "__gnu_cxx::", "__gxx_personality"};
-  for (std::string_view prefix : kPrefixes)
-    if (name.starts_with(prefix)) return true;
-  return false;
+  return name.starts_with("kavrina::errors::") || isLibrary(name);
+}
+
+// The C runtime's frames below `main`: when `main` itself is not on the stack (its call
+// became a jump), the lines stop here instead of running on into the runtime.
+bool isProcessStart(std::string_view name) {
+  return name == "__libc_start_call_main" || name == "__libc_start_main" ||
+         name == "__libc_start_main_impl" || name == "_start";
 }
 
 }  // namespace
@@ -34,9 +50,23 @@ std::string withoutParameters(const std::string& name) {
   return name;
 }
 
-std::vector<CallFrame> captureCallStack() {
+std::vector<CallFrame> programFrames(const std::vector<CallFrame>& stack) {
   std::vector<CallFrame> frames;
   bool inMachinery = true;
+  for (const CallFrame& frame : stack) {
+    if (frame.name.empty()) continue;
+    if (isProcessStart(frame.name)) break;
+    if (inMachinery && isMachinery(frame.name)) continue;
+    inMachinery = false;
+    if (isLibrary(frame.name)) continue;
+    frames.push_back(frame);
+    if (frame.name == "main") break;
+  }
+  return frames;
+}
+
+std::vector<CallFrame> captureCallStack() {
+  std::vector<CallFrame> stack;
   for (const boost::stacktrace::frame& returnFrame : boost::stacktrace::stacktrace()) {
     // A frame holds the return address, which after a call that never returns (a call of
     // a [[noreturn]] function) lies past the end of the caller. One byte back is inside
@@ -47,12 +77,11 @@ std::vector<CallFrame> captureCallStack() {
         reinterpret_cast<boost::stacktrace::frame::native_frame_ptr_t>(address - 1));
     std::string name = withoutParameters(frame.name());
     if (name.empty()) continue;
-    if (inMachinery && isMachinery(name)) continue;
-    inMachinery = false;
-    frames.push_back({name, static_cast<int>(frame.source_line())});
-    if (name == "main") break;
+    const bool last = name == "main" || isProcessStart(name);
+    stack.push_back({std::move(name), static_cast<int>(frame.source_line())});
+    if (last) break;
   }
-  return frames;
+  return programFrames(stack);
 }
 
 }  // namespace kavrina::errors

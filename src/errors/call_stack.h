@@ -12,11 +12,15 @@ struct CallFrame {
   int line = 0;      // source line, 0 when the debug information does not give one
 };
 
-// The frames of the caller's call stack, starting with the innermost function that is not
-// part of the error machinery itself (this namespace's handler, the standard library and
-// the unwinder are left out at the top), going outwards up to and including `main`.
-// Frames without a name are left out.
+// The frames of the caller's call stack as programFrames leaves them.
 std::vector<CallFrame> captureCallStack();
+
+// The program's own frames of a call stack given innermost first: the error machinery at
+// the top (this namespace's handler, the standard library, the unwinder) is left out, then
+// every frame of the standard library, boost and the compiler's runtime and every frame
+// without a name; the frames end with `main`, or before the C runtime's start frames when
+// `main` is not on the stack.
+std::vector<CallFrame> programFrames(const std::vector<CallFrame>& stack);
 
 // A demangled function name without its parameter list and trailing qualifiers:
 // "ns::Cls::run(int) const" -> "ns::Cls::run", "f()::{lambda()#1}::operator()() const"

@@ -11,3 +11,10 @@ kavrina_add_test(app_maintenance_test
     ${CMAKE_CURRENT_LIST_DIR}/../ui/modal_driver.cpp
   LIBS kavrina_app kavrina_test_support Qt6::Test)
 set_target_properties(app_maintenance_test PROPERTIES AUTOMOC ON)
+
+# The real program, started as a process of its own.
+kavrina_add_test(program_error_log_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/program_error_log_test.cpp
+  LIBS kavrina_test_support)
+target_compile_definitions(program_error_log_test PRIVATE KAVRINA_PROGRAM="$<TARGET_FILE:kavrina>")
+add_dependencies(program_error_log_test kavrina)

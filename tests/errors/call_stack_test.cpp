@@ -52,6 +52,50 @@ TEST(CallStack, NamesTheFailingFunctionFirstWithItsLine) {
   EXPECT_EQ(shown.find("__libc_start"), std::string::npos) << shown;
 }
 
+// The stacks of the window program at a failure while its main window is created: the
+// lines are the program's own procedures and end with main; when the compiler has turned
+// main's call into a jump, they end before the C runtime instead of running on into it.
+TEST(CallStack, LinesAreTheProgramsOwnFramesEndingWithMain) {
+  using kavrina::errors::CallFrame;
+  using Frames = std::vector<CallFrame>;
+  const Frames top = {{"boost::stacktrace::basic_stacktrace<>::init", 0},
+                      {"kavrina::errors::captureCallStack", 80},
+                      {"kavrina::errors::reportFatal", 153},
+                      {"kavrina::errors::fail", 40},
+                      {"kavrina::store::DbfTable::open", 161},
+                      {"std::function<void ()>::operator()", 591},
+                      {"kavrina::store::DBOPENALL", 114},
+                      {"kavrina::app::TFOSMAIN::fOSMainOnCreate", 112},
+                      {"kavrina::app::TFOSMAIN::TFOSMAIN", 58},
+                      {"std::__detail::_MakeUniq<kavrina::app::TFOSMAIN>::__single_object "
+                       "std::make_unique<kavrina::app::TFOSMAIN, kavrina::store::Program&>",
+                       1065},
+                      {"kavrina::app::runProgram", 78}};
+  const Frames ours = {{"kavrina::store::DbfTable::open", 161},
+                       {"kavrina::store::DBOPENALL", 114},
+                       {"kavrina::app::TFOSMAIN::fOSMainOnCreate", 112},
+                       {"kavrina::app::TFOSMAIN::TFOSMAIN", 58},
+                       {"kavrina::app::runProgram", 78}};
+  auto names = [](const Frames& frames) {
+    std::vector<std::string> out;
+    for (const CallFrame& f : frames) out.push_back(f.name + " " + std::to_string(f.line));
+    return out;
+  };
+  const Frames runtime = {
+      {"__libc_start_call_main", 58}, {"__libc_start_main_impl", 360}, {"_start", 0}};
+
+  Frames withMain = top;
+  withMain.push_back({"main", 5});
+  withMain.insert(withMain.end(), runtime.begin(), runtime.end());
+  Frames expected = ours;
+  expected.push_back({"main", 5});
+  EXPECT_EQ(names(kavrina::errors::programFrames(withMain)), names(expected));
+
+  Frames withoutMain = top;
+  withoutMain.insert(withoutMain.end(), runtime.begin(), runtime.end());
+  EXPECT_EQ(names(kavrina::errors::programFrames(withoutMain)), names(ours));
+}
+
 TEST(CallStack, NamesLoseTheirParameterLists) {
   const struct {
     const char* demangled;
