@@ -17,7 +17,7 @@ namespace {
 // letters a slightly shorter text may be the wider one.
 constexpr std::size_t kNearLongest = 3;
 // At most this many texts are measured per column.
-constexpr std::size_t kMostMeasured = 256;
+constexpr std::size_t kMostMeasured = 32;
 
 std::string_view withoutBlanks(std::string_view text) {
   const auto first = text.find_first_not_of(' ');

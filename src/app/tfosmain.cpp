@@ -343,14 +343,20 @@ void TFOSMAIN::fitTree() {
 }
 
 void TFOSMAIN::showListState() {
+  showList(true);
+}
+
+void TFOSMAIN::showList(bool measure) {
   const Section section = navigator_.section();
   settingWidths_ = true;
   model_->setList(&navigator_.currentList(), sectionColumns(section));
   settingWidths_ = false;
-  // The section's columns shown first: a hidden column's title has no size to measure.
-  applyColumnWidths();
-  fittingWidths_[section] =
-      fittingColumnWidths(*sgSpisak, navigator_.currentList(), model_->columnCount());
+  if (measure) {
+    // The section's columns shown first: a hidden column's title has no size to measure.
+    applyColumnWidths();
+    fittingWidths_[section] =
+        fittingColumnWidths(*sgSpisak, navigator_.currentList(), model_->columnCount());
+  }
   applyColumnWidths();
   showCurrentRow();
   StatusC->setText(cellText(navigator_.statusText()));
@@ -415,7 +421,8 @@ void TFOSMAIN::sgSpisakOnDblClick() {
 
 void TFOSMAIN::sgSpisakOnHeaderClick(int column) {
   navigator_.sgSpisakOnHeaderClick(column);
-  showListState();
+  // Sorted, the list holds the same texts: the columns keep their widths.
+  showList(false);
 }
 
 void TFOSMAIN::UcitajFirme() {

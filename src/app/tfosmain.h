@@ -164,6 +164,8 @@ class TFOSMAIN final : public QMainWindow {
   // Widens the tree so that its longest command shows whole, unless the user has moved
   // the splitter.
   void fitTree();
+  // showListState, measuring the columns' fitting widths anew when `measure`.
+  void showList(bool measure);
   // Takes the grid's current row into the navigator before a command.
   void takeCurrentRow();
   void showCurrentRow();
