@@ -30,17 +30,23 @@ class PagePainter : public test::QtReports {
     return image;
   }
 
-  // Leftmost and rightmost inked column, in millimetres.
-  static std::pair<double, double> inkSpan(const QImage& image) {
+  // Leftmost and rightmost pixel column with a pixel darker than `grey`.
+  static std::pair<int, int> inkedColumns(const QImage& image, int grey) {
     int left = image.width(), right = -1;
     for (int y = 0; y < image.height(); ++y) {
       for (int x = 0; x < image.width(); ++x) {
-        if (qGray(image.pixel(x, y)) < 160) {
+        if (qGray(image.pixel(x, y)) < grey) {
           left = std::min(left, x);
           right = std::max(right, x);
         }
       }
     }
+    return {left, right};
+  }
+
+  // Leftmost and rightmost inked column, in millimetres.
+  static std::pair<double, double> inkSpan(const QImage& image) {
+    const auto [left, right] = inkedColumns(image, 160);
     return {left / 4.0, (right + 1) / 4.0};
   }
 
@@ -62,16 +68,8 @@ class PagePainter : public test::QtReports {
     painter.setRenderHint(QPainter::TextAntialiasing);
     paintPage(painter, doc, doc.pages()[0], QRectF(0, -top, 210 * pixelsPerMm, 297 * pixelsPerMm));
     painter.end();
-    int left = image.width(), right = -1;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) {
-        if (qGray(image.pixel(x, y)) < 224) {
-          left = std::min(left, x);
-          right = std::max(right, x);
-        }
-      }
-    }
-    return {left, right};
+    // Even the faint edge of a glyph counts as ink.
+    return inkedColumns(image, 224);
   }
 };
 
