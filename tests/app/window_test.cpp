@@ -346,7 +346,7 @@ TEST_F(Window, ScreenshotOfTheAssetListOnALaptopScreen) {
   for (int i = 0; i < 6; ++i)
     addAsset({std::to_string(100 + i), names[i],
               "0" + std::to_string(i + 1) + ".0" + std::to_string(i + 1) + ".2021", amounts[i],
-              amounts[i]});
+              amounts[i], "", 0, 0});
   window_->navigator().UcitajOsnovnaSredstva();
   window_->resize(1366, 900);
   press(window_->Kavrina);

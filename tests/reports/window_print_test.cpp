@@ -194,7 +194,7 @@ TEST_F(WindowPrint, ListPrintedAfterTheCompanyWasRenamedShowsTheNewName) {
 // returns to the list.
 TEST_F(WindowPrint, PreviewTakesTheKeysAtOnceAndEscapeReturnsToTheList) {
   for (int i = 10; i < 130; ++i)
-    addAsset({std::to_string(i), "Stolica " + std::to_string(i), "01.02.2021", 100, 100});
+    addAsset({std::to_string(i), "Stolica " + std::to_string(i), "01.02.2021", 100, 100, "", 0, 0});
   window_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
   window_->navigator().UcitajOsnovnaSredstva();
