@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "cli/stampa.h"
-#include "common/aside_file.h"
 #include "reports/qt/pdf_writer.h"
 
 namespace kavrina::cli {
@@ -32,11 +31,7 @@ std::optional<std::string> savePdf(const reports::PageDocument& document,
     static char* argv[] = {name, nullptr};
     app.emplace(argc, argv);
   }
-  AsideFile aside;  // removed again unless it is published
-  if (aside.create(path) == 0 && !reports::writePdf(document, aside.path()) &&
-      aside.publish(true) == 0)
-    return std::nullopt;
-  return "Fajl " + path.string() + " nije dostupan za pisanje.";
+  return reports::writePdf(document, path);
 }
 
 }  // namespace kavrina::cli
