@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "common/version.h"
 #include "store/program.h"
 #include "ui/printer.h"
 #include "ui/user_interface.h"
@@ -25,7 +26,7 @@ inline constexpr double kSecondLineFontSize = 10;
 struct ReportStyle {
   std::string fontName = "Arial";  // CFONTNAME
   double fontSize = 8;             // NFONTSIZE
-  std::string version = "1.07";    // VER
+  std::string version{kProgramVersion};  // VER
   std::string webAddress = std::string(kMakerWebAddress);
 };
 
