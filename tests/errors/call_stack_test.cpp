@@ -43,8 +43,10 @@ TEST(CallStack, NamesTheFailingFunctionFirstWithItsLine) {
       "/???  Variable does not exist: NGODINA\r\n\r\n"
       "Called from callstack_test::failInHelper (";
   ASSERT_EQ(shown.substr(0, head.size()), head) << shown;
-  const int line = std::stoi(shown.substr(head.size()));
-  EXPECT_EQ(line, failLine);
+  // A build without debug information names the procedures but knows no source lines.
+  if (KAVRINA_DEBUG_INFO) {
+    EXPECT_EQ(std::stoi(shown.substr(head.size())), failLine);
+  }
   EXPECT_NE(shown.find(")  \r\nCalled from callstack_test::callerOfHelper ("), std::string::npos)
       << shown;
   EXPECT_NE(shown.find("\r\nCalled from main ("), std::string::npos) << shown;
