@@ -1,6 +1,7 @@
 #include "common/date.h"
 
 #include <cstdio>
+#include <utility>
 #include <ctime>
 
 namespace kavrina {
@@ -80,7 +81,21 @@ Date Date::fromDayNumber(std::int64_t days) {
   return fromYmd(y, m, d);
 }
 
+namespace {
+
+std::function<Date()>& clockInUse() {
+  static std::function<Date()> clock;
+  return clock;
+}
+
+}  // namespace
+
+void Date::setClock(std::function<Date()> clock) {
+  clockInUse() = std::move(clock);
+}
+
 Date Date::today() {
+  if (clockInUse()) return clockInUse()();
   std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);

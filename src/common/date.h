@@ -3,6 +3,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,7 +20,11 @@ class Date {
   static Date fromText(std::string_view text);
   // The date of the given serial day number (days since 1 January 1 of the proleptic calendar).
   static Date fromDayNumber(std::int64_t days);
+  // Today's date by the clock in use: the system's local date unless one was set.
   static Date today();
+  // Sets the clock that today() reads (an empty one restores the system's), so that
+  // whatever compares with today's date can be run on a date of its choosing.
+  static void setClock(std::function<Date()> clock);
 
   bool empty() const { return year_ == 0; }
   int year() const { return year_; }

@@ -10,6 +10,7 @@
 #include "register/tf_firma.h"
 #include "register/tf_osnovno_sredstvo.h"
 #include "register_folder.h"
+#include "support/fixed_today.h"
 
 namespace kavrina::reg {
 namespace {
@@ -125,6 +126,8 @@ class AssetForm : public ::testing::Test {
     return folder_.mdos();
   }
 
+  // A new asset and a write-off are offered today's date.
+  test::FixedToday today_{Date::fromYmd(2026, 7, 14)};
   RegisterFolder folder_;
   store::Program& program_ = folder_.program();
   TFOSNOVNOSREDSTVO form_{program_, plainRow};

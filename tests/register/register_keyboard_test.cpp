@@ -18,6 +18,7 @@
 #include "register/tf_firma.h"
 #include "register/tf_osnovno_sredstvo.h"
 #include "register_folder.h"
+#include "support/fixed_today.h"
 
 namespace kavrina::reg {
 namespace {
@@ -65,6 +66,8 @@ class KeyboardAssetForm : public ::testing::Test {
     ASSERT_EQ(focused(), form_.dtpDatumNabavke()) << "Alt+D reaches the date";
   }
 
+  // The forms offer today's date; the cases type over it.
+  test::FixedToday today_{Date::fromYmd(2026, 7, 14)};
   mutable RegisterFolder folder_;
   store::Program& program_ = folder_.program();
   TFOSNOVNOSREDSTVO form_{program_, plainRow};

@@ -4,6 +4,7 @@
 #include "dbf_test_util.h"
 #include "store/dbf/dbf_field_codec.h"
 #include "store/dbf/dbf_header.h"
+#include "support/fixed_today.h"
 #include "support/temp_dir.h"
 
 namespace kavrina::test {
@@ -16,10 +17,11 @@ unsigned byteAt(const std::string& bytes, std::size_t i) { return static_cast<un
 
 TEST(DbfFormat, EmptyTableWithOneCharacterFieldIs67Bytes) {
   TempDir dir;
+  const Date today = Date::fromYmd(2031, 7, 9);
+  FixedToday clock(today);
   ASSERT_TRUE(DbfTable::create(dir / "t.dbf", {{"Sifra", 'C', 3, 0}}));
   std::string bytes = readFileBytes(dir / "t.dbf");
   ASSERT_EQ(bytes.size(), 67u);
-  Date today = Date::today();
   EXPECT_EQ(byteAt(bytes, 0), 0x03u);
   EXPECT_EQ(byteAt(bytes, 1), static_cast<unsigned>(today.year() % 100));
   EXPECT_EQ(byteAt(bytes, 2), static_cast<unsigned>(today.month()));
