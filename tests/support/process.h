@@ -16,4 +16,13 @@ int waitProcess(pid_t pid);
 // Runs the program to its end and returns the exit code.
 int runProcess(const std::string& program, const std::vector<std::string>& args);
 
+// Children a test started and has not waited for yet. A test that forks by itself and may
+// return (a failed assertion) before it waits calls trackChild; waitProcess forgets the
+// child. Whatever is still tracked when a test ends is killed and reaped, so that no worker
+// of a failed test goes on holding its files or runs into the next test.
+void trackChild(pid_t pid);
+void forgetChild(pid_t pid);
+// Kills and reaps every tracked child; answers how many there were.
+int killTrackedChildren();
+
 }  // namespace kavrina::test

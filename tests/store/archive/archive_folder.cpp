@@ -204,6 +204,7 @@ void OtherStation::start(std::vector<std::string> args) {
   pid_ = startProcess(KAVRINA_STATION_WORKER, args);
   for (int i = 0; i < 30000 && !fs::exists(ready); ++i) {
     if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+      forgetChild(pid_);
       pid_ = -1;
       throw std::runtime_error("the other station ended before it was ready");
     }
