@@ -1,6 +1,6 @@
 // The forms the main window opens: the company form FFIRMA, the asset form
-// FOSNOVNOSREDSTVO and the settings form FPODESAVANJA, classes of their own (register/,
-// settings/form/) that form_hooks.cpp creates and shows.
+// FOSNOVNOSREDSTVO and the settings form FPODESAVANJA, classes of their own (register/)
+// that form_hooks.cpp creates and shows.
 #pragma once
 
 #include <QWidget>

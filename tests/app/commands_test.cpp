@@ -17,7 +17,7 @@ class Assets : public AppTest {
  protected:
   void SetUp() override {
     openDatabase();
-    addAsset({"1", "Racunar Dell", "10.02.2020", 120000, 120000});
+    addAsset({"1", "Racunar Dell", "10.02.2020", 120000, 120000, "", 0, 0});
     addAsset({"2", "Sto radni", "01.06.2019", 999, 999, "", 3, 1220});
     addAsset({"10", "Automobil", "15.07.2018", 1234, 1234, "20.12.2022", 3, 1230});
     addAsset({"3", "Stolica", "05.05.2021", 15000.5, 14000, "", 7, 1220});
@@ -251,7 +251,7 @@ TEST_F(Assets, AddProposesTheNextNumberAndSelectsItsRow) {
   EXPECT_EQ(recorded_.calls, (std::vector<std::string>{"assetForm 11"}));
   EXPECT_EQ(program().CINVENTARSKIBROJ, "") << "the number was the command's own";
   // Deleted records are invisible: with the highest number deleted, it is proposed again.
-  addAsset({"11", "Kamion", "01.01.2020", 5, 5});
+  addAsset({"11", "Kamion", "01.01.2020", 5, 5, "", 0, 0});
   nav().UcitajOsnovnaSredstva();
   run("Dodaj");
   EXPECT_EQ(recorded_.calls.back(), "assetForm 12");

@@ -37,7 +37,7 @@ class Window : public AppTest {
   void SetUp() override {
     openDatabase();
     addCompany("000", "Velmar", "Beograd");
-    addAsset({"1", "Racunar Dell", "10.02.2020", 120000, 120000});
+    addAsset({"1", "Racunar Dell", "10.02.2020", 120000, 120000, "", 0, 0});
     addAsset({"2", "Sto radni", "01.06.2019", 999, 999, "", 3, 1220});
     addAsset({"10", "Automobil", "15.07.2018", 1234, 1234, "20.12.2022", 3, 1230});
     addAsset({"3", "Stolica", "05.05.2021", 15000.5, 14000, "", 7, 1220});
@@ -63,7 +63,9 @@ class Window : public AppTest {
     std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
       out.push_back(std::string(depth * 2, ' ') + item->text(0).toStdString());
       EXPECT_FALSE(item->icon(0).isNull()) << item->text(0).toStdString();
-      if (item->childCount() > 0) EXPECT_TRUE(item->isExpanded()) << item->text(0).toStdString();
+      if (item->childCount() > 0) {
+        EXPECT_TRUE(item->isExpanded()) << item->text(0).toStdString();
+      }
       for (int i = 0; i < item->childCount(); ++i) walk(item->child(i), depth + 1);
     };
     for (int i = 0; i < window_->TreeView1->topLevelItemCount(); ++i)

@@ -123,7 +123,9 @@ TEST_P(CliExit, AnswersWithItsCodeAndASerbianMessage) {
   const CliRun r = run(c.args);
   EXPECT_EQ(r.exitCode, c.exitCode) << r.out << r.err;
   EXPECT_NE(r.err.find(c.errContains), std::string::npos) << r.err;
-  if (c.exitCode == 2) EXPECT_NE(r.err.find("kavrina-cli --help"), std::string::npos);
+  if (c.exitCode == 2) {
+    EXPECT_NE(r.err.find("kavrina-cli --help"), std::string::npos);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -43,9 +43,9 @@ class WindowPrint : public AppTest {
     openDatabase();
     addCompany("000", "Velmar", "Beograd");
     addCompany("001", "Klijent DOO", "Novi Sad");
-    addAsset({"1", "Racunar Dell", "10.02.2020", 120000, 120000});
-    addAsset({"2", "Sto radni", "01.06.2019", 999, 999});
-    addAsset({"3", "Stolica", "05.05.2025", 15000.5, 14000});
+    addAsset({"1", "Racunar Dell", "10.02.2020", 120000, 120000, "", 0, 0});
+    addAsset({"2", "Sto radni", "01.06.2019", 999, 999, "", 0, 0});
+    addAsset({"3", "Stolica", "05.05.2025", 15000.5, 14000, "", 0, 0});
     window_ = std::make_unique<app::TFOSMAIN>(program(), app::TFOSMAIN::programHooks(raw_));
     raw_ = window_.get();
     program().LAGENCIJSKIMOD = true;

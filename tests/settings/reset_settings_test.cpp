@@ -1,7 +1,7 @@
 // The reset of the program settings keeps what is not a program setting.
 #include <gtest/gtest.h>
 
-#include "settings/form/settings_form_values.h"
+#include "settings/settings_form_values.h"
 #include "settings/ini_files.h"
 #include "support/temp_dir.h"
 

@@ -10,7 +10,7 @@
 
 #include "depreciation/obracun.h"
 #include "register/qt_application.h"
-#include "settings/form/tf_podesavanja.h"
+#include "register/tf_podesavanja.h"
 #include "settings/settings_keys.h"
 #include "store/program_folder.h"
 #include "support/temp_dir.h"

@@ -99,7 +99,9 @@ TEST_F(DbfTableTest, ScanSeesWritesMadeDuringTheScan) {
   int count = 0;
   for (; !t->eof(); t->skip()) {
     ++count;
-    if (t->recNo() == 1500) EXPECT_EQ(t->getString("Ime"), "promena   ");
+    if (t->recNo() == 1500) {
+      EXPECT_EQ(t->getString("Ime"), "promena   ");
+    }
     if (t->recNo() == 10) t->putString("Ime", "deset");  // inside the read-ahead block
   }
   EXPECT_EQ(count, 2000);

@@ -1,5 +1,5 @@
 // The settings form.
-#include "settings/form/tf_podesavanja.h"
+#include "register/tf_podesavanja.h"
 
 #include <QFontDialog>
 #include <QFontInfo>
@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "settings/form/settings_form_values.h"
+#include "settings/settings_form_values.h"
 #include "settings/ini_files.h"
 #include "settings/settings_keys.h"
 #include "ui/current_ui.h"

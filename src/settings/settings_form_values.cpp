@@ -1,5 +1,5 @@
 // The settings form's values and its writes.
-#include "settings/form/settings_form_values.h"
+#include "settings/settings_form_values.h"
 
 #include <string>
 #include <vector>
