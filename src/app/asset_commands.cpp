@@ -4,6 +4,7 @@
 
 #include "app/inventory_number.h"
 #include "app/navigator.h"
+#include "register/asset_record.h"
 #include "common/decimal.h"
 #include "store/dbf/dbf_table.h"
 #include "store/rec_lock.h"
@@ -121,12 +122,7 @@ void Navigator::filterAssetsByNumber(std::string_view prompt, std::string_view p
 }
 
 void Navigator::addAsset() {
-  program_.areas.select("MDOS");
-  store::DbfTable& mdos = program_.areas["MDOS"];
-  mdos.goBottom();
-  const std::string number =
-      mdos.eof() ? std::string("1") : nextInventory(inventoryDigits(mdos.getString("InvBr")));
-  showAssetForm(number);
+  showAssetForm(reg::nextInventoryNumber(program_));
 }
 
 void Navigator::editAsset() {
@@ -232,8 +228,8 @@ void Navigator::deleteAssetRange() {
   const auto to =
       ui::current().inputBox(kCaption, "DO Inventarskog broja:", "0", kInvBrDigits, 120);
   if (!to) return;
-  const std::string low = inventoryDigits(*from);
-  const std::string high = inventoryDigits(*to);
+  const std::string low = reg::numberDigits(*from);
+  const std::string high = reg::numberDigits(*to);
   if (compareInventory(low, high) > 0) {
     errorBox(std::string(ui::kInvalidInputText));
     return;
@@ -243,7 +239,7 @@ void Navigator::deleteAssetRange() {
   program_.areas.select("MDOS");
   store::DbfTable& mdos = program_.areas["MDOS"];
   for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
-    const std::string number = inventoryDigits(mdos.getString("InvBr"));
+    const std::string number = reg::numberDigits(mdos.getString("InvBr"));
     if (compareInventory(number, low) >= 0 && compareInventory(number, high) <= 0 &&
         store::REC_LOCK(program_, 0, "MDOS")) {
       mdos.deleteRecord();

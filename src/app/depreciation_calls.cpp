@@ -24,7 +24,7 @@ void callOBRACUN(store::Program& program, bool accounting, bool tax, bool period
 
 void callNULIRAJGRUPU(store::Program& program) { depreciation::NULIRAJGRUPU(program); }
 
-PresentValueLookup presentValueLookup(store::Program& program) {
+PresentValueLookup presentValueLookup(store::Session& program) {
   // One cache for the run: a load rereads only the result files that changed since the
   // last one, and a switch to another company's folder starts it afresh.
   static depreciation::AnnualResultsCache cache;

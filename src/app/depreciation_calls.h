@@ -15,7 +15,7 @@ void callNULIRAJGRUPU(store::Program& program);
 // The present values of the active company's assets for one load of the asset list:
 // `OBRRASADVR` over the annual accounting results up to `NGODINA`, each file read once
 // and read again only when it changed.
-PresentValueLookup presentValueLookup(store::Program& program);
+PresentValueLookup presentValueLookup(store::Session& program);
 
 // Fills the depreciation entries of `hooks` with the calls above.
 void addDepreciationCalls(CommandHooks& hooks);

@@ -7,7 +7,7 @@
 #include "app/list_rows.h"
 #include "register/tf_firma.h"
 #include "register/tf_osnovno_sredstvo.h"
-#include "settings/form/tf_podesavanja.h"
+#include "register/tf_podesavanja.h"
 
 namespace kavrina::app {
 
@@ -24,7 +24,7 @@ ListRow assetListRow(const reg::AssetListEntry& e) {
 }
 
 // The present value of the saved asset as the list computes it.
-double listPresentValue(store::Program& program, const std::string& invBr, int oldestYear,
+double listPresentValue(store::Session& program, const std::string& invBr, int oldestYear,
                         double def) {
   return presentValueLookup(program)(invBr, oldestYear, def);
 }

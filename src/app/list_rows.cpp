@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "depreciation/asset_list.h"
+#include "common/text.h"
 
 namespace kavrina::app {
 
@@ -57,16 +58,11 @@ std::string deleteAllCode(const Date& today) {
 }
 
 std::string trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
+  return std::string(text::trimBlanks(text));
 }
 
 std::string upperCase(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
+  return text::upper(text);
 }
 
 std::string padded(std::string_view text, std::size_t width) {

@@ -1,4 +1,5 @@
 #include "app/sections.h"
+#include "common/text.h"
 
 #include <cctype>
 
@@ -60,8 +61,7 @@ std::vector<CommandNode> leaves(std::initializer_list<const char*> texts, TreeIm
 
 CommandNode commandTree(Section section) {
   using I = TreeImage;
-  std::string name(sectionName(section));
-  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string name = text::upper(sectionName(section));
   CommandNode root = node("[" + name + "]", I::Action);
   switch (section) {
     case Section::Firma:

@@ -23,6 +23,7 @@
 #include "settings/ini_files.h"
 #include "store/database.h"
 #include "store/schema.h"
+#include "common/text.h"
 
 namespace kavrina::cli {
 namespace {
@@ -87,8 +88,7 @@ std::optional<ExportTarget> exportTarget(const store::Program& program, std::str
     for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (ext == ".dbf") name.resize(name.size() - 4);
   }
-  std::string upper = name;
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string upper = text::upper(name);
   if (upper == "FIRME") return ExportTarget{"DBF/Firme.dbf", "Firme", store::schema::firme(), true};
   if (upper == "MDOS")
     return ExportTarget{store::dataPath(program, "MDOS.dbf"), "MDOS", store::schema::mdos(), true};

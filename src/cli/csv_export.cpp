@@ -1,5 +1,6 @@
 // Writing a table as CSV.
 #include "cli/csv_export.h"
+#include "common/text.h"
 
 #include <ostream>
 #include <string>
@@ -21,11 +22,7 @@ void putValue(std::ostream& out, std::string_view value) {
 }
 
 std::string_view trimmed(std::string_view text, bool leading) {
-  const auto last = text.find_last_not_of(' ');
-  if (last == std::string_view::npos) return {};
-  text = text.substr(0, last + 1);
-  if (leading) text.remove_prefix(text.find_first_not_of(' '));
-  return text;
+  return leading ? text::trimBlanks(text) : text::trimRightBlanks(text);
 }
 
 }  // namespace

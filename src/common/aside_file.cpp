@@ -83,7 +83,7 @@ int AsideFile::create(const std::filesystem::path& target) {
     path_.clear();
     return err;
   }
-  if (file_.tryLock(kShareModeOffset, 1, LockKind::Write) != LockResult::Taken) {
+  if (file_.tryLock(locks::kShareMode, 1, LockKind::Write) != LockResult::Taken) {
     err = file_.lastError();
     discard();
     return err ? err : EBUSY;

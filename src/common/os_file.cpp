@@ -50,7 +50,7 @@ int OsFile::open(const std::filesystem::path& path, Access access) {
 int OsFile::openShareLocked(const std::filesystem::path& path, Access access, LockKind mode) {
   for (int attempt = 0; attempt < kReopenAttempts; ++attempt) {
     if (int err = open(path, access); err != 0) return err;
-    const LockResult lock = tryLock(kShareModeOffset, 1, mode);
+    const LockResult lock = tryLock(locks::kShareMode, 1, mode);
     if (lock != LockResult::Taken) {
       const int err = lock == LockResult::Busy ? EBUSY : lastError_;
       close();
@@ -179,6 +179,15 @@ LockResult OsFile::tryLock(std::uint64_t offset, std::uint64_t length, LockKind 
     lastError_ = errno;
     return errno == EAGAIN || errno == EACCES ? LockResult::Busy : LockResult::Failed;
   }
+}
+
+LockResult OsFile::waitForLock(std::uint64_t offset, std::uint64_t length, LockKind kind) {
+  LockResult result = tryLock(offset, length, kind);
+  for (int attempt = 1; attempt < locks::kAttempts && result == LockResult::Busy; ++attempt) {
+    ::usleep(locks::kPauseMicros);
+    result = tryLock(offset, length, kind);
+  }
+  return result;
 }
 
 bool OsFile::unlock(std::uint64_t offset, std::uint64_t length) {

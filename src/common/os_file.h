@@ -12,6 +12,8 @@
 #include <span>
 #include <string>
 
+#include "common/lock_offsets.h"
+
 namespace kavrina {
 
 enum class LockKind { Read, Write };
@@ -19,10 +21,6 @@ enum class LockKind { Read, Write };
 // Outcome of one lock attempt: taken, held by someone else, or refused by the system.
 enum class LockResult { Taken, Busy, Failed };
 
-// The share mode of an open file (tables and indexes alike): one byte far beyond every other
-// lock region, locked for writing by an exclusive open and for reading by a shared one, so
-// that an exclusive open denies every other open. Never written.
-constexpr std::uint64_t kShareModeOffset = 2'000'000'001;
 
 class OsFile {
  public:
@@ -68,6 +66,10 @@ class OsFile {
   // One attempt at a lock of [offset, offset + length). Taking a Read lock over a Write lock
   // this handle holds (or the reverse) converts it in one step.
   LockResult tryLock(std::uint64_t offset, std::uint64_t length, LockKind kind);
+  // A lock another station holds only for a moment (an append, an index update): up to
+  // locks::kAttempts attempts locks::kPauseMicros apart while it is busy. Answers Taken, Busy
+  // when it stayed held throughout, or Failed when the system refused (lastError tells why).
+  LockResult waitForLock(std::uint64_t offset, std::uint64_t length, LockKind kind);
   bool unlock(std::uint64_t offset, std::uint64_t length);
   // Whether another handle holds a lock that conflicts with a write lock of the range.
   bool lockedElsewhere(std::uint64_t offset, std::uint64_t length);

@@ -63,7 +63,7 @@ class ListedAssetReader {
 
 }  // namespace
 
-std::vector<AssetRow> loadAssetRows(store::Program& program, AnnualResultsCache& presentValues,
+std::vector<AssetRow> loadAssetRows(store::Session& program, AnnualResultsCache& presentValues,
                                     const AssetListOptions& options) {
   presentValues.refresh(store::dataPath(program, ""));
   program.areas.select("MDOS");

@@ -40,7 +40,7 @@ struct AssetListOptions {
 // index order and builds one row per visible record that passes the filter. The present
 // value is presentValues.OBRRASADVR(`InvBr`, `NGODINA`, year of `DatumN`, `RAOsn`).
 // Leaves `MDOS` selected. Raises the table layer's errors.
-std::vector<AssetRow> loadAssetRows(store::Program& program, AnnualResultsCache& presentValues,
+std::vector<AssetRow> loadAssetRows(store::Session& program, AnnualResultsCache& presentValues,
                                     const AssetListOptions& options = {});
 
 // `UcitajOsnovnaSredstva`'s work with its progress box: shows "Ucitava se Spisak Osnovnih

@@ -29,7 +29,7 @@ std::string paddedInvBr(std::string invBr, std::size_t width) {
 // select; for a new record append one; REC_LOCK waiting without limit; assign; unlock.
 // False when no record could be appended.
 template <class Assign>
-bool writeMdngRecord(store::Program& program, bool newRecord, Assign assign) {
+bool writeMdngRecord(store::Session& program, bool newRecord, Assign assign) {
   program.areas.select(kAliasMdng);
   store::DbfTable& table = program.areas[kAliasMdng];
   if (newRecord && !table.append(true)) return false;
@@ -41,7 +41,7 @@ bool writeMdngRecord(store::Program& program, bool newRecord, Assign assign) {
 
 }  // namespace
 
-GroupResetResult runNulirajGrupu(store::Program& program, int year, int group) {
+GroupResetResult runNulirajGrupu(store::Session& program, int year, int group) {
   GroupResetResult result;
   WorkingTables tables(program);
   const std::filesystem::path mdngFile = store::dataPath(program, "MDNG.dbf");
@@ -92,7 +92,7 @@ std::string mdngInUseMessage() {
   return text;
 }
 
-void NULIRAJGRUPU(store::Program& program) {
+void NULIRAJGRUPU(store::Session& program) {
   ui::UserInterface& ui = ui::current();
   const int preset = currentCalendarYear() - 1;
   const std::optional<std::string> yearText = ui.inputBox(
@@ -127,14 +127,14 @@ void NULIRAJGRUPU(store::Program& program) {
   ui.messageBox(kNuliranjeZavrseno, ui::MessageKind::Information, ui::MessageButtons::Ok);
 }
 
-void AKTIVIRAJ(store::Program& program) {
+void AKTIVIRAJ(store::Session& program) {
   std::unique_ptr<ui::WaitNotice> wait;
   if (ui::hasCurrent()) wait = ui::current().showWait(kAktivacijaUToku);
   program.areas.closeAll();
   store::DBOPENALL(program);
 }
 
-void activateCompany(store::Program& program, const std::string& code) {
+void activateCompany(store::Session& program, const std::string& code) {
   program.CSIFRAFIRME = code;
   program.CSUBDIRFIRME = store::companyPrefix(code);
   AKTIVIRAJ(program);

@@ -24,13 +24,13 @@ struct GroupResetResult {
 // acquired in `year` or earlier, seeks it in `MDNG`, appends its record when absent, and
 // stores `GodinaNG` = `year` as four digits, each record under the record-writing rule.
 // Closes `MDNG` and commits.
-GroupResetResult runNulirajGrupu(store::Program& program, int year, int group);
+GroupResetResult runNulirajGrupu(store::Session& program, int year, int group);
 
 // The command "Nuliraj grupu": asks for the year (preset last year) and the group (preset
 // 0), checks them ("Pogresan unos."), asks "Moze li poceti Nuliranje grupe?", runs under
 // "Nuliranje grupe u toku. Molim sacekajte..." and ends with "Nuliranje grupe je
 // zavrseno." (or the table-in-use error). Cancel or No end without effect.
-void NULIRAJGRUPU(store::Program& program);
+void NULIRAJGRUPU(store::Session& program);
 
 // What the user is told when another user holds `MDNG`.
 std::string mdngInUseMessage();
@@ -39,9 +39,9 @@ std::string mdngInUseMessage();
 // in `CSIFRAFIRME`) the active one: under the wait notice "Aktivacija u toku. Molim
 // sacekajte..." closes every open table and runs DBOPENALL. Raises what DBOPENALL raises
 // (EndProgram when the structure check cannot get exclusive use).
-void AKTIVIRAJ(store::Program& program);
+void AKTIVIRAJ(store::Session& program);
 
 // Sets `CSIFRAFIRME` to `code` and `CSUBDIRFIRME` to its prefix, then AKTIVIRAJ.
-void activateCompany(store::Program& program, const std::string& code);
+void activateCompany(store::Session& program, const std::string& code);
 
 }  // namespace kavrina::depreciation

@@ -12,7 +12,7 @@
 namespace kavrina::depreciation {
 
 std::optional<std::vector<std::size_t>> scanMdosInIndexOrder(
-    store::Program& program, const std::function<bool(store::DbfTable& record)>& take) {
+    store::Session& program, const std::function<bool(store::DbfTable& record)>& take) {
   store::DbfTable& standing = program.areas["MDOS"];
   const auto* order = dynamic_cast<store::ntx::NtxOrder*>(standing.controllingOrder());
   if (!order) return std::nullopt;

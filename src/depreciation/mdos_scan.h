@@ -21,6 +21,6 @@ namespace kavrina::depreciation {
 // the standing table has no index or the second handle cannot be had; the caller then
 // moves through the standing table instead.
 std::optional<std::vector<std::size_t>> scanMdosInIndexOrder(
-    store::Program& program, const std::function<bool(store::DbfTable& record)>& take);
+    store::Session& program, const std::function<bool(store::DbfTable& record)>& take);
 
 }  // namespace kavrina::depreciation

@@ -27,7 +27,7 @@ namespace kavrina::depreciation {
 namespace {
 
 namespace fs = std::filesystem;
-using store::Program;
+using store::Session;
 
 constexpr std::string_view kAliasRa = "BazaRA";
 constexpr std::string_view kAliasPa = "BazaPA";
@@ -37,7 +37,7 @@ constexpr std::string_view kAliasMdng = "MDNG";
 
 // Creates (or upgrades) a result table and opens it as a working table. False when another
 // user holds it; the table is then noted as in use.
-bool createAndOpen(Program& program, WorkingTables& tables, const fs::path& file,
+bool createAndOpen(Session& program, WorkingTables& tables, const fs::path& file,
                    const store::Structure& structure, std::string_view alias) {
   program.ADBF = structure;
   if (!store::CREATEDBF(program, file, program.ADBF)) {
@@ -53,7 +53,7 @@ bool createAndOpen(Program& program, WorkingTables& tables, const fs::path& file
 // flushed: a run stopped anywhere leaves the previous results whole. The working index
 // stays held and is built once over the finished table rather than record by record.
 template <class Row, class Writer>
-void writeRows(Program& program, std::string_view alias, const std::vector<Row>& rows,
+void writeRows(Session& program, std::string_view alias, const std::vector<Row>& rows,
                EventPump& pump) {
   program.areas.select(alias);
   store::DbfTable& table = program.areas[alias];
@@ -70,14 +70,14 @@ void writeRows(Program& program, std::string_view alias, const std::vector<Row>&
 
 // Reads a working table in record order: with equal keys the first record is the one a
 // seek on its fresh index finds, so the rows stand for the index without moving by it.
-store::DbfTable& inRecordOrder(Program& program, std::string_view alias) {
+store::DbfTable& inRecordOrder(Session& program, std::string_view alias) {
   store::DbfTable& table = program.areas[alias];
   table.clearOrders();
   return table;
 }
 
 // `MDOS` in the order of its index on the numeric inventory number.
-std::vector<Asset> readMdosInIndexOrder(Program& program, EventPump& pump) {
+std::vector<Asset> readMdosInIndexOrder(Session& program, EventPump& pump) {
   std::vector<Asset> assets;
   const auto order = scanMdosInIndexOrder(program, [&](store::DbfTable& record) {
     assets.push_back(readAsset(record));
@@ -107,7 +107,7 @@ TaxRules readTaxRules() {
   return rules;
 }
 
-ObracunResult runObracun(Program& program, const ObracunRequest& request, const TaxRules& rules) {
+ObracunResult runObracun(Session& program, const ObracunRequest& request, const TaxRules& rules) {
   const int y = request.year;
   const int p = request.months;
   const fs::path raFile = store::dataPath(program, resultTableName(y, p, ResultKind::Accounting));
@@ -183,7 +183,7 @@ std::string tableInUseMessage(const fs::path& table) {
   return text;
 }
 
-void OBRACUN(Program& program, bool accounting, bool tax, bool periodic) {
+void OBRACUN(Session& program, bool accounting, bool tax, bool periodic) {
   ui::UserInterface& ui = ui::current();
   if (!accounting && !tax) accounting = tax = true;
 

@@ -46,7 +46,7 @@ TaxRules readTaxRules();
 // table and appends one record per row under the record-writing rule, commits, and closes
 // every table it opened (also when an error is raised). Lets window events run while it
 // works. Raises the table layer's errors (a value too wide for its field among them).
-ObracunResult runObracun(store::Program& program, const ObracunRequest& request,
+ObracunResult runObracun(store::Session& program, const ObracunRequest& request,
                          const TaxRules& rules);
 
 // What the user is told when another user holds `table`.
@@ -58,6 +58,6 @@ std::string tableInUseMessage(const std::filesystem::path& table);
 // with "Obracun je zavrsen." (or the table-in-use error). Cancel or No end without effect.
 // With neither part wanted, both run. `NGODINA` and `NMESECI` take the values entered only
 // when they are valid.
-void OBRACUN(store::Program& program, bool accounting, bool tax, bool periodic);
+void OBRACUN(store::Session& program, bool accounting, bool tax, bool periodic);
 
 }  // namespace kavrina::depreciation

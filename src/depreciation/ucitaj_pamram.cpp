@@ -68,7 +68,7 @@ std::string accountingStartText(bool raNab, int brMes, std::string_view year,
 // A result table opened for reading under its alias, closed when the object goes.
 class ReadTable {
  public:
-  ReadTable(store::Program& program, std::string_view alias) : program_(program), alias_(alias) {}
+  ReadTable(store::Session& program, std::string_view alias) : program_(program), alias_(alias) {}
   ~ReadTable() {
     if (open_) program_.areas.close(alias_);
   }
@@ -87,7 +87,7 @@ class ReadTable {
   store::DbfTable& table() { return program_.areas[alias_]; }
 
  private:
-  store::Program& program_;
+  store::Session& program_;
   std::string alias_;
   bool open_ = false;
 };
@@ -106,7 +106,7 @@ std::int64_t thousandths(double amount) {
   return std::llround(amount * 1000);
 }
 
-PamRam UCITAJPAMRAM(store::Program& program, std::string_view year, std::string_view months) {
+PamRam UCITAJPAMRAM(store::Session& program, std::string_view year, std::string_view months) {
   ui::UserInterface& ui = ui::current();
   const std::string period = "A" + std::string(year) + std::string(months);
   const fs::path taxFile = store::dataPath(program, period + "P.dbf");

@@ -47,7 +47,7 @@ std::string missingAccountingResultMessage(std::string_view year, std::string_vi
 // exclusively by another user is told with the table-in-use message and gives an empty
 // list with `tableInUse` set. Records marked deleted are left out. Closes what it opened,
 // also when the table layer raises an error. Uses ui::current().
-PamRam UCITAJPAMRAM(store::Program& program, std::string_view year, std::string_view months);
+PamRam UCITAJPAMRAM(store::Session& program, std::string_view year, std::string_view months);
 
 // An amount as stored (three decimals) in whole thousandths, so that sums of many amounts
 // are exact.

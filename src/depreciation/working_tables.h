@@ -16,7 +16,7 @@ namespace kavrina::depreciation {
 // (an early return or an error included). Owns nothing but the list of aliases it opened.
 class WorkingTables {
  public:
-  explicit WorkingTables(store::Program& program) : program_(program) {}
+  explicit WorkingTables(store::Session& program) : program_(program) {}
   ~WorkingTables();
   WorkingTables(const WorkingTables&) = delete;
   WorkingTables& operator=(const WorkingTables&) = delete;
@@ -32,7 +32,7 @@ class WorkingTables {
   void setInUse(const std::filesystem::path& file) { inUse_ = file; }
 
  private:
-  store::Program& program_;
+  store::Session& program_;
   std::vector<std::string> aliases_;
   std::filesystem::path inUse_;
 };

@@ -6,6 +6,7 @@
 
 #include "common/path_case.h"
 #include "settings/settings_keys.h"
+#include "common/text.h"
 
 namespace kavrina::online {
 
@@ -41,12 +42,8 @@ std::string lowerCase(std::string_view text) {
 
 ui::FtpEndpoint readEndpoint(const settings::IniFiles& files) {
   ui::FtpEndpoint endpoint;
-  endpoint.host = settings::read(files, settings::kServerHost);
   // Blanks around the host would only make it unreachable.
-  while (!endpoint.host.empty() && std::isspace(static_cast<unsigned char>(endpoint.host.back())))
-    endpoint.host.pop_back();
-  while (!endpoint.host.empty() && std::isspace(static_cast<unsigned char>(endpoint.host.front())))
-    endpoint.host.erase(endpoint.host.begin());
+  endpoint.host = std::string(text::trimWhitespace(settings::read(files, settings::kServerHost)));
   const double port = settings::read(files, settings::kServerPort);
   endpoint.port = port >= 1 && port <= 65535 ? static_cast<int>(port) : 21;
   endpoint.user = settings::read(files, settings::kServerKorisnik);

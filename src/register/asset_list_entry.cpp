@@ -12,7 +12,7 @@ namespace {
 constexpr std::string_view kBazaRA = "BazaRA";
 }
 
-double OBRRASADVR(store::Program& program, const std::string& invBr, int oldestYear, double def) {
+double OBRRASADVR(store::Session& program, const std::string& invBr, int oldestYear, double def) {
   for (int year = program.NGODINA; year >= oldestYear; --year) {
     char name[16];
     std::snprintf(name, sizeof name, "A%04d12R.dbf", year);
@@ -28,7 +28,7 @@ double OBRRASADVR(store::Program& program, const std::string& invBr, int oldestY
   return def;
 }
 
-AssetListEntry currentAssetEntry(store::Program& program, const PresentValueFn& presentValue) {
+AssetListEntry currentAssetEntry(store::Session& program, const PresentValueFn& presentValue) {
   store::DbfTable& t = program.areas["MDOS"];
   AssetListEntry e;
   e.invBr = t.getString("InvBr");

@@ -28,17 +28,17 @@ using AssetRowBuilder = std::function<std::vector<std::string>(const AssetListEn
 
 // The present value of an asset: inventory number as stored, oldest year, default value.
 using PresentValueFn =
-    std::function<double(store::Program&, const std::string& invBr, int oldestYear, double def)>;
+    std::function<double(store::Session&, const std::string& invBr, int oldestYear, double def)>;
 
 // `OBRRASADVR` straight from the tables: for each year j from `NGODINA` down to
 // `oldestYear`, when the annual accounting result A(j)12R exists in the company's "DBF/"
 // folder, opens it exclusively as `BazaRA` with its index on `InvBr` built afresh, seeks
 // the inventory number and, when found, answers its `RASadVr`; the table is closed each
 // time. A result table another user holds is passed over. `def` when no year holds it.
-double OBRRASADVR(store::Program& program, const std::string& invBr, int oldestYear, double def);
+double OBRRASADVR(store::Session& program, const std::string& invBr, int oldestYear, double def);
 
 // The entry of the current `MDOS` record, its present value from `presentValue` over the
 // years from its acquisition year, with its `RAOsn` as the default.
-AssetListEntry currentAssetEntry(store::Program& program, const PresentValueFn& presentValue);
+AssetListEntry currentAssetEntry(store::Session& program, const PresentValueFn& presentValue);
 
 }  // namespace kavrina::reg

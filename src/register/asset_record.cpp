@@ -7,6 +7,7 @@
 #include "common/number_picture.h"
 #include "register/field_text.h"
 #include "store/rec_lock.h"
+#include "common/text.h"
 
 namespace kavrina::reg {
 
@@ -19,10 +20,7 @@ bool isDigit(char c) {
 }
 
 std::string trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
+  return std::string(text::trimBlanks(text));
 }
 
 }  // namespace
@@ -139,7 +137,7 @@ bool saveAsset(store::Program& program, const AssetValues& v) {
   });
 }
 
-std::string nextInventoryNumber(store::Program& program) {
+std::string nextInventoryNumber(store::Session& program) {
   program.areas.select(kMdos);
   store::DbfTable& t = program.areas[kMdos];
   t.goBottom();

@@ -85,6 +85,6 @@ bool saveAsset(store::Program& program, const AssetValues& values);
 
 // The inventory number after the highest one in `MDOS` (index order): its numeric value
 // plus 1, as digits; "1" for an empty register.
-std::string nextInventoryNumber(store::Program& program);
+std::string nextInventoryNumber(store::Session& program);
 
 }  // namespace kavrina::reg

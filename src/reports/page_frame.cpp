@@ -4,15 +4,14 @@
 #include "common/number_picture.h"
 #include "reports/report_dialogs.h"
 #include "ui/current_ui.h"
+#include "common/text.h"
 
 namespace kavrina::reports {
 
 namespace {
 
-std::string trimmed(std::string text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+std::string trimmed(std::string_view text) {
+  return std::string(text::trimBlanks(text));
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ std::unique_ptr<ui::WaitNotice> waitNotice(std::string_view text) {
 
 // Opens a standing table shared and attaches its index, building or rebuilding the index
 // first when it is missing or not fit for use.
-void openStanding(Program& program, const fs::path& data, std::string_view alias,
+void openStanding(Session& program, const fs::path& data, std::string_view alias,
                   const fs::path& index, std::string_view key) {
   if (!useTable(program, data, alias, {.shared = true, .readOnly = false})) return;
   DbfTable& table = program.areas[alias];
@@ -48,7 +48,7 @@ void openStanding(Program& program, const fs::path& data, std::string_view alias
 }
 
 // Removes what a station that ended in the middle of a rewrite left beside the tables.
-void removeStrayFiles(const Program& program) {
+void removeStrayFiles(const Session& program) {
   for (const std::string& folder : {program.CSUBDIRFIRME + "DBF", program.CSUBDIRFIRME + "NTX",
                                     std::string("DBF"), std::string("NTX")})
     removeStaleAsideFiles(findCaseInsensitive(folder));
@@ -60,15 +60,15 @@ std::string companyPrefix(const std::string& code) {
   return code == "000" ? std::string() : code + "/";
 }
 
-fs::path dataPath(const Program& program, std::string_view fileName) {
+fs::path dataPath(const Session& program, std::string_view fileName) {
   return fs::path(program.CSUBDIRFIRME + "DBF") / fileName;
 }
 
-fs::path indexPath(const Program& program, std::string_view fileName) {
+fs::path indexPath(const Session& program, std::string_view fileName) {
   return fs::path(program.CSUBDIRFIRME + "NTX") / fileName;
 }
 
-bool useTable(Program& program, const fs::path& file, std::string_view alias, OpenOptions options) {
+bool useTable(Session& program, const fs::path& file, std::string_view alias, OpenOptions options) {
   errors::setNetworkError(false);
   try {
     return program.areas.use(file, alias, options);
@@ -81,14 +81,14 @@ bool useTable(Program& program, const fs::path& file, std::string_view alias, Op
   }
 }
 
-bool CREATEDBF(Program& program, const fs::path& file, const Structure& structure,
+bool CREATEDBF(Session& program, const fs::path& file, const Structure& structure,
                std::string_view driver, int mode) {
   if (mode == 9) return CHANGEDBF(program, file, structure, driver);
   DbfTable::createIfMissing(file, structure);
   return true;
 }
 
-bool INITDBF(Program& program, int mode) {
+bool INITDBF(Session& program, int mode) {
   auto notice = waitNotice("Kreiram baze podataka. Molim sacekajte...");
   if (!program.CSUBDIRFIRME.empty()) makeFolder(program.CSUBDIRFIRME.substr(0, 3));
   makeFolder(program.CSUBDIRFIRME + "DBF");
@@ -104,7 +104,7 @@ bool INITDBF(Program& program, int mode) {
   return true;
 }
 
-void DBOPENALL(Program& program) {
+void DBOPENALL(Session& program) {
   program.areas.closeAll();
   checkDataVersion(program);
   program.areas.closeAll();
@@ -116,7 +116,7 @@ void DBOPENALL(Program& program) {
                "val(InvBr)");
 }
 
-bool openWorkingTable(Program& program, const fs::path& file, std::string_view alias) {
+bool openWorkingTable(Session& program, const fs::path& file, std::string_view alias) {
   if (!useTable(program, file, alias, {.shared = false, .readOnly = false})) return false;
   DbfTable& table = program.areas[alias];
   try {

@@ -14,36 +14,36 @@ namespace kavrina::store {
 inline constexpr std::string_view kDriver = "DbfNtx";
 
 // Data file of a table of the active company: prefix + "DBF/" + name.
-std::filesystem::path dataPath(const Program& program, std::string_view fileName);
+std::filesystem::path dataPath(const Session& program, std::string_view fileName);
 // Index file of the active company: prefix + "NTX/" + name.
-std::filesystem::path indexPath(const Program& program, std::string_view fileName);
+std::filesystem::path indexPath(const Session& program, std::string_view fileName);
 
 // Creates one table: mode 9 hands it to CHANGEDBF (creates a missing file, checks and
 // upgrades an existing one); any other mode creates the file only when it is missing and
 // leaves an existing one untouched. Answers false only when the check could not get
 // exclusive use.
-bool CREATEDBF(Program& program, const std::filesystem::path& file, const Structure& structure,
+bool CREATEDBF(Session& program, const std::filesystem::path& file, const Structure& structure,
                std::string_view driver = kDriver, int mode = 9);
 
 // Creates the company's folders and its fixed tables (`Firme` always in "DBF/"), under the
 // wait notice "Kreiram baze podataka. Molim sacekajte...". Stops at the first table whose
 // check failed and answers false.
-bool INITDBF(Program& program, int mode);
+bool INITDBF(Session& program, int mode);
 
 // Closes all tables, runs the version check, creates what is missing, marks the program
 // as running, and opens `Firme` and the active company's `MDOS` shared, each with its
 // index (built when the index file is missing). Raises EndProgram when the structure check
 // could not get exclusive use.
-void DBOPENALL(Program& program);
+void DBOPENALL(Session& program);
 
 // Opens a working table (`MDNG` or a result table) exclusively under `alias`, builds its
 // index prefix + "NTX/" + alias on "InvBr" afresh and attaches it as the only order.
 // Answers false, with the work area left empty, when another user holds the table.
-bool openWorkingTable(Program& program, const std::filesystem::path& file, std::string_view alias);
+bool openWorkingTable(Session& program, const std::filesystem::path& file, std::string_view alias);
 
 // Opens a table in a new work area; a sharing conflict is a soft failure (false, the
 // network-error flag set) whatever error handler is installed.
-bool useTable(Program& program, const std::filesystem::path& file, std::string_view alias,
+bool useTable(Session& program, const std::filesystem::path& file, std::string_view alias,
               OpenOptions options);
 
 }  // namespace kavrina::store

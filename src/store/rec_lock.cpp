@@ -10,7 +10,7 @@ namespace {
 constexpr useconds_t kRetryPauseMicros = 1000;
 }
 
-bool REC_LOCK(Program& program, double wait, std::string_view alias) {
+bool REC_LOCK(Session& program, double wait, std::string_view alias) {
   DbfTable& table = program.areas[alias];
   if (table.lockRecord()) return true;
   const bool endless = wait == 0;
@@ -23,7 +23,7 @@ bool REC_LOCK(Program& program, double wait, std::string_view alias) {
   return false;
 }
 
-bool writeRecord(Program& program, std::string_view alias, bool newRecord,
+bool writeRecord(Session& program, std::string_view alias, bool newRecord,
                  const std::function<void(DbfTable&)>& assign) {
   program.areas.select(alias);
   DbfTable& table = program.areas[alias];

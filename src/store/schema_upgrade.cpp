@@ -45,7 +45,7 @@ void copyFile(const fs::path& from, const fs::path& to) {
 // The settings key that marks a structure check in progress for the active company: set
 // to the version being installed before the first table is touched, emptied when the
 // check ends in any orderly way. Found still set, it tells of a check that was cut short.
-std::string checkMarkKey(const Program& program) {
+std::string checkMarkKey(const Session& program) {
   std::string key = "Provera strukture";
   const std::string version = versionKey(program);
   const std::size_t paren = version.find('(');
@@ -92,11 +92,11 @@ void refill(DbfTable& from, DbfTable& to) {
 
 }  // namespace
 
-std::string versionKey(const Program& program) {
+std::string versionKey(const Session& program) {
   return settings::versionKey(program.CSUBDIRFIRME);
 }
 
-void checkDataVersion(Program& program) {
+void checkDataVersion(Session& program) {
   const std::string key = versionKey(program);
   program.I_VER = settings::READINI(kSection, key, "0.00");
   const std::string& VER = program.info.VER;
@@ -143,7 +143,7 @@ void checkDataVersion(Program& program) {
           ui::MessageKind::Information);
 }
 
-bool CHANGEDBF(Program& program, const fs::path& file, const Structure& structure,
+bool CHANGEDBF(Session& program, const fs::path& file, const Structure& structure,
                std::string_view driver) {
   // A missing table, or one a station died creating, is made anew.
   if (!existsCaseInsensitive(file) || DbfTable::isStillborn(findCaseInsensitive(file)))
@@ -183,7 +183,7 @@ fs::path keptBackupPath(const fs::path& workingCopy) {
   return workingCopy.parent_path() / out;
 }
 
-bool DBCHANGE(Program& program, const fs::path& requested, const Structure& structure,
+bool DBCHANGE(Session& program, const fs::path& requested, const Structure& structure,
               std::string_view driver) {
   std::string v;
   for (char c : program.I_VER)

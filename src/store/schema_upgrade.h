@@ -13,22 +13,22 @@ namespace kavrina::store {
 
 // The settings key holding the data version of the active company: "Verzija" for "000",
 // otherwise "Verzija(" + code + "\)" (the stored form keeps the backslash).
-std::string versionKey(const Program& program);
+std::string versionKey(const Session& program);
 
 // The check at the start of DBOPENALL: reads I_VER; when it differs from VER, either
 // records VER (no data yet) or warns, runs INITDBF(9) and records VER after a complete
 // pass. Raises EndProgram after its warning when a table could not be had exclusively.
-void checkDataVersion(Program& program);
+void checkDataVersion(Session& program);
 
 // Creates a missing table (true); otherwise answers DBCHANGE.
-bool CHANGEDBF(Program& program, const std::filesystem::path& file, const Structure& structure,
+bool CHANGEDBF(Session& program, const std::filesystem::path& file, const Structure& structure,
                std::string_view driver = "DbfNtx");
 
 // Compares the table with the structure and, when it differs, keeps a backup and rebuilds
 // the table with its records. False only when the table cannot be had exclusively. When
 // the rebuild fails after the backups exist, the table is restored from its working copy
 // and the failure goes to the error handler.
-bool DBCHANGE(Program& program, const std::filesystem::path& file, const Structure& structure,
+bool DBCHANGE(Session& program, const std::filesystem::path& file, const Structure& structure,
               std::string_view driver = "DbfNtx");
 
 // Whether `current` differs from `wanted` by the rules of the check: more wanted fields;

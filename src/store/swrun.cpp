@@ -43,7 +43,7 @@ fs::path markerFolder(const std::string& name) {
   return isOwnFolder(own) ? own : fs::path();
 }
 
-bool SWRUN(Program& program, const std::string& name) {
+bool SWRUN(Session& program, const std::string& name) {
   if (program.areas.isOpen("SwRun")) return false;
   const fs::path folder = markerFolder(name);
   if (folder.empty()) return true;

@@ -25,6 +25,6 @@ std::filesystem::path markerFolder(const std::string& name);
 // exclusively under the alias `SwRun`, never through a symbolic link planted under its
 // name. Answers whether that failed (another copy of the program of this user holds it, or
 // the marker could not be made); no failure of it reaches the error handler.
-bool SWRUN(Program& program, const std::string& name);
+bool SWRUN(Session& program, const std::string& name);
 
 }  // namespace kavrina::store

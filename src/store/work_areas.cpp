@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "errors/error.h"
+#include "common/text.h"
 
 namespace kavrina::store {
 
@@ -13,11 +14,7 @@ constexpr int kUndefinedAlias = 15;
 constexpr int kIllegalAlias = 17;
 constexpr int kAliasInUse = 18;
 
-std::string upper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
+using text::upper;
 
 [[noreturn]] void aliasError(int code, std::string_view alias) {
   errors::Error e;

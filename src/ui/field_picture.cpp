@@ -6,6 +6,7 @@
 
 #include "common/decimal.h"
 #include "ui/picture.h"
+#include "common/text.h"
 
 namespace kavrina::ui {
 
@@ -21,12 +22,7 @@ bool allOf(std::string_view text, char wanted) {
   return true;
 }
 
-std::string_view trimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
+using text::trimBlanks;
 
 [[noreturn]] void unsupported(std::string_view picture) {
   throw std::invalid_argument("unsupported field picture \"" + std::string(picture) + "\"");

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "common/date.h"
+#include "common/text.h"
 
 namespace kavrina::ui {
 
@@ -31,12 +32,7 @@ bool hasControlCharacter(std::string_view text) {
   return false;
 }
 
-std::string_view trimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
+using text::trimBlanks;
 
 }  // namespace
 

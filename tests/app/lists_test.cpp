@@ -11,6 +11,7 @@
 #include "depreciation/asset_list.h"
 #include "app/list_loaders.h"
 #include "app/sections.h"
+#include "register/asset_record.h"
 
 namespace kavrina::app {
 namespace {
@@ -175,14 +176,14 @@ TEST(SortRows, InventoryNumbersSortNumerically) {
 }
 
 TEST(InventoryNumbers, ReadCompareAndCountBeyondDoublePrecision) {
-  EXPECT_EQ(inventoryDigits("  0042   "), "42");
-  EXPECT_EQ(inventoryDigits("   "), "0");
-  EXPECT_EQ(nextInventory("41"), "42");
-  EXPECT_EQ(nextInventory("999"), "1000");
+  EXPECT_EQ(reg::numberDigits("  0042   "), "42");
+  EXPECT_EQ(reg::numberDigits("   "), "0");
+  EXPECT_EQ(reg::nextNumber("41"), "42");
+  EXPECT_EQ(reg::nextNumber("999"), "1000");
   const std::string big = "123456789012345678901234567890";
-  EXPECT_EQ(nextInventory(big), "123456789012345678901234567891");
+  EXPECT_EQ(reg::nextNumber(big), "123456789012345678901234567891");
   EXPECT_LT(compareInventory("99", "100"), 0);
-  EXPECT_GT(compareInventory(nextInventory(big), big), 0);
+  EXPECT_GT(compareInventory(reg::nextNumber(big), big), 0);
   EXPECT_EQ(compareInventory("7", "7"), 0);
 }
 

@@ -1,4 +1,5 @@
 #include "store/archive/archive_target.h"
+#include "common/text.h"
 
 #include <cctype>
 #include <cstdio>
@@ -82,9 +83,7 @@ std::optional<fs::path> desktopFolder() {
 }
 
 bool isOnDesktop(const fs::path& candidate) {
-  std::string upper = candidate.string();
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  if (upper.find("DESKTOP") != std::string::npos) return true;
+  if (text::upper(candidate.string()).find("DESKTOP") != std::string::npos) return true;
   const auto desktop = desktopFolder();
   return desktop && isInsideFolder(candidate, *desktop);
 }

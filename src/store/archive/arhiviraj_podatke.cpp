@@ -101,7 +101,7 @@ bool storeArchive(const fs::path& folder, const fs::path& archive, ui::SaveDialo
 
 }  // namespace
 
-void ARHIVIRAJPODATKE(Program& program, ui::SaveDialog& saveDialog) {
+void ARHIVIRAJPODATKE(Session& program, ui::SaveDialog& saveDialog) {
   const fs::path folder = program.info.folder.empty() ? fs::current_path() : program.info.folder;
   // 1.
   show(texts::kArhiviranjePocetak, MessageKind::Warning);

@@ -15,6 +15,6 @@ namespace kavrina::store::archive {
 // a successful save (raises EndProgram with exit code 0); otherwise the archive is deleted and
 // the database opened again with DBOPENALL (also after a cancel or a failure to write it).
 // The closing message names the files another station held, which the archive lacks.
-void ARHIVIRAJPODATKE(Program& program, ui::SaveDialog& saveDialog);
+void ARHIVIRAJPODATKE(Session& program, ui::SaveDialog& saveDialog);
 
 }  // namespace kavrina::store::archive

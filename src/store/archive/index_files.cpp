@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path programFolder(const Program& program) {
+fs::path programFolder(const Session& program) {
   return program.info.folder.empty() ? fs::current_path() : program.info.folder;
 }
 
@@ -49,7 +49,7 @@ int deleteIndexFile(const fs::path& file) {
   return err;
 }
 
-bool OBISIINDEXE(Program& program, bool interactive, bool noQuit) {
+bool OBISIINDEXE(Session& program, bool interactive, bool noQuit) {
   // 1.
   const fs::path folder = programFolder(program);
   // 2.
@@ -81,7 +81,7 @@ bool OBISIINDEXE(Program& program, bool interactive, bool noQuit) {
   return result;
 }
 
-IndexRebuild rebuildIndexes(Program& program) {
+IndexRebuild rebuildIndexes(Session& program) {
   IndexRebuild out;
   const fs::path folder = programFolder(program);
   program.areas.closeAll();

@@ -23,7 +23,7 @@ int deleteIndexFile(const std::filesystem::path& file);
 // before, the wait notice while it runs and the outcome's message after. Unless `noQuit`,
 // ends the program afterwards (raises EndProgram with exit code 0), since no table may be
 // used again before the indexes are built at the next start.
-bool OBISIINDEXE(Program& program, bool interactive = true, bool noQuit = false);
+bool OBISIINDEXE(Session& program, bool interactive = true, bool noQuit = false);
 
 // What rebuildIndexes did.
 struct IndexRebuild {
@@ -42,6 +42,6 @@ struct IndexRebuild {
 // working indexes are built at each use anyway). Refused, with nothing deleted, while another
 // station holds any table or index of the folder. Companies are those of the company register
 // whose folder exists. Leaves every table closed and company "000" active.
-IndexRebuild rebuildIndexes(Program& program);
+IndexRebuild rebuildIndexes(Session& program);
 
 }  // namespace kavrina::store::archive

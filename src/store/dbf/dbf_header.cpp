@@ -4,45 +4,31 @@
 #include <cctype>
 #include <cstring>
 
+#include "common/little_endian.h"
+#include "common/text.h"
+
 namespace kavrina::store {
 namespace {
 
 std::uint16_t readU16(std::span<const char> b, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
-                                    (static_cast<unsigned char>(b[at + 1]) << 8));
+  return le::readU16(b.data() + at);
 }
 
 std::uint32_t readU32(std::span<const char> b, std::size_t at) {
-  return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
-         (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8) |
-         (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16) |
-         (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24);
+  return le::readU32(b.data() + at);
 }
 
-void writeU16(char* b, std::uint16_t v) {
-  b[0] = static_cast<char>(v & 0xFF);
-  b[1] = static_cast<char>(v >> 8);
-}
-
-void writeU32(char* b, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
+using le::writeU16;
+using le::writeU32;
 
 bool isTypeLetter(char t) {
   return t == 'C' || t == 'N' || t == 'D' || t == 'L' || t == 'M';
 }
 
-std::string upper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
+using text::upper;
 
 std::string trimBlanks(std::string_view s) {
-  auto b = s.find_first_not_of(' ');
-  if (b == std::string_view::npos) return {};
-  auto e = s.find_last_not_of(' ');
-  return std::string(s.substr(b, e - b + 1));
+  return std::string(text::trimBlanks(s));
 }
 
 }  // namespace

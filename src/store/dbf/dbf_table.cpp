@@ -193,7 +193,7 @@ std::unique_ptr<DbfTable> DbfTable::open(const fs::path& requested, OpenOptions 
     fs::path memoPath = memoPathFor(table->path_);
     if (!table->memo_.open(memoPath, access)) return nullptr;
     LockKind kind = options.shared || options.readOnly ? LockKind::Read : LockKind::Write;
-    if (table->memo_.file().tryLock(locks::kShareSentinel, 1, kind) != LockResult::Taken) {
+    if (table->memo_.file().tryLock(locks::kShareMode, 1, kind) != LockResult::Taken) {
       auto answer = errors::raise(driverError(gen::kOpen, sub::kOpenMemo, memoPath.string(),
                                               errors::os::kSharingViolation));
       (void)answer;  // the table is unusable without its memo file: fail the open

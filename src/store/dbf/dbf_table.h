@@ -20,15 +20,7 @@
 
 namespace kavrina::store {
 
-// Byte ranges used as locks; they are never written.
-namespace locks {
-constexpr std::uint64_t kAppend = 1'000'000'000;
-constexpr std::uint64_t kRecordBase = 1'000'000'000;  // record n locks kRecordBase + n
-constexpr std::uint64_t kFileStart = 1'000'000'001;
-constexpr std::uint64_t kFileLength = 1'000'000'000;
-// Share mode of an open: write lock for exclusive use, read lock for shared use.
-constexpr std::uint64_t kShareSentinel = kShareModeOffset;
-}  // namespace locks
+namespace locks = ::kavrina::locks;
 
 struct OpenOptions {
   bool shared = true;

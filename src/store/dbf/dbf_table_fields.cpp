@@ -144,10 +144,7 @@ void DbfTable::putMemo(int index, std::string_view utf8) {
     // The memo file's append lock guards its extension against other stations.
     bool locked = false;
     if (shared_) {
-      for (int attempt = 0; attempt < 1000 && !locked; ++attempt) {
-        locked = memo_.file().tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
-        if (!locked) ::usleep(1000);
-      }
+      locked = memo_.file().waitForLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
       if (!locked) {
         errors::Error e = driverError(gen::kAppendLock, sub::kAppendLock, path_.string());
         e.CANDEFAULT = false;  // the value cannot be stored: this write may not pass softly

@@ -14,12 +14,6 @@ namespace gen = errors::gen;
 namespace sub = errors::sub;
 using errors::driverError;
 
-namespace {
-// Appenders hold the append lock only for a few writes: wait up to about a second for it.
-constexpr int kAppendLockAttempts = 1000;
-constexpr useconds_t kAppendLockPauseMicros = 1000;
-}  // namespace
-
 bool DbfTable::holdsLock(std::uint32_t recno) const {
   return std::find(lockedRecords_.begin(), lockedRecords_.end(), recno) != lockedRecords_.end();
 }
@@ -85,13 +79,8 @@ void DbfTable::unlock(std::uint32_t recno) {
 }
 
 bool DbfTable::takeAppendLock() {
-  for (int attempt = 0; attempt < kAppendLockAttempts; ++attempt) {
-    LockResult result = file_.tryLock(locks::kAppend, 1, LockKind::Write);
-    if (result == LockResult::Taken) return true;
-    if (result == LockResult::Failed) return false;
-    ::usleep(kAppendLockPauseMicros);
-  }
-  return false;
+  // Appenders hold the append lock only for a few writes.
+  return file_.waitForLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
 }
 
 bool DbfTable::append(bool releaseOtherLocks) {

@@ -4,9 +4,7 @@
 #include <array>
 #include <bit>
 #include <cerrno>
-#include <chrono>
 #include <limits>
-#include <thread>
 
 #include "common/aside_file.h"
 #include "common/file_ops.h"
@@ -25,7 +23,6 @@ namespace {
 
 // Decoded pages kept per open index (about 40 MB with the largest keys).
 constexpr std::size_t kCachePages = 32768;
-constexpr auto kLockPause = std::chrono::milliseconds(1);
 
 std::uint64_t roundUpToPage(std::uint64_t size) {
   return (size + kPageSize - 1) / kPageSize * kPageSize;
@@ -131,7 +128,7 @@ bool NtxFile::publish() {
   if (int e = fileops::syncFolder(fileops::folderOf(path_)); e != 0)
     failIo(gen::kWrite, sub::kWrite, e);
   // The aside file was held exclusively; a shared index is now open to the other stations.
-  if (shared_ && file_.tryLock(kShareSentinel, 1, LockKind::Read) != LockResult::Taken)
+  if (shared_ && file_.tryLock(locks::kShareMode, 1, LockKind::Read) != LockResult::Taken)
     failIo(gen::kWrite, sub::kWrite, file_.lastError());
   return true;
 }
@@ -233,15 +230,9 @@ void NtxFile::lock() {
   }
   const LockKind kind = readOnly_ ? LockKind::Read : LockKind::Write;
   for (;;) {
-    LockResult result = LockResult::Busy;
-    int err = 0;
-    for (int attempt = 0; attempt < kIndexLockAttempts; ++attempt) {
-      result = file_.tryLock(kIndexLockOffset, 1, kind);
-      if (result == LockResult::Taken) break;
-      if (result == LockResult::Failed) err = file_.lastError();
-      std::this_thread::sleep_for(kLockPause);
-    }
+    const LockResult result = file_.waitForLock(locks::kIndex, 1, kind);
     if (result == LockResult::Taken) break;
+    const int err = file_.lastError();
     const bool systemError = result == LockResult::Failed;
     errors::Error e = driverError(gen::kLock, systemError ? sub::kIndexLockOs : sub::kIndexLock,
                                   path_.string(), systemError ? errors::osCodeFromErrno(err) : 0);
@@ -252,14 +243,14 @@ void NtxFile::lock() {
     refreshLiveHeader();
   } catch (...) {
     depth_ = 0;
-    file_.unlock(kIndexLockOffset, 1);
+    file_.unlock(locks::kIndex, 1);
     throw;
   }
 }
 
 void NtxFile::unlock() {
   if (depth_ == 0) return;
-  if (--depth_ == 0 && shared_) file_.unlock(kIndexLockOffset, 1);
+  if (--depth_ == 0 && shared_) file_.unlock(locks::kIndex, 1);
 }
 
 void NtxFile::setRoot(std::uint32_t offset) {
@@ -347,7 +338,7 @@ void NtxFile::close() {
   discardAside();
   if (!file_.isOpen()) return;
   commit();
-  if (depth_ > 0 && shared_) file_.unlock(kIndexLockOffset, 1);
+  if (depth_ > 0 && shared_) file_.unlock(locks::kIndex, 1);
   depth_ = 0;
   cache_.clear();
   cache_.shrink_to_fit();
@@ -361,15 +352,15 @@ void NtxFile::resetPages() {
   // one replaces it. A shared index in use is rebuilt in place, under the index lock that
   // every station takes before it reads a page.
   if (!building() && !readOnly_ &&
-      (!shared_ || file_.tryLock(kShareSentinel, 1, LockKind::Write) == LockResult::Taken)) {
+      (!shared_ || file_.tryLock(locks::kShareMode, 1, LockKind::Write) == LockResult::Taken)) {
     replaceOnPublish_ = true;
     if (int err = startAside(); err != 0) {
-      if (shared_) file_.tryLock(kShareSentinel, 1, LockKind::Read);
+      if (shared_) file_.tryLock(locks::kShareMode, 1, LockKind::Read);
       failIo(gen::kWrite, sub::kWrite, err);
     }
     // The index lock is held on the old file (see lock()); the new file gets its own.
     if (depth_ > 0 && shared_ &&
-        file_.tryLock(kIndexLockOffset, 1, LockKind::Write) != LockResult::Taken)
+        file_.tryLock(locks::kIndex, 1, LockKind::Write) != LockResult::Taken)
       failIo(gen::kWrite, sub::kWrite, file_.lastError());
   }
   if (!file_.truncate(kPageSize)) failIo(gen::kWrite, sub::kWrite, file_.lastError());

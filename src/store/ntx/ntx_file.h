@@ -20,11 +20,6 @@ namespace kavrina::store::ntx {
 constexpr int kSubOpenIndex = 1003;
 constexpr int kSubCreateIndex = 1006;
 
-// The index lock: one byte far beyond any page, never written.
-constexpr std::uint64_t kIndexLockOffset = 1'000'000'000;
-constexpr int kIndexLockAttempts = 1000;
-// Share mode of an open index, as for tables: write lock exclusive, read lock shared.
-constexpr std::uint64_t kShareSentinel = kShareModeOffset;
 
 class NtxFile {
  public:

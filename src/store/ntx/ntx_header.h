@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "common/little_endian.h"
+
 namespace kavrina::store::ntx {
 
 constexpr std::size_t kPageSize = 1024;
@@ -90,9 +92,9 @@ bool parseHeader(std::span<const char> page, NtxHeader& header, std::string& pro
 // after the header, on a page boundary.
 bool isPageOffset(std::uint64_t offset, std::uint64_t fileSize);
 
-std::uint16_t readU16(const char* at);
-std::uint32_t readU32(const char* at);
-void writeU16(char* at, std::uint16_t value);
-void writeU32(char* at, std::uint32_t value);
+using le::readU16;
+using le::readU32;
+using le::writeU16;
+using le::writeU32;
 
 }  // namespace kavrina::store::ntx

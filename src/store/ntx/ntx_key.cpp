@@ -7,14 +7,13 @@
 #include "common/decimal.h"
 #include "store/dbf/dbf_field_codec.h"
 #include "store/ntx/ntx_header.h"
+#include "common/text.h"
 
 namespace kavrina::store::ntx {
 namespace {
 
 std::string_view trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-  return s;
+  return text::trimWhitespace(s);
 }
 
 bool startsWithNoCase(std::string_view s, std::string_view prefix) {

@@ -104,7 +104,7 @@ int reader(const std::string& dbf, const std::string& ntx, const std::string& re
 int hold(const std::string& ntx, const std::string& ready, const std::string& release) {
   OsFile file;
   if (file.open(ntx, OsFile::Access::ReadWrite) != 0) return 1;
-  if (file.tryLock(store::ntx::kIndexLockOffset, 1, LockKind::Write) !=
+  if (file.tryLock(locks::kIndex, 1, LockKind::Write) !=
       LockResult::Taken)
     return 1;
   touch(ready);

@@ -1,0 +1,26 @@
+// What the main window keeps between its commands: the section it shows, the lists read into
+// arrays, the search and filter words, and the font and placement of its reports. Plain
+// values, so that the forms and the reports can take them without the window itself.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kavrina::ui {
+
+struct WindowState {
+  std::string CSENDER;  // section the main window shows
+
+  bool LCENTRIRAJ = true;
+  std::string CFONTNAME = "Arial";
+  double NFONTSIZE = 8;
+
+  std::vector<std::vector<std::string>> AFIRME;
+  std::vector<std::vector<std::string>> AOSNOVNASREDSTVA;
+  std::vector<std::vector<std::string>> AOBRACUNI;
+
+  std::string CFILTER;
+  std::string CINVENTARSKIBROJ;
+};
+
+}  // namespace kavrina::ui
