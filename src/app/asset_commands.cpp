@@ -36,13 +36,13 @@ bool Navigator::assetCommand(std::string_view text) {
   if (text == "Trazi") {
     searchAssets();
   } else if (text == "Otpisana Osnovna sredstva") {
-    filterAssets("otpisana", [](store::DbfTable& t) { return !t.getDate("DatumO").empty(); });
+    filterAssets(writtenOffAssets());
   } else if (text == "Neotpisana Osnovna sredstva") {
-    filterAssets("neotpisana", [](store::DbfTable& t) { return t.getDate("DatumO").empty(); });
+    filterAssets(assetsInUse());
   } else if (text == "Osnovna sredstva za Org.deo (lokaciju)") {
-    filterAssetsByNumber("Org.deo (lokacija):", "999", 50, "lokacija: ", "ODeo");
+    filterAssetsByNumber("Org.deo (lokacija):", "999", 50, assetsOfUnit);
   } else if (text == "Osnovna sredstva po Kontu") {
-    filterAssetsByNumber("Konto:", "9999999999", 80, "konto: ", "Konto");
+    filterAssetsByNumber("Konto:", "9999999999", 80, assetsOfAccount);
   } else if (text == "Dodaj") {
     addAsset();
   } else if (text == "Izmeni") {
@@ -64,16 +64,16 @@ bool Navigator::assetCommand(std::string_view text) {
   } else if (text == "Karticu") {
     print(Document::Kartica);
   } else if (text == "Osvezi") {
-    filterAssets("", {});
+    filterAssets({});
   } else {
     return false;
   }
   return true;
 }
 
-void Navigator::filterAssets(std::string words, const RecordFilter& filter) {
-  program_.CFILTER = std::move(words);
-  UcitajOsnovnaSredstva(filter);
+void Navigator::filterAssets(AssetFilter filter) {
+  program_.CFILTER = std::move(filter.words);
+  UcitajOsnovnaSredstva(filter.keep);
   currentRow_ = program_.AOSNOVNASREDSTVA.empty() ? -1 : 0;
 }
 
@@ -83,15 +83,12 @@ void Navigator::searchAssets() {
   if (!typed) return;
   const std::string text = trimmed(*typed);
   if (parseNumber(*typed) == 0) {
-    const std::string wanted = upperCase(text);
     // The list is rebuilt with the filter only when the search finds something; otherwise
     // the list, its filter words and its current row stay as they were.
     ListRows shown = std::move(program_.AOSNOVNASREDSTVA);
     const std::string words = program_.CFILTER;
     const int row = currentRow_;
-    filterAssets("deo naziva: " + text, [wanted](store::DbfTable& t) {
-      return upperCase(t.getString("Naziv")).find(wanted) != std::string::npos;
-    });
+    filterAssets(assetsNamed(text));
     if (!program_.AOSNOVNASREDSTVA.empty()) return;
     program_.AOSNOVNASREDSTVA = std::move(shown);
     program_.CFILTER = words;
@@ -112,13 +109,10 @@ void Navigator::searchAssets() {
 }
 
 void Navigator::filterAssetsByNumber(std::string_view prompt, std::string_view picture, int width,
-                                     std::string_view words, std::string_view field) {
+                                     AssetFilter (*filterOf)(const std::string& typed)) {
   const auto typed = ui::current().inputBox("Unos", prompt, "0", picture, width);
   if (!typed || typed->empty()) return;
-  const double wanted = parseNumber(*typed);
-  const std::string name(field);
-  filterAssets(std::string(words) + *typed,
-               [wanted, name](store::DbfTable& t) { return t.getNumber(name) == wanted; });
+  filterAssets(filterOf(*typed));
 }
 
 void Navigator::addAsset() {

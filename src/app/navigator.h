@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/asset_filters.h"
 #include "app/command_hooks.h"
 #include "app/list_loaders.h"
 #include "app/list_sort.h"
@@ -89,9 +90,11 @@ class Navigator {
 
   // "Kavrina" section.
   void searchAssets();
-  void filterAssets(std::string words, const RecordFilter& filter);
+  // Loads the asset list with `filter` and makes its words CFILTER.
+  void filterAssets(AssetFilter filter);
+  // Asks for the number of a filter by number (unit, account) and loads the list with it.
   void filterAssetsByNumber(std::string_view prompt, std::string_view picture, int width,
-                            std::string_view words, std::string_view field);
+                            AssetFilter (*filterOf)(const std::string& typed));
   void addAsset();
   void editAsset();
   void showAssetForm(const std::string& invBr);

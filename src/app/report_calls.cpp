@@ -1,13 +1,17 @@
 #include "app/report_calls.h"
 
-#include "app/depreciation_calls.h"
 #include "app/tfosmain.h"
+#include "reports/asset_card.h"
 #include "reports/asset_list.h"
 #include "reports/company_list.h"
 #include "reports/evidencija_2019.h"
+#include "reports/inventory_list.h"
 #include "reports/list_report.h"
 #include "reports/obrazac_poa.h"
 #include "reports/qt/print_preview.h"
+#include "reports/report_dialogs.h"
+#include "reports/statements.h"
+#include "ui/current_ui.h"
 
 namespace kavrina::app {
 
@@ -31,6 +35,11 @@ reports::PrintPreview& previewOf(TFOSMAIN& window) {
   QObject::connect(preview, &reports::PrintPreview::previewShown, &window,
                    [&window, preview] { window.showPreviewWidget(preview); });
   return *preview;
+}
+
+reports::CalculationRow calculationRow(const ListRow& row) {
+  return {reports::listCell(row, 1), reports::listCell(row, 2), reports::listCell(row, 3),
+          reports::listCell(row, 4)};
 }
 
 // After a printed list the grid's current row is the one the report names.
@@ -60,11 +69,25 @@ void printDocument(TFOSMAIN& window, store::Program& program, Document document,
                                     trimmed(reports::listCell(row, 4)));
       break;
     case Document::Popis:
+      select(window, reports::StampaPopisa(program, previewOf(window).printer()));
+      break;
     case Document::Kartica:
+      // The card of the grid's current asset; with no rows there is nothing to print.
+      if (row.empty()) {
+        ui::current().messageBox(reports::kNemaPodatakaZaStampu, ui::MessageKind::Information,
+                                 ui::MessageButtons::Ok);
+        break;
+      }
+      reports::StampaKartice(program, previewOf(window).printer(), reports::listCell(row, 1));
+      break;
     case Document::ORA:
+      reports::StampaORA(program, previewOf(window).printer(), calculationRow(row));
+      break;
     case Document::OPA:
+      reports::StampaOPA(program, previewOf(window).printer(), calculationRow(row));
+      break;
     case Document::OA:
-      showNotAvailable();
+      reports::StampaOA(program, previewOf(window).printer(), calculationRow(row));
       break;
   }
 }

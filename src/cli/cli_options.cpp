@@ -6,6 +6,7 @@
 
 #include "cli/maintenance_commands.h"
 #include "cli/stampa.h"
+#include "common/date.h"
 
 namespace kavrina::cli {
 namespace {
@@ -115,6 +116,34 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       const auto text = value();
       if (!text || text->empty()) return wrong("Opcija --pdf zahteva naziv PDF fajla.");
       o.pdf = *text;
+    } else if (arg == "--na-dan" && stampaTakes(o.document, arg)) {
+      const auto text = value();
+      if (!text || Date::fromText(*text).empty())
+        return wrong("Opcija --na-dan zahteva datum dd.mm.yyyy (npr. 31.12.2025).");
+      o.naDan = *text;
+    } else if (arg == "--invbr" && stampaTakes(o.document, arg)) {
+      const auto text = value();
+      if (!text || !allDigits(*text) || text->size() > 30)
+        return wrong("Opcija --invbr zahteva inventarski broj (cifre).");
+      o.invbr = *text;
+    } else if (arg == "--deo-naziva" && stampaTakes(o.document, arg)) {
+      const auto text = value();
+      if (!text || text->empty()) return wrong("Opcija --deo-naziva zahteva tekst.");
+      o.deoNaziva = *text;
+    } else if (arg == "--otpisana" && stampaTakes(o.document, arg)) {
+      if (!flag(o.otpisana)) return wrong("Opcija --otpisana nema vrednost.");
+    } else if (arg == "--neotpisana" && stampaTakes(o.document, arg)) {
+      if (!flag(o.neotpisana)) return wrong("Opcija --neotpisana nema vrednost.");
+    } else if (arg == "--lokacija" && stampaTakes(o.document, arg)) {
+      const auto text = value();
+      if (!text || !allDigits(*text) || text->size() > 3)
+        return wrong("Opcija --lokacija zahteva broj organizacionog dela (do 3 cifre).");
+      o.lokacija = *text;
+    } else if (arg == "--konto" && stampaTakes(o.document, arg)) {
+      const auto text = value();
+      if (!text || !allDigits(*text) || text->size() > 10)
+        return wrong("Opcija --konto zahteva broj konta (do 10 cifara).");
+      o.konto = *text;
     } else if (o.command == Command::Izvoz && arg.rfind("-", 0) != 0 && o.table.empty()) {
       o.table = arg;
     } else if (o.command == Command::Arhiva && arg.rfind("-", 0) != 0 && o.archive.empty()) {

@@ -30,6 +30,14 @@ struct CliOptions {
   bool presnimi = false;             // arhiva: --presnimi, replace an existing FILE.zip
   std::string document;              // stampa: the document
   std::optional<std::string> pdf;    // stampa: --pdf, the PDF file to write
+  std::optional<std::string> naDan;  // stampa: --na-dan, the reference date dd.mm.yyyy
+  std::optional<std::string> invbr;  // stampa kartica: --invbr, the inventory number
+  // stampa: the filters of the asset list, at most one of them.
+  std::optional<std::string> deoNaziva;  // --deo-naziva TEXT
+  bool otpisana = false;                 // --otpisana
+  bool neotpisana = false;               // --neotpisana
+  std::optional<std::string> lokacija;   // --lokacija N (organisational unit)
+  std::optional<std::string> konto;      // --konto N (account)
 };
 
 struct ParsedCommandLine {

@@ -5,12 +5,17 @@
 
 #include "cli/console_ui.h"
 #include "cli/stampa_2019.h"
+#include "cli/stampa_register.h"
 #include "reports/recording_printer.h"
 
 namespace kavrina::cli {
 
 const std::vector<StampaDocument>& stampaDocuments() {
-  static const std::vector<StampaDocument> all = documents2019();
+  static const std::vector<StampaDocument> all = [] {
+    std::vector<StampaDocument> documents = registerDocuments();
+    for (StampaDocument& d : documents2019()) documents.push_back(std::move(d));
+    return documents;
+  }();
   return all;
 }
 
@@ -42,6 +47,7 @@ namespace {
 // Whether the command line gave the option; an option with a default value always counts.
 bool given(const CliOptions& options, std::string_view option) {
   if (option == "--godina") return options.godina.has_value();
+  if (option == "--invbr") return options.invbr.has_value();
   return true;
 }
 
@@ -54,6 +60,12 @@ std::optional<std::string> stampaMissingOption(const CliOptions& options) {
     if (o.required && !given(options, o.name))
       return "Dokument " + std::string(document->name) + " zahteva " + std::string(o.name) + ".";
   }
+  const int filters = options.deoNaziva.has_value() + options.otpisana + options.neotpisana +
+                      options.lokacija.has_value() + options.konto.has_value();
+  if (filters > 1)
+    return "Dokument " + std::string(document->name) +
+           " prima najvise jedan filter (--deo-naziva, --otpisana, --neotpisana, --lokacija "
+           "ili --konto).";
   if (!options.pdf) return "Komanda stampa zahteva --pdf FAJL.";
   return std::nullopt;
 }

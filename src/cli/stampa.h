@@ -30,7 +30,7 @@ struct StampaDocument {
   std::string_view name;  // on the command line, e.g. "poa"
   std::vector<StampaOption> options;
   std::string_view usage;  // its options as the help shows them
-  std::string_view help;   // what it prints, from which calculation
+  std::string help;        // what it prints, from which calculation
   // Composes the document into `printer` from the options, as the program prints it
   // (same procedure, same messages); answers false when there was nothing to print, the
   // user having been told why.

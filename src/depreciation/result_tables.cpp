@@ -1,7 +1,10 @@
 // Conversions between table records and the calculation's value types.
 #include "depreciation/result_tables.h"
 
+#include <optional>
 #include <string>
+
+#include "common/windows_1250.h"
 
 namespace kavrina::depreciation {
 namespace {
@@ -67,17 +70,18 @@ Asset readAsset(DbfTable& mdos) {
   return a;
 }
 
-std::vector<RaRow> readRaRows(DbfTable& table, const RecordStep& step) {
-  const int invBr = requireIndex(table, "InvBr"), prVr = requireIndex(table, "RAPrVr"),
-            osn = requireIndex(table, "RAOsn"), stopa = requireIndex(table, "RAStopa"),
-            tip = requireIndex(table, "RATip"), brMes = requireIndex(table, "BrMes"),
-            am = requireIndex(table, "RAm"), sadVr = requireIndex(table, "RASadVr"),
-            nab = requireIndex(table, "RANab"), otp = requireIndex(table, "RAOtp"),
-            noviPrav = requireIndex(table, "NoviPrav");
-  Fields f{table};
-  std::vector<RaRow> rows;
-  rows.reserve(table.recCount());
-  forEachRecord(table, step, [&] {
+namespace {
+
+// The positions of the fields of an accounting result table, looked up once.
+struct RaFields {
+  explicit RaFields(DbfTable& table)
+      : invBr(requireIndex(table, "InvBr")), prVr(requireIndex(table, "RAPrVr")),
+        osn(requireIndex(table, "RAOsn")), stopa(requireIndex(table, "RAStopa")),
+        tip(requireIndex(table, "RATip")), brMes(requireIndex(table, "BrMes")),
+        am(requireIndex(table, "RAm")), sadVr(requireIndex(table, "RASadVr")),
+        nab(requireIndex(table, "RANab")), otp(requireIndex(table, "RAOtp")),
+        noviPrav(requireIndex(table, "NoviPrav")) {}
+  RaRow read(Fields f) const {
     RaRow r;
     r.InvBr = f.text(invBr);
     r.RAPrVr = f.number(prVr);
@@ -90,23 +94,22 @@ std::vector<RaRow> readRaRows(DbfTable& table, const RecordStep& step) {
     r.RANab = f.logical(nab);
     r.RAOtp = f.logical(otp);
     r.NoviPrav = f.logical(noviPrav);
-    rows.push_back(std::move(r));
-  });
-  return rows;
-}
+    return r;
+  }
+  int invBr, prVr, osn, stopa, tip, brMes, am, sadVr, nab, otp, noviPrav;
+};
 
-std::vector<PaRow> readPaRows(DbfTable& table, const RecordStep& step) {
-  const int invBr = requireIndex(table, "InvBr"), prVr = requireIndex(table, "PAPrVr"),
-            osn = requireIndex(table, "PAOsn"), otpVr = requireIndex(table, "PAOtpVr"),
-            stopa = requireIndex(table, "PAStopa"), grupa = requireIndex(table, "PAGrupa"),
-            brMes = requireIndex(table, "BrMes"), brDan = requireIndex(table, "BrDan"),
-            am = requireIndex(table, "PAm"), sadVr = requireIndex(table, "PASadVr"),
-            nab = requireIndex(table, "PANab"), otp = requireIndex(table, "PAOtp"),
-            noviPrav = requireIndex(table, "NoviPrav");
-  Fields f{table};
-  std::vector<PaRow> rows;
-  rows.reserve(table.recCount());
-  forEachRecord(table, step, [&] {
+// The positions of the fields of a tax result table, looked up once.
+struct PaFields {
+  explicit PaFields(DbfTable& table)
+      : invBr(requireIndex(table, "InvBr")), prVr(requireIndex(table, "PAPrVr")),
+        osn(requireIndex(table, "PAOsn")), otpVr(requireIndex(table, "PAOtpVr")),
+        stopa(requireIndex(table, "PAStopa")), grupa(requireIndex(table, "PAGrupa")),
+        brMes(requireIndex(table, "BrMes")), brDan(requireIndex(table, "BrDan")),
+        am(requireIndex(table, "PAm")), sadVr(requireIndex(table, "PASadVr")),
+        nab(requireIndex(table, "PANab")), otp(requireIndex(table, "PAOtp")),
+        noviPrav(requireIndex(table, "NoviPrav")) {}
+  PaRow read(Fields f) const {
     PaRow r;
     r.InvBr = f.text(invBr);
     r.PAPrVr = f.number(prVr);
@@ -121,9 +124,51 @@ std::vector<PaRow> readPaRows(DbfTable& table, const RecordStep& step) {
     r.PANab = f.logical(nab);
     r.PAOtp = f.logical(otp);
     r.NoviPrav = f.logical(noviPrav);
-    rows.push_back(std::move(r));
-  });
+    return r;
+  }
+  int invBr, prVr, osn, otpVr, stopa, grupa, brMes, brDan, am, sadVr, nab, otp, noviPrav;
+};
+
+// The first visible record, from the first in the controlling order, whose stored
+// inventory number is `invBr` (compared as the stored bytes, blanks included), read by
+// `fields`; no value when there is none.
+template <class Row, class RowFields>
+std::optional<Row> findRow(DbfTable& table, const std::string& invBr) {
+  const RowFields fields(table);
+  const std::optional<std::string> key = win1250::fromUtf8(invBr);
+  if (!key) return std::nullopt;  // a text no stored inventory number can hold
+  for (table.goTop(); !table.eof(); table.skip()) {
+    if (table.rawField(fields.invBr) != *key) continue;
+    if (table.hideDeleted() && table.deleted()) continue;
+    return fields.read(Fields{table});
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<RaRow> readRaRows(DbfTable& table, const RecordStep& step) {
+  const RaFields fields(table);
+  std::vector<RaRow> rows;
+  rows.reserve(table.recCount());
+  forEachRecord(table, step, [&] { rows.push_back(fields.read(Fields{table})); });
   return rows;
+}
+
+std::optional<RaRow> findRaRow(DbfTable& table, const std::string& invBr) {
+  return findRow<RaRow, RaFields>(table, invBr);
+}
+
+std::vector<PaRow> readPaRows(DbfTable& table, const RecordStep& step) {
+  const PaFields fields(table);
+  std::vector<PaRow> rows;
+  rows.reserve(table.recCount());
+  forEachRecord(table, step, [&] { rows.push_back(fields.read(Fields{table})); });
+  return rows;
+}
+
+std::optional<PaRow> findPaRow(DbfTable& table, const std::string& invBr) {
+  return findRow<PaRow, PaFields>(table, invBr);
 }
 
 GroupResets readGroupResets(DbfTable& mdng, const RecordStep& step) {

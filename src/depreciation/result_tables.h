@@ -3,6 +3,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "depreciation/asset.h"
@@ -24,6 +26,11 @@ Asset readAsset(store::DbfTable& mdos);
 std::vector<Asset> readAssets(store::DbfTable& mdos, const RecordStep& step = {});
 std::vector<RaRow> readRaRows(store::DbfTable& table, const RecordStep& step = {});
 std::vector<PaRow> readPaRows(store::DbfTable& table, const RecordStep& step = {});
+// The first visible record from the first in the controlling order whose inventory number
+// is `invBr` exactly as stored (30 characters, blanks included); no value when the table
+// has none. Reads only the inventory number of the other records.
+std::optional<RaRow> findRaRow(store::DbfTable& table, const std::string& invBr);
+std::optional<PaRow> findPaRow(store::DbfTable& table, const std::string& invBr);
 GroupResets readGroupResets(store::DbfTable& mdng, const RecordStep& step = {});
 
 // The field positions of a result table, looked up once so that the writing loop does not

@@ -9,9 +9,9 @@
 #include "common/path_case.h"
 #include "depreciation/calculation_input.h"
 #include "depreciation/obracun.h"
+#include "depreciation/result_reader.h"
 #include "depreciation/result_tables.h"
 #include "store/database.h"
-#include "store/schema.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::depreciation {
@@ -65,33 +65,6 @@ std::string accountingStartText(bool raNab, int brMes, std::string_view year,
   return "01." + twoDigits(wholeNumber(months) - brMes + 1) + "." + lastTwoDigits(year);
 }
 
-// A result table opened for reading under its alias, closed when the object goes.
-class ReadTable {
- public:
-  ReadTable(store::Session& program, std::string_view alias) : program_(program), alias_(alias) {}
-  ~ReadTable() {
-    if (open_) program_.areas.close(alias_);
-  }
-  ReadTable(const ReadTable&) = delete;
-  ReadTable& operator=(const ReadTable&) = delete;
-
-  // Opens shared and read-only, in record order, and checks its structure; false when
-  // another user holds the file.
-  bool open(const fs::path& file) {
-    open_ = store::useTable(program_, file, alias_, {.shared = true, .readOnly = true});
-    if (!open_) return false;
-    store::schema::check(table(), store::schema::ofAlias(alias_));
-    table().setSnapshotScan(true);  // read once from top to bottom
-    return true;
-  }
-  store::DbfTable& table() { return program_.areas[alias_]; }
-
- private:
-  store::Session& program_;
-  std::string alias_;
-  bool open_ = false;
-};
-
 }  // namespace
 
 std::string missingTaxResultMessage(std::string_view year, std::string_view months) {
@@ -131,7 +104,7 @@ PamRam UCITAJPAMRAM(store::Session& program, std::string_view year, std::string_
 
   std::unordered_map<std::string, std::size_t> byInvBr;
   {
-    ReadTable tax(program, kAliasPa);
+    ResultTableReader tax(program, kAliasPa);
     if (!tax.open(taxFile)) return inUse(taxFile);
     std::vector<PaRow> taxRows = readPaRows(tax.table());
     byInvBr.reserve(taxRows.size());
@@ -144,7 +117,7 @@ PamRam UCITAJPAMRAM(store::Session& program, std::string_view year, std::string_
     }
   }
   {
-    ReadTable accounting(program, kAliasRa);
+    ResultTableReader accounting(program, kAliasRa);
     if (!accounting.open(accountingFile)) return inUse(accountingFile);
     for (RaRow& r : readRaRows(accounting.table())) {
       if (!r.NoviPrav) continue;

@@ -1,0 +1,145 @@
+// The register's and the calculation's documents from the command line. The lists are
+// loaded as the main window loads them (with the filter the options name), the statements
+// take the row the calculation list would show for --godina and --meseci.
+#include "cli/stampa_register.h"
+
+#include <filesystem>
+#include <string>
+
+#include "app/asset_filters.h"
+#include "app/depreciation_calls.h"
+#include "app/list_loaders.h"
+#include "app/list_rows.h"
+#include "common/date.h"
+#include "common/decimal.h"
+#include "common/path_case.h"
+#include "depreciation/calculation_input.h"
+#include "reports/asset_card.h"
+#include "reports/asset_list.h"
+#include "reports/company_list.h"
+#include "reports/inventory_list.h"
+#include "reports/statements.h"
+#include "store/database.h"
+#include "ui/current_ui.h"
+
+namespace kavrina::cli {
+namespace {
+
+namespace fs = std::filesystem;
+namespace dep = depreciation;
+
+void tell(const std::string& text) {
+  ui::current().messageBox(text, ui::MessageKind::Error, ui::MessageButtons::Ok);
+}
+
+// The filter the options name; the whole list without one.
+app::AssetFilter filterOf(const CliOptions& o) {
+  if (o.deoNaziva) return app::assetsNamed(*o.deoNaziva);
+  if (o.otpisana) return app::writtenOffAssets();
+  if (o.neotpisana) return app::assetsInUse();
+  if (o.lokacija) return app::assetsOfUnit(*o.lokacija);
+  if (o.konto) return app::assetsOfAccount(*o.konto);
+  return {};
+}
+
+// AOSNOVNASREDSTVA and CFILTER as the main window leaves them after the same filter; the
+// present values as of the current year, as the window's first load has them.
+void loadAssetList(store::Program& program, const CliOptions& o) {
+  program.NGODINA = Date::today().year();
+  app::AssetFilter filter = filterOf(o);
+  program.CFILTER = std::move(filter.words);
+  app::UcitajOsnovnaSredstva(program, app::presentValueLookup(program), filter.keep);
+}
+
+Date referenceDate(const CliOptions& o) {
+  return o.naDan ? Date::fromText(*o.naDan) : Date::today();
+}
+
+// The calculation list's row of --godina and --meseci of the kind `kind` ('R' or 'P'):
+// `index` 0 is the statement, 1 form OA. No value, the user told with the file's name,
+// when the result table does not exist.
+std::optional<reports::CalculationRow> calculationRow(store::Program& program, const CliOptions& o,
+                                                      dep::ResultKind kind, std::size_t index) {
+  const std::string name = dep::resultTableName(*o.godina, o.meseci, kind);
+  const fs::path file = store::dataPath(program, name);
+  if (!existsCaseInsensitive(file)) {
+    tell("Ne postoji fajl " + file.generic_string() + "!");
+    return std::nullopt;
+  }
+  const app::ListRows rows = app::calculationRows(name, {});
+  if (rows.size() <= index) return std::nullopt;
+  const app::ListRow& row = rows[index];
+  return reports::CalculationRow{row.at(0), row.at(1), row.at(2), row.at(3)};
+}
+
+const std::vector<StampaOption> kListOptions{{"--na-dan", false},    {"--deo-naziva", false},
+                                             {"--otpisana", false},  {"--neotpisana", false},
+                                             {"--lokacija", false},  {"--konto", false}};
+const std::vector<StampaOption> kPeriodOptions{{"--godina", true}, {"--meseci", false}};
+constexpr std::string_view kListUsage =
+    "[--na-dan dd.mm.yyyy] [--deo-naziva T | --otpisana | --neotpisana | --lokacija N |\n"
+    "      --konto N] --pdf FAJL";
+constexpr std::string_view kFilterHelp =
+    "Filter (najvise jedan, kao u programu): --deo-naziva T (naziv sadrzi T), --otpisana,\n"
+    "--neotpisana, --lokacija N (organizacioni deo), --konto N. Datum --na-dan je\n"
+    "podrazumevano danasnji.";
+
+}  // namespace
+
+std::vector<StampaDocument> registerDocuments() {
+  return {
+      {"spisak", kListOptions, kListUsage,
+       "Spisak osnovnih sredstava na dan (sredstva nabavljena posle tog dana se izostavljaju).\n" +
+           std::string(kFilterHelp),
+       [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
+         loadAssetList(program, o);
+         return reports::printAssetList(program, printer, referenceDate(o)).shown;
+       }},
+      {"firme", {}, "--pdf FAJL", "Spisak firmi (tabela Firme).",
+       [](store::Program& program, ui::Printer& printer, const CliOptions&) {
+         app::UcitajFirme(program);
+         return reports::StampaSpiskaFirmi(program, printer).shown;
+       }},
+      {"popis", kListOptions, kListUsage,
+       "Popisna lista osnovnih sredstava na dan, sa potpisima popisne komisije.\n" +
+           std::string(kFilterHelp),
+       [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
+         loadAssetList(program, o);
+         return reports::printInventoryList(program, printer, referenceDate(o)).shown;
+       }},
+      {"kartica", {{"--invbr", true}}, "--invbr N --pdf FAJL",
+       "Kartica osnovnog sredstva sa inventarskim brojem N: podaci iz registra i godisnji\n"
+       "obracuni od godine nabavke do tekuce godine.",
+       [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
+         store::DbfTable& mdos = program.areas["MDOS"];
+         if (!mdos.seek(parseNumber(*o.invbr))) {
+           tell("Nije pronadjeno osnovno sredstvo sa inventarskim brojem " + *o.invbr + ".");
+           return false;
+         }
+         return reports::StampaKartice(program, printer, mdos.getString("InvBr"));
+       }},
+      {"ora", kPeriodOptions, "--godina Y [--meseci P] --pdf FAJL",
+       "Obracun racunovodstvene amortizacije godine Y i P meseci (podrazumevano 12):\n"
+       "A + Y + P + R.dbf.",
+       [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
+         const auto row = calculationRow(program, o, dep::ResultKind::Accounting, 0);
+         return row && reports::StampaORA(program, printer, *row);
+       }},
+      {"opa", kPeriodOptions, "--godina Y [--meseci P] --pdf FAJL",
+       "Obracun poreske amortizacije (I grupa) godine Y i P meseci (podrazumevano 12):\n"
+       "A + Y + P + P.dbf.",
+       [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
+         const auto row = calculationRow(program, o, dep::ResultKind::Tax, 0);
+         return row && reports::StampaOPA(program, printer, *row);
+       }},
+      {"oa", kPeriodOptions, "--godina Y [--meseci P] --pdf FAJL",
+       "Obrazac OA (grupe II do V) iz obracuna godine Y i P meseci (podrazumevano 12):\n"
+       "A + Y + P + P.dbf.",
+       [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
+         const auto row = calculationRow(program, o, dep::ResultKind::Tax, 1);
+         return row && reports::StampaOA(program, printer, *row);
+       }},
+  };
+}
+
+}  // namespace kavrina::cli

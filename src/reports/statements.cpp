@@ -1,0 +1,426 @@
+// The accounting and tax depreciation statements and form OA. The result table is read
+// whole into memory first (shared, read-only), so that the pages are composed without
+// holding it and two stations may print the same calculation at once.
+#include "reports/statements.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "common/decimal.h"
+#include "common/number_picture.h"
+#include "common/path_case.h"
+#include "depreciation/mdos_scan.h"
+#include "depreciation/obracun.h"
+#include "depreciation/result_reader.h"
+#include "depreciation/result_tables.h"
+#include "depreciation/ucitaj_pamram.h"
+#include "reports/list_report.h"
+#include "reports/page_frame.h"
+#include "reports/report_dialogs.h"
+#include "store/database.h"
+#include "ui/current_ui.h"
+
+namespace kavrina::reports {
+namespace {
+
+namespace fs = std::filesystem;
+using depreciation::thousandths;
+using ui::TextAlign;
+
+constexpr std::string_view kAliasRa = "BazaRA";
+constexpr std::string_view kAliasPa = "BazaPA";
+
+std::string trimmedText(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+std::string amountOfThousandths(std::int64_t value) {
+  return formatPicture(static_cast<double>(value) / 1000.0, kPictureAmount);
+}
+
+// The rows of the row's result table, read shared and read-only; no value, the wait notice
+// closed and the user told, when another user holds the table.
+template <class Row, class Read>
+std::optional<std::vector<Row>> readResultTable(store::Program& program, const CalculationRow& row,
+                                                std::string_view alias,
+                                                std::unique_ptr<ui::WaitNotice>& wait, Read read) {
+  const fs::path file = findCaseInsensitive(store::dataPath(program, trimmedText(row.file)));
+  depreciation::ResultTableReader reader(program, alias);
+  if (!reader.open(file)) {
+    wait.reset();
+    ui::current().messageBox(depreciation::tableInUseMessage(file), ui::MessageKind::Error,
+                             ui::MessageButtons::Ok);
+    return std::nullopt;
+  }
+  return read(reader.table(), [n = std::size_t{0}]() mutable {
+    if (++n % kRowsPerEventPass == 0) ui::current().processEvents();
+  });
+}
+
+// What a statement line shows of an asset of `MDOS`.
+struct StatementAsset {
+  std::string invBr;  // as stored
+  std::string naziv;
+  double raOsn = 0;
+  double paOsn = 0;
+  int paGrupa = 0;
+};
+
+class StatementAssetReader {
+ public:
+  explicit StatementAssetReader(store::DbfTable& mdos)
+      : invBr_(mdos.fieldIndex("InvBr")),
+        naziv_(mdos.fieldIndex("Naziv")),
+        raOsn_(mdos.fieldIndex("RAOsn")),
+        paOsn_(mdos.fieldIndex("PAOsn")),
+        paGrupa_(mdos.fieldIndex("PAgrupa")) {}
+  StatementAsset read(store::DbfTable& t) const {
+    std::string naziv = t.getString(naziv_);
+    naziv.erase(naziv.find_last_not_of(' ') + 1);
+    return {t.getString(invBr_), std::move(naziv), t.getNumber(raOsn_), t.getNumber(paOsn_),
+            static_cast<int>(t.getNumber(paGrupa_))};
+  }
+
+ private:
+  int invBr_, naziv_, raOsn_, paOsn_, paGrupa_;
+};
+
+// `MDOS` (checked against its structure when it was opened) in the order of its index.
+std::vector<StatementAsset> readStatementAssets(store::Program& program) {
+  store::DbfTable& mdos = program.areas["MDOS"];
+  const StatementAssetReader reader(mdos);
+  std::vector<StatementAsset> assets;
+  const auto order = depreciation::scanMdosInIndexOrder(program, [&](store::DbfTable& record) {
+    assets.push_back(reader.read(record));
+    return true;
+  });
+  if (!order) {
+    for (mdos.goTop(); !mdos.eof(); mdos.skip()) assets.push_back(reader.read(mdos));
+    return assets;
+  }
+  std::vector<StatementAsset> sorted;
+  sorted.reserve(assets.size());
+  for (std::size_t i : *order) sorted.push_back(std::move(assets[i]));
+  return sorted;
+}
+
+// One line of a statement as both statements fill it from their own side.
+struct StatementLine {
+  double purchase = 0;     // MDOS RAOsn / PAOsn
+  double prVr = 0;         // RAPrVr / PAPrVr
+  bool acquired = false;   // RANab / PANab
+  double base = 0;         // RAOsn / PAOsn of the result
+  double rate = 0;         // RAStopa / PAStopa
+  int months = 0;          // BrMes
+  double depreciation = 0; // RAm / PAm
+};
+
+struct StatementColumn {
+  double left;
+  double right;
+};
+constexpr StatementColumn kOrdinalRow{10, 16};
+constexpr StatementColumn kInvBr{20, 40};
+constexpr StatementColumn kNaziv{40, 90};
+constexpr StatementColumn kPurchase{90, 110};
+constexpr StatementColumn kAccumulated{110, 130};
+constexpr StatementColumn kBase{130, 150};
+constexpr StatementColumn kRate{150, 165};
+constexpr StatementColumn kMonths{165, 180};
+constexpr StatementColumn kDepreciation{180, 200};
+
+void caption(ui::Printer& printer, std::string_view text, double left, double right, double top,
+             TextAlign align) {
+  printer.DrawText(text, {left, top, right, top + 4}, align);
+}
+
+void drawStatementHeading(ui::Printer& printer) {
+  printer.DrawBox({8, 21, 202, 30});
+  caption(printer, "Redni", 10, 20, 22, TextAlign::Left);
+  caption(printer, "broj", 10, 20, 26, TextAlign::Left);
+  caption(printer, "Inventarski", 20, 40, 22, TextAlign::Left);
+  caption(printer, "broj", 20, 40, 26, TextAlign::Left);
+  caption(printer, "Naziv osnovnog sredstva", 40, 90, 24, TextAlign::Left);
+  caption(printer, "Nabavna", 90, 110, 22, TextAlign::Right);
+  caption(printer, "vrednost", 90, 110, 26, TextAlign::Right);
+  caption(printer, "Ispravka", 110, 130, 22, TextAlign::Right);
+  caption(printer, "vrednosti", 110, 130, 26, TextAlign::Right);
+  caption(printer, "Osnovica", 130, 150, 24, TextAlign::Right);
+  caption(printer, "Godisnja", 150, 165, 22, TextAlign::Right);
+  caption(printer, "stopa (%)", 150, 165, 26, TextAlign::Right);
+  caption(printer, "Meseci", 165, 180, 24, TextAlign::Center);
+  caption(printer, "Amortizacija", 180, 200, 24, TextAlign::Right);
+}
+
+// The statement of one side: `lineOf` gives the line of an asset, or no value when the
+// asset is not printed.
+template <class LineOf>
+void composeStatement(store::Program& program, ui::Printer& printer, const CalculationRow& row,
+                      std::string_view title, LineOf lineOf) {
+  const ReportStyle style = reportStyleOf(program);
+  FrameHeading heading;
+  heading.title = trimmedText(row.description);
+  heading.titleRight = program.CKORISNIKNAZIV;
+  heading.second = "Godina: " + trimmedText(row.year) + "  //  Meseci: " + trimmedText(row.months);
+  heading.secondRight = program.CKORISNIKMESTO;
+  auto startPage = [&] {
+    printer.NewPage();
+    drawPageFrame(printer, style, heading);
+    drawStatementHeading(printer);
+  };
+  auto draw = [&](std::string_view text, int slot, StatementColumn c, TextAlign align) {
+    printer.DrawText(text, slotRect(slot, c.left, c.right), align);
+  };
+
+  const std::vector<StatementAsset> assets = readStatementAssets(program);
+  setUpPortraitA4(printer, title, style);
+  printer.BeginDoc();
+  int counter = 99;
+  int ordinal = 1;
+  // Totals in thousandths: the stored amounts summed exactly.
+  std::int64_t purchase = 0, accumulated = 0, base = 0, depreciation = 0;
+  for (std::size_t i = 0; i < assets.size(); ++i) {
+    if ((i + 1) % kRowsPerEventPass == 0) ui::current().processEvents();
+    if (counter > kSlotsPerPage) {
+      startPage();
+      counter = 1;
+    }
+    const StatementAsset& asset = assets[i];
+    const std::optional<StatementLine> line = lineOf(asset);
+    if (!line) continue;
+    const std::int64_t lineAccumulated =
+        line->acquired ? 0 : thousandths(line->purchase) - thousandths(line->prVr);
+    draw(formatPicture(ordinal, kPictureOrdinal), counter, kOrdinalRow, TextAlign::Right);
+    draw(trimmedText(asset.invBr), counter, kInvBr, TextAlign::Left);
+    draw(asset.naziv, counter, kNaziv, TextAlign::Left);
+    draw(formatPicture(line->purchase, kPictureAmount), counter, kPurchase, TextAlign::Right);
+    draw(amountOfThousandths(lineAccumulated), counter, kAccumulated, TextAlign::Right);
+    draw(formatPicture(line->base, kPictureAmount), counter, kBase, TextAlign::Right);
+    draw(formatPicture(line->rate, kPictureRate), counter, kRate, TextAlign::Right);
+    draw(formatPicture(line->months, kPictureMonths), counter, kMonths, TextAlign::Center);
+    draw(formatPicture(line->depreciation, kPictureAmount), counter, kDepreciation,
+         TextAlign::Right);
+    purchase += thousandths(line->purchase);
+    accumulated += lineAccumulated;
+    base += thousandths(line->base);
+    depreciation += thousandths(line->depreciation);
+    ++counter;
+    ++ordinal;
+  }
+  // The totals line below the last line; on a new page when it would reach the footer.
+  if (counter > kSlotsPerPage) {
+    startPage();
+    counter = 1;
+  }
+  printer.DrawLine(10, 25 + kSlotHeight * counter, 200, 25 + kSlotHeight * counter);
+  draw("UKUPNO:", counter, {10, 30}, TextAlign::Left);
+  draw(amountOfThousandths(purchase), counter, kPurchase, TextAlign::Right);
+  draw(amountOfThousandths(accumulated), counter, kAccumulated, TextAlign::Right);
+  draw(amountOfThousandths(base), counter, kBase, TextAlign::Right);
+  draw(amountOfThousandths(depreciation), counter, kDepreciation, TextAlign::Right);
+  printer.EndDoc();
+}
+
+// The first row of each inventory number, as a seek on the table's fresh index finds it.
+template <class Row>
+std::unordered_map<std::string, const Row*> byInvBr(const std::vector<Row>& rows) {
+  std::unordered_map<std::string, const Row*> found;
+  found.reserve(rows.size());
+  for (const Row& r : rows) found.emplace(r.InvBr, &r);
+  return found;
+}
+
+}  // namespace
+
+bool StampaORA(store::Program& program, ui::Printer& printer, const CalculationRow& row) {
+  auto wait = ui::current().showWait(kPripremaZaStampu);
+  const auto rows = readResultTable<depreciation::RaRow>(
+      program, row, kAliasRa, wait, [](store::DbfTable& t, const auto& step) {
+        return depreciation::readRaRows(t, step);
+      });
+  if (!rows) return false;
+  const auto results = byInvBr(*rows);
+  composeStatement(program, printer, row, kObracunRaTitle,
+                   [&](const StatementAsset& asset) -> std::optional<StatementLine> {
+                     const auto found = results.find(asset.invBr);
+                     if (found == results.end()) return std::nullopt;
+                     const depreciation::RaRow& r = *found->second;
+                     return StatementLine{asset.raOsn, r.RAPrVr, r.RANab, r.RAOsn,
+                                          r.RAStopa,   r.BrMes,  r.RAm};
+                   });
+  wait.reset();
+  printer.Preview();
+  return true;
+}
+
+bool StampaOPA(store::Program& program, ui::Printer& printer, const CalculationRow& row) {
+  auto wait = ui::current().showWait(kPripremaZaStampu);
+  const auto rows = readResultTable<depreciation::PaRow>(
+      program, row, kAliasPa, wait, [](store::DbfTable& t, const auto& step) {
+        return depreciation::readPaRows(t, step);
+      });
+  if (!rows) return false;
+  const auto results = byInvBr(*rows);
+  composeStatement(program, printer, row, kObracunPaTitle,
+                   [&](const StatementAsset& asset) -> std::optional<StatementLine> {
+                     // Groups II to V appear only in form OA.
+                     if (asset.paGrupa > 1) return std::nullopt;
+                     const auto found = results.find(asset.invBr);
+                     if (found == results.end()) return std::nullopt;
+                     const depreciation::PaRow& r = *found->second;
+                     return StatementLine{asset.paOsn, r.PAPrVr, r.PANab, r.PAOsn,
+                                          r.PAStopa,   r.BrMes,  r.PAm};
+                   });
+  wait.reset();
+  printer.Preview();
+  return true;
+}
+
+namespace {
+
+// The six sums of one group of form OA, in thousandths.
+struct GroupSums {
+  std::int64_t opening = 0;    // 2: PAPrVr
+  std::int64_t acquired = 0;   // 3: acquired in the year
+  std::int64_t disposed = 0;   // 4: written off in the year
+  std::int64_t base = 0;       // 5: PAOsn
+  std::int64_t amount = 0;     // 7: PAm
+  std::int64_t closing = 0;    // 8: PASadVr
+
+  void add(const GroupSums& o) {
+    opening += o.opening;
+    acquired += o.acquired;
+    disposed += o.disposed;
+    base += o.base;
+    amount += o.amount;
+    closing += o.closing;
+  }
+};
+
+struct OaColumn {
+  double left;
+  double right;
+  double numberLeft;  // the band of the column number
+  double numberRight;
+};
+constexpr std::array<OaColumn, 8> kOaColumns{{{10, 20, 10, 20},
+                                              {20, 50, 30, 50},
+                                              {50, 80, 60, 80},
+                                              {80, 100, 90, 100},
+                                              {100, 130, 110, 130},
+                                              {130, 150, 130, 150},
+                                              {150, 170, 160, 170},
+                                              {170, 200, 180, 200}}};
+
+void drawOaHeading(ui::Printer& printer) {
+  printer.DrawBox({8, 21, 202, 40});
+  printer.DrawLine(8, 35, 202, 35);
+  auto lines = [&](std::size_t column, std::initializer_list<std::pair<double, std::string_view>>
+                                           texts, TextAlign align) {
+    const OaColumn& c = kOaColumns[column];
+    for (const auto& [top, text] : texts) caption(printer, text, c.left, c.right, top, align);
+  };
+  lines(0, {{26, "Broj"}, {30, "grupe"}}, TextAlign::Left);
+  lines(1, {{26, "Pocetni saldo"}, {30, "grupe"}}, TextAlign::Right);
+  lines(2, {{22, "Pribavljena sredstva"}, {26, "koja se stavljaju"}, {30, "u upotrebu"}},
+        TextAlign::Right);
+  lines(3, {{22, "Otudjena"}, {26, "sredstva"}, {30, "tokom godine"}}, TextAlign::Right);
+  lines(4, {{22, "Neotpisana"}, {26, "vrednost"}, {30, "(2+3-4)"}}, TextAlign::Right);
+  lines(5, {{26, "Stopa"}}, TextAlign::Center);
+  lines(6, {{26, "Amortizacija"}, {30, "(5 x 6)"}}, TextAlign::Right);
+  lines(7, {{22, "Neotpisana vrednost"}, {26, "na kraju godine"}, {30, "(5-7)"}},
+        TextAlign::Right);
+  for (std::size_t c = 0; c < kOaColumns.size(); ++c) {
+    printer.DrawText(std::to_string(c + 1), {kOaColumns[c].numberLeft, 36,
+                                             kOaColumns[c].numberRight, 40},
+                     TextAlign::Center);
+  }
+}
+
+// Band j of the form's body: 36 + 5j to 41 + 5j.
+ui::RectMm oaBand(int j, std::size_t column) {
+  return {kOaColumns[column].left, 36 + 5.0 * j, kOaColumns[column].right, 41 + 5.0 * j};
+}
+
+void drawOaAmounts(ui::Printer& printer, int j, const GroupSums& s) {
+  const std::array<std::pair<std::size_t, std::int64_t>, 6> amounts{{{1, s.opening},
+                                                                     {2, s.acquired},
+                                                                     {3, s.disposed},
+                                                                     {4, s.base},
+                                                                     {6, s.amount},
+                                                                     {7, s.closing}}};
+  for (const auto& [column, value] : amounts)
+    printer.DrawText(amountOfThousandths(value), oaBand(j, column), TextAlign::Right);
+}
+
+}  // namespace
+
+bool StampaOA(store::Program& program, ui::Printer& printer, const CalculationRow& row) {
+  auto wait = ui::current().showWait(kPripremaZaStampu);
+  const auto rows = readResultTable<depreciation::PaRow>(
+      program, row, kAliasPa, wait, [](store::DbfTable& t, const auto& step) {
+        return depreciation::readPaRows(t, step);
+      });
+  if (!rows) return false;
+  const std::string year = trimmedText(row.year);
+  const std::string months = trimmedText(row.months);
+  // From 2019 on the assets under the new rules are reported in their own register.
+  const bool leaveOutNewRules = parseNumber(year) > 2018;
+
+  std::array<GroupSums, 4> groups{};
+  for (const depreciation::PaRow& r : *rows) {
+    if (r.PAGrupa < 2 || r.PAGrupa > 5) continue;
+    if (leaveOutNewRules && r.NoviPrav) continue;
+    GroupSums& g = groups[static_cast<std::size_t>(r.PAGrupa - 2)];
+    g.opening += thousandths(r.PAPrVr);
+    if (r.PANab) g.acquired += thousandths(r.PAOtp ? r.PAOtpVr : r.PAOsn);
+    if (r.PAOtp) g.disposed += thousandths(r.PAOtpVr);
+    g.base += thousandths(r.PAOsn);
+    g.amount += thousandths(r.PAm);
+    g.closing += thousandths(r.PASadVr);
+  }
+
+  const ReportStyle style = reportStyleOf(program);
+  FrameHeading heading;
+  heading.title = trimmedText(row.description);
+  heading.titleRight = program.CKORISNIKNAZIV;
+  heading.second = "Obracun Amortizacije stalnih sredstava za " + year + ". godinu";
+  if (parseNumber(months) != 12) heading.second += "  //  Meseci: " + months;
+  heading.secondRight = program.CKORISNIKMESTO;
+
+  setUpPortraitA4(printer, kObrazacOaTitle, style);
+  printer.BeginDoc();
+  printer.NewPage();
+  drawPageFrame(printer, style, heading);
+  drawOaHeading(printer);
+  constexpr std::array<std::string_view, 4> kGroupNames{"II", "III", "IV", "V"};
+  constexpr std::array<std::string_view, 4> kGroupRates{"10%", "15%", "20%", "30%"};
+  GroupSums totals;
+  for (int j = 1; j <= 4; ++j) {
+    const std::size_t g = static_cast<std::size_t>(j - 1);
+    printer.DrawText(kGroupNames[g], oaBand(j, 0), TextAlign::Center);
+    drawOaAmounts(printer, j, groups[g]);
+    printer.DrawText(kGroupRates[g], oaBand(j, 5), TextAlign::Center);
+    totals.add(groups[g]);
+  }
+  printer.DrawLine(10, 35 + 5 * 5, 200, 35 + 5 * 5);
+  printer.DrawText("UKUPNO:", {10, 36 + 5 * 5, 30, 41 + 5 * 5}, TextAlign::Left);
+  drawOaAmounts(printer, 5, totals);
+  printer.DrawText("Datum obracuna", {30, 36 + 5 * 9, 60, 41 + 5 * 9}, TextAlign::Center);
+  printer.DrawText("Obracunao", {150, 36 + 5 * 9, 180, 41 + 5 * 9}, TextAlign::Center);
+  printer.DrawLine(30, 36 + 5 * 11, 60, 36 + 5 * 11);
+  printer.DrawLine(150, 36 + 5 * 11, 180, 36 + 5 * 11);
+  printer.EndDoc();
+  wait.reset();
+  printer.Preview();
+  return true;
+}
+
+}  // namespace kavrina::reports
