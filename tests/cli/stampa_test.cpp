@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "cli/cli_run.h"
+#include "cli/pdf_text.h"
+#include "cli/station_holder.h"
 #include "depreciation/asset_builder.h"
 #include "depreciation/obracun.h"
 #include "depreciation/register_folder.h"
@@ -21,19 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 using depreciation::testing::assetNo;
 using depreciation::testing::RegisterFolder;
-
-// Standard output of a poppler tool on a file ("pdfinfo", "pdftotext -layout").
-std::string poppler(const std::string& tool, const fs::path& pdf) {
-  std::string out;
-  const std::string toStandardOutput = tool.rfind("pdftotext", 0) == 0 ? " -" : "";
-  FILE* pipe =
-      ::popen((tool + " '" + pdf.string() + "'" + toStandardOutput + " 2>&1").c_str(), "r");
-  char buffer[4096];
-  for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    out.append(buffer, n);
-  if (pipe) ::pclose(pipe);
-  return out;
-}
 
 class CliStampa : public ::testing::Test {
  protected:
@@ -109,9 +98,10 @@ TEST_F(CliStampa, MistakesAnswerWithTheirCodeAndLeaveNoFile) {
     int exitCode;
     std::string errContains;
   } cases[] = {
-      {{"stampa", "kartica", "--godina", "2023", "--pdf", "x.pdf"},
+      {{"stampa", "bilans", "--godina", "2023", "--pdf", "x.pdf"},
        2,
-       "Nepoznat dokument: kartica (evidencija2019, poa)"},
+       "Nepoznat dokument: bilans (spisak, firme, popis, kartica, ora, opa, oa, evidencija2019, "
+       "poa)"},
       {{"stampa", "--godina", "2023"}, 2, "--godina"},
       {{"stampa"}, 2, "Komanda stampa zahteva naziv dokumenta"},
       {{"stampa", "poa", "--pdf", "x.pdf"}, 2, "Dokument poa zahteva --godina."},
@@ -160,27 +150,6 @@ TEST_F(CliStampa, AWriteThatFailsKeepsTheEarlierPdf) {
   EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere_.path()), fs::directory_iterator()), 1)
       << "the file written aside is gone";
 }
-
-// Starts a station holding `file` open in `mode` until it is released.
-class Holder {
- public:
-  Holder(const fs::path& file, const std::string& mode, const fs::path& dir,
-         const std::string& name)
-      : ready_(dir / (name + ".ready")), release_(dir / (name + ".release")) {
-    pid_ = startProcess(KAVRINA_DBF_WORKER,
-                        {"hold", file.string(), mode, ready_.string(), release_.string()});
-    for (int i = 0; i < 10000 && !fs::exists(ready_); ++i) ::usleep(1000);
-    EXPECT_TRUE(fs::exists(ready_)) << "the station never opened " << file;
-  }
-  ~Holder() {
-    writeFileBytes(release_, "");
-    EXPECT_EQ(waitProcess(pid_), 0);
-  }
-
- private:
-  fs::path ready_, release_;
-  pid_t pid_;
-};
 
 TEST_F(CliStampa, StationsPrintTheRegisterAtOnceButNotDuringACalculation) {
   TempDir signals;
