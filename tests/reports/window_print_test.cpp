@@ -23,6 +23,7 @@
 #include "reports/qt/pdf_writer.h"
 #include "reports/qt/print_preview.h"
 #include "reports/qt_fixture.h"
+#include "reports/recorded_page.h"
 #include "ui/modal_driver.h"
 
 namespace kavrina::test {
@@ -140,6 +141,56 @@ TEST_F(WindowPrint, CalculationRowsOpenTheRegisterOf2019AndFormPoa) {
   ASSERT_TRUE(open("Obrazac POA "));
   EXPECT_EQ(preview()->document()->title, "ObrazacPOA");
   EXPECT_EQ(preview()->document()->orientation, ui::Orientation::Portrait);
+}
+
+TEST_F(WindowPrint, CalculationRowsOpenTheStatementsAndFormOaAndAssetsTheirCardAndList) {
+  ASSERT_TRUE(depreciation::runObracun(program(), {2023, 12, true, true}, {}).done);
+  window_->UcitajObracune();
+  window_->Obracuni->click();
+  QApplication::processEvents();
+  auto select = [&](const std::string& description) {
+    const auto& rows = program().AOBRACUNI;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i][1] != description) continue;
+      window_->sgSpisak->selectRow(static_cast<int>(i));
+      return true;
+    }
+    return false;
+  };
+  const struct {
+    std::string description;
+    std::string title;
+  } documents[] = {
+      {"Godisnji obracun Racunovodstvene amortizacije", "ObracunRacunovodstveneAmortizacije"},
+      {"Godisnji obracun Poreske amortizacije", "ObracunPoreskeAmortizacije"},
+      {"Obrazac OA ", "ObrazacOA"}};
+  for (const auto& d : documents) {
+    ASSERT_TRUE(select(d.description)) << d.description;
+    window_->sgSpisakOnDblClick();
+    QApplication::processEvents();
+    ASSERT_TRUE(preview() && preview()->document()) << d.description;
+    EXPECT_EQ(preview()->document()->title, d.title);
+  }
+  // "Stampaj" in the tree opens the row's document as the double-click does.
+  ASSERT_TRUE(select("Godisnji obracun Racunovodstvene amortizacije"));
+  window_->runTreeCommand("Stampaj");
+  QApplication::processEvents();
+  EXPECT_EQ(preview()->document()->title, "ObracunRacunovodstveneAmortizacije");
+  EXPECT_TRUE(findText(*preview()->document(), 0, "Racunar Dell"));
+
+  // The asset section: the card of the current asset and the inventory list.
+  window_->Kavrina->click();
+  QApplication::processEvents();
+  window_->sgSpisak->selectRow(0);
+  window_->runTreeCommand("Karticu");
+  QApplication::processEvents();
+  EXPECT_EQ(preview()->document()->title, "KarticaOsnovnogSredstva");
+  EXPECT_TRUE(findText(*preview()->document(), 0, "Racunar Dell"));
+  ui().type("31.12.2023");
+  window_->runTreeCommand("Popisne liste");
+  QApplication::processEvents();
+  EXPECT_EQ(preview()->document()->title, "PopisOsnovnihSredstava");
+  EXPECT_TRUE(findText(*preview()->document(), 0, "na dan: 31.12.2023"));
 }
 
 // The texts a recorded page draws, in drawing order.
