@@ -111,11 +111,12 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
     if (!statement) statement = doc;
   }
 
-  // The card of an asset with results in each of the ten years: acquired before them and
-  // not written off.
+  // The card of an asset with results in each of the ten years (acquired before them and
+  // not written off), the last such in the register, so that every table is searched
+  // almost to its end.
   std::string assetInvBr;
   store::DbfTable& mdos = program.areas["MDOS"];
-  for (mdos.goTop(); !mdos.eof() && assetInvBr.empty(); mdos.skip())
+  for (mdos.goTop(); !mdos.eof(); mdos.skip())
     if (mdos.getDate("DatumN").year() < year - 9 && mdos.getDate("DatumO").empty())
       assetInvBr = mdos.getString("InvBr");
   if (assetInvBr.empty()) return 1;

@@ -32,27 +32,17 @@ constexpr std::array<Column, 7> kCells{{{20, 40},
                                         {175, 200}}};
 constexpr std::size_t kFirstAmountCell = 4;
 
-void caption(ui::Printer& printer, const char* text, double left, double right, double top,
-             TextAlign align) {
-  printer.DrawText(text, {left, top, right, top + 4}, align);
-}
-
 void drawColumnHeading(ui::Printer& printer) {
-  printer.DrawBox({8, 21, 202, 30});
-  caption(printer, "Redni", 10, 20, 22, TextAlign::Left);
-  caption(printer, "broj", 10, 20, 26, TextAlign::Left);
-  caption(printer, "Inventarski", 20, 40, 22, TextAlign::Left);
-  caption(printer, "broj", 20, 40, 26, TextAlign::Left);
-  caption(printer, "Naziv osnovnog sredstva", 40, 90, 24, TextAlign::Left);
-  caption(printer, "Datum", 90, 105, 22, TextAlign::Left);
-  caption(printer, "nabavke", 90, 105, 26, TextAlign::Left);
-  caption(printer, "Nabavna vrednost", 105, 165, 22, TextAlign::Center);
-  caption(printer, "Racunovodstvena", 105, 135, 26, TextAlign::Right);
-  caption(printer, "Poreska", 135, 155, 26, TextAlign::Right);
-  caption(printer, "Ispravka", 155, 175, 22, TextAlign::Right);
-  caption(printer, "vrednosti", 155, 175, 26, TextAlign::Right);
-  caption(printer, "Sadasnja", 175, 200, 22, TextAlign::Right);
-  caption(printer, "vrednost", 175, 200, 26, TextAlign::Right);
+  drawNumberedListHeading(printer);
+  drawCaption(printer, "Datum", 90, 105, 22, TextAlign::Left);
+  drawCaption(printer, "nabavke", 90, 105, 26, TextAlign::Left);
+  drawCaption(printer, "Nabavna vrednost", 105, 165, 22, TextAlign::Center);
+  drawCaption(printer, "Racunovodstvena", 105, 135, 26, TextAlign::Right);
+  drawCaption(printer, "Poreska", 135, 155, 26, TextAlign::Right);
+  drawCaption(printer, "Ispravka", 155, 175, 22, TextAlign::Right);
+  drawCaption(printer, "vrednosti", 155, 175, 26, TextAlign::Right);
+  drawCaption(printer, "Sadasnja", 175, 200, 22, TextAlign::Right);
+  drawCaption(printer, "vrednost", 175, 200, 26, TextAlign::Right);
 }
 
 // The amount of a list cell in hundredths, so that the totals are exact sums of the
@@ -118,12 +108,7 @@ ListPrintResult printAssetList(const store::Program& program, ui::Printer& print
 }
 
 ListPrintResult StampaSpiskaOS(const store::Program& program, ui::Printer& printer, Date today) {
-  if (program.AOSNOVNASREDSTVA.empty()) {
-    ui::current().messageBox(kNemaPodatakaZaStampu, ui::MessageKind::Information,
-                             ui::MessageButtons::Ok);
-    return {};
-  }
-  const auto date = askReferenceDate(today);
+  const auto date = askListDate(program.AOSNOVNASREDSTVA.size(), today);
   if (!date) return {};
   return printAssetList(program, printer, *date);
 }

@@ -27,20 +27,10 @@ std::string repeated(std::string_view text, int times) {
   return out;
 }
 
-void caption(ui::Printer& printer, std::string_view text, double left, double right, double top,
-             TextAlign align) {
-  printer.DrawText(text, {left, top, right, top + 4}, align);
-}
-
 void drawColumnHeading(ui::Printer& printer) {
-  printer.DrawBox({8, 21, 202, 30});
-  caption(printer, "Redni", 10, 20, 22, TextAlign::Left);
-  caption(printer, "broj", 10, 20, 26, TextAlign::Left);
-  caption(printer, "Inventarski", 20, 40, 22, TextAlign::Left);
-  caption(printer, "broj", 20, 40, 26, TextAlign::Left);
-  caption(printer, "Naziv osnovnog sredstva", 40, 90, 24, TextAlign::Left);
-  caption(printer, "Stanje", 175, 200, 22, TextAlign::Right);
-  caption(printer, "po popisu", 175, 200, 26, TextAlign::Right);
+  drawNumberedListHeading(printer);
+  drawCaption(printer, "Stanje", 175, 200, 22, TextAlign::Right);
+  drawCaption(printer, "po popisu", 175, 200, 26, TextAlign::Right);
 }
 
 void drawSignatures(ui::Printer& printer) {
@@ -106,12 +96,7 @@ ListPrintResult printInventoryList(const store::Program& program, ui::Printer& p
 }
 
 ListPrintResult StampaPopisa(const store::Program& program, ui::Printer& printer, Date today) {
-  if (program.AOSNOVNASREDSTVA.empty()) {
-    ui::current().messageBox(kNemaPodatakaZaStampu, ui::MessageKind::Information,
-                             ui::MessageButtons::Ok);
-    return {};
-  }
-  const auto date = askReferenceDate(today);
+  const auto date = askListDate(program.AOSNOVNASREDSTVA.size(), today);
   if (!date) return {};
   return printInventoryList(program, printer, *date);
 }

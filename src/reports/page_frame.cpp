@@ -67,6 +67,21 @@ void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHe
   font.size = style.fontSize;
 }
 
+void drawCaption(ui::Printer& printer, std::string_view text, double left, double right,
+                 double top, ui::TextAlign align) {
+  printer.DrawText(text, {left, top, right, top + 4}, align);
+}
+
+void drawNumberedListHeading(ui::Printer& printer) {
+  using ui::TextAlign;
+  printer.DrawBox({8, 21, 202, 30});
+  drawCaption(printer, "Redni", 10, 20, 22, TextAlign::Left);
+  drawCaption(printer, "broj", 10, 20, 26, TextAlign::Left);
+  drawCaption(printer, "Inventarski", 20, 40, 22, TextAlign::Left);
+  drawCaption(printer, "broj", 20, 40, 26, TextAlign::Left);
+  drawCaption(printer, "Naziv osnovnog sredstva", 40, 90, 24, TextAlign::Left);
+}
+
 std::optional<std::unique_ptr<ui::WaitNotice>> beginListReport(ui::Printer& printer,
                                                                std::size_t rowCount,
                                                                std::string_view title,

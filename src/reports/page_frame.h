@@ -63,6 +63,14 @@ std::optional<std::unique_ptr<ui::WaitNotice>> beginListReport(ui::Printer& prin
 // size NFONTSIZE) current for the column heading.
 void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHeading& heading);
 
+// One caption line of a column heading: `text` in (left, top, right, top + 4).
+void drawCaption(ui::Printer& printer, std::string_view text, double left, double right,
+                 double top, ui::TextAlign align);
+// The column-heading box (8, 21, 202, 30) of the numbered list reports and its first three
+// captions: "Redni" / "broj" and "Inventarski" / "broj" (tops 22 and 26) and "Naziv
+// osnovnog sredstva" (top 24), all left-aligned in 10-20, 20-40 and 40-90.
+void drawNumberedListHeading(ui::Printer& printer);
+
 // Top of row slot k (from 1) of the list reports: 26 + 5k, so slot 1 starts at 31 mm and
 // slot 50 ends at 281 mm. The company list passes kCompanySlotBase (4 mm higher).
 inline constexpr double kSlotBase = 26;

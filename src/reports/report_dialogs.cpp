@@ -18,4 +18,13 @@ std::optional<Date> askReferenceDate(Date today) {
   return date;
 }
 
+std::optional<Date> askListDate(std::size_t rowCount, Date today) {
+  if (rowCount == 0) {
+    ui::current().messageBox(kNemaPodatakaZaStampu, ui::MessageKind::Information,
+                             ui::MessageButtons::Ok);
+    return std::nullopt;
+  }
+  return askReferenceDate(today);
+}
+
 }  // namespace kavrina::reports

@@ -1,6 +1,7 @@
 // The messages and the date dialog that the reports share.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -19,5 +20,9 @@ inline constexpr std::string_view kPripremaZaStampu =
 // empty is not a reference date: it is answered with "Pogresan unos." and no value, so the
 // report stops as for Cancel. Uses ui::current().
 std::optional<Date> askReferenceDate(Date today = Date::today());
+
+// The reference date of a printed list of `rowCount` rows: with no rows the information box
+// "Nema podataka za stampu!" and no value; otherwise askReferenceDate(today).
+std::optional<Date> askListDate(std::size_t rowCount, Date today);
 
 }  // namespace kavrina::reports

@@ -136,27 +136,17 @@ constexpr StatementColumn kRate{150, 165};
 constexpr StatementColumn kMonths{165, 180};
 constexpr StatementColumn kDepreciation{180, 200};
 
-void caption(ui::Printer& printer, std::string_view text, double left, double right, double top,
-             TextAlign align) {
-  printer.DrawText(text, {left, top, right, top + 4}, align);
-}
-
 void drawStatementHeading(ui::Printer& printer) {
-  printer.DrawBox({8, 21, 202, 30});
-  caption(printer, "Redni", 10, 20, 22, TextAlign::Left);
-  caption(printer, "broj", 10, 20, 26, TextAlign::Left);
-  caption(printer, "Inventarski", 20, 40, 22, TextAlign::Left);
-  caption(printer, "broj", 20, 40, 26, TextAlign::Left);
-  caption(printer, "Naziv osnovnog sredstva", 40, 90, 24, TextAlign::Left);
-  caption(printer, "Nabavna", 90, 110, 22, TextAlign::Right);
-  caption(printer, "vrednost", 90, 110, 26, TextAlign::Right);
-  caption(printer, "Ispravka", 110, 130, 22, TextAlign::Right);
-  caption(printer, "vrednosti", 110, 130, 26, TextAlign::Right);
-  caption(printer, "Osnovica", 130, 150, 24, TextAlign::Right);
-  caption(printer, "Godisnja", 150, 165, 22, TextAlign::Right);
-  caption(printer, "stopa (%)", 150, 165, 26, TextAlign::Right);
-  caption(printer, "Meseci", 165, 180, 24, TextAlign::Center);
-  caption(printer, "Amortizacija", 180, 200, 24, TextAlign::Right);
+  drawNumberedListHeading(printer);
+  drawCaption(printer, "Nabavna", 90, 110, 22, TextAlign::Right);
+  drawCaption(printer, "vrednost", 90, 110, 26, TextAlign::Right);
+  drawCaption(printer, "Ispravka", 110, 130, 22, TextAlign::Right);
+  drawCaption(printer, "vrednosti", 110, 130, 26, TextAlign::Right);
+  drawCaption(printer, "Osnovica", 130, 150, 24, TextAlign::Right);
+  drawCaption(printer, "Godisnja", 150, 165, 22, TextAlign::Right);
+  drawCaption(printer, "stopa (%)", 150, 165, 26, TextAlign::Right);
+  drawCaption(printer, "Meseci", 165, 180, 24, TextAlign::Center);
+  drawCaption(printer, "Amortizacija", 180, 200, 24, TextAlign::Right);
 }
 
 // The statement of one side: `lineOf` gives the line of an asset, or no value when the
@@ -325,7 +315,7 @@ void drawOaHeading(ui::Printer& printer) {
   auto lines = [&](std::size_t column, std::initializer_list<std::pair<double, std::string_view>>
                                            texts, TextAlign align) {
     const OaColumn& c = kOaColumns[column];
-    for (const auto& [top, text] : texts) caption(printer, text, c.left, c.right, top, align);
+    for (const auto& [top, text] : texts) drawCaption(printer, text, c.left, c.right, top, align);
   };
   lines(0, {{26, "Broj"}, {30, "grupe"}}, TextAlign::Left);
   lines(1, {{26, "Pocetni saldo"}, {30, "grupe"}}, TextAlign::Right);

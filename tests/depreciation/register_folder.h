@@ -2,7 +2,10 @@
 // the group resets into the real tables, and read result tables back as rows.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +17,7 @@
 #include "store/dbf/dbf_table.h"
 #include "store/program_folder.h"
 #include "store/rec_lock.h"
+#include "store/schema.h"
 
 namespace kavrina::depreciation::testing {
 
@@ -80,6 +84,27 @@ class RegisterFolder {
     return store::dataPath(program(), resultTableName(year, months, kind));
   }
 
+  // Writes a result table of `year` and `months` directly, as a calculation would leave it,
+  // with `rows` in this order (the inventory numbers as given, padded to 30 characters).
+  void writeRaResult(int year, int months, std::vector<RaRow> rows) {
+    auto t = createResult(year, months, ResultKind::Accounting, store::schema::resultRa());
+    RaWriter writer(*t);
+    for (RaRow& r : rows) {
+      r.InvBr.resize(30, ' ');
+      ASSERT_TRUE(t->append());
+      writer.put(r);
+    }
+  }
+  void writePaResult(int year, int months, std::vector<PaRow> rows) {
+    auto t = createResult(year, months, ResultKind::Tax, store::schema::resultPa());
+    PaWriter writer(*t);
+    for (PaRow& r : rows) {
+      r.InvBr.resize(30, ' ');
+      ASSERT_TRUE(t->append());
+      writer.put(r);
+    }
+  }
+
   // The visible records of a result table in record order.
   std::vector<RaRow> raRows(int year, int months = 12) {
     auto t = openResult(year, months, ResultKind::Accounting);
@@ -91,6 +116,13 @@ class RegisterFolder {
   }
 
  private:
+  std::unique_ptr<store::DbfTable> createResult(int year, int months, ResultKind kind,
+                                                const store::Structure& structure) {
+    const auto file = resultFile(year, months, kind);
+    EXPECT_TRUE(store::DbfTable::create(file, structure)) << file;
+    return store::DbfTable::open(file, {.shared = false});
+  }
+
   static double invBrValue(const std::string& invBr) { return std::stod(invBr); }
 
   std::unique_ptr<store::DbfTable> openResult(int year, int months, ResultKind kind) {

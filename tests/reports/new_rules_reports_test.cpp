@@ -18,7 +18,6 @@
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
 #include "store/rec_lock.h"
-#include "store/schema.h"
 #include "support/test_seed.h"
 
 namespace kavrina::reports {
@@ -51,18 +50,16 @@ class NewRulesReports : public ::testing::Test {
   // Result tables of 2023 written directly: every asset under the new rules, acquired
   // before the year.
   void writeResults(const std::vector<Result>& results, const std::string& months = "12") {
-    auto ra = create("A2023" + months + "R.dbf", store::schema::resultRa());
-    auto pa = create("A2023" + months + "P.dbf", store::schema::resultPa());
-    depreciation::RaWriter raWriter(*ra);
-    depreciation::PaWriter paWriter(*pa);
+    std::vector<depreciation::RaRow> ra;
+    std::vector<depreciation::PaRow> pa;
     for (const Result& r : results) {
-      ASSERT_TRUE(ra->append());
-      raWriter.put(
+      ra.push_back(
           {.InvBr = r.invBr, .BrMes = 12, .RAm = r.ram, .RASadVr = r.raSadVr, .NoviPrav = true});
-      ASSERT_TRUE(pa->append());
-      paWriter.put(
+      pa.push_back(
           {.InvBr = r.invBr, .BrMes = 12, .PAm = r.pam, .PASadVr = r.paSadVr, .NoviPrav = true});
     }
+    folder_.writeRaResult(2023, std::stoi(months), ra);
+    folder_.writePaResult(2023, std::stoi(months), pa);
   }
   // `count` assets "1".."count" in MDOS and in the results, each of 1,000.00 a side.
   void assets(int count, const std::string& months = "12") {
@@ -96,12 +93,6 @@ class NewRulesReports : public ::testing::Test {
   RegisterFolder folder_;
   RecordingPrinter printer_;
 
- private:
-  std::unique_ptr<store::DbfTable> create(const std::string& name, const store::Structure& s) {
-    const auto file = store::dataPath(program(), name);
-    EXPECT_TRUE(store::DbfTable::create(file, s));
-    return store::DbfTable::open(file, {.shared = false});
-  }
 };
 
 const std::string kAmount1000 = "      1,000.00";

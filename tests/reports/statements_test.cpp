@@ -18,7 +18,6 @@
 #include "reports/recording_printer.h"
 #include "reports/statements.h"
 #include "store/rec_lock.h"
-#include "store/schema.h"
 #include "support/test_seed.h"
 
 namespace kavrina::reports {
@@ -33,11 +32,6 @@ using test::findText;
 using test::textsInBand;
 using ui::TextAlign;
 
-std::string padded(std::string invBr) {
-  invBr.resize(30, ' ');
-  return invBr;
-}
-
 std::string amount(double value) {
   return formatPicture(value, kPictureAmount);
 }
@@ -51,26 +45,11 @@ class Statements : public ::testing::Test {
   store::Program& program() { return folder_.program(); }
   const PageDocument& doc() const { return printer_.document(); }
 
-  // Result tables of `year` and `months` written directly.
   void writeRa(const std::vector<RaRow>& rows, int year = 2023, int months = 12) {
-    auto t = create(depreciation::resultTableName(year, months, depreciation::ResultKind::Accounting),
-                    store::schema::resultRa());
-    depreciation::RaWriter writer(*t);
-    for (RaRow r : rows) {
-      r.InvBr = padded(r.InvBr);
-      ASSERT_TRUE(t->append());
-      writer.put(r);
-    }
+    folder_.writeRaResult(year, months, rows);
   }
   void writePa(const std::vector<PaRow>& rows, int year = 2023, int months = 12) {
-    auto t = create(depreciation::resultTableName(year, months, depreciation::ResultKind::Tax),
-                    store::schema::resultPa());
-    depreciation::PaWriter writer(*t);
-    for (PaRow r : rows) {
-      r.InvBr = padded(r.InvBr);
-      ASSERT_TRUE(t->append());
-      writer.put(r);
-    }
+    folder_.writePaResult(year, months, rows);
   }
   // `count` assets "1".."count" of 1,200.00 in group `group`, each with an accounting and a
   // tax result of 120.00 depreciation.
@@ -104,12 +83,6 @@ class Statements : public ::testing::Test {
   RegisterFolder folder_;
   RecordingPrinter printer_;
 
- private:
-  std::unique_ptr<store::DbfTable> create(const std::string& name, const store::Structure& s) {
-    const auto file = store::dataPath(program(), name);
-    EXPECT_TRUE(store::DbfTable::create(file, s));
-    return store::DbfTable::open(file, {.shared = false});
-  }
 };
 
 TEST_F(Statements, AccountingLineShowsEveryColumnWithItsPicture) {
