@@ -122,9 +122,13 @@ class CardPages {
     ++n_;
   }
 
-  // The rule below a table; the following n is two bands lower.
+  // The rule below a table, at the top of band n (a rule needs no band below it: at band
+  // 48 it is at 281 mm, still above the footer band); the following n is two bands lower.
   void rule() {
-    room(1);
+    if (n_ > kLastBand + 1) {
+      newPage();
+      n_ = 0;
+    }
     printer_.DrawLine(8, 41 + 5.0 * n_, 202, 41 + 5.0 * n_);
     n_ += 2;
   }

@@ -177,6 +177,19 @@ TEST_F(AssetCard, ThirtyYearsOfHistoryContinueOnASecondPageWithTheirHeading) {
       if (t.rect.top > 60 && t.rect.top < 280) EXPECT_LE(t.rect.bottom, 281) << t.text;
 }
 
+TEST_F(AssetCard, RuleBelowALastLineOnBandFortySevenStaysOnThePage) {
+  addAsset(assetNo("5").acquired("10.01.2001").accounting(1000, 2, 1).tax(1000, 1, 2.5));
+  // 22 accounting years and 21 tax years: the last tax line in band 47, its rule at 281.
+  for (int year = 2001; year <= 2022; ++year) {
+    folder_.writeRaResult(year, 12, {{.InvBr = "5", .BrMes = 12, .RAm = 20}});
+    if (year > 2001) folder_.writePaResult(year, 12, {{.InvBr = "5", .BrMes = 12, .PAm = 25}});
+  }
+  ASSERT_TRUE(print("5", 2022));
+  ASSERT_EQ(doc().pageCount(), 1);
+  EXPECT_EQ(band(0, 47)[0], "2022");
+  EXPECT_EQ(test::opsOf(doc(), 0, OpKind::Line).back().rect(), (ui::RectMm{8, 281, 202, 281}));
+}
+
 TEST_F(AssetCard, ReadsBesideAnotherReaderAndNamesATableHeldExclusively) {
   addAsset(assetNo("5").acquired("15.03.2021").accounting(1000, 10, 1).tax(1000, 2, 10));
   calculate(2021, 2022);
