@@ -10,6 +10,7 @@
 
 #include "common/date.h"
 #include "settings/ini_files.h"
+#include "store/database.h"
 #include "store/dbf/dbf_table.h"
 #include "store/program.h"
 
@@ -36,6 +37,15 @@ inline void enterProgramFolder(const std::filesystem::path& dir, store::Program&
   settings::useSettingsFolder(std::filesystem::current_path());
   program.info.folder = std::filesystem::current_path();
   program.areas.setHideDeleted(true);
+}
+
+// Opens the database of the program folder `dir` as the program does at start, with the
+// active company's name and place that the printed documents carry.
+inline void openCompany(const std::filesystem::path& dir, store::Program& program) {
+  enterProgramFolder(dir, program);
+  store::DBOPENALL(program);
+  program.CKORISNIKNAZIV = "Preduzece DOO";
+  program.CKORISNIKMESTO = "Beograd";
 }
 
 // The asset register of a benchmark.

@@ -53,10 +53,7 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
   ui::ScriptedUi ui;
   ui::ScopedUserInterface use(ui);
   store::Program program;
-  bench::enterProgramFolder(dir, program);
-  store::DBOPENALL(program);
-  program.CKORISNIKNAZIV = "Preduzece DOO";
-  program.CKORISNIKMESTO = "Beograd";
+  bench::openCompany(dir, program);
   const std::string y = std::to_string(year);
 
   // Reference: every record of the two result tables read through the store.
