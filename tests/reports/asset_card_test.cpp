@@ -173,8 +173,11 @@ TEST_F(AssetCard, ThirtyYearsOfHistoryContinueOnASecondPageWithTheirHeading) {
   EXPECT_EQ(band(1, 1)[0], "2010");
   EXPECT_EQ(band(1, 17)[0], "2026");
   for (int page = 0; page < 2; ++page)
-    for (const auto& t : test::textsOf(doc(), page))
-      if (t.rect.top > 60 && t.rect.top < 280) EXPECT_LE(t.rect.bottom, 281) << t.text;
+    for (const auto& t : test::textsOf(doc(), page)) {
+      if (t.rect.top > 60 && t.rect.top < 280) {
+        EXPECT_LE(t.rect.bottom, 281) << t.text;
+      }
+    }
 }
 
 TEST_F(AssetCard, RuleBelowALastLineOnBandFortySevenStaysOnThePage) {
