@@ -1,8 +1,8 @@
 // The asset-list filters.
 #include "app/asset_filters.h"
 
-#include "app/list_rows.h"
 #include "common/decimal.h"
+#include "common/text.h"
 #include "store/dbf/dbf_table.h"
 
 namespace kavrina::app {
@@ -26,8 +26,8 @@ AssetFilter assetsInUse() {
 }
 
 AssetFilter assetsNamed(const std::string& text) {
-  return {"deo naziva: " + text, [wanted = upperCase(text)](store::DbfTable& t) {
-            return upperCase(t.getString("Naziv")).find(wanted) != std::string::npos;
+  return {"deo naziva: " + text, [wanted = text::upper(text)](store::DbfTable& t) {
+            return text::upper(t.getString("Naziv")).find(wanted) != std::string::npos;
           }};
 }
 

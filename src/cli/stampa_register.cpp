@@ -72,9 +72,9 @@ std::optional<reports::CalculationRow> calculationRow(store::Program& program, c
   return reports::CalculationRow{row.at(0), row.at(1), row.at(2), row.at(3)};
 }
 
-const std::vector<StampaOption> kListOptions{{"--na-dan", false},    {"--deo-naziva", false},
-                                             {"--otpisana", false},  {"--neotpisana", false},
-                                             {"--lokacija", false},  {"--konto", false}};
+const std::vector<StampaOption> kListOptions{{"--na-dan", false},   {"--deo-naziva", false},
+                                             {"--otpisana", false}, {"--neotpisana", false},
+                                             {"--lokacija", false}, {"--konto", false}};
 const std::vector<StampaOption> kPeriodOptions{{"--godina", true}, {"--meseci", false}};
 constexpr std::string_view kListUsage =
     "[--na-dan dd.mm.yyyy] [--deo-naziva T | --otpisana | --neotpisana | --lokacija N |\n"
@@ -95,7 +95,10 @@ std::vector<StampaDocument> registerDocuments() {
          loadAssetList(program, o);
          return reports::printAssetList(program, printer, referenceDate(o)).shown;
        }},
-      {"firme", {}, "--pdf FAJL", "Spisak firmi (tabela Firme).",
+      {"firme",
+       {},
+       "--pdf FAJL",
+       "Spisak firmi (tabela Firme).",
        [](store::Program& program, ui::Printer& printer, const CliOptions&) {
          app::UcitajFirme(program);
          return reports::StampaSpiskaFirmi(program, printer).shown;
@@ -107,7 +110,9 @@ std::vector<StampaDocument> registerDocuments() {
          loadAssetList(program, o);
          return reports::printInventoryList(program, printer, referenceDate(o)).shown;
        }},
-      {"kartica", {{"--invbr", true}}, "--invbr N --pdf FAJL",
+      {"kartica",
+       {{"--invbr", true}},
+       "--invbr N --pdf FAJL",
        "Kartica osnovnog sredstva sa inventarskim brojem N: podaci iz registra i godisnji\n"
        "obracuni od godine nabavke do tekuce godine.",
        [](store::Program& program, ui::Printer& printer, const CliOptions& o) {

@@ -23,9 +23,9 @@ class ResultTableReader {
   ResultTableReader& operator=(const ResultTableReader&) = delete;
 
   // Opens the file shared and read-only, in record order (records marked deleted hidden as
-  // the program hides them), and checks its structure (raising the structure error when it differs); read from top
-  // to bottom in one pass. False when another user holds the file exclusively (a
-  // calculation of that period running). Raises the table layer's other errors.
+  // the program hides them), and checks its structure (raising the structure error when it
+  // differs); read from top to bottom in one pass. False when another user holds the file
+  // exclusively (a calculation of that period running). Raises the table layer's other errors.
   bool open(const std::filesystem::path& file);
   store::DbfTable& table() { return program_.areas[alias_]; }
 

@@ -11,6 +11,7 @@
 #include "common/decimal.h"
 #include "common/number_picture.h"
 #include "common/path_case.h"
+#include "common/text.h"
 #include "depreciation/calculation_input.h"
 #include "depreciation/obracun.h"
 #include "depreciation/result_reader.h"
@@ -33,10 +34,8 @@ constexpr int kFirstYearOfDays = 2019;
 // margin: band 47 ends at 281 mm, as the last row slot of the list reports does.
 constexpr int kLastBand = 47;
 
-std::string trimmedText(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  text.erase(0, text.find_first_not_of(' '));
-  return text;
+std::string trimmedText(std::string_view value) {
+  return std::string(text::trimBlanks(value));
 }
 
 std::string digitsOf(double value) {
@@ -54,11 +53,16 @@ struct CardHeader {
 
 std::string_view groupNumeral(int group) {
   switch (group) {
-    case 1: return "I";
-    case 2: return "II";
-    case 3: return "III";
-    case 4: return "IV";
-    default: return "V";
+    case 1:
+      return "I";
+    case 2:
+      return "II";
+    case 3:
+      return "III";
+    case 4:
+      return "IV";
+    default:
+      return "V";
   }
 }
 
@@ -179,9 +183,9 @@ std::optional<CardAsset> readAsset(store::Program& program, std::string_view inv
   header.numbers = "Inventarski broj: " + trimmedText(asset.invBr) +
                    "  //  Organizacioni deo: " + digitsOf(mdos.getNumber("ODeo")) +
                    "  //  Kolicina: " + digitsOf(mdos.getNumber("Kolicina"));
-  header.acquisition = "Datum nabavke: " + asset.datumN.toText() + "  //  Dokument: " +
-                       trimmedText(mdos.getString("Dokument")) + "  //  Dobavljac: " +
-                       trimmedText(mdos.getString("Dobavljac"));
+  header.acquisition = "Datum nabavke: " + asset.datumN.toText() +
+                       "  //  Dokument: " + trimmedText(mdos.getString("Dokument")) +
+                       "  //  Dobavljac: " + trimmedText(mdos.getString("Dobavljac"));
   header.accounting = "Racunovodstvena Amortizacija - Proporcionalni metod - Stopa: " +
                       formatPicture(mdos.getNumber("RAStopa"), kPicturePercent);
   header.tax = "Poreska Amortizacija - " +
@@ -213,9 +217,8 @@ std::optional<CardLines> readLines(store::Program& program, const CardAsset& ass
       depreciation::ResultTableReader reader(program, "BazaRA");
       if (!reader.open(findCaseInsensitive(raFile))) return inUse(raFile);
       if (const auto r = depreciation::findRaRow(reader.table(), asset.invBr))
-        lines.accounting.push_back(
-            {year, formatPicture(r->BrMes, kPictureMonths), r->RAPrVr, r->RAOsn, r->RAm,
-             r->RASadVr});
+        lines.accounting.push_back({year, formatPicture(r->BrMes, kPictureMonths), r->RAPrVr,
+                                    r->RAOsn, r->RAm, r->RASadVr});
     }
     const fs::path paFile = store::dataPath(
         program, depreciation::resultTableName(year, 12, depreciation::ResultKind::Tax));
@@ -223,9 +226,8 @@ std::optional<CardLines> readLines(store::Program& program, const CardAsset& ass
       depreciation::ResultTableReader reader(program, "BazaPA");
       if (!reader.open(findCaseInsensitive(paFile))) return inUse(paFile);
       if (const auto r = depreciation::findPaRow(reader.table(), asset.invBr)) {
-        const std::string period = year < kFirstYearOfDays
-                                       ? formatPicture(r->BrMes, kPictureMonths)
-                                       : formatPicture(r->BrDan, kPicturePage);
+        const std::string period = year < kFirstYearOfDays ? formatPicture(r->BrMes, kPictureMonths)
+                                                           : formatPicture(r->BrDan, kPicturePage);
         lines.tax.push_back({year, period, r->PAPrVr, r->PAOsn, r->PAm, r->PASadVr});
       }
     }

@@ -42,8 +42,7 @@ void drawSignatures(ui::Printer& printer) {
 
 }  // namespace
 
-ListPrintResult printInventoryList(const store::Program& program, ui::Printer& printer,
-                                   Date date) {
+ListPrintResult printInventoryList(const store::Program& program, ui::Printer& printer, Date date) {
   const auto& rows = program.AOSNOVNASREDSTVA;
   const ReportStyle style = reportStyleOf(program);
   auto wait = beginListReport(printer, rows.size(), "PopisOsnovnihSredstava", style);

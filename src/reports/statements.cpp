@@ -14,6 +14,7 @@
 #include "common/decimal.h"
 #include "common/number_picture.h"
 #include "common/path_case.h"
+#include "common/text.h"
 #include "depreciation/mdos_scan.h"
 #include "depreciation/obracun.h"
 #include "depreciation/result_reader.h"
@@ -35,10 +36,8 @@ using ui::TextAlign;
 constexpr std::string_view kAliasRa = "BazaRA";
 constexpr std::string_view kAliasPa = "BazaPA";
 
-std::string trimmedText(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+std::string trimmedText(std::string_view value) {
+  return std::string(text::trimBlanks(value));
 }
 
 std::string amountOfThousandths(std::int64_t value) {
@@ -82,10 +81,8 @@ class StatementAssetReader {
         paOsn_(mdos.fieldIndex("PAOsn")),
         paGrupa_(mdos.fieldIndex("PAgrupa")) {}
   StatementAsset read(store::DbfTable& t) const {
-    std::string naziv = t.getString(naziv_);
-    naziv.erase(naziv.find_last_not_of(' ') + 1);
-    return {t.getString(invBr_), std::move(naziv), t.getNumber(raOsn_), t.getNumber(paOsn_),
-            static_cast<int>(t.getNumber(paGrupa_))};
+    return {t.getString(invBr_), std::string(text::trimRightBlanks(t.getString(naziv_))),
+            t.getNumber(raOsn_), t.getNumber(paOsn_), static_cast<int>(t.getNumber(paGrupa_))};
   }
 
  private:
@@ -113,13 +110,13 @@ std::vector<StatementAsset> readStatementAssets(store::Program& program) {
 
 // One line of a statement as both statements fill it from their own side.
 struct StatementLine {
-  double purchase = 0;     // MDOS RAOsn / PAOsn
-  double prVr = 0;         // RAPrVr / PAPrVr
-  bool acquired = false;   // RANab / PANab
-  double base = 0;         // RAOsn / PAOsn of the result
-  double rate = 0;         // RAStopa / PAStopa
-  int months = 0;          // BrMes
-  double depreciation = 0; // RAm / PAm
+  double purchase = 0;      // MDOS RAOsn / PAOsn
+  double prVr = 0;          // RAPrVr / PAPrVr
+  bool acquired = false;    // RANab / PANab
+  double base = 0;          // RAOsn / PAOsn of the result
+  double rate = 0;          // RAStopa / PAStopa
+  int months = 0;           // BrMes
+  double depreciation = 0;  // RAm / PAm
 };
 
 struct StatementColumn {
@@ -232,9 +229,8 @@ std::unordered_map<std::string, const Row*> byInvBr(const std::vector<Row>& rows
 bool StampaORA(store::Program& program, ui::Printer& printer, const CalculationRow& row) {
   auto wait = ui::current().showWait(kPripremaZaStampu);
   const auto rows = readResultTable<depreciation::RaRow>(
-      program, row, kAliasRa, wait, [](store::DbfTable& t, const auto& step) {
-        return depreciation::readRaRows(t, step);
-      });
+      program, row, kAliasRa, wait,
+      [](store::DbfTable& t, const auto& step) { return depreciation::readRaRows(t, step); });
   if (!rows) return false;
   const auto results = byInvBr(*rows);
   composeStatement(program, printer, row, kObracunRaTitle,
@@ -253,9 +249,8 @@ bool StampaORA(store::Program& program, ui::Printer& printer, const CalculationR
 bool StampaOPA(store::Program& program, ui::Printer& printer, const CalculationRow& row) {
   auto wait = ui::current().showWait(kPripremaZaStampu);
   const auto rows = readResultTable<depreciation::PaRow>(
-      program, row, kAliasPa, wait, [](store::DbfTable& t, const auto& step) {
-        return depreciation::readPaRows(t, step);
-      });
+      program, row, kAliasPa, wait,
+      [](store::DbfTable& t, const auto& step) { return depreciation::readPaRows(t, step); });
   if (!rows) return false;
   const auto results = byInvBr(*rows);
   composeStatement(program, printer, row, kObracunPaTitle,
@@ -277,12 +272,12 @@ namespace {
 
 // The six sums of one group of form OA, in thousandths.
 struct GroupSums {
-  std::int64_t opening = 0;    // 2: PAPrVr
-  std::int64_t acquired = 0;   // 3: acquired in the year
-  std::int64_t disposed = 0;   // 4: written off in the year
-  std::int64_t base = 0;       // 5: PAOsn
-  std::int64_t amount = 0;     // 7: PAm
-  std::int64_t closing = 0;    // 8: PASadVr
+  std::int64_t opening = 0;   // 2: PAPrVr
+  std::int64_t acquired = 0;  // 3: acquired in the year
+  std::int64_t disposed = 0;  // 4: written off in the year
+  std::int64_t base = 0;      // 5: PAOsn
+  std::int64_t amount = 0;    // 7: PAm
+  std::int64_t closing = 0;   // 8: PASadVr
 
   void add(const GroupSums& o) {
     opening += o.opening;
@@ -312,8 +307,9 @@ constexpr std::array<OaColumn, 8> kOaColumns{{{10, 20, 10, 20},
 void drawOaHeading(ui::Printer& printer) {
   printer.DrawBox({8, 21, 202, 40});
   printer.DrawLine(8, 35, 202, 35);
-  auto lines = [&](std::size_t column, std::initializer_list<std::pair<double, std::string_view>>
-                                           texts, TextAlign align) {
+  auto lines = [&](std::size_t column,
+                   std::initializer_list<std::pair<double, std::string_view>> texts,
+                   TextAlign align) {
     const OaColumn& c = kOaColumns[column];
     for (const auto& [top, text] : texts) drawCaption(printer, text, c.left, c.right, top, align);
   };
@@ -325,11 +321,10 @@ void drawOaHeading(ui::Printer& printer) {
   lines(4, {{22, "Neotpisana"}, {26, "vrednost"}, {30, "(2+3-4)"}}, TextAlign::Right);
   lines(5, {{26, "Stopa"}}, TextAlign::Center);
   lines(6, {{26, "Amortizacija"}, {30, "(5 x 6)"}}, TextAlign::Right);
-  lines(7, {{22, "Neotpisana vrednost"}, {26, "na kraju godine"}, {30, "(5-7)"}},
-        TextAlign::Right);
+  lines(7, {{22, "Neotpisana vrednost"}, {26, "na kraju godine"}, {30, "(5-7)"}}, TextAlign::Right);
   for (std::size_t c = 0; c < kOaColumns.size(); ++c) {
-    printer.DrawText(std::to_string(c + 1), {kOaColumns[c].numberLeft, 36,
-                                             kOaColumns[c].numberRight, 40},
+    printer.DrawText(std::to_string(c + 1),
+                     {kOaColumns[c].numberLeft, 36, kOaColumns[c].numberRight, 40},
                      TextAlign::Center);
   }
 }
@@ -355,9 +350,8 @@ void drawOaAmounts(ui::Printer& printer, int j, const GroupSums& s) {
 bool StampaOA(store::Program& program, ui::Printer& printer, const CalculationRow& row) {
   auto wait = ui::current().showWait(kPripremaZaStampu);
   const auto rows = readResultTable<depreciation::PaRow>(
-      program, row, kAliasPa, wait, [](store::DbfTable& t, const auto& step) {
-        return depreciation::readPaRows(t, step);
-      });
+      program, row, kAliasPa, wait,
+      [](store::DbfTable& t, const auto& step) { return depreciation::readPaRows(t, step); });
   if (!rows) return false;
   const std::string year = trimmedText(row.year);
   const std::string months = trimmedText(row.months);

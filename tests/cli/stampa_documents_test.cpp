@@ -43,7 +43,9 @@ class CliDocuments : public ::testing::Test {
     // off in 2023. Calculated for 2022 and 2023.
     std::vector<depreciation::Asset> assets;
     for (int i = 1; i <= 60; ++i) {
-      auto a = assetNo(std::to_string(i)).acquired("15.03.2021").accounting(1000.0 * i, 10, 1)
+      auto a = assetNo(std::to_string(i))
+                   .acquired("15.03.2021")
+                   .accounting(1000.0 * i, 10, 1)
                    .tax(1000.0 * i, i <= 45 ? 1 : 2, 10);
       if (i == 7) a.writtenOff("20.06.2023");
       assets.push_back(a);
@@ -96,8 +98,8 @@ class CliDocuments : public ::testing::Test {
     const CliRun r = run(withPdf);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     const reports::PageDocument& doc = composed(withPdf);
-    EXPECT_EQ(r.out, "Sacuvan PDF: " + pdf.string() + " (strana: " +
-                         std::to_string(doc.pageCount()) + ")\n");
+    EXPECT_EQ(r.out, "Sacuvan PDF: " + pdf.string() +
+                         " (strana: " + std::to_string(doc.pageCount()) + ")\n");
     EXPECT_EQ(pdfPageCount(pdf), doc.pageCount()) << args.at(1);
     std::string all;
     for (int p = 0; p < doc.pageCount(); ++p) {
@@ -182,8 +184,7 @@ TEST_F(CliDocuments, MissingCalculationsAssetsAndRowsFailWithTheProgramsMessage)
   const CliRun noAsset = run({"stampa", "kartica", "--invbr", "999", "--pdf", pdf.string()});
   EXPECT_EQ(noAsset.exitCode, 1);
   EXPECT_EQ(noAsset.err, "Nije pronadjeno osnovno sredstvo sa inventarskim brojem 999.\n");
-  const CliRun noRows =
-      run({"stampa", "popis", "--deo-naziva", "stolica", "--pdf", pdf.string()});
+  const CliRun noRows = run({"stampa", "popis", "--deo-naziva", "stolica", "--pdf", pdf.string()});
   EXPECT_EQ(noRows.exitCode, 1);
   EXPECT_EQ(noRows.out, "Nema podataka za stampu!\n");
 
@@ -212,8 +213,8 @@ TEST_F(CliDocuments, HelpOfEachDocumentNamesItsOptions) {
     EXPECT_NE(all.out.find(std::string("  ") + name + " "), std::string::npos) << name;
   const CliRun popis = runKavrinaCli({"stampa", "popis", "--help"}, elsewhere_.path());
   EXPECT_EQ(popis.exitCode, 0);
-  for (const char* option : {"--na-dan", "--deo-naziva", "--otpisana", "--neotpisana",
-                             "--lokacija", "--konto"})
+  for (const char* option :
+       {"--na-dan", "--deo-naziva", "--otpisana", "--neotpisana", "--lokacija", "--konto"})
     EXPECT_NE(popis.out.find(option), std::string::npos) << option;
   const CliRun kartica = runKavrinaCli({"stampa", "kartica", "--help"}, elsewhere_.path());
   EXPECT_NE(kartica.out.find("stampa kartica --invbr N --pdf FAJL"), std::string::npos);
@@ -223,9 +224,8 @@ TEST_F(CliDocuments, HelpOfEachDocumentNamesItsOptions) {
 std::string indexFolder(const fs::path& folder) {
   std::vector<std::string> entries;
   for (const auto& entry : fs::directory_iterator(folder / "NTX"))
-    entries.push_back(entry.path().filename().string() + " " +
-                      std::to_string(entry.file_size()) + " " +
-                      std::to_string(entry.last_write_time().time_since_epoch().count()));
+    entries.push_back(entry.path().filename().string() + " " + std::to_string(entry.file_size()) +
+                      " " + std::to_string(entry.last_write_time().time_since_epoch().count()));
   std::sort(entries.begin(), entries.end());
   std::string all;
   for (const auto& e : entries) all += e + "\n";

@@ -2,6 +2,8 @@
 // program folder: the header texts, the accounting and tax lines (months, then days), the
 // group numeral, the write-off line, the continuation page, an asset not in the register,
 // and result tables read beside other stations.
+#include "reports/asset_card.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,7 +13,6 @@
 #include "depreciation/asset_builder.h"
 #include "depreciation/obracun.h"
 #include "depreciation/register_folder.h"
-#include "reports/asset_card.h"
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
 #include "store/rec_lock.h"
@@ -71,17 +72,20 @@ TEST_F(AssetCard, AssetOf2017CalculatedTo2023HasSevenLinesInEachTable) {
   ASSERT_EQ(doc().pageCount(), 1);
   EXPECT_EQ(findText(doc(), 0, "Kartica Osnovnog sredstva")->font.size, 14);
   EXPECT_EQ(findText(doc(), 0, "Kombi vozilo")->rect, (ui::RectMm{8, 15, 202, 20}));
-  EXPECT_EQ(findText(doc(), 0,
-                     "Inventarski broj: 5  //  Organizacioni deo: 3  //  Kolicina: 2")->rect,
-            (ui::RectMm{8, 21, 202, 26}));
+  EXPECT_EQ(
+      findText(doc(), 0, "Inventarski broj: 5  //  Organizacioni deo: 3  //  Kolicina: 2")->rect,
+      (ui::RectMm{8, 21, 202, 26}));
   EXPECT_EQ(findText(doc(), 0,
                      "Datum nabavke: 15.03.2017  //  Dokument: Racun 17/2017  //  "
-                     "Dobavljac: Auto centar")->rect,
+                     "Dobavljac: Auto centar")
+                ->rect,
             (ui::RectMm{8, 26, 202, 31}));
-  EXPECT_EQ(band(0, -1), (std::vector<std::string>{
-                             "Racunovodstvena Amortizacija - Proporcionalni metod - Stopa:  10.000%"}));
-  EXPECT_EQ(band(0, 0), (std::vector<std::string>{"Godina", "Meseci", "Prethodna vrednost",
-                                                  "Osnovica", "Amortizacija", "Sadasnja vrednost"}));
+  EXPECT_EQ(band(0, -1),
+            (std::vector<std::string>{
+                "Racunovodstvena Amortizacija - Proporcionalni metod - Stopa:  10.000%"}));
+  EXPECT_EQ(band(0, 0),
+            (std::vector<std::string>{"Godina", "Meseci", "Prethodna vrednost", "Osnovica",
+                                      "Amortizacija", "Sadasnja vrednost"}));
   // Accounting lines in bands 1 to 7: 2017 with its nine months, the rest with twelve.
   const auto first = band(0, 1);
   ASSERT_EQ(first.size(), 6u);
@@ -92,17 +96,19 @@ TEST_F(AssetCard, AssetOf2017CalculatedTo2023HasSevenLinesInEachTable) {
   EXPECT_EQ(band(0, 7)[0], "2023");
   EXPECT_TRUE(band(0, 8).empty());
   // The rule at the top of band 8, the tax heading text in band 10, its table in 11.
-  EXPECT_EQ(band(0, 10), (std::vector<std::string>{"Poreska Amortizacija - III grupa - Stopa:  15.000%"}));
-  EXPECT_EQ(band(0, 11), (std::vector<std::string>{"Godina", "Meseci ili Dana", "Prethodna vrednost",
-                                                   "Osnovica", "Amortizacija", "Sadasnja vrednost"}));
+  EXPECT_EQ(band(0, 10),
+            (std::vector<std::string>{"Poreska Amortizacija - III grupa - Stopa:  15.000%"}));
+  EXPECT_EQ(band(0, 11),
+            (std::vector<std::string>{"Godina", "Meseci ili Dana", "Prethodna vrednost", "Osnovica",
+                                      "Amortizacija", "Sadasnja vrednost"}));
   for (int i = 0; i < 7; ++i) {
     const int year = 2017 + i;
     const auto line = band(0, 12 + i);
     ASSERT_EQ(line.size(), 6u) << i;
     EXPECT_EQ(line[0], std::to_string(year));
     const depreciation::PaRow stored = folder_.paRows(year).at(0);
-    EXPECT_EQ(line[1], year < 2019 ? formatPicture(stored.BrMes, "99")
-                                   : formatPicture(stored.BrDan, "999"))
+    EXPECT_EQ(line[1],
+              year < 2019 ? formatPicture(stored.BrMes, "99") : formatPicture(stored.BrDan, "999"))
         << "months before 2019, then days";
     EXPECT_EQ(line[4], formatPicture(stored.PAm, "99,999,999,999.99"));
   }
@@ -123,15 +129,19 @@ TEST_F(AssetCard, AssetOf2017CalculatedTo2023HasSevenLinesInEachTable) {
 class AssetCardGroup : public AssetCard, public ::testing::WithParamInterface<int> {};
 
 TEST_P(AssetCardGroup, GroupsOutsideOneToFourAreGroupFiveAndTheWriteOffEndsTheCard) {
-  addAsset(assetNo("5").acquired("15.03.2021").writtenOff("15.03.2023").accounting(1000, 10, 1)
+  addAsset(assetNo("5")
+               .acquired("15.03.2021")
+               .writtenOff("15.03.2023")
+               .accounting(1000, 10, 1)
                .tax(1000, GetParam(), 10));
   calculate(2021, 2023);
   ASSERT_TRUE(print());
   EXPECT_TRUE(findText(doc(), 0, "Poreska Amortizacija - V grupa - Stopa:  10.000%"));
   // Three lines each: rule at band 4, text 5 at 6, heading 7, lines 8 to 10, rule 11, the
   // write-off line two bands lower.
-  EXPECT_EQ(band(0, 13), (std::vector<std::string>{
-                             "Osnovno sredstvo je otpisano/otudjeno: 15.03.2023. godine."}));
+  EXPECT_EQ(
+      band(0, 13),
+      (std::vector<std::string>{"Osnovno sredstvo je otpisano/otudjeno: 15.03.2023. godine."}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, AssetCardGroup, ::testing::Values(0, 6));
@@ -168,8 +178,9 @@ TEST_F(AssetCard, ThirtyYearsOfHistoryContinueOnASecondPageWithTheirHeading) {
   EXPECT_TRUE(findText(doc(), 1, "Kartica Osnovnog sredstva"));
   EXPECT_TRUE(findText(doc(), 1, "Strana 2"));
   EXPECT_TRUE(findText(doc(), 1, "Inventarski broj: 5  //  Organizacioni deo: 3  //  Kolicina: 2"));
-  EXPECT_EQ(band(1, 0), (std::vector<std::string>{"Godina", "Meseci ili Dana", "Prethodna vrednost",
-                                                  "Osnovica", "Amortizacija", "Sadasnja vrednost"}));
+  EXPECT_EQ(band(1, 0),
+            (std::vector<std::string>{"Godina", "Meseci ili Dana", "Prethodna vrednost", "Osnovica",
+                                      "Amortizacija", "Sadasnja vrednost"}));
   EXPECT_EQ(band(1, 1)[0], "2010");
   EXPECT_EQ(band(1, 17)[0], "2026");
   for (int page = 0; page < 2; ++page)

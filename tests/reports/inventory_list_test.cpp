@@ -1,6 +1,8 @@
 // The inventory list against the recording printer: rows, leader and writing line, the
 // continuous numbers, where the signature block goes for 43, 44, 50 and 51 rows, the filter
 // in the heading, and the dialogs around it.
+#include "reports/inventory_list.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "common/number_picture.h"
-#include "reports/inventory_list.h"
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
 #include "ui/current_ui.h"
@@ -127,10 +128,8 @@ TEST_P(InventoryListClosing, SignaturesStayClearOfTheRows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, InventoryListClosing,
-                         ::testing::Values(Closing{43, 1, 0, 43, 246},
-                                           Closing{44, 2, 0, 44, 251},
-                                           Closing{50, 2, 0, 50, 281},
-                                           Closing{51, 2, 1, 1, 36}),
+                         ::testing::Values(Closing{43, 1, 0, 43, 246}, Closing{44, 2, 0, 44, 251},
+                                           Closing{50, 2, 0, 50, 281}, Closing{51, 2, 1, 1, 36}),
                          [](const auto& info) { return std::to_string(info.param.rows); });
 
 TEST_F(InventoryList, HeadingNamesTheFilterAndThePlace) {

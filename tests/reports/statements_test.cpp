@@ -2,6 +2,8 @@
 // tables of a real program folder: captions, lines, pictures, page breaks, the totals
 // (also on a page of their own), the group rows of OA, a table in use, and totals equal
 // to the stored results of a random register calculated over several years.
+#include "reports/statements.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -16,7 +18,6 @@
 #include "depreciation/ucitaj_pamram.h"
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
-#include "reports/statements.h"
 #include "store/rec_lock.h"
 #include "support/test_seed.h"
 
@@ -59,10 +60,17 @@ class Statements : public ::testing::Test {
     std::vector<PaRow> pa;
     for (int i = 1; i <= count; ++i) {
       const std::string n = std::to_string(i);
-      register_.push_back(assetNo(n).acquired("01.02.2020").accounting(1200, 10, 1).tax(1200, group, 10));
-      ra.push_back({.InvBr = n, .RAPrVr = 900, .RAOsn = 900, .RAStopa = 10, .BrMes = 12, .RAm = 120});
-      pa.push_back({.InvBr = n, .PAPrVr = 800, .PAOsn = 800, .PAStopa = 10, .PAGrupa = group,
-                    .BrMes = 12, .PAm = 120});
+      register_.push_back(
+          assetNo(n).acquired("01.02.2020").accounting(1200, 10, 1).tax(1200, group, 10));
+      ra.push_back(
+          {.InvBr = n, .RAPrVr = 900, .RAOsn = 900, .RAStopa = 10, .BrMes = 12, .RAm = 120});
+      pa.push_back({.InvBr = n,
+                    .PAPrVr = 800,
+                    .PAOsn = 800,
+                    .PAStopa = 10,
+                    .PAGrupa = group,
+                    .BrMes = 12,
+                    .PAm = 120});
     }
     folder_.addAssets(register_);
     writeRa(ra);
@@ -70,8 +78,8 @@ class Statements : public ::testing::Test {
   }
   static CalculationRow row(std::string_view kind, std::string description, int year = 2023,
                             std::string months = "12") {
-    return {"A" + std::to_string(year) + months + std::string(kind) + ".DBF", std::move(description),
-            std::to_string(year), months};
+    return {"A" + std::to_string(year) + months + std::string(kind) + ".DBF",
+            std::move(description), std::to_string(year), months};
   }
   // The texts of statement row slot k of a page.
   std::vector<std::string> slot(int page, int k) const {
@@ -82,26 +90,28 @@ class Statements : public ::testing::Test {
 
   RegisterFolder folder_;
   RecordingPrinter printer_;
-
 };
 
 TEST_F(Statements, AccountingLineShowsEveryColumnWithItsPicture) {
-  folder_.addAssets({assetNo("7").acquired("01.02.2020").accounting(1234.5, 12.5, 1).tax(1000, 1, 10)});
+  folder_.addAssets(
+      {assetNo("7").acquired("01.02.2020").accounting(1234.5, 12.5, 1).tax(1000, 1, 10)});
   ASSERT_TRUE(store::writeRecord(program(), "MDOS", false,
                                  [](store::DbfTable& t) { t.putString("Naziv", "Racunar"); }));
-  writeRa({{.InvBr = "7", .RAPrVr = 1000, .RAOsn = 1000, .RAStopa = 12.5, .BrMes = 12, .RAm = 125}});
-  ASSERT_TRUE(StampaORA(program(), printer_, row("R", "Godisnji obracun Racunovodstvene amortizacije")));
+  writeRa(
+      {{.InvBr = "7", .RAPrVr = 1000, .RAOsn = 1000, .RAStopa = 12.5, .BrMes = 12, .RAm = 125}});
+  ASSERT_TRUE(
+      StampaORA(program(), printer_, row("R", "Godisnji obracun Racunovodstvene amortizacije")));
   EXPECT_EQ(doc().title, "ObracunRacunovodstveneAmortizacije");
   ASSERT_EQ(doc().pageCount(), 1);
   EXPECT_EQ(findText(doc(), 0, "Godisnji obracun Racunovodstvene amortizacije")->font.size, 14);
   EXPECT_TRUE(findText(doc(), 0, "Godina: 2023  //  Meseci: 12"));
-  for (const char* caption : {"Redni", "Inventarski", "Naziv osnovnog sredstva", "Nabavna",
-                              "Ispravka", "vrednosti", "Osnovica", "Godisnja", "stopa (%)",
-                              "Meseci", "Amortizacija"})
+  for (const char* caption :
+       {"Redni", "Inventarski", "Naziv osnovnog sredstva", "Nabavna", "Ispravka", "vrednosti",
+        "Osnovica", "Godisnja", "stopa (%)", "Meseci", "Amortizacija"})
     EXPECT_TRUE(findText(doc(), 0, caption)) << caption;
-  EXPECT_EQ(slot(0, 1), (std::vector<std::string>{"   1", "7", "Racunar", "      1,234.50",
-                                                  "        234.50", "      1,000.00", " 12.50",
-                                                  "12", "        125.00"}));
+  EXPECT_EQ(slot(0, 1),
+            (std::vector<std::string>{"   1", "7", "Racunar", "      1,234.50", "        234.50",
+                                      "      1,000.00", " 12.50", "12", "        125.00"}));
   const auto months = textsInBand(doc(), 0, 31)[7];
   EXPECT_EQ(months.rect, (ui::RectMm{165, 31, 180, 36}));
   EXPECT_EQ(months.align, TextAlign::Center);
@@ -116,8 +126,14 @@ TEST_F(Statements, AccountingLineShowsEveryColumnWithItsPicture) {
 
 TEST_F(Statements, AssetAcquiredInTheYearHasNoAccumulatedDepreciation) {
   folder_.addAssets({assetNo("1").acquired("01.03.2023").accounting(5000, 10, 1).tax(5000, 1, 10)});
-  writePa({{.InvBr = "1", .PAPrVr = 4000, .PAOsn = 5000, .PAStopa = 10, .PAGrupa = 1, .BrMes = 10,
-            .PAm = 416.667, .PANab = true}});
+  writePa({{.InvBr = "1",
+            .PAPrVr = 4000,
+            .PAOsn = 5000,
+            .PAStopa = 10,
+            .PAGrupa = 1,
+            .BrMes = 10,
+            .PAm = 416.667,
+            .PANab = true}});
   ASSERT_TRUE(StampaOPA(program(), printer_, row("P", "Godisnji obracun Poreske amortizacije")));
   EXPECT_EQ(doc().title, "ObracunPoreskeAmortizacije");
   // The asset has no name, and an empty text draws nothing: eight texts.
@@ -132,20 +148,22 @@ TEST_F(Statements, TaxStatementOfGroupsTwoToFiveHasAnEmptyBodyAndZeroTotals) {
   ASSERT_TRUE(StampaOPA(program(), printer_, row("P", "Godisnji obracun Poreske amortizacije")));
   ASSERT_EQ(doc().pageCount(), 1);
   EXPECT_TRUE(findText(doc(), 0, "Naziv osnovnog sredstva"));
-  EXPECT_EQ(slot(0, 1), (std::vector<std::string>{"UKUPNO:", amount(0), amount(0), amount(0),
-                                                  amount(0)}));
+  EXPECT_EQ(slot(0, 1),
+            (std::vector<std::string>{"UKUPNO:", amount(0), amount(0), amount(0), amount(0)}));
 }
 
 TEST_F(Statements, EmptyRegisterPrintsItsPageWithZeroTotals) {
   writeRa({});
-  ASSERT_TRUE(StampaORA(program(), printer_, row("R", "Godisnji obracun Racunovodstvene amortizacije")));
+  ASSERT_TRUE(
+      StampaORA(program(), printer_, row("R", "Godisnji obracun Racunovodstvene amortizacije")));
   ASSERT_EQ(doc().pageCount(), 1);
   EXPECT_EQ(slot(0, 1).front(), "UKUPNO:");
 }
 
 TEST_F(Statements, FiftyOneAssetsGiveTwoPagesAndTheOrdinalRunsOn) {
   assets(51);
-  ASSERT_TRUE(StampaORA(program(), printer_, row("R", "Godisnji obracun Racunovodstvene amortizacije")));
+  ASSERT_TRUE(
+      StampaORA(program(), printer_, row("R", "Godisnji obracun Racunovodstvene amortizacije")));
   ASSERT_EQ(doc().pageCount(), 2);
   EXPECT_EQ(slot(0, 50).front(), "  50");
   EXPECT_EQ(slot(1, 1).front(), "  51");
@@ -157,7 +175,8 @@ TEST_F(Statements, FiftyOneAssetsGiveTwoPagesAndTheOrdinalRunsOn) {
 
 TEST_F(Statements, TotalsOfAFullPageGoOnANewPageWithItsHeading) {
   assets(50);
-  ASSERT_TRUE(StampaORA(program(), printer_, row("R", "Godisnji obracun Racunovodstvene amortizacije")));
+  ASSERT_TRUE(
+      StampaORA(program(), printer_, row("R", "Godisnji obracun Racunovodstvene amortizacije")));
   ASSERT_EQ(doc().pageCount(), 2);
   EXPECT_EQ(slot(0, 50).front(), "  50");
   EXPECT_FALSE(findText(doc(), 0, "UKUPNO:")) << "not in the footer band";
@@ -171,7 +190,8 @@ TEST_F(Statements, AssetsWithoutAResultAndTaxGroupsAboveOneAreLeftOut) {
   folder_.addAssets({assetNo("1").acquired("01.02.2020").accounting(100, 10, 1).tax(100, 1, 10),
                      assetNo("2").acquired("01.02.2020").accounting(200, 10, 1).tax(200, 3, 10),
                      assetNo("3").acquired("01.02.2020").accounting(300, 10, 1).tax(300, 0, 10)});
-  writePa({{.InvBr = "2", .PAGrupa = 3, .PAm = 20}, {.InvBr = "3", .PAGrupa = 0, .PAm = 30},
+  writePa({{.InvBr = "2", .PAGrupa = 3, .PAm = 20},
+           {.InvBr = "3", .PAGrupa = 0, .PAm = 30},
            {.InvBr = "9", .PAGrupa = 1, .PAm = 90}});
   ASSERT_TRUE(StampaOPA(program(), printer_, row("P", "Godisnji obracun Poreske amortizacije")));
   // Asset 1 has no record, 2 is in group III, 9 is not in the register: only asset 3.
@@ -182,7 +202,8 @@ TEST_F(Statements, AssetsWithoutAResultAndTaxGroupsAboveOneAreLeftOut) {
 
 TEST_F(Statements, TableHeldByAnotherUserIsNamedAndThePreviousDocumentStays) {
   assets(2);
-  ASSERT_TRUE(StampaORA(program(), printer_, row("R", "Godisnji obracun Racunovodstvene amortizacije")));
+  ASSERT_TRUE(
+      StampaORA(program(), printer_, row("R", "Godisnji obracun Racunovodstvene amortizacije")));
   const auto file = folder_.resultFile(2023, 12, depreciation::ResultKind::Tax);
   auto holder = store::DbfTable::open(file, {.shared = false});
   ASSERT_TRUE(holder);
@@ -207,10 +228,20 @@ TEST_F(Statements, TableHeldByAnotherUserIsNamedAndThePreviousDocumentStays) {
 
 TEST_F(Statements, FormOaPrintsEveryGroupWithItsRateAndTheColumnSums) {
   writePa({{.InvBr = "1", .PAPrVr = 1000, .PAOsn = 1500, .PAGrupa = 2, .PAm = 150, .PASadVr = 1350},
-           {.InvBr = "2", .PAPrVr = 0, .PAOsn = 500, .PAGrupa = 2, .PAm = 50, .PASadVr = 450,
+           {.InvBr = "2",
+            .PAPrVr = 0,
+            .PAOsn = 500,
+            .PAGrupa = 2,
+            .PAm = 50,
+            .PASadVr = 450,
             .PANab = true},
            {.InvBr = "3", .PAPrVr = 700, .PAOsn = 0, .PAOtpVr = 700, .PAGrupa = 4, .PAOtp = true},
-           {.InvBr = "4", .PAPrVr = 0, .PAOsn = 0, .PAOtpVr = 300, .PAGrupa = 5, .PANab = true,
+           {.InvBr = "4",
+            .PAPrVr = 0,
+            .PAOsn = 0,
+            .PAOtpVr = 300,
+            .PAGrupa = 5,
+            .PANab = true,
             .PAOtp = true},
            {.InvBr = "5", .PAPrVr = 99, .PAOsn = 99, .PAGrupa = 1, .PAm = 9}});
   ASSERT_TRUE(StampaOA(program(), printer_, row("P", "Obrazac OA ")));
@@ -252,8 +283,9 @@ TEST_F(Statements, FormOaPrintsEveryGroupWithItsRateAndTheColumnSums) {
 }
 
 TEST_F(Statements, FormOaLeavesOutTheNewRulesFrom2019Only) {
-  const std::vector<PaRow> rows{{.InvBr = "1", .PAOsn = 100, .PAGrupa = 3, .PAm = 15},
-                                {.InvBr = "2", .PAOsn = 200, .PAGrupa = 3, .PAm = 30, .NoviPrav = true}};
+  const std::vector<PaRow> rows{
+      {.InvBr = "1", .PAOsn = 100, .PAGrupa = 3, .PAm = 15},
+      {.InvBr = "2", .PAOsn = 200, .PAGrupa = 3, .PAm = 30, .NoviPrav = true}};
   writePa(rows, 2018);
   writePa(rows, 2019);
   ASSERT_TRUE(StampaOA(program(), printer_, row("P", "Obrazac OA ", 2018)));
@@ -265,8 +297,8 @@ TEST_F(Statements, FormOaLeavesOutTheNewRulesFrom2019Only) {
 TEST_F(Statements, FormOaOfAPeriodNamesItsMonths) {
   writePa({}, 2023, 6);
   ASSERT_TRUE(StampaOA(program(), printer_, row("P", "Obrazac OA (Periodicni)", 2023, "06")));
-  EXPECT_TRUE(findText(doc(), 0,
-                       "Obracun Amortizacije stalnih sredstava za 2023. godinu  //  Meseci: 06"));
+  EXPECT_TRUE(
+      findText(doc(), 0, "Obracun Amortizacije stalnih sredstava za 2023. godinu  //  Meseci: 06"));
   writePa({});
   ASSERT_TRUE(StampaOA(program(), printer_, row("P", "Obrazac OA ")));
   EXPECT_TRUE(findText(doc(), 0, "Obracun Amortizacije stalnih sredstava za 2023. godinu"));
@@ -285,7 +317,9 @@ TEST_F(Statements, TotalsEqualTheStoredResultsOfACalculatedRandomRegister) {
     const double base = cents(random) / 100.0;
     char date[16];
     std::snprintf(date, sizeof date, "%02d.%02d.%d", day(random), month(random), year(random));
-    register_.push_back(assetNo(std::to_string(i)).acquired(date).accounting(base, 10 + i % 7, 1)
+    register_.push_back(assetNo(std::to_string(i))
+                            .acquired(date)
+                            .accounting(base, 10 + i % 7, 1)
                             .tax(base, group(random), 10 + i % 5));
   }
   folder_.addAssets(register_);
@@ -319,7 +353,8 @@ TEST_F(Statements, TotalsEqualTheStoredResultsOfACalculatedRandomRegister) {
     }
     return std::vector<std::string>{};
   };
-  ASSERT_TRUE(StampaORA(program(), printer_, row("R", "Godisnji obracun Racunovodstvene amortizacije")));
+  ASSERT_TRUE(
+      StampaORA(program(), printer_, row("R", "Godisnji obracun Racunovodstvene amortizacije")));
   // Every asset has its result; 50 lines a page, the totals below the last line or, after
   // a full page, on a page of their own.
   EXPECT_EQ(doc().pageCount(), static_cast<int>(ra.size() / 50 + 1));
