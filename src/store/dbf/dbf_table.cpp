@@ -249,6 +249,8 @@ std::uint32_t DbfTable::recCount() {
 }
 
 void DbfTable::writeFixedHeader() {
+  // The header never counts a record that is not yet in the file.
+  flushPending();
   header_.version = memo_.isOpen() ? dbf::kVersionWithMemo : dbf::kVersionPlain;
   header_.recordCount = count_;
   const Date today = Date::today();
@@ -257,6 +259,7 @@ void DbfTable::writeFixedHeader() {
 }
 
 void DbfTable::writeEndMarkAndCut() {
+  flushPending();
   const std::uint64_t end =
       header_.headerLength + static_cast<std::uint64_t>(count_) * header_.recordLength;
   const char mark = dbf::kEndOfFile;
@@ -266,6 +269,7 @@ void DbfTable::writeEndMarkAndCut() {
 
 void DbfTable::syncFiles() {
   if (readOnly_) return;
+  flushPending();
   if (file_.unflushed() && !file_.sync()) failIo(gen::kWrite, sub::kWrite, file_.lastError());
   if (memo_.isOpen() && memo_.file().unflushed() && !memo_.file().sync())
     failIo(gen::kWrite, sub::kWrite, memo_.file().lastError());

@@ -201,6 +201,16 @@ class DbfTable {
   std::uint64_t recordOffset(std::uint32_t recno) const;
 
   void writeBack();
+  // Whether appended records wait in pending_ to be written together: only in an exclusive
+  // table (no other station counts its records) whose orders are not kept record by record
+  // (an index entry may point only at a record already in the file).
+  bool batchesAppends() const { return !shared_ && (rewriting() || orders_.empty()); }
+  // Writes the waiting appended records with one call. Raises the write error (the records
+  // keep waiting).
+  void flushPending();
+  // Adds a whole record, number `recno`, to the waiting ones (written at once when it does
+  // not follow them, or when a megabyte has gathered).
+  void queueRecord(std::uint32_t recno, std::span<const char> record);
   void loadRecord(std::uint32_t recno, bool sequential);
   void readRecordInto(std::uint32_t recno, std::span<char> out, bool sequential);
   void positionAtEof();
@@ -256,6 +266,13 @@ class DbfTable {
   std::uint32_t cacheFirst_ = 0;
   std::uint32_t cacheCount_ = 0;
   bool snapshotScan_ = false;
+
+  // Appended records of an exclusive table not yet in the file: whole records from number
+  // pendingFirst_ on, written with one call when a megabyte has gathered and before
+  // anything reads the table, writes elsewhere in it, brings its header up to date, flushes
+  // or closes it. The file then holds exactly what record-by-record writes would have left.
+  std::vector<char> pending_;
+  std::uint32_t pendingFirst_ = 0;
 
   std::vector<std::unique_ptr<TableOrder>> orders_;
 

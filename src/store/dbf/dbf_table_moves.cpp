@@ -15,6 +15,8 @@ namespace sub = errors::sub;
 namespace {
 // Read-ahead block of a scan in record order.
 constexpr std::size_t kReadAheadBytes = 64 * 1024;
+// Appended records gathered before one write.
+constexpr std::size_t kAppendBatchBytes = 1024 * 1024;
 }  // namespace
 
 void DbfTable::dropReadCache() {
@@ -22,6 +24,7 @@ void DbfTable::dropReadCache() {
 }
 
 void DbfTable::readRecordInto(std::uint32_t recno, std::span<char> out, bool sequential) {
+  flushPending();
   const std::size_t length = header_.recordLength;
   // Records are read ahead in blocks only where no other station can change them meanwhile
   // (an exclusive table) or where the reader asked for a snapshot scan; a shared table
@@ -94,8 +97,36 @@ bool DbfTable::deleted() {
   return !eof_ && buffer_[0] == dbf::kDeletedFlag;
 }
 
+void DbfTable::flushPending() {
+  if (pending_.empty()) return;
+  if (!file_.writeAt(recordOffset(pendingFirst_), pending_))
+    failIo(gen::kWrite, sub::kWrite, file_.lastError());
+  pending_.clear();
+}
+
+void DbfTable::queueRecord(std::uint32_t recno, std::span<const char> record) {
+  // A record joins the batch when it follows the last one waiting.
+  const auto waiting = static_cast<std::uint32_t>(pending_.size() / header_.recordLength);
+  if (!pending_.empty() && recno != pendingFirst_ + waiting) flushPending();
+  if (pending_.empty()) {
+    pendingFirst_ = recno;
+    pending_.reserve(kAppendBatchBytes + record.size());
+  }
+  pending_.insert(pending_.end(), record.begin(), record.end());
+  if (pending_.size() >= kAppendBatchBytes) flushPending();
+}
+
 void DbfTable::writeBack() {
   if (!hot_) return;
+  const std::size_t length = header_.recordLength;
+  if (newRecord_ && batchesAppends()) {
+    queueRecord(recNo_, buffer_);
+    hot_ = false;
+    newRecord_ = false;
+    fileChanged_ = true;
+    return;
+  }
+  flushPending();
   // The record reaches the file before an index entry points at it. During a rewrite the
   // orders are brought up to date once, when it is published.
   const bool keepOrders = !rewriting();
@@ -106,9 +137,8 @@ void DbfTable::writeBack() {
   if (keepOrders)
     for (auto& order : orders_) order->recordWritten(recNo_, buffer_, newRecord_);
   if (cacheCount_ > 0 && recNo_ >= cacheFirst_ && recNo_ < cacheFirst_ + cacheCount_) {
-    std::memcpy(
-        cache_.data() + static_cast<std::size_t>(recNo_ - cacheFirst_) * header_.recordLength,
-        buffer_.data(), header_.recordLength);
+    std::memcpy(cache_.data() + static_cast<std::size_t>(recNo_ - cacheFirst_) * length,
+                buffer_.data(), length);
   }
   hot_ = false;
   newRecord_ = false;

@@ -34,6 +34,7 @@ void DbfTable::beginRewrite() {
   if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
   if (rewriting()) return;
   writeBack();
+  flushPending();  // they belong to the old file
   AsideFile aside;
   int err = aside.create(path_);
   if (err == 0 && !aside.file().writeAt(0, emptyHeaderBytes(header_)))
@@ -123,6 +124,7 @@ void DbfTable::publishRewrite() {
 
 void DbfTable::abandonRewrite() noexcept {
   if (!rewriting()) return;
+  pending_.clear();  // records of the dropped file
   file_.close();
   fileops::removeFile(rewritePath_);
   rewritePath_.clear();
@@ -146,6 +148,7 @@ void DbfTable::zap() {
   if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
   hot_ = false;
   newRecord_ = false;
+  pending_.clear();  // emptied before they were written
   count_ = 0;
   fileChanged_ = true;
   dropReadCache();
@@ -176,9 +179,7 @@ void DbfTable::pack() {
     if (got < 0) failIo(gen::kRead, sub::kRead, rewriteOriginal_.lastError());
     if (static_cast<std::size_t>(got) != length) failIo(gen::kRead, sub::kRead);
     if (record[0] == dbf::kDeletedFlag) continue;
-    ++kept;
-    if (!file_.writeAt(recordOffset(kept), record))
-      failIo(gen::kWrite, sub::kWrite, file_.lastError());
+    queueRecord(++kept, record);
   }
   count_ = kept;
   publishRewrite();
