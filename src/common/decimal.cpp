@@ -50,9 +50,73 @@ void roundDigits(std::string& digits, int keep, int& pointPos) {
   }
 }
 
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr std::uint64_t kWholePowersOfTen[] = {1,
+                                               10,
+                                               100,
+                                               1000,
+                                               10000,
+                                               100000,
+                                               1000000,
+                                               10000000,
+                                               100000000,
+                                               1000000000,
+                                               10000000000,
+                                               100000000000,
+                                               1000000000000,
+                                               10000000000000,
+                                               100000000000000,
+                                               1000000000000000};
+
+// The magnitude of the value rounded to `decimals` places, as a whole number of units of
+// the last place, when one multiplication decides it: the product lies within 1e-14 of
+// itself from the value's 15-digit decimal form times 10^decimals (half a unit of the 15th
+// digit, plus the rounding of the product), so when its fraction is further than that from
+// one half, both round to the same whole number. Below 2.5e13 that distance stays under a
+// quarter and the whole number is exact in a double. False where the digits must decide
+// (near a half, large or odd values).
+bool scaledMagnitude(double value, int decimals, std::uint64_t& units) {
+  if (decimals > 15) return false;
+  const double scaled = std::fabs(value) * kPowersOfTen[decimals];
+  if (!(scaled < 2.5e13)) return false;  // also NaN
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;
+  if (std::fabs(fraction - 0.5) <= scaled * 1e-14) return false;
+  units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+  return true;
+}
+
 }  // namespace
 
+std::size_t formatFixedQuick(double value, int decimals, char* out) {
+  if (decimals < 0) decimals = 0;
+  std::uint64_t units = 0;
+  if (!scaledMagnitude(value, decimals, units)) return 0;
+  // Digits of the units, least significant first, then reversed: at least one digit before
+  // the point.
+  char reversed[kFixedQuickRoom];
+  std::size_t n = 0;
+  for (std::uint64_t rest = units; rest != 0 || n <= static_cast<std::size_t>(decimals);
+       rest /= 10)
+    reversed[n++] = static_cast<char>('0' + rest % 10);
+  std::size_t length = 0;
+  if (value < 0 && units != 0) out[length++] = '-';
+  for (std::size_t i = n; i-- > 0;) {
+    out[length++] = reversed[i];
+    if (decimals > 0 && i == static_cast<std::size_t>(decimals)) out[length++] = '.';
+  }
+  return length;
+}
+
 std::string formatFixed(double value, int decimals) {
+  char quick[kFixedQuickRoom];
+  if (const std::size_t length = formatFixedQuick(value, decimals, quick))
+    return std::string(quick, length);
+  return formatFixedFromDigits(value, decimals);
+}
+
+std::string formatFixedFromDigits(double value, int decimals) {
   if (decimals < 0) decimals = 0;
   std::string digits;
   int pointPos = 0;
@@ -86,7 +150,15 @@ std::string formatFixed(double value, int decimals) {
 
 double roundDecimals(double value, int decimals) {
   if (value == 0 || !std::isfinite(value)) return value;
-  std::string text = formatFixed(value, decimals);
+  std::uint64_t units = 0;
+  if (decimals >= 0 && scaledMagnitude(value, decimals, units)) {
+    // The same double as reading the text back: units and the power of ten are exact, and
+    // one division rounds correctly. A value that rounds to nothing reads back as +0.
+    if (units == 0) return 0;
+    const double magnitude = static_cast<double>(units) / kPowersOfTen[decimals];
+    return value < 0 ? -magnitude : magnitude;
+  }
+  std::string text = formatFixedFromDigits(value, decimals);
   double result = 0;
   std::from_chars(text.data(), text.data() + text.size(), result);
   return result;

@@ -2,6 +2,7 @@
 // rounded half away from zero on the decimal value of the number, not on its binary form.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,18 @@ double roundDecimals(double value, int decimals);
 // Decimal text of the value with exactly `decimals` places, rounded as above, with a
 // leading "-" for a negative value (never "-0.00"). No blanks, no thousands separators.
 std::string formatFixed(double value, int decimals);
+
+// formatFixed the long way, for every value: the 15 significant digits, rounded as text.
+std::string formatFixedFromDigits(double value, int decimals);
+
+// Room formatFixedQuick needs at `out`.
+constexpr std::size_t kFixedQuickRoom = 40;
+
+// The text formatFixed gives, written to `out` (kFixedQuickRoom characters), when an exact
+// integer calculation decides the rounding, as it does for all but values within a hair of
+// a half, beyond 2.5e13 units of the last place or with more than 15 decimals. Returns the
+// length, or 0 when formatFixed must take the digits the long way.
+std::size_t formatFixedQuick(double value, int decimals, char* out);
 
 // The number written at the start of the text: leading blanks skipped, an optional sign,
 // digits with an optional decimal point. Anything after it is ignored; no number gives 0.

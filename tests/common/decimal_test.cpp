@@ -1,6 +1,11 @@
 // Rounding, formatting and reading numbers as the tables and settings store them.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <random>
+#include <string>
+
 #include "common/decimal.h"
 
 namespace kavrina {
@@ -47,6 +52,50 @@ TEST(Decimal, EveryStoredAmountReadsBackToItsRoundedValue) {
     double rounded = roundDecimals(v, 3);
     ASSERT_EQ(parseNumber(formatFixed(rounded, 3)), rounded) << formatFixed(v, 3);
   }
+}
+
+// The whole-number shortcut must give the digits the long way gives: amounts of every size,
+// and above all values a hair either side of a half in the last place (1.0005 held as
+// 1.000499999...), where it has to leave the decision to the digits.
+TEST(Decimal, TheQuickRoundingAgreesWithTheDigitsEverywhere) {
+  const std::uint32_t seed = std::random_device{}();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937_64 random(seed);
+  std::uniform_int_distribution<int> places(0, 6);
+  std::uniform_int_distribution<long long> units(-99999999999999LL, 99999999999999LL);
+  std::uniform_real_distribution<double> any(-1e12, 1e12);
+  int stored = 0, storedQuick = 0;
+  for (int i = 0; i < 300000; ++i) {
+    int decimals = places(random);
+    double value = 0;
+    switch (i % 4) {
+      case 0:  // a half of the last place, as the sum of a calculation leaves it
+        value = (static_cast<double>(units(random)) + 0.5) / std::pow(10.0, decimals);
+        break;
+      case 1:  // next to such a half
+        value = std::nextafter((static_cast<double>(units(random)) + 0.5) / std::pow(10.0, decimals),
+                               i % 8 == 1 ? 1e300 : -1e300);
+        break;
+      case 2:  // an amount already stored with three decimals, stored again
+        value = static_cast<double>(units(random) / 1000) / 1000.0;
+        decimals = 3;
+        break;
+      default:
+        value = any(random) / std::pow(10.0, places(random) * 2);
+    }
+    const std::string expected = formatFixedFromDigits(value, decimals);
+    char text[kFixedQuickRoom];
+    stored += i % 4 == 2 ? 1 : 0;
+    if (const std::size_t length = formatFixedQuick(value, decimals, text)) {
+      storedQuick += i % 4 == 2 ? 1 : 0;
+      ASSERT_EQ(std::string(text, length), expected) << value << " with " << decimals;
+    }
+    double readBack = 0;
+    std::from_chars(expected.data(), expected.data() + expected.size(), readBack);
+    ASSERT_EQ(roundDecimals(value, decimals), value == 0 ? value : readBack)
+        << value << " with " << decimals;
+  }
+  EXPECT_EQ(storedQuick, stored) << "the shortcut decides every stored amount";
 }
 
 }  // namespace

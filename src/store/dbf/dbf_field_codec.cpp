@@ -27,11 +27,15 @@ std::string decodeText(std::string_view field) {
 }
 
 bool encodeNumber(std::span<char> field, double value, int decimals) {
-  std::string text = formatFixed(value, decimals);
-  if (text.size() > field.size()) return false;
-  std::size_t pad = field.size() - text.size();
+  char quick[kFixedQuickRoom];
+  std::size_t length = formatFixedQuick(value, decimals, quick);
+  std::string text;
+  if (length == 0) text = formatFixed(value, decimals);
+  const std::string_view digits = length != 0 ? std::string_view(quick, length) : text;
+  if (digits.size() > field.size()) return false;
+  const std::size_t pad = field.size() - digits.size();
   std::memset(field.data(), ' ', pad);
-  std::memcpy(field.data() + pad, text.data(), text.size());
+  std::memcpy(field.data() + pad, digits.data(), digits.size());
   return true;
 }
 

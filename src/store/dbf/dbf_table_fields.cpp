@@ -111,11 +111,10 @@ void DbfTable::putNumber(int index, double value) {
   prepareWrite(index, 'N');
   if (eof_) return;
   const FieldLayout& f = fieldAt(index);
-  // Encode aside first: a number that does not fit leaves the field as it was.
-  std::vector<char> field(static_cast<std::size_t>(f.def.width));
-  if (!codec::encodeNumber(field, value, f.def.decimals))
+  // A number that does not fit is refused before anything is written: the field keeps
+  // what it held.
+  if (!codec::encodeNumber(fieldBytes(index), value, f.def.decimals))
     errors::fail(driverError(gen::kDataWidth, sub::kDataWidth, path_.string(), 0, f.def.name));
-  std::memcpy(fieldBytes(index).data(), field.data(), field.size());
   hot_ = true;
 }
 
