@@ -24,19 +24,19 @@ class InvBrIndex {
  public:
   explicit InvBrIndex(const std::vector<Row>& rows) : rows_(rows) {
     positions_.reserve(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-      positions_.try_emplace(std::string(invBrKey(rows[i].InvBr)), i);
+    for (std::size_t i = 0; i < rows.size(); ++i) positions_.try_emplace(invBrKey(rows[i].InvBr), i);
   }
 
   // The first row with this inventory number, or nullptr.
   const Row* find(std::string_view invBr) const {
-    const auto it = positions_.find(std::string(invBrKey(invBr)));
+    const auto it = positions_.find(invBrKey(invBr));
     return it == positions_.end() ? nullptr : &rows_[it->second];
   }
 
  private:
   const std::vector<Row>& rows_;
-  std::unordered_map<std::string, std::size_t> positions_;
+  // Keys are views into the rows' own numbers, which stay put while the index is used.
+  std::unordered_map<std::string_view, std::size_t> positions_;
 };
 
 }  // namespace kavrina::depreciation
