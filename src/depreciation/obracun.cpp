@@ -79,8 +79,10 @@ store::DbfTable& inRecordOrder(Session& program, std::string_view alias) {
 // `MDOS` in the order of its index on the numeric inventory number.
 std::vector<Asset> readMdosInIndexOrder(Session& program, EventPump& pump) {
   std::vector<Asset> assets;
+  std::optional<AssetReader> reader;  // on the scan's own table, known at its first record
   const auto order = scanMdosInIndexOrder(program, [&](store::DbfTable& record) {
-    assets.push_back(readAsset(record));
+    if (!reader || &reader->table() != &record) reader.emplace(record);
+    assets.push_back(reader->read());
     pump();
     return true;
   });

@@ -45,28 +45,41 @@ void forEachRecord(DbfTable& table, const RecordStep& step, Visit visit) {
 std::vector<Asset> readAssets(DbfTable& mdos, const RecordStep& step) {
   std::vector<Asset> assets;
   assets.reserve(mdos.recCount());
-  forEachRecord(mdos, step, [&] { assets.push_back(readAsset(mdos)); });
+  AssetReader reader(mdos);
+  forEachRecord(mdos, step, [&] { assets.push_back(reader.read()); });
   return assets;
 }
 
 Asset readAsset(DbfTable& mdos) {
-  const int invBr = requireIndex(mdos, "InvBr"), datumN = requireIndex(mdos, "DatumN"),
-            datumO = requireIndex(mdos, "DatumO"), raOsn = requireIndex(mdos, "RAOsn"),
-            paOsn = requireIndex(mdos, "PAOsn"), ispVr = requireIndex(mdos, "IspVr"),
-            raStopa = requireIndex(mdos, "RAStopa"), raTip = requireIndex(mdos, "RAtip"),
-            paStopa = requireIndex(mdos, "PAStopa"), paGrupa = requireIndex(mdos, "PAgrupa");
-  Fields f{mdos};
+  return AssetReader(mdos).read();
+}
+
+AssetReader::AssetReader(DbfTable& mdos)
+    : table_(mdos),
+      invBr_(requireIndex(mdos, "InvBr")),
+      datumN_(requireIndex(mdos, "DatumN")),
+      datumO_(requireIndex(mdos, "DatumO")),
+      raOsn_(requireIndex(mdos, "RAOsn")),
+      paOsn_(requireIndex(mdos, "PAOsn")),
+      ispVr_(requireIndex(mdos, "IspVr")),
+      raStopa_(requireIndex(mdos, "RAStopa")),
+      raTip_(requireIndex(mdos, "RAtip")),
+      paStopa_(requireIndex(mdos, "PAStopa")),
+      paGrupa_(requireIndex(mdos, "PAgrupa")) {}
+
+Asset AssetReader::read() {
+  Fields f{table_};
   Asset a;
-  a.InvBr = f.text(invBr);
-  a.DatumN = f.date(datumN);
-  a.DatumO = f.date(datumO);
-  a.RAOsn = f.number(raOsn);
-  a.PAOsn = f.number(paOsn);
-  a.IspVr = f.number(ispVr);
-  a.RAStopa = f.number(raStopa);
-  a.RAtip = f.whole(raTip);
-  a.PAStopa = f.number(paStopa);
-  a.PAgrupa = f.whole(paGrupa);
+  a.InvBr = f.text(invBr_);
+  a.DatumN = f.date(datumN_);
+  a.DatumO = f.date(datumO_);
+  a.RAOsn = f.number(raOsn_);
+  a.PAOsn = f.number(paOsn_);
+  a.IspVr = f.number(ispVr_);
+  a.RAStopa = f.number(raStopa_);
+  a.RAtip = f.whole(raTip_);
+  a.PAStopa = f.number(paStopa_);
+  a.PAgrupa = f.whole(paGrupa_);
   return a;
 }
 

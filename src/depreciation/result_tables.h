@@ -33,6 +33,19 @@ std::optional<RaRow> findRaRow(store::DbfTable& table, const std::string& invBr)
 std::optional<PaRow> findPaRow(store::DbfTable& table, const std::string& invBr);
 GroupResets readGroupResets(store::DbfTable& mdng, const RecordStep& step = {});
 
+// The assets of the records a table of the register's structure is on, with the field
+// positions looked up once (the table must outlive the reader).
+class AssetReader {
+ public:
+  explicit AssetReader(store::DbfTable& mdos);
+  Asset read();
+  store::DbfTable& table() { return table_; }
+
+ private:
+  store::DbfTable& table_;
+  int invBr_, datumN_, datumO_, raOsn_, paOsn_, ispVr_, raStopa_, raTip_, paStopa_, paGrupa_;
+};
+
 // The field positions of a result table, looked up once so that the writing loop does not
 // search the field names for every value.
 class RaWriter {
