@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <functional>
 #include <vector>
 
 namespace kavrina::depreciation {
@@ -19,24 +19,54 @@ inline std::string_view invBrKey(std::string_view invBr) {
 // An index over a list of rows that have an `InvBr` member. Does not own the rows: the
 // list must outlive the index and must not change while the index is used. A seek finds
 // the first row, in list order, of a key that occurs more than once.
+//
+// The calculation asks for the numbers in the order of the register, and the previous
+// results were written in that order, so a lookup first tries the row after the one it
+// found last; only when that is not it does it probe the hash table (open addressing over
+// one array: no allocation per row, no chains to follow).
 template <class Row>
 class InvBrIndex {
  public:
-  explicit InvBrIndex(const std::vector<Row>& rows) : rows_(rows) {
-    positions_.reserve(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) positions_.try_emplace(invBrKey(rows[i].InvBr), i);
+  explicit InvBrIndex(const std::vector<Row>& rows)
+      : rows_(rows), firstOfKey_(rows.size(), false) {
+    std::size_t slots = 16;
+    while (slots < rows.size() * 2) slots *= 2;
+    slots_.assign(slots, kEmpty);
+    mask_ = slots - 1;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      const std::string_view key = invBrKey(rows[i].InvBr);
+      std::size_t at = std::hash<std::string_view>{}(key) & mask_;
+      while (slots_[at] != kEmpty && keyOf(slots_[at]) != key) at = (at + 1) & mask_;
+      if (slots_[at] != kEmpty) continue;  // a later row of a key already held
+      slots_[at] = i;
+      firstOfKey_[i] = true;
+    }
   }
 
   // The first row with this inventory number, or nullptr.
   const Row* find(std::string_view invBr) const {
-    const auto it = positions_.find(invBrKey(invBr));
-    return it == positions_.end() ? nullptr : &rows_[it->second];
+    const std::string_view key = invBrKey(invBr);
+    if (next_ < rows_.size() && firstOfKey_[next_] && keyOf(next_) == key) return &rows_[next_++];
+    std::size_t at = std::hash<std::string_view>{}(key) & mask_;
+    for (; slots_[at] != kEmpty; at = (at + 1) & mask_) {
+      if (keyOf(slots_[at]) == key) {
+        next_ = slots_[at] + 1;
+        return &rows_[slots_[at]];
+      }
+    }
+    return nullptr;
   }
 
  private:
+  static constexpr std::size_t kEmpty = static_cast<std::size_t>(-1);
+
+  std::string_view keyOf(std::size_t row) const { return invBrKey(rows_[row].InvBr); }
+
   const std::vector<Row>& rows_;
-  // Keys are views into the rows' own numbers, which stay put while the index is used.
-  std::unordered_map<std::string_view, std::size_t> positions_;
+  std::vector<bool> firstOfKey_;   // whether a row is the first of its key in the list
+  std::vector<std::size_t> slots_;  // row positions, or kEmpty; at least half are empty
+  std::size_t mask_ = 0;
+  mutable std::size_t next_ = 0;   // the row after the last one found
 };
 
 }  // namespace kavrina::depreciation
