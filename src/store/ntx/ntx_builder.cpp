@@ -20,6 +20,23 @@ struct SortItem {
   std::uint32_t index;
 };
 
+// Sorts the items by prefix, keeping the order of equal prefixes: one counting pass per
+// byte from the lowest, passing over the bytes that are the same in every item (the blanks
+// after short numbers, for one).
+void radixSortByPrefix(std::vector<SortItem>& items) {
+  std::uint64_t differing = 0;
+  for (const SortItem& item : items) differing |= item.prefix ^ items.front().prefix;
+  std::vector<SortItem> other(items.size());
+  for (int shift = 0; shift < 64; shift += 8) {
+    if (((differing >> shift) & 0xFF) == 0) continue;
+    std::size_t start[257] = {};
+    for (const SortItem& item : items) ++start[((item.prefix >> shift) & 0xFF) + 1];
+    for (int b = 0; b < 256; ++b) start[b + 1] += start[b];
+    for (const SortItem& item : items) other[start[(item.prefix >> shift) & 0xFF]++] = item;
+    items.swap(other);
+  }
+}
+
 class PageWriter {
  public:
   PageWriter(NtxFile& file, const KeyList& keys)
@@ -130,15 +147,23 @@ void sortKeys(KeyList& list) {
     items[i] = {prefix, list.recnos[i], static_cast<std::uint32_t>(i)};
   }
   const char* keys = list.keys.data();
-  std::sort(items.begin(), items.end(), [&](const SortItem& a, const SortItem& b) {
-    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+  radixSortByPrefix(items);
+  // Items with the same first bytes are put in order by the rest of the key, then by record
+  // number; most such runs are a single item.
+  const auto byRest = [&](const SortItem& a, const SortItem& b) {
     if (restBytes > 0) {
       int c =
           std::memcmp(keys + a.index * k + restOffset, keys + b.index * k + restOffset, restBytes);
       if (c != 0) return c < 0;
     }
     return a.recno < b.recno;
-  });
+  };
+  for (std::size_t run = 0; run < n;) {
+    std::size_t end = run + 1;
+    while (end < n && items[end].prefix == items[run].prefix) ++end;
+    if (end - run > 1) std::sort(items.begin() + run, items.begin() + end, byRest);
+    run = end;
+  }
 
   std::vector<char> sortedKeys(n * k);
   for (std::size_t i = 0; i < n; ++i) {

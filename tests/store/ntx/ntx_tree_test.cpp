@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <random>
 #include <set>
@@ -179,6 +181,38 @@ TEST_P(NtxTreeTest, EmptiedPagesAreReused) {
   f->commit();
   EXPECT_EQ(std::filesystem::file_size(dir_ / "t.ntx"), grownSize);
   EXPECT_TRUE(checkTree(*f).ok());
+}
+
+// Keys that share a prefix, differ in any byte (inside the first eight after it or beyond
+// them), repeat, and come with record numbers in no order: the sort gives the order of the
+// whole key, then of the record number.
+TEST(NtxSort, OrdersByTheWholeKeyThenTheRecordNumber) {
+  const std::uint32_t seed = test::testSeed();
+  std::mt19937 rng(seed);
+  for (std::size_t keySize : {1u, 5u, 8u, 9u, 12u, 30u}) {
+    KeyList list;
+    list.keySize = keySize;
+    std::vector<Entry> model;
+    for (std::uint32_t i = 0; i < 3000; ++i) {
+      std::string k(keySize, 'A');
+      for (int changes = rng() % 3; changes >= 0; --changes)
+        k[rng() % keySize] = static_cast<char>("AB 9\xff"[rng() % 5]);
+      const std::uint32_t recno = rng() % 100000 + 1;
+      list.keys.insert(list.keys.end(), k.begin(), k.end());
+      list.recnos.push_back(recno);
+      model.push_back({k, recno});
+    }
+    sortKeys(list);
+    std::sort(model.begin(), model.end(), [](const Entry& a, const Entry& b) {
+      const int c = std::memcmp(a.first.data(), b.first.data(), a.first.size());
+      return c != 0 ? c < 0 : a.second < b.second;
+    });
+    for (std::size_t i = 0; i < model.size(); ++i) {
+      ASSERT_EQ(std::string(list.key(i), keySize), model[i].first)
+          << "key size " << keySize << " at " << i << " (seed " << seed << ")";
+      ASSERT_EQ(list.recnos[i], model[i].second) << "key size " << keySize << " at " << i;
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(KeySizes, NtxTreeTest, ::testing::Values(1, 3, 30, 256),
