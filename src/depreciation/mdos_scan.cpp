@@ -2,6 +2,7 @@
 #include "depreciation/mdos_scan.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -27,17 +28,27 @@ std::optional<std::vector<std::size_t>> scanMdosInIndexOrder(
   scan->setHideDeleted(standing.hideDeleted());
   scan->setSnapshotScan(true);  // one pass from top to bottom: blocks read ahead
 
+  // The keys side by side in one buffer, keySize bytes each.
   const store::ntx::KeyExpression& expression = order->expression();
-  std::vector<std::string> keys;
+  const std::size_t keySize = expression.keySize();
+  std::vector<char> keys;
+  std::size_t taken = 0;
+  keys.reserve(static_cast<std::size_t>(scan->recCount()) * keySize);
   for (scan->goTop(); !scan->eof(); scan->skip()) {
     if (scan->hideDeleted() && scan->deleted()) continue;
-    if (take(*scan)) keys.push_back(expression.evaluate(scan->recordBuffer()));
+    if (take(*scan)) {
+      ++taken;
+      keys.resize(keys.size() + keySize);
+      expression.evaluate(scan->recordBuffer(), keys.data() + keys.size() - keySize);
+    }
   }
   scan->close();
-  std::vector<std::size_t> positions(keys.size());
+  std::vector<std::size_t> positions(taken);
   for (std::size_t i = 0; i < positions.size(); ++i) positions[i] = i;
-  std::stable_sort(positions.begin(), positions.end(),
-                   [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  const char* base = keys.data();
+  std::stable_sort(positions.begin(), positions.end(), [&](std::size_t a, std::size_t b) {
+    return std::memcmp(base + a * keySize, base + b * keySize, keySize) < 0;
+  });
   return positions;
 }
 

@@ -81,7 +81,10 @@ std::vector<Asset> readMdosInIndexOrder(Session& program, EventPump& pump) {
   std::vector<Asset> assets;
   std::optional<AssetReader> reader;  // on the scan's own table, known at its first record
   const auto order = scanMdosInIndexOrder(program, [&](store::DbfTable& record) {
-    if (!reader || &reader->table() != &record) reader.emplace(record);
+    if (!reader || &reader->table() != &record) {
+      reader.emplace(record);
+      assets.reserve(record.recCount());
+    }
     assets.push_back(reader->read());
     pump();
     return true;
