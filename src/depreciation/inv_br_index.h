@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <functional>
@@ -31,14 +32,15 @@ class InvBrIndex {
       : rows_(rows), firstOfKey_(rows.size(), false) {
     std::size_t slots = 16;
     while (slots < rows.size() * 2) slots *= 2;
-    slots_.assign(slots, kEmpty);
+    slots_.assign(slots, Slot{});
     mask_ = slots - 1;
     for (std::size_t i = 0; i < rows.size(); ++i) {
       const std::string_view key = invBrKey(rows[i].InvBr);
-      std::size_t at = std::hash<std::string_view>{}(key) & mask_;
-      while (slots_[at] != kEmpty && keyOf(slots_[at]) != key) at = (at + 1) & mask_;
-      if (slots_[at] != kEmpty) continue;  // a later row of a key already held
-      slots_[at] = i;
+      const std::size_t hash = std::hash<std::string_view>{}(key);
+      std::size_t at = hash & mask_;
+      while (!slots_[at].empty() && !slots_[at].holds(hash, key, *this)) at = (at + 1) & mask_;
+      if (!slots_[at].empty()) continue;  // a later row of a key already held
+      slots_[at] = Slot{static_cast<std::uint32_t>(i), tagOf(hash)};
       firstOfKey_[i] = true;
     }
   }
@@ -47,26 +49,38 @@ class InvBrIndex {
   const Row* find(std::string_view invBr) const {
     const std::string_view key = invBrKey(invBr);
     if (next_ < rows_.size() && firstOfKey_[next_] && keyOf(next_) == key) return &rows_[next_++];
-    std::size_t at = std::hash<std::string_view>{}(key) & mask_;
-    for (; slots_[at] != kEmpty; at = (at + 1) & mask_) {
-      if (keyOf(slots_[at]) == key) {
-        next_ = slots_[at] + 1;
-        return &rows_[slots_[at]];
+    const std::size_t hash = std::hash<std::string_view>{}(key);
+    for (std::size_t at = hash & mask_; !slots_[at].empty(); at = (at + 1) & mask_) {
+      if (slots_[at].holds(hash, key, *this)) {
+        next_ = slots_[at].row + 1;
+        return &rows_[slots_[at].row];
       }
     }
     return nullptr;
   }
 
  private:
-  static constexpr std::size_t kEmpty = static_cast<std::size_t>(-1);
+  // A row position with the high bits of its key's hash, so that most probes that meet
+  // another key tell it without reading the row.
+  struct Slot {
+    std::uint32_t row = 0;
+    std::uint32_t tag = 0;  // 0: empty
+    bool empty() const { return tag == 0; }
+    bool holds(std::size_t hash, std::string_view key, const InvBrIndex& index) const {
+      return tag == tagOf(hash) && index.keyOf(row) == key;
+    }
+  };
+  static std::uint32_t tagOf(std::size_t hash) {
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hash) >> 32) | 1u;
+  }
 
   std::string_view keyOf(std::size_t row) const { return invBrKey(rows_[row].InvBr); }
 
   const std::vector<Row>& rows_;
-  std::vector<bool> firstOfKey_;   // whether a row is the first of its key in the list
-  std::vector<std::size_t> slots_;  // row positions, or kEmpty; at least half are empty
+  std::vector<bool> firstOfKey_;  // whether a row is the first of its key in the list
+  std::vector<Slot> slots_;       // at least half of them empty
   std::size_t mask_ = 0;
-  mutable std::size_t next_ = 0;   // the row after the last one found
+  mutable std::size_t next_ = 0;  // the row after the last one found
 };
 
 }  // namespace kavrina::depreciation
