@@ -45,7 +45,9 @@ class EventPump {
   void operator()();
 
  private:
+  static constexpr unsigned kRecordsPerLook = 64;
   std::chrono::steady_clock::time_point last_{};
+  unsigned calls_ = 0;
 };
 
 }  // namespace kavrina::depreciation
