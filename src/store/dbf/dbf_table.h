@@ -221,7 +221,9 @@ class DbfTable {
   std::uint32_t previousRecord(std::uint32_t from);
   void dropReadCache();
 
-  void prepareWrite(int index, char expectedType);
+  // Checks a write of the field (its type, the lock, read-only) and loads the record;
+  // returns the field's layout.
+  const FieldLayout& prepareWrite(int index, char expectedType);
   [[noreturn]] void failUnstorable(int index);
   void checkWritable();
 

@@ -90,12 +90,13 @@ void DbfTable::failUnstorable(int index) {
       driverError(gen::kDataType, sub::kDataType, path_.string(), 0, fieldAt(index).def.name));
 }
 
-void DbfTable::prepareWrite(int index, char expectedType) {
+const FieldLayout& DbfTable::prepareWrite(int index, char expectedType) {
   const FieldLayout& f = fieldAt(index);
   if (f.def.type != expectedType)
     errors::fail(driverError(gen::kDataType, sub::kDataType, path_.string(), 0, f.def.name));
   checkWritable();
   ensureBuffer();
+  return f;
 }
 
 void DbfTable::putString(int index, std::string_view text) {
@@ -108,12 +109,12 @@ void DbfTable::putString(int index, std::string_view text) {
 }
 
 void DbfTable::putNumber(int index, double value) {
-  prepareWrite(index, 'N');
+  const FieldLayout& f = prepareWrite(index, 'N');
   if (eof_) return;
-  const FieldLayout& f = fieldAt(index);
   // A number that does not fit is refused before anything is written: the field keeps
   // what it held.
-  if (!codec::encodeNumber(fieldBytes(index), value, f.def.decimals))
+  const std::span<char> field(buffer_.data() + f.offset, static_cast<std::size_t>(f.def.width));
+  if (!codec::encodeNumber(field, value, f.def.decimals))
     errors::fail(driverError(gen::kDataWidth, sub::kDataWidth, path_.string(), 0, f.def.name));
   hot_ = true;
 }
