@@ -69,6 +69,12 @@ TreeCheck checkTree(NtxFile& file, bool keepEntries) {
   TreeCheck out;
   try {
     NtxFile::Access access(file);
+    // The walk meets every page once, the leaves mostly in the order they lie in the file.
+    struct BlockReads {
+      NtxFile& file;
+      ~BlockReads() { file.setBlockReads(false); }
+    } blockReads{file};
+    file.setBlockReads(true);
     Checker checker(file, out, keepEntries);
     if (checker.walk(file.root(), 1)) checker.walkFreeList(file.freeListHead());
   } catch (const errors::Error& e) {

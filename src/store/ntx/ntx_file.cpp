@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cerrno>
+#include <cstring>
 #include <limits>
 
 #include "common/aside_file.h"
@@ -23,6 +24,8 @@ namespace {
 
 // Decoded pages kept per open index (about 40 MB with the largest keys).
 constexpr std::size_t kCachePages = 32768;
+// Bytes read at once while block reads are on.
+constexpr std::size_t kBlockReadBytes = 256 * 1024;
 
 std::uint64_t roundUpToPage(std::uint64_t size) {
   return (size + kPageSize - 1) / kPageSize * kPageSize;
@@ -266,10 +269,25 @@ std::shared_ptr<const NtxPage> NtxFile::page(std::uint32_t offset) {
   if (!isPageOffset(offset, fileEnd_))
     corrupt("page offset " + std::to_string(offset) + " outside the file");
   std::array<char, kPageSize> bytes{};
-  ssize_t got = file_.readAt(offset, bytes);
-  if (got < 0) failIo(gen::kRead, sub::kRead, file_.lastError());
-  if (static_cast<std::size_t>(got) < kPageSize)
-    corrupt("page at " + std::to_string(offset) + " cut short");
+  if (blockReads_) {
+    const bool inBlock = blockGeneration_ == generation_ && offset >= blockStart_ &&
+                         offset + kPageSize <= blockStart_ + block_.size();
+    if (!inBlock) {
+      block_.resize(std::min<std::uint64_t>(kBlockReadBytes, fileEnd_ - offset));
+      const ssize_t got = file_.readAt(offset, block_);
+      if (got < 0) failIo(gen::kRead, sub::kRead, file_.lastError());
+      block_.resize(static_cast<std::size_t>(got) / kPageSize * kPageSize);
+      blockStart_ = offset;
+      blockGeneration_ = generation_;
+      if (block_.empty()) corrupt("page at " + std::to_string(offset) + " cut short");
+    }
+    std::memcpy(bytes.data(), block_.data() + (offset - blockStart_), kPageSize);
+  } else {
+    const ssize_t got = file_.readAt(offset, bytes);
+    if (got < 0) failIo(gen::kRead, sub::kRead, file_.lastError());
+    if (static_cast<std::size_t>(got) < kPageSize)
+      corrupt("page at " + std::to_string(offset) + " cut short");
+  }
   auto decoded = std::make_shared<NtxPage>();
   std::string problem;
   if (!NtxPage::decode(bytes, header_.geometry, offset, *decoded, problem)) corrupt(problem);
@@ -277,7 +295,14 @@ std::shared_ptr<const NtxPage> NtxFile::page(std::uint32_t offset) {
   return decoded;
 }
 
+void NtxFile::setBlockReads(bool on) {
+  blockReads_ = on;
+  block_.clear();
+  block_.shrink_to_fit();
+}
+
 void NtxFile::store(const NtxPage& page) {
+  block_.clear();
   std::array<char, kPageSize> bytes{};
   page.encode(header_.geometry, bytes.data());
   if (!file_.writeAt(page.offset(), bytes)) failIo(gen::kWrite, sub::kWrite, file_.lastError());
@@ -369,6 +394,7 @@ void NtxFile::resetPages() {
 }
 
 void NtxFile::writePages(std::uint64_t offset, std::span<const char> bytes) {
+  block_.clear();
   if (!file_.writeAt(offset, bytes)) failIo(gen::kWrite, sub::kWrite, file_.lastError());
   const std::uint64_t end = offset + bytes.size();
   if (end > sizeSeen_) sizeSeen_ = end;

@@ -85,6 +85,9 @@ class NtxFile {
   std::shared_ptr<const NtxPage> page(std::uint32_t offset);
   // Writes the page at its offset (and into the cache).
   void store(const NtxPage& page);
+  // While on, a page that is not in the cache is read with the pages after it in one block,
+  // for a walk over the whole tree (a check, under the index lock). Off drops the block.
+  void setBlockReads(bool on);
   // A page for new use: the head of the free list, else a new page at the end of the file.
   std::uint32_t allocate();
   // Puts a page that the tree no longer uses on the free list.
@@ -144,6 +147,12 @@ class NtxFile {
   };
   std::vector<Slot> cache_;
   std::uint64_t generation_ = 1;
+  // Raw pages read in one block while block reads are on; valid in the generation they were
+  // read in and until the next write.
+  bool blockReads_ = false;
+  std::vector<char> block_;
+  std::uint64_t blockStart_ = 0;
+  std::uint64_t blockGeneration_ = 0;
 
   // While a new file is being written aside: its name, whether it replaces the file under
   // the real name (false when there was none), and the old file, held until then.
