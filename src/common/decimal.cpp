@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace kavrina {
 namespace {
@@ -80,10 +81,10 @@ bool scaledMagnitude(double value, int decimals, std::uint64_t& units) {
   if (decimals > 15) return false;
   const double scaled = std::fabs(value) * kPowersOfTen[decimals];
   if (!(scaled < 2.5e13)) return false;  // also NaN
-  const double whole = std::floor(scaled);
-  const double fraction = scaled - whole;
+  const auto whole = static_cast<std::uint64_t>(scaled);  // exact: the product is below 2^53
+  const double fraction = scaled - static_cast<double>(whole);
   if (std::fabs(fraction - 0.5) <= scaled * 1e-14) return false;
-  units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+  units = whole + (fraction > 0.5 ? 1 : 0);
   return true;
 }
 
@@ -93,19 +94,23 @@ std::size_t formatFixedQuick(double value, int decimals, char* out) {
   if (decimals < 0) decimals = 0;
   std::uint64_t units = 0;
   if (!scaledMagnitude(value, decimals, units)) return 0;
-  // Digits of the units, least significant first, then reversed: at least one digit before
-  // the point.
-  char reversed[kFixedQuickRoom];
-  std::size_t n = 0;
-  for (std::uint64_t rest = units; rest != 0 || n <= static_cast<std::size_t>(decimals);
-       rest /= 10)
-    reversed[n++] = static_cast<char>('0' + rest % 10);
-  std::size_t length = 0;
-  if (value < 0 && units != 0) out[length++] = '-';
-  for (std::size_t i = n; i-- > 0;) {
-    out[length++] = reversed[i];
-    if (decimals > 0 && i == static_cast<std::size_t>(decimals)) out[length++] = '.';
+  // Written from the right: the decimals, the point, the whole part (at least one digit).
+  char text[kFixedQuickRoom];
+  char* const end = text + sizeof text;
+  char* p = end;
+  const bool negative = value < 0 && units != 0;
+  for (int i = 0; i < decimals; ++i) {
+    *--p = static_cast<char>('0' + units % 10);
+    units /= 10;
   }
+  if (decimals > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + units % 10);
+    units /= 10;
+  } while (units != 0);
+  if (negative) *--p = '-';
+  const auto length = static_cast<std::size_t>(end - p);
+  std::memcpy(out, p, length);
   return length;
 }
 
@@ -179,20 +184,22 @@ double parseNumber(std::string_view text) {
                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   std::uint64_t mantissa = 0;
   int digits = 0, decimals = 0;
-  bool seenPoint = false, seenDigit = false;
-  for (; i < n; ++i) {
-    const char c = text[i];
-    const unsigned digit = static_cast<unsigned>(c - '0');
-    if (digit < 10) {
+  bool seenDigit = false;
+  // The whole part, then after a point the decimals.
+  const auto takeDigits = [&](bool afterPoint) {
+    for (; i < n; ++i) {
+      const unsigned digit = static_cast<unsigned>(text[i] - '0');
+      if (digit >= 10) break;
       seenDigit = true;
       digits += (mantissa != 0 || digit != 0) ? 1 : 0;
       if (digits <= 19) mantissa = mantissa * 10 + digit;
-      decimals += seenPoint ? 1 : 0;
-    } else if (c == '.' && !seenPoint) {
-      seenPoint = true;
-    } else {
-      break;
+      decimals += afterPoint ? 1 : 0;
     }
+  };
+  takeDigits(false);
+  if (i < n && text[i] == '.') {
+    ++i;
+    takeDigits(true);
   }
   if (!seenDigit) return 0;
   double value = 0;
