@@ -15,6 +15,7 @@ GroupResets::GroupResets(std::vector<Record> records) : records_(std::move(recor
 }
 
 const GroupResets::Record* GroupResets::find(std::string_view invBr) const {
+  if (positions_.empty()) return nullptr;  // most companies never reset a group
   const auto it = positions_.find(std::string(invBrKey(invBr)));
   return it == positions_.end() ? nullptr : &records_[it->second];
 }
