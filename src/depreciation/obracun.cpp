@@ -90,10 +90,24 @@ std::vector<Asset> readMdosInIndexOrder(Session& program, EventPump& pump) {
     return true;
   });
   if (!order) return readAssets(program.areas["MDOS"], pump);
-  std::vector<Asset> sorted;
-  sorted.reserve(assets.size());
-  for (std::size_t i : *order) sorted.push_back(std::move(assets[i]));
-  return sorted;
+  // Into index order in place, one cycle of the permutation at a time (a second list of a
+  // million assets would be the calculation's largest allocation): position j takes the
+  // asset that was at (*order)[j].
+  std::vector<std::size_t> from = std::move(*order);
+  for (std::size_t i = 0; i < from.size(); ++i) {
+    if (from[i] == i) continue;
+    Asset first = std::move(assets[i]);
+    std::size_t j = i;
+    while (from[j] != i) {
+      const std::size_t next = from[j];
+      assets[j] = std::move(assets[next]);
+      from[j] = j;
+      j = next;
+    }
+    assets[j] = std::move(first);
+    from[j] = j;
+  }
+  return assets;
 }
 
 int digitsValue(const std::string& typed) {
@@ -157,6 +171,7 @@ ObracunResult runObracun(Session& program, const ObracunRequest& request, const 
     }
     const std::vector<RaRow> rows =
         calculateAccounting(mdos, previous ? &*previous : nullptr, params);
+    previous.reset();  // carried over: its memory goes before the table is written
     writeRows<RaRow, RaWriter>(program, kAliasRa, rows, pump);
     tables.close(kAliasRa);
     result.accountingRows = rows.size();
@@ -171,6 +186,7 @@ ObracunResult runObracun(Session& program, const ObracunRequest& request, const 
     const GroupResets resets = readGroupResets(inRecordOrder(program, kAliasMdng), pump);
     const std::vector<PaRow> rows =
         calculateTax(mdos, previous ? &*previous : nullptr, resets, params);
+    previous.reset();
     writeRows<PaRow, PaWriter>(program, kAliasPa, rows, pump);
     tables.close(kAliasPa);
     tables.close(kAliasMdng);
