@@ -6,7 +6,7 @@
 # (reports/qt) sit above the reports, below the forms and the window that use them.
 set(KAVRINA_LAYERS
   common errors ui settings store depreciation reports ui/qt ui/ftp reports/qt
-  register online app cli)
+  register import online app cli)
 
 # The layer of a path relative to src/ (its longest matching layer), as an index.
 function(kavrina_layer_of path out)

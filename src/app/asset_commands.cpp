@@ -45,6 +45,8 @@ bool Navigator::assetCommand(std::string_view text) {
     filterAssetsByNumber("Konto:", "9999999999", 80, assetsOfAccount);
   } else if (text == "Dodaj") {
     addAsset();
+  } else if (text == "Uvoz iz CSV fajla") {
+    importAssets();
   } else if (text == "Izmeni") {
     editAsset();
   } else if (text == "Otpisi") {
@@ -117,6 +119,14 @@ void Navigator::filterAssetsByNumber(std::string_view prompt, std::string_view p
 
 void Navigator::addAsset() {
   showAssetForm(reg::nextInventoryNumber(program_));
+}
+
+void Navigator::importAssets() {
+  if (!hooks_.importDialog || !hooks_.importDialog(program_)) return;
+  // The whole list again, on the last asset of the file.
+  filterAssets("", {});
+  const int row = findRow(program_.AOSNOVNASREDSTVA, trimmed(program_.CINVENTARSKIBROJ));
+  if (row >= 0) currentRow_ = row;
 }
 
 void Navigator::editAsset() {

@@ -38,6 +38,8 @@ struct CommandHooks {
   std::function<void(store::Program&)> companyForm;
   // The asset form, for the inventory number in `CINVENTARSKIBROJ`.
   std::function<void(store::Program&)> assetForm;
+  // The import dialog "Uvoz iz CSV fajla"; true when assets were added.
+  std::function<bool(store::Program&)> importDialog;
   // A document printed from the grid's current row (empty when the list is empty).
   std::function<void(store::Program&, Document, const ListRow&)> print;
   // The network tasks of the window's first show (error report, version check); true when

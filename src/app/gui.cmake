@@ -4,6 +4,7 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 add_library(kavrina_app STATIC
   ${CMAKE_CURRENT_LIST_DIR}/column_widths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form_hooks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kavrina_application.cpp
   ${CMAKE_CURRENT_LIST_DIR}/list_model.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_save_dialog.cpp
@@ -16,7 +17,7 @@ add_library(kavrina_app STATIC
   ${CMAKE_CURRENT_LIST_DIR}/tfosmain_layout.cpp)
 set_target_properties(kavrina_app PROPERTIES AUTOMOC ON)
 target_link_libraries(kavrina_app PUBLIC kavrina_app_core kavrina_ui_qt kavrina_reports_qt kavrina_errors
-  kavrina_online kavrina_archive
+  kavrina_online kavrina_archive kavrina_import
   Qt6::Widgets)
 
 add_executable(kavrina ${CMAKE_CURRENT_LIST_DIR}/main.cpp)

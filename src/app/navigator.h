@@ -97,6 +97,9 @@ class Navigator {
                             AssetFilter (*filterOf)(const std::string& typed));
   void addAsset();
   void editAsset();
+  // "Uvoz iz CSV fajla": the import dialog; after an import the whole list, on the last
+  // asset imported.
+  void importAssets();
   void showAssetForm(const std::string& invBr);
   // Seeks the inventory number in `MDOS`; shows the not-found error box when missing.
   bool seekAsset(const std::string& invBr);

@@ -75,7 +75,7 @@ CommandNode commandTree(Section section) {
                leaves({"Otpisana Osnovna sredstva", "Neotpisana Osnovna sredstva",
                        "Osnovna sredstva za Org.deo (lokaciju)", "Osnovna sredstva po Kontu"},
                       I::Trazi)),
-          node("Dodaj", I::Dodaj),
+          node("Dodaj", I::Dodaj, leaves({"Uvoz iz CSV fajla"}, I::Dodaj)),
           node("Izmeni", I::Izmeni),
           node("Otpisi", I::Brisi, leaves({"Nuliraj grupu"}, I::Brisi)),
           node("Brisi", I::Brisi, leaves({"Brisi sve", "Brisi selektivno"}, I::Brisi)),

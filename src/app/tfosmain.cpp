@@ -1,4 +1,5 @@
 #include "app/tfosmain.h"
+#include "app/import_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -86,6 +87,9 @@ CommandHooks TFOSMAIN::programHooks(TFOSMAIN*& window) {
   addDepreciationCalls(hooks);
   hooks.companyForm = showCompanyForm;
   hooks.assetForm = showAssetForm;
+  hooks.importDialog = [&window](store::Program& program) {
+    return showImportDialog(program, window);
+  };
   hooks.print = [&window](store::Program& program, Document document, const ListRow& row) {
     if (window != nullptr) printDocument(*window, program, document, row);
   };

@@ -18,6 +18,8 @@
 #include "app/resource_images.h"
 #include "app/status_panel.h"
 #include "app/tfosmain.h"
+#include "errors/program_info.h"
+#include "ui/current_ui.h"
 
 namespace kavrina::app {
 
@@ -299,7 +301,12 @@ void TFOSMAIN::createInfoMenu() {
     connect(action, &QAction::triggered, this, [this, call] { (this->*call)(); });
   };
   QMenu* pomoc = PopupMenuInfo->addMenu("Pomoc");
-  pomoc->addAction("Informacije o programu");
+  // The program, its version and where its data lie (beside the program, in $KAVRINA_HOME
+  // or, for an installed program, in the user's data folder).
+  connect(pomoc->addAction("Informacije o programu"), &QAction::triggered, this, [this] {
+    ui::current().messageBox(programInfoText(program_.info), ui::MessageKind::Information,
+                             ui::MessageButtons::Ok);
+  });
   pomoc->addSeparator();
   QMenu* daljinska = pomoc->addMenu("Daljinska podrska");
   serviceItem(daljinska, "Velmar", Service::OnlinePodrskaVM, &TFOSMAIN::OnlinePodrskaVM);

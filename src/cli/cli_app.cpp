@@ -20,6 +20,7 @@
 #include "depreciation/obracun.h"
 #include "errors/network_error.h"
 #include "errors/program_info.h"
+#include "import/asset_import.h"
 #include "settings/ini_files.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -105,6 +106,16 @@ std::optional<ExportTarget> exportTarget(const store::Program& program, std::str
                       false};
 }
 
+// The program folder when --dir is not given: $KAVRINA_HOME, else the user's data folder
+// of an installed tool, else the current directory.
+fs::path defaultFolder() {
+  if (const char* home = std::getenv("KAVRINA_HOME"); home && *home) return home;
+  if (errors::isInstalledProgram(errors::executableFolder()))
+    if (fs::path data = errors::userDataFolder(); !data.empty()) return data;
+  std::error_code ec;
+  return fs::current_path(ec);
+}
+
 int runObracun(store::Program& program, const CliOptions& o, std::ostream& out, std::ostream& err) {
   dep::ObracunRequest request;
   request.year = *o.godina;
@@ -155,6 +166,22 @@ int runIzvoz(store::Program& program, const CliOptions& o, std::ostream& out, st
   return kExitOk;
 }
 
+int runUvoz(store::Program& program, const CliOptions& o, std::ostream& out, std::ostream& err) {
+  const import::ImportResult result = import::importAssetFile(program, o.csvFile, o.proba);
+  if (!result.failure.empty()) return failure(err, result.failure);
+  if (!result.bad.empty()) {
+    for (const import::BadRow& bad : result.bad) err << consoleText(import::describe(bad)) << '\n';
+    return failure(err, "Fajl " + o.csvFile + " ima pogresnih redova: " +
+                            std::to_string(import::badLineCount(result.bad)) +
+                            ". Nista nije uvezeno.");
+  }
+  if (o.proba)
+    out << "Fajl je ispravan: " << result.assets << " sredstava. Nista nije upisano (--proba).\n";
+  else
+    out << "Uvezeno sredstava: " << result.assets << '\n';
+  return kExitOk;
+}
+
 }  // namespace
 
 int runCli(store::Program& program, const std::vector<std::string>& args, std::ostream& out,
@@ -164,22 +191,27 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   CliOptions o = parsed.options;
   if (o.help) {
     out << helpText(o.command, o.document);
+    std::error_code ec;
+    out << "Folder sa podacima: "
+        << fs::absolute(o.dir ? fs::path(*o.dir) : defaultFolder(), ec).string() << '\n';
     return kExitOk;
   }
   if (const auto refused = checkValues(o)) return usageError(err, *refused);
   // The tool works in the program folder; a PDF file named on the command line is where
   // the user stands.
   if (o.pdf) o.pdf = fs::absolute(*o.pdf).string();
+  if (!o.csvFile.empty()) o.csvFile = fs::absolute(o.csvFile).string();
 
+  std::error_code ec;
   fs::path folder;
   if (o.dir) {
     folder = *o.dir;
-  } else if (const char* home = std::getenv("KAVRINA_HOME"); home && *home) {
-    folder = home;
   } else {
-    folder = fs::current_path();
+    folder = defaultFolder();
+    // The data folder of an installed tool is made on first use, as the program makes it.
+    if (folder == errors::userDataFolder())
+      fs::create_directories(folder, ec);
   }
-  std::error_code ec;
   const fs::path startedIn = fs::current_path(ec);
   if (!fs::is_directory(folder, ec))
     return failure(err, "Programski folder ne postoji: " + folder.string());
@@ -211,6 +243,7 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
     case Command::Nuliraj: return runNuliraj(program, o, out, err);
     case Command::Izvoz: return runIzvoz(program, o, out, err);
     case Command::Stampa: return runStampa(program, o, out, err);
+    case Command::Uvoz: return runUvoz(program, o, out, err);
     default: break;  // arhiva and indeksi ran before the database was opened
   }
   return kExitUsage;

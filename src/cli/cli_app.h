@@ -12,7 +12,8 @@ namespace kavrina::cli {
 
 // Runs the command line `args` (without the program name) with `program` as the
 // program-wide variables, writing results to `out` and messages to `err`. Works in the
-// program folder (--dir, else $KAVRINA_HOME, else the current directory), which it makes
+// program folder (--dir, else $KAVRINA_HOME, else the data folder of an installed tool,
+// made when missing, else the current directory), which it makes
 // the current directory and the settings folder. Answers the exit code: kExitOk,
 // kExitFailure (a table in use, an unknown company, a missing table, a folder that does
 // not exist, a document with nothing to print, a PDF that cannot be written), kExitUsage (a wrong command line or a value the dialogs would refuse).

@@ -25,6 +25,7 @@ std::optional<Command> commandNamed(std::string_view name) {
   if (name == "arhiva") return Command::Arhiva;
   if (name == "indeksi") return Command::Indeksi;
   if (name == "stampa") return Command::Stampa;
+  if (name == "uvoz") return Command::Uvoz;
   return std::nullopt;
 }
 
@@ -36,6 +37,7 @@ std::string_view commandName(Command command) {
     case Command::Arhiva: return "arhiva";
     case Command::Indeksi: return "indeksi";
     case Command::Stampa: return "stampa";
+    case Command::Uvoz: return "uvoz";
     case Command::None: break;
   }
   return "";
@@ -148,6 +150,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       o.table = arg;
     } else if (o.command == Command::Arhiva && arg.rfind("-", 0) != 0 && o.archive.empty()) {
       o.archive = arg;
+    } else if (o.command == Command::Uvoz && arg.rfind("-", 0) != 0 && o.csvFile.empty()) {
+      o.csvFile = arg;
+    } else if (arg == "--proba" && o.command == Command::Uvoz) {
+      if (!flag(o.proba)) return wrong("Opcija --proba nema vrednost.");
     } else if (arg == "--presnimi" && o.command == Command::Arhiva) {
       if (!flag(o.presnimi)) return wrong("Opcija --presnimi nema vrednost.");
     } else {
@@ -160,7 +166,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
   if (o.help) return parsed;
   switch (o.command) {
     case Command::None:
-      return wrong("Nije navedena komanda (obracun, nuliraj, izvoz, stampa, arhiva ili indeksi).");
+      return wrong(
+          "Nije navedena komanda (obracun, nuliraj, izvoz, uvoz, stampa, arhiva ili indeksi).");
     case Command::Obracun:
       if (!o.godina) return wrong("Komanda obracun zahteva --godina.");
       break;
@@ -180,6 +187,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         return wrong("Komanda stampa zahteva naziv dokumenta" + stampaDocumentNames());
       if (const auto missing = stampaMissingOption(o)) return wrong(*missing);
       break;
+    case Command::Uvoz:
+      if (o.csvFile.empty()) return wrong("Komanda uvoz zahteva naziv CSV fajla.");
+      break;
     case Command::Indeksi:
       break;
   }
@@ -189,7 +199,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
 std::string helpText(Command command, std::string_view document) {
   const std::string common =
       "Zajednicke opcije:\n"
-      "  --dir D      programski folder (inace $KAVRINA_HOME, inace tekuci folder)\n"
+      "  --dir D      programski folder (inace $KAVRINA_HOME, inace za instaliran program\n"
+      "               $XDG_DATA_HOME/kavrina ili ~/.local/share/kavrina, inace tekuci folder)\n"
       "  --firma SSS  aktivira firmu sa sifrom SSS (tri cifre) pre komande; podrazumevano 000\n"
       "  --help       ovaj tekst\n"
       "Izlazni kodovi: 0 uspeh, 1 greska, 2 pogresan poziv.\n";
@@ -215,6 +226,17 @@ std::string helpText(Command command, std::string_view document) {
              "TABELA: Firme, MDOS, MDNG ili tabela obracuna, npr. A202512R (A + godina +\n"
              "meseci + R ili P).\n\n" +
              common;
+    case Command::Uvoz:
+      return "Upotreba: kavrina-cli [--dir D] [--firma SSS] uvoz FAJL.csv [--proba]\n"
+             "Dodaje osnovna sredstva iz CSV fajla u registar firme. Prvi red nabraja kolone:\n"
+             "polja tabele MDOS bilo kojim redom i velicinom slova; obavezne su InvBr, Naziv,\n"
+             "DatumN i RAOsn, a izostavljene dobijaju vrednosti novog sredstva iz forme.\n"
+             "Razdvajac ; ili , (kako ga ima prvi red); tekst UTF-8 ili Windows-1250.\n"
+             "Datumi dd.mm.yyyy ili yyyy-mm-dd; iznosi sa decimalnom tackom ili zarezom (i sa\n"
+             "grupisanjem hiljada); metod RAtip 1 do 4; poreska grupa PAgrupa 1 do 5 ili I do V.\n"
+             "Fajl sa ijednim pogresnim redom ne menja nista: ispisuje se svaki pogresan red\n"
+             "(broj reda, kolona, razlog) i izlazni kod je 1. --proba samo proverava fajl.\n\n" +
+             common;
     case Command::Arhiva:
     case Command::Indeksi:
       return maintenanceHelp(command) + "\n" + common;
@@ -228,6 +250,7 @@ std::string helpText(Command command, std::string_view document) {
          "  obracun --godina Y [--meseci P] [--ra] [--pa]   obracun amortizacije\n"
          "  nuliraj --godina R --grupa G                    nuliranje poreske grupe\n"
          "  izvoz TABELA                                    tabela kao CSV na izlaz\n"
+         "  uvoz FAJL.csv [--proba]                         sredstva iz CSV fajla\n"
          "  arhiva FAJL.zip [--presnimi]                    arhiva programskog foldera\n"
          "  indeksi                                         ponovna izgradnja indeksa\n"
          "  stampa DOKUMENT [opcije] --pdf FAJL             dokument kao PDF\n"

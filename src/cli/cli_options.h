@@ -13,7 +13,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-enum class Command { None, Obracun, Nuliraj, Izvoz, Arhiva, Indeksi, Stampa };
+enum class Command { None, Obracun, Nuliraj, Izvoz, Arhiva, Indeksi, Stampa, Uvoz };
 
 struct CliOptions {
   std::optional<std::string> dir;    // --dir: the program folder
@@ -38,6 +38,8 @@ struct CliOptions {
   bool neotpisana = false;               // --neotpisana
   std::optional<std::string> lokacija;   // --lokacija N (organisational unit)
   std::optional<std::string> konto;      // --konto N (account)
+  std::string csvFile;               // uvoz: the CSV file to read
+  bool proba = false;                // uvoz: --proba, check without writing
 };
 
 struct ParsedCommandLine {

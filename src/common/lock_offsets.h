@@ -17,6 +17,10 @@ constexpr std::uint64_t kFileLength = 1'000'000'000;
 // The share mode of an open file: locked for writing by an exclusive open and for reading by
 // a shared one, so that an exclusive open denies every other open.
 constexpr std::uint64_t kShareMode = 2'000'000'001;
+// An import into the asset table (MDOS.dbf) holds this byte for writing from its check of the
+// inventory numbers against the register to its last record, so that imports from two
+// stations run one after the other.
+constexpr std::uint64_t kImport = 2'000'000'002;
 
 // Waiting for a lock another station holds: this many attempts, this far apart.
 constexpr int kAttempts = 1000;

@@ -1,5 +1,7 @@
 #include "errors/program_info.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -7,13 +9,46 @@
 
 namespace kavrina::errors {
 
-std::filesystem::path locateProgramFolder() {
-  if (const char* home = std::getenv("KAVRINA_HOME"); home != nullptr && *home != '\0')
-    return std::filesystem::absolute(home);
+namespace fs = std::filesystem;
+
+fs::path executableFolder() {
   std::error_code ec;
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   if (!ec && exe.has_parent_path()) return exe.parent_path();
-  return std::filesystem::current_path(ec);
+  return {};
+}
+
+bool isInstalledProgram(const fs::path& exeFolder) {
+  if (exeFolder.empty()) return false;
+  if (::access(exeFolder.c_str(), W_OK) != 0) return true;
+  std::error_code ec;
+  return exeFolder.filename() == "bin" &&
+         fs::is_regular_file(exeFolder.parent_path() / "share" / "applications" / "kavrina.desktop",
+                             ec);
+}
+
+fs::path userDataFolder() {
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg == '/')
+    return fs::path(xdg) / "kavrina";
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+    return fs::path(home) / ".local" / "share" / "kavrina";
+  return {};
+}
+
+fs::path locateProgramFolder() {
+  if (const char* home = std::getenv("KAVRINA_HOME"); home != nullptr && *home != '\0')
+    return fs::absolute(home);
+  const fs::path exe = executableFolder();
+  if (isInstalledProgram(exe))
+    if (fs::path data = userDataFolder(); !data.empty()) return data;
+  if (!exe.empty()) return exe;
+  std::error_code ec;
+  return fs::current_path(ec);
+}
+
+std::string programInfoText(const ProgramInfo& info) {
+  return info.SW + " " + info.VER + " (" + info.DATVER + ")\nPodaci programa: " +
+         info.folder.string();
 }
 
 std::string currentDateTimeText() {

@@ -77,6 +77,11 @@ std::optional<std::string> refusalOf(const AssetValues& values);
 // answers the record's values, or no value when there is none.
 std::optional<AssetValues> loadAsset(store::Program& program, std::string_view invBr);
 
+// Assigns every field of the current (locked) record of `t` from `values`: the inventory
+// number in its stored form, the group's rate with the group, the account with its digit
+// count, `DatumO` empty while in use.
+void putAssetFields(store::DbfTable& t, const AssetValues& values);
+
 // Writes the asset by the record-writing rule: `CINVENTARSKIBROJ` becomes the stored form
 // of `values.invBr` and is sought; the record found, or a new one, gets every field (the
 // group's rate with the group, the account with its digit count, `DatumO` empty while in

@@ -18,3 +18,10 @@ kavrina_add_test(program_error_log_test
   LIBS kavrina_test_support)
 target_compile_definitions(program_error_log_test PRIVATE KAVRINA_PROGRAM="$<TARGET_FILE:kavrina>")
 add_dependencies(program_error_log_test kavrina)
+
+# The import dialog in the window, and kavrina-cli importing while the list is open.
+kavrina_add_test(app_import_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/import_window_test.cpp ${CMAKE_CURRENT_LIST_DIR}/app_fixture.cpp
+  LIBS kavrina_app kavrina_test_support Qt6::Test)
+target_compile_definitions(app_import_test PRIVATE KAVRINA_CLI="$<TARGET_FILE:kavrina-cli>")
+add_dependencies(app_import_test kavrina-cli)

@@ -45,6 +45,7 @@ TEST(CommandTrees, KavrinaSection) {
                                       "    Osnovna sredstva za Org.deo (lokaciju) (2)",
                                       "    Osnovna sredstva po Kontu (2)",
                                       "  Dodaj (3)",
+                                      "    Uvoz iz CSV fajla (3)",
                                       "  Izmeni (4)",
                                       "  Otpisi (5)",
                                       "    Nuliraj grupu (5)",

@@ -1,0 +1,83 @@
+// The values of an asset record that need no table: the stored forms of an inventory number
+// and an account, the tax group's rate, the new asset's values and the form's refusal.
+#include <cmath>
+
+#include "common/decimal.h"
+#include "common/number_picture.h"
+#include "common/text.h"
+#include "register/asset_record.h"
+
+namespace kavrina::reg {
+
+namespace {
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+std::string trimmed(std::string_view text) {
+  return std::string(text::trimBlanks(text));
+}
+
+}  // namespace
+
+std::optional<std::string> refusalOf(const AssetValues& values) {
+  if (std::llround(values.ispVr * 100) <= std::llround(values.raOsn * 100)) return std::nullopt;
+  return "Ispravka vrednosti (" + trimmed(formatPicture(values.ispVr, kPictureListAmount)) +
+         ") je veca od Racunovodstvene osnovice (" +
+         trimmed(formatPicture(values.raOsn, kPictureListAmount)) +
+         ").\rIspravka vrednosti ne moze biti veca od nabavne vrednosti.";
+}
+
+AssetValues newAssetValues(std::string invBr, Date today) {
+  AssetValues v;
+  v.invBr = std::move(invBr);
+  v.datumN = today;
+  return v;
+}
+
+std::string numberDigits(std::string_view text) {
+  std::size_t i = text.find_first_not_of(' ');
+  if (i == std::string_view::npos) return "0";
+  while (i < text.size() && text[i] == '0') ++i;
+  std::string digits;
+  while (i < text.size() && isDigit(text[i])) digits += text[i++];
+  return digits.empty() ? "0" : digits;
+}
+
+std::string storedInvBr(std::string_view text) {
+  std::string digits = numberDigits(text);
+  if (digits.size() < kInvBrWidth) digits.append(kInvBrWidth - digits.size(), ' ');
+  return digits;
+}
+
+std::string nextNumber(std::string_view text) {
+  std::string digits = numberDigits(text);
+  for (std::size_t i = digits.size(); i-- > 0;) {
+    if (digits[i] != '9') {
+      ++digits[i];
+      return digits;
+    }
+    digits[i] = '0';
+  }
+  return "1" + digits;
+}
+
+double groupRate(int group) {
+  if (group >= 1 && group <= 4) return kGroupRates[static_cast<std::size_t>(group - 1)];
+  return kGroupRates.back();
+}
+
+std::string kontoText(double konto, int duzKonta) {
+  std::string digits = formatFixed(std::fabs(konto), 0);
+  if (duzKonta > 0 && digits.size() < static_cast<std::size_t>(duzKonta))
+    digits.insert(0, static_cast<std::size_t>(duzKonta) - digits.size(), '0');
+  return digits;
+}
+
+StoredKonto storedKonto(std::string_view text) {
+  const std::string typed = trimmed(text);
+  return {parseNumber(typed), static_cast<int>(typed.size())};
+}
+
+}  // namespace kavrina::reg
