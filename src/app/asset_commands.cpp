@@ -124,7 +124,7 @@ void Navigator::addAsset() {
 void Navigator::importAssets() {
   if (!hooks_.importDialog || !hooks_.importDialog(program_)) return;
   // The whole list again, on the last asset of the file.
-  filterAssets("", {});
+  filterAssets({});
   const int row = findRow(program_.AOSNOVNASREDSTVA, trimmed(program_.CINVENTARSKIBROJ));
   if (row >= 0) currentRow_ = row;
 }
