@@ -77,8 +77,7 @@ int generate(const fs::path& folder, int n) {
   mdos->close();
   bazaRa->close();
   bazaPa->close();
-  std::printf("generated %d assets and the annual results of %d in %s\n", n, year,
-              folder.c_str());
+  std::printf("generated %d assets and the annual results of %d in %s\n", n, year, folder.c_str());
   return 0;
 }
 

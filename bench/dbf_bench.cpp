@@ -22,12 +22,23 @@ double secondsSince(Clock::time_point start) {
 
 struct Fields {
   explicit Fields(store::DbfTable& t)
-      : invBr(t.fieldIndex("InvBr")), naziv(t.fieldIndex("Naziv")), datumN(t.fieldIndex("DatumN")),
-        datumO(t.fieldIndex("DatumO")), dobavljac(t.fieldIndex("Dobavljac")),
-        dokument(t.fieldIndex("Dokument")), raOsn(t.fieldIndex("RAOsn")), paOsn(t.fieldIndex("PAOsn")),
-        ispVr(t.fieldIndex("IspVr")), pkvt(t.fieldIndex("PKVT")), raStopa(t.fieldIndex("RAStopa")),
-        raTip(t.fieldIndex("RAtip")), paStopa(t.fieldIndex("PAStopa")), paGrupa(t.fieldIndex("PAgrupa")),
-        oDeo(t.fieldIndex("ODeo")), kolicina(t.fieldIndex("Kolicina")), konto(t.fieldIndex("Konto")),
+      : invBr(t.fieldIndex("InvBr")),
+        naziv(t.fieldIndex("Naziv")),
+        datumN(t.fieldIndex("DatumN")),
+        datumO(t.fieldIndex("DatumO")),
+        dobavljac(t.fieldIndex("Dobavljac")),
+        dokument(t.fieldIndex("Dokument")),
+        raOsn(t.fieldIndex("RAOsn")),
+        paOsn(t.fieldIndex("PAOsn")),
+        ispVr(t.fieldIndex("IspVr")),
+        pkvt(t.fieldIndex("PKVT")),
+        raStopa(t.fieldIndex("RAStopa")),
+        raTip(t.fieldIndex("RAtip")),
+        paStopa(t.fieldIndex("PAStopa")),
+        paGrupa(t.fieldIndex("PAgrupa")),
+        oDeo(t.fieldIndex("ODeo")),
+        kolicina(t.fieldIndex("Kolicina")),
+        konto(t.fieldIndex("Konto")),
         duzKonta(t.fieldIndex("DuzKonta")) {}
   int invBr, naziv, datumN, datumO, dobavljac, dokument, raOsn, paOsn, ispVr, pkvt, raStopa, raTip,
       paStopa, paGrupa, oDeo, kolicina, konto, duzKonta;
@@ -36,7 +47,8 @@ struct Fields {
 void fillAsset(store::DbfTable& t, const Fields& f, long i) {
   t.putString(f.invBr, std::to_string(i));
   t.putString(f.naziv, "Sredstvo " + std::to_string(i % 977));
-  t.putDate(f.datumN, Date::fromYmd(2000 + static_cast<int>(i % 26), 1 + static_cast<int>(i % 12), 1 + static_cast<int>(i % 28)));
+  t.putDate(f.datumN, Date::fromYmd(2000 + static_cast<int>(i % 26), 1 + static_cast<int>(i % 12),
+                                    1 + static_cast<int>(i % 28)));
   if (i % 10 == 0) t.putDate(f.datumO, Date::fromYmd(2025, 6, 30));
   t.putString(f.dobavljac, "Dobavljac d.o.o.");
   t.putString(f.dokument, "Racun " + std::to_string(i % 10007));
@@ -83,13 +95,13 @@ int read(const std::string& file, bool snapshot) {
     ++n;
     for (int c : {f.invBr, f.naziv, f.dobavljac, f.dokument}) chars += t->getString(c).size();
     sum += t->getDate(f.datumN).day() + t->getDate(f.datumO).day();
-    for (int c : {f.raOsn, f.paOsn, f.ispVr, f.pkvt, f.raStopa, f.raTip, f.paStopa, f.paGrupa, f.oDeo,
-                  f.kolicina, f.konto, f.duzKonta})
+    for (int c : {f.raOsn, f.paOsn, f.ispVr, f.pkvt, f.raStopa, f.raTip, f.paStopa, f.paGrupa,
+                  f.oDeo, f.kolicina, f.konto, f.duzKonta})
       sum += t->getNumber(c);
   }
   double s = secondsSince(start);
-  std::printf("read: %ld records, every field, in %.3f s = %.0f records/s (checksum %.3f/%zu)\n", n, s,
-              n / s, sum, chars);
+  std::printf("read: %ld records, every field, in %.3f s = %.0f records/s (checksum %.3f/%zu)\n", n,
+              s, n / s, sum, chars);
   std::printf("read_seconds=%.6f\n", s);
   return 0;
 }
@@ -106,7 +118,8 @@ int shared(const std::string& file, long n) {
   }
   double s = secondsSince(start);
   t->close();
-  std::printf("shared append + commit: %ld records in %.3f s = %.1f us per record\n", n, s, s / n * 1e6);
+  std::printf("shared append + commit: %ld records in %.3f s = %.1f us per record\n", n, s,
+              s / n * 1e6);
   return 0;
 }
 

@@ -67,7 +67,8 @@ int floorTimes(const fs::path& dir, int year) {
     const auto size = fs::file_size(name);
     const int fd = ::open("floor.tmp", O_WRONLY | O_CREAT | O_TRUNC, 0600);
     for (std::uintmax_t done = 0; done < size; done += buffer.size())
-      if (::write(fd, buffer.data(), std::min<std::uintmax_t>(buffer.size(), size - done)) < 0) return 1;
+      if (::write(fd, buffer.data(), std::min<std::uintmax_t>(buffer.size(), size - done)) < 0)
+        return 1;
     ::fsync(fd);
     ::close(fd);
   }
@@ -94,9 +95,11 @@ int listTimes(const fs::path& dir, int year) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() == 4 && args[0] == "generate") return generate(args[1], std::stoi(args[2]), std::stoi(args[3]));
+  if (args.size() == 4 && args[0] == "generate")
+    return generate(args[1], std::stoi(args[2]), std::stoi(args[3]));
   if (args.size() == 3 && args[0] == "floor") return floorTimes(args[1], std::stoi(args[2]));
   if (args.size() == 3 && args[0] == "list") return listTimes(args[1], std::stoi(args[2]));
-  std::fprintf(stderr, "usage: depreciation_bench generate DIR N YEAR | floor DIR YEAR | list DIR YEAR\n");
+  std::fprintf(stderr,
+               "usage: depreciation_bench generate DIR N YEAR | floor DIR YEAR | list DIR YEAR\n");
   return 2;
 }

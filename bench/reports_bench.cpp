@@ -51,8 +51,7 @@ int main(int argc, char** argv) {
     program.AOSNOVNASREDSTVA.push_back(
         {padded(std::to_string(i), 30), padded("Osnovno sredstvo " + std::to_string(i), 30),
          Date::fromYmd(2000 + i % 24, 1 + i % 12, 1 + i % 28).toText(),
-         formatPicture(value, kPictureListAmount),
-         formatPicture(value, kPictureListAmount),
+         formatPicture(value, kPictureListAmount), formatPicture(value, kPictureListAmount),
          formatPicture(depreciation, kPictureListAmount),
          formatPicture(value - depreciation, kPictureListAmount)});
   }
@@ -99,8 +98,7 @@ int main(int argc, char** argv) {
   }
   const double pdfSeconds = secondsSince(start);
   std::printf("pdf_seconds=%.3f\npdf_ms_per_page=%.2f\npdf_megabytes=%.1f\n", pdfSeconds,
-              pdfSeconds * 1000 / doc->pageCount(),
-              std::filesystem::file_size(pdf) / 1048576.0);
+              pdfSeconds * 1000 / doc->pageCount(), std::filesystem::file_size(pdf) / 1048576.0);
   std::printf("peak_mb=%ld\n", peakMegabytes());
   std::printf("ratio compose / building the rows: %.2f x\n", composeSeconds / rowsSeconds);
   return 0;

@@ -28,11 +28,20 @@ void readAll(kavrina::store::DbfTable& t) {
     for (std::size_t f = 0; f < t.fieldCount(); ++f) {
       int i = static_cast<int>(f);
       switch (t.fields()[f].def.type) {
-        case 'N': (void)t.getNumber(i); break;
-        case 'D': (void)t.getDate(i); break;
-        case 'L': (void)t.getLogical(i); break;
-        case 'M': (void)t.getMemo(i); break;
-        default: (void)t.getString(i);
+        case 'N':
+          (void)t.getNumber(i);
+          break;
+        case 'D':
+          (void)t.getDate(i);
+          break;
+        case 'L':
+          (void)t.getLogical(i);
+          break;
+        case 'M':
+          (void)t.getMemo(i);
+          break;
+        default:
+          (void)t.getString(i);
       }
     }
     (void)t.deleted();

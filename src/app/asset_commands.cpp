@@ -4,8 +4,8 @@
 
 #include "app/inventory_number.h"
 #include "app/navigator.h"
-#include "register/asset_record.h"
 #include "common/decimal.h"
+#include "register/asset_record.h"
 #include "store/dbf/dbf_table.h"
 #include "store/rec_lock.h"
 #include "ui/current_ui.h"

@@ -14,15 +14,15 @@ namespace kavrina::app {
 
 // The documents a command or a double-click prints.
 enum class Document {
-  SpisakFirmi,        // StampaSpiskaFirmi
-  SpisakOS,           // StampaSpiskaOS
-  Popis,              // StampaPopisa
-  Kartica,            // StampaKartice
-  ORA,                // StampaORA
-  OPA,                // StampaOPA
-  OA,                 // StampaOA
-  POA,                // OBRAZACPOA
-  Evidencija2019,     // EVIDENCIJAOS01012019
+  SpisakFirmi,     // StampaSpiskaFirmi
+  SpisakOS,        // StampaSpiskaOS
+  Popis,           // StampaPopisa
+  Kartica,         // StampaKartice
+  ORA,             // StampaORA
+  OPA,             // StampaOPA
+  OA,              // StampaOA
+  POA,             // OBRAZACPOA
+  Evidencija2019,  // EVIDENCIJAOS01012019
 };
 
 struct CommandHooks {

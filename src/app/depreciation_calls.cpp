@@ -16,13 +16,17 @@ void showNotAvailable() {
                            ui::MessageButtons::Ok);
 }
 
-void callAKTIVIRAJ(store::Program& program) { depreciation::AKTIVIRAJ(program); }
+void callAKTIVIRAJ(store::Program& program) {
+  depreciation::AKTIVIRAJ(program);
+}
 
 void callOBRACUN(store::Program& program, bool accounting, bool tax, bool periodic) {
   depreciation::OBRACUN(program, accounting, tax, periodic);
 }
 
-void callNULIRAJGRUPU(store::Program& program) { depreciation::NULIRAJGRUPU(program); }
+void callNULIRAJGRUPU(store::Program& program) {
+  depreciation::NULIRAJGRUPU(program);
+}
 
 PresentValueLookup presentValueLookup(store::Session& program) {
   // One cache for the run: a load rereads only the result files that changed since the

@@ -33,8 +33,8 @@ void processEvents() {
 std::optional<fs::path> findInFolder(const fs::path& folder, std::string_view name) {
   std::error_code ec;
   const std::string wanted = upperCase(name);
-  for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end; !ec && it != end;
-       it.increment(ec)) {
+  for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end;
+       !ec && it != end; it.increment(ec)) {
     if (upperCase(it->path().filename().string()) == wanted) return it->path();
   }
   return std::nullopt;
@@ -111,8 +111,7 @@ void UcitajFirme(store::Program& program, const RecordFilter& filter) {
   firme.goTop();
   notice.reset();
 
-  if (program.CKORISNIKNAZIV.empty() && program.CKORISNIKMESTO.empty() &&
-      !program.AFIRME.empty()) {
+  if (program.CKORISNIKNAZIV.empty() && program.CKORISNIKMESTO.empty() && !program.AFIRME.empty()) {
     program.CKORISNIKNAZIV = trimmed(program.AFIRME.front()[1]);
     program.CKORISNIKMESTO = trimmed(program.AFIRME.front()[2]);
   }

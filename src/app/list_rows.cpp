@@ -3,8 +3,8 @@
 #include <cctype>
 #include <cstdio>
 
-#include "depreciation/asset_list.h"
 #include "common/text.h"
+#include "depreciation/asset_list.h"
 
 namespace kavrina::app {
 
@@ -22,9 +22,11 @@ bool isCalculationFileName(std::string_view name) {
 }
 
 // From one file name "A" yyyy mm k ".dbf", in this order:
-//   1. always: "Godisnji"/"Periodicni" + " obracun " + "Racunovodstvene"/"Poreske" + " amortizacije";
+//   1. always: "Godisnji"/"Periodicni" + " obracun " + "Racunovodstvene"/"Poreske" + "
+//   amortizacije";
 //   2. tax only: "Obrazac OA " + ("" or "(Periodicni)");
-//   3. tax of a year after 2018 whose accounting table exists: "Obrazac POA " + ("" or "(Periodicni)");
+//   3. tax of a year after 2018 whose accounting table exists: "Obrazac POA " + ("" or
+//   "(Periodicni)");
 //   4. under the same condition: "Evidencija OS stecenih od 01.01.2019 " + ("" or "(Periodicna)").
 ListRows calculationRows(const std::string& fileName,
                          const std::function<bool(const std::string&)>& accountingExists) {
@@ -43,7 +45,8 @@ ListRows calculationRows(const std::string& fileName,
                      (kind == 'R' ? "Racunovodstvene" : "Poreske") + " amortizacije"));
   if (kind != 'P') return rows;
   rows.push_back(row(std::string("Obrazac OA ") + (annual ? "" : "(Periodicni)")));
-  if (std::stoi(year) > 2018 && accountingExists && accountingExists("A" + year + months + "R.dbf")) {
+  if (std::stoi(year) > 2018 && accountingExists &&
+      accountingExists("A" + year + months + "R.dbf")) {
     rows.push_back(row(std::string("Obrazac POA ") + (annual ? "" : "(Periodicni)")));
     rows.push_back(
         row(std::string("Evidencija OS stecenih od 01.01.2019 ") + (annual ? "" : "(Periodicna)")));

@@ -24,14 +24,13 @@ reports::PrintPreview& previewOf(TFOSMAIN& window) {
   auto* preview = new reports::PrintPreview(&window);
   preview->setProgramFolder(window.program().info.folder);
   preview->useHostToolBar(window.ToolBarStampa, window.eTBStrana);
-  window.setPreviewActions({[preview] { preview->StampajDokumentClick(); },
-                            [preview] { preview->PrvaStranaClick(); },
-                            [preview] { preview->PrethodnaStranaClick(); },
-                            [preview] { preview->SledecaStranaClick(); },
-                            [preview] { preview->PoslednjaStranaClick(); },
-                            [preview] { preview->UmanjenaStranaClick(); },
-                            [preview] { preview->StandardnaStranaClick(); },
-                            [preview] { preview->UvecanaStranaClick(); }});
+  window.setPreviewActions(
+      {[preview] { preview->StampajDokumentClick(); }, [preview] { preview->PrvaStranaClick(); },
+       [preview] { preview->PrethodnaStranaClick(); }, [preview] { preview->SledecaStranaClick(); },
+       [preview] { preview->PoslednjaStranaClick(); },
+       [preview] { preview->UmanjenaStranaClick(); },
+       [preview] { preview->StandardnaStranaClick(); },
+       [preview] { preview->UvecanaStranaClick(); }});
   QObject::connect(preview, &reports::PrintPreview::previewShown, &window,
                    [&window, preview] { window.showPreviewWidget(preview); });
   return *preview;
@@ -60,8 +59,8 @@ void printDocument(TFOSMAIN& window, store::Program& program, Document document,
       break;
     // The calculation documents take the year and the months from cells 3 and 4.
     case Document::POA:
-      reports::OBRAZACPOA(program, previewOf(window).printer(),
-                          trimmed(reports::listCell(row, 3)), trimmed(reports::listCell(row, 4)));
+      reports::OBRAZACPOA(program, previewOf(window).printer(), trimmed(reports::listCell(row, 3)),
+                          trimmed(reports::listCell(row, 4)));
       break;
     case Document::Evidencija2019:
       reports::EVIDENCIJAOS01012019(program, previewOf(window).printer(),

@@ -208,8 +208,8 @@ const std::map<std::string, Draw, std::less<>>& drawings() {
          p.setBrush(kSky);
          p.drawRoundedRect(QRectF(2, 2, 28, 28), 5, 5);
          p.setPen(pen(Qt::white, 3));
-         p.drawPolyline(QPolygonF() << QPointF(7, 24) << QPointF(13, 16) << QPointF(18, 19)
-                                    << QPointF(25, 8));
+         p.drawPolyline(QPolygonF()
+                        << QPointF(7, 24) << QPointF(13, 16) << QPointF(18, 19) << QPointF(25, 8));
        }},
   };
   return kDrawings;

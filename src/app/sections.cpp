@@ -1,7 +1,8 @@
 #include "app/sections.h"
-#include "common/text.h"
 
 #include <cctype>
+
+#include "common/text.h"
 
 namespace kavrina::app {
 
@@ -14,10 +15,14 @@ Section sectionFromSender(std::string_view sender) {
 
 std::string_view sectionName(Section section) {
   switch (section) {
-    case Section::Firma: return kSectionFirma;
-    case Section::Kavrina: return kSectionKavrina;
-    case Section::Obracuni: return kSectionObracuni;
-    case Section::None: break;
+    case Section::Firma:
+      return kSectionFirma;
+    case Section::Kavrina:
+      return kSectionKavrina;
+    case Section::Obracuni:
+      return kSectionObracuni;
+    case Section::None:
+      break;
   }
   return {};
 }
@@ -25,9 +30,8 @@ std::string_view sectionName(Section section) {
 const ListColumns& sectionColumns(Section section) {
   using A = CellAlignment;
   static const ListColumns kNone;
-  static const ListColumns kFirma{{"Sifra", "Naziv", "Mesto", ""},
-                                  {100, 200, 200, 0},
-                                  {A::Left, A::Left, A::Left, A::Left}};
+  static const ListColumns kFirma{
+      {"Sifra", "Naziv", "Mesto", ""}, {100, 200, 200, 0}, {A::Left, A::Left, A::Left, A::Left}};
   static const ListColumns kKavrina{
       {"Inventarski broj", "Naziv", "Datum nabavke", "Racunovodstvena NV", "Poreska NV",
        "Ispravka vrednosti", "Sadasnja vrednost"},
@@ -37,10 +41,14 @@ const ListColumns& sectionColumns(Section section) {
                                      {0, 300, 100, 100, 0},
                                      {A::Left, A::Left, A::Centre, A::Centre, A::Left}};
   switch (section) {
-    case Section::Firma: return kFirma;
-    case Section::Kavrina: return kKavrina;
-    case Section::Obracuni: return kObracuni;
-    case Section::None: break;
+    case Section::Firma:
+      return kFirma;
+    case Section::Kavrina:
+      return kKavrina;
+    case Section::Obracuni:
+      return kObracuni;
+    case Section::None:
+      break;
   }
   return kNone;
 }
@@ -87,10 +95,10 @@ CommandNode commandTree(Section section) {
           node("Godisnji obracun", I::Dodaj,
                leaves({"Godisnja Racunovodstvena amortizacija", "Godisnja Poreska amortizacija"},
                       I::Dodaj)),
-          node("Periodicni obracun", I::Dodaj,
-               leaves({"Periodicna Racunovodstvena amortizacija",
-                       "Periodicna Poreska amortizacija"},
-                      I::Dodaj)),
+          node(
+              "Periodicni obracun", I::Dodaj,
+              leaves({"Periodicna Racunovodstvena amortizacija", "Periodicna Poreska amortizacija"},
+                     I::Dodaj)),
           node("Brisi obracun", I::Brisi),
           node("Stampaj", I::Brisi, leaves({"Odabrani obrazac"}, I::Brisi))};
       break;

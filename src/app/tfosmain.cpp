@@ -1,5 +1,4 @@
 #include "app/tfosmain.h"
-#include "app/import_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -11,7 +10,6 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QTimer>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
@@ -24,6 +22,7 @@
 #include "app/column_widths.h"
 #include "app/depreciation_calls.h"
 #include "app/form_hooks.h"
+#include "app/import_dialog.h"
 #include "app/report_calls.h"
 #include "app/resource_images.h"
 #include "errors/program_info.h"

@@ -15,6 +15,7 @@
 #include "cli/maintenance_commands.h"
 #include "cli/stampa.h"
 #include "common/path_case.h"
+#include "common/text.h"
 #include "depreciation/calculation_input.h"
 #include "depreciation/group_reset.h"
 #include "depreciation/obracun.h"
@@ -24,7 +25,6 @@
 #include "settings/ini_files.h"
 #include "store/database.h"
 #include "store/schema.h"
-#include "common/text.h"
 
 namespace kavrina::cli {
 namespace {
@@ -51,8 +51,8 @@ int failure(std::ostream& err, const std::string& why) {
 // The value checks of the dialogs, with the accepted range named for the command line.
 std::optional<std::string> checkValues(const CliOptions& o) {
   const int current = dep::currentCalendarYear();
-  const std::string years = " (godina od " + std::to_string(dep::kFirstYear) + " do " +
-                            std::to_string(current) + ")";
+  const std::string years =
+      " (godina od " + std::to_string(dep::kFirstYear) + " do " + std::to_string(current) + ")";
   switch (o.command) {
     case Command::Obracun:
       if (auto refused = dep::checkCalculationYear(*o.godina, current)) return *refused + years;
@@ -95,15 +95,15 @@ std::optional<ExportTarget> exportTarget(const store::Program& program, std::str
     return ExportTarget{store::dataPath(program, "MDOS.dbf"), "MDOS", store::schema::mdos(), true};
   if (upper == "MDNG")
     return ExportTarget{store::dataPath(program, "MDNG.dbf"), "MDNG", store::schema::mdng(), false};
-  const bool resultName = upper.size() == 8 && upper[0] == 'A' &&
-                          (upper[7] == 'R' || upper[7] == 'P') &&
-                          std::all_of(upper.begin() + 1, upper.begin() + 7,
-                                      [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+  const bool resultName =
+      upper.size() == 8 && upper[0] == 'A' && (upper[7] == 'R' || upper[7] == 'P') &&
+      std::all_of(upper.begin() + 1, upper.begin() + 7,
+                  [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
   if (!resultName) return std::nullopt;
   const bool accounting = upper[7] == 'R';
-  return ExportTarget{store::dataPath(program, upper.substr(0, 7) + (accounting ? "R.dbf" : "P.dbf")),
-                      "Izvoz", accounting ? store::schema::resultRa() : store::schema::resultPa(),
-                      false};
+  return ExportTarget{
+      store::dataPath(program, upper.substr(0, 7) + (accounting ? "R.dbf" : "P.dbf")), "Izvoz",
+      accounting ? store::schema::resultRa() : store::schema::resultPa(), false};
 }
 
 // The program folder when --dir is not given: $KAVRINA_HOME, else the user's data folder
@@ -209,8 +209,7 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   } else {
     folder = defaultFolder();
     // The data folder of an installed tool is made on first use, as the program makes it.
-    if (folder == errors::userDataFolder())
-      fs::create_directories(folder, ec);
+    if (folder == errors::userDataFolder()) fs::create_directories(folder, ec);
   }
   const fs::path startedIn = fs::current_path(ec);
   if (!fs::is_directory(folder, ec))
@@ -239,12 +238,18 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   if (code != "000") dep::activateCompany(program, code);
 
   switch (o.command) {
-    case Command::Obracun: return runObracun(program, o, out, err);
-    case Command::Nuliraj: return runNuliraj(program, o, out, err);
-    case Command::Izvoz: return runIzvoz(program, o, out, err);
-    case Command::Stampa: return runStampa(program, o, out, err);
-    case Command::Uvoz: return runUvoz(program, o, out, err);
-    default: break;  // arhiva and indeksi ran before the database was opened
+    case Command::Obracun:
+      return runObracun(program, o, out, err);
+    case Command::Nuliraj:
+      return runNuliraj(program, o, out, err);
+    case Command::Izvoz:
+      return runIzvoz(program, o, out, err);
+    case Command::Stampa:
+      return runStampa(program, o, out, err);
+    case Command::Uvoz:
+      return runUvoz(program, o, out, err);
+    default:
+      break;  // arhiva and indeksi ran before the database was opened
   }
   return kExitUsage;
 }

@@ -16,9 +16,10 @@ namespace kavrina::cli {
 // made when missing, else the current directory), which it makes
 // the current directory and the settings folder. Answers the exit code: kExitOk,
 // kExitFailure (a table in use, an unknown company, a missing table, a folder that does
-// not exist, a document with nothing to print, a PDF that cannot be written), kExitUsage (a wrong command line or a value the dialogs would refuse).
-// Needs a user interface installed. Errors of the table layer go to the installed error
-// handler; EndProgram (the structure check could not get exclusive use) passes out.
+// not exist, a document with nothing to print, a PDF that cannot be written), kExitUsage (a wrong
+// command line or a value the dialogs would refuse). Needs a user interface installed. Errors of
+// the table layer go to the installed error handler; EndProgram (the structure check could not get
+// exclusive use) passes out.
 int runCli(store::Program& program, const std::vector<std::string>& args, std::ostream& out,
            std::ostream& err);
 

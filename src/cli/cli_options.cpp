@@ -31,14 +31,22 @@ std::optional<Command> commandNamed(std::string_view name) {
 
 std::string_view commandName(Command command) {
   switch (command) {
-    case Command::Obracun: return "obracun";
-    case Command::Nuliraj: return "nuliraj";
-    case Command::Izvoz: return "izvoz";
-    case Command::Arhiva: return "arhiva";
-    case Command::Indeksi: return "indeksi";
-    case Command::Stampa: return "stampa";
-    case Command::Uvoz: return "uvoz";
-    case Command::None: break;
+    case Command::Obracun:
+      return "obracun";
+    case Command::Nuliraj:
+      return "nuliraj";
+    case Command::Izvoz:
+      return "izvoz";
+    case Command::Arhiva:
+      return "arhiva";
+    case Command::Indeksi:
+      return "indeksi";
+    case Command::Stampa:
+      return "stampa";
+    case Command::Uvoz:
+      return "uvoz";
+    case Command::None:
+      break;
   }
   return "";
 }
@@ -158,7 +166,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       if (!flag(o.presnimi)) return wrong("Opcija --presnimi nema vrednost.");
     } else {
       std::string why = "Nepoznata opcija ili visak: " + arg;
-      if (o.command != Command::None) why += " (komanda " + std::string(commandName(o.command)) + ")";
+      if (o.command != Command::None)
+        why += " (komanda " + std::string(commandName(o.command)) + ")";
       return wrong(why);
     }
   }

@@ -38,8 +38,8 @@ struct CliOptions {
   bool neotpisana = false;               // --neotpisana
   std::optional<std::string> lokacija;   // --lokacija N (organisational unit)
   std::optional<std::string> konto;      // --konto N (account)
-  std::string csvFile;               // uvoz: the CSV file to read
-  bool proba = false;                // uvoz: --proba, check without writing
+  std::string csvFile;                   // uvoz: the CSV file to read
+  bool proba = false;                    // uvoz: --proba, check without writing
 };
 
 struct ParsedCommandLine {

@@ -41,8 +41,8 @@ ui::Answer ConsoleUi::messageBox(std::string_view text, ui::MessageKind kind,
   return ui::Answer::Ok;
 }
 
-std::optional<std::string> ConsoleUi::inputBox(std::string_view, std::string_view,
-                                               std::string_view, std::string_view, int) {
+std::optional<std::string> ConsoleUi::inputBox(std::string_view, std::string_view, std::string_view,
+                                               std::string_view, int) {
   return std::nullopt;
 }
 

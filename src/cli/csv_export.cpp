@@ -1,9 +1,10 @@
 // Writing a table as CSV.
 #include "cli/csv_export.h"
-#include "common/text.h"
 
 #include <ostream>
 #include <string>
+
+#include "common/text.h"
 
 namespace kavrina::cli {
 namespace {

@@ -1,8 +1,8 @@
 #include "common/date.h"
 
 #include <cstdio>
-#include <utility>
 #include <ctime>
+#include <utility>
 
 namespace kavrina {
 

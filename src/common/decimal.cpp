@@ -80,7 +80,7 @@ constexpr std::uint64_t kWholePowersOfTen[] = {1,
 bool scaledMagnitude(double value, int decimals, std::uint64_t& units) {
   if (decimals > 15) return false;
   const double scaled = std::fabs(value) * kPowersOfTen[decimals];
-  if (!(scaled < 2.5e13)) return false;  // also NaN
+  if (!(scaled < 2.5e13)) return false;                   // also NaN
   const auto whole = static_cast<std::uint64_t>(scaled);  // exact: the product is below 2^53
   const double fraction = scaled - static_cast<double>(whole);
   if (std::fabs(fraction - 0.5) <= scaled * 1e-14) return false;

@@ -21,7 +21,6 @@ enum class LockKind { Read, Write };
 // Outcome of one lock attempt: taken, held by someone else, or refused by the system.
 enum class LockResult { Taken, Busy, Failed };
 
-
 class OsFile {
  public:
   enum class Access { ReadOnly, ReadWrite };

@@ -1,13 +1,12 @@
 // The asset list's rows with their present values.
 #include "depreciation/asset_list.h"
 
-#include "common/number_picture.h"
-
 #include <chrono>
 #include <cmath>
 #include <memory>
 
 #include "common/decimal.h"
+#include "common/number_picture.h"
 #include "depreciation/mdos_scan.h"
 #include "depreciation/working_tables.h"
 #include "store/database.h"
@@ -20,7 +19,9 @@ constexpr std::string_view kUcitavaSe = "Ucitava se Spisak Osnovnih Sredstava. M
 
 }  // namespace
 
-std::string amountPicture(double value) { return formatPicture(value, kPictureListAmount); }
+std::string amountPicture(double value) {
+  return formatPicture(value, kPictureListAmount);
+}
 
 AssetRow assetRow(const std::string& invBr, const std::string& naziv, const Date& datumN,
                   double raOsn, double paOsn, double presentValue) {

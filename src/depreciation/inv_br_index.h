@@ -3,9 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <functional>
 #include <vector>
 
 namespace kavrina::depreciation {
@@ -28,8 +28,7 @@ inline std::string_view invBrKey(std::string_view invBr) {
 template <class Row>
 class InvBrIndex {
  public:
-  explicit InvBrIndex(const std::vector<Row>& rows)
-      : rows_(rows), firstOfKey_(rows.size(), false) {
+  explicit InvBrIndex(const std::vector<Row>& rows) : rows_(rows), firstOfKey_(rows.size(), false) {
     std::size_t slots = 16;
     while (slots < rows.size() * 2) slots *= 2;
     slots_.assign(slots, Slot{});

@@ -88,11 +88,16 @@ namespace {
 // The positions of the fields of an accounting result table, looked up once.
 struct RaFields {
   explicit RaFields(DbfTable& table)
-      : invBr(requireIndex(table, "InvBr")), prVr(requireIndex(table, "RAPrVr")),
-        osn(requireIndex(table, "RAOsn")), stopa(requireIndex(table, "RAStopa")),
-        tip(requireIndex(table, "RATip")), brMes(requireIndex(table, "BrMes")),
-        am(requireIndex(table, "RAm")), sadVr(requireIndex(table, "RASadVr")),
-        nab(requireIndex(table, "RANab")), otp(requireIndex(table, "RAOtp")),
+      : invBr(requireIndex(table, "InvBr")),
+        prVr(requireIndex(table, "RAPrVr")),
+        osn(requireIndex(table, "RAOsn")),
+        stopa(requireIndex(table, "RAStopa")),
+        tip(requireIndex(table, "RATip")),
+        brMes(requireIndex(table, "BrMes")),
+        am(requireIndex(table, "RAm")),
+        sadVr(requireIndex(table, "RASadVr")),
+        nab(requireIndex(table, "RANab")),
+        otp(requireIndex(table, "RAOtp")),
         noviPrav(requireIndex(table, "NoviPrav")) {}
   RaRow read(Fields f) const {
     RaRow r;
@@ -115,12 +120,18 @@ struct RaFields {
 // The positions of the fields of a tax result table, looked up once.
 struct PaFields {
   explicit PaFields(DbfTable& table)
-      : invBr(requireIndex(table, "InvBr")), prVr(requireIndex(table, "PAPrVr")),
-        osn(requireIndex(table, "PAOsn")), otpVr(requireIndex(table, "PAOtpVr")),
-        stopa(requireIndex(table, "PAStopa")), grupa(requireIndex(table, "PAGrupa")),
-        brMes(requireIndex(table, "BrMes")), brDan(requireIndex(table, "BrDan")),
-        am(requireIndex(table, "PAm")), sadVr(requireIndex(table, "PASadVr")),
-        nab(requireIndex(table, "PANab")), otp(requireIndex(table, "PAOtp")),
+      : invBr(requireIndex(table, "InvBr")),
+        prVr(requireIndex(table, "PAPrVr")),
+        osn(requireIndex(table, "PAOsn")),
+        otpVr(requireIndex(table, "PAOtpVr")),
+        stopa(requireIndex(table, "PAStopa")),
+        grupa(requireIndex(table, "PAGrupa")),
+        brMes(requireIndex(table, "BrMes")),
+        brDan(requireIndex(table, "BrDan")),
+        am(requireIndex(table, "PAm")),
+        sadVr(requireIndex(table, "PASadVr")),
+        nab(requireIndex(table, "PANab")),
+        otp(requireIndex(table, "PAOtp")),
         noviPrav(requireIndex(table, "NoviPrav")) {}
   PaRow read(Fields f) const {
     PaRow r;

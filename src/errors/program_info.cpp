@@ -47,8 +47,8 @@ fs::path locateProgramFolder() {
 }
 
 std::string programInfoText(const ProgramInfo& info) {
-  return info.SW + " " + info.VER + " (" + info.DATVER + ")\nPodaci programa: " +
-         info.folder.string();
+  return info.SW + " " + info.VER + " (" + info.DATVER +
+         ")\nPodaci programa: " + info.folder.string();
 }
 
 std::string currentDateTimeText() {

@@ -11,7 +11,7 @@ namespace kavrina::errors {
 
 struct ProgramInfo {
   std::string SW = "Kavrina";         // program name
-  std::string VER{kProgramVersion};  // program version
+  std::string VER{kProgramVersion};   // program version
   std::string DATVER = "16.10.2023";  // date of this version
   std::string CSTARTTIME;             // start, "dd.mm.yyyy hh:mm:ss"; set when the program starts
   std::filesystem::path folder;       // program folder; the error log "Error.txt" lies in it

@@ -5,8 +5,8 @@
 #include <ctime>
 
 #include "common/path_case.h"
-#include "settings/settings_keys.h"
 #include "common/text.h"
+#include "settings/settings_keys.h"
 
 namespace kavrina::online {
 

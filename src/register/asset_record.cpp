@@ -3,9 +3,9 @@
 #include "register/asset_record.h"
 
 #include "common/decimal.h"
+#include "common/text.h"
 #include "register/field_text.h"
 #include "store/rec_lock.h"
-#include "common/text.h"
 
 namespace kavrina::reg {
 

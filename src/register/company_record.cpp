@@ -14,8 +14,8 @@ std::optional<CompanyValues> loadCompany(store::Program& program, std::string_vi
   program.areas.select(kFirme);
   store::DbfTable& table = program.areas[kFirme];
   if (!table.seek(std::string(code))) return std::nullopt;
-  return CompanyValues{table.getString("Sifra"), table.getString("Naziv"),
-                       table.getString("Mesto"), table.getString("PIB")};
+  return CompanyValues{table.getString("Sifra"), table.getString("Naziv"), table.getString("Mesto"),
+                       table.getString("PIB")};
 }
 
 bool saveCompany(store::Program& program, const CompanyValues& values) {
@@ -29,13 +29,12 @@ bool saveCompany(store::Program& program, const CompanyValues& values) {
     t.putString("PIB", fitField(values.pib, 13));
   });
   if (!written) return false;
-  replaceOrAppendRow(program.AFIRME,
-                     {table.getString("Sifra"), table.getString("Naziv"), table.getString("Mesto")});
+  replaceOrAppendRow(program.AFIRME, {table.getString("Sifra"), table.getString("Naziv"),
+                                      table.getString("Mesto")});
   return true;
 }
 
-void replaceOrAppendRow(std::vector<std::vector<std::string>>& rows,
-                        std::vector<std::string> row) {
+void replaceOrAppendRow(std::vector<std::vector<std::string>>& rows, std::vector<std::string> row) {
   for (auto& existing : rows) {
     if (!existing.empty() && existing.front() == row.front()) {
       existing = std::move(row);

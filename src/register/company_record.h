@@ -31,7 +31,6 @@ bool saveCompany(store::Program& program, const CompanyValues& values);
 
 // Replaces the first row of `rows` whose first cell equals `row`'s first cell, or appends
 // `row` when there is none.
-void replaceOrAppendRow(std::vector<std::vector<std::string>>& rows,
-                        std::vector<std::string> row);
+void replaceOrAppendRow(std::vector<std::vector<std::string>>& rows, std::vector<std::string> row);
 
 }  // namespace kavrina::reg

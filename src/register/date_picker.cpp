@@ -128,8 +128,7 @@ void DatePicker::focusOutEvent(QFocusEvent* event) {
 void DatePicker::resizeEvent(QResizeEvent* event) {
   QLineEdit::resizeEvent(event);
   const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
-  button_->setGeometry(width() - frame - kButtonWidth, frame, kButtonWidth,
-                       height() - 2 * frame);
+  button_->setGeometry(width() - frame - kButtonWidth, frame, kButtonWidth, height() - 2 * frame);
 }
 
 void DatePicker::showCalendar() {

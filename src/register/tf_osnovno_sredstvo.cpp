@@ -283,8 +283,9 @@ bool TFOSNOVNOSREDSTVO::valuesAccepted() {
 }
 
 void TFOSNOVNOSREDSTVO::bSnimiOnClick() {
-  if (!textsStorable(
-          {{eNazivOsnovnogSredstva_, "Naziv"}, {eDobavljac_, "Dobavljac"}, {eDokument_, "Dokument"}}))
+  if (!textsStorable({{eNazivOsnovnogSredstva_, "Naziv"},
+                      {eDobavljac_, "Dobavljac"},
+                      {eDokument_, "Dokument"}}))
     return;
   if (!valuesAccepted()) return;
   if (!saveAsset(program_, values())) {

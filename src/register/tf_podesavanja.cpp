@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "settings/settings_form_values.h"
 #include "settings/ini_files.h"
+#include "settings/settings_form_values.h"
 #include "settings/settings_keys.h"
 #include "ui/current_ui.h"
 #include "ui/qt/full_item_text.h"

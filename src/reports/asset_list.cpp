@@ -23,13 +23,8 @@ struct Column {
 };
 // Columns of the list cells 1 to 7 and of the row number.
 constexpr Column kOrdinal{10, 16};
-constexpr std::array<Column, 7> kCells{{{20, 40},
-                                        {40, 90},
-                                        {90, 105},
-                                        {105, 135},
-                                        {135, 155},
-                                        {155, 175},
-                                        {175, 200}}};
+constexpr std::array<Column, 7> kCells{
+    {{20, 40}, {40, 90}, {90, 105}, {105, 135}, {135, 155}, {155, 175}, {175, 200}}};
 constexpr std::size_t kFirstAmountCell = 4;
 
 void drawColumnHeading(ui::Printer& printer) {

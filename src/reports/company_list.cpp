@@ -28,8 +28,7 @@ void drawColumnHeading(ui::Printer& printer) {
 
 }  // namespace
 
-ListPrintResult StampaSpiskaFirmi(const store::Program& program, ui::Printer& printer,
-                                  Date today) {
+ListPrintResult StampaSpiskaFirmi(const store::Program& program, ui::Printer& printer, Date today) {
   const auto& rows = program.AFIRME;
   const ReportStyle style = reportStyleOf(program);
   auto wait = beginListReport(printer, rows.size(), "SpisakFirmi", style);

@@ -2,9 +2,9 @@
 #include "reports/page_frame.h"
 
 #include "common/number_picture.h"
+#include "common/text.h"
 #include "reports/report_dialogs.h"
 #include "ui/current_ui.h"
-#include "common/text.h"
 
 namespace kavrina::reports {
 
@@ -67,8 +67,8 @@ void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHe
   font.size = style.fontSize;
 }
 
-void drawCaption(ui::Printer& printer, std::string_view text, double left, double right,
-                 double top, ui::TextAlign align) {
+void drawCaption(ui::Printer& printer, std::string_view text, double left, double right, double top,
+                 ui::TextAlign align) {
   printer.DrawText(text, {left, top, right, top + 4}, align);
 }
 

@@ -24,8 +24,8 @@ inline constexpr double kSecondLineFontSize = 10;
 
 // What every report takes from the program: the body font, the version and the company.
 struct ReportStyle {
-  std::string fontName = "Arial";  // CFONTNAME
-  double fontSize = 8;             // NFONTSIZE
+  std::string fontName = "Arial";        // CFONTNAME
+  double fontSize = 8;                   // NFONTSIZE
   std::string version{kProgramVersion};  // VER
   std::string webAddress = std::string(kMakerWebAddress);
 };
@@ -64,8 +64,8 @@ std::optional<std::unique_ptr<ui::WaitNotice>> beginListReport(ui::Printer& prin
 void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHeading& heading);
 
 // One caption line of a column heading: `text` in (left, top, right, top + 4).
-void drawCaption(ui::Printer& printer, std::string_view text, double left, double right,
-                 double top, ui::TextAlign align);
+void drawCaption(ui::Printer& printer, std::string_view text, double left, double right, double top,
+                 ui::TextAlign align);
 // The column-heading box (8, 21, 202, 30) of the numbered list reports and its first three
 // captions: "Redni" / "broj" and "Inventarski" / "broj" (tops 22 and 26) and "Naziv
 // osnovnog sredstva" (top 24), all left-aligned in 10-20, 20-40 and 40-90.
@@ -78,7 +78,9 @@ inline constexpr double kCompanySlotBase = 22;
 inline constexpr double kSlotHeight = 5;
 inline constexpr int kSlotsPerPage = 50;
 
-constexpr double slotTop(int k, double base = kSlotBase) { return base + kSlotHeight * k; }
+constexpr double slotTop(int k, double base = kSlotBase) {
+  return base + kSlotHeight * k;
+}
 constexpr ui::RectMm slotRect(int k, double left, double right, double base = kSlotBase) {
   return {left, slotTop(k, base), right, slotTop(k, base) + kSlotHeight};
 }

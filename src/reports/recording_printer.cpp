@@ -44,11 +44,17 @@ void RecordingPrinter::DrawLine(double x1, double y1, double x2, double y2) {
   currentPage().addLine(x1, y1, x2, y2);
 }
 
-void RecordingPrinter::DrawBox(const ui::RectMm& rect) { currentPage().addBox(rect); }
+void RecordingPrinter::DrawBox(const ui::RectMm& rect) {
+  currentPage().addBox(rect);
+}
 
-int RecordingPrinter::PageNumber() const { return document_->pageCount(); }
+int RecordingPrinter::PageNumber() const {
+  return document_->pageCount();
+}
 
-void RecordingPrinter::EndDoc() { printing_ = false; }
+void RecordingPrinter::EndDoc() {
+  printing_ = false;
+}
 
 void RecordingPrinter::Preview() {
   ++previewCount_;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "errors/error.h"
 #include "common/text.h"
+#include "errors/error.h"
 
 namespace kavrina::store {
 

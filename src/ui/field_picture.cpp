@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "common/decimal.h"
-#include "ui/picture.h"
 #include "common/text.h"
+#include "ui/picture.h"
 
 namespace kavrina::ui {
 

@@ -21,7 +21,7 @@ app::CommandHooks RecordedHooks::hooks(bool realActivation) {
     calls.push_back("assetForm " + app::trimmed(p.CINVENTARSKIBROJ));
   };
   h.print = [this](store::Program&, app::Document d, const app::ListRow& row) {
-    static const char* names[] = {"SpisakFirmi", "SpisakOS", "Popis", "Kartica", "ORA",
+    static const char* names[] = {"SpisakFirmi", "SpisakOS", "Popis", "Kartica",       "ORA",
                                   "OPA",         "OA",       "POA",   "Evidencija2019"};
     calls.push_back(std::string("print ") + names[static_cast<int>(d)] +
                     (row.empty() ? std::string() : " " + app::trimmed(row[0])));
@@ -36,7 +36,9 @@ AppTest::AppTest() : nav_(folder_.program(), recorded_.hooks()) {
   program().areas.setHideDeleted(true);
 }
 
-void AppTest::openDatabase() { store::DBOPENALL(program()); }
+void AppTest::openDatabase() {
+  store::DBOPENALL(program());
+}
 
 void AppTest::addCompany(const std::string& code, const std::string& naziv,
                          const std::string& mesto) {
@@ -77,8 +79,8 @@ void AppTest::addAccountingResult(const std::string& fileName,
 void AppTest::addEmptyResult(const std::string& fileName) {
   const auto path = store::dataPath(program(), fileName);
   const bool tax = fileName.size() > 7 && (fileName[7] == 'P' || fileName[7] == 'p');
-  ASSERT_TRUE(store::DbfTable::create(path, tax ? store::schema::resultPa()
-                                                : store::schema::resultRa()));
+  ASSERT_TRUE(
+      store::DbfTable::create(path, tax ? store::schema::resultPa() : store::schema::resultRa()));
 }
 
 void AppTest::showSection(std::string_view section) {

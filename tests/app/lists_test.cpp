@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "app/inventory_number.h"
+#include "app/list_loaders.h"
 #include "app/list_rows.h"
 #include "app/list_sort.h"
-#include "depreciation/asset_list.h"
-#include "app/list_loaders.h"
 #include "app/sections.h"
+#include "depreciation/asset_list.h"
 #include "register/asset_record.h"
 
 namespace kavrina::app {
@@ -30,47 +30,33 @@ std::vector<std::string> tree(Section section) {
 }
 
 TEST(CommandTrees, FirmaSection) {
-  EXPECT_EQ(tree(Section::Firma),
-            (std::vector<std::string>{"[FIRMA] (1)", "  Aktiviraj (1)", "  Trazi (2)",
-                                      "  Dodaj (3)", "  Izmeni (4)", "  Stampaj (6)",
-                                      "  Osvezi (7)"}));
+  EXPECT_EQ(
+      tree(Section::Firma),
+      (std::vector<std::string>{"[FIRMA] (1)", "  Aktiviraj (1)", "  Trazi (2)", "  Dodaj (3)",
+                                "  Izmeni (4)", "  Stampaj (6)", "  Osvezi (7)"}));
 }
 
 TEST(CommandTrees, KavrinaSection) {
-  EXPECT_EQ(tree(Section::Kavrina),
-            (std::vector<std::string>{"[KAVRINA] (1)",
-                                      "  Trazi (2)",
-                                      "    Otpisana Osnovna sredstva (2)",
-                                      "    Neotpisana Osnovna sredstva (2)",
-                                      "    Osnovna sredstva za Org.deo (lokaciju) (2)",
-                                      "    Osnovna sredstva po Kontu (2)",
-                                      "  Dodaj (3)",
-                                      "    Uvoz iz CSV fajla (3)",
-                                      "  Izmeni (4)",
-                                      "  Otpisi (5)",
-                                      "    Nuliraj grupu (5)",
-                                      "  Brisi (5)",
-                                      "    Brisi sve (5)",
-                                      "    Brisi selektivno (5)",
-                                      "  Stampaj (6)",
-                                      "    Spisak (6)",
-                                      "    Popisne liste (6)",
-                                      "    Karticu (6)",
-                                      "  Osvezi (7)"}));
+  EXPECT_EQ(
+      tree(Section::Kavrina),
+      (std::vector<std::string>{
+          "[KAVRINA] (1)", "  Trazi (2)", "    Otpisana Osnovna sredstva (2)",
+          "    Neotpisana Osnovna sredstva (2)", "    Osnovna sredstva za Org.deo (lokaciju) (2)",
+          "    Osnovna sredstva po Kontu (2)", "  Dodaj (3)", "    Uvoz iz CSV fajla (3)",
+          "  Izmeni (4)", "  Otpisi (5)", "    Nuliraj grupu (5)", "  Brisi (5)",
+          "    Brisi sve (5)", "    Brisi selektivno (5)", "  Stampaj (6)", "    Spisak (6)",
+          "    Popisne liste (6)", "    Karticu (6)", "  Osvezi (7)"}));
 }
 
 TEST(CommandTrees, ObracuniSection) {
-  EXPECT_EQ(tree(Section::Obracuni),
-            (std::vector<std::string>{"[OBRACUNI] (1)",
-                                      "  Godisnji obracun (3)",
-                                      "    Godisnja Racunovodstvena amortizacija (3)",
-                                      "    Godisnja Poreska amortizacija (3)",
-                                      "  Periodicni obracun (3)",
-                                      "    Periodicna Racunovodstvena amortizacija (3)",
-                                      "    Periodicna Poreska amortizacija (3)",
-                                      "  Brisi obracun (5)",
-                                      "  Stampaj (5)",
-                                      "    Odabrani obrazac (5)"}));
+  EXPECT_EQ(
+      tree(Section::Obracuni),
+      (std::vector<std::string>{"[OBRACUNI] (1)", "  Godisnji obracun (3)",
+                                "    Godisnja Racunovodstvena amortizacija (3)",
+                                "    Godisnja Poreska amortizacija (3)", "  Periodicni obracun (3)",
+                                "    Periodicna Racunovodstvena amortizacija (3)",
+                                "    Periodicna Poreska amortizacija (3)", "  Brisi obracun (5)",
+                                "  Stampaj (5)", "    Odabrani obrazac (5)"}));
 }
 
 TEST(Sections, PanelCaptionsAndSenders) {
@@ -82,8 +68,12 @@ TEST(Sections, PanelCaptionsAndSenders) {
   EXPECT_EQ(sectionFromSender("Obracuni"), Section::Obracuni);
 }
 
-bool none(const std::string&) { return false; }
-bool all(const std::string&) { return true; }
+bool none(const std::string&) {
+  return false;
+}
+bool all(const std::string&) {
+  return true;
+}
 
 std::vector<std::string> descriptions(const ListRows& rows) {
   std::vector<std::string> out;
@@ -139,7 +129,8 @@ ListRows amounts(std::initializer_list<const char*> values) {
   ListRows rows;
   int n = 1;
   for (const char* v : values)
-    rows.push_back({std::to_string(n++), "X", "01.01.2020", depreciation::amountPicture(std::stod(v))});
+    rows.push_back(
+        {std::to_string(n++), "X", "01.01.2020", depreciation::amountPicture(std::stod(v))});
   return rows;
 }
 

@@ -25,8 +25,16 @@ class CliFolder : public ::testing::Test {
   void SetUp() override {
     folder_.addAssets({
         assetNo("1").acquired("15.03.2025").accounting(120000, 10, 1).tax(120000, 2, 10),
-        assetNo("2").acquired("10.06.2016").accounting(50000, 20, 2).tax(50000, 3, 15).adjustment(10000),
-        assetNo("3").acquired("01.02.2010").writtenOff("20.05.2020").accounting(9000, 10, 1).tax(9000, 1, 2.5),
+        assetNo("2")
+            .acquired("10.06.2016")
+            .accounting(50000, 20, 2)
+            .tax(50000, 3, 15)
+            .adjustment(10000),
+        assetNo("3")
+            .acquired("01.02.2010")
+            .writtenOff("20.05.2020")
+            .accounting(9000, 10, 1)
+            .tax(9000, 1, 2.5),
         assetNo("4").acquired("02.01.2026").accounting(1000, 10, 1).tax(1000, 1, 2.5),
     });
     ASSERT_TRUE(store::writeRecord(folder_.program(), "Firme", true, [](store::DbfTable& t) {
@@ -67,11 +75,12 @@ TEST_F(CliFolder, ObracunWritesTheResultsAndIzvozGivesTheExactCsv) {
   // 120000 × 10 % / 365 × 275 = 9041.0958... stored as 9041.096.
   const CliRun tax = run({"izvoz", "a202512p.dbf"});
   ASSERT_EQ(tax.exitCode, 0) << tax.err;
-  EXPECT_EQ(tax.out,
-            "InvBr,PAPrVr,PAOsn,PAOtpVr,PAStopa,PAGrupa,BrMes,BrDan,PAm,PASadVr,PANab,PAOtp,NoviPrav\n"
-            "1,0.000,120000.000,0.000,10.000,2,9,275,9041.096,110958.904,T,F,T\n"
-            "2,40000.000,40000.000,0.000,15.000,3,12,365,6000.000,34000.000,F,F,F\n"
-            "3,0.000,0.000,0.000,2.500,1,0,0,0.000,0.000,F,F,F\n");
+  EXPECT_EQ(
+      tax.out,
+      "InvBr,PAPrVr,PAOsn,PAOtpVr,PAStopa,PAGrupa,BrMes,BrDan,PAm,PASadVr,PANab,PAOtp,NoviPrav\n"
+      "1,0.000,120000.000,0.000,10.000,2,9,275,9041.096,110958.904,T,F,T\n"
+      "2,40000.000,40000.000,0.000,15.000,3,12,365,6000.000,34000.000,F,F,F\n"
+      "3,0.000,0.000,0.000,2.500,1,0,0,0.000,0.000,F,F,F\n");
 }
 
 TEST_F(CliFolder, IzvozOfTheRegistersQuotesAndFormatsDates) {
@@ -85,7 +94,8 @@ TEST_F(CliFolder, IzvozOfTheRegistersQuotesAndFormatsDates) {
   EXPECT_EQ(mdos.out.substr(0, mdos.out.find('\n')),
             "InvBr,Naziv,DatumN,DatumO,Dobavljac,Dokument,RAOsn,PAOsn,IspVr,PKVT,RAStopa,RAtip,"
             "PAStopa,PAgrupa,ODeo,Kolicina,Konto,DuzKonta");
-  EXPECT_NE(mdos.out.find("\n3,,01.02.2010,20.05.2020,,,9000.000,9000.000,0.000,"), std::string::npos)
+  EXPECT_NE(mdos.out.find("\n3,,01.02.2010,20.05.2020,,,9000.000,9000.000,0.000,"),
+            std::string::npos)
       << mdos.out;
   EXPECT_EQ(mdos.out.find("\n2,"), std::string::npos) << "deleted records are left out";
 }
@@ -114,7 +124,9 @@ struct ExitCase {
   int exitCode;
   std::string errContains;
 };
-void PrintTo(const ExitCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ExitCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class CliExit : public CliFolder, public ::testing::WithParamInterface<ExitCase> {};
 
@@ -138,23 +150,30 @@ INSTANTIATE_TEST_SUITE_P(
         ExitCase{"YearBefore2004", {"obracun", "--godina", "2003"}, 2, "Pogresan unos."},
         ExitCase{"YearAfterThisYear",
                  {"obracun", "--godina", std::to_string(depreciation::currentCalendarYear() + 1)},
-                 2, "Pogresan unos."},
-        ExitCase{"ThirteenMonths", {"obracun", "--godina", "2025", "--meseci", "13"}, 2,
+                 2,
+                 "Pogresan unos."},
+        ExitCase{"ThirteenMonths",
+                 {"obracun", "--godina", "2025", "--meseci", "13"},
+                 2,
                  "Pogresan unos."},
         ExitCase{"GroupOne", {"nuliraj", "--godina", "2020", "--grupa", "1"}, 2, "Pogresan unos."},
         ExitCase{"NulirajWithoutGroup", {"nuliraj", "--godina", "2020"}, 2, "--grupa"},
         ExitCase{"OptionOfAnotherCommand", {"izvoz", "MDOS", "--godina", "2020"}, 2, "--godina"},
         ExitCase{"UnknownTable", {"izvoz", "Kupci"}, 2, "Nepoznata tabela: Kupci"},
         ExitCase{"CompanyCodeNotThreeDigits", {"--firma", "12", "izvoz", "MDOS"}, 2, "--firma"},
-        ExitCase{"UnknownCompany", {"--firma", "009", "izvoz", "MDOS"}, 1,
+        ExitCase{"UnknownCompany",
+                 {"--firma", "009", "izvoz", "MDOS"},
+                 1,
                  "Firma sa sifrom 009 ne postoji."},
-        ExitCase{"MissingResultTable", {"izvoz", "A203012R"}, 1, "Ne postoji fajl DBF/A203012R.dbf!"}),
+        ExitCase{
+            "MissingResultTable", {"izvoz", "A203012R"}, 1, "Ne postoji fajl DBF/A203012R.dbf!"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(CliFolder, HelpForEveryCommandSucceeds) {
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"--help"}, {"obracun", "--help"}, {"nuliraj", "--help"},
-        {"izvoz", "--help"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"},
+                                               {"obracun", "--help"},
+                                               {"nuliraj", "--help"},
+                                               {"izvoz", "--help"}}) {
     const CliRun r = runKavrinaCli(args, elsewhere_.path());
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out.rfind("Upotreba: kavrina-cli", 0), 0u) << r.out;
@@ -170,8 +189,8 @@ TEST_F(CliFolder, TheProgramFolderComesFromKavrinaHomeOrTheCurrentDirectory) {
   EXPECT_NE(home.out.find("001,"), std::string::npos);
   const CliRun here = runKavrinaCli({"izvoz", "Firme"}, folder_.path(), {{"KAVRINA_HOME", ""}});
   EXPECT_EQ(here.out, home.out);
-  const CliRun missing =
-      runKavrinaCli({"--dir", (elsewhere_.path() / "nema").string(), "izvoz", "Firme"}, elsewhere_.path());
+  const CliRun missing = runKavrinaCli(
+      {"--dir", (elsewhere_.path() / "nema").string(), "izvoz", "Firme"}, elsewhere_.path());
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.err.find("Programski folder ne postoji"), std::string::npos);
 }

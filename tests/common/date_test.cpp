@@ -1,7 +1,7 @@
 // Dates: the texts they are read from and written as, and exact day distances.
-#include <gtest/gtest.h>
-
 #include "common/date.h"
+
+#include <gtest/gtest.h>
 
 namespace kavrina {
 namespace {
@@ -11,7 +11,8 @@ TEST(Date, ReadsAndWritesDayMonthYear) {
   EXPECT_EQ(Date::fromText("1.2.2020"), Date::fromYmd(2020, 2, 1));
   EXPECT_EQ(Date::fromYmd(2023, 1, 5).toText(), "05.01.2023");
   EXPECT_EQ(Date().toText(), "");
-  for (const char* bad : {"", "2023-10-16", "32.01.2023", "29.02.2023", "16.10.23", "a.b.cccc", "16.10.2023x"})
+  for (const char* bad :
+       {"", "2023-10-16", "32.01.2023", "29.02.2023", "16.10.23", "a.b.cccc", "16.10.2023x"})
     EXPECT_TRUE(Date::fromText(bad).empty()) << bad;
   EXPECT_FALSE(Date::fromText("29.02.2024").empty());
 }
@@ -29,7 +30,8 @@ TEST(Date, DayDistancesCountLeapDays) {
 }
 
 TEST(Date, DayNumbersRoundTripAcrossCenturies) {
-  for (std::int64_t n = Date::fromYmd(1899, 12, 25).dayNumber(); n < Date::fromYmd(2101, 1, 5).dayNumber(); n += 7) {
+  for (std::int64_t n = Date::fromYmd(1899, 12, 25).dayNumber();
+       n < Date::fromYmd(2101, 1, 5).dayNumber(); n += 7) {
     Date d = Date::fromDayNumber(n);
     ASSERT_FALSE(d.empty());
     ASSERT_EQ(d.dayNumber(), n) << d.toText();

@@ -1,4 +1,6 @@
 // Rounding, formatting and reading numbers as the tables and settings store them.
+#include "common/decimal.h"
+
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -6,13 +8,11 @@
 #include <random>
 #include <string>
 
-#include "common/decimal.h"
-
 namespace kavrina {
 namespace {
 
 TEST(Decimal, RoundsHalfAwayFromZeroOnTheDecimalValue) {
-  EXPECT_EQ(roundDecimals(1.0005, 3), 1.001);   // held as 1.000499999... in binary
+  EXPECT_EQ(roundDecimals(1.0005, 3), 1.001);  // held as 1.000499999... in binary
   EXPECT_EQ(roundDecimals(-1.0005, 3), -1.001);
   EXPECT_EQ(roundDecimals(2.5, 0), 3);
   EXPECT_EQ(roundDecimals(-2.5, 0), -3);
@@ -73,8 +73,9 @@ TEST(Decimal, TheQuickRoundingAgreesWithTheDigitsEverywhere) {
         value = (static_cast<double>(units(random)) + 0.5) / std::pow(10.0, decimals);
         break;
       case 1:  // next to such a half
-        value = std::nextafter((static_cast<double>(units(random)) + 0.5) / std::pow(10.0, decimals),
-                               i % 8 == 1 ? 1e300 : -1e300);
+        value =
+            std::nextafter((static_cast<double>(units(random)) + 0.5) / std::pow(10.0, decimals),
+                           i % 8 == 1 ? 1e300 : -1e300);
         break;
       case 2:  // an amount already stored with three decimals, stored again
         value = static_cast<double>(units(random) / 1000) / 1000.0;

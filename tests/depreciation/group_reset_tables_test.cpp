@@ -22,7 +22,8 @@ std::map<std::string, std::string> marks(RegisterFolder& folder) {
   std::map<std::string, std::string> out;
   for (std::uint32_t r = 1; r <= t->recCount(); ++r) {
     t->goTo(r);
-    EXPECT_EQ(out.count(std::string(invBrKey(t->getString("InvBr")))), 0u) << "one record per asset";
+    EXPECT_EQ(out.count(std::string(invBrKey(t->getString("InvBr")))), 0u)
+        << "one record per asset";
     out[std::string(invBrKey(t->getString("InvBr")))] = t->getString("GodinaNG");
   }
   return out;
@@ -60,8 +61,9 @@ TEST(GroupResetTables, MarksTheGroupUpToTheYearAndALaterResetMovesTheMark) {
 
   r = runNulirajGrupu(program, 2020, 3);
   ASSERT_TRUE(r.done);
-  EXPECT_EQ(marks(folder), (std::map<std::string, std::string>{
-                               {"1", "2020"}, {"2", "2020"}, {"3", "2020"}, {"5", "2020"}, {"6", "2020"}}));
+  EXPECT_EQ(marks(folder),
+            (std::map<std::string, std::string>{
+                {"1", "2020"}, {"2", "2020"}, {"3", "2020"}, {"5", "2020"}, {"6", "2020"}}));
   ASSERT_TRUE(runObracun(program, {2019, 12, false, true}, {}).done);
   EXPECT_GT(taxOf(folder, 2019, "1"), 0) << "the recalculation of 2019 no longer resets it";
 }
@@ -69,7 +71,8 @@ TEST(GroupResetTables, MarksTheGroupUpToTheYearAndALaterResetMovesTheMark) {
 TEST(GroupResetTables, MdngHeldByAnotherUserWritesNothing) {
   RegisterFolder folder;
   folder.addAssets({assetNo("1").acquired("10.05.2015").tax(10000, 3, 15)});
-  auto held = store::DbfTable::open(store::dataPath(folder.program(), "MDNG.dbf"), {.shared = false});
+  auto held =
+      store::DbfTable::open(store::dataPath(folder.program(), "MDNG.dbf"), {.shared = false});
   ASSERT_TRUE(held);
   const GroupResetResult r = runNulirajGrupu(folder.program(), 2019, 3);
   EXPECT_FALSE(r.done);

@@ -1,11 +1,12 @@
 // Lookups of the previous results by inventory number, against a search through the list.
+#include "depreciation/inv_br_index.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
-#include "depreciation/inv_br_index.h"
 #include "depreciation/result_rows.h"
 
 namespace kavrina::depreciation {
@@ -43,7 +44,8 @@ TEST(InvBrIndex, FindsTheFirstRowOfEachNumberInAnyOrderOfQuestions) {
 
     const InvBrIndex<RaRow> index(rows);
     for (const std::string& number : asked)
-      ASSERT_EQ(index.find(number), firstWith(rows, number)) << "'" << number << "' round " << round;
+      ASSERT_EQ(index.find(number), firstWith(rows, number))
+          << "'" << number << "' round " << round;
   }
 }
 

@@ -1,6 +1,8 @@
 // The one-pass read of the asset register must give exactly the order of moving through its
 // index: numbers entered in any order, numbers that compare as text otherwise (9 and 10),
 // deleted records, and a filter.
+#include "depreciation/mdos_scan.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,10 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "support/test_seed.h"
 #include "depreciation/asset_builder.h"
-#include "depreciation/mdos_scan.h"
 #include "depreciation/register_folder.h"
+#include "support/test_seed.h"
 
 namespace kavrina::depreciation {
 namespace {

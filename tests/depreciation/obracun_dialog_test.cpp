@@ -48,12 +48,14 @@ struct ObracunDialogCase {
   bool writesR, writesP;
 };
 
-void PrintTo(const ObracunDialogCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ObracunDialogCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 std::string question(const std::string& kind, const std::string& parts, const std::string& year,
                      const std::string& months) {
-  return "confirmation: Moze li poceti " + kind + " obracun " + parts + " amortizacije?\rGodina: " +
-         year + " / Meseci: " + months;
+  return "confirmation: Moze li poceti " + kind + " obracun " + parts +
+         " amortizacije?\rGodina: " + year + " / Meseci: " + months;
 }
 
 const std::string kAskYear = "input Unos / Obracunska godina: -> ";
@@ -63,39 +65,111 @@ const std::string kWait = "Obracun u toku. Molim sacekajte...";
 std::vector<ObracunDialogCase> obracunDialogCases() {
   const std::string y = kLastYear;
   return {
-      {"BothPartsAnnual", true, true, false, 12, {"type:" + y, "yes"},
+      {"BothPartsAnnual",
+       true,
+       true,
+       false,
+       12,
+       {"type:" + y, "yes"},
        {kAskYear + y, question("Godisnji", "Racunovodstvene i Poreske", y, "12") + " -> Yes",
         "wait: " + kWait, "wait closed: " + kWait, "information: Obracun je zavrsen."},
-       true, true},
-      {"AccountingOnlyAnnual", true, false, false, 12, {"type:" + y, "yes"},
+       true,
+       true},
+      {"AccountingOnlyAnnual",
+       true,
+       false,
+       false,
+       12,
+       {"type:" + y, "yes"},
        {kAskYear + y, question("Godisnji", "Racunovodstvene", y, "12") + " -> Yes",
         "wait: " + kWait, "wait closed: " + kWait, "information: Obracun je zavrsen."},
-       true, false},
-      {"TaxOnlyAnnual", false, true, false, 12, {"type:" + y, "yes"},
+       true,
+       false},
+      {"TaxOnlyAnnual",
+       false,
+       true,
+       false,
+       12,
+       {"type:" + y, "yes"},
        {kAskYear + y, question("Godisnji", "Poreske", y, "12") + " -> Yes", "wait: " + kWait,
         "wait closed: " + kWait, "information: Obracun je zavrsen."},
-       false, true},
-      {"PeriodicSixMonthsWithLeadingZeros", true, true, true, 0, {"type:" + y, "type:6", "yes"},
+       false,
+       true},
+      {"PeriodicSixMonthsWithLeadingZeros",
+       true,
+       true,
+       true,
+       0,
+       {"type:" + y, "type:6", "yes"},
        {kAskYear + y, kAskMonths + "6",
         question("Periodicni", "Racunovodstvene i Poreske", y, "06") + " -> Yes", "wait: " + kWait,
         "wait closed: " + kWait, "information: Obracun je zavrsen."},
-       true, true},
-      {"YearBefore2004", true, true, false, 12, {"type:2003"},
-       {kAskYear + "2003", "error: Pogresan unos."}, false, false},
-      {"YearAfterThisYear", true, true, false, 12, {"type:" + std::to_string(kThisYear + 1)},
-       {kAskYear + std::to_string(kThisYear + 1), "error: Pogresan unos."}, false, false},
-      {"EmptyYear", true, true, false, 12, {"type:"}, {kAskYear, "error: Pogresan unos."}, false,
+       true,
+       true},
+      {"YearBefore2004",
+       true,
+       true,
+       false,
+       12,
+       {"type:2003"},
+       {kAskYear + "2003", "error: Pogresan unos."},
+       false,
+       false},
+      {"YearAfterThisYear",
+       true,
+       true,
+       false,
+       12,
+       {"type:" + std::to_string(kThisYear + 1)},
+       {kAskYear + std::to_string(kThisYear + 1), "error: Pogresan unos."},
+       false,
+       false},
+      {"EmptyYear",
+       true,
+       true,
+       false,
+       12,
+       {"type:"},
+       {kAskYear, "error: Pogresan unos."},
+       false,
        false},
       {"CancelYear", true, true, false, 12, {"cancel"}, {kAskYear + "cancel"}, false, false},
-      {"NoAtConfirmation", true, true, false, 12, {"type:" + y, "no"},
+      {"NoAtConfirmation",
+       true,
+       true,
+       false,
+       12,
+       {"type:" + y, "no"},
        {kAskYear + y, question("Godisnji", "Racunovodstvene i Poreske", y, "12") + " -> No"},
-       false, false},
-      {"PeriodicTwelveMonthsRefused", true, true, true, 0, {"type:" + y, "type:12"},
-       {kAskYear + y, kAskMonths + "12", "error: Pogresan unos."}, false, false},
-      {"PeriodicZeroMonthsRefused", true, true, true, 0, {"type:" + y, "type:0"},
-       {kAskYear + y, kAskMonths + "0", "error: Pogresan unos."}, false, false},
-      {"PeriodicCancelMonths", false, true, true, 0, {"type:" + y, "cancel"},
-       {kAskYear + y, kAskMonths + "cancel"}, false, false},
+       false,
+       false},
+      {"PeriodicTwelveMonthsRefused",
+       true,
+       true,
+       true,
+       0,
+       {"type:" + y, "type:12"},
+       {kAskYear + y, kAskMonths + "12", "error: Pogresan unos."},
+       false,
+       false},
+      {"PeriodicZeroMonthsRefused",
+       true,
+       true,
+       true,
+       0,
+       {"type:" + y, "type:0"},
+       {kAskYear + y, kAskMonths + "0", "error: Pogresan unos."},
+       false,
+       false},
+      {"PeriodicCancelMonths",
+       false,
+       true,
+       true,
+       0,
+       {"type:" + y, "cancel"},
+       {kAskYear + y, kAskMonths + "cancel"},
+       false,
+       false},
   };
 }
 
@@ -104,7 +178,8 @@ class ObracunDialog : public ::testing::TestWithParam<ObracunDialogCase> {};
 TEST_P(ObracunDialog, ShowsExactlyTheseTextsAndWritesOnlyOnYes) {
   const ObracunDialogCase& c = GetParam();
   RegisterFolder folder;
-  folder.addAssets({assetNo("1").acquired("15.03.2020").accounting(120000, 10, 1).tax(120000, 2, 10)});
+  folder.addAssets(
+      {assetNo("1").acquired("15.03.2020").accounting(120000, 10, 1).tax(120000, 2, 10)});
   folder.program().NGODINA = kThisYear - 1;
   folder.program().NMESECI = c.presetMonths;
   script(folder.ui(), c.answers);
@@ -114,7 +189,8 @@ TEST_P(ObracunDialog, ShowsExactlyTheseTextsAndWritesOnlyOnYes) {
   EXPECT_EQ(folder.shown(), c.transcript);
   EXPECT_EQ(folder.ui().unusedAnswers(), 0u);
   const int months = c.periodic ? 6 : 12;
-  EXPECT_EQ(fs::exists(folder.resultFile(kThisYear - 1, months, ResultKind::Accounting)), c.writesR);
+  EXPECT_EQ(fs::exists(folder.resultFile(kThisYear - 1, months, ResultKind::Accounting)),
+            c.writesR);
   EXPECT_EQ(fs::exists(folder.resultFile(kThisYear - 1, months, ResultKind::Tax)), c.writesP);
   EXPECT_EQ(folder.ui().openWaitNotices(), 0);
   // Only the standing tables stay open.
@@ -145,7 +221,8 @@ TEST(ObracunDialogValues, ValidEntriesBecomeTheNextPresetsAndRefusedOnesDoNot) {
 
 TEST(ObracunDialogValues, TableHeldByAnotherUserIsReportedAndNothingIsWritten) {
   RegisterFolder folder;
-  folder.addAssets({assetNo("1").acquired("15.03.2020").accounting(120000, 10, 1).tax(120000, 2, 10)});
+  folder.addAssets(
+      {assetNo("1").acquired("15.03.2020").accounting(120000, 10, 1).tax(120000, 2, 10)});
   store::Program& program = folder.program();
   const int y = kThisYear - 1;
   program.NGODINA = y;
@@ -158,7 +235,8 @@ TEST(ObracunDialogValues, TableHeldByAnotherUserIsReportedAndNothingIsWritten) {
 
   // Another station holds the tax result of the year before (what this run reads last).
   store::DbfTable::create(folder.resultFile(y - 1, 12, ResultKind::Tax), store::schema::resultPa());
-  auto held = store::DbfTable::open(folder.resultFile(y - 1, 12, ResultKind::Tax), {.shared = false});
+  auto held =
+      store::DbfTable::open(folder.resultFile(y - 1, 12, ResultKind::Tax), {.shared = false});
   ASSERT_TRUE(held);
   folder.ui().type(std::to_string(y)).yes();
   OBRACUN(program, true, true, false);
@@ -166,7 +244,8 @@ TEST(ObracunDialogValues, TableHeldByAnotherUserIsReportedAndNothingIsWritten) {
   ASSERT_GE(lines.size(), 1u);
   EXPECT_EQ(lines.back(),
             "error: Drugi korisnik trenutno radi sa obracunom ove firme. Pokusajte kasnije.\r"
-            "Tabela u upotrebi: A" + std::to_string(y - 1) + "12P.dbf");
+            "Tabela u upotrebi: A" +
+                std::to_string(y - 1) + "12P.dbf");
   EXPECT_EQ(test::readFileBytes(ra), raBefore) << "the accounting result is untouched";
   EXPECT_EQ(test::readFileBytes(pa), paBefore);
   EXPECT_EQ(folder.ui().openWaitNotices(), 0);
@@ -186,24 +265,32 @@ struct ResetDialogCase {
   bool writes;
 };
 
-void PrintTo(const ResetDialogCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ResetDialogCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 std::vector<ResetDialogCase> resetDialogCases() {
   const std::string askYear = "input Unos / Godina Nuliranja: -> ";
   const std::string askGroup = "input Unos / Grupa za Nuliranje (2-5): -> ";
   const std::string wait = "Nuliranje grupe u toku. Molim sacekajte...";
   return {
-      {"GroupThreeFor2019", {"type:2019", "type:3", "yes"},
+      {"GroupThreeFor2019",
+       {"type:2019", "type:3", "yes"},
        {askYear + "2019", askGroup + "3",
         "confirmation: Moze li poceti Nuliranje grupe?\rGodina: 2019 / Grupa: 3 -> Yes",
         "wait: " + wait, "wait closed: " + wait, "information: Nuliranje grupe je zavrseno."},
        true},
-      {"GroupOneRefused", {"type:2019", "type:1"},
-       {askYear + "2019", askGroup + "1", "error: Pogresan unos."}, false},
-      {"GroupSixRefused", {"type:2019", "type:6"},
-       {askYear + "2019", askGroup + "6", "error: Pogresan unos."}, false},
+      {"GroupOneRefused",
+       {"type:2019", "type:1"},
+       {askYear + "2019", askGroup + "1", "error: Pogresan unos."},
+       false},
+      {"GroupSixRefused",
+       {"type:2019", "type:6"},
+       {askYear + "2019", askGroup + "6", "error: Pogresan unos."},
+       false},
       {"YearBefore2004", {"type:2003"}, {askYear + "2003", "error: Pogresan unos."}, false},
-      {"ThisYearAccepted", {"type:" + std::to_string(kThisYear), "type:2", "no"},
+      {"ThisYearAccepted",
+       {"type:" + std::to_string(kThisYear), "type:2", "no"},
        {askYear + std::to_string(kThisYear), askGroup + "2",
         "confirmation: Moze li poceti Nuliranje grupe?\rGodina: " + std::to_string(kThisYear) +
             " / Grupa: 2 -> No"},
@@ -224,7 +311,8 @@ TEST_P(ResetDialog, ShowsExactlyTheseTextsAndMarksOnlyOnYes) {
   NULIRAJGRUPU(folder.program());
   EXPECT_EQ(folder.shown(), c.transcript);
   EXPECT_EQ(folder.ui().unusedAnswers(), 0u);
-  auto mdng = store::DbfTable::open(store::dataPath(folder.program(), "MDNG.dbf"), {.shared = true});
+  auto mdng =
+      store::DbfTable::open(store::dataPath(folder.program(), "MDNG.dbf"), {.shared = true});
   ASSERT_TRUE(mdng);
   EXPECT_EQ(mdng->recCount(), c.writes ? 1u : 0u);
   EXPECT_FALSE(folder.program().areas.isOpen("MDNG"));

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "support/test_seed.h"
 #include "depreciation/accounting.h"
 #include "depreciation/asset_builder.h"
 #include "depreciation/chain_register.h"
@@ -21,6 +20,7 @@
 #include "store/ntx/ntx_file.h"
 #include "store/ntx/ntx_order.h"
 #include "store/schema.h"
+#include "support/test_seed.h"
 
 namespace kavrina::depreciation {
 namespace {
@@ -107,8 +107,8 @@ TEST(ObracunTables, ChainFrom2017To2026EqualsTheCoreAndTheHandValues) {
   const std::vector<Asset> mdos = testing::chainRegister();
   folder.addAssets(mdos);
   folder.addResets({{testing::kChainResetInvBr, testing::kChainResetYear}});
-  const GroupResets resets(std::vector<GroupResets::Record>{
-      {testing::kChainResetInvBr, testing::kChainResetYear}});
+  const GroupResets resets(
+      std::vector<GroupResets::Record>{{testing::kChainResetInvBr, testing::kChainResetYear}});
   runChain(folder, mdos, resets, TaxRules{}, 2017, 2026);
 
   // Worked by hand: the straight-line asset keeps its base, the declining one takes the
@@ -117,13 +117,15 @@ TEST(ObracunTables, ChainFrom2017To2026EqualsTheCoreAndTheHandValues) {
   const auto ra2017 = folder.raRows(2017);
   EXPECT_EQ(raOf(ra2017, "1").BrMes, 9);
   EXPECT_EQ(raOf(ra2017, "1").RAm, 11250);
-  const auto ra2022 = folder.raRows(2022), ra2025 = folder.raRows(2025), ra2026 = folder.raRows(2026);
+  const auto ra2022 = folder.raRows(2022), ra2025 = folder.raRows(2025),
+             ra2026 = folder.raRows(2026);
   EXPECT_EQ(raOf(ra2022, "2").RAOsn, 13107.2);
   EXPECT_EQ(raOf(ra2022, "2").RAm, 2621.44);
   EXPECT_EQ(raOf(ra2025, "1").RAm, 3750);
   EXPECT_EQ(raOf(ra2025, "1").RASadVr, 0);
   EXPECT_EQ(raOf(ra2026, "1").RAOsn, 0) << "straight-line base drops once the value is 0";
-  const auto pa2020 = folder.paRows(2020), pa2022 = folder.paRows(2022), pa2021 = folder.paRows(2021);
+  const auto pa2020 = folder.paRows(2020), pa2022 = folder.paRows(2022),
+             pa2021 = folder.paRows(2021);
   EXPECT_EQ(paOf(pa2020, "3").BrDan, 153);
   EXPECT_EQ(paOf(pa2020, "3").PAm, 3060);
   EXPECT_EQ(paOf(pa2022, "2").PAm, 2662.232) << "17748.213 x 15 % rounded when stored";
@@ -195,8 +197,9 @@ TEST(ObracunTables, RandomRegisterWithSettingsEqualsTheCoreEveryYear) {
 
 TEST(ObracunTables, TaxSettingsAreReadFromTheSettingsFile) {
   RegisterFolder folder;
-  folder.addAssets({assetNo("1").acquired("15.03.2020").tax(120000, 2, 10).accounting(1, 1, 1),
-                    assetNo("2").acquired("01.01.2015").writtenOff("15.03.2021").tax(600000, 3, 15)});
+  folder.addAssets(
+      {assetNo("1").acquired("15.03.2020").tax(120000, 2, 10).accounting(1, 1, 1),
+       assetNo("2").acquired("01.01.2015").writtenOff("15.03.2021").tax(600000, 3, 15)});
   settings::WRITEINI("Programska podesavanja", "PA-pocetak", 3);
   settings::WRITEINI("Programska podesavanja", "PA-kraj", 3);
   settings::WRITEINI("Programska podesavanja", "PA-kodOtpisa", false);
@@ -227,8 +230,9 @@ TEST(ObracunTables, TaxSettingsAreReadFromTheSettingsFile) {
 
 TEST(ObracunTables, RepeatedAndPeriodicRunsReplaceOnlyTheirOwnResult) {
   RegisterFolder folder;
-  folder.addAssets({assetNo("1").acquired("15.03.2020").accounting(120000, 10, 1).tax(120000, 1, 2.5),
-                    assetNo("2").acquired("15.08.2021").accounting(60000, 10, 2).tax(60000, 2, 10)});
+  folder.addAssets(
+      {assetNo("1").acquired("15.03.2020").accounting(120000, 10, 1).tax(120000, 1, 2.5),
+       assetNo("2").acquired("15.08.2021").accounting(60000, 10, 2).tax(60000, 2, 10)});
   ASSERT_TRUE(runObracun(folder.program(), {2020, 12, true, true}, {}).done);
   ASSERT_TRUE(runObracun(folder.program(), {2021, 12, true, true}, {}).done);
   ASSERT_TRUE(runObracun(folder.program(), {2021, 12, true, true}, {}).done);
@@ -242,7 +246,8 @@ TEST(ObracunTables, RepeatedAndPeriodicRunsReplaceOnlyTheirOwnResult) {
   EXPECT_EQ(raOf(periodic, "1").RAm, 6000);
   EXPECT_EQ(raOf(periodic, "2").BrMes, 0) << "acquired after month 6: never negative";
   // The working indexes the runs leave are whole; BazaRA is that of the last table written.
-  for (const char* index : {"NTX/BazaRA.ntx", "NTX/BazaPA.ntx", "NTX/BazaPreRA.ntx", "NTX/MDNG.ntx"}) {
+  for (const char* index :
+       {"NTX/BazaRA.ntx", "NTX/BazaPA.ntx", "NTX/BazaPreRA.ntx", "NTX/MDNG.ntx"}) {
     auto file = store::ntx::NtxFile::open(index, /*shared=*/true, /*readOnly=*/true);
     ASSERT_TRUE(file) << index;
     EXPECT_TRUE(store::ntx::checkTree(*file).ok()) << index;
@@ -265,13 +270,15 @@ TEST(ObracunTables, RepeatedAndPeriodicRunsReplaceOnlyTheirOwnResult) {
 
 TEST(ObracunTables, AResultTableOfAnOlderStructureIsUpgradedWhenRecalculated) {
   RegisterFolder folder;
-  folder.addAssets({assetNo("1").acquired("15.03.2020").accounting(120000, 10, 1).tax(120000, 1, 2.5)});
+  folder.addAssets(
+      {assetNo("1").acquired("15.03.2020").accounting(120000, 10, 1).tax(120000, 1, 2.5)});
   store::Structure old = store::schema::resultRa();
   old.pop_back();  // without NoviPrav
   old[2].width = 12;
   ASSERT_TRUE(store::DbfTable::create(folder.resultFile(2020, 12, ResultKind::Accounting), old));
   ASSERT_TRUE(runObracun(folder.program(), {2020, 12, true, false}, {}).done);
-  auto t = store::DbfTable::open(folder.resultFile(2020, 12, ResultKind::Accounting), {.shared = true});
+  auto t =
+      store::DbfTable::open(folder.resultFile(2020, 12, ResultKind::Accounting), {.shared = true});
   ASSERT_TRUE(t);
   EXPECT_EQ(t->fieldCount(), store::schema::resultRa().size());
   EXPECT_GE(t->fieldIndex("NoviPrav"), 0);

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "support/test_seed.h"
 #include "depreciation/annual_results_cache.h"
 #include "depreciation/asset_builder.h"
 #include "depreciation/asset_list.h"
@@ -16,6 +15,7 @@
 #include "depreciation/obracun.h"
 #include "depreciation/register_folder.h"
 #include "store/schema.h"
+#include "support/test_seed.h"
 
 namespace kavrina::depreciation {
 namespace {
@@ -49,7 +49,8 @@ struct ResultRecord {
   double sadVr;
   bool deleted;
 };
-void writeAnnualResult(store::Program& program, int year, const std::vector<ResultRecord>& records) {
+void writeAnnualResult(store::Program& program, int year,
+                       const std::vector<ResultRecord>& records) {
   const fs::path file = store::dataPath(program, resultTableName(year, 12, ResultKind::Accounting));
   ASSERT_TRUE(store::DbfTable::create(file, store::schema::resultRa()));
   auto t = store::DbfTable::open(file, {.shared = false});
@@ -76,8 +77,8 @@ TEST(PresentValues, CacheAnswersAsTheProcedureOnRandomResults) {
     if (year == 2018 || year == 2021) continue;
     std::vector<ResultRecord> records;
     for (int i = 0; i < 80; ++i)
-      records.push_back({std::to_string(number(rng)), static_cast<double>(milli(rng)) / 1000,
-                         coin(rng) == 0});
+      records.push_back(
+          {std::to_string(number(rng)), static_cast<double>(milli(rng)) / 1000, coin(rng) == 0});
     writeAnnualResult(program, year, records);
   }
   // A periodic result and a tax result are not annual accounting results.
@@ -143,7 +144,9 @@ struct PictureCase {
   double value;
   std::string text;
 };
-void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PictureCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class AmountPicture : public ::testing::TestWithParam<PictureCase> {};
 TEST_P(AmountPicture, GroupsThousandsInSeventeenCharacters) {
@@ -162,8 +165,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AssetList, RowsCarryTheTextsAndThePresentValueOfTheNewestAnnualResult) {
   RegisterFolder folder;
   store::Program& program = folder.program();
-  folder.addAssets({assetNo("10").acquired("15.03.2020").accounting(120000, 10, 1).tax(100000, 1, 2.5),
-                    assetNo("9").acquired("01.02.2024").accounting(5000, 10, 1).tax(5000, 1, 2.5)});
+  folder.addAssets(
+      {assetNo("10").acquired("15.03.2020").accounting(120000, 10, 1).tax(100000, 1, 2.5),
+       assetNo("9").acquired("01.02.2024").accounting(5000, 10, 1).tax(5000, 1, 2.5)});
   ASSERT_TRUE(runObracun(program, {2020, 12, true, true}, {}).done);
   ASSERT_TRUE(runObracun(program, {2021, 12, true, true}, {}).done);
   program.NGODINA = 2021;

@@ -126,7 +126,8 @@ class RegisterFolder {
   static double invBrValue(const std::string& invBr) { return std::stod(invBr); }
 
   std::unique_ptr<store::DbfTable> openResult(int year, int months, ResultKind kind) {
-    auto t = store::DbfTable::open(resultFile(year, months, kind), {.shared = true, .readOnly = true});
+    auto t =
+        store::DbfTable::open(resultFile(year, months, kind), {.shared = true, .readOnly = true});
     if (!t) throw std::runtime_error("result table missing");
     t->setHideDeleted(true);
     return t;

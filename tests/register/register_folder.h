@@ -6,9 +6,9 @@
 
 #include <initializer_list>
 #include <optional>
-#include <utility>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/date.h"
 #include "store/database.h"

@@ -100,16 +100,25 @@ TEST_F(CompanyForm, OdustaniWritesNothing) {
 
 // The list row as plain numbers, so that the cases see the present value the form used.
 std::vector<std::string> plainRow(const AssetListEntry& e) {
-  return {e.invBr, e.naziv, e.datumN.toText(), formatFixed(e.raOsn, 2), formatFixed(e.paOsn, 2),
-          formatFixed(e.raOsn - e.presentValue, 2), formatFixed(e.presentValue, 2)};
+  return {e.invBr,
+          e.naziv,
+          e.datumN.toText(),
+          formatFixed(e.raOsn, 2),
+          formatFixed(e.paOsn, 2),
+          formatFixed(e.raOsn - e.presentValue, 2),
+          formatFixed(e.presentValue, 2)};
 }
 
 class AssetForm : public ::testing::Test {
  protected:
   AssetForm() {
     folder_.putAsset({.invBr = "3", .naziv = "Sto"});
-    folder_.putAsset({.invBr = "10", .naziv = "Racunar", .raOsn = 120000, .paOsn = 100000,
-                      .konto = 201, .duzKonta = 4});
+    folder_.putAsset({.invBr = "10",
+                      .naziv = "Racunar",
+                      .raOsn = 120000,
+                      .paOsn = 100000,
+                      .konto = 201,
+                      .duzKonta = 4});
   }
   // Shows the form with the inventory number "Dodaj" or "Izmeni" hands over.
   void open(const char* invBr) {
@@ -274,10 +283,10 @@ TEST_F(AssetForm, ListRowIsReplacedOrAddedWithThePresentValue) {
   open("10");
   save();
   ASSERT_EQ(program_.AOSNOVNASREDSTVA.size(), 2u);
-  EXPECT_EQ(program_.AOSNOVNASREDSTVA[1],
-            (std::vector<std::string>{storedInvBr("10"), "Racunar" + std::string(23, ' '),
-                                      "15.03.2020", "120000.00", "100000.00", "24000.00",
-                                      "96000.00"}));
+  EXPECT_EQ(
+      program_.AOSNOVNASREDSTVA[1],
+      (std::vector<std::string>{storedInvBr("10"), "Racunar" + std::string(23, ' '), "15.03.2020",
+                                "120000.00", "100000.00", "24000.00", "96000.00"}));
 
   form_.hide();
   open("12");

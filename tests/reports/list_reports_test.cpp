@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "common/number_picture.h"
 #include "reports/asset_list.h"
 #include "reports/company_list.h"
-#include "common/number_picture.h"
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
 #include "ui/current_ui.h"
@@ -31,7 +31,8 @@ std::string pad(std::string text, std::size_t width) {
 std::vector<std::string> company(int code) {
   char sifra[4];
   std::snprintf(sifra, sizeof sifra, "%03d", code);
-  return {sifra, pad("Firma " + std::to_string(code), 30), pad("Mesto " + std::to_string(code), 30)};
+  return {sifra, pad("Firma " + std::to_string(code), 30),
+          pad("Mesto " + std::to_string(code), 30)};
 }
 
 // An asset row as the main window's list holds it.

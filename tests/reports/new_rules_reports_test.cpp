@@ -92,7 +92,6 @@ class NewRulesReports : public ::testing::Test {
 
   RegisterFolder folder_;
   RecordingPrinter printer_;
-
 };
 
 const std::string kAmount1000 = "      1,000.00";

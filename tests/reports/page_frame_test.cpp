@@ -5,8 +5,8 @@
 
 #include <stdexcept>
 
-#include "reports/recording_printer.h"
 #include "reports/recorded_page.h"
+#include "reports/recording_printer.h"
 
 namespace kavrina::reports {
 namespace {
@@ -128,8 +128,12 @@ TEST(RecordingPrinter, PreviewAndPrintHandTheDocumentOn) {
   auto printer = framed(2);
   int previewed = 0;
   bool dialog = false;
-  printer.OnPreview = [&](std::shared_ptr<const PageDocument> doc) { previewed = doc->pageCount(); };
-  printer.OnPrint = [&](std::shared_ptr<const PageDocument>, bool showDialog) { dialog = showDialog; };
+  printer.OnPreview = [&](std::shared_ptr<const PageDocument> doc) {
+    previewed = doc->pageCount();
+  };
+  printer.OnPrint = [&](std::shared_ptr<const PageDocument>, bool showDialog) {
+    dialog = showDialog;
+  };
   printer.Preview();
   printer.setShowDialog(false);
   printer.Print();

@@ -44,7 +44,9 @@ inline std::string runTool(const std::string& command) {
   return out;
 }
 
-inline std::string quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+inline std::string quoted(const std::filesystem::path& path) {
+  return "'" + path.string() + "'";
+}
 
 // "Pages:" and "Page size:" of pdfinfo.
 inline std::string pdfInfoLine(const std::filesystem::path& pdf, const std::string& key) {
@@ -67,8 +69,8 @@ inline void addCompanies(store::Program& program, int count) {
   for (int i = 0; i < count; ++i) {
     char code[8];
     std::snprintf(code, sizeof code, "%03d", i % 1000);
-    program.AFIRME.push_back({code, pad("Firma " + std::to_string(i), 30),
-                              pad("Mesto " + std::to_string(i), 30)});
+    program.AFIRME.push_back(
+        {code, pad("Firma " + std::to_string(i), 30), pad("Mesto " + std::to_string(i), 30)});
   }
 }
 

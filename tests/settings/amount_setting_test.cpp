@@ -27,11 +27,11 @@ TEST(AmountSetting, OlderTextWithThousandsCommasReadsInFull) {
     double value;
   };
   for (const Case& c : {Case{"2,500,000.00", 2500000}, Case{"  512,345.50", 512345.5},
-                        Case{"999.99", 999.99}, Case{"1,000", 1000}, Case{"abc", 0},
-                        Case{"", 0}}) {
+                        Case{"999.99", 999.99}, Case{"1,000", 1000}, Case{"abc", 0}, Case{"", 0}}) {
     TempDir dir;
-    writeFileBytes(dir / "Kavrina.ini",
-                   std::string("[Programska podesavanja]\r\nProsecnaZaradaX5=") + c.stored + "\r\n");
+    writeFileBytes(
+        dir / "Kavrina.ini",
+        std::string("[Programska podesavanja]\r\nProsecnaZaradaX5=") + c.stored + "\r\n");
     EXPECT_EQ(read(IniFiles(dir.path()), kProsecnaZaradaX5), c.value) << c.stored;
   }
 }

@@ -1,8 +1,8 @@
 // The reset of the program settings keeps what is not a program setting.
 #include <gtest/gtest.h>
 
-#include "settings/settings_form_values.h"
 #include "settings/ini_files.h"
+#include "settings/settings_form_values.h"
 #include "support/temp_dir.h"
 
 namespace kavrina::test {

@@ -1,4 +1,6 @@
 // Record locking with REC_LOCK and the record-writing rule.
+#include "store/rec_lock.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -8,7 +10,6 @@
 #include "program_folder.h"
 #include "store/database.h"
 #include "store/dbf/dbf_table.h"
-#include "store/rec_lock.h"
 #include "support/process.h"
 
 namespace kavrina::test {
@@ -20,16 +21,21 @@ class RecordLocking : public ::testing::Test {
  protected:
   void SetUp() override {
     store::DBOPENALL(program_);
-    ASSERT_TRUE(store::writeRecord(program_, "MDOS", true, [](store::DbfTable& t) { t.putString("InvBr", "1"); }));
+    ASSERT_TRUE(store::writeRecord(program_, "MDOS", true,
+                                   [](store::DbfTable& t) { t.putString("InvBr", "1"); }));
   }
   ProgramFolder folder_;
   store::Program& program_ = folder_.program();
 };
 
 TEST_F(RecordLocking, WaitsUntilAnotherProcessUnlocksTheRecord) {
-  const std::string ready = (folder_.path() / "ready").string(), release = (folder_.path() / "release").string();
-  pid_t other = startProcess(KAVRINA_DBF_WORKER, {"lockhold", (folder_.path() / "DBF/MDOS.dbf").string(), "1", ready, release});
-  for (int i = 0; i < 10000 && !fs::exists(ready); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  const std::string ready = (folder_.path() / "ready").string(),
+                    release = (folder_.path() / "release").string();
+  pid_t other =
+      startProcess(KAVRINA_DBF_WORKER,
+                   {"lockhold", (folder_.path() / "DBF/MDOS.dbf").string(), "1", ready, release});
+  for (int i = 0; i < 10000 && !fs::exists(ready); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   ASSERT_TRUE(fs::exists(ready));
 
   // The other station lets go only after this station has tried for a while.
@@ -40,7 +46,8 @@ TEST_F(RecordLocking, WaitsUntilAnotherProcessUnlocksTheRecord) {
   store::DbfTable& mdos = program_.areas["MDOS"];
   mdos.goTop();
   EXPECT_TRUE(store::REC_LOCK(program_, 0, "MDOS"));
-  EXPECT_GE(folder_.ui().processEventsCount(), kPassesBeforeRelease) << "window events ran while waiting";
+  EXPECT_GE(folder_.ui().processEventsCount(), kPassesBeforeRelease)
+      << "window events ran while waiting";
   EXPECT_TRUE(mdos.holdsLock(1));
   EXPECT_EQ(waitProcess(other), 0);
 }
@@ -74,8 +81,10 @@ TEST_F(RecordLocking, AFailedAppendWritesNothingIntoTheCurrentRecord) {
   OsFile other;
   ASSERT_EQ(other.open("DBF/MDOS.dbf", OsFile::Access::ReadWrite), 0);
   ASSERT_EQ(other.tryLock(store::locks::kAppend, 1, LockKind::Write), LockResult::Taken);
-  auto previous = errors::setErrorHandler([](errors::Error&) { return errors::ErrorAnswer::Default; });
-  bool written = store::writeRecord(program_, "MDOS", true, [](store::DbfTable& t) { t.putString("Naziv", "Greska"); });
+  auto previous =
+      errors::setErrorHandler([](errors::Error&) { return errors::ErrorAnswer::Default; });
+  bool written = store::writeRecord(program_, "MDOS", true,
+                                    [](store::DbfTable& t) { t.putString("Naziv", "Greska"); });
   errors::setErrorHandler(previous);
   EXPECT_FALSE(written);
   EXPECT_EQ(readFileBytes("DBF/MDOS.dbf"), before);

@@ -1,4 +1,6 @@
 // The data-version check and the migration of a table to a new structure.
+#include "store/schema_upgrade.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -10,7 +12,6 @@
 #include "store/dbf/dbf_table.h"
 #include "store/end_program.h"
 #include "store/schema.h"
-#include "store/schema_upgrade.h"
 #include "support/process.h"
 
 namespace kavrina::test {
@@ -39,9 +40,16 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"Same", {{"A", 'C', 3, 0}}, {{"A", 'C', 3, 0}}, false},
         ChangeCase{"NamesInAnyCase", {{"INVBR", 'C', 30, 0}}, {{"InvBr", 'C', 30, 0}}, false},
         ChangeCase{"DateWidth8Against10", {{"D", 'D', 8, 0}}, {{"D", 'D', 10, 0}}, false},
-        ChangeCase{"LogicalAndMemoWidthsIgnored", {{"L", 'L', 1, 0}, {"M", 'M', 10, 0}}, {{"L", 'L', 3, 1}, {"M", 'M', 4, 0}}, false},
-        ChangeCase{"ExtraTrailingFieldStays", {{"A", 'C', 3, 0}, {"B", 'N', 5, 0}}, {{"A", 'C', 3, 0}}, false},
-        ChangeCase{"MoreWantedFields", {{"A", 'C', 3, 0}}, {{"A", 'C', 3, 0}, {"B", 'N', 5, 0}}, true},
+        ChangeCase{"LogicalAndMemoWidthsIgnored",
+                   {{"L", 'L', 1, 0}, {"M", 'M', 10, 0}},
+                   {{"L", 'L', 3, 1}, {"M", 'M', 4, 0}},
+                   false},
+        ChangeCase{"ExtraTrailingFieldStays",
+                   {{"A", 'C', 3, 0}, {"B", 'N', 5, 0}},
+                   {{"A", 'C', 3, 0}},
+                   false},
+        ChangeCase{
+            "MoreWantedFields", {{"A", 'C', 3, 0}}, {{"A", 'C', 3, 0}, {"B", 'N', 5, 0}}, true},
         ChangeCase{"WiderText", {{"A", 'C', 30, 0}}, {{"A", 'C', 40, 0}}, true},
         ChangeCase{"OtherDecimals", {{"A", 'N', 15, 2}}, {{"A", 'N', 15, 3}}, true},
         ChangeCase{"OtherType", {{"A", 'C', 8, 0}}, {{"A", 'D', 8, 0}}, true},
@@ -65,7 +73,9 @@ class SchemaUpgrade : public ::testing::Test {
     store::INITDBF(program_, 0);
     settings::WRITEINI("Program", store::versionKey(program_), version);
   }
-  std::string storedVersion() { return settings::READINI("Program", store::versionKey(program_), "?"); }
+  std::string storedVersion() {
+    return settings::READINI("Program", store::versionKey(program_), "?");
+  }
 
   ProgramFolder folder_;
   store::Program& program_ = folder_.program();
@@ -89,7 +99,8 @@ TEST_F(SchemaUpgrade, OlderVersionWarnsChecksAndRecordsTheNewOne) {
   olderData("1.06");
   store::checkDataVersion(program_);
   EXPECT_EQ(folder_.ui().messages(),
-            (std::vector<std::string>{kWarning, "Procedura provere strukture baza podataka je uspesno zavrsena"}));
+            (std::vector<std::string>{
+                kWarning, "Procedura provere strukture baza podataka je uspesno zavrsena"}));
   for (const auto& event : folder_.ui().events()) {
     if (event.type != ui::ScriptedUi::EventType::Message) continue;
     EXPECT_EQ(event.kind, ui::MessageKind::Warning) << "the first box is a warning";
@@ -184,9 +195,13 @@ TEST_F(SchemaUpgrade, AnotherStationHoldingATableEndsTheCheckAndKeepsTheOldVersi
     older.pop_back();
     DbfTable::create("DBF/MDOS.dbf", older);
   }
-  const std::string ready = (folder_.path() / "ready").string(), release = (folder_.path() / "release").string();
-  pid_t holder = startProcess(KAVRINA_DBF_WORKER, {"hold", (folder_.path() / "DBF/MDOS.dbf").string(), "shared", ready, release});
-  for (int i = 0; i < 10000 && !fs::exists(ready); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  const std::string ready = (folder_.path() / "ready").string(),
+                    release = (folder_.path() / "release").string();
+  pid_t holder =
+      startProcess(KAVRINA_DBF_WORKER,
+                   {"hold", (folder_.path() / "DBF/MDOS.dbf").string(), "shared", ready, release});
+  for (int i = 0; i < 10000 && !fs::exists(ready); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   int exitCode = -1;
   try {
     store::DBOPENALL(program_);
@@ -197,8 +212,9 @@ TEST_F(SchemaUpgrade, AnotherStationHoldingATableEndsTheCheckAndKeepsTheOldVersi
   EXPECT_EQ(waitProcess(holder), 0);
   EXPECT_EQ(exitCode, 1) << "the program ends";
   EXPECT_EQ(folder_.ui().messages(),
-            (std::vector<std::string>{kWarning, "UPOZORENJE: Korisnici se nisu odjavili iz programa !\n"
-                                                "Procedura provere strukture baza podataka je prekinuta."}));
+            (std::vector<std::string>{kWarning,
+                                      "UPOZORENJE: Korisnici se nisu odjavili iz programa !\n"
+                                      "Procedura provere strukture baza podataka je prekinuta."}));
   EXPECT_EQ(storedVersion(), "1.06");
 }
 

@@ -8,7 +8,9 @@ namespace kavrina::test {
 
 class FixedToday {
  public:
-  explicit FixedToday(Date day) { Date::setClock([day] { return day; }); }
+  explicit FixedToday(Date day) {
+    Date::setClock([day] { return day; });
+  }
   ~FixedToday() { Date::setClock({}); }
   FixedToday(const FixedToday&) = delete;
   FixedToday& operator=(const FixedToday&) = delete;

@@ -14,9 +14,8 @@ namespace kavrina::reports {
 void prepareJob(QPrinter& printer, const PageDocument& doc) {
   printer.setDocName(QString::fromStdString(doc.title));
   printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setPageOrientation(doc.orientation == ui::Orientation::Landscape
-                                 ? QPageLayout::Landscape
-                                 : QPageLayout::Portrait);
+  printer.setPageOrientation(doc.orientation == ui::Orientation::Landscape ? QPageLayout::Landscape
+                                                                           : QPageLayout::Portrait);
   printer.setFullPage(false);
   printer.setPrintRange(QPrinter::AllPages);
   printer.setFromTo(1, std::max(1, doc.pageCount()));

@@ -18,7 +18,6 @@ int fontPixelSize(double points);
 
 // Draws `page` of `doc` so that the paper fills `target`, given in the painter's current
 // coordinates. Leaves the painter's state as it found it.
-void paintPage(QPainter& painter, const PageDocument& doc, const Page& page,
-               const QRectF& target);
+void paintPage(QPainter& painter, const PageDocument& doc, const Page& page, const QRectF& target);
 
 }  // namespace kavrina::reports

@@ -1,11 +1,12 @@
 #include "store/archive/archive_target.h"
-#include "common/text.h"
 
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
+
+#include "common/text.h"
 
 namespace kavrina::store::archive {
 

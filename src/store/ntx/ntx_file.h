@@ -20,7 +20,6 @@ namespace kavrina::store::ntx {
 constexpr int kSubOpenIndex = 1003;
 constexpr int kSubCreateIndex = 1006;
 
-
 class NtxFile {
  public:
   // Creates the index file (found in any case, else with the given spelling) with `header`

@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "common/decimal.h"
+#include "common/text.h"
 #include "store/dbf/dbf_field_codec.h"
 #include "store/ntx/ntx_header.h"
-#include "common/text.h"
 
 namespace kavrina::store::ntx {
 namespace {

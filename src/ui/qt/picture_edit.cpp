@@ -36,7 +36,8 @@ PictureEdit::PictureEdit(std::string_view picture, QWidget* parent)
 void PictureEdit::setValueText(std::string_view text) {
   const auto end = text.find_last_not_of(' ');
   text = end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
-  setText(withCaseRule(picture_, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))));
+  setText(
+      withCaseRule(picture_, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))));
 }
 
 std::string PictureEdit::valueText() const {

@@ -93,7 +93,10 @@ TEST(DbfBatchedAppends, AFailedBatchOfARewriteLeavesTheOldTable) {
   const std::string before = readFileBytes(dir / "t.dbf");
   auto t = openExclusive(dir / "t.dbf");
   t->beginRewrite();
-  faults::arm({.op = faults::Op::Write, .nth = 3, .effect = faults::Effect::Fail, .error = ENOSPC,
+  faults::arm({.op = faults::Op::Write,
+               .nth = 3,
+               .effect = faults::Effect::Fail,
+               .error = ENOSPC,
                .sticky = true});
   const errors::Error e = errorOf([&] {
     for (int i = 1; i <= kRecords; ++i) {

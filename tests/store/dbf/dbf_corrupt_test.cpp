@@ -44,8 +44,9 @@ TEST(DbfCorruptFiles, EachGivesCorruptionOrReadError) {
       EXPECT_EQ(e.GENCODE, 0) << e.what();
       continue;
     }
-    auto expected = readErrors.count(name) ? readErrors.at(name)
-                                           : std::make_pair(errors::gen::kCorruption, errors::sub::kCorruption);
+    auto expected = readErrors.count(name)
+                        ? readErrors.at(name)
+                        : std::make_pair(errors::gen::kCorruption, errors::sub::kCorruption);
     EXPECT_EQ(e.GENCODE, expected.first) << name << ": " << e.what();
     EXPECT_EQ(e.SUBCODE.value_or(0), expected.second) << name;
   }

@@ -13,7 +13,9 @@ namespace {
 using store::DbfTable;
 using store::Structure;
 
-unsigned byteAt(const std::string& bytes, std::size_t i) { return static_cast<unsigned char>(bytes[i]); }
+unsigned byteAt(const std::string& bytes, std::size_t i) {
+  return static_cast<unsigned char>(bytes[i]);
+}
 
 TEST(DbfFormat, EmptyTableWithOneCharacterFieldIs67Bytes) {
   TempDir dir;
@@ -26,9 +28,9 @@ TEST(DbfFormat, EmptyTableWithOneCharacterFieldIs67Bytes) {
   EXPECT_EQ(byteAt(bytes, 1), static_cast<unsigned>(today.year() % 100));
   EXPECT_EQ(byteAt(bytes, 2), static_cast<unsigned>(today.month()));
   EXPECT_EQ(byteAt(bytes, 3), static_cast<unsigned>(today.day()));
-  EXPECT_EQ(bytes.substr(4, 4), std::string(4, '\0'));           // record count 0
-  EXPECT_EQ(byteAt(bytes, 8) | byteAt(bytes, 9) << 8, 66u);       // header length
-  EXPECT_EQ(byteAt(bytes, 10) | byteAt(bytes, 11) << 8, 4u);      // record length
+  EXPECT_EQ(bytes.substr(4, 4), std::string(4, '\0'));        // record count 0
+  EXPECT_EQ(byteAt(bytes, 8) | byteAt(bytes, 9) << 8, 66u);   // header length
+  EXPECT_EQ(byteAt(bytes, 10) | byteAt(bytes, 11) << 8, 4u);  // record length
   EXPECT_EQ(bytes.substr(12, 20), std::string(20, '\0'));
   EXPECT_EQ(bytes.substr(32, 11), std::string("SIFRA\0\0\0\0\0\0", 11));  // upper case name
   EXPECT_EQ(bytes[43], 'C');
@@ -107,19 +109,18 @@ TEST_P(NumberEncoding, StoresRightAlignedWithDeclaredDecimals) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, NumberEncoding,
-    ::testing::Values(
-        NumberCase{"Amount", 1234.5, 15, 3, "       1234.500"},
-        NumberCase{"HalfAwayFromZero", 1.0005, 15, 3, "          1.001"},
-        NumberCase{"NegativeHalfAwayFromZero", -1.0005, 15, 3, "         -1.001"},
-        NumberCase{"BinaryArtefactIgnored", 0.1 + 0.2, 6, 2, "  0.30"},
-        NumberCase{"RoundsUpIntoNewDigit", 9.9996, 7, 3, " 10.000"},
-        NumberCase{"Zero", 0.0, 5, 0, "    0"},
-        NumberCase{"NegativeZeroHasNoSign", -0.0004, 6, 3, " 0.000"},
-        NumberCase{"ExactFit", 12345.678, 9, 3, "12345.678"},
-        NumberCase{"TooWide", 123456.7, 9, 3, nullptr},
-        NumberCase{"TooWideAfterRounding", 99.9999, 6, 3, nullptr},
-        NumberCase{"SingleDigitField", 7, 1, 0, "7"},
-        NumberCase{"SingleDigitOverflow", 10, 1, 0, nullptr}),
+    ::testing::Values(NumberCase{"Amount", 1234.5, 15, 3, "       1234.500"},
+                      NumberCase{"HalfAwayFromZero", 1.0005, 15, 3, "          1.001"},
+                      NumberCase{"NegativeHalfAwayFromZero", -1.0005, 15, 3, "         -1.001"},
+                      NumberCase{"BinaryArtefactIgnored", 0.1 + 0.2, 6, 2, "  0.30"},
+                      NumberCase{"RoundsUpIntoNewDigit", 9.9996, 7, 3, " 10.000"},
+                      NumberCase{"Zero", 0.0, 5, 0, "    0"},
+                      NumberCase{"NegativeZeroHasNoSign", -0.0004, 6, 3, " 0.000"},
+                      NumberCase{"ExactFit", 12345.678, 9, 3, "12345.678"},
+                      NumberCase{"TooWide", 123456.7, 9, 3, nullptr},
+                      NumberCase{"TooWideAfterRounding", 99.9999, 6, 3, nullptr},
+                      NumberCase{"SingleDigitField", 7, 1, 0, "7"},
+                      NumberCase{"SingleDigitOverflow", 10, 1, 0, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DbfFormat, NumbersReadBackFromTheirText) {
@@ -131,7 +132,8 @@ TEST(DbfFormat, NumbersReadBackFromTheirText) {
 
 TEST(DbfFormat, LogicalsReadTrueOnlyForTAndY) {
   for (const char* t : {"T", "t", "Y", "y"}) EXPECT_TRUE(store::codec::decodeLogical(t)) << t;
-  for (const char* f : {"F", "f", "N", " ", "?", "1"}) EXPECT_FALSE(store::codec::decodeLogical(f)) << f;
+  for (const char* f : {"F", "f", "N", " ", "?", "1"})
+    EXPECT_FALSE(store::codec::decodeLogical(f)) << f;
 }
 
 TEST(DbfFormat, DatesAreDigitsAndEmptyIsBlanks) {
@@ -147,8 +149,9 @@ TEST(DbfFormat, DatesAreDigitsAndEmptyIsBlanks) {
 
 TEST(DbfFormat, RecordsFollowTheHeaderWithDeletionFlagAndEndMark) {
   TempDir dir;
-  auto t = makeTable(dir / "t.dbf", {{"Sifra", 'C', 3, 0}, {"Iznos", 'N', 6, 2}, {"Dan", 'D', 8, 0},
-                                     {"Da", 'L', 1, 0}});
+  auto t = makeTable(
+      dir / "t.dbf",
+      {{"Sifra", 'C', 3, 0}, {"Iznos", 'N', 6, 2}, {"Dan", 'D', 8, 0}, {"Da", 'L', 1, 0}});
   t->append();
   t->putString("Sifra", "7");
   t->putNumber("Iznos", -3.5);

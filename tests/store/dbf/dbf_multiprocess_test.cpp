@@ -1,8 +1,7 @@
 // Several real processes on one table: appends that lose nothing, share modes that
 // exclude each other, and committed changes seen by the next lock.
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <set>
 #include <thread>
@@ -44,7 +43,8 @@ TEST_F(DbfStations, FourProcessesAppendingLoseNoRecord) {
   constexpr int kWriters = 4, kEach = 500;
   std::vector<pid_t> pids;
   for (int w = 1; w <= kWriters; ++w)
-    pids.push_back(startProcess(KAVRINA_DBF_WORKER, {"append", file(), std::to_string(w), std::to_string(kEach)}));
+    pids.push_back(startProcess(KAVRINA_DBF_WORKER,
+                                {"append", file(), std::to_string(w), std::to_string(kEach)}));
   for (pid_t pid : pids) EXPECT_EQ(waitProcess(pid), 0);
 
   std::string bytes = readFileBytes(file());
@@ -52,19 +52,22 @@ TEST_F(DbfStations, FourProcessesAppendingLoseNoRecord) {
   const std::uint32_t headerCount = static_cast<unsigned char>(bytes[4]) |
                                     static_cast<unsigned char>(bytes[5]) << 8 |
                                     static_cast<unsigned char>(bytes[6]) << 16;
-  EXPECT_EQ(headerCount, (bytes.size() - header) / record) << "header count equals the count from the size";
+  EXPECT_EQ(headerCount, (bytes.size() - header) / record)
+      << "header count equals the count from the size";
   EXPECT_EQ(headerCount, static_cast<std::uint32_t>(kWriters * kEach));
   EXPECT_EQ(bytes.back(), 0x1A);
 
   auto t = openExclusive(file());
   std::set<std::pair<int, int>> seen;
   for (t->goTop(); !t->eof(); t->skip()) {
-    auto key = std::make_pair(static_cast<int>(t->getNumber("Writer")), static_cast<int>(t->getNumber("Seq")));
+    auto key = std::make_pair(static_cast<int>(t->getNumber("Writer")),
+                              static_cast<int>(t->getNumber("Seq")));
     EXPECT_TRUE(seen.insert(key).second) << "record " << key.first << "/" << key.second << " twice";
   }
   EXPECT_EQ(seen.size(), static_cast<std::size_t>(kWriters * kEach));
   for (int w = 1; w <= kWriters; ++w)
-    for (int s = 1; s <= kEach; ++s) EXPECT_TRUE(seen.count({w, s})) << w << "/" << s << " is missing";
+    for (int s = 1; s <= kEach; ++s)
+      EXPECT_TRUE(seen.count({w, s})) << w << "/" << s << " is missing";
 }
 
 TEST_F(DbfStations, ExclusiveHolderRefusesEveryOtherOpen) {

@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const std::string file = argv[2];
   try {
-    if (command == "append" && argc == 5) return appendRecords(file, std::stoi(argv[3]), std::stoi(argv[4]));
+    if (command == "append" && argc == 5)
+      return appendRecords(file, std::stoi(argv[3]), std::stoi(argv[4]));
     if (command == "hold" && argc == 6) {
       auto t = store::DbfTable::open(file, modeOf(argv[3]));
       std::FILE* ready = std::fopen(argv[4], "w");

@@ -1,8 +1,9 @@
 // Work areas: tables under their aliases, one selected, closed by alias or all at once.
+#include "store/work_areas.h"
+
 #include <gtest/gtest.h>
 
 #include "dbf_test_util.h"
-#include "store/work_areas.h"
 #include "support/temp_dir.h"
 
 namespace kavrina::test {
@@ -21,7 +22,8 @@ TEST(WorkAreas, TablesAreReachedByAliasInAnyCase) {
   EXPECT_EQ(&areas.current(), &areas["FIRME"]);
   EXPECT_FALSE(areas.select("nema"));
   EXPECT_EQ(errorOf([&] { areas["nema"]; }).GENCODE, 15) << "undefined alias";
-  EXPECT_EQ(errorOf([&] { areas.use(dir / "mdos.dbf", "bazara", {}); }).GENCODE, 18) << "alias in use";
+  EXPECT_EQ(errorOf([&] { areas.use(dir / "mdos.dbf", "bazara", {}); }).GENCODE, 18)
+      << "alias in use";
   EXPECT_EQ(errorOf([&] { areas.use(dir / "mdos.dbf", "1x", {}); }).GENCODE, 17) << "illegal alias";
   areas.close("Firme");
   EXPECT_FALSE(areas.isOpen("Firme"));

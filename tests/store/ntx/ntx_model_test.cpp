@@ -5,9 +5,9 @@
 #include <map>
 #include <random>
 
-#include "support/test_seed.h"
 #include "ntx_test_util.h"
 #include "store/ntx/ntx_key.h"
+#include "support/test_seed.h"
 
 namespace kavrina::test {
 namespace {

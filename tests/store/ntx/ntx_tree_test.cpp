@@ -1,6 +1,5 @@
 // The B-tree over the file with synthetic keys: random inserts and removals against a model,
 // bottom-up builds of every awkward size, steps in both directions, and the free list.
-#include "support/test_seed.h"
 #include "store/ntx/ntx_tree.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +14,7 @@
 #include "store/ntx/ntx_check.h"
 #include "store/ntx/ntx_file.h"
 #include "support/temp_dir.h"
+#include "support/test_seed.h"
 
 namespace kavrina::store::ntx {
 namespace {

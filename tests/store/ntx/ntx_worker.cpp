@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <string>
 
+#include "common/os_file.h"
 #include "errors/error.h"
 #include "store/dbf/dbf_table.h"
-#include "common/os_file.h"
 #include "store/ntx/ntx_file.h"
 #include "store/ntx/ntx_order.h"
 
@@ -104,9 +104,7 @@ int reader(const std::string& dbf, const std::string& ntx, const std::string& re
 int hold(const std::string& ntx, const std::string& ready, const std::string& release) {
   OsFile file;
   if (file.open(ntx, OsFile::Access::ReadWrite) != 0) return 1;
-  if (file.tryLock(locks::kIndex, 1, LockKind::Write) !=
-      LockResult::Taken)
-    return 1;
+  if (file.tryLock(locks::kIndex, 1, LockKind::Write) != LockResult::Taken) return 1;
   touch(ready);
   return waitFor(release) ? 0 : 1;
 }
