@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/list_model.h"
+#include "common/text.h"
 
 namespace kavrina::app {
 
@@ -19,11 +20,7 @@ constexpr std::size_t kNearLongest = 3;
 // At most this many texts are measured per column.
 constexpr std::size_t kMostMeasured = 32;
 
-std::string_view withoutBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+using text::trimBlanks;
 
 }  // namespace
 
@@ -33,7 +30,7 @@ std::vector<int> fittingColumnWidths(const QTableView& grid, const ListRows& row
   std::vector<std::size_t> longest(columns, 0);
   for (const ListRow& row : rows)
     for (std::size_t c = 0; c < columns && c < row.size(); ++c)
-      longest[c] = std::max(longest[c], withoutBlanks(row[c]).size());
+      longest[c] = std::max(longest[c], trimBlanks(row[c]).size());
 
   const QFontMetrics metrics(grid.font());
   // The cell's text margins on both sides, as the item views draw them, and the grid line.
@@ -46,7 +43,7 @@ std::vector<int> fittingColumnWidths(const QTableView& grid, const ListRows& row
     for (const ListRow& row : rows) {
       if (measured == kMostMeasured) break;
       if (c >= row.size()) continue;
-      const std::string_view text = withoutBlanks(row[c]);
+      const std::string_view text = trimBlanks(row[c]);
       if (text.size() + kNearLongest < longest[c] || text.empty()) continue;
       ++measured;
       const int width = metrics.horizontalAdvance(cellText(std::string(text))) + margins;

@@ -38,9 +38,7 @@ int usageError(std::ostream& err, const std::string& why) {
 }
 
 std::string withoutBlanksAround(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+  return std::string(kavrina::text::trimBlanks(text));
 }
 
 int failure(std::ostream& err, const std::string& why) {

@@ -23,7 +23,7 @@ int fail(std::ostream& err, const std::string& text) {
   return kExitFailure;
 }
 
-int runArhiva(store::Program& program, const CliOptions& o, const fs::path& startedIn,
+int runArhiva(store::Session& program, const CliOptions& o, const fs::path& startedIn,
               std::ostream& out, std::ostream& err) {
   const fs::path folder = program.info.folder;
   const fs::path target = (startedIn / o.archive).lexically_normal();
@@ -51,7 +51,7 @@ int runArhiva(store::Program& program, const CliOptions& o, const fs::path& star
   return kExitOk;
 }
 
-int runIndeksi(store::Program& program, std::ostream& out, std::ostream& err) {
+int runIndeksi(store::Session& program, std::ostream& out, std::ostream& err) {
   const archive::IndexRebuild rebuild = archive::rebuildIndexes(program);
   if (!rebuild.heldFile.empty())
     return fail(err, "Drugi korisnik trenutno koristi fajl " + rebuild.heldFile +
@@ -73,7 +73,7 @@ int runIndeksi(store::Program& program, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-std::optional<int> runMaintenance(store::Program& program, const CliOptions& options,
+std::optional<int> runMaintenance(store::Session& program, const CliOptions& options,
                                   const fs::path& startedIn, std::ostream& out, std::ostream& err) {
   switch (options.command) {
     case Command::Arhiva:

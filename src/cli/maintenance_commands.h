@@ -25,7 +25,7 @@ namespace kavrina::cli {
 //
 // indeksi: every index file deleted and the standing indexes of every company built again.
 // Exit 1, with nothing deleted, while another station holds a table or an index.
-std::optional<int> runMaintenance(store::Program& program, const CliOptions& options,
+std::optional<int> runMaintenance(store::Session& program, const CliOptions& options,
                                   const std::filesystem::path& startedIn, std::ostream& out,
                                   std::ostream& err);
 

@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "common/decimal.h"
+#include "common/text.h"
 #include "common/windows_1250.h"
 #include "import/csv_number.h"
 #include "import/csv_records.h"
@@ -200,8 +201,7 @@ class RowReader {
 };
 
 std::optional<int> groupOf(std::string_view text) {
-  std::string t = trimmed(text);
-  for (char& c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string t = kavrina::text::upper(trimmed(text));
   static constexpr std::array<std::string_view, 5> kRoman = {"I", "II", "III", "IV", "V"};
   for (std::size_t i = 0; i < kRoman.size(); ++i)
     if (t == kRoman[i] || t == std::to_string(i + 1)) return static_cast<int>(i + 1);
