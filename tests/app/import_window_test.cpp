@@ -12,9 +12,9 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "app/app_fixture.h"
 #include "app/import_dialog.h"
 #include "app/tfosmain.h"
+#include "app/window_fixture.h"
 #include "cli/cli_run.h"
 #include "support/temp_dir.h"
 
@@ -23,16 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ImportWindow : public AppTest {
+class ImportWindow : public WindowTest {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "app_import_test";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  static void TearDownTestSuite() { app_.reset(); }
-
   void SetUp() override {
     openDatabase();
     addCompany("000", "Velmar", "Beograd");
@@ -78,7 +70,6 @@ class ImportWindow : public AppTest {
     return numbers;
   }
 
-  static inline std::unique_ptr<QApplication> app_;
   std::unique_ptr<app::TFOSMAIN> window_;
   TempDir files_;
   fs::path file_;

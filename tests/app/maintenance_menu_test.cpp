@@ -12,7 +12,7 @@
 
 #include "app/qt_save_dialog.h"
 #include "app/tfosmain.h"
-#include "app_fixture.h"
+#include "app/window_fixture.h"
 #include "store/end_program.h"
 #include "ui/modal_driver.h"
 
@@ -22,16 +22,8 @@ namespace {
 namespace fs = std::filesystem;
 using ui::testing::ModalDriver;
 
-class MaintenanceMenu : public AppTest {
+class MaintenanceMenu : public WindowTest {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "app_maintenance_test";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  static void TearDownTestSuite() { app_.reset(); }
-
   void SetUp() override {
     openDatabase();
     addCompany("000", "Velmar", "Beograd");
@@ -59,7 +51,6 @@ class MaintenanceMenu : public AppTest {
     QMetaObject::invokeMethod(dialog, "accept");
   }
 
-  static inline std::unique_ptr<QApplication> app_;
   std::unique_ptr<app::TFOSMAIN> window_;
   // Beside the program folder (its temporary folder lies inside it).
   TempDir elsewhere_{folder_.path().parent_path()};

@@ -16,23 +16,15 @@
 #include <memory>
 
 #include "app/tfosmain.h"
-#include "app_fixture.h"
+#include "app/window_fixture.h"
 
 namespace kavrina::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-class Window : public AppTest {
+class Window : public WindowTest {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "app_window_test";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  static void TearDownTestSuite() { app_.reset(); }
-
   // A small register, then the window as the program makes it, shown at its design size.
   void SetUp() override {
     openDatabase();
@@ -117,7 +109,6 @@ class Window : public AppTest {
     std::cout << "screenshot: " << path << "\n";
   }
 
-  static inline std::unique_ptr<QApplication> app_;
   std::unique_ptr<app::TFOSMAIN> window_;
 };
 

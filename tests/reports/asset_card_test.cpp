@@ -15,6 +15,7 @@
 #include "depreciation/register_folder.h"
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
+#include "reports/report_fixture.h"
 #include "store/rec_lock.h"
 
 namespace kavrina::reports {
@@ -26,15 +27,8 @@ using test::findText;
 using test::textsInBand;
 using ui::TextAlign;
 
-class AssetCard : public ::testing::Test {
+class AssetCard : public ReportOnRegister {
  protected:
-  AssetCard() {
-    program().CKORISNIKNAZIV = "Preduzece DOO";
-    program().CKORISNIKMESTO = "Beograd";
-  }
-  store::Program& program() { return folder_.program(); }
-  const PageDocument& doc() const { return printer_.document(); }
-
   // Asset 5 with its register texts.
   void addAsset(depreciation::testing::AssetBuilder asset) {
     folder_.addAssets({asset});
@@ -54,14 +48,7 @@ class AssetCard : public ::testing::Test {
     return StampaKartice(program(), printer_, invBr, Date::fromYmd(year, 12, 31));
   }
   // The texts of card band n of a page (41 + 5n).
-  std::vector<std::string> band(int page, int n) const {
-    std::vector<std::string> texts;
-    for (const auto& t : textsInBand(doc(), page, 41 + 5 * n)) texts.push_back(t.text);
-    return texts;
-  }
-
-  RegisterFolder folder_;
-  RecordingPrinter printer_;
+  std::vector<std::string> band(int page, int n) const { return textsAt(page, 41 + 5 * n); }
 };
 
 TEST_F(AssetCard, AssetOf2017CalculatedTo2023HasSevenLinesInEachTable) {

@@ -17,6 +17,7 @@
 #include "reports/obrazac_poa.h"
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
+#include "reports/report_fixture.h"
 #include "store/rec_lock.h"
 #include "support/test_seed.h"
 
@@ -38,15 +39,8 @@ struct Result {
   double paSadVr = 0;
 };
 
-class NewRulesReports : public ::testing::Test {
+class NewRulesReports : public ReportOnRegister {
  protected:
-  NewRulesReports() {
-    program().CKORISNIKNAZIV = "Preduzece DOO";
-    program().CKORISNIKMESTO = "Beograd";
-  }
-  store::Program& program() { return folder_.program(); }
-  const PageDocument& doc() const { return printer_.document(); }
-
   // Result tables of 2023 written directly: every asset under the new rules, acquired
   // before the year.
   void writeResults(const std::vector<Result>& results, const std::string& months = "12") {
@@ -84,14 +78,7 @@ class NewRulesReports : public ::testing::Test {
     }
   }
   // The texts of register row slot n of a page, in column order.
-  std::vector<std::string> row(int page, int n) const {
-    std::vector<std::string> cells;
-    for (const auto& t : textsInBand(doc(), page, 27 + 5 * n)) cells.push_back(t.text);
-    return cells;
-  }
-
-  RegisterFolder folder_;
-  RecordingPrinter printer_;
+  std::vector<std::string> row(int page, int n) const { return textsAt(page, 27 + 5 * n); }
 };
 
 const std::string kAmount1000 = "      1,000.00";

@@ -18,6 +18,7 @@
 #include "depreciation/ucitaj_pamram.h"
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
+#include "reports/report_fixture.h"
 #include "store/rec_lock.h"
 #include "support/test_seed.h"
 
@@ -37,15 +38,8 @@ std::string amount(double value) {
   return formatPicture(value, kPictureAmount);
 }
 
-class Statements : public ::testing::Test {
+class Statements : public ReportOnRegister {
  protected:
-  Statements() {
-    program().CKORISNIKNAZIV = "Preduzece DOO";
-    program().CKORISNIKMESTO = "Beograd";
-  }
-  store::Program& program() { return folder_.program(); }
-  const PageDocument& doc() const { return printer_.document(); }
-
   void writeRa(const std::vector<RaRow>& rows, int year = 2023, int months = 12) {
     folder_.writeRaResult(year, months, rows);
   }
@@ -82,14 +76,7 @@ class Statements : public ::testing::Test {
             std::move(description), std::to_string(year), months};
   }
   // The texts of statement row slot k of a page.
-  std::vector<std::string> slot(int page, int k) const {
-    std::vector<std::string> texts;
-    for (const auto& t : textsInBand(doc(), page, 26 + 5 * k)) texts.push_back(t.text);
-    return texts;
-  }
-
-  RegisterFolder folder_;
-  RecordingPrinter printer_;
+  std::vector<std::string> slot(int page, int k) const { return textsAt(page, 26 + 5 * k); }
 };
 
 TEST_F(Statements, AccountingLineShowsEveryColumnWithItsPicture) {

@@ -15,9 +15,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/app_fixture.h"
 #include "app/form_hooks.h"
 #include "app/tfosmain.h"
+#include "app/window_fixture.h"
 #include "depreciation/obracun.h"
 #include "register/tf_firma.h"
 #include "reports/qt/pdf_writer.h"
@@ -29,17 +29,8 @@
 namespace kavrina::test {
 namespace {
 
-class WindowPrint : public AppTest {
+class WindowPrint : public WindowTest {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "reports_window_test";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  static void TearDownTestSuite() { app_.reset(); }
-  static inline std::unique_ptr<QApplication> app_;
-
   void SetUp() override {
     openDatabase();
     addCompany("000", "Velmar", "Beograd");
