@@ -33,11 +33,20 @@ static bool parseDigits(std::string_view text, int& value) {
 }
 
 Date Date::fromDbf(std::string_view text) {
-  int y = 0, m = 0, d = 0;
-  if (text.size() != 8) return {};
-  if (!parseDigits(text.substr(0, 4), y) || !parseDigits(text.substr(4, 2), m) ||
-      !parseDigits(text.substr(6, 2), d))
-    return {};
+  constexpr std::size_t kDigits = 8;
+  if (text.size() != kDigits) return {};
+  // All eight digits are taken at once and checked together: every date field of every
+  // record read passes here.
+  unsigned digit[kDigits];
+  unsigned notDigit = 0;
+  for (std::size_t i = 0; i < kDigits; ++i) {
+    digit[i] = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+    notDigit |= digit[i] > 9 ? 1U : 0U;
+  }
+  if (notDigit != 0) return {};
+  const int y = static_cast<int>(digit[0] * 1000 + digit[1] * 100 + digit[2] * 10 + digit[3]);
+  const int m = static_cast<int>(digit[4] * 10 + digit[5]);
+  const int d = static_cast<int>(digit[6] * 10 + digit[7]);
   return fromYmd(y, m, d);
 }
 

@@ -169,48 +169,55 @@ double roundDecimals(double value, int decimals) {
   return result;
 }
 
-double parseNumber(std::string_view text) {
-  std::size_t i = 0;
-  const std::size_t n = text.size();
-  while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  const std::size_t digitsStart = i;
+namespace {
 
-  // Fast path: up to 15 significant digits are exact in a double, and so is a power of ten
-  // up to 1e22, so one division gives the correctly rounded value.
-  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  std::uint64_t mantissa = 0;
-  int digits = 0, decimals = 0;
-  bool seenDigit = false;
-  // The whole part, then after a point the decimals.
-  const auto takeDigits = [&](bool afterPoint) {
-    for (; i < n; ++i) {
-      const unsigned digit = static_cast<unsigned>(text[i] - '0');
-      if (digit >= 10) break;
-      seenDigit = true;
-      digits += (mantissa != 0 || digit != 0) ? 1 : 0;
-      if (digits <= 19) mantissa = mantissa * 10 + digit;
-      decimals += afterPoint ? 1 : 0;
-    }
-  };
-  takeDigits(false);
-  if (i < n && text[i] == '.') {
-    ++i;
-    takeDigits(true);
-  }
-  if (!seenDigit) return 0;
+// A number with more digits than one integer holds exactly: the exact conversion of the
+// library, kept out of the common path.
+[[gnu::noinline]] double parseLongNumber(const char* first, const char* last) {
+  std::string number(*first == '.' ? "0" : "");
+  number.append(first, last);
   double value = 0;
-  if (digits <= 15 && decimals <= 22) {
-    value = static_cast<double>(mantissa) / kPowers[decimals];
-  } else {
-    // Long numbers: the exact conversion of the library.
-    std::string number(text.substr(digitsStart, i - digitsStart));
-    if (number.front() == '.') number.insert(number.begin(), '0');
-    std::from_chars(number.data(), number.data() + number.size(), value);
+  std::from_chars(number.data(), number.data() + number.size(), value);
+  return value;
+}
+
+}  // namespace
+
+double parseNumber(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end && (*p == ' ' || *p == '\t')) ++p;
+  bool negative = false;
+  if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+  const char* const digitsStart = p;
+
+  // Every digit goes into one integer; up to 19 digits cannot overflow it. Below 2^53 the
+  // integer is exact in a double, and so is a power of ten up to 1e19, so one division
+  // gives the correctly rounded value. This is the path of every amount the tables hold.
+  std::uint64_t mantissa = 0;
+  while (p < end && static_cast<unsigned char>(*p - '0') < 10)
+    mantissa = mantissa * 10 + static_cast<unsigned char>(*p++ - '0');
+  std::ptrdiff_t digits = p - digitsStart;
+  std::ptrdiff_t decimals = 0;
+  if (p < end && *p == '.') {
+    const char* const decimalsStart = ++p;
+    while (p < end && static_cast<unsigned char>(*p - '0') < 10)
+      mantissa = mantissa * 10 + static_cast<unsigned char>(*p++ - '0');
+    decimals = p - decimalsStart;
+    digits += decimals;
   }
+  if (digits == 0) return 0;
+
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                                       1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+  constexpr std::uint64_t kExactInDouble = std::uint64_t{1} << 53;
+  double value = 0;
+  if (digits > 19 || mantissa > kExactInDouble)
+    value = parseLongNumber(digitsStart, p);
+  else if (decimals == 0)
+    value = static_cast<double>(mantissa);
+  else
+    value = static_cast<double>(mantissa) / kPowers[decimals];
   return negative ? -value : value;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace kavrina::win1250 {
@@ -51,11 +52,6 @@ int byteOf(char32_t letter) {
   const auto& table = byLetter();
   const auto it = std::lower_bound(table.begin(), table.end(), Entry{letter, 0});
   return it != table.end() && it->first == letter ? it->second : -1;
-}
-
-bool isAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // Decodes the letter at `at` and moves past it; kInvalid (moving one byte) for a byte
@@ -125,6 +121,20 @@ void appendUtf8(std::string& out, char32_t letter) {
 }
 
 }  // namespace
+
+bool isAscii(std::string_view text) {
+  // Eight bytes at a time: a text field is read on every record of every list.
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  std::size_t at = 0;
+  std::uint64_t high = 0;
+  for (; at + sizeof high <= text.size(); at += sizeof high) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    high |= word;
+  }
+  for (; at < text.size(); ++at) high |= static_cast<unsigned char>(text[at]);
+  return (high & kHighBits) == 0;  // the trailing bytes sit in the lowest byte
+}
 
 std::optional<std::string> fromUtf8(std::string_view utf8) {
   if (isAscii(utf8)) return std::string(utf8);

@@ -19,6 +19,9 @@ std::optional<std::string> fromUtf8(std::string_view utf8);
 // number, as Windows reads them, so that a text read and written back is unchanged.
 std::string toUtf8(std::string_view bytes);
 
+// Whether every byte is ASCII, where Windows-1250 and UTF-8 hold the same bytes.
+bool isAscii(std::string_view text);
+
 // The first letter of the text that Windows-1250 cannot hold, as UTF-8 (for a message); a
 // byte that is not valid UTF-8 is given as U+FFFD. Nothing when the whole text fits.
 std::optional<std::string> firstUnstorableLetter(std::string_view utf8);

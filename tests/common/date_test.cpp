@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace kavrina {
 namespace {
 
@@ -15,6 +17,23 @@ TEST(Date, ReadsAndWritesDayMonthYear) {
        {"", "2023-10-16", "32.01.2023", "29.02.2023", "16.10.23", "a.b.cccc", "16.10.2023x"})
     EXPECT_TRUE(Date::fromText(bad).empty()) << bad;
   EXPECT_FALSE(Date::fromText("29.02.2024").empty());
+}
+
+TEST(Date, ReadsTheStoredEightDigitsOrNothing) {
+  EXPECT_EQ(Date::fromDbf("20240229"), Date::fromYmd(2024, 2, 29));
+  EXPECT_EQ(Date::fromDbf("00010101"), Date::fromYmd(1, 1, 1));
+  EXPECT_EQ(Date::fromDbf("99991231"), Date::fromYmd(9999, 12, 31));
+  EXPECT_EQ(Date::fromYmd(2023, 7, 4).toDbf(), "20230704");
+  for (const char* bad : {"", "        ", "2024022", "202402290", "20230229", "20231301",
+                          "20230100", "2023 701", "2023/7/4", "00000000", "2023070:"})
+    EXPECT_TRUE(Date::fromDbf(bad).empty()) << '"' << bad << '"';
+  // A byte just beside the digits, or with the high bit set, at every place.
+  for (int at = 0; at < 8; ++at)
+    for (char other : {'/', ':', '\x80', '\xB0', '\xB9', '\0'}) {
+      std::string text = "20230704";
+      text[static_cast<std::size_t>(at)] = other;
+      EXPECT_TRUE(Date::fromDbf(text).empty()) << at << ' ' << int(other);
+    }
 }
 
 TEST(Date, DayDistancesCountLeapDays) {

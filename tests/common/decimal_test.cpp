@@ -46,6 +46,43 @@ TEST(Decimal, ReadsTheNumberAtTheStartOfTheText) {
   EXPECT_EQ(parseNumber("-"), 0);
 }
 
+// The reader takes every digit into one integer and divides once; the library's exact
+// conversion of the same digits is the reference, over the forms a field can hold (led by
+// blanks and zeros, signed, with or without a point, up to and past nineteen digits, around
+// 2^53, followed by other text).
+TEST(Decimal, ReadsEveryNumberAsTheExactConversionDoes) {
+  std::mt19937_64 random(20261208);
+  const auto digitsOf = [&](int count) {
+    std::string digits;
+    for (int i = 0; i < count; ++i) digits += static_cast<char>('0' + random() % 10);
+    return digits;
+  };
+  const auto exact = [](const std::string& digits, bool negative) {
+    double value = 0;
+    const std::string number = digits.front() == '.' ? "0" + digits : digits;
+    std::from_chars(number.data(), number.data() + number.size(), value);
+    return negative ? -value : value;
+  };
+  for (int i = 0; i < 300000; ++i) {
+    const int whole = static_cast<int>(random() % 18);
+    const int decimals = static_cast<int>(random() % 8);
+    std::string digits = digitsOf(whole);
+    if (decimals > 0 || random() % 4 == 0) digits += "." + digitsOf(decimals);
+    if (digits.find_first_of("0123456789") == std::string::npos) continue;
+    const bool negative = random() % 3 == 0;
+    const std::string text = std::string(random() % 12, ' ') + (negative ? "-" : "") + digits +
+                             (random() % 5 == 0 ? " x9" : "");
+    ASSERT_EQ(parseNumber(text), exact(digits, negative)) << '"' << text << '"';
+  }
+  // Either side of the largest integer a double holds exactly, and with leading zeros that
+  // count as digits but add nothing.
+  for (const char* digits :
+       {"9007199254740992", "9007199254740993", "9007199254740993.5", "900719925474099.35",
+        "0000000000000000000012.5", "1234567890123456789", "12345678901234567890",
+        "0.00000000000000000001", "99999999999.999", "18446744073709551616"})
+    EXPECT_EQ(parseNumber(digits), exact(digits, false)) << digits;
+}
+
 TEST(Decimal, EveryStoredAmountReadsBackToItsRoundedValue) {
   // Amounts of 15.3 fields across their range survive a write and a read unchanged.
   for (double v = -99999999.999; v < 1e11; v = v * -1.37 + 0.001) {

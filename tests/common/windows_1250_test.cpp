@@ -62,6 +62,20 @@ TEST(Windows1250, SerbianLettersTakeOneByteAndForeignLettersAreRefused) {
   }
 }
 
+TEST(Windows1250, AsciiIsToldByEveryByteOfTheText) {
+  EXPECT_TRUE(win1250::isAscii(""));
+  for (std::size_t length = 1; length <= 40; ++length) {
+    std::string text(length, 'a');
+    EXPECT_TRUE(win1250::isAscii(text)) << length;
+    for (std::size_t at = 0; at < length; ++at) {
+      text[at] = '\x8A';  // Š
+      EXPECT_FALSE(win1250::isAscii(text)) << length << ' ' << at;
+      text[at] = '\x7F';
+      EXPECT_TRUE(win1250::isAscii(text)) << length << ' ' << at;
+    }
+  }
+}
+
 TEST(Windows1250, TextsAreCountedAndCutByLetters) {
   EXPECT_EQ(win1250::letterCount("čćžšđ"), 5u);
   EXPECT_EQ(win1250::cutToLetters("čćžšđ", 3), "čćž");
