@@ -93,7 +93,7 @@ int read(const std::string& file, bool snapshot) {
   std::size_t chars = 0;
   for (t->goTop(); !t->eof(); t->skip()) {
     ++n;
-    for (int c : {f.invBr, f.naziv, f.dobavljac, f.dokument}) chars += t->getString(c).size();
+    for (int c : {f.invBr, f.naziv, f.dobavljac, f.dokument}) chars += t->getText(c).size();
     sum += t->getDate(f.datumN).day() + t->getDate(f.datumO).day();
     for (int c : {f.raOsn, f.paOsn, f.ispVr, f.pkvt, f.raStopa, f.raTip, f.paStopa, f.paGrupa,
                   f.oDeo, f.kolicina, f.konto, f.duzKonta})

@@ -105,9 +105,18 @@ class DbfTable {
 
   // --- Fields (index from fieldIndex, or the name). Reads of the phantom record at end of
   // file give empty values. rawField gives the stored bytes (text in Windows-1250);
-  // getString and getMemo give program text (UTF-8).
-  std::string_view rawField(int index);
+  // getString, getText and getMemo give program text (UTF-8). getText is getString without
+  // a copy: its view holds until the next call on the table, for a reader that trims,
+  // compares or formats the text rather than keeping it.
+  std::string_view rawField(int index) {
+    // The hot path of every read: two tests, the record fetch and the error out of line.
+    if (!bufferValid_) ensureBuffer();
+    if (static_cast<std::size_t>(index) >= header_.fields.size()) fieldAt(index);
+    const FieldLayout& f = header_.fields[static_cast<std::size_t>(index)];
+    return std::string_view(buffer_.data() + f.offset, static_cast<std::size_t>(f.def.width));
+  }
   std::string getString(int index);
+  std::string_view getText(int index);
   double getNumber(int index);
   Date getDate(int index);
   bool getLogical(int index);
@@ -255,6 +264,7 @@ class DbfTable {
   bool found_ = false;
   std::vector<char> buffer_;
   bool bufferValid_ = false;
+  std::string textScratch_;  // getText's UTF-8 of a text that is not ASCII
   bool hot_ = false;
   bool newRecord_ = false;
   bool fileChanged_ = false;

@@ -49,16 +49,16 @@ std::span<char> DbfTable::fieldBytes(int index) {
   return std::span<char>(buffer_.data() + f.offset, static_cast<std::size_t>(f.def.width));
 }
 
-std::string_view DbfTable::rawField(int index) {
-  ensureBuffer();
-  // The hot path of every read: the bounds check alone, the error only when it fails.
-  if (static_cast<std::size_t>(index) >= header_.fields.size()) fieldAt(index);
-  const FieldLayout& f = header_.fields[static_cast<std::size_t>(index)];
-  return std::string_view(buffer_.data() + f.offset, static_cast<std::size_t>(f.def.width));
-}
-
 std::string DbfTable::getString(int index) {
   return codec::decodeText(rawField(index));
+}
+
+std::string_view DbfTable::getText(int index) {
+  const std::string_view stored = rawField(index);
+  // Windows-1250 and UTF-8 agree on ASCII: such a text is read where it is stored.
+  if (win1250::isAscii(stored)) return stored;
+  textScratch_ = codec::decodeText(stored);
+  return textScratch_;
 }
 
 double DbfTable::getNumber(int index) {

@@ -109,6 +109,28 @@ TEST_F(DbfTableTest, ScanSeesWritesMadeDuringTheScan) {
   EXPECT_EQ(t->getString("Ime"), "deset     ");
 }
 
+// getText is getString without the copy: the same text on every record, a letter outside
+// ASCII converted, the phantom record's blanks, and a wrong field refused the same way.
+TEST_F(DbfTableTest, TextViewsReadWhatGetStringReads) {
+  auto t = numbers(4);
+  const int ime = t->fieldIndex("Ime");
+  const char* names[] = {"Ana", "Đorđe", "", "Žaklina Šo"};
+  for (int i = 0; i < 4; ++i) {
+    t->goTo(static_cast<std::uint32_t>(i + 1));
+    t->putString(ime, names[i]);
+  }
+  t->commit();
+  int seen = 0;
+  for (t->goTop(); !t->eof(); t->skip(), ++seen) {
+    const std::string copy = t->getString(ime);
+    EXPECT_EQ(t->getText(ime), copy) << t->recNo();
+    EXPECT_EQ(t->getText(ime).substr(0, std::string(names[seen]).size()), names[seen]);
+  }
+  EXPECT_EQ(seen, 4);
+  EXPECT_EQ(t->getText(ime), std::string(10, ' ')) << "the phantom record";
+  EXPECT_EQ(errorOf([&] { t->getText(7); }).GENCODE, errorOf([&] { t->getString(7); }).GENCODE);
+}
+
 TEST_F(DbfTableTest, FieldNamesAreFoundInAnyCase) {
   auto t = makeTable(dir_ / "m.dbf", store::schema::mdos());
   EXPECT_EQ(t->fieldIndex("invbr"), 0);
