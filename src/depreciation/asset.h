@@ -11,7 +11,7 @@ namespace kavrina::depreciation {
 // three-decimal values; an empty `DatumN` counts as acquired before every year (year 0),
 // an empty `DatumO` means the asset is in use.
 struct Asset {
-  std::string InvBr;   // inventory number as stored (C 30)
+  std::string InvBr;   // inventory number (C 30) without trailing blanks
   Date DatumN;         // acquisition date
   Date DatumO;         // write-off date
   double RAOsn = 0;    // accounting base (N 15.3)

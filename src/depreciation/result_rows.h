@@ -8,7 +8,7 @@ namespace kavrina::depreciation {
 
 // A record of A(Y)(P)R.dbf. Every amount holds the value as stored: three decimals.
 struct RaRow {
-  std::string InvBr;      // C 30
+  std::string InvBr;      // C 30, without trailing blanks
   double RAPrVr = 0;      // N 15.3 opening present value
   double RAOsn = 0;       // N 15.3 base of the year
   double RAStopa = 0;     // N 7.3
@@ -23,7 +23,7 @@ struct RaRow {
 
 // A record of A(Y)(P)P.dbf. Every amount holds the value as stored: three decimals.
 struct PaRow {
-  std::string InvBr;      // C 30
+  std::string InvBr;      // C 30, without trailing blanks
   double PAPrVr = 0;      // N 15.3 opening present value
   double PAOsn = 0;       // N 15.3 base of the year
   double PAOtpVr = 0;     // N 15.3 value taken out of the group on write-off

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "common/text.h"
 #include "common/windows_1250.h"
 
 namespace kavrina::depreciation {
@@ -26,7 +27,10 @@ struct Fields {
   double number(int index) { return table.getNumber(index); }
   int whole(int index) { return static_cast<int>(number(index)); }
   bool logical(int index) { return table.getLogical(index); }
-  std::string text(int index) { return table.getString(index); }
+  // Without the blanks that pad it to the field's width: the calculation compares
+  // inventory numbers without them, a field written back is padded again, and a number
+  // this short needs no allocation of its own (a million assets, four lists of them).
+  std::string text(int index) { return std::string(text::trimRightBlanks(table.getText(index))); }
   Date date(int index) { return table.getDate(index); }
 };
 

@@ -65,6 +65,16 @@ std::string accountingStartText(bool raNab, int brMes, std::string_view year,
   return "01." + twoDigits(wholeNumber(months) - brMes + 1) + "." + lastTwoDigits(year);
 }
 
+// The inventory number padded with blanks to its field's width, as the table stores it
+// (the result rows hold it without the padding).
+std::string asStored(std::string invBr, store::DbfTable& table) {
+  const int field = table.fieldIndex("InvBr");
+  const auto width =
+      static_cast<std::size_t>(table.fields()[static_cast<std::size_t>(field)].def.width);
+  if (invBr.size() < width) invBr.resize(width, ' ');
+  return invBr;
+}
+
 }  // namespace
 
 std::string missingTaxResultMessage(std::string_view year, std::string_view months) {
@@ -113,7 +123,8 @@ PamRam UCITAJPAMRAM(store::Session& program, std::string_view year, std::string_
       // As a search of the list would, the first row of an inventory number is the one
       // the accounting side is matched with.
       byInvBr.emplace(r.InvBr, result.rows.size());
-      result.rows.push_back({std::move(r.InvBr), r.PAm, 0, r.PASadVr, 0, {}});
+      result.rows.push_back(
+          {asStored(std::move(r.InvBr), tax.table()), r.PAm, 0, r.PASadVr, 0, {}});
     }
   }
   {
@@ -125,7 +136,8 @@ PamRam UCITAJPAMRAM(store::Session& program, std::string_view year, std::string_
       const auto found = byInvBr.find(r.InvBr);
       if (found == byInvBr.end()) {
         byInvBr.emplace(r.InvBr, result.rows.size());
-        result.rows.push_back({std::move(r.InvBr), 0, r.RAm, 0, r.RASadVr, std::move(start)});
+        result.rows.push_back({asStored(std::move(r.InvBr), accounting.table()), 0, r.RAm, 0,
+                               r.RASadVr, std::move(start)});
         continue;
       }
       PamRamRow& row = result.rows[found->second];

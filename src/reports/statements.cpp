@@ -65,7 +65,7 @@ std::optional<std::vector<Row>> readResultTable(store::Program& program, const C
 
 // What a statement line shows of an asset of `MDOS`.
 struct StatementAsset {
-  std::string invBr;  // as stored
+  std::string invBr;  // without trailing blanks, as the result rows hold it
   std::string naziv;
   double raOsn = 0;
   double paOsn = 0;
@@ -81,8 +81,9 @@ class StatementAssetReader {
         paOsn_(mdos.fieldIndex("PAOsn")),
         paGrupa_(mdos.fieldIndex("PAgrupa")) {}
   StatementAsset read(store::DbfTable& t) const {
-    return {t.getString(invBr_), std::string(text::trimRightBlanks(t.getString(naziv_))),
-            t.getNumber(raOsn_), t.getNumber(paOsn_), static_cast<int>(t.getNumber(paGrupa_))};
+    return {std::string(text::trimRightBlanks(t.getText(invBr_))),
+            std::string(text::trimRightBlanks(t.getText(naziv_))), t.getNumber(raOsn_),
+            t.getNumber(paOsn_), static_cast<int>(t.getNumber(paGrupa_))};
   }
 
  private:
