@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "common/process_memory.h"
 #include "depreciation/annual_results_cache.h"
 #include "depreciation/group_reset.h"
 #include "depreciation/obracun.h"
@@ -22,6 +23,8 @@ void callAKTIVIRAJ(store::Program& program) {
 
 void callOBRACUN(store::Program& program, bool accounting, bool tax, bool periodic) {
   depreciation::OBRACUN(program, accounting, tax, periodic);
+  // The window stays open long after: the calculation's lists go back to the system.
+  memory::releaseFreedMemory();
 }
 
 void callNULIRAJGRUPU(store::Program& program) {

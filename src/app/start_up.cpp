@@ -11,6 +11,7 @@
 #include "app/kavrina_application.h"
 #include "app/resource_images.h"
 #include "app/tfosmain.h"
+#include "common/process_memory.h"
 #include "errors/error_handler.h"
 #include "errors/program_info.h"
 #include "settings/ini_files.h"
@@ -44,6 +45,7 @@ void closeQuietly(store::Program& program) {
 }  // namespace
 
 int runProgram(int argc, char** argv) {
+  memory::prepareForLargeLists();
   auto program = std::make_unique<store::Program>();
   program->info.folder = errors::locateProgramFolder();
   std::error_code ec;

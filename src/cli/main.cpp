@@ -8,6 +8,7 @@
 #include "cli/cli_app.h"
 #include "cli/cli_options.h"
 #include "cli/console_ui.h"
+#include "common/process_memory.h"
 #include "errors/error_handler.h"
 #include "store/end_program.h"
 #include "ui/current_ui.h"
@@ -15,6 +16,7 @@
 int main(int argc, char** argv) {
   using namespace kavrina;
   std::ios::sync_with_stdio(false);
+  memory::prepareForLargeLists();
   store::Program program;
   program.info.SW = "Kavrina";
   errors::ErrorHooks hooks;
