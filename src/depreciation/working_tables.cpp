@@ -1,16 +1,11 @@
-// Working tables closed by their owner, and the event pump of long loops.
+// Working tables closed by their owner.
 #include "depreciation/working_tables.h"
 
 #include <algorithm>
 
 #include "store/database.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::depreciation {
-
-namespace {
-constexpr auto kEventInterval = std::chrono::milliseconds(20);
-}
 
 WorkingTables::~WorkingTables() {
   try {
@@ -52,15 +47,6 @@ void WorkingTables::closeAll() {
     aliases_.pop_back();
     program_.areas.close(alias);
   }
-}
-
-void EventPump::operator()() {
-  // The clock is read every few dozen records: a record takes a few microseconds.
-  if (++calls_ % kRecordsPerLook != 0) return;
-  const auto now = std::chrono::steady_clock::now();
-  if (now - last_ < kEventInterval) return;
-  last_ = now;
-  if (ui::hasCurrent()) ui::current().processEvents();
 }
 
 }  // namespace kavrina::depreciation

@@ -1,14 +1,14 @@
 // The working tables one operation opens exclusively and must close again whatever
-// happens, and the throttled letting-run of window events inside long loops.
+// happens; the calculation's loops let window events run through ui::EventPump.
 #pragma once
 
-#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "store/program.h"
+#include "ui/event_pump.h"
 
 namespace kavrina::depreciation {
 
@@ -37,17 +37,7 @@ class WorkingTables {
   std::filesystem::path inUse_;
 };
 
-// Lets pending window events run from a loop that calls it once per record, at most
-// every few milliseconds, so that a 100,000-record loop keeps the window painted without
-// spending its time in the event loop.
-class EventPump {
- public:
-  void operator()();
-
- private:
-  static constexpr unsigned kRecordsPerLook = 64;
-  std::chrono::steady_clock::time_point last_{};
-  unsigned calls_ = 0;
-};
+// The long loops of the calculation let window events run through the shared pump.
+using ui::EventPump;
 
 }  // namespace kavrina::depreciation
