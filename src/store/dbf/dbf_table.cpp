@@ -341,6 +341,7 @@ void DbfTable::close() {
 
 void DbfTable::addOrder(std::unique_ptr<TableOrder> order) {
   orders_.push_back(std::move(order));
+  orders_.back()->setSnapshot(snapshotScan_);
   if (!eof_ && recNo_ > 0) orders_.back()->recordLoaded(recNo_, recordBuffer());
 }
 

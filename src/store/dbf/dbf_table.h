@@ -94,11 +94,27 @@ class DbfTable {
   // records ahead in blocks: each record then shows the file as it was when its block was
   // read, a moment during the pass rather than the moment it is reached. Off by default: a
   // shared table reads each record when it moves to it.
+  // Index moves then come from entries read ahead in the same way.
   void setSnapshotScan(bool on) {
     snapshotScan_ = on;
     dropReadCache();
+    for (auto& order : orders_) order->setSnapshot(on);
   }
   bool snapshotScan() const { return snapshotScan_; }
+  // A snapshot scan for the life of the object, the table's setting as it was afterwards.
+  class SnapshotScan {
+   public:
+    explicit SnapshotScan(DbfTable& table) : table_(table), was_(table.snapshotScan()) {
+      table_.setSnapshotScan(true);
+    }
+    ~SnapshotScan() { table_.setSnapshotScan(was_); }
+    SnapshotScan(const SnapshotScan&) = delete;
+    SnapshotScan& operator=(const SnapshotScan&) = delete;
+
+   private:
+    DbfTable& table_;
+    bool was_;
+  };
   // With `hide` set, moves pass over records marked deleted.
   void setHideDeleted(bool hide) { hideDeleted_ = hide; }
   bool hideDeleted() const { return hideDeleted_; }

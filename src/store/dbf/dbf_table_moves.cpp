@@ -247,14 +247,16 @@ void DbfTable::skip(std::int64_t count) {
   }
   bof_ = false;
   if (count > 0) {
-    const bool sequential = controllingOrder() == nullptr;
+    const bool inRecordOrder = controllingOrder() == nullptr;
     for (std::int64_t i = 0; i < count && !eof_; ++i) {
       std::uint32_t to = nextRecord(recNo_);
       if (to == 0) {
         positionAtEof();
         break;
       }
-      loadRecord(to, sequential);
+      // In key order the records read ahead too where they follow one another in the file
+      // (a register entered in the order of its numbers).
+      loadRecord(to, inRecordOrder || to == recNo_ + 1);
       skipHidden(true);
     }
     return;

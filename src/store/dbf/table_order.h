@@ -39,6 +39,10 @@ class TableOrder {
   // Whether the key of `recno` (as last loaded) equals the value, as a seek compares it.
   virtual bool keyMatches(std::uint32_t recno, const SeekValue& value) = 0;
 
+  // The table reads in one pass as a snapshot scan (see DbfTable::setSnapshotScan): the
+  // order may then answer forward moves from entries it read ahead under one lock.
+  virtual void setSnapshot(bool on) { (void)on; }
+
   // The table committed (exclusive orders write their header now), or is being closed.
   virtual void commit() = 0;
   // The table was zapped, packed or rewritten: the order rebuilds itself from the records.

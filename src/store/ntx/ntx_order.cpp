@@ -12,6 +12,9 @@ using errors::driverError;
 
 namespace {
 
+// Entries a snapshot scan reads ahead at each lock of the index.
+constexpr std::size_t kAheadEntries = 512;
+
 KeyList collectKeys(DbfTable& table, const KeyExpression& expression) {
   KeyList list;
   list.keySize = expression.keySize();
@@ -20,12 +23,7 @@ KeyList collectKeys(DbfTable& table, const KeyExpression& expression) {
   list.recnos.resize(count);
   std::vector<char> record;
   // One pass from the first record to the last: read in blocks even when shared.
-  struct Snapshot {
-    DbfTable& table;
-    bool was;
-    ~Snapshot() { table.setSnapshotScan(was); }
-  } snapshot{table, table.snapshotScan()};
-  table.setSnapshotScan(true);
+  const DbfTable::SnapshotScan snapshot(table);
   for (std::uint32_t recno = 1; recno <= count; ++recno) {
     table.readRecordAt(recno, record);
     expression.evaluate(record,
@@ -69,6 +67,7 @@ std::string NtxOrder::keyOf(std::uint32_t recno) {
 void NtxOrder::recordWriting(std::uint32_t recno, bool isNew) {
   // The file still holds the record as it was: its key is the old one when nothing else is
   // known, and the one to remove should the key remembered not be in the index.
+  dropAhead();
   if (isNew) return;
   fileKey_ = keyInFile(recno);
   if (recno != lastRecno_) {
@@ -78,6 +77,7 @@ void NtxOrder::recordWriting(std::uint32_t recno, bool isNew) {
 }
 
 void NtxOrder::recordWritten(std::uint32_t recno, std::span<const char> record, bool isNew) {
+  dropAhead();
   std::string newKey = expression_.evaluate(record);
   if (isNew) {
     NtxFile::Access access(*file_);
@@ -97,19 +97,35 @@ void NtxOrder::recordWritten(std::uint32_t recno, std::span<const char> record, 
 }
 
 std::uint32_t NtxOrder::first() {
+  dropAhead();
   return tree_.first();
 }
 
 std::uint32_t NtxOrder::last() {
+  dropAhead();
   return tree_.last();
 }
 
 std::uint32_t NtxOrder::next(std::uint32_t recno) {
-  return tree_.next(keyOf(recno), recno);
+  if (!snapshot_) return tree_.next(keyOf(recno), recno);
+  // A snapshot scan takes the entries after a record a batch at a time: one lock of a
+  // shared index for each batch rather than for each move.
+  if (recno != aheadAfter_ || aheadAt_ == ahead_.size()) {
+    tree_.nextMany(keyOf(recno), recno, kAheadEntries, ahead_);
+    aheadAt_ = 0;
+  }
+  aheadAfter_ = aheadAt_ < ahead_.size() ? ahead_[aheadAt_++] : 0;
+  return aheadAfter_;
 }
 
 std::uint32_t NtxOrder::previous(std::uint32_t recno) {
+  dropAhead();
   return tree_.previous(keyOf(recno), recno);
+}
+
+void NtxOrder::setSnapshot(bool on) {
+  snapshot_ = on;
+  dropAhead();
 }
 
 std::optional<std::string> NtxOrder::seekKeyOf(const SeekValue& value) {
@@ -120,6 +136,7 @@ std::optional<std::string> NtxOrder::seekKeyOf(const SeekValue& value) {
 }
 
 std::uint32_t NtxOrder::seek(const SeekValue& value) {
+  dropAhead();
   std::optional<std::string> key = seekKeyOf(value);
   return key ? tree_.seekFirst(*key) : 0;
 }
@@ -141,12 +158,14 @@ void NtxOrder::rebuild() {
 }
 
 void NtxOrder::tableRewritten() {
+  dropAhead();
   lastRecno_ = 0;
   lastKey_.clear();
   rebuild();
 }
 
 void NtxOrder::close() {
+  dropAhead();
   file_->close();
 }
 

@@ -33,6 +33,7 @@ class NtxOrder final : public TableOrder {
   // Raises the data type error for a number sought in a text key or the reverse.
   std::uint32_t seek(const SeekValue& value) override;
   bool keyMatches(std::uint32_t recno, const SeekValue& value) override;
+  void setSnapshot(bool on) override;
   void commit() override;
   void tableRewritten() override;
   void close() override;
@@ -57,6 +58,19 @@ class NtxOrder final : public TableOrder {
   std::string lastKey_;
   std::string fileKey_;  // the key of the record being written, as the file held it
   std::vector<char> record_;
+
+  // A snapshot scan's entries after the record last given, read under one lock: the next
+  // forward move from that record takes the first of them. Any other use of the order
+  // drops them.
+  bool snapshot_ = false;
+  std::vector<std::uint32_t> ahead_;
+  std::size_t aheadAt_ = 0;
+  std::uint32_t aheadAfter_ = 0;
+  void dropAhead() {
+    ahead_.clear();
+    aheadAt_ = 0;
+    aheadAfter_ = 0;
+  }
 };
 
 // The index file's path: ".ntx" added when the name has no extension ("NTX/MDNG").

@@ -151,6 +151,20 @@ std::uint32_t NtxTree::next(std::string_view key, std::uint32_t recno) {
   return lowerBoundPath(path, key, recno) ? checkedRecno(path, key, true) : 0;
 }
 
+void NtxTree::nextMany(std::string_view key, std::uint32_t recno, std::size_t most,
+                       std::vector<std::uint32_t>& out) {
+  out.clear();
+  NtxFile::Access access(file_);
+  Path path;
+  bool onItem = findExact(path, key, recno) ? stepForward(path) : lowerBoundPath(path, key, recno);
+  std::string from(key);
+  while (onItem && out.size() < most) {
+    out.push_back(checkedRecno(path, from, true));
+    from.assign(fetch(path.back().page)->key(path.back().index));
+    onItem = stepForward(path);
+  }
+}
+
 std::uint32_t NtxTree::previous(std::string_view key, std::uint32_t recno) {
   NtxFile::Access access(file_);
   Path path;

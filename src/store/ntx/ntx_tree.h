@@ -35,6 +35,10 @@ class NtxTree {
   // the tree, the neighbour of the place where it would be. 0 at either end.
   std::uint32_t next(std::string_view key, std::uint32_t recno);
   std::uint32_t previous(std::string_view key, std::uint32_t recno);
+  // The records of up to `most` items after the item (key, recno), as repeated calls of
+  // next would give them, read under one lock into `out`; fewer at the end of the index.
+  void nextMany(std::string_view key, std::uint32_t recno, std::size_t most,
+                std::vector<std::uint32_t>& out);
 
  private:
   // One level of a path: a page and an index in it. The last step names an item; the steps

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <random>
 
 #include "ntx_test_util.h"
@@ -156,6 +157,62 @@ TEST_F(NtxOrderTest, HiddenDeletedRecordsAreSkippedByEveryMove) {
   EXPECT_EQ(t->recNo(), 3u) << "the live one of the two records with 2";
   EXPECT_FALSE(t->seek(1.0));
   EXPECT_TRUE(t->eof());
+}
+
+// A snapshot scan takes the index entries a batch at a time under one lock; the walk must
+// be the one move-by-move gives, across page and batch boundaries, with duplicate keys and
+// hidden deleted records, and a key this table changes on the way must move at once.
+TEST_F(NtxOrderTest, ASnapshotScanWalksTheOrderAsMoveByMoveDoes) {
+  auto t = assets({}, true);
+  std::mt19937 rng(20261208);
+  for (int i = 0; i < 1500; ++i) appendAsset(*t, std::to_string(rng() % 900));
+  t->setHideDeleted(true);
+  for (std::uint32_t r = 7; r <= 1500; r += 97) {
+    t->goTo(r);
+    ASSERT_TRUE(t->lockRecord(r));
+    t->deleteRecord();
+    t->unlock();
+  }
+  t->commit();
+  // The walk, with the record met `changeAt`th given the number 5000 when reached and one
+  // a hundred moves ahead the number 5001 (each gets its own back after the walk).
+  const auto walk = [&](bool snapshot, std::size_t changeAt, std::uint32_t ahead) {
+    std::optional<store::DbfTable::SnapshotScan> scan;
+    if (snapshot) scan.emplace(*t);
+    const auto renumber = [&](const std::string& to) {
+      EXPECT_TRUE(t->lockRecord());
+      t->putString("InvBr", to);
+      t->unlock();
+      t->commit();
+    };
+    std::vector<std::pair<std::uint32_t, std::string>> renumbered;
+    std::vector<std::uint32_t> recnos;
+    for (t->goTop(); !t->eof(); t->skip()) {
+      recnos.push_back(t->recNo());
+      if (recnos.size() != changeAt) continue;
+      const std::uint32_t here = t->recNo();
+      t->goTo(ahead);  // a move outside the order: a snapshot keeps its entries
+      renumbered.emplace_back(ahead, t->getString("InvBr"));
+      renumber("5001");
+      t->goTo(here);
+      renumbered.emplace_back(here, t->getString("InvBr"));
+      renumber("5000");
+    }
+    scan.reset();
+    for (const auto& [recno, number] : renumbered) {
+      t->goTo(recno);
+      renumber(number);
+    }
+    return recnos;
+  };
+  const std::vector<std::uint32_t> byMove = walk(false, 0, 0);
+  ASSERT_EQ(byMove.size(), 1500u - 16u);
+  EXPECT_EQ(walk(true, 0, 0), byMove);
+  EXPECT_FALSE(t->snapshotScan()) << "the scan's end puts the setting back";
+  const std::uint32_t ahead = byMove[699];
+  const std::vector<std::uint32_t> changed = walk(false, 600, ahead);
+  ASSERT_EQ(changed.size(), 601u) << "the record renumbered ahead ends the walk";
+  EXPECT_EQ(walk(true, 600, ahead), changed);
 }
 
 TEST_F(NtxOrderTest, IndexBuiltFromRecordsEqualsTheOneMaintained) {
