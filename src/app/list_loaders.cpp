@@ -11,6 +11,7 @@
 #include "store/dbf/dbf_table.h"
 #include "store/rec_lock.h"
 #include "ui/current_ui.h"
+#include "ui/event_pump.h"
 
 namespace kavrina::app {
 
@@ -23,10 +24,6 @@ constexpr std::string_view kQvrPro = "qvr_pro.dbf";
 std::unique_ptr<ui::WaitNotice> waitNotice(std::string_view text) {
   if (!ui::hasCurrent()) return nullptr;
   return ui::current().showWait(text);
-}
-
-void processEvents() {
-  if (ui::hasCurrent()) ui::current().processEvents();
 }
 
 // A file of the program folder (the working directory) found in any case.
@@ -135,18 +132,24 @@ void UcitajOsnovnaSredstva(store::Program& program, const PresentValueLookup& pr
   const int raOsn = mdos.fieldIndex("RAOsn");
   const int paOsn = mdos.fieldIndex("PAOsn");
   int read = 0;
-  for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
-    if (!filter || filter(mdos)) {
-      AssetValues asset{mdos.getString(invBr), mdos.getString(naziv), mdos.getDate(datumN),
-                        mdos.getNumber(raOsn), mdos.getNumber(paOsn), 0};
-      asset.presentValue =
-          presentValue ? presentValue(asset.invBr, asset.datumN.year(), asset.raOsn) : asset.raOsn;
-      program.AOSNOVNASREDSTVA.push_back(assetRow(asset));
+  ui::EventPump pump;
+  {
+    // The list is read in one pass from top to bottom: records and index entries in blocks.
+    const store::DbfTable::SnapshotScan snapshot(mdos);
+    for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
+      if (!filter || filter(mdos)) {
+        AssetValues asset{mdos.getString(invBr), mdos.getString(naziv), mdos.getDate(datumN),
+                          mdos.getNumber(raOsn), mdos.getNumber(paOsn), 0};
+        asset.presentValue = presentValue
+                                 ? presentValue(asset.invBr, asset.datumN.year(), asset.raOsn)
+                                 : asset.raOsn;
+        program.AOSNOVNASREDSTVA.push_back(assetRow(asset));
+      }
+      ++read;
+      if (progress) progress->setPosition(read);
+      pump();
+      if (progress && progress->cancelled()) break;
     }
-    ++read;
-    if (progress) progress->setPosition(read);
-    processEvents();
-    if (progress && progress->cancelled()) break;
   }
   mdos.goTop();
   if (progress) progress->setPosition(std::max(total, 1));
