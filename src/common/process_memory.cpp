@@ -46,7 +46,7 @@ bool tuned = false;  // whether the C library's allocator took the settings
 
 void prepareForLargeLists() {
   // The C library's allocator says yes to each setting; an allocator put in its place (a
-  // memory checker's) does not, and is then left as it is.
+  // sanitizer's) does not, and is then left as it is.
   if (mallopt(M_MMAP_MAX, 0) != 1) return;  // large blocks from the heap too, reused
   mallopt(M_TRIM_THRESHOLD, INT_MAX);       // freed memory is kept for the next list
   mallopt(M_TOP_PAD, 0);

@@ -11,7 +11,7 @@ namespace kavrina::memory {
 // Once, at the start of a program or tool, before its first list: every block comes from
 // the process's own heap and a block that is freed stays there for the next one; room for
 // the lists is set aside once, backed by large pages where the kernel offers them. Does
-// nothing where the allocator is not the C library's own (under a memory checker).
+// nothing where the allocator is not the C library's own (a sanitizer's).
 void prepareForLargeLists();
 
 // Gives the memory freed since back to the system, after work that needed much of it (a
