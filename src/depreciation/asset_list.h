@@ -1,5 +1,5 @@
-// The rows of the asset list (`AOSNOVNASREDSTVA`): what `UcitajOsnovnaSredstva` reads,
-// without the window, so that the main window and the benchmark run the same code.
+// The rows of the asset list (`AOSNOVNASREDSTVA`) built from the register and the annual
+// results' present values, without the window (the window's own loader is in app).
 #pragma once
 
 #include <cstddef>
