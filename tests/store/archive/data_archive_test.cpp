@@ -177,6 +177,7 @@ TEST_F(DataArchive, AKillLeavesNothingUnderTheNameAndTheStrayIsClearedLater) {
   fs::remove(target_);
   const std::uint64_t writes = faults::seen(faults::Op::Write);
   const std::uint32_t seed = testSeed();
+  SCOPED_TRACE(seedNote(seed));
   const std::uint64_t killAt = 1 + seed % writes;
   const pid_t child = ::fork();
   if (child == 0) {
