@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <string>
-
 #include "support/special_files.h"
 #include "support/temp_dir.h"
 
@@ -53,23 +50,6 @@ TEST(OutputTarget, EachKindOfNameIsToldApartAndOnlyAFreeNameOrAskedForFileMayBeW
   }
   EXPECT_EQ(checkTarget(program.path() / "DBF" / "MDOS.dbf", {}), Target::RegularFile)
       << "no program folder given: none refused for being it";
-}
-
-TEST(OutputTarget, AWriteErrorNamesItsCause) {
-  const fs::path pdf = "/mnt/usb/a.pdf";
-  const struct {
-    int error;
-    std::string text;
-  } cases[] = {
-      {ENOSPC, "Nema dovoljno mesta na disku za fajl /mnt/usb/a.pdf."},
-      {EDQUOT, "Nema dovoljno mesta na disku za fajl /mnt/usb/a.pdf."},
-      {EACCES, "Fajl /mnt/usb/a.pdf nije dostupan za pisanje."},
-      {EROFS, "Fajl /mnt/usb/a.pdf nije dostupan za pisanje.\nDisk je zasticen od upisa."},
-      {ENOENT, "Fajl /mnt/usb/a.pdf nije dostupan za pisanje.\nFolder ne postoji: /mnt/usb"},
-      {EEXIST, "Fajl: /mnt/usb/a.pdf vec postoji."},
-      {EIO, "Fajl /mnt/usb/a.pdf nije dostupan za pisanje.\nGreska sistema: Input/output error"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(writeErrorText(c.error, pdf), c.text) << c.error;
 }
 
 }  // namespace
