@@ -11,6 +11,7 @@
 #include "store/database.h"
 #include "store/program_folder.h"
 #include "store/rec_lock.h"
+#include "support/special_files.h"
 
 namespace kavrina::test {
 namespace {
@@ -118,6 +119,25 @@ TEST_F(MaintenanceCli, ArhivaRefusesAnExistingFileUnlessPresnimiAndAnyPlaceInThe
                   folder_.path().string() + "\n");
     EXPECT_FALSE(fs::exists(inside));
   }
+}
+
+TEST_F(MaintenanceCli, ArhivaNeverReplacesWhatIsNotARegularFile) {
+  std::vector<fs::path> places = {elsewhere_.path() / "cev.zip", elsewhere_.path() / "folder.zip"};
+  ASSERT_TRUE(makeNamedPipe(places[0]));
+  fs::create_directory(places[1]);
+  if (const fs::path device = deviceNodeIn(elsewhere_.path()); !device.empty())
+    places.push_back(device);
+  for (const fs::path& place : places) {
+    const CliRun r = run({"arhiva", place.string(), "--presnimi"});
+    EXPECT_EQ(r.exitCode, 1) << place;
+    EXPECT_EQ(r.err, "Nije moguce snimanje na " + place.string() +
+                         ":\nto nije obican fajl (folder, uredjaj, imenovana cev ili veza bez "
+                         "fajla).\n")
+        << place;
+  }
+  EXPECT_TRUE(isNamedPipe(places[0]));
+  EXPECT_TRUE(fs::is_empty(places[1]));
+  EXPECT_TRUE(places.size() == 2 || isDeviceNode(places[2]));
 }
 
 TEST_F(MaintenanceCli, ArhivaNamesATableAnotherStationHoldsAndEndsWithOne) {

@@ -2,6 +2,7 @@
 #include "reports/qt/print_preview.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -17,9 +19,10 @@
 
 #include "reports/qt/document_printing.h"
 #include "reports/qt/page_view.h"
-#include "reports/qt/pdf_writer.h"
+#include "reports/qt/pdf_save.h"
 #include "reports/qt/toolbar_icons.h"
 #include "settings/settings_keys.h"
+#include "ui/current_ui.h"
 
 namespace kavrina::reports {
 
@@ -180,12 +183,19 @@ void PrintPreview::print(const PageDocument& doc, bool showDialog) {
 
 void PrintPreview::SacuvajPdfClick() {
   if (!doc_) return;
-  const QString proposed = QString::fromStdString(doc_->title) + QStringLiteral(".pdf");
-  const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Sacuvaj PDF"), proposed,
-                                                    QStringLiteral("PDF (*.pdf)"));
-  if (file.isEmpty()) return;
-  if (auto error = writePdf(*doc_, file.toStdString())) {
-    errorSink_(QString::fromStdString(*error));
+  // Proposed in the user's documents: the program folder, where the dialog would start,
+  // takes no PDF. The overwrite question is the program's own (savePdfAs).
+  QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (proposed.isEmpty()) proposed = QDir::homePath();
+  proposed += QStringLiteral("/") + QString::fromStdString(doc_->title) + QStringLiteral(".pdf");
+  for (;;) {
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Sacuvaj PDF"), proposed,
+                                                      QStringLiteral("PDF (*.pdf)"), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (file.isEmpty()) return;
+    if (savePdfAs(*doc_, file.toStdString(), programFolder_, ui::current()) == PdfSaveStep::Done)
+      return;
+    proposed = file;
   }
 }
 
