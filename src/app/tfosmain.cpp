@@ -246,10 +246,14 @@ void TFOSMAIN::columnDragged(int column, int width) {
 void TFOSMAIN::closeEvent(QCloseEvent* event) {
   bool canClose = true;
   fOSMainOnCloseQuery(canClose);
-  if (canClose)
+  if (canClose) {
+    // A network task under way (the start's, or a menu entry's) gives up at once, so that
+    // the program ends with the window.
+    if (Ftp1) Ftp1->cancel();
     event->accept();
-  else
+  } else {
     event->ignore();
+  }
 }
 
 void TFOSMAIN::fOSMainOnCloseQuery(bool& canClose) {
