@@ -134,6 +134,31 @@ TEST_F(VersionCheck, TricklingOrStallingServerCannotHoldTheStart) {
   }
 }
 
+// What downloads killed part-way left beside the program goes at the next start, once older
+// than a minute; a fresh one (a download of another copy under way) and other files stay.
+TEST_F(VersionCheck, StrayDownloadsOfAnEarlierRunGoAtStart) {
+  useNoServer();
+  const struct {
+    const char* name;
+    int ageSeconds;
+    bool stays;
+  } files[] = {
+      {".update_kavrina.0123456789ab.tmp", 120, false},
+      {".vmdpu.00aa11bb22cc.tmp", 3600, false},
+      {".impcr.00aa11bb22cd.tmp", 5, true},
+      {".notes.tmp", 3600, true},
+      {"update_kavrina.0123456789ab.tmp", 3600, true},
+  };
+  for (const auto& f : files) {
+    writeLocal(f.name, "part");
+    std::filesystem::last_write_time(
+        folder() / f.name,
+        std::filesystem::file_time_type::clock::now() - std::chrono::seconds(f.ageSeconds));
+  }
+  online::fOSMainOnShow(context());
+  for (const auto& f : files) EXPECT_EQ(localExists(f.name), f.stays) << f.name;
+}
+
 // Failures that are not the connection's are named for what they are.
 TEST_F(VersionCheck, ManualCheckNamesTheRealCause) {
   useNoServer();
