@@ -161,6 +161,33 @@ TEST_F(MaintenanceCli, IndeksiRebuildsEveryCompanyAndIsRefusedWhileATableIsHeld)
   EXPECT_NE(assets.out.find("\n5,"), std::string::npos) << assets.out;
 }
 
+// A station that holds a table of the register alone: every command that needs it says so
+// and ends with one, without an internal error and without writing the error log.
+TEST_F(MaintenanceCli, ATableHeldByAnotherStationIsNamedForEveryCommand) {
+  const struct {
+    const char* held;
+    std::vector<std::string> args;
+  } cases[] = {
+      {"DBF/MDOS.dbf", {"izvoz", "MDOS"}},
+      {"DBF/MDOS.dbf", {"obracun", "--godina", "2024"}},
+      {"DBF/Firme.dbf", {"izvoz", "MDOS"}},
+      {"DBF/Firme.dbf", {"--firma", "001", "izvoz", "MDOS"}},
+      {"001/DBF/MDOS.dbf", {"--firma", "001", "izvoz", "MDOS"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.held);
+    OsFile station;  // this test process: a station holding the table alone
+    ASSERT_EQ(station.openShareLocked(folder_.path() / c.held, OsFile::Access::ReadWrite,
+                                      LockKind::Write),
+              0);
+    const CliRun refused = run(c.args);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "Drugi korisnik trenutno koristi tabelu " + std::string(c.held) +
+                               ". Pokusajte kasnije.\n");
+    EXPECT_FALSE(fs::exists(folder_.path() / "Error.txt"));
+  }
+}
+
 TEST_F(MaintenanceCli, AWrongCommandLineIsAUsageError) {
   const CliRun noFile = run({"arhiva"});
   EXPECT_EQ(noFile.exitCode, 2);

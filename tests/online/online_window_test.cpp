@@ -12,9 +12,11 @@
 #include <thread>
 
 #include "app/tfosmain.h"
+#include "common/os_file.h"
 #include "online/online_services.h"
 #include "online_fixture.h"
 #include "store/database.h"
+#include "store/end_program.h"
 #include "store/program_folder.h"
 #include "support/process.h"
 #include "ui/current_ui.h"
@@ -127,6 +129,30 @@ TEST_F(OnlineWindow, ClosingTheWindowEndsTheStartTasks) {
   EXPECT_FALSE(localExists("update_kavrina.txt"));
   EXPECT_FALSE(localExists("sw_ver.ini"));
   EXPECT_TRUE(shell_.calls.empty());
+}
+
+// Another station holds the register alone: the window's start names the table and ends the
+// program in order, before any list reads it.
+TEST_F(OnlineWindow, StartWithTheRegisterHeldElsewhereNamesTheTableAndEnds) {
+  for (const char* held : {"DBF/Firme.dbf", "DBF/MDOS.dbf"}) {
+    SCOPED_TRACE(held);
+    ProgramFolder data;
+    store::DBOPENALL(data.program());
+    data.program().areas.closeAll();
+    OsFile station;
+    ASSERT_EQ(
+        station.openShareLocked(data.path() / held, OsFile::Access::ReadWrite, LockKind::Write), 0);
+    int exitCode = 0;
+    try {
+      app::TFOSMAIN window(data.program(), {});
+    } catch (const store::EndProgram& end) {
+      exitCode = end.exitCode();
+    }
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(data.ui().messages(),
+              std::vector<std::string>{"Drugi korisnik trenutno koristi tabelu " +
+                                       std::string(held) + ". Pokusajte kasnije."});
+  }
 }
 
 TEST_F(OnlineWindow, RunningProgramSendsItsReportAndFetchesTheNotes) {
