@@ -3,11 +3,13 @@
 #include "store/archive/index_files.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
 
 #include "archive_folder.h"
+#include "common/os_file.h"
 #include "store/database.h"
 #include "store/end_program.h"
 
@@ -124,6 +126,67 @@ TEST_F(IndexRebuild, RebuildForTheToolIsRefusedWhileATableIsHeldAndOtherwiseBuil
   EXPECT_EQ(folder_.program().CSUBDIRFIRME, "");
   folder_.start();
   EXPECT_TRUE(seekAsset(2));
+}
+
+// A calculation starting at any moment of the rebuild (here: at each time the rebuild lets
+// events run) finds either the rebuild refused with every index in place, or cannot start
+// until the indexes are deleted and built again: never a part of them deleted.
+TEST_F(IndexRebuild, ACalculationStartingMeanwhileFindsNothingHalfDeleted) {
+  const std::vector<std::string> rebuiltSet = {"001/NTX/MDOS.ntx", "NTX/Firme.ntx", "NTX/MDOS.ntx"};
+  int refusals = 0, rebuilds = 0;
+  for (int pass = 1; pass <= 16; ++pass) {
+    SCOPED_TRACE(pass);
+    const std::vector<std::string> before = folder_.indexFiles();
+    std::vector<OsFile> station;
+    bool started = false;
+    folder_.ui().setOnProcessEvents([&](int p) {
+      if (p != pass) return;
+      // The calculation opens the company's register and its index, shared.
+      for (const char* file : {"001/DBF/MDOS.dbf", "001/NTX/MDOS.ntx"}) {
+        OsFile handle;
+        if (handle.openShareLocked(folder_.path() / file, OsFile::Access::ReadWrite,
+                                   LockKind::Read) != 0)
+          return;
+        station.push_back(std::move(handle));
+      }
+      started = true;
+    });
+    const store::archive::IndexRebuild outcome = rebuildIndexes(folder_.program());
+    folder_.ui().setOnProcessEvents({});
+    station.clear();
+    EXPECT_TRUE(outcome.notDeleted.empty());
+    if (outcome.done) {
+      ++rebuilds;
+      EXPECT_EQ(folder_.indexFiles(), rebuiltSet);
+    } else {
+      ++refusals;
+      EXPECT_TRUE(started);
+      EXPECT_EQ(folder_.indexFiles(), before);
+    }
+  }
+  EXPECT_GT(refusals, 0);
+  EXPECT_GT(rebuilds, 0);
+}
+
+// A folder or file that may not be changed is named as such, and nothing is deleted.
+TEST_F(IndexRebuild, ReadOnlyFolderOrFileIsNamedAndNothingDeleted) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may change read-only files and folders";
+  const struct {
+    const char* path;
+    fs::perms perms;
+  } cases[] = {{"001/NTX", fs::perms(0555)}, {"DBF/MDOS.dbf", fs::perms(0444)}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    const fs::path path = folder_.path() / c.path;
+    const fs::perms was = fs::status(path).permissions();
+    fs::permissions(path, c.perms);
+    const store::archive::IndexRebuild refused = rebuildIndexes(folder_.program());
+    fs::permissions(path, was);
+    EXPECT_FALSE(refused.done);
+    EXPECT_EQ(refused.readOnly, c.path);
+    EXPECT_EQ(refused.heldFile, "");
+    EXPECT_EQ(folder_.indexFiles(), kAllIndexes);
+  }
 }
 
 }  // namespace
