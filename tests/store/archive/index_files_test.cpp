@@ -2,7 +2,9 @@
 // and the standing indexes built again at the next start.
 #include "store/archive/index_files.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
@@ -168,25 +170,36 @@ TEST_F(IndexRebuild, ACalculationStartingMeanwhileFindsNothingHalfDeleted) {
   EXPECT_GT(rebuilds, 0);
 }
 
-// A folder or file that may not be changed is named as such, and nothing is deleted.
+// A folder or file that may not be changed is named as such (not as another user's), and
+// nothing is deleted. As root, the rebuild runs as "nobody" in a child process, for whom the
+// whole program folder is read-only.
 TEST_F(IndexRebuild, ReadOnlyFolderOrFileIsNamedAndNothingDeleted) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root may change read-only files and folders";
-  const struct {
-    const char* path;
-    fs::perms perms;
-  } cases[] = {{"001/NTX", fs::perms(0555)}, {"DBF/MDOS.dbf", fs::perms(0444)}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
-    const fs::path path = folder_.path() / c.path;
-    const fs::perms was = fs::status(path).permissions();
-    fs::permissions(path, c.perms);
+  auto runRefused = [&]() -> std::string {
     const store::archive::IndexRebuild refused = rebuildIndexes(folder_.program());
-    fs::permissions(path, was);
-    EXPECT_FALSE(refused.done);
-    EXPECT_EQ(refused.readOnly, c.path);
-    EXPECT_EQ(refused.heldFile, "");
-    EXPECT_EQ(folder_.indexFiles(), kAllIndexes);
+    if (refused.done || !refused.heldFile.empty() || !refused.notDeleted.empty()) return "";
+    return refused.readOnly;
+  };
+  if (::geteuid() != 0) {
+    fs::permissions(folder_.path() / "001/NTX", fs::perms(0555));
+    const std::string named = runRefused();
+    fs::permissions(folder_.path() / "001/NTX", fs::perms(0755));
+    EXPECT_EQ(named, "001/NTX");
+  } else {
+    for (const auto& entry : fs::recursive_directory_iterator(folder_.path()))
+      fs::permissions(entry.path(), entry.is_directory() ? fs::perms(0755) : fs::perms(0644));
+    fs::permissions(folder_.path(), fs::perms(0755));
+    const pid_t child = ::fork();
+    if (child == 0) {
+      if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(99);
+      // The first table of the listing is the first file that may not be changed.
+      ::_exit(runRefused() == "001/DBF/A202412R.dbf" ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
   }
+  EXPECT_EQ(folder_.indexFiles(), kAllIndexes);
 }
 
 }  // namespace
