@@ -34,6 +34,9 @@ int runArhiva(store::Session& program, const CliOptions& o, const fs::path& star
   if (const auto refused = refuseOutputPlace(target, folder, o.presnimi))
     return fail(err, *refused);
 
+  // A data folder behind a link the listing cannot follow would be missing from the archive.
+  if (const auto links = archive::linkedFolders(folder); !links.refused.empty())
+    return fail(err, archive::texts::vezaNijeArhivirana(links.refused));
   const archive::ArchiveOutcome outcome =
       archive::writeDataArchive(folder, archive::GETFILES(folder), target, o.presnimi);
   if (outcome.state != archive::ArchiveOutcome::State::Written) {
@@ -54,6 +57,10 @@ int runIndeksi(store::Session& program, std::ostream& out, std::ostream& err) {
     return fail(err, "Drugi korisnik trenutno koristi fajl " + rebuild.heldFile +
                          ". Indeksni fajlovi nisu obrisani; pokusajte kada se svi korisnici "
                          "odjave iz programa.");
+  if (!rebuild.readOnly.empty())
+    return fail(err, "Fajl ili folder " + rebuild.readOnly +
+                         " je samo za citanje (nema dozvolu za upis). Indeksni fajlovi nisu "
+                         "obrisani.");
   if (!rebuild.notDeleted.empty()) {
     std::string text =
         "Nije uspelo brisanje indeksnih fajlova.\nBroj fajlova koji nisu obrisani: " +

@@ -17,4 +17,12 @@ std::string fajlVecPostoji(std::string_view path) {
   return output::overwriteQuestion(std::string(path));
 }
 
+std::string vezaNijeArhivirana(const std::vector<std::string>& links) {
+  std::string text =
+      "Arhiva nije napravljena: folder sa podacima je simbolicka veza koja vodi u folder "
+      "programa, iznad njega ili u isti folder kao druga veza:";
+  for (const std::string& link : links) text += "\n" + link;
+  return text;
+}
+
 }  // namespace kavrina::store::archive::texts

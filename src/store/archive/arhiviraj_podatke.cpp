@@ -110,6 +110,12 @@ void ARHIVIRAJPODATKE(Session& program, ui::SaveDialog& saveDialog) {
   show(texts::kArhiviranjePocetak, MessageKind::Warning);
   // 2.
   program.areas.closeAll();
+  // A data folder behind a link the listing cannot follow would be missing from the archive.
+  if (const auto links = linkedFolders(folder); !links.refused.empty()) {
+    show(texts::vezaNijeArhivirana(links.refused), MessageKind::Error);
+    DBOPENALL(program);
+    return;
+  }
   // 3.
   std::vector<fs::path> files;
   {
