@@ -55,11 +55,12 @@ bool isCompanyFolderName(const std::string& name) {
          std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// Removes what processes that ended in the middle of a rewrite left beside the tables: in
-// "DBF/" and "NTX/", and in every company's folder and its "DBF/" and "NTX/". A file a
-// station is still writing is held, and stays.
+// Removes what processes that ended in the middle of a rewrite left beside the files: in
+// the program folder (the settings file, the error log), "DBF/" and "NTX/", and in every
+// company's folder and its "DBF/" and "NTX/". A file a station is still writing is held,
+// and stays.
 void removeStrayFiles() {
-  std::vector<fs::path> folders{findCaseInsensitive("DBF"), findCaseInsensitive("NTX")};
+  std::vector<fs::path> folders{".", findCaseInsensitive("DBF"), findCaseInsensitive("NTX")};
   std::error_code ec;
   for (fs::directory_iterator it(".", ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code typeError;
