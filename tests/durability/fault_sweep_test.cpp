@@ -125,6 +125,8 @@ class FaultSweep : public ::testing::Test {
       EXPECT_TRUE(now.count(table) && sameTable(now.at(table), after_.at(table)))
           << table << " differs from a run that was never interrupted";
     for (const auto& pair : task.indexes) expectSoundIndex(pair, "after the next run");
+    EXPECT_EQ(folder_.asideFiles(), std::vector<std::string>{})
+        << "the next run removes what an interrupted one left aside";
   }
 
   void expectSoundIndex(const std::string& pair, const char* when) {
@@ -191,6 +193,25 @@ TEST_F(FaultSweep, CalculationRedone) {
     station.close();
   };
   task.tables = {"DBF/A202512R.dbf", "DBF/A202512P.dbf", "DBF/A202412R.dbf", "DBF/MDOS.dbf"};
+  task.indexes = {"DBF/A202512R.dbf|NTX/BazaRA.ntx", "DBF/A202512P.dbf|NTX/BazaPA.ntx"};
+  sweep(task);
+}
+
+// The first calculation of a year: its results are absent until they are complete.
+TEST_F(FaultSweep, FirstCalculation) {
+  Task task;
+  task.setUp = [](DurabilityFolder&) {
+    openAndClose();
+    writeRandomAssets("DBF/MDOS.dbf", 40, 17);
+    openAndClose();
+  };
+  task.run = [] {
+    Station station;
+    station.open();
+    calculate(station.program, 2025);
+    station.close();
+  };
+  task.tables = {"DBF/A202512R.dbf", "DBF/A202512P.dbf", "DBF/MDOS.dbf"};
   task.indexes = {"DBF/A202512R.dbf|NTX/BazaRA.ntx", "DBF/A202512P.dbf|NTX/BazaPA.ntx"};
   sweep(task);
 }
