@@ -144,6 +144,13 @@ void openAndClose() {
   station.close();
 }
 
+void calculate2025() {
+  Station station;
+  station.open();
+  calculate(station.program, 2025);
+  station.close();
+}
+
 TEST_F(FaultSweep, StructureUpgrade) {
   Task task;
   task.setUp = [](DurabilityFolder&) {
@@ -186,12 +193,7 @@ TEST_F(FaultSweep, CalculationRedone) {
     table->close();
     openAndClose();
   };
-  task.run = [] {
-    Station station;
-    station.open();
-    calculate(station.program, 2025);
-    station.close();
-  };
+  task.run = calculate2025;
   task.tables = {"DBF/A202512R.dbf", "DBF/A202512P.dbf", "DBF/A202412R.dbf", "DBF/MDOS.dbf"};
   task.indexes = {"DBF/A202512R.dbf|NTX/BazaRA.ntx", "DBF/A202512P.dbf|NTX/BazaPA.ntx"};
   sweep(task);
@@ -205,12 +207,7 @@ TEST_F(FaultSweep, FirstCalculation) {
     writeRandomAssets("DBF/MDOS.dbf", 40, 17);
     openAndClose();
   };
-  task.run = [] {
-    Station station;
-    station.open();
-    calculate(station.program, 2025);
-    station.close();
-  };
+  task.run = calculate2025;
   task.tables = {"DBF/A202512R.dbf", "DBF/A202512P.dbf", "DBF/MDOS.dbf"};
   task.indexes = {"DBF/A202512R.dbf|NTX/BazaRA.ntx", "DBF/A202512P.dbf|NTX/BazaPA.ntx"};
   sweep(task);

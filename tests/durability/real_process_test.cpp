@@ -258,5 +258,23 @@ TEST_F(Strace, AFullDiskEndsTheRunWithAMessageAndTheOldResults) {
   }
 }
 
+// An I/O error at a write, a flush or a rename is told as a failure to write, naming the
+// file, never as one to read.
+TEST_F(Strace, AnIoErrorWhileWritingIsToldAsAWriteFailureNamingTheFile) {
+  const std::vector<std::string> args = calculatedThenChanged(61);
+  referenceRun(args);
+  for (const std::string call : {"pwrite64", "fsync", "rename"}) {
+    folder_.restoreTemplate();
+    const int code = straced(
+        {"-o", "/dev/null", "-e", "trace=" + call, "-e", "inject=" + call + ":error=EIO:when=2"},
+        args);
+    EXPECT_EQ(code, 1) << call;
+    const std::string shown = readFileBytes(folder_.work().parent_path() / "stderr");
+    EXPECT_EQ(shown.rfind("Nije moguce upisati podatak u fajl (", 0), 0u) << call << ": " << shown;
+    EXPECT_EQ(shown.find("procitati"), std::string::npos) << call << ": " << shown;
+    expectOldOrNew({"DBF/A202512R.dbf", "DBF/A202512P.dbf"}, "after an I/O error at " + call);
+  }
+}
+
 }  // namespace
 }  // namespace kavrina::test::durability
