@@ -99,6 +99,8 @@ std::uint64_t readCheckedHeader(OsFile& file, const std::string& name, DbfHeader
 
 void DbfTable::checkExisting(const fs::path& requested) {
   const fs::path path = findCaseInsensitive(requested);
+  std::error_code ec;
+  if (fs::is_directory(fs::symlink_status(path, ec))) return;  // no table: its open says so
   OsFile file;
   if (const int err = file.open(path, OsFile::Access::ReadOnly); err != 0)
     errors::fail(driverError(gen::kOpen, sub::kOpenData, path.string(), openOsCode(path, err)));

@@ -43,7 +43,8 @@ class DbfTable {
   // Checks, without opening it as a table (no share mode: another station may hold it), that
   // the file under `path` is a table this driver can open: a whole header that fits the file,
   // and a record count the file's size holds. Raises the open error (21/1001) when it cannot
-  // be read, the corruption error (32/1012) naming the file when it is damaged.
+  // be read, the corruption error (32/1012) naming the file when it is damaged. A folder
+  // under the name is left to the open, which refuses it.
   static void checkExisting(const std::filesystem::path& path);
 
   // Opens an existing table (the name is found in any case). Raises the open error
