@@ -63,7 +63,9 @@ std::optional<reports::CalculationRow> calculationRow(store::Program& program, c
   const std::string name = dep::resultTableName(*o.godina, o.meseci, kind);
   const fs::path file = store::dataPath(program, name);
   if (!existsCaseInsensitive(file)) {
-    tell("Ne postoji fajl " + file.generic_string() + "!");
+    // A calculation's result table takes its name only when the calculation is complete.
+    tell("Nema obracuna amortizacije za " + std::to_string(*o.godina) + ". godinu (" +
+         std::to_string(o.meseci) + " meseci): ne postoji fajl " + file.generic_string() + ".");
     return std::nullopt;
   }
   const app::ListRows rows = app::calculationRows(name, {});

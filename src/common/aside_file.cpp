@@ -20,7 +20,6 @@ namespace {
 constexpr std::string_view kSuffix = ".tmp";
 constexpr std::size_t kRandomDigits = 12;
 constexpr int kNameAttempts = 20;
-constexpr auto kStaleAge = std::chrono::minutes(1);
 
 std::string randomDigits() {
   unsigned char bytes[kRandomDigits / 2] = {};
@@ -78,17 +77,21 @@ int AsideFile::create(const std::filesystem::path& target) {
     path_ =
         folder / ("." + target.filename().string() + "." + randomDigits() + std::string(kSuffix));
     err = file_.createNew(path_);
+    if (err != 0) continue;
+    // Until the lock is held the file looks like one a dead process left: another station
+    // clearing strays may take it first and remove it. Then it is given up for another name.
+    const LockResult lock = file_.tryLock(locks::kShareMode, 1, LockKind::Write);
+    if (lock == LockResult::Taken && file_.isFileAt(path_)) return 0;
+    if (lock == LockResult::Failed) {
+      err = file_.lastError() ? file_.lastError() : EBUSY;
+      discard();
+      return err;
+    }
+    file_.close();  // the one who holds it removes it
+    err = EEXIST;
   }
-  if (err != 0) {
-    path_.clear();
-    return err;
-  }
-  if (file_.tryLock(locks::kShareMode, 1, LockKind::Write) != LockResult::Taken) {
-    err = file_.lastError();
-    discard();
-    return err ? err : EBUSY;
-  }
-  return 0;
+  path_.clear();
+  return err;
 }
 
 int AsideFile::publish(bool replace) {
@@ -148,14 +151,13 @@ bool isAsideFileName(std::string_view name) {
 int removeStaleAsideFiles(const std::filesystem::path& folder) {
   int removed = 0;
   std::error_code ec;
-  const auto now = std::filesystem::file_time_type::clock::now();
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
        it.increment(ec)) {
     const std::string name = it->path().filename().string();
     if (!isAsideFileName(name)) continue;
-    std::error_code timeError;
-    const auto written = std::filesystem::last_write_time(it->path(), timeError);
-    if (timeError || now - written < kStaleAge) continue;
+    // Every writer holds its aside file from the moment it is made: one that no one holds
+    // was left by a process that ended. The lock taken here keeps a writer that has just
+    // made the file (and not yet locked it) away from it: that writer takes another name.
     OsFile probe;
     if (probe.openShareLocked(it->path(), OsFile::Access::ReadWrite, LockKind::Write) != 0)
       continue;

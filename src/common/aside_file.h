@@ -62,7 +62,8 @@ int copyFileAside(const std::filesystem::path& from, const std::filesystem::path
 bool isAsideFileName(std::string_view fileName);
 
 // Removes the aside files that a process ended in the middle of its work left in `folder`:
-// those that no one holds and that are older than a minute. Returns how many went.
+// those that no one holds (a writer holds its aside file from its creation until it takes
+// the target's name). Returns how many went.
 int removeStaleAsideFiles(const std::filesystem::path& folder);
 
 }  // namespace kavrina

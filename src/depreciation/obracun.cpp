@@ -35,10 +35,13 @@ constexpr std::string_view kAliasPreRa = "BazaPreRA";
 constexpr std::string_view kAliasPrePa = "BazaPrePA";
 constexpr std::string_view kAliasMdng = "MDNG";
 
-// Creates (or upgrades) a result table and opens it as a working table. False when another
-// user holds it; the table is then noted as in use.
+// Opens a result table as a working table: an existing one upgraded to the structure first,
+// a missing one new beside its name, which it takes only once the results are complete (a
+// run refused or stopped before then leaves no table that would pass for a calculation).
+// False when another user holds it; the table is then noted as in use.
 bool createAndOpen(Session& program, WorkingTables& tables, const fs::path& file,
                    const store::Structure& structure, std::string_view alias) {
+  if (!existsCaseInsensitive(file)) return tables.openNew(file, structure, alias);
   program.ADBF = structure;
   if (!store::CREATEDBF(program, file, program.ADBF)) {
     tables.setInUse(file);

@@ -16,17 +16,28 @@ WorkingTables::~WorkingTables() {
 }
 
 bool WorkingTables::open(const std::filesystem::path& file, std::string_view alias) {
+  return opened(file, alias, [&] { return store::openWorkingTable(program_, file, alias); });
+}
+
+bool WorkingTables::openNew(const std::filesystem::path& file, const store::Structure& structure,
+                            std::string_view alias) {
+  return opened(file, alias,
+                [&] { return store::openNewWorkingTable(program_, file, structure, alias); });
+}
+
+bool WorkingTables::opened(const std::filesystem::path& file, std::string_view alias,
+                           const std::function<bool()>& open) {
   const bool wasOpen = program_.areas.isOpen(alias);
-  bool opened = false;
+  bool done = false;
   try {
-    opened = store::openWorkingTable(program_, file, alias);
+    done = open();
   } catch (...) {
     // The table may be open while its index could not be built: close it again (unless
     // the alias belonged to someone else, which is what the error is about).
     if (!wasOpen) program_.areas.close(alias);
     throw;
   }
-  if (!opened) {
+  if (!done) {
     inUse_ = file;
     return false;
   }

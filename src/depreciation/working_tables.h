@@ -3,10 +3,12 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "store/dbf/dbf_header.h"
 #include "store/program.h"
 #include "ui/event_pump.h"
 
@@ -24,6 +26,11 @@ class WorkingTables {
   // Opens `file` exclusively under `alias` with a fresh index on "InvBr". False (nothing
   // opened) when another user holds the file; the file is then remembered as inUse().
   bool open(const std::filesystem::path& file, std::string_view alias);
+  // Opens a new, empty `file` with `structure` the same way, written beside its name, which
+  // it takes only when the table is published: closed before that, nothing is left. False
+  // as for open().
+  bool openNew(const std::filesystem::path& file, const store::Structure& structure,
+               std::string_view alias);
   // Closes one of the tables opened here.
   void close(std::string_view alias);
   void closeAll();
@@ -32,6 +39,10 @@ class WorkingTables {
   void setInUse(const std::filesystem::path& file) { inUse_ = file; }
 
  private:
+  // Runs one of the store's opens under the rules of open().
+  bool opened(const std::filesystem::path& file, std::string_view alias,
+              const std::function<bool()>& open);
+
   store::Session& program_;
   std::vector<std::string> aliases_;
   std::filesystem::path inUse_;

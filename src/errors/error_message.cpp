@@ -8,6 +8,11 @@ std::string namePart(const Error& error) {
   return error.FILENAME.empty() ? std::string(" ") : " (" + error.FILENAME + ") ";
 }
 
+// Whether the failure was one of putting data into a file (rather than getting it out).
+bool isWriteFailure(const Error& error) {
+  return error.GENCODE == gen::kWrite || error.GENCODE == gen::kCreate;
+}
+
 // General codes and the descriptions ERRORMESSAGE gives them.
 constexpr struct {
   int code;
@@ -92,6 +97,9 @@ std::optional<std::string> userMessage(const Error& error, const std::string& wo
       return "Baza podataka" + name + "sa mreznog diska nije dostupna.";
     case os::kInvalidParameter:
     case os::kUnexpectedNetworkError:
+      if (isWriteFailure(error))
+        return "Nije moguce upisati podatak u fajl" + name + "na lokalnom" + kCrLf +
+               "ili na mreznom disku.";
       return std::string("Nije moguce procitati podatak sa lokalnog") + kCrLf +
              "ili sa mreznog diska.";
     case os::kDiskFull:
@@ -110,7 +118,8 @@ std::optional<std::string> userMessage(const Error& error, const std::string& wo
     case gen::kCorruption:
       if (error.SUBCODE == sub::kStructure)
         return "Fajl" + name + "nema strukturu koju program ocekuje." + kCrLf + error.OPERATION;
-      return "Fajl" + name + "je privremeno ili trajno ostecen.";
+      return "Fajl" + name + "je privremeno ili trajno ostecen." + kCrLf +
+             "Program ga nije menjao. Vratite ispravan fajl iz arhive podataka.";
     case gen::kRead:
       return "Fajl" + name + "nije dostupan za citanje.";
     case gen::kWrite:

@@ -1,7 +1,9 @@
 #include "store/database.h"
 
+#include <algorithm>
 #include <memory>
 #include <system_error>
+#include <vector>
 
 #include "common/aside_file.h"
 #include "common/path_case.h"
@@ -47,11 +49,29 @@ void openStanding(Session& program, const fs::path& data, std::string_view alias
   table.goTop();
 }
 
-// Removes what a station that ended in the middle of a rewrite left beside the tables.
-void removeStrayFiles(const Session& program) {
-  for (const std::string& folder : {program.CSUBDIRFIRME + "DBF", program.CSUBDIRFIRME + "NTX",
-                                    std::string("DBF"), std::string("NTX")})
-    removeStaleAsideFiles(findCaseInsensitive(folder));
+// Whether a folder name is a company code: three decimal digits.
+bool isCompanyFolderName(const std::string& name) {
+  return name.size() == 3 &&
+         std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Removes what processes that ended in the middle of a rewrite left beside the files: in
+// the program folder (the settings file, the error log), "DBF/" and "NTX/", and in every
+// company's folder and its "DBF/" and "NTX/". A file a station is still writing is held,
+// and stays.
+void removeStrayFiles() {
+  std::vector<fs::path> folders{".", findCaseInsensitive("DBF"), findCaseInsensitive("NTX")};
+  std::error_code ec;
+  for (fs::directory_iterator it(".", ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code typeError;
+    if (!it->is_directory(typeError) || !isCompanyFolderName(it->path().filename().string()))
+      continue;
+    const fs::path company = it->path().filename();
+    folders.push_back(company);
+    folders.push_back(findCaseInsensitive(company / "DBF"));
+    folders.push_back(findCaseInsensitive(company / "NTX"));
+  }
+  for (const fs::path& folder : folders) removeStaleAsideFiles(folder);
 }
 
 }  // namespace
@@ -109,7 +129,7 @@ void DBOPENALL(Session& program) {
   checkDataVersion(program);
   program.areas.closeAll();
   INITDBF(program, 0);
-  removeStrayFiles(program);
+  removeStrayFiles();
   SWRUN(program, program.info.SW);
   openStanding(program, "DBF/Firme.dbf", "Firme", "NTX/Firme", "Sifra");
   openStanding(program, dataPath(program, "MDOS.dbf"), "MDOS", indexPath(program, "MDOS"),
@@ -122,18 +142,15 @@ fs::path standingTableHeld(const Session& program) {
   return {};
 }
 
-bool openWorkingTable(Session& program, const fs::path& file, std::string_view alias) {
-  if (!useTable(program, file, alias, {.shared = false, .readOnly = false})) return false;
+namespace {
+
+// Builds the working index of the table open under `alias` afresh and attaches it. The
+// working index has one name per company and alias: while another station works with a
+// table of that kind (another year's results, say) the index is held, and this open fails
+// softly like the table's own (false, the table closed). The index stays attached and held
+// until the close.
+bool attachWorkingIndex(Session& program, std::string_view alias) {
   DbfTable& table = program.areas[alias];
-  try {
-    schema::check(table, schema::ofAlias(alias));
-  } catch (...) {
-    program.areas.close(alias);
-    throw;
-  }
-  // The working index has one name per company and alias: while another station works with
-  // a table of that kind (another year's results, say) the index is held, and this open
-  // fails softly like the table's own. The index stays attached and held until the close.
   errors::setNetworkError(false);
   bool built = false;
   try {
@@ -152,6 +169,25 @@ bool openWorkingTable(Session& program, const fs::path& file, std::string_view a
   }
   table.goTop();
   return true;
+}
+
+}  // namespace
+
+bool openWorkingTable(Session& program, const fs::path& file, std::string_view alias) {
+  if (!useTable(program, file, alias, {.shared = false, .readOnly = false})) return false;
+  try {
+    schema::check(program.areas[alias], schema::ofAlias(alias));
+  } catch (...) {
+    program.areas.close(alias);
+    throw;
+  }
+  return attachWorkingIndex(program, alias);
+}
+
+bool openNewWorkingTable(Session& program, const fs::path& file, const Structure& structure,
+                         std::string_view alias) {
+  program.areas.adopt(alias, DbfTable::createBeside(findCaseInsensitive(file), structure));
+  return attachWorkingIndex(program, alias);
 }
 
 }  // namespace kavrina::store

@@ -46,6 +46,14 @@ std::filesystem::path standingTableHeld(const Session& program);
 // Answers false, with the work area left empty, when another user holds the table.
 bool openWorkingTable(Session& program, const std::filesystem::path& file, std::string_view alias);
 
+// Opens a new, empty working table with `structure` under `alias`, as openWorkingTable()
+// does, but in a file beside `file` that takes the name only when the table is published
+// (publishRewrite()); closed before that, it leaves no file under the name. Answers false,
+// with nothing left behind, when another user holds the working index. Raises the create
+// error.
+bool openNewWorkingTable(Session& program, const std::filesystem::path& file,
+                         const Structure& structure, std::string_view alias);
+
 // Opens a table in a new work area; a sharing conflict is a soft failure (false, the
 // network-error flag set) whatever error handler is installed.
 bool useTable(Session& program, const std::filesystem::path& file, std::string_view alias,

@@ -145,9 +145,8 @@ void checkDataVersion(Session& program) {
 
 bool CHANGEDBF(Session& program, const fs::path& file, const Structure& structure,
                std::string_view driver) {
-  // A missing table, or one a station died creating, is made anew.
-  if (!existsCaseInsensitive(file) || DbfTable::isStillborn(findCaseInsensitive(file)))
-    return DbfTable::createIfMissing(file, structure);
+  // Only a missing table is made anew; an existing one, damaged or not, goes to the check.
+  if (!existsCaseInsensitive(file)) return DbfTable::createIfMissing(file, structure);
   return DBCHANGE(program, file, structure, driver);
 }
 

@@ -51,7 +51,14 @@ bool SWRUN(Session& program, const std::string& name) {
   // Failures come back here instead of ending the program: the marker is no one's data.
   errors::HandlerSuspended quiet;
   try {
-    if (!DbfTable::createIfMissing(marker, {{"Velmar", 'C', 10, 0}})) return true;
+    const Structure structure{{"Velmar", 'C', 10, 0}};
+    try {
+      if (!DbfTable::createIfMissing(marker, structure)) return true;
+    } catch (const errors::Error& e) {
+      // Unlike a table of the data, a damaged marker is made anew: it holds nothing.
+      if (e.GENCODE != errors::gen::kCorruption || !DbfTable::create(marker, structure))
+        return true;
+    }
     return !useTable(program, marker, "SwRun", {.shared = false, .readOnly = false});
   } catch (const errors::Error&) {
     return true;

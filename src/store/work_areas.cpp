@@ -59,11 +59,21 @@ bool WorkAreas::use(const std::filesystem::path& file, std::string_view alias,
   if (findArea(name) != nullptr) aliasError(kAliasInUse, name);
   std::unique_ptr<DbfTable> table = DbfTable::open(file, options);
   if (!table) return false;
+  add(name, std::move(table));
+  return true;
+}
+
+void WorkAreas::adopt(std::string_view alias, std::unique_ptr<DbfTable> table) {
+  if (!legalAlias(alias)) aliasError(kIllegalAlias, alias);
+  if (findArea(alias) != nullptr) aliasError(kAliasInUse, alias);
+  add(alias, std::move(table));
+}
+
+void WorkAreas::add(std::string_view alias, std::unique_ptr<DbfTable> table) {
   table->setHideDeleted(hideDeleted_);
   if (hideDeleted_) table->goTop();
-  areas_.push_back({upper(name), std::move(table)});
-  selected_ = upper(name);
-  return true;
+  areas_.push_back({upper(alias), std::move(table)});
+  selected_ = upper(alias);
 }
 
 bool WorkAreas::select(std::string_view alias) {

@@ -24,6 +24,10 @@ class WorkAreas {
   // when the open failed softly (another holder refused it): no area is added then.
   bool use(const std::filesystem::path& file, std::string_view alias, OpenOptions options);
 
+  // Puts a table opened elsewhere (a new table beside its name, say) into a new work area
+  // under `alias` and selects it. Raises like use().
+  void adopt(std::string_view alias, std::unique_ptr<DbfTable> table);
+
   // Selects the area; false when no open table has the alias.
   bool select(std::string_view alias);
   bool isOpen(std::string_view alias) const;
@@ -46,6 +50,7 @@ class WorkAreas {
     std::string alias;  // upper case
     std::unique_ptr<DbfTable> table;
   };
+  void add(std::string_view alias, std::unique_ptr<DbfTable> table);
   Area* findArea(std::string_view alias);
   const Area* findArea(std::string_view alias) const;
 

@@ -28,23 +28,31 @@ std::vector<std::string> calledFromLines(const std::string& log) {
   return lines;
 }
 
-TEST(ProgramErrorLog, CalledFromLinesStopAtTheProgramsMain) {
-  TempDir folder;
-  fs::create_directories(folder.path() / "DBF" / "Firme.dbf");
-  ::setenv("KAVRINA_HOME", folder.path().c_str(), 1);
+// Starts the window program on `folder`, which is to fail while its main window is made,
+// and answers what it wrote into "Error.txt" once the log holds `shownBeforeTheBox`: the
+// text written before the error box is shown (the technical text of a failure without a
+// message for the user, or else that message); the box then waits for a click no one
+// gives, so the program is stopped there.
+std::string errorLogOfAFailedStart(const fs::path& folder, const std::string& shownBeforeTheBox) {
+  ::setenv("KAVRINA_HOME", folder.c_str(), 1);
   ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   const pid_t program = startProcess(KAVRINA_PROGRAM, {});
-  // The technical text reaches "Error.txt" before the error box is shown; the box then
-  // waits for a click no one gives, so the program is stopped once the log is written.
-  const fs::path log = folder.path() / "Error.txt";
+  const fs::path log = folder / "Error.txt";
   std::string text;
-  for (int i = 0; i < 300 && text.find("Called from main (") == std::string::npos; ++i) {
+  for (int i = 0; i < 300 && text.find(shownBeforeTheBox) == std::string::npos; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     if (fs::exists(log)) text = readFileBytes(log);
   }
   ::kill(program, SIGKILL);
   waitProcess(program);
   ::unsetenv("KAVRINA_HOME");
+  return text;
+}
+
+TEST(ProgramErrorLog, CalledFromLinesStopAtTheProgramsMain) {
+  TempDir folder;
+  fs::create_directories(folder.path() / "DBF" / "Firme.dbf");
+  const std::string text = errorLogOfAFailedStart(folder.path(), "Called from main (");
 
   const std::vector<std::string> lines = calledFromLines(text);
   ASSERT_GE(lines.size(), 3u) << text;
@@ -59,6 +67,29 @@ TEST(ProgramErrorLog, CalledFromLinesStopAtTheProgramsMain) {
     window = window || line.rfind("kavrina::app::TFOSMAIN::fOSMainOnCreate (", 0) == 0;
   }
   EXPECT_TRUE(window) << text;
+}
+
+// The window's start meets a companies' table whose header claims more than the file holds
+// (a header length past its end, five records): it stops naming the file, which it leaves
+// as it was, and makes no table in its place or beside it.
+TEST(ProgramErrorLog, TheWindowRefusesADamagedTableAndMakesNothingInItsPlace) {
+  TempDir folder;
+  fs::create_directories(folder.path() / "DBF");
+  std::string damaged(100, '\0');
+  damaged[0] = '\x03';
+  damaged[4] = '\x05';               // five records
+  damaged[8] = damaged[9] = '\xFF';  // a header of 65535 bytes
+  damaged[10] = '\x4F';              // records of 79 bytes
+  const fs::path firme = folder.path() / "DBF" / "Firme.dbf";
+  writeFileBytes(firme, damaged);
+  const std::string text =
+      errorLogOfAFailedStart(folder.path(), "Program ne moze da nastavi dalje sa radom.");
+
+  EXPECT_EQ(text.rfind("Fajl (DBF/Firme.dbf) je privremeno ili trajno ostecen.", 0), 0u) << text;
+  EXPECT_EQ(readFileBytes(firme), damaged);
+  for (const auto& entry : fs::recursive_directory_iterator(folder.path()))
+    EXPECT_TRUE(entry.path() == firme || entry.path().extension() != ".dbf")
+        << entry.path() << " was made";
 }
 
 }  // namespace

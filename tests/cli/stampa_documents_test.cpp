@@ -177,11 +177,15 @@ TEST_F(CliDocuments, MissingCalculationsAssetsAndRowsFailWithTheProgramsMessage)
   const fs::path pdf = elsewhere_.path() / "x.pdf";
   const CliRun noCalculation = run({"stampa", "ora", "--godina", "2021", "--pdf", pdf.string()});
   EXPECT_EQ(noCalculation.exitCode, 1);
-  EXPECT_EQ(noCalculation.err, "Ne postoji fajl DBF/A202112R.dbf!\n");
+  EXPECT_EQ(noCalculation.err,
+            "Nema obracuna amortizacije za 2021. godinu (12 meseci): ne postoji fajl "
+            "DBF/A202112R.dbf.\n");
   const CliRun noPeriod =
       run({"stampa", "oa", "--godina", "2023", "--meseci", "6", "--pdf", pdf.string()});
   EXPECT_EQ(noPeriod.exitCode, 1);
-  EXPECT_EQ(noPeriod.err, "Ne postoji fajl DBF/A202306P.dbf!\n");
+  EXPECT_EQ(noPeriod.err,
+            "Nema obracuna amortizacije za 2023. godinu (6 meseci): ne postoji fajl "
+            "DBF/A202306P.dbf.\n");
   const CliRun noAsset = run({"stampa", "kartica", "--invbr", "999", "--pdf", pdf.string()});
   EXPECT_EQ(noAsset.exitCode, 1);
   EXPECT_EQ(noAsset.err, "Nije pronadjeno osnovno sredstvo sa inventarskim brojem 999.\n");

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
+#include <vector>
 
+#include "cli/cli_run.h"
 #include "common/fault_injection.h"
 #include "depreciation/obracun.h"
 #include "durability/durability_folder.h"
@@ -162,6 +165,106 @@ TEST_F(Damage, AStructureCheckCutShortIsToldAndRunAgain) {
   EXPECT_EQ(station.program.areas["MDOS"].fields()[1].def.width, 30);
   station.close();
   EXPECT_EQ(readFileBytes("DBF/MDOS_v106_backup_dbf"), original);
+}
+
+// Appends records of text fields to a table held exclusively.
+void appendTexts(const fs::path& file,
+                 const std::vector<std::map<std::string, std::string>>& records) {
+  auto table = store::DbfTable::open(file, {.shared = false});
+  for (const auto& record : records) {
+    ASSERT_TRUE(table->append(false));
+    for (const auto& [field, value] : record) table->putString(field, value);
+  }
+  table->close();
+}
+
+// Ways a table file is found damaged: each changes the bytes of `file` in place.
+struct Damaging {
+  const char* name;
+  void (*apply)(const fs::path& file);
+};
+
+const Damaging kDamagings[] = {
+    {"header length past the end",
+     [](const fs::path& file) {
+       std::string bytes = readFileBytes(file);
+       const auto past =
+           static_cast<std::uint16_t>(std::min<std::size_t>(bytes.size() + 32, 65535));
+       bytes[8] = static_cast<char>(past & 0xFF);
+       bytes[9] = static_cast<char>(past >> 8);
+       writeFileBytes(file, bytes);
+     }},
+    {"cut to 100 bytes", [](const fs::path& file) { fs::resize_file(file, 100); }},
+    {"cut inside the records",
+     [](const fs::path& file) { fs::resize_file(file, fs::file_size(file) - 40); }},
+    {"cut to nothing", [](const fs::path& file) { fs::resize_file(file, 0); }},
+};
+
+// The files that differ between two states of the folder, but for the error log "Error.txt"
+// that a refusal writes.
+std::string changedFiles(FolderFiles before, FolderFiles after) {
+  before.erase("Error.txt");
+  after.erase("Error.txt");
+  std::string changed;
+  for (const auto& [name, bytes] : after)
+    if (!before.count(name) || before.at(name) != bytes) changed += name + " ";
+  for (const auto& [name, bytes] : before)
+    if (!after.count(name)) changed += name + " (gone) ";
+  return changed;
+}
+
+// Two companies' registers of 50 assets, with companies, group resets and the results of
+// 2024 and 2025: every standing table holds records, and results stand to be overwritten.
+void twoCompaniesWithResults(const fs::path& folder) {
+  {
+    Station station;
+    station.open();
+    station.close();
+  }
+  appendTexts("DBF/Firme.dbf",
+              {{{"Sifra", "000"}, {"Naziv", "Velmar"}}, {{"Sifra", "001"}, {"Naziv", "Klijent"}}});
+  for (const std::string prefix : {"", "001/"}) {
+    const std::vector<std::string> company =
+        prefix.empty() ? std::vector<std::string>{} : std::vector<std::string>{"--firma", "001"};
+    std::vector<std::string> args = company;
+    args.insert(args.end(), {"izvoz", "Firme", "--dir", folder.string()});
+    ASSERT_EQ(runKavrinaCli(args, folder).exitCode, 0);
+    writeRandomAssets(prefix + "DBF/MDOS.dbf", 50, 57);
+    fs::remove(prefix + "NTX/MDOS.ntx");
+    appendTexts(prefix + "DBF/MDNG.dbf",
+                {{{"InvBr", "3"}, {"GodinaNG", "2024"}}, {{"InvBr", "7"}, {"GodinaNG", "2025"}}});
+    for (const char* year : {"2024", "2025"}) {
+      args = company;
+      args.insert(args.end(), {"obracun", "--godina", year, "--dir", folder.string()});
+      const CliRun run = runKavrinaCli(args, folder);
+      ASSERT_EQ(run.exitCode, 0) << run.err;
+    }
+  }
+}
+
+TEST_F(Damage, ADamagedStandingTableStopsTheProgramNamingItAndNothingIsWritten) {
+  twoCompaniesWithResults(folder_.work());
+  ASSERT_FALSE(HasFailure());
+  folder_.keepAsTemplate();
+  for (const std::string table :
+       {"DBF/Firme.dbf", "DBF/MDOS.dbf", "DBF/MDNG.dbf", "001/DBF/MDOS.dbf", "001/DBF/MDNG.dbf"}) {
+    for (const Damaging& damaging : kDamagings) {
+      SCOPED_TRACE(table + ", " + damaging.name);
+      folder_.restoreTemplate();
+      damaging.apply(table);
+      const FolderFiles before = folder_.files();
+      std::vector<std::string> args{"obracun", "--godina", "2025", "--dir",
+                                    folder_.work().string()};
+      if (table.rfind("001/", 0) == 0) args.insert(args.begin(), {"--firma", "001"});
+      const CliRun run = runKavrinaCli(args, folder_.work());
+      EXPECT_EQ(run.exitCode, 1);
+      EXPECT_NE(run.err.find("Fajl (" + table + ") je privremeno ili trajno ostecen."),
+                std::string::npos)
+          << run.err;
+      EXPECT_NE(run.err.find("Vratite ispravan fajl iz arhive podataka."), std::string::npos);
+      EXPECT_EQ(changedFiles(before, folder_.files()), "");
+    }
+  }
 }
 
 }  // namespace

@@ -125,6 +125,8 @@ class FaultSweep : public ::testing::Test {
       EXPECT_TRUE(now.count(table) && sameTable(now.at(table), after_.at(table)))
           << table << " differs from a run that was never interrupted";
     for (const auto& pair : task.indexes) expectSoundIndex(pair, "after the next run");
+    EXPECT_EQ(folder_.asideFiles(), std::vector<std::string>{})
+        << "the next run removes what an interrupted one left aside";
   }
 
   void expectSoundIndex(const std::string& pair, const char* when) {
@@ -139,6 +141,13 @@ class FaultSweep : public ::testing::Test {
 void openAndClose() {
   Station station;
   station.open();
+  station.close();
+}
+
+void calculate2025() {
+  Station station;
+  station.open();
+  calculate(station.program, 2025);
   station.close();
 }
 
@@ -184,13 +193,22 @@ TEST_F(FaultSweep, CalculationRedone) {
     table->close();
     openAndClose();
   };
-  task.run = [] {
-    Station station;
-    station.open();
-    calculate(station.program, 2025);
-    station.close();
-  };
+  task.run = calculate2025;
   task.tables = {"DBF/A202512R.dbf", "DBF/A202512P.dbf", "DBF/A202412R.dbf", "DBF/MDOS.dbf"};
+  task.indexes = {"DBF/A202512R.dbf|NTX/BazaRA.ntx", "DBF/A202512P.dbf|NTX/BazaPA.ntx"};
+  sweep(task);
+}
+
+// The first calculation of a year: its results are absent until they are complete.
+TEST_F(FaultSweep, FirstCalculation) {
+  Task task;
+  task.setUp = [](DurabilityFolder&) {
+    openAndClose();
+    writeRandomAssets("DBF/MDOS.dbf", 40, 17);
+    openAndClose();
+  };
+  task.run = calculate2025;
+  task.tables = {"DBF/A202512R.dbf", "DBF/A202512P.dbf", "DBF/MDOS.dbf"};
   task.indexes = {"DBF/A202512R.dbf|NTX/BazaRA.ntx", "DBF/A202512P.dbf|NTX/BazaPA.ntx"};
   sweep(task);
 }

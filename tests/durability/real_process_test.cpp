@@ -197,7 +197,42 @@ TEST_F(Strace, CalculationKilledAtChosenWritesFlushesAndRenames) {
               args);
       expectOldOrNew(tables, when);
       expectRecovered(args, tables, when);
+      EXPECT_EQ(folder_.asideFiles(), std::vector<std::string>{}) << "after the next run " << when;
     }
+  }
+}
+
+// The first calculation of a year killed at every write in turn: its results are absent or
+// whole, absent ones are told missing by their documents, and the next run leaves nothing
+// of the killed one aside.
+TEST_F(Strace, FirstCalculationKilledAtEveryWriteLeavesNoPartAndNoStray) {
+  openOnce();
+  writeRandomAssets("DBF/MDOS.dbf", 200, 59);
+  const std::vector<std::string> args{"obracun", "--godina", "2025"};
+  const std::vector<std::string> tables{"DBF/A202512R.dbf", "DBF/A202512P.dbf", "DBF/MDOS.dbf"};
+  referenceRun(args);
+  folder_.restoreTemplate();
+  const int total = countCalls("pwrite64", args);
+  ASSERT_GT(total, 0);
+  const std::string pdf = (folder_.work().parent_path() / "ora.pdf").string();
+  for (int n = 1; n <= total; ++n) {
+    folder_.restoreTemplate();
+    const std::string when =
+        "killed at write " + std::to_string(n) + " of " + std::to_string(total);
+    straced({"-o", "/dev/null", "-e", "trace=pwrite64", "-e",
+             "inject=pwrite64:signal=KILL:when=" + std::to_string(n)},
+            args);
+    expectOldOrNew(tables, when);
+    if (!std::filesystem::exists("DBF/A202512R.dbf")) {
+      const CliRun printed = runKavrinaCli(
+          withDir({"stampa", "ora", "--godina", "2025", "--pdf", pdf}), folder_.work());
+      EXPECT_EQ(printed.exitCode, 1) << when;
+      EXPECT_EQ(printed.err.rfind("Nema obracuna amortizacije za 2025. godinu", 0), 0u)
+          << when << ": " << printed.err;
+    }
+    expectRecovered(args, tables, when);
+    EXPECT_EQ(folder_.asideFiles(), std::vector<std::string>{}) << "after the next run " << when;
+    if (HasFailure()) return;
   }
 }
 
@@ -221,6 +256,24 @@ TEST_F(Strace, AFullDiskEndsTheRunWithAMessageAndTheOldResults) {
     EXPECT_TRUE(folder_.asideFiles().empty())
         << "the run unwound and removed what it wrote aside (write " << n << ")";
     expectRecovered(args, {"DBF/A202512R.dbf", "DBF/A202512P.dbf"}, "after the full disk");
+  }
+}
+
+// An I/O error at a write, a flush or a rename is told as a failure to write, naming the
+// file, never as one to read.
+TEST_F(Strace, AnIoErrorWhileWritingIsToldAsAWriteFailureNamingTheFile) {
+  const std::vector<std::string> args = calculatedThenChanged(61);
+  referenceRun(args);
+  for (const std::string call : {"pwrite64", "fsync", "rename"}) {
+    folder_.restoreTemplate();
+    const int code = straced(
+        {"-o", "/dev/null", "-e", "trace=" + call, "-e", "inject=" + call + ":error=EIO:when=2"},
+        args);
+    EXPECT_EQ(code, 1) << call;
+    const std::string shown = readFileBytes(folder_.work().parent_path() / "stderr");
+    EXPECT_EQ(shown.rfind("Nije moguce upisati podatak u fajl (", 0), 0u) << call << ": " << shown;
+    EXPECT_EQ(shown.find("procitati"), std::string::npos) << call << ": " << shown;
+    expectOldOrNew({"DBF/A202512R.dbf", "DBF/A202512P.dbf"}, "after an I/O error at " + call);
   }
 }
 

@@ -3,10 +3,12 @@
 // record, and a conflict is told to the user, never a fatal error.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
 #include "cli/cli_run.h"
+#include "common/os_file.h"
 #include "depreciation/obracun.h"
 #include "durability/durability_folder.h"
 #include "store/dbf/dbf_table.h"
@@ -91,25 +93,60 @@ TEST_F(Stations, AccountingCalculationsOfTwoYearsAtOnceEndInTheInUseMessage) {
   EXPECT_EQ(again.exitCode, 0) << again.err;
 }
 
+TEST_F(Stations, AFirstCalculationRefusedLeavesNoResultsAndItsStatementIsToldMissing) {
+  calculatedRegister();
+  // The first station stands where it gives its tax results their name, holding the tax
+  // results' working index: the second's first calculation of 2023 is refused there, after
+  // its accounting results were begun.
+  HeldChild first([] { calculateAlone(2024, true); }, "DBF/A202412P.dbf");
+  ASSERT_TRUE(first.waitUntilHeld());
+  const std::string dir = folder_.work().string();
+  const CliRun refused =
+      runKavrinaCli({"obracun", "--godina", "2023", "--dir", dir}, folder_.work());
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.err.find("Drugi korisnik trenutno radi sa obracunom ove firme."),
+            std::string::npos)
+      << refused.err;
+  EXPECT_EQ(first.releaseAndWait(), 0);
+  EXPECT_FALSE(std::filesystem::exists("DBF/A202312R.dbf")) << "no results that are not whole";
+  EXPECT_FALSE(std::filesystem::exists("DBF/A202312P.dbf"));
+  EXPECT_TRUE(folder_.asideFiles().empty());
+  for (const char* document : {"ora", "oa"}) {
+    const CliRun printed = runKavrinaCli(
+        {"stampa", document, "--godina", "2023", "--pdf", dir + "/../stampa.pdf", "--dir", dir},
+        folder_.work());
+    EXPECT_EQ(printed.exitCode, 1) << document;
+    EXPECT_EQ(printed.err.rfind("Nema obracuna amortizacije za 2023. godinu (12 meseci)", 0), 0u)
+        << printed.err;
+  }
+}
+
 TEST_F(Stations, WhatADeadStationLeftIsRebuiltByTheNext) {
   calculatedRegister();
-  // Empty files where a station died creating them (a version that wrote in place), and a
-  // stray aside file of a minute ago beside a fresh one of a station still at work.
+  // An empty index where a station died creating it (a version that wrote in place), stray
+  // aside files of dead stations, young and old, beside one a station still at work holds.
   writeFileBytes("NTX/MDOS.ntx", "");
-  writeFileBytes("DBF/MDNG.dbf", "");
-  writeFileBytes("DBF/A202512R.dbf", std::string("\x03\x19\x0c", 3));
   writeFileBytes("DBF/.MDOS.dbf.0123456789ab.tmp", "half");
+  writeFileBytes("NTX/.BazaRA.ntx.0123456789ab.tmp", "just left");
   writeFileBytes("DBF/.MDOS.dbf.ba9876543210.tmp", "busy");
   std::filesystem::last_write_time(
       "DBF/.MDOS.dbf.0123456789ab.tmp",
       std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5));
+  std::filesystem::last_write_time(
+      "DBF/.MDOS.dbf.ba9876543210.tmp",
+      std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5));
+  OsFile writer;
+  ASSERT_EQ(writer.openShareLocked("DBF/.MDOS.dbf.ba9876543210.tmp", OsFile::Access::ReadWrite,
+                                   LockKind::Write),
+            0);
   calculateAlone(2025, true);
   EXPECT_EQ(indexProblem("DBF/MDOS.dbf", "NTX/MDOS.ntx"), "");
   EXPECT_EQ(indexProblem("DBF/A202512R.dbf", "NTX/BazaRA.ntx"), "");
-  EXPECT_EQ(indexProblem("DBF/MDNG.dbf", "NTX/MDNG.ntx"), "");
   EXPECT_FALSE(std::filesystem::exists("DBF/.MDOS.dbf.0123456789ab.tmp"));
+  EXPECT_FALSE(std::filesystem::exists("NTX/.BazaRA.ntx.0123456789ab.tmp"))
+      << "no one holds it: its writer is gone, however young it is";
   EXPECT_TRUE(std::filesystem::exists("DBF/.MDOS.dbf.ba9876543210.tmp"))
-      << "a file another station may still be writing stays";
+      << "a file another station is still writing stays, however old it is";
 }
 
 }  // namespace

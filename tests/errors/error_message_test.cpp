@@ -105,10 +105,17 @@ TEST(UserMessage, KnownCausesInTheirOrder) {
       {23, 64, "", "Baza podataka sa mreznog diska nije dostupna."},
       {23, 65, "y", "Baza podataka (y) sa mreznog diska nije dostupna."},
       {23, 87, "z", "Nije moguce procitati podatak sa lokalnog\r\nili sa mreznog diska."},
-      {24, 59, "", "Nije moguce procitati podatak sa lokalnog\r\nili sa mreznog diska."},
+      // A failed write (EIO) names writing and the file, not reading.
+      {24, 59, "DBF/A202312R.dbf",
+       "Nije moguce upisati podatak u fajl (DBF/A202312R.dbf) na lokalnom\r\nili na mreznom "
+       "disku."},
+      {20, 87, "", "Nije moguce upisati podatak u fajl na lokalnom\r\nili na mreznom disku."},
+      {22, 59, "c", "Nije moguce procitati podatak sa lokalnog\r\nili sa mreznog diska."},
       // The OS code decides before the general code.
       {32, 5, "a", "Fajl (a) je zakljucan od strane\r\noperativnog sistema."},
-      {32, 0, "NTX/MDOS.ntx", "Fajl (NTX/MDOS.ntx) je privremeno ili trajno ostecen."},
+      {32, 0, "NTX/MDOS.ntx",
+       "Fajl (NTX/MDOS.ntx) je privremeno ili trajno ostecen.\r\nProgram ga nije menjao. "
+       "Vratite ispravan fajl iz arhive podataka."},
       {23, 0, "", "Fajl nije dostupan za citanje."},
       {24, 1028, "b.dbf", "Fajl (b.dbf) nije dostupan za pisanje."},
       // Causes without a documented code: a full disk, a read-only file, folder or disk,

@@ -43,6 +43,21 @@ TEST_F(Marker, LiesInAFolderOfTheUsersOwnAndKeepsASecondCopyOut) {
   second.areas.closeAll();
 }
 
+// Unlike a table of the data, a marker left damaged (empty, or cut short) holds nothing of
+// value: it is made anew and marks the program as running again.
+TEST_F(Marker, ADamagedMarkerIsMadeAnew) {
+  EXPECT_FALSE(store::SWRUN(program_, "Kavrina"));
+  program_.areas.closeAll();
+  const fs::path marker = ownFolder() / "Kavrina.run";
+  for (const std::uintmax_t size : {std::uintmax_t{0}, std::uintmax_t{20}, std::uintmax_t{40}}) {
+    fs::resize_file(marker, size);
+    EXPECT_FALSE(store::SWRUN(program_, "Kavrina")) << "cut to " << size;
+    store::Program second;
+    EXPECT_TRUE(store::SWRUN(second, "Kavrina")) << "cut to " << size << ": marked again";
+    program_.areas.closeAll();
+  }
+}
+
 TEST_F(Marker, TheRuntimeFolderComesFirstWhenItIsTheUsersOwn) {
   const fs::path runtime = folder_.path() / "run";
   fs::create_directory(runtime);

@@ -59,15 +59,53 @@ int publishBytes(const fs::path& path, const std::vector<char>& bytes, bool repl
 
 }  // namespace
 
-bool DbfTable::isStillborn(const fs::path& path) {
-  OsFile file;
-  if (file.open(path, OsFile::Access::ReadOnly) != 0) return false;
-  const std::int64_t size = file.size();
-  if (size < 0) return false;
-  if (static_cast<std::size_t>(size) < dbf::kHeaderFixedSize) return true;
+namespace {
+
+// Reads the header of an open table file and checks it against the file's size. Raises the
+// read error (23/1010) or the corruption error (32/1012) naming `name`. Returns the number
+// of whole records the file holds after the header.
+std::uint64_t readCheckedHeader(OsFile& file, const std::string& name, DbfHeader& header) {
+  const auto failRead = [&] {
+    errors::fail(
+        driverError(gen::kRead, sub::kRead, name, errors::osCodeFromErrno(file.lastError())));
+  };
+  // The fixed part says how much to read; the rest is checked before any use.
   std::array<char, dbf::kHeaderFixedSize> fixed{};
-  if (file.readAt(0, fixed) != static_cast<ssize_t>(fixed.size())) return false;
-  return static_cast<std::uint64_t>(size) < headerLengthToRead(fixed);
+  ssize_t got = file.readAt(0, fixed);
+  if (got < 0) failRead();
+  const std::size_t toRead =
+      headerLengthToRead(std::span<const char>(fixed.data(), static_cast<std::size_t>(got)));
+  std::vector<char> headerBytes(std::max<std::size_t>(toRead, dbf::kHeaderFixedSize));
+  got = file.readAt(0, headerBytes);
+  if (got < 0) failRead();
+  headerBytes.resize(static_cast<std::size_t>(got));
+  std::string problem;
+  if (!parseHeader(headerBytes, header, problem))
+    errors::fail(driverError(gen::kCorruption, sub::kCorruption, name, 0, problem));
+
+  const std::int64_t size = file.size();
+  if (size < 0) failRead();
+  const std::uint64_t recordsInFile =
+      static_cast<std::uint64_t>(size) < header.headerLength
+          ? 0
+          : (static_cast<std::uint64_t>(size) - header.headerLength) / header.recordLength;
+  if (header.recordCount > recordsInFile)
+    errors::fail(driverError(gen::kCorruption, sub::kCorruption, name, 0,
+                             "record count beyond the end of the file"));
+  return recordsInFile;
+}
+
+}  // namespace
+
+void DbfTable::checkExisting(const fs::path& requested) {
+  const fs::path path = findCaseInsensitive(requested);
+  std::error_code ec;
+  if (fs::is_directory(fs::symlink_status(path, ec))) return;  // no table: its open says so
+  OsFile file;
+  if (const int err = file.open(path, OsFile::Access::ReadOnly); err != 0)
+    errors::fail(driverError(gen::kOpen, sub::kOpenData, path.string(), openOsCode(path, err)));
+  DbfHeader header;
+  readCheckedHeader(file, path.string(), header);
 }
 
 namespace {
@@ -114,12 +152,9 @@ bool DbfTable::createIfMissing(const fs::path& requested, const Structure& struc
   const fs::path path = findCaseInsensitive(requested);
   std::error_code ec;
   if (fs::exists(path, ec) || fs::is_symlink(path, ec)) {
-    if (!isStillborn(path)) return true;
-    OsFile held;
-    if (held.openShareLocked(path, OsFile::Access::ReadWrite, LockKind::Write) != 0) return true;
-    if (!isStillborn(path)) return true;
-    held.close();
-    return create(path, structure);
+    // A table that exists is never made anew: a damaged one is refused with its name.
+    checkExisting(path);
+    return true;
   }
   std::string problem;
   DbfHeader header = headerForStructure(structure, problem);
@@ -160,29 +195,7 @@ std::unique_ptr<DbfTable> DbfTable::open(const fs::path& requested, OpenOptions 
     if (answer != errors::ErrorAnswer::Retry) return nullptr;
   }
 
-  // Header: the fixed part says how much to read; the rest is checked before any use.
-  std::array<char, dbf::kHeaderFixedSize> fixed{};
-  ssize_t got = table->file_.readAt(0, fixed);
-  if (got < 0) table->failIo(gen::kRead, sub::kRead, table->file_.lastError());
-  std::size_t toRead =
-      headerLengthToRead(std::span<const char>(fixed.data(), static_cast<std::size_t>(got)));
-  std::vector<char> headerBytes(std::max<std::size_t>(toRead, dbf::kHeaderFixedSize));
-  got = table->file_.readAt(0, headerBytes);
-  if (got < 0) table->failIo(gen::kRead, sub::kRead, table->file_.lastError());
-  headerBytes.resize(static_cast<std::size_t>(got));
-  std::string problem;
-  if (!parseHeader(headerBytes, table->header_, problem))
-    errors::fail(driverError(gen::kCorruption, sub::kCorruption, name, 0, problem));
-
-  const std::int64_t size = table->file_.size();
-  if (size < 0) table->failIo(gen::kRead, sub::kRead, table->file_.lastError());
-  const std::uint64_t dataBytes = static_cast<std::uint64_t>(size) - table->header_.headerLength;
-  const std::uint64_t recordsInFile = static_cast<std::uint64_t>(size) < table->header_.headerLength
-                                          ? 0
-                                          : dataBytes / table->header_.recordLength;
-  if (table->header_.recordCount > recordsInFile)
-    errors::fail(driverError(gen::kCorruption, sub::kCorruption, name, 0,
-                             "record count beyond the end of the file"));
+  const std::uint64_t recordsInFile = readCheckedHeader(table->file_, name, table->header_);
   table->count_ =
       options.shared
           ? static_cast<std::uint32_t>(std::min<std::uint64_t>(recordsInFile, 0xFFFFFFFFu))

@@ -37,13 +37,15 @@ class DbfTable {
   static bool create(const std::filesystem::path& path, const Structure& structure);
   // Creates the table only when no file has its name, safely while other stations may be
   // creating it at the same moment (the first complete file wins, the others are dropped).
-  // A file under the name that never got a whole header (a station that died while creating
-  // it in place) holds no record and is replaced once it can be held exclusively. Raises
-  // the create error; false when the handler lets it fail.
+  // A file under the name is never replaced, whatever it holds: it is checked as
+  // checkExisting() does. Raises the create error; false when the handler lets it fail.
   static bool createIfMissing(const std::filesystem::path& path, const Structure& structure);
-  // Whether the file under `path` is a table that never got its whole header (shorter than
-  // the fixed header, or than the header length it announces): it holds no record.
-  static bool isStillborn(const std::filesystem::path& path);
+  // Checks, without opening it as a table (no share mode: another station may hold it), that
+  // the file under `path` is a table this driver can open: a whole header that fits the file,
+  // and a record count the file's size holds. Raises the open error (21/1001) when it cannot
+  // be read, the corruption error (32/1012) naming the file when it is damaged. A folder
+  // under the name is left to the open, which refuses it.
+  static void checkExisting(const std::filesystem::path& path);
 
   // Opens an existing table (the name is found in any case). Raises the open error
   // (21/1001, OS code 32 when another holder's share mode refuses it), the corruption
