@@ -180,7 +180,13 @@ bool runKilledAt(const std::function<void()>& work, int opKind, std::uint64_t nt
 
 namespace kavrina::test::durability {
 
-HeldChild::HeldChild(const std::function<void()>& work, std::string renamedTo) {
+HeldChild::HeldChild(const std::function<void()>& work, std::string renamedTo)
+    : HeldChild(work, [renamedTo](faults::Op op, std::string_view name) {
+        return op == faults::Op::Rename && name.ends_with(renamedTo);
+      }) {}
+
+HeldChild::HeldChild(const std::function<void()>& work,
+                     std::function<bool(faults::Op, std::string_view name)> holdBefore) {
   if (::pipe(held_) != 0 || ::pipe(go_) != 0) throw std::runtime_error("pipe failed");
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
@@ -189,7 +195,7 @@ HeldChild::HeldChild(const std::function<void()>& work, std::string renamedTo) {
     ::close(go_[1]);
     faults::setObserver(
         [&, held = false](faults::Op op, std::uint64_t, std::string_view name) mutable {
-          if (held || op != faults::Op::Rename || !name.ends_with(renamedTo)) return;
+          if (held || !holdBefore(op, name)) return;
           held = true;
           char byte = 'h';
           if (::write(held_[1], &byte, 1) != 1) ::_exit(4);

@@ -12,8 +12,10 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "common/fault_injection.h"
 #include "store/program.h"
 #include "support/temp_dir.h"
 #include "ui/current_ui.h"
@@ -100,6 +102,10 @@ namespace kavrina::test::durability {
 class HeldChild {
  public:
   HeldChild(const std::function<void()>& work, std::string renamedTo);
+  // Held instead before the first file operation for which `holdBefore` answers true (it is
+  // asked in the child, at every operation, with the kind and, for a rename, the new name).
+  HeldChild(const std::function<void()>& work,
+            std::function<bool(faults::Op, std::string_view name)> holdBefore);
   ~HeldChild();
   HeldChild(const HeldChild&) = delete;
   HeldChild& operator=(const HeldChild&) = delete;
