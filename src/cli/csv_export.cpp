@@ -10,11 +10,26 @@ namespace kavrina::cli {
 namespace {
 
 void putValue(std::ostream& out, std::string_view value) {
-  if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
+  if (value.find_first_of(",\"\r\n\t") == std::string_view::npos) {
     out << value;
     return;
   }
   out << '"';
+  for (char c : value) {
+    if (c == '"') out << '"';
+    out << c;
+  }
+  out << '"';
+}
+
+// A text a spreadsheet would run as a formula goes out quoted behind an apostrophe, so that
+// the sheet shows it as the text it is; numbers (a negative amount) are not texts.
+void putText(std::ostream& out, std::string_view value) {
+  if (!text::startsAsFormula(value)) {
+    putValue(out, value);
+    return;
+  }
+  out << "\"'";
   for (char c : value) {
     if (c == '"') out << '"';
     out << c;
@@ -61,10 +76,10 @@ std::size_t writeCsv(store::DbfTable& table, const store::Structure& documented,
           out << (table.getLogical(index) ? 'T' : 'F');
           break;
         case 'M':
-          putValue(out, table.getMemo(index));
+          putText(out, table.getMemo(index));
           break;
         default:  // text: stored in Windows-1250, written as UTF-8
-          putValue(out, trimmed(table.getString(index), false));
+          putText(out, trimmed(table.getString(index), false));
           break;
       }
     }
