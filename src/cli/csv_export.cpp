@@ -9,12 +9,9 @@
 namespace kavrina::cli {
 namespace {
 
-void putValue(std::ostream& out, std::string_view value) {
-  if (value.find_first_of(",\"\r\n\t") == std::string_view::npos) {
-    out << value;
-    return;
-  }
-  out << '"';
+// The value between quotes, its quotes doubled, `prefix` before it inside the quotes.
+void putQuoted(std::ostream& out, std::string_view prefix, std::string_view value) {
+  out << '"' << prefix;
   for (char c : value) {
     if (c == '"') out << '"';
     out << c;
@@ -22,19 +19,20 @@ void putValue(std::ostream& out, std::string_view value) {
   out << '"';
 }
 
+void putValue(std::ostream& out, std::string_view value) {
+  if (value.find_first_of(",\"\r\n\t") == std::string_view::npos)
+    out << value;
+  else
+    putQuoted(out, "", value);
+}
+
 // A text a spreadsheet would run as a formula goes out quoted behind an apostrophe, so that
 // the sheet shows it as the text it is; numbers (a negative amount) are not texts.
 void putText(std::ostream& out, std::string_view value) {
-  if (!text::startsAsFormula(value)) {
+  if (text::startsAsFormula(value))
+    putQuoted(out, "'", value);
+  else
     putValue(out, value);
-    return;
-  }
-  out << "\"'";
-  for (char c : value) {
-    if (c == '"') out << '"';
-    out << c;
-  }
-  out << '"';
 }
 
 std::string_view trimmed(std::string_view text, bool leading) {

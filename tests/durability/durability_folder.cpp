@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <numeric>
@@ -132,6 +133,15 @@ void calculate(store::Program& program, int year) {
       program, {.year = year, .months = 12, .accounting = true, .tax = true},
       depreciation::TaxRules{});
   if (!result.done) throw std::runtime_error("the calculation found a table in use");
+}
+
+void armFailureAt(faults::Op kind, std::uint64_t nth) {
+  const bool diskFull = kind == faults::Op::Write && nth % 2 == 0;
+  faults::arm({.op = kind,
+               .nth = nth,
+               .effect = faults::Effect::Fail,
+               .error = diskFull ? ENOSPC : EIO,
+               .sticky = diskFull});
 }
 
 bool sameTable(const std::string& bytes, const std::string& expected) {

@@ -87,6 +87,10 @@ bool sameTable(const std::string& bytes, const std::string& expected);
 // record), or "" when it is sound.
 std::string indexProblem(const fs::path& dbf, const fs::path& ntx);
 
+// Arms the N-th operation of the kind to fail: every second write as a full disk (that write
+// and every later one), any other as an I/O error.
+void armFailureAt(faults::Op kind, std::uint64_t nth);
+
 // Runs `work` in a forked child that is killed at the N-th file operation of the kind (the
 // trigger is armed in the child only). Answers true when the child was killed, false when
 // it finished first (N beyond what the work does). The child must not outlive the call.

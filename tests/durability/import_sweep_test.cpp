@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -82,6 +83,13 @@ void importTheFile() {
   station.close();
 }
 
+// The importer held after its header counts the new records and before the index has their
+// keys: the moment a reader that did not wait would see a register half imported.
+bool atTheIndexUpdate(faults::Op op, std::string_view) {
+  static int flushes = 0;
+  return importing && op == faults::Op::Flush && ++flushes == 2;
+}
+
 class ImportInterrupted : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -91,6 +99,23 @@ class ImportInterrupted : public ::testing::Test {
     writeFileBytes("uvoz.csv", csvOfNewAssets());
     folder_.keepAsTemplate();
     before_ = visibleTable(folder_.templateFiles().at("DBF/MDOS.dbf"));
+  }
+
+  // Runs `reader` while an import stands held at its index update, letting the import go on
+  // a moment after the reader has started; answers the import's exit code.
+  int whileAnImportIsHeld(const std::function<void()>& reader) {
+    folder_.restoreTemplate();
+    importing = false;
+    HeldChild importer(importTheFile, atTheIndexUpdate);
+    if (!importer.waitUntilHeld()) return -1;
+    int importExit = -1;
+    std::thread release([&importer, &importExit] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      importExit = importer.releaseAndWait();
+    });
+    reader();
+    release.join();
+    return importExit;
   }
 
   std::string register_() const { return folder_.files().at("DBF/MDOS.dbf"); }
@@ -137,12 +162,7 @@ TEST_F(ImportInterrupted, EveryFailureAndKillLeavesNoneOrAllAndTheRerunSucceeds)
       SCOPED_TRACE("operation " + std::to_string(static_cast<int>(kKinds[k])) + ", " +
                    std::to_string(n) + " of " + std::to_string(total[k]));
       folder_.restoreTemplate();
-      const bool diskFull = kKinds[k] == faults::Op::Write && n % 2 == 0;
-      faults::arm({.op = kKinds[k],
-                   .nth = n,
-                   .effect = faults::Effect::Fail,
-                   .error = diskFull ? ENOSPC : EIO,
-                   .sticky = diskFull});
+      armFailureAt(kKinds[k], n);
       try {
         importTheFile();
       } catch (...) {
@@ -160,36 +180,14 @@ TEST_F(ImportInterrupted, EveryFailureAndKillLeavesNoneOrAllAndTheRerunSucceeds)
   }
 }
 
-// The importer held after its header counts the new records and before the index has their
-// keys: the moment a reader that did not wait would see a register half imported.
-bool atTheIndexUpdate(faults::Op op, std::string_view) {
-  static int flushes = 0;
-  return importing && op == faults::Op::Flush && ++flushes == 2;
-}
-
-// Lets the held importer go on a moment after the reader has started.
-std::thread releaseSoon(HeldChild& importer, int& exitCode) {
-  return std::thread([&importer, &exitCode] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    exitCode = importer.releaseAndWait();
-  });
-}
-
 TEST_F(ImportInterrupted, ACalculationStartedDuringAnImportSeesTheRegisterAfterIt) {
-  folder_.restoreTemplate();
-  importing = false;
-  HeldChild importer(importTheFile, atTheIndexUpdate);
-  ASSERT_TRUE(importer.waitUntilHeld());
-  int importExit = -1;
-  std::thread release = releaseSoon(importer, importExit);
-  {
-    Station station;
-    station.open();
-    calculate(station.program, 2025);
-    station.close();
-  }
-  release.join();
-  EXPECT_EQ(importExit, 0);
+  EXPECT_EQ(whileAnImportIsHeld([] {
+              Station station;
+              station.open();
+              calculate(station.program, 2025);
+              station.close();
+            }),
+            0);
   const std::string raced = readFileBytes("DBF/A202512R.dbf");
   ASSERT_EQ(countOf(register_()), static_cast<std::uint32_t>(kOldAssets + kNewAssets));
   {
@@ -203,18 +201,14 @@ TEST_F(ImportInterrupted, ACalculationStartedDuringAnImportSeesTheRegisterAfterI
 }
 
 TEST_F(ImportInterrupted, AnArchiveTakenDuringAnImportHoldsTheRegisterAndIndexAfterIt) {
-  folder_.restoreTemplate();
-  importing = false;
-  HeldChild importer(importTheFile, atTheIndexUpdate);
-  ASSERT_TRUE(importer.waitUntilHeld());
-  int importExit = -1;
-  std::thread release = releaseSoon(importer, importExit);
   const fs::path zip = folder_.work().parent_path() / "arhiva.zip";
-  const auto files = store::archive::GETFILES(folder_.work());
-  const auto outcome = store::archive::writeDataArchive(folder_.work(), files, zip, false,
-                                                        [](std::size_t) { return true; });
-  release.join();
-  EXPECT_EQ(importExit, 0);
+  store::archive::ArchiveOutcome outcome;
+  EXPECT_EQ(whileAnImportIsHeld([&] {
+              outcome = store::archive::writeDataArchive(
+                  folder_.work(), store::archive::GETFILES(folder_.work()), zip, false,
+                  [](std::size_t) { return true; });
+            }),
+            0);
   ASSERT_EQ(outcome.state, store::archive::ArchiveOutcome::State::Written);
   EXPECT_TRUE(outcome.leftOut.empty());
 
