@@ -105,8 +105,11 @@ void ImportDialog::showResult(const import::ImportResult& result, bool trial) {
   else if (trial)
     status =
         QString("Fajl je ispravan: %1 sredstava. Uvezi ih dugmetom \"Uvezi\".").arg(result.assets);
-  else
+  else if (!result.alreadyIn)
     status = QString("Uvezeno sredstava: %1").arg(result.assets);
+  if (result.failure.empty() && result.bad.empty())
+    for (const std::string& note : result.notes)
+      status += (status.isEmpty() ? "" : "\n") + QString::fromStdString(note);
   lStatus->setText(status);
 }
 

@@ -9,6 +9,7 @@
 #include "settings/settings_keys.h"
 #include "store/database.h"
 #include "store/dbf/dbf_table.h"
+#include "store/import_lock.h"
 #include "store/rec_lock.h"
 #include "ui/current_ui.h"
 #include "ui/event_pump.h"
@@ -116,6 +117,9 @@ void UcitajFirme(store::Program& program, const RecordFilter& filter) {
 
 void UcitajOsnovnaSredstva(store::Program& program, const PresentValueLookup& presentValue,
                            const RecordFilter& filter) {
+  // The register as it stands before another station's import or after it.
+  const store::RegisterReading reading(program);
+  if (!reading.held()) return;
   program.areas.select("MDOS");
   store::DbfTable& mdos = program.areas["MDOS"];
   const int total = static_cast<int>(mdos.recCount());

@@ -171,6 +171,8 @@ int runIzvoz(store::Program& program, const CliOptions& o, std::ostream& out, st
 int runUvoz(store::Program& program, const CliOptions& o, std::ostream& out, std::ostream& err) {
   const import::ImportResult result = import::importAssetFile(program, o.csvFile, o.proba);
   if (!result.failure.empty()) return failure(err, result.failure);
+  for (const std::string& note : result.notes) out << consoleText(note) << '\n';
+  if (result.alreadyIn) return kExitOk;
   if (!result.bad.empty()) {
     for (const import::BadRow& bad : result.bad) err << consoleText(import::describe(bad)) << '\n';
     return failure(err, "Fajl " + o.csvFile + " ima pogresnih redova: " +

@@ -9,17 +9,30 @@
 namespace kavrina::cli {
 namespace {
 
-void putValue(std::ostream& out, std::string_view value) {
-  if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
-    out << value;
-    return;
-  }
-  out << '"';
+// The value between quotes, its quotes doubled, `prefix` before it inside the quotes.
+void putQuoted(std::ostream& out, std::string_view prefix, std::string_view value) {
+  out << '"' << prefix;
   for (char c : value) {
     if (c == '"') out << '"';
     out << c;
   }
   out << '"';
+}
+
+void putValue(std::ostream& out, std::string_view value) {
+  if (value.find_first_of(",\"\r\n\t") == std::string_view::npos)
+    out << value;
+  else
+    putQuoted(out, "", value);
+}
+
+// A text a spreadsheet would run as a formula goes out quoted behind an apostrophe, so that
+// the sheet shows it as the text it is; numbers (a negative amount) are not texts.
+void putText(std::ostream& out, std::string_view value) {
+  if (text::startsAsFormula(value))
+    putQuoted(out, "'", value);
+  else
+    putValue(out, value);
 }
 
 std::string_view trimmed(std::string_view text, bool leading) {
@@ -61,10 +74,10 @@ std::size_t writeCsv(store::DbfTable& table, const store::Structure& documented,
           out << (table.getLogical(index) ? 'T' : 'F');
           break;
         case 'M':
-          putValue(out, table.getMemo(index));
+          putText(out, table.getMemo(index));
           break;
         default:  // text: stored in Windows-1250, written as UTF-8
-          putValue(out, trimmed(table.getString(index), false));
+          putText(out, trimmed(table.getString(index), false));
           break;
       }
     }

@@ -11,6 +11,9 @@ namespace kavrina::text {
 std::string_view trimBlanks(std::string_view text);
 // Without trailing blanks.
 std::string_view trimRightBlanks(std::string_view text);
+// Whether a spreadsheet opening the text as a cell would take it for a formula: it begins
+// with "=", "+", "-", "@", a tab or a carriage return.
+bool startsAsFormula(std::string_view text);
 // Without leading and trailing white space of any kind (tabs, line ends).
 std::string_view trimWhitespace(std::string_view text);
 // The ASCII letters in upper case; other bytes as they are.

@@ -178,6 +178,19 @@ bool isUtf8(std::string_view text) {
   return true;
 }
 
+Utf8Survey surveyUtf8(std::string_view text) {
+  Utf8Survey survey;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t start = at;
+    const char32_t letter = nextLetter(text, at);
+    if (letter == kInvalid && survey.firstInvalid == std::string_view::npos)
+      survey.firstInvalid = start;
+    if (letter != kInvalid && letter >= 0x80) survey.hasWideLetter = true;
+    if (survey.hasWideLetter && survey.firstInvalid != std::string_view::npos) break;
+  }
+  return survey;
+}
+
 std::size_t letterCount(std::string_view utf8) {
   std::size_t count = 0;
   for (std::size_t at = 0; at < utf8.size(); ++count) nextLetter(utf8, at);

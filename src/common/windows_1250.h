@@ -30,6 +30,15 @@ std::optional<std::string> firstUnstorableLetter(std::string_view utf8);
 // by a Windows program may instead be Windows-1250).
 bool isUtf8(std::string_view text);
 
+// What a look at a text as UTF-8 found: the offset of its first byte that begins no valid
+// sequence (npos when there is none), and whether it holds a letter beyond ASCII written as
+// valid UTF-8 (then an invalid byte is a fault of the file, not another encoding).
+struct Utf8Survey {
+  std::size_t firstInvalid = std::string_view::npos;
+  bool hasWideLetter = false;
+};
+Utf8Survey surveyUtf8(std::string_view text);
+
 // The number of letters (code points) of a UTF-8 text.
 std::size_t letterCount(std::string_view utf8);
 

@@ -10,6 +10,7 @@
 #include "depreciation/mdos_scan.h"
 #include "depreciation/working_tables.h"
 #include "store/database.h"
+#include "store/import_lock.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::depreciation {
@@ -67,6 +68,9 @@ class ListedAssetReader {
 std::vector<AssetRow> loadAssetRows(store::Session& program, AnnualResultsCache& presentValues,
                                     const AssetListOptions& options) {
   presentValues.refresh(store::dataPath(program, ""));
+  // The register as it stands before another station's import or after it.
+  const store::RegisterReading reading(program);
+  if (!reading.held()) return {};
   program.areas.select("MDOS");
   store::DbfTable& mdos = program.areas["MDOS"];
   const ListedAssetReader reader(mdos);

@@ -18,6 +18,7 @@
 #include "depreciation/working_tables.h"
 #include "settings/settings_keys.h"
 #include "store/database.h"
+#include "store/import_lock.h"
 #include "store/ntx/ntx_order.h"
 #include "store/rec_lock.h"
 #include "store/schema.h"
@@ -140,6 +141,12 @@ ObracunResult runObracun(Session& program, const ObracunRequest& request, const 
   const fs::path mdngFile = store::dataPath(program, "MDNG.dbf");
 
   ObracunResult result;
+  // The register as it stands before another station's import or after it.
+  const store::RegisterReading reading(program);
+  if (!reading.held()) {
+    result.tableInUse = reading.table();
+    return result;
+  }
   WorkingTables tables(program);
   EventPump pump;
 

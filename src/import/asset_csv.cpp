@@ -48,7 +48,6 @@ constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
     "PAStopa", "PAgrupa", "ODeo",   "Kolicina", "Konto",     "DuzKonta"};
 
 constexpr std::size_t kTextWidth = 30;
-constexpr std::size_t kInvBrDigits = 30;
 constexpr std::size_t kKontoDigits = 10;
 constexpr int kFirstYear = 1900;
 
@@ -155,6 +154,18 @@ class RowReader {
   }
 
   std::optional<std::string> text(Column column, std::string_view raw) {
+    // A spreadsheet runs a value that begins so as a formula; no name, supplier or document
+    // begins so, and the register never hands one on to a spreadsheet.
+    const std::size_t first = raw.find_first_not_of(' ');
+    if (first != std::string_view::npos && kavrina::text::startsAsFormula(raw.substr(first))) {
+      const std::string shown = raw[first] == '\t'   ? "tabulator"
+                                : raw[first] == '\r' ? "CR"
+                                                     : std::string(1, raw[first]);
+      refuse(column,
+             "tekst ne sme da pocne znakom \"" + shown +
+                 "\" (tako pocinje formula u tabelarnom programu): " + quotedValue(trimmed(raw)));
+      return std::nullopt;
+    }
     std::string t = trimmed(raw);
     for (char c : t)
       if (static_cast<unsigned char>(c) < 0x20) {
@@ -244,12 +255,24 @@ std::size_t badLineCount(const std::vector<BadRow>& bad) {
 AssetCsv readAssetCsv(std::string_view bytes) {
   AssetCsv csv;
   std::string converted;
-  const std::string_view text = decode(bytes, converted, csv.windows1250);
+  const DecodedText decoded = decode(bytes, converted);
+  if (!decoded.problem.empty()) {
+    csv.bad.push_back({decoded.badLine, "", decoded.problem});
+    return csv;
+  }
+  csv.windows1250 = decoded.windows1250;
+  csv.notes.push_back(std::string("Fajl je procitan kao ") +
+                      (csv.windows1250 ? "Windows-1250" : "UTF-8") + ".");
+  const std::string_view text = decoded.text;
   csv.separator = separatorOf(text);
   RecordReader reader(text, csv.separator);
   RawRecord header;
   if (!reader.next(header)) {
     csv.bad.push_back({1, "", "fajl je prazan (prvi red treba da nabroji kolone)"});
+    return csv;
+  }
+  if (!header.problem.empty()) {
+    csv.bad.push_back({header.line, "", header.problem});
     return csv;
   }
 
@@ -287,8 +310,15 @@ AssetCsv readAssetCsv(std::string_view bytes) {
   csv.decimalMark = fileDecimalMark(reader, at, csv.separator);
   std::unordered_map<std::string, int> seenNumbers;  // inventory number -> its line
   const Date today = Date::today();
+  // Without a tax base column the tax base is the accounting base.
+  const bool taxBaseGiven = at[static_cast<std::size_t>(Column::PAOsn)] >= 0;
+  std::size_t taxBaseTaken = 0;
   RawRecord record;
   while (reader.next(record)) {
+    if (!record.problem.empty()) {
+      csv.bad.push_back({record.line, "", record.problem});
+      continue;
+    }
     const std::vector<std::string>& fields = record.fields;
     // Empty cells after the last column (a spreadsheet's trailing separators) do not count.
     std::size_t count = fields.size();
@@ -319,8 +349,8 @@ AssetCsv readAssetCsv(std::string_view bytes) {
       row.refuse(Column::InvBr, "inventarski broj mora biti ceo broj: " + quotedValue(invBr));
     } else if (reg::numberDigits(invBr) == "0") {
       row.refuse(Column::InvBr, "inventarski broj ne moze biti 0");
-    } else if (reg::numberDigits(invBr).size() > kInvBrDigits) {
-      row.refuse(Column::InvBr, "inventarski broj ima vise od 30 cifara");
+    } else if (const auto refusal = reg::invBrRefusal(reg::numberDigits(invBr))) {
+      row.refuse(Column::InvBr, *refusal);
     } else {
       v.invBr = reg::numberDigits(invBr);
       const auto [earlier, fresh] = seenNumbers.emplace(v.invBr, record.line);
@@ -344,6 +374,7 @@ AssetCsv readAssetCsv(std::string_view bytes) {
       row.refuse(Column::RAOsn, "nije upisana Racunovodstvena osnovica");
     number(Column::RAOsn, v.raOsn);
     number(Column::PAOsn, v.paOsn);
+    if (!taxBaseGiven) v.paOsn = v.raOsn;
     number(Column::IspVr, v.ispVr);
     number(Column::PKVT, v.pkvt);
     number(Column::RAStopa, v.raStopa);
@@ -395,8 +426,14 @@ AssetCsv readAssetCsv(std::string_view bytes) {
                                      v.datumN.toText());
     if (std::llround(v.ispVr * 1000) > std::llround(v.raOsn * 1000))
       row.refuse(Column::IspVr, "Ispravka vrednosti je veca od Racunovodstvene osnovice");
-    if (row.ok()) csv.rows.push_back({record.line, std::move(v)});
+    if (row.ok()) {
+      csv.rows.push_back({record.line, std::move(v)});
+      if (!taxBaseGiven) ++taxBaseTaken;
+    }
   }
+  if (taxBaseTaken > 0)
+    csv.notes.push_back("PAOsn nije zadat: uzeta je RAOsn za " + std::to_string(taxBaseTaken) +
+                        " sredstava");
   return csv;
 }
 

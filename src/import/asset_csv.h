@@ -37,26 +37,33 @@ struct AssetCsv {
   char separator = ',';        // ',' or ';' as the header line has it
   char decimalMark = '.';      // what a lone "1,234" or "1.234" was read by
   bool windows1250 = false;    // the file was not UTF-8 and was read as Windows-1250
+  std::vector<std::string> notes;  // for the report: the encoding read, defaults taken
 };
 
 // The columns every file must name.
 inline constexpr std::string_view kRequiredColumns[] = {"InvBr", "Naziv", "DatumN", "RAOsn"};
 
 // Reads the whole file `bytes`. The text is UTF-8 (a byte-order mark is skipped) when it is
-// valid UTF-8, otherwise Windows-1250. The first non-empty line is the header: `MDOS` field
+// valid UTF-8, Windows-1250 when it holds no UTF-8 letter at all; a file with UTF-8 letters
+// and a byte that is not UTF-8 is refused at that byte's line and column. `notes` says which
+// encoding was read. The first non-empty line is the header: `MDOS` field
 // names in any case and order, separated by ";" when the header has more semicolons than
 // commas, otherwise by ","; values may be quoted with '"' (a doubled quote inside). An
 // unknown, repeated or missing required column refuses the file at line 1. Each further
 // non-empty line is one asset; a column the file lacks takes the form's value for a new
-// asset. Numbers may group thousands ("1.234.567,89", "1,234,567.89", "1 234 567,89"); a
-// number with a single mark before exactly three digits ("1,234") is read by the file's
-// decimal mark: the mark an unambiguous number of the file shows, else "," in a
+// asset; a file without a PAOsn column takes the accounting base as the tax base (and says
+// so in `notes`). A record longer than kMaxRecordBytes or with a quote inside an unquoted
+// value is refused with its line. Numbers may group thousands ("1.234.567,89", "1,234,567.89", "1
+// 234 567,89"); a number with a single mark before exactly three digits ("1,234") is read by the
+// file's decimal mark: the mark an unambiguous number of the file shows, else "," in a
 // semicolon-separated file and "." in a comma-separated one. Dates are dd.mm.yyyy (a final
 // point allowed) or yyyy-mm-dd; the tax group 1 to 5 or I to V. Refused, each with its line
 // and column: a value that is not of its kind or does not fit the form's field, an inventory
 // number of 0 or repeated in the file, a write-off date before the acquisition date,
 // accumulated depreciation above the accounting base, a tax rate other than the group's, a
-// text longer than its field or with a letter the tables cannot store.
+// text longer than its field or with a letter the tables cannot store, a text beginning as a
+// spreadsheet formula does ("=", "+", "-", "@", a tab or CR), an inventory number of more
+// digits than the index holds exactly.
 AssetCsv readAssetCsv(std::string_view bytes);
 
 }  // namespace kavrina::import

@@ -1,66 +1,64 @@
-// Writing the assets of a CSV file into MDOS under the import lock.
+// Writing the assets of a CSV file into MDOS under the import lock, as one change.
 #include "import/asset_import.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cmath>
 
 #include "common/decimal.h"
-#include "common/lock_offsets.h"
-#include "common/os_file.h"
-#include "store/rec_lock.h"
-#include "ui/current_ui.h"
+#include "import/csv_file.h"
+#include "store/import_lock.h"
 
 namespace kavrina::import {
 namespace {
 
 constexpr std::string_view kMdos = "MDOS";
-constexpr std::size_t kCommitEvery = 1000;
-constexpr useconds_t kLockPauseMicros = 10'000;
 
-// The import lock on MDOS.dbf, held through an open of its own (so that it is neither
-// dropped nor shared by the work area's handle); waits for another station's import.
-class ImportLock {
- public:
-  explicit ImportLock(const std::filesystem::path& table) {
-    if (file_.open(table, OsFile::Access::ReadWrite) != 0) return;
-    while (true) {
-      const LockResult result = file_.tryLock(locks::kImport, 1, LockKind::Write);
-      if (result == LockResult::Taken) {
-        held_ = true;
-        return;
-      }
-      if (result == LockResult::Failed) return;
-      if (ui::hasCurrent()) ui::current().processEvents();
-      ::usleep(kLockPauseMicros);
+std::string rightTrimmed(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+bool sameAmount(double a, double b) {
+  return std::llround(a * 1000) == std::llround(b * 1000);
+}
+
+// Whether the current record of `mdos` holds the asset as the import would have written it.
+bool storedAsIs(store::DbfTable& mdos, const reg::AssetValues& v) {
+  const reg::StoredKonto konto = reg::storedKonto(v.konto);
+  return rightTrimmed(mdos.getString("Naziv")) == rightTrimmed(v.naziv) &&
+         rightTrimmed(mdos.getString("Dobavljac")) == rightTrimmed(v.dobavljac) &&
+         rightTrimmed(mdos.getString("Dokument")) == rightTrimmed(v.dokument) &&
+         mdos.getDate("DatumN") == v.datumN && mdos.getDate("DatumO") == v.datumO &&
+         sameAmount(mdos.getNumber("RAOsn"), v.raOsn) &&
+         sameAmount(mdos.getNumber("PAOsn"), v.paOsn) &&
+         sameAmount(mdos.getNumber("IspVr"), v.ispVr) &&
+         sameAmount(mdos.getNumber("PKVT"), v.pkvt) &&
+         sameAmount(mdos.getNumber("RAStopa"), v.raStopa) &&
+         sameAmount(mdos.getNumber("RAtip"), v.raTip) &&
+         sameAmount(mdos.getNumber("PAgrupa"), v.paGrupa) &&
+         sameAmount(mdos.getNumber("Kolicina"), v.kolicina) &&
+         sameAmount(mdos.getNumber("ODeo"), v.oDeo) &&
+         sameAmount(mdos.getNumber("Konto"), konto.konto) &&
+         sameAmount(mdos.getNumber("DuzKonta"), konto.duzKonta);
+}
+
+// Appends every row as one batch: other stations see none of them until all are in.
+// False when another station keeps the table's append lock.
+bool appendAll(store::DbfTable& table, const std::vector<AssetRow>& rows) {
+  if (!table.beginBatch()) return false;
+  try {
+    for (const AssetRow& row : rows) {
+      table.append(true);
+      reg::putAssetFields(table, row.values);
     }
+    table.publishBatch();
+  } catch (...) {
+    // The table is as it was (or, past the count's flush, holds them all); the error itself
+    // is the handler's.
+    table.abandonBatch();
+    throw;
   }
-  ~ImportLock() {
-    if (held_) file_.unlock(locks::kImport, 1);
-  }
-  ImportLock(const ImportLock&) = delete;
-  ImportLock& operator=(const ImportLock&) = delete;
-  bool held() const { return held_; }
-  int error() const { return file_.lastError(); }
-
- private:
-  OsFile file_;
-  bool held_ = false;
-};
-
-// Marks the records appended so far deleted again, each under its lock, and commits. With
-// `wait` a record another station has locked is waited for, as the writing rule waits.
-void takeBack(store::Session& program, const std::vector<std::uint32_t>& appended, bool wait) {
-  store::DbfTable& table = program.areas[kMdos];
-  for (std::uint32_t recno : appended) {
-    table.goTo(recno);
-    if (!table.lockRecord() && !(wait && store::REC_LOCK(program, 0, kMdos))) continue;
-    table.deleteRecord();
-    table.unlock();
-  }
-  table.commit();
+  return true;
 }
 
 }  // namespace
@@ -68,6 +66,7 @@ void takeBack(store::Session& program, const std::vector<std::uint32_t>& appende
 ImportResult importAssets(store::Session& program, const AssetCsv& csv, bool trial) {
   ImportResult result;
   result.bad = csv.bad;
+  result.notes = csv.notes;
   result.assets = csv.rows.size();
   // A file refused as a whole (its header) has no rows to check.
   if (csv.rows.empty() && !result.bad.empty()) return result;
@@ -75,50 +74,46 @@ ImportResult importAssets(store::Session& program, const AssetCsv& csv, bool tri
   program.areas.select(kMdos);
   store::DbfTable& table = program.areas[kMdos];
   // Held from the check against the register to the last record: a number checked free
-  // cannot be taken by another station's import meanwhile.
-  std::optional<ImportLock> lock;
+  // cannot be taken by another station's import meanwhile, and readers that honour it see
+  // the register before the import or after it.
+  std::optional<store::ImportLock> lock;
   if (!trial && result.bad.empty()) {
-    lock.emplace(table.path());
+    lock.emplace(table.path(), store::ImportLock::Use::Import);
     if (!lock->held()) {
       result.failure = "Tabela MDOS ne moze da se zakljuca za uvoz (greska " +
                        std::to_string(lock->error()) + ").";
       return result;
     }
   }
+  std::vector<BadRow> present;
+  bool allStoredAsIs = true;
   for (const AssetRow& row : csv.rows) {
     // The index key is val(InvBr): the search takes the number's value.
-    if (table.seek(parseNumber(row.values.invBr)) && !table.deleted())
-      result.bad.push_back(
+    if (table.seek(parseNumber(row.values.invBr)) && !table.deleted()) {
+      present.push_back(
           {row.line, "InvBr", "inventarski broj " + row.values.invBr + " vec postoji u registru"});
+      allStoredAsIs = allStoredAsIs && storedAsIs(table, row.values);
+    }
   }
+  // The same file again after a run whose end was not seen (a kill, a lost connection):
+  // every asset is already in, as the file has it.
+  if (result.bad.empty() && present.size() == csv.rows.size() && allStoredAsIs) {
+    result.alreadyIn = true;
+    result.notes.push_back(
+        "Sva sredstva iz fajla su vec u registru, sa istim podacima; nista "
+        "nije promenjeno.");
+    return result;
+  }
+  result.bad.insert(result.bad.end(), present.begin(), present.end());
   std::stable_sort(result.bad.begin(), result.bad.end(),
                    [](const BadRow& a, const BadRow& b) { return a.line < b.line; });
   if (!result.bad.empty() || trial) return result;
 
-  std::vector<std::uint32_t> appended;
-  appended.reserve(csv.rows.size());
-  try {
-    for (const AssetRow& row : csv.rows) {
-      if (!table.append(true)) {
-        takeBack(program, appended, true);
-        result.failure = "Sredstvo iz reda " + std::to_string(row.line) +
-                         " nije moglo da se doda u tabelu MDOS; nista nije uvezeno.";
-        return result;
-      }
-      appended.push_back(table.recNo());
-      if (store::REC_LOCK(program, 0, kMdos)) reg::putAssetFields(table, row.values);
-      table.unlock();
-      if (appended.size() % kCommitEvery == 0) table.commit();
-    }
-    table.commit();
-  } catch (...) {
-    // The records already written go again, as far as the table still answers; the error
-    // itself is the handler's.
-    try {
-      takeBack(program, appended, false);
-    } catch (...) {
-    }
-    throw;
+  if (!appendAll(table, csv.rows)) {
+    result.failure =
+        "Drugi korisnik upravo dodaje sredstvo u tabelu MDOS; nista nije uvezeno. Pokusajte "
+        "ponovo.";
+    return result;
   }
   result.lastInvBr = csv.rows.back().values.invBr;
   result.written = true;
@@ -126,16 +121,10 @@ ImportResult importAssets(store::Session& program, const AssetCsv& csv, bool tri
 }
 
 ImportResult importAssetFile(store::Session& program, const std::string& file, bool trial) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
+  std::string bytes;
+  if (std::string problem = readCsvFile(file, bytes); !problem.empty()) {
     ImportResult result;
-    result.failure = "Fajl " + file + " ne moze da se procita.";
-    return result;
-  }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    ImportResult result;
-    result.failure = "Fajl " + file + " ne moze da se procita.";
+    result.failure = std::move(problem);
     return result;
   }
   return importAssets(program, readAssetCsv(bytes), trial);

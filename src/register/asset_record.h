@@ -16,6 +16,11 @@ namespace kavrina::reg {
 // Width of `InvBr`: the number's digits padded with blanks.
 inline constexpr std::size_t kInvBrWidth = 30;
 
+// The most digits an inventory number may have (leading zeros aside): the index keeps the
+// number's value, exact to 15 digits; a longer number would be shown as stars or share its
+// key with its neighbours.
+inline constexpr std::size_t kInvBrMaxDigits = 15;
+
 // The tax group's rate in percent, by group 1..5 ("I grupa - 2.5%" ... "V grupa - 30%").
 inline constexpr std::array<double, 5> kGroupRates = {2.5, 10, 15, 20, 30};
 
@@ -52,6 +57,10 @@ std::string numberDigits(std::string_view text);
 std::string storedInvBr(std::string_view text);
 // numberDigits of `text` plus 1 ("41" gives "42", "" gives "1").
 std::string nextNumber(std::string_view text);
+
+// Why the inventory number `digits` (numberDigits of what was typed) cannot be stored, or
+// no value when it can: more than kInvBrMaxDigits digits.
+std::optional<std::string> invBrRefusal(std::string_view digits);
 
 // The tax rate of the 1-based group item: 2.5, 10, 15, 20 for groups 1 to 4; any other
 // item gives 30.

@@ -29,6 +29,12 @@ std::optional<std::string> refusalOf(const AssetValues& values) {
          ").\rIspravka vrednosti ne moze biti veca od nabavne vrednosti.";
 }
 
+std::optional<std::string> invBrRefusal(std::string_view digits) {
+  if (digits.size() <= kInvBrMaxDigits) return std::nullopt;
+  return "Inventarski broj " + std::string(digits) + " ima vise od " +
+         std::to_string(kInvBrMaxDigits) + " cifara: indeks registra ne moze tacno da ga zapamti.";
+}
+
 AssetValues newAssetValues(std::string invBr, Date today) {
   AssetValues v;
   v.invBr = std::move(invBr);

@@ -273,6 +273,11 @@ AssetValues TFOSNOVNOSREDSTVO::values() const {
 bool TFOSNOVNOSREDSTVO::valuesAccepted() {
   if (!dtpDatumNabavke_->check()) return false;
   if (rbOtpisano_->isChecked() && !dtpDatumO_->check()) return false;
+  if (const auto refusal = invBrRefusal(numberDigits(eInventarskiBroj_->valueText()))) {
+    ui::current().messageBox(*refusal, ui::MessageKind::Error, ui::MessageButtons::Ok);
+    eInventarskiBroj_->setFocus(Qt::OtherFocusReason);
+    return false;
+  }
   if (const auto refusal = refusalOf(values())) {
     ui::current().messageBox(*refusal, ui::MessageKind::Error, ui::MessageButtons::Ok);
     eIspravkaVrednosti_->setFocus(Qt::OtherFocusReason);

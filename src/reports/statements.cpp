@@ -24,6 +24,7 @@
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
 #include "store/database.h"
+#include "store/import_lock.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::reports {
@@ -92,6 +93,9 @@ class StatementAssetReader {
 
 // `MDOS` (checked against its structure when it was opened) in the order of its index.
 std::vector<StatementAsset> readStatementAssets(store::Program& program) {
+  // The register as it stands before another station's import or after it.
+  const store::RegisterReading reading(program);
+  if (!reading.held()) return {};
   store::DbfTable& mdos = program.areas["MDOS"];
   const StatementAssetReader reader(mdos);
   std::vector<StatementAsset> assets;

@@ -100,7 +100,9 @@ TEST_F(ImportWindow, TheDialogListsTheBadRowsFirstAndImportsAGoodFileIntoTheList
   EXPECT_TRUE(checked_);
   EXPECT_TRUE(importEnabled_);
   EXPECT_TRUE(listed_.empty());
-  EXPECT_EQ(status_, "Fajl je ispravan: 2 sredstava. Uvezi ih dugmetom \"Uvezi\".");
+  EXPECT_EQ(status_,
+            "Fajl je ispravan: 2 sredstava. Uvezi ih dugmetom \"Uvezi\".\n"
+            "Fajl je procitan kao UTF-8.\nPAOsn nije zadat: uzeta je RAOsn za 2 sredstava");
   EXPECT_EQ(ui().messages().back(), "Uvezeno sredstava: 2");
   EXPECT_EQ(storedAssets(), (std::vector<std::string>{"1", "2", "3", "7"}));
   EXPECT_EQ(shownNumbers(), (std::vector<std::string>{"1", "2", "3", "7"}));
@@ -117,7 +119,9 @@ TEST_F(ImportWindow, AnotherStationImportsWhileTheListIsOpen) {
   const CliRun run = runKavrinaCli({"--dir", folder_.path().string(), "uvoz", file.string()},
                                    files_.path(), {{"KAVRINA_HOME", ""}});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "Uvezeno sredstava: 300\n");
+  EXPECT_EQ(run.out,
+            "Fajl je procitan kao UTF-8.\nPAOsn nije zadat: uzeta je RAOsn za 300 sredstava\n"
+            "Uvezeno sredstava: 300\n");
 
   clickNode("Osvezi");
   const std::vector<std::string> shown = shownNumbers();

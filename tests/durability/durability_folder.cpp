@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <numeric>
@@ -134,6 +135,15 @@ void calculate(store::Program& program, int year) {
   if (!result.done) throw std::runtime_error("the calculation found a table in use");
 }
 
+void armFailureAt(faults::Op kind, std::uint64_t nth) {
+  const bool diskFull = kind == faults::Op::Write && nth % 2 == 0;
+  faults::arm({.op = kind,
+               .nth = nth,
+               .effect = faults::Effect::Fail,
+               .error = diskFull ? ENOSPC : EIO,
+               .sticky = diskFull});
+}
+
 bool sameTable(const std::string& bytes, const std::string& expected) {
   if (bytes.size() != expected.size() || bytes.size() < 4) return false;
   return bytes[0] == expected[0] && bytes.compare(4, std::string::npos, expected, 4) == 0;
@@ -180,7 +190,13 @@ bool runKilledAt(const std::function<void()>& work, int opKind, std::uint64_t nt
 
 namespace kavrina::test::durability {
 
-HeldChild::HeldChild(const std::function<void()>& work, std::string renamedTo) {
+HeldChild::HeldChild(const std::function<void()>& work, std::string renamedTo)
+    : HeldChild(work, [renamedTo](faults::Op op, std::string_view name) {
+        return op == faults::Op::Rename && name.ends_with(renamedTo);
+      }) {}
+
+HeldChild::HeldChild(const std::function<void()>& work,
+                     std::function<bool(faults::Op, std::string_view name)> holdBefore) {
   if (::pipe(held_) != 0 || ::pipe(go_) != 0) throw std::runtime_error("pipe failed");
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
@@ -189,7 +205,7 @@ HeldChild::HeldChild(const std::function<void()>& work, std::string renamedTo) {
     ::close(go_[1]);
     faults::setObserver(
         [&, held = false](faults::Op op, std::uint64_t, std::string_view name) mutable {
-          if (held || op != faults::Op::Rename || !name.ends_with(renamedTo)) return;
+          if (held || !holdBefore(op, name)) return;
           held = true;
           char byte = 'h';
           if (::write(held_[1], &byte, 1) != 1) ::_exit(4);

@@ -12,8 +12,10 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "common/fault_injection.h"
 #include "store/program.h"
 #include "support/temp_dir.h"
 #include "ui/current_ui.h"
@@ -85,6 +87,10 @@ bool sameTable(const std::string& bytes, const std::string& expected);
 // record), or "" when it is sound.
 std::string indexProblem(const fs::path& dbf, const fs::path& ntx);
 
+// Arms the N-th operation of the kind to fail: every second write as a full disk (that write
+// and every later one), any other as an I/O error.
+void armFailureAt(faults::Op kind, std::uint64_t nth);
+
 // Runs `work` in a forked child that is killed at the N-th file operation of the kind (the
 // trigger is armed in the child only). Answers true when the child was killed, false when
 // it finished first (N beyond what the work does). The child must not outlive the call.
@@ -100,6 +106,10 @@ namespace kavrina::test::durability {
 class HeldChild {
  public:
   HeldChild(const std::function<void()>& work, std::string renamedTo);
+  // Held instead before the first file operation for which `holdBefore` answers true (it is
+  // asked in the child, at every operation, with the kind and, for a rename, the new name).
+  HeldChild(const std::function<void()>& work,
+            std::function<bool(faults::Op, std::string_view name)> holdBefore);
   ~HeldChild();
   HeldChild(const HeldChild&) = delete;
   HeldChild& operator=(const HeldChild&) = delete;

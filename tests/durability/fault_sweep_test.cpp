@@ -72,12 +72,7 @@ class FaultSweep : public ::testing::Test {
                      std::to_string(total[k]));
         // The operation fails: a full disk (every later write too) or an I/O error.
         folder_.restoreTemplate();
-        const bool diskFull = kKinds[k] == faults::Op::Write && n % 2 == 0;
-        faults::arm({.op = kKinds[k],
-                     .nth = n,
-                     .effect = faults::Effect::Fail,
-                     .error = diskFull ? ENOSPC : EIO,
-                     .sticky = diskFull});
+        armFailureAt(kKinds[k], n);
         bool failed = false;
         try {
           task.run();

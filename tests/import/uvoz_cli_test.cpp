@@ -53,22 +53,34 @@ TEST_F(UvozFolder, ABadFileListsEveryLineExitsWithOneAndATrialWritesNothing) {
   const fs::path good = write("dobar.csv", "InvBr;Naziv;DatumN;RAOsn\n1;Sto;01.02.2024;1.500,00\n");
   const CliRun trial = run({"uvoz", good.string(), "--proba"});
   EXPECT_EQ(trial.exitCode, 0) << trial.err;
-  EXPECT_EQ(trial.out, "Fajl je ispravan: 1 sredstava. Nista nije upisano (--proba).\n");
+  EXPECT_EQ(trial.out,
+            "Fajl je procitan kao UTF-8.\nPAOsn nije zadat: uzeta je RAOsn za 1 sredstava\n"
+            "Fajl je ispravan: 1 sredstava. Nista nije upisano (--proba).\n");
   EXPECT_TRUE(exported().empty());
 
   const CliRun done = run({"uvoz", good.string()});
   EXPECT_EQ(done.exitCode, 0) << done.err;
-  EXPECT_EQ(done.out, "Uvezeno sredstava: 1\n");
+  EXPECT_EQ(done.out,
+            "Fajl je procitan kao UTF-8.\nPAOsn nije zadat: uzeta je RAOsn za 1 sredstava\n"
+            "Uvezeno sredstava: 1\n");
   EXPECT_EQ(exported(),
             std::vector<std::string>{
-                "1,Sto,01.02.2024,,,,1500.000,0.000,0.000,0.00,0.000,1,2.500,1,0,1,0,0"});
+                "1,Sto,01.02.2024,,,,1500.000,1500.000,0.000,0.00,0.000,1,2.500,1,0,1,0,0"});
+
+  const CliRun again = run({"uvoz", good.string()});
+  EXPECT_EQ(again.exitCode, 0) << "the same file again changes nothing and is no error";
+  EXPECT_NE(again.out.find("Sva sredstva iz fajla su vec u registru"), std::string::npos)
+      << again.out;
+  EXPECT_EQ(exported().size(), 1u);
 
   const fs::path bad = write("los.csv",
                              "InvBr;Naziv;DatumN;RAOsn\n2;Novi;01.02.2024;5\n1;Isti;01.02.2024;5\n"
                              "3;Los;01.13.2024;5\n");
   const CliRun refused = run({"uvoz", bad.string()});
   EXPECT_EQ(refused.exitCode, 1);
-  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.out,
+            "Fajl je procitan kao UTF-8.\n"
+            "PAOsn nije zadat: uzeta je RAOsn za 2 sredstava\n");
   EXPECT_EQ(refused.err,
             "Red 3, kolona InvBr: inventarski broj 1 vec postoji u registru\n"
             "Red 4, kolona DatumN: pogresan datum (dd.mm.yyyy ili yyyy-mm-dd): \"01.13.2024\"\n"
@@ -84,6 +96,42 @@ TEST_F(UvozFolder, ABadFileListsEveryLineExitsWithOneAndATrialWritesNothing) {
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.err.find("ne moze da se procita"), std::string::npos) << missing.err;
   EXPECT_EQ(run({"uvoz"}).exitCode, 2);
+}
+
+// Texts a spreadsheet would run as formulas, put into the register by other means than the
+// import (which refuses them): izvoz quotes them so that a reader of the CSV gets the text.
+TEST_F(UvozFolder, IzvozQuotesFormulaLookingTextsSoThatTheyReadBackAsText) {
+  ASSERT_EQ(run({"izvoz", "MDOS"}).exitCode, 0);
+  const std::vector<std::string> texts = {"=HYPERLINK(\"http://x\",\"a\")", "+cmd|' /C calc'!A0",
+                                          "-1+2", "@SUM(A1)", "Obican, naziv"};
+  {
+    auto mdos = store::DbfTable::open(folder_.path() / "DBF/MDOS.dbf", {.shared = false});
+    ASSERT_TRUE(mdos);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      ASSERT_TRUE(mdos->append());
+      mdos->putString("InvBr", std::to_string(i + 1));
+      mdos->putString("Naziv", texts[i]);
+      mdos->putNumber("RAOsn", -12.5);
+    }
+    mdos->close();
+  }
+  const CliRun csv = run({"izvoz", "MDOS"});
+  ASSERT_EQ(csv.exitCode, 0) << csv.err;
+  const fs::path file = write("izvoz.csv", csv.out);
+  // Python's csv module reads each name back: the formulas behind an apostrophe, the plain
+  // name as it is, the negative amount a number; no cell begins as a formula does.
+  const std::string check =
+      "import csv, sys\n"
+      "rows = list(csv.reader(open(sys.argv[1], newline='')))[1:]\n"
+      "want = sys.argv[2:]\n"
+      "names = [r[1] for r in rows]\n"
+      "expected = [(\"'\" + w if w[0] in '=+-@' else w) for w in want]\n"
+      "assert names == expected, (names, expected)\n"
+      "assert all(r[6] == '-12.500' for r in rows), rows\n"
+      "assert not any(c[:1] in ('=', '+', '@') for r in rows for c in r), rows\n";
+  std::vector<std::string> args = {"-c", check, file.string()};
+  args.insert(args.end(), texts.begin(), texts.end());
+  EXPECT_EQ(runProcess("/usr/bin/python3", args), 0) << csv.out;
 }
 
 TEST_F(UvozFolder, FourStationsImportingAtOnceLeaveEveryAssetOnceAndTheIndexSound) {

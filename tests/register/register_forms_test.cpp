@@ -186,6 +186,23 @@ TEST_F(AssetForm, EnterOnANewNumberClearsTheFieldsAndKeepsTheNumber) {
   EXPECT_EQ(record("42").getNumber("DuzKonta"), 0);
 }
 
+TEST_F(AssetForm, AnInventoryNumberTheIndexCannotHoldExactlyIsRefused) {
+  open("20");
+  for (const char* number : {"9007199254740993", "123456789012345678901234567890"}) {
+    enterNumber(number);
+    QTest::keyClicks(form_.eNazivOsnovnogSredstva(), "stolica");
+    save();
+    EXPECT_EQ(folder_.ui().messages().back(),
+              "Inventarski broj " + std::string(number) +
+                  " ima vise od 15 cifara: indeks registra ne moze tacno da ga zapamti.");
+  }
+  EXPECT_EQ(RegisterFolder::liveRecords(folder_.mdos()), 2) << "nothing stored";
+  enterNumber("999999999999999");
+  QTest::keyClicks(form_.eNazivOsnovnogSredstva(), "stolica");
+  save();
+  EXPECT_EQ(RegisterFolder::liveRecords(folder_.mdos()), 3) << "fifteen digits are stored";
+}
+
 TEST_F(AssetForm, AccountTypedWithALeadingZeroKeepsIt) {
   open("20");
   QTest::keyClicks(form_.eNazivOsnovnogSredstva(), "stolica");

@@ -5,12 +5,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <optional>
 
 #include "common/aside_file.h"
 #include "common/file_ops.h"
 #include "common/os_file.h"
+#include "common/text.h"
 #include "store/archive/zip_sources.h"
+#include "store/import_lock.h"
 
 namespace kavrina::store::archive {
 
@@ -124,6 +127,20 @@ ArchiveOutcome writeDataArchive(const fs::path& folder, const std::vector<fs::pa
     if (err != 0) {
       included[i] = false;
       out.leftOut.push_back({i, names[i].empty() ? files[i].string() : names[i], err});
+    }
+  }
+  // Each asset register goes in as it stands before another station's import or after it:
+  // imports wait until the archive is written; one that does not end in time leaves the
+  // register out, as a file in use.
+  std::vector<std::unique_ptr<store::ImportLock>> registers;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (!included[i] || text::upper(files[i].filename().string()) != "MDOS.DBF") continue;
+    auto lock = std::make_unique<store::ImportLock>(files[i], store::ImportLock::Use::Read);
+    if (lock->held()) {
+      registers.push_back(std::move(lock));
+    } else {
+      included[i] = false;
+      out.leftOut.push_back({i, names[i], lock->error()});
     }
   }
   // A station that takes a file exclusively while the archive is written makes the attempt

@@ -62,9 +62,9 @@ int publishBytes(const fs::path& path, const std::vector<char>& bytes, bool repl
 namespace {
 
 // Reads the header of an open table file and checks it against the file's size. Raises the
-// read error (23/1010) or the corruption error (32/1012) naming `name`. Returns the number
-// of whole records the file holds after the header.
-std::uint64_t readCheckedHeader(OsFile& file, const std::string& name, DbfHeader& header) {
+// read error (23/1010) or the corruption error (32/1012) naming `name`, among them a record
+// count that the file's size cannot hold.
+void readCheckedHeader(OsFile& file, const std::string& name, DbfHeader& header) {
   const auto failRead = [&] {
     errors::fail(
         driverError(gen::kRead, sub::kRead, name, errors::osCodeFromErrno(file.lastError())));
@@ -92,7 +92,6 @@ std::uint64_t readCheckedHeader(OsFile& file, const std::string& name, DbfHeader
   if (header.recordCount > recordsInFile)
     errors::fail(driverError(gen::kCorruption, sub::kCorruption, name, 0,
                              "record count beyond the end of the file"));
-  return recordsInFile;
 }
 
 }  // namespace
@@ -195,11 +194,10 @@ std::unique_ptr<DbfTable> DbfTable::open(const fs::path& requested, OpenOptions 
     if (answer != errors::ErrorAnswer::Retry) return nullptr;
   }
 
-  const std::uint64_t recordsInFile = readCheckedHeader(table->file_, name, table->header_);
-  table->count_ =
-      options.shared
-          ? static_cast<std::uint32_t>(std::min<std::uint64_t>(recordsInFile, 0xFFFFFFFFu))
-          : table->header_.recordCount;
+  readCheckedHeader(table->file_, name, table->header_);
+  // Records past the header's count (left by a station that died in the middle of a change
+  // of many records) are not part of the table.
+  table->count_ = table->header_.recordCount;
 
   if (table->header_.hasMemo()) {
     OsFile::Access access = options.readOnly ? OsFile::Access::ReadOnly : OsFile::Access::ReadWrite;
@@ -252,8 +250,27 @@ std::uint32_t DbfTable::countFromFileSize() {
   return static_cast<std::uint32_t>(std::min<std::uint64_t>(n, 0xFFFFFFFFu));
 }
 
+std::uint32_t DbfTable::countFromHeader() {
+  std::array<char, 4> bytes{};
+  const ssize_t got = file_.readAt(dbf::kOffRecordCount, bytes);
+  if (got < 0) failIo(gen::kRead, sub::kRead, file_.lastError());
+  if (got != static_cast<ssize_t>(bytes.size())) failIo(gen::kRead, sub::kRead);
+  std::uint32_t count = 0;
+  for (std::size_t i = bytes.size(); i-- > 0;)
+    count = (count << 8) | static_cast<unsigned char>(bytes[i]);
+  // Never a record the file does not hold whole.
+  return std::min(count, countFromFileSize());
+}
+
+bool DbfTable::writeCount(std::uint32_t count) {
+  std::array<char, 4> bytes{};
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = static_cast<char>((count >> (8 * i)) & 0xFF);
+  return file_.writeAt(dbf::kOffRecordCount, bytes);
+}
+
 void DbfTable::refreshCount() {
-  if (shared_) count_ = std::max(count_, countFromFileSize());
+  if (shared_ && !batching()) count_ = std::max(count_, countFromHeader());
 }
 
 std::uint32_t DbfTable::recCount() {
@@ -293,9 +310,9 @@ void DbfTable::commit() {
   writeBack();
   if (fileChanged_ && !readOnly_) {
     if (shared_) {
-      // The header's count comes from the file size, under the append lock when it can be had.
+      // The header's count as the appends left it, under the append lock when it can be had.
       bool locked = file_.tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
-      count_ = countFromFileSize();
+      count_ = std::max(count_, countFromHeader());
       writeFixedHeader();
       if (locked) file_.unlock(locks::kAppend, 1);
     } else {
@@ -312,8 +329,9 @@ void DbfTable::commit() {
 
 void DbfTable::close() {
   if (!file_.isOpen()) return;
-  // A rewrite that was not published leaves the table as it was.
+  // A rewrite or a batch that was not published leaves the table as it was.
   abandonRewrite();
+  abandonBatch();
   if (!file_.isOpen()) {  // a new table beside another that was never published
     for (auto& order : orders_) order->close();
     orders_.clear();
@@ -328,7 +346,7 @@ void DbfTable::close() {
   if (fileChanged_ && !readOnly_) {
     if (shared_) {
       bool locked = file_.tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
-      count_ = countFromFileSize();
+      count_ = std::max(count_, countFromHeader());
       writeFixedHeader();
       // Cutting the file is safe only while no other station can be extending it: without
       // the append lock the file is left as it is (every shared append ends it with 0x1A).

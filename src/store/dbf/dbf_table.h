@@ -209,6 +209,21 @@ class DbfTable {
   static std::unique_ptr<DbfTable> createBeside(const std::filesystem::path& target,
                                                 const Structure& structure);
 
+  // --- One change of many appended records (an import) that other stations see whole or
+  // not at all. beginBatch() takes the append lock (waiting like an append; the append-lock
+  // error 40 when another station keeps it, false when the handler lets it fail) and keeps
+  // it; appends then need no record lock and are written past the header's count, where no
+  // station reads them, and the orders do not learn them yet. publishBatch() puts the end
+  // mark after them, flushes, advances the header's count once, flushes again, and only then
+  // gives the orders their keys and commits them. A batch abandoned (an error, close(), the
+  // destructor) before its count was written cuts the file back to the count: the table is
+  // as it was. Raises the table's errors.
+  bool beginBatch();
+  void publishBatch();
+  bool batching() const { return batch_; }
+  // Gives a batch up as above (nothing when none is running or it was published).
+  void abandonBatch() noexcept;
+
   // --- Orders. The first one controls the moves.
   void addOrder(std::unique_ptr<TableOrder> order);
   void clearOrders();
@@ -224,6 +239,12 @@ class DbfTable {
   std::span<char> fieldBytes(int index);
 
   std::uint32_t countFromFileSize();
+  // The record count in the file's header (never beyond the records the file holds whole).
+  std::uint32_t countFromHeader();
+  // Writes `count` into the header's count field alone; false on failure (lastError()).
+  bool writeCount(std::uint32_t count);
+  // The orders learn the keys of records first..last, already in the table.
+  void addKeysOf(std::uint32_t first, std::uint32_t last);
   void refreshCount();
   std::uint64_t recordOffset(std::uint32_t recno) const;
 
@@ -231,7 +252,9 @@ class DbfTable {
   // Whether appended records wait in pending_ to be written together: only in an exclusive
   // table (no other station counts its records) whose orders are not kept record by record
   // (an index entry may point only at a record already in the file).
-  bool batchesAppends() const { return !shared_ && (rewriting() || orders_.empty()); }
+  // A batch (beginBatch) gathers its records the same way: no other station reads past the
+  // header's count.
+  bool batchesAppends() const { return batch_ || (!shared_ && (rewriting() || orders_.empty())); }
   // Writes the waiting appended records with one call. Raises the write error (the records
   // keep waiting).
   void flushPending();
@@ -305,6 +328,12 @@ class DbfTable {
   std::uint32_t pendingFirst_ = 0;
 
   std::vector<std::unique_ptr<TableOrder>> orders_;
+
+  // A batch of appends (beginBatch): the count before it, the append lock held meanwhile,
+  // and whether anything may have been written past that count.
+  bool batch_ = false;
+  std::uint32_t batchBase_ = 0;
+  bool batchWritten_ = false;
 
   // While rewriting: the old file, still held exclusively (not open when another object
   // holds it), and the name of the new one (file_ is then the new file).

@@ -81,7 +81,8 @@ std::string DbfTable::getMemo(int index) {
 
 void DbfTable::checkWritable() {
   if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
-  if (shared_ && !fileLocked_ && !holdsLock(recNo_))
+  // A record of a batch lies past the header's count, where no other station reads.
+  if (shared_ && !fileLocked_ && !holdsLock(recNo_) && !(batch_ && recNo_ > batchBase_))
     errors::fail(driverError(gen::kUnlocked, sub::kUnlocked, path_.string()));
 }
 

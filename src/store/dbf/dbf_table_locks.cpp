@@ -89,7 +89,7 @@ bool DbfTable::append(bool releaseOtherLocks) {
   errors::setNetworkError(false);
   std::uint32_t recno = 0;
   bool appendLocked = false;
-  if (shared_) {
+  if (shared_ && !batching()) {
     if (releaseOtherLocks) releaseRecordLocks();
     for (;;) {
       // The append lock is held while the file is extended: a station that extended the
@@ -97,7 +97,7 @@ bool DbfTable::append(bool releaseOtherLocks) {
       // and released, or write its record while a closing station cuts the file.
       appendLocked = takeAppendLock();
       if (appendLocked) {
-        count_ = std::max(count_, countFromFileSize());
+        count_ = std::max(count_, countFromHeader());
         recno = count_ + 1;
         if (fileLocked_ || tryRecordLock(recno)) {
           if (!fileLocked_) lockedRecords_.push_back(recno);
@@ -123,12 +123,13 @@ bool DbfTable::append(bool releaseOtherLocks) {
   newRecord_ = true;
   fileChanged_ = true;
 
-  if (shared_) {
+  if (shared_ && !batching()) {
     // The blank record (with the end mark after it) claims its place in the file at once,
-    // so that other stations count it.
+    // and the header counts it before the append lock goes, so that other stations count it:
+    // a record past the header's count belongs to no one.
     std::vector<char> blank(buffer_);
     blank.push_back(dbf::kEndOfFile);
-    bool written = file_.writeAt(recordOffset(recno), blank);
+    bool written = file_.writeAt(recordOffset(recno), blank) && writeCount(recno);
     int err = file_.lastError();
     if (appendLocked) file_.unlock(locks::kAppend, 1);
     if (!written) failIo(gen::kWrite, sub::kWrite, err);

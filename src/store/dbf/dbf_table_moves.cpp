@@ -120,6 +120,7 @@ void DbfTable::writeBack() {
   if (!hot_) return;
   const std::size_t length = header_.recordLength;
   if (newRecord_ && batchesAppends()) {
+    if (batch_) batchWritten_ = true;
     queueRecord(recNo_, buffer_);
     hot_ = false;
     newRecord_ = false;
@@ -129,7 +130,8 @@ void DbfTable::writeBack() {
   flushPending();
   // The record reaches the file before an index entry points at it. During a rewrite the
   // orders are brought up to date once, when it is published.
-  const bool keepOrders = !rewriting();
+  // A batch's records get their keys when it is published.
+  const bool keepOrders = !rewriting() && !(batch_ && recNo_ > batchBase_);
   if (keepOrders)
     for (auto& order : orders_) order->recordWriting(recNo_, newRecord_);
   if (!file_.writeAt(recordOffset(recNo_), buffer_))
