@@ -26,9 +26,7 @@ using depreciation::testing::RegisterFolder;
 class CliAnyAmount : public ::testing::Test {
  protected:
   CliRun run(const std::vector<std::string>& args) {
-    std::vector<std::string> all = {"--dir", folder_.path().string()};
-    all.insert(all.end(), args.begin(), args.end());
-    return runKavrinaCli(all, elsewhere_.path(), {{"KAVRINA_HOME", ""}});
+    return runOnFolder(folder_.path(), elsewhere_.path(), args);
   }
   // Prints `args` to a PDF beside the user; answers the PDF.
   fs::path printed(std::vector<std::string> args) {
