@@ -496,7 +496,7 @@ TEST(KeyboardCompanyForm, EnterInAFieldNeverSavesAndOnAButtonPressesIt) {
     }
     EXPECT_FALSE(RegisterFolder::find(folder.firme(), "Sifra", c.code));
     ASSERT_EQ(QApplication::focusWidget(), form.bSnimiZaglavlje());
-    if (!c.odustani) test::screenshot(&form, "tffirma.png");
+    if (!c.odustani) test::screenshot(&form, "tffirma_enter_on_snimi.png");
     if (c.odustani) key(Qt::Key_Tab);
     key(Qt::Key_Return);
     EXPECT_FALSE(form.isVisible()) << c.code;
