@@ -5,6 +5,7 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 #include <system_error>
 
 #include "app/form_hooks.h"
@@ -45,6 +46,13 @@ void closeQuietly(store::Program& program) {
 }  // namespace
 
 int runProgram(int argc, char** argv) {
+  // "--version": the name, version and date, without a window or the data folder (an update
+  // asks the new program this before it takes the old one's place).
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    const errors::ProgramInfo info;
+    std::printf("%s %s (%s)\n", info.SW.c_str(), info.VER.c_str(), info.DATVER.c_str());
+    return 0;
+  }
   memory::prepareForLargeLists();
   auto program = std::make_unique<store::Program>();
   program->info.folder = errors::locateProgramFolder();

@@ -30,6 +30,7 @@
 #include "settings/settings_keys.h"
 #include "store/database.h"
 #include "store/dbf/dbf_table.h"
+#include "store/end_program.h"
 #include "ui/current_ui.h"
 #include "ui/ftp/curl_ftp_client.h"
 
@@ -138,6 +139,14 @@ void TFOSMAIN::fOSMainOnCreate() {
   program_.LAGENCIJSKIMOD = settings::read(settings::kAgencijskiMod);
   // 8.
   store::DBOPENALL(program_);
+  // A register that another station holds alone cannot be worked with: the user is told
+  // which table, and the program ends before any list reads it.
+  if (const std::filesystem::path held = store::standingTableHeld(program_); !held.empty()) {
+    ui::current().messageBox(
+        "Drugi korisnik trenutno koristi tabelu " + held.generic_string() + ". Pokusajte kasnije.",
+        ui::MessageKind::Error, ui::MessageButtons::Ok);
+    throw store::EndProgram(1);
+  }
 }
 
 void TFOSMAIN::showEvent(QShowEvent* event) {
@@ -246,10 +255,14 @@ void TFOSMAIN::columnDragged(int column, int width) {
 void TFOSMAIN::closeEvent(QCloseEvent* event) {
   bool canClose = true;
   fOSMainOnCloseQuery(canClose);
-  if (canClose)
+  if (canClose) {
+    // A network task under way (the start's, or a menu entry's) gives up at once, so that
+    // the program ends with the window.
+    if (Ftp1) Ftp1->cancel();
     event->accept();
-  else
+  } else {
     event->ignore();
+  }
 }
 
 void TFOSMAIN::fOSMainOnCloseQuery(bool& canClose) {

@@ -47,6 +47,11 @@ int failure(std::ostream& err, const std::string& why) {
   return kExitFailure;
 }
 
+std::string tableHeldMessage(const fs::path& table) {
+  return "Drugi korisnik trenutno koristi tabelu " + table.generic_string() +
+         ". Pokusajte kasnije.";
+}
+
 // The value checks of the dialogs, with the accepted range named for the command line.
 std::optional<std::string> checkValues(const CliOptions& o) {
   const int current = dep::currentCalendarYear();
@@ -158,8 +163,7 @@ int runIzvoz(store::Program& program, const CliOptions& o, std::ostream& out, st
     return kExitOk;
   }
   if (!store::useTable(program, target->file, target->alias, {.shared = false, .readOnly = true}))
-    return failure(err, "Drugi korisnik trenutno koristi tabelu " + target->file.generic_string() +
-                            ". Pokusajte kasnije.");
+    return failure(err, tableHeldMessage(target->file));
   writeCsv(program.areas[target->alias], target->documented, out);
   program.areas.close(target->alias);
   return kExitOk;
@@ -224,6 +228,8 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   program.areas.setHideDeleted(true);
   if (const auto code = runMaintenance(program, o, startedIn, out, err)) return *code;
   store::DBOPENALL(program);
+  if (const fs::path held = store::standingTableHeld(program); !held.empty())
+    return failure(err, tableHeldMessage(held));
 
   // The company's name and place head the printed documents, without their blanks as an
   // activation in the program takes them.
@@ -235,7 +241,11 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   } else if (code != "000") {
     return failure(err, "Firma sa sifrom " + code + " ne postoji.");
   }
-  if (code != "000") dep::activateCompany(program, code);
+  if (code != "000") {
+    dep::activateCompany(program, code);
+    if (const fs::path held = store::standingTableHeld(program); !held.empty())
+      return failure(err, tableHeldMessage(held));
+  }
 
   switch (o.command) {
     case Command::Obracun:

@@ -163,7 +163,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       o.csvFile = arg;
     } else if (arg == "--proba" && o.command == Command::Uvoz) {
       if (!flag(o.proba)) return wrong("Opcija --proba nema vrednost.");
-    } else if (arg == "--presnimi" && o.command == Command::Arhiva) {
+    } else if (arg == "--presnimi" && (o.command == Command::Arhiva ||
+                                       (o.command == Command::Stampa && !o.document.empty()))) {
       if (!flag(o.presnimi)) return wrong("Opcija --presnimi nema vrednost.");
     } else {
       std::string why = "Nepoznata opcija ili visak: " + arg;
@@ -263,7 +264,7 @@ std::string helpText(Command command, std::string_view document) {
          "  uvoz FAJL.csv [--proba]                         sredstva iz CSV fajla\n"
          "  arhiva FAJL.zip [--presnimi]                    arhiva programskog foldera\n"
          "  indeksi                                         ponovna izgradnja indeksa\n"
-         "  stampa DOKUMENT [opcije] --pdf FAJL             dokument kao PDF\n"
+         "  stampa DOKUMENT [opcije] --pdf FAJL [--presnimi] dokument kao PDF\n"
          "Pomoc za komandu: kavrina-cli KOMANDA --help\n\n" +
          common;
 }

@@ -27,7 +27,7 @@ struct CliOptions {
   std::optional<int> grupa;          // nuliraj: --grupa
   std::string table;                 // izvoz: the table
   std::string archive;               // arhiva: the archive file (FILE.zip)
-  bool presnimi = false;             // arhiva: --presnimi, replace an existing FILE.zip
+  bool presnimi = false;             // arhiva, stampa: --presnimi, replace an existing file
   std::string document;              // stampa: the document
   std::optional<std::string> pdf;    // stampa: --pdf, the PDF file to write
   std::optional<std::string> naDan;  // stampa: --na-dan, the reference date dd.mm.yyyy

@@ -5,7 +5,8 @@
 #include <system_error>
 
 #include "cli/console_ui.h"
-#include "store/archive/archive_target.h"
+#include "cli/output_place.h"
+#include "common/output_target.h"
 #include "store/archive/archive_texts.h"
 #include "store/archive/data_archive.h"
 #include "store/archive/get_files.h"
@@ -27,16 +28,15 @@ int runArhiva(store::Session& program, const CliOptions& o, const fs::path& star
               std::ostream& out, std::ostream& err) {
   const fs::path folder = program.info.folder;
   const fs::path target = (startedIn / o.archive).lexically_normal();
-  if (archive::isInsideFolder(target, folder))
+  if (output::isInsideFolder(target, folder))
     return fail(err, "Nije moguce snimanje arhive u radnom folderu programa.\nProgramski folder: " +
                          folder.string());
-  std::error_code ec;
-  if (fs::exists(fs::symlink_status(target, ec)) && !o.presnimi)
-    return fail(err, "Fajl: " + target.string() +
-                         " vec postoji.\nDa bi ga presnimili, navedite opciju --presnimi.");
-  if (!fs::is_directory(target.parent_path(), ec))
-    return fail(err, "Folder za arhivu ne postoji: " + target.parent_path().string());
+  if (const auto refused = refuseOutputPlace(target, folder, o.presnimi))
+    return fail(err, *refused);
 
+  // A data folder behind a link the listing cannot follow would be missing from the archive.
+  if (const auto links = archive::linkedFolders(folder); !links.refused.empty())
+    return fail(err, archive::texts::vezaNijeArhivirana(links.refused));
   const archive::ArchiveOutcome outcome =
       archive::writeDataArchive(folder, archive::GETFILES(folder), target, o.presnimi);
   if (outcome.state != archive::ArchiveOutcome::State::Written) {
@@ -57,6 +57,10 @@ int runIndeksi(store::Session& program, std::ostream& out, std::ostream& err) {
     return fail(err, "Drugi korisnik trenutno koristi fajl " + rebuild.heldFile +
                          ". Indeksni fajlovi nisu obrisani; pokusajte kada se svi korisnici "
                          "odjave iz programa.");
+  if (!rebuild.readOnly.empty())
+    return fail(err, "Fajl ili folder " + rebuild.readOnly +
+                         " je samo za citanje (nema dozvolu za upis). Indeksni fajlovi nisu "
+                         "obrisani.");
   if (!rebuild.notDeleted.empty()) {
     std::string text =
         "Nije uspelo brisanje indeksnih fajlova.\nBroj fajlova koji nisu obrisani: " +
@@ -90,9 +94,10 @@ std::string maintenanceHelp(Command command) {
     return "Upotreba: kavrina-cli [--dir D] arhiva FAJL.zip [--presnimi]\n"
            "Arhivira sve fajlove programskog foldera (osim skrivenih) u ZIP arhivu FAJL.zip.\n"
            "Arhiva se pise pod privremenim nazivom i dobija naziv FAJL.zip tek kada je cela.\n"
-           "FAJL.zip ne sme biti u programskom folderu; postojeci FAJL.zip se presnimava samo\n"
-           "uz --presnimi. Fajl koji drugi korisnik koristi iskljucivo ne ulazi u arhivu:\n"
-           "tada se arhiva ipak snima, navode se fajlovi koji nedostaju i izlazni kod je 1.\n";
+           "FAJL.zip ne sme biti u programskom folderu; postojeci FAJL.zip (samo obican fajl)\n"
+           "se presnimava samo uz --presnimi. Fajl koji drugi korisnik koristi iskljucivo ne\n"
+           "ulazi u arhivu: tada se arhiva ipak snima, navode se fajlovi koji nedostaju i\n"
+           "izlazni kod je 1.\n";
   return "Upotreba: kavrina-cli [--dir D] indeksi\n"
          "Brise sve indeksne fajlove (.ntx) svih firmi i odmah ponovo gradi indekse tabela\n"
          "Firme i MDOS svake firme, kao sto bi to uradilo sledece pokretanje programa.\n"

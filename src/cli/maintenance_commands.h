@@ -19,7 +19,8 @@ namespace kavrina::cli {
 //
 // arhiva FILE.zip [--presnimi]: every file of the program folder into FILE.zip, written
 // aside in FILE.zip's folder and renamed to it when complete. Exit 1 with the message for a
-// target inside the program folder, for an existing FILE.zip without --presnimi, for an
+// target inside the program folder, for an existing FILE.zip without --presnimi, for a
+// FILE.zip that is not a regular file (a folder, a named pipe, a device), for an
 // archive that cannot be written, and when files that another station held are missing from
 // it (the archive is written then, and the message names them).
 //

@@ -3,7 +3,8 @@
 
 namespace kavrina::cli {
 
-std::optional<std::string> savePdf(const reports::PageDocument&, const std::filesystem::path&) {
+std::optional<std::string> savePdf(const reports::PageDocument&, const std::filesystem::path&,
+                                   const std::filesystem::path&, bool, std::string&) {
   return "Stampa u PDF nije dostupna: kavrina-cli je preveden bez Qt.";
 }
 

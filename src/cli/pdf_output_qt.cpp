@@ -20,7 +20,9 @@ void keepQtNotesOffTheConsole(QtMsgType type, const QMessageLogContext&, const Q
 }  // namespace
 
 std::optional<std::string> savePdf(const reports::PageDocument& document,
-                                   const std::filesystem::path& path) {
+                                   const std::filesystem::path& path,
+                                   const std::filesystem::path& programFolder, bool replace,
+                                   std::string& warning) {
   // Fonts need a GUI application; the tool has no display, so it never asks for one.
   std::optional<QGuiApplication> app;
   if (QCoreApplication::instance() == nullptr) {
@@ -31,7 +33,7 @@ std::optional<std::string> savePdf(const reports::PageDocument& document,
     static char* argv[] = {name, nullptr};
     app.emplace(argc, argv);
   }
-  return reports::writePdf(document, path);
+  return reports::writePdf(document, path, {programFolder, replace}, &warning);
 }
 
 }  // namespace kavrina::cli

@@ -4,11 +4,21 @@
 #include <ostream>
 
 #include "cli/console_ui.h"
+#include "cli/output_place.h"
 #include "cli/stampa_2019.h"
 #include "cli/stampa_register.h"
 #include "reports/recording_printer.h"
 
 namespace kavrina::cli {
+
+namespace {
+
+// Where the PDF may go, for the help texts.
+constexpr std::string_view kPdfFileRules =
+    "FAJL ne sme biti u programskom folderu; postojeci FAJL (samo obican fajl) se\n"
+    "presnimava samo uz --presnimi.\n";
+
+}  // namespace
 
 const std::vector<StampaDocument>& stampaDocuments() {
   static const std::vector<StampaDocument> all = [] {
@@ -74,11 +84,13 @@ std::string stampaHelp(std::string_view name) {
   if (const StampaDocument* document = findStampaDocument(name)) {
     return "Upotreba: kavrina-cli [--dir D] [--firma SSS] stampa " + std::string(document->name) +
            " " + std::string(document->usage) + "\n" + std::string(document->help) +
-           "\nDokument se slaze kao u programu i zapisuje u PDF fajl FAJL.\n";
+           "\nDokument se slaze kao u programu i zapisuje u PDF fajl FAJL.\n" +
+           std::string(kPdfFileRules);
   }
   std::string text =
       "Upotreba: kavrina-cli [--dir D] [--firma SSS] stampa DOKUMENT [opcije] --pdf FAJL\n"
-      "Slaze dokument kao u programu i zapisuje ga u PDF fajl FAJL.\nDokumenti:\n";
+      "Slaze dokument kao u programu i zapisuje ga u PDF fajl FAJL.\n" +
+      std::string(kPdfFileRules) + "Dokumenti:\n";
   for (const StampaDocument& document : stampaDocuments()) {
     std::string line = "  " + std::string(document.name) + " " + std::string(document.usage);
     text += line + "\n";
@@ -89,14 +101,23 @@ std::string stampaHelp(std::string_view name) {
 int runStampa(store::Program& program, const CliOptions& options, std::ostream& out,
               std::ostream& err) {
   const StampaDocument* document = findStampaDocument(options.document);
-  reports::RecordingPrinter printer;
-  if (!document || !options.pdf || !document->compose(program, printer, options))
+  if (!document || !options.pdf) return kExitFailure;
+  // A place the PDF may not go is refused before the document is composed.
+  const std::filesystem::path pdf = *options.pdf;
+  if (const auto refused = refuseOutputPlace(pdf, program.info.folder, options.presnimi)) {
+    err << consoleText(*refused) << '\n';
     return kExitFailure;
-  if (const auto error = savePdf(printer.document(), *options.pdf)) {
+  }
+  reports::RecordingPrinter printer;
+  if (!document->compose(program, printer, options)) return kExitFailure;
+  std::string warning;
+  if (const auto error =
+          savePdf(printer.document(), pdf, program.info.folder, options.presnimi, warning)) {
     err << consoleText(*error) << '\n';
     return kExitFailure;
   }
   out << "Sacuvan PDF: " << *options.pdf << " (strana: " << printer.document().pageCount() << ")\n";
+  if (!warning.empty()) err << consoleText(warning) << '\n';
   return kExitOk;
 }
 

@@ -52,15 +52,21 @@ std::string stampaHelp(std::string_view document);
 
 // Composes the document of `options` and writes it to the PDF file `options.pdf` (an
 // absolute path: the tool works in the program folder). Answers kExitOk with
-// "Sacuvan PDF: FILE (strana: N)" on `out`, kExitFailure when there was nothing to print
-// or the file could not be written (its message on `err`).
+// "Sacuvan PDF: FILE (strana: N)" on `out` (and a warning on `err` when the folder could not
+// be flushed), kExitFailure when there was nothing to print, or the place was refused (in
+// the program folder, not a regular file, an existing file without --presnimi), or the file
+// could not be written (its message on `err`).
 int runStampa(store::Program& program, const CliOptions& options, std::ostream& out,
               std::ostream& err);
 
-// Writes the document as a PDF file (aside, then renamed over `path`). Answers no value on
-// success, otherwise the text saying what failed. Brings up a window-less Qt application
-// when none is running.
+// Writes the document as a PDF file at `path` (aside, then renamed into place), never in
+// `programFolder` and over an existing regular file only with `replace`. Answers no value on
+// success, otherwise the text saying what failed; `warning` gets a note on a PDF written
+// whose folder could not be flushed. Brings up a window-less Qt application when none is
+// running.
 std::optional<std::string> savePdf(const reports::PageDocument& document,
-                                   const std::filesystem::path& path);
+                                   const std::filesystem::path& path,
+                                   const std::filesystem::path& programFolder, bool replace,
+                                   std::string& warning);
 
 }  // namespace kavrina::cli

@@ -94,6 +94,9 @@ int AsideFile::create(const std::filesystem::path& target) {
 int AsideFile::publish(bool replace) {
   if (!file_.isOpen()) return EBADF;
   if (!file_.sync()) return file_.lastError();
+  // Only the file written here takes the target's name: an aside name that someone swapped
+  // for another file or a link meanwhile is refused, not renamed into place.
+  if (!file_.isFileAt(path_)) return ESTALE;
   const int err = replace ? fileops::renameReplacing(path_, target_)
                           : fileops::renameNotReplacing(path_, target_);
   if (err != 0) return err;

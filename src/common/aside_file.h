@@ -32,8 +32,9 @@ class AsideFile {
   bool isOpen() const { return file_.isOpen(); }
   bool published() const { return published_; }
 
-  // Flushes the file, gives it the target's name and flushes the folder. With `replace` an
-  // existing target is replaced; without it an existing target is left alone and EEXIST
+  // Flushes the file, gives it the target's name and flushes the folder. ESTALE, and nothing
+  // renamed, when the aside name no longer refers to this file. With `replace` an existing
+  // target is replaced; without it an existing target is left alone and EEXIST
   // returned (the aside file stays, for discard()). The handle stays open on the file,
   // which is now the target. Returns errno.
   int publish(bool replace);

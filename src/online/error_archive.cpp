@@ -68,6 +68,13 @@ bool isErrorLogName(std::string_view name) {
   return lower.size() >= 9 && lower.starts_with("error") && lower.ends_with(".txt");
 }
 
+bool isOwnErrorLog(std::string_view name, std::string_view bytes) {
+  if (!isErrorLogName(name)) return false;
+  const std::string lower = lowerCase(name);
+  return lower == "error.txt" || lower.starts_with("error-") ||
+         bytes.find("Program started: ") != std::string_view::npos;
+}
+
 std::optional<std::vector<ZipMember>> readZipMembers(const std::string& archive, int* refused) {
   if (refused != nullptr) *refused = 0;
   zip_error_t error;
@@ -187,6 +194,8 @@ ArchiveOutcome archiveErrorLogs(const fs::path& folder, const std::string& damag
         !readWhole(file, log.member.bytes, kMaxMemberBytes))
       continue;
     struct stat info;
+    // A file of the user's that only shares the name pattern is neither taken nor erased.
+    if (!isOwnErrorLog(name, log.member.bytes)) continue;
     if (::fstat(file.fd(), &info) == 0) log.member.modified = info.st_mtime;
     logs.push_back(std::move(log));
   }

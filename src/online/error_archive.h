@@ -42,6 +42,10 @@ std::string buildZip(const std::vector<ZipMember>& members);
 // Whether a file name is one of the error logs the archive gathers ("Error*.txt", any case).
 bool isErrorLogName(std::string_view name);
 
+// Whether a file of such a name is a log this program wrote: "Error.txt", a report's name
+// ("Error-" ...), or text that holds the log's start line ("Program started: ").
+bool isOwnErrorLog(std::string_view name, std::string_view bytes);
+
 struct ArchiveOutcome {
   bool written = false;        // the new archive is in place and the logs added are erased
   int refusedMembers = 0;      // members of the old archive left out (names not plain)

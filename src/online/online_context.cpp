@@ -64,6 +64,11 @@ bool connect(OnlineContext& context) {
   return context.ftp.Active();
 }
 
+bool receiveSmallFile(OnlineContext& context, std::string_view remoteName,
+                      const std::filesystem::path& local) {
+  return context.ftp.ReceiveFile(remoteName, local, {.limit = context.smallFileLimit});
+}
+
 bool isPlainFile(const std::filesystem::path& path) {
   std::error_code ec;
   return std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec));

@@ -19,6 +19,12 @@ namespace kavrina::online {
 
 // How long connecting may take before the server counts as unreachable.
 inline constexpr std::chrono::milliseconds kConnectLimit{30'000};
+// How long the network tasks of the start may wait for the server, all together.
+inline constexpr std::chrono::milliseconds kStartLimit{60'000};
+// How long a small file (the version file, the notes, a checksum) may take to arrive.
+inline constexpr std::chrono::milliseconds kSmallFileLimit{20'000};
+// How long a downloaded program may take to answer "--version".
+inline constexpr std::chrono::milliseconds kProgramCheckLimit{10'000};
 
 // A local date and time of day.
 struct LocalTime {
@@ -43,6 +49,9 @@ struct OnlineContext {
   // The active company's folder prefix (`CSUBDIRFIRME`): its data version names the backup.
   std::string CSUBDIRFIRME;
   std::chrono::milliseconds connectLimit = kConnectLimit;
+  std::chrono::milliseconds startLimit = kStartLimit;
+  std::chrono::milliseconds smallFileLimit = kSmallFileLimit;
+  std::chrono::milliseconds programCheckLimit = kProgramCheckLimit;
   std::function<LocalTime()> clock = LocalTime::now;
 
   // The program folder, where every file of these tasks lies.
@@ -60,6 +69,10 @@ ui::FtpEndpoint readEndpoint(const settings::IniFiles& settings);
 // has passed (on a steady clock). Answers whether the connection is active. Without a host
 // nothing waits: the answer is false at once.
 bool connect(OnlineContext& context);
+
+// Downloads a small file (`smallFileLimit`) of the current server directory into `local`.
+bool receiveSmallFile(OnlineContext& context, std::string_view remoteName,
+                      const std::filesystem::path& local);
 
 // The running program's file by its real path (the folder of a link to it is not where it
 // lies).

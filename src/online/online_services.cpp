@@ -1,5 +1,7 @@
 #include "online/online_services.h"
 
+#include "common/aside_file.h"
+#include "common/file_ops.h"
 #include "online/error_report.h"
 #include "online/program_update.h"
 #include "online/remote_support.h"
@@ -35,8 +37,15 @@ bool networkTaskRunning() {
 Outcome fOSMainOnShow(OnlineContext& context) {
   TaskGuard guard;
   if (!guard) return Outcome::Continue;
+  // Downloads that a kill interrupted left their aside files beside the program.
+  removeStaleAsideFiles(context.folder());
+  if (!context.executable.empty()) removeStaleAsideFiles(fileops::folderOf(context.executable));
+  // Whatever the server does, the start waits for it no longer than this.
+  context.ftp.setTimeBudget(context.startLimit);
   sendErrorReport(context);
-  return checkVersionAtStart(context) ? Outcome::EndProgram : Outcome::Continue;
+  const bool accepted = checkVersionAtStart(context);
+  context.ftp.setTimeBudget(std::nullopt);
+  return accepted ? Outcome::EndProgram : Outcome::Continue;
 }
 
 Outcome runMenuEntry(OnlineContext& context, MenuEntry entry) {

@@ -57,6 +57,27 @@ inline constexpr std::string_view kVerzijaNeispravna =
     "Preuzeta nova verzija programa nije ispravna (kontrolni zbir se ne slaze).";
 inline constexpr std::string_view kVerzijaNijeInstalirana = "Nova verzija nije instalirana.";
 
+// Failures that are not the internet connection's.
+inline constexpr std::string_view kNemaServera =
+    "Server nije podesen: u fajlu Kavrina.ini, odeljak Server, nije upisan \"Host\".";
+inline constexpr std::string_view kUpisiteServer =
+    "Upisite adresu servera u odeljak Server fajla Kavrina.ini i pokusajte ponovo.";
+inline constexpr std::string_view kServerBezTls = "Server ne nudi sifrovanu vezu (TLS): ";
+inline constexpr std::string_view kProveriteTls =
+    "Proverite podesavanje \"TLS\" u odeljku Server fajla Kavrina.ini.";
+inline constexpr std::string_view kNemaMestaNaDisku = "Nema dovoljno mesta na disku u folderu: ";
+inline constexpr std::string_view kOsloboditeProstor =
+    "Oslobodite prostor na disku i pokusajte ponovo.";
+inline constexpr std::string_view kIsteklo = "Server nije odgovorio u predvidjenom vremenu: ";
+
+// The update is not a program for this computer.
+inline constexpr std::string_view kVerzijaNijeProgram =
+    "Preuzeti fajl nije program za ovaj racunar.";
+inline constexpr std::string_view kVerzijaNePokrece =
+    "Preuzeti program ne moze da se pokrene na ovom racunaru.";
+inline constexpr std::string_view kStaraVerzijaOstaje =
+    "Nova verzija nije instalirana; program ostaje u dosadasnjoj verziji.";
+
 // Remote support.
 inline constexpr std::string_view kPodrskaNijeInstalirana =
     "Program za daljinsku podrsku nije instaliran na vasem racunaru.";
@@ -73,6 +94,9 @@ inline constexpr std::string_view kKlikniteNaOk =
 inline constexpr std::string_view kPodrskaNeispravna =
     "Preuzeti program za daljinsku podrsku nije ispravan (kontrolni zbir se ne slaze).";
 inline constexpr std::string_view kPodrskaNijeSacuvana = "Program nije sacuvan.";
+inline constexpr std::string_view kPodrskaNeproverena =
+    "Nije moguce proveriti da li je program za daljinsku podrsku preuzet u celosti (server "
+    "nije naveo velicinu fajla ni kontrolni zbir).";
 inline constexpr std::string_view kPodrskaNePokrece =
     "Program za daljinsku podrsku nije moguce pokrenuti.";
 inline constexpr std::string_view kProveriteDozvolu =

@@ -9,7 +9,10 @@
 #include "common/aside_file.h"
 #include "common/file_ops.h"
 #include "common/os_file.h"
+#include "online/download_box.h"
+#include "online/online_messages.h"
 #include "online/online_texts.h"
+#include "online/program_check.h"
 #include "online/version_check.h"
 #include "settings/settings_keys.h"
 #include "ui/ftp/sha256.h"
@@ -127,9 +130,10 @@ bool PreuzmiNovuVerzijuPrograma(OnlineContext& context) {
   }
   bool received = false;
   {
-    auto wait = context.ui.showWait(kPreuzimanjeVerzije);
-    received = context.ftp.ReceiveFile("update_" + lower, files.download,
-                                       {.sha256 = sha256, .executable = true});
+    DownloadBox box(context.ui, kPreuzimanjeVerzije);
+    received =
+        context.ftp.ReceiveFile("update_" + lower, files.download,
+                                {.sha256 = sha256, .executable = true, .progress = box.progress()});
     std::error_code sizeError;
     if (received && fs::file_size(files.download, sizeError) == 0 && !sizeError) {
       // An empty program file is no program: it is not installed.
@@ -137,14 +141,32 @@ bool PreuzmiNovuVerzijuPrograma(OnlineContext& context) {
       received = false;
     }
     if (!received && context.ftp.lastFailure() != ui::FtpFailure::None) {
-      wait.reset();
-      if (context.ftp.lastFailure() == ui::FtpFailure::Checksum)
+      box.close();
+      if (stoppedByUser(context))
+        ;  // cancelled: the aside file is gone, nothing to say
+      else if (context.ftp.lastFailure() == ui::FtpFailure::Checksum)
         showError(context, kVerzijaNeispravna,
                   std::string(kVerzijaNijeInstalirana) + " " + std::string(kPokusajteKasnije));
       else
-        showError(context, std::string(kKonekcijaNijeUspela) + context.ftp.endpoint().host,
-                  kProveriteKonekciju);
+        context.ui.messageBox(
+            failureMessage(context, std::string(kKonekcijaNijeUspela) + context.ftp.endpoint().host,
+                           kProveriteKonekciju, fileops::folderOf(files.download)),
+            ui::MessageKind::Error, ui::MessageButtons::Ok);
       context.ftp.Close();
+      fileops::removeFile(leftOverArchive);
+      return false;
+    }
+  }
+  // Only a program of this machine that starts and answers takes the old one's place.
+  if (received) {
+    const ProgramCheck check =
+        checkProgram(files.download, runningProgram(), context.programCheckLimit);
+    if (check != ProgramCheck::Fit) {
+      fileops::removeFile(files.download);
+      context.ftp.Close();
+      showError(context,
+                check == ProgramCheck::NotAProgram ? kVerzijaNijeProgram : kVerzijaNePokrece,
+                kStaraVerzijaOstaje);
       fileops::removeFile(leftOverArchive);
       return false;
     }
@@ -162,7 +184,7 @@ bool PreuzmiNovuVerzijuPrograma(OnlineContext& context) {
     // The release notes of the new version, fetched afresh and shown.
     const std::string notes = releaseNotesName(context);
     fileops::removeFile(inFolder(context, notes));
-    if (context.ftp.ReceiveFile(notes, context.folder() / notes))
+    if (receiveSmallFile(context, notes, context.folder() / notes))
       context.shell.openDocument(context.folder() / notes);
   } else {
     showError(context, kInstalacijaNijeUspela, kPokusajteKasnije);

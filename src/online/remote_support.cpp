@@ -4,6 +4,8 @@
 
 #include "common/file_ops.h"
 #include "common/os_file.h"
+#include "online/download_box.h"
+#include "online/online_messages.h"
 #include "online/online_texts.h"
 #include "ui/ftp/sha256.h"
 
@@ -28,7 +30,7 @@ void showError(OnlineContext& context, std::string_view first, std::string_view 
 std::string serverChecksum(OnlineContext& context, std::string_view name) {
   const std::string checksumName = std::string(name) + ".sha256";
   const fs::path local = context.folder() / checksumName;
-  if (!context.ftp.ReceiveFile(checksumName, local)) return {};
+  if (!receiveSmallFile(context, checksumName, local)) return {};
   std::string text(256, '\0');
   OsFile file;
   ssize_t got = -1;
@@ -52,25 +54,42 @@ void ONLINEPODRSKA(OnlineContext& context, std::string_view name) {
         ui::Answer::Yes)
       return;
     if (!connect(context)) {
+      const std::string text =
+          failureMessage(context, kNijeUspeoPristup, kProveriteKonekciju, context.folder());
       context.ftp.Close();
-      showError(context, kNijeUspeoPristup, kProveriteKonekciju);
+      if (!stoppedByUser(context))
+        context.ui.messageBox(text, ui::MessageKind::Error, ui::MessageButtons::Ok);
       return;
     }
-    bool checksumFailed = false;
+    ui::FtpFailure failure = ui::FtpFailure::None;
+    std::string failureText;
     {
-      auto wait = context.ui.showWait(kPreuzimanjePrograma);
+      DownloadBox box(context.ui, kPreuzimanjePrograma);
       const std::string sha256 = serverChecksum(context, name);
-      if (!context.ftp.ReceiveFile(name, program, {.sha256 = sha256, .executable = true}))
-        checksumFailed = context.ftp.lastFailure() == ui::FtpFailure::Checksum;
+      // Only a file proven whole is ever run: by the size the server gave, or its checksum.
+      if (!context.ftp.ReceiveFile(name, program,
+                                   {.sha256 = sha256,
+                                    .executable = true,
+                                    .proofRequired = true,
+                                    .progress = box.progress()})) {
+        failure = context.ftp.lastFailure();
+        failureText =
+            failureMessage(context, kPrenosPodrskeNijeUspeo, kPokusajteKasnije, context.folder());
+      }
       context.ftp.Close();
     }
-    if (checksumFailed) {
-      showError(context, kPodrskaNeispravna,
+    if (failure == ui::FtpFailure::Cancelled || context.ftp.cancelled()) return;
+    if (failure == ui::FtpFailure::Checksum || failure == ui::FtpFailure::Unverified) {
+      showError(context,
+                failure == ui::FtpFailure::Checksum ? kPodrskaNeispravna : kPodrskaNeproverena,
                 std::string(kPodrskaNijeSacuvana) + " " + std::string(kPokusajteKasnije));
       return;
     }
     if (!isFile(program)) {
-      showError(context, kPrenosPodrskeNijeUspeo, kPokusajteKasnije);
+      if (failureText.empty())
+        failureText = std::string(kPrenosPodrskeNijeUspeo) + std::string(kLineBreak) +
+                      std::string(kPokusajteKasnije);
+      context.ui.messageBox(failureText, ui::MessageKind::Error, ui::MessageButtons::Ok);
       return;
     }
   }

@@ -1,6 +1,7 @@
 #include "online/version_check.h"
 
 #include "common/file_ops.h"
+#include "online/online_messages.h"
 #include "online/online_texts.h"
 #include "online/program_update.h"
 #include "settings/settings_keys.h"
@@ -12,8 +13,8 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string connectionError(const OnlineContext& context) {
-  return std::string(kKonekcijaNijeUspela) + context.ftp.endpoint().host + std::string(kLineBreak) +
-         std::string(kProveriteKonekciju);
+  return failureMessage(context, std::string(kKonekcijaNijeUspela) + context.ftp.endpoint().host,
+                        kProveriteKonekciju, context.folder());
 }
 
 }  // namespace
@@ -23,7 +24,7 @@ std::optional<ServerVersion> fetchServerVersion(OnlineContext& context,
                                                 std::string_view datumDefault) {
   const fs::path local = inFolder(context, kSwVerFileName);
   fileops::removeFile(local);
-  if (!context.ftp.ReceiveFile(kSwVerFileName, context.folder() / kSwVerFileName))
+  if (!receiveSmallFile(context, kSwVerFileName, context.folder() / kSwVerFileName))
     return std::nullopt;
   const std::string_view section = context.info.SW;
   const std::string_view file = settings::kSwVerFile;
@@ -57,6 +58,8 @@ bool checkVersionAtStart(OnlineContext& context) {
                                   ui::MessageButtons::YesNo) == ui::Answer::Yes) {
           context.ftp.Close();
           wait.reset();
+          // The download shows its progress and can be cancelled: the start's limit is off.
+          context.ftp.setTimeBudget(std::nullopt);
           PreuzmiNovuVerzijuPrograma(context);
           return true;
         }
@@ -65,8 +68,8 @@ bool checkVersionAtStart(OnlineContext& context) {
     // The release notes, once: a local copy means they were shown already.
     const std::string notes = releaseNotesName(context);
     std::error_code ec;
-    if (!fs::exists(inFolder(context, notes), ec) &&
-        context.ftp.ReceiveFile(notes, context.folder() / notes))
+    if (!fs::exists(inFolder(context, notes), ec) && !context.ftp.cancelled() &&
+        receiveSmallFile(context, notes, context.folder() / notes))
       context.shell.openDocument(context.folder() / notes);
   }
   context.ftp.Close();
@@ -79,7 +82,7 @@ void ProveriVerzijuPrograma(OnlineContext& context) {
     auto wait = context.ui.showWait(kPristupanjeServeru);
     connect(context);
     server = fetchServerVersion(context, "", "");
-    if (!server)
+    if (!server && !stoppedByUser(context))
       context.ui.messageBox(connectionError(context), ui::MessageKind::Error,
                             ui::MessageButtons::Ok);
     context.ftp.Close();

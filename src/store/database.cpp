@@ -116,6 +116,12 @@ void DBOPENALL(Session& program) {
                "val(InvBr)");
 }
 
+fs::path standingTableHeld(const Session& program) {
+  if (!program.areas.isOpen("Firme")) return "DBF/Firme.dbf";
+  if (!program.areas.isOpen("MDOS")) return dataPath(program, "MDOS.dbf");
+  return {};
+}
+
 bool openWorkingTable(Session& program, const fs::path& file, std::string_view alias) {
   if (!useTable(program, file, alias, {.shared = false, .readOnly = false})) return false;
   DbfTable& table = program.areas[alias];

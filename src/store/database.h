@@ -36,6 +36,11 @@ bool INITDBF(Session& program, int mode);
 // could not get exclusive use.
 void DBOPENALL(Session& program);
 
+// After DBOPENALL: the file of the first standing table (`Firme`, then `MDOS`) that is not
+// open because another station holds it alone, as the program names it ("DBF/MDOS.dbf");
+// empty when both are open.
+std::filesystem::path standingTableHeld(const Session& program);
+
 // Opens a working table (`MDNG` or a result table) exclusively under `alias`, builds its
 // index prefix + "NTX/" + alias on "InvBr" afresh and attaches it as the only order.
 // Answers false, with the work area left empty, when another user holds the table.

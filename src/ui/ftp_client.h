@@ -3,7 +3,11 @@
 // The program uses the libcurl implementation (ui/ftp/); the core never sees libcurl.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,19 +29,37 @@ struct FtpEndpoint {
 // Why the last operation failed.
 enum class FtpFailure {
   None,
-  NotConnected,  // no server, not logged in, or the connection was given up
+  NotConnected,  // not logged in, or the connection was given up
+  NoServer,      // no host is configured
+  NoTls,         // TLS was asked for and the server does not offer it
   Transfer,      // the server refused the file or the directory, or the connection broke
   Incomplete,    // fewer bytes arrived than the server announced
+  Unverified,    // the file's completeness was to be proven and the server gave no size
   Checksum,      // the file arrived whole but its SHA-256 is not the one expected
   LocalFile,     // the local file could not be read, written or put in place
+  NoSpace,       // the local disk is full
+  TimedOut,      // the operation's own limit or the client's time budget ran out
+  Cancelled,     // the caller cancelled the operation, or the client was cancelled
 };
+
+// How far a download has come: the bytes received and the size the server announced
+// (-1 while unknown). Answers false to cancel the download.
+using ReceiveProgress = std::function<bool(std::uint64_t received, std::int64_t total)>;
 
 // What a received file must satisfy before it takes its name.
 struct ReceiveOptions {
   // SHA-256 of the file as 64 hexadecimal digits (either case); empty: not checked.
-  std::string sha256;
+  std::string sha256{};
   // The file is a program: it gets execute permission (rwxr-xr-x).
   bool executable = false;
+  // The file takes its name only when its completeness is proven: the server announced its
+  // size or `sha256` is given (FtpFailure::Unverified otherwise).
+  bool proofRequired = false;
+  // The longest the whole download may take, whatever the server does (zero: no limit of
+  // its own; the client's time budget still holds).
+  std::chrono::milliseconds limit{0};
+  // Called every few milliseconds while the download runs.
+  ReceiveProgress progress{};
 };
 
 class FtpClient {
@@ -72,6 +94,15 @@ class FtpClient {
                            const ReceiveOptions& options = {}) = 0;
   // Disconnects; safe to call at any time, also while Busy().
   virtual void Close() = 0;
+
+  // The time every later connection attempt, directory change and transfer may wait for the
+  // server, all together; once it is used up they fail (FtpFailure::TimedOut). No value:
+  // no budget.
+  virtual void setTimeBudget(std::optional<std::chrono::milliseconds> budget) = 0;
+  // Makes the operation under way fail at once and every later one too
+  // (FtpFailure::Cancelled), for the rest of the client's life: the program is ending.
+  virtual void cancel() = 0;
+  virtual bool cancelled() const = 0;
 
   // Why the last Open, ChangeDirectory, SendFile or ReceiveFile failed (None after success).
   virtual FtpFailure lastFailure() const = 0;

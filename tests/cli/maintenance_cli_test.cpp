@@ -11,6 +11,7 @@
 #include "store/database.h"
 #include "store/program_folder.h"
 #include "store/rec_lock.h"
+#include "support/special_files.h"
 
 namespace kavrina::test {
 namespace {
@@ -120,6 +121,25 @@ TEST_F(MaintenanceCli, ArhivaRefusesAnExistingFileUnlessPresnimiAndAnyPlaceInThe
   }
 }
 
+TEST_F(MaintenanceCli, ArhivaNeverReplacesWhatIsNotARegularFile) {
+  std::vector<fs::path> places = {elsewhere_.path() / "cev.zip", elsewhere_.path() / "folder.zip"};
+  ASSERT_TRUE(makeNamedPipe(places[0]));
+  fs::create_directory(places[1]);
+  if (const fs::path device = deviceNodeIn(elsewhere_.path()); !device.empty())
+    places.push_back(device);
+  for (const fs::path& place : places) {
+    const CliRun r = run({"arhiva", place.string(), "--presnimi"});
+    EXPECT_EQ(r.exitCode, 1) << place;
+    EXPECT_EQ(r.err, "Nije moguce snimanje na " + place.string() +
+                         ":\nto nije obican fajl (folder, uredjaj, imenovana cev ili veza bez "
+                         "fajla).\n")
+        << place;
+  }
+  EXPECT_TRUE(isNamedPipe(places[0]));
+  EXPECT_TRUE(fs::is_empty(places[1]));
+  EXPECT_TRUE(places.size() == 2 || isDeviceNode(places[2]));
+}
+
 TEST_F(MaintenanceCli, ArhivaNamesATableAnotherStationHoldsAndEndsWithOne) {
   OsFile station;  // this test process: a calculation holding the table alone
   ASSERT_EQ(station.openShareLocked(folder_.path() / "001/DBF/MDOS.dbf", OsFile::Access::ReadWrite,
@@ -159,6 +179,73 @@ TEST_F(MaintenanceCli, IndeksiRebuildsEveryCompanyAndIsRefusedWhileATableIsHeld)
   const CliRun assets = run({"--firma", "001", "izvoz", "MDOS"});
   EXPECT_EQ(assets.exitCode, 0) << assets.err;
   EXPECT_NE(assets.out.find("\n5,"), std::string::npos) << assets.out;
+}
+
+// A company whose folder is a link to another place is archived and reindexed like any
+// other; a data folder linked into the program folder (a loop) refuses the archive by name.
+TEST_F(MaintenanceCli, ALinkedCompanyFolderIsArchivedAndReindexedOrTheArchiveRefused) {
+  const fs::path elsewhere = elsewhere_.path() / "firme";  // outside the program folder
+  fs::create_directory(elsewhere);
+  fs::rename(folder_.path() / "001", elsewhere / "001");
+  fs::create_directory_symlink(elsewhere / "001", folder_.path() / "001");
+  const CliRun made = run({"arhiva", "arhiva.zip"});
+  EXPECT_EQ(made.exitCode, 0) << made.err;
+  const std::vector<std::string> names = zipNames(elsewhere_.path() / "arhiva.zip");
+  for (const char* member : {"001/DBF/MDOS.dbf", "001/NTX/MDOS.ntx", "DBF/MDOS.dbf"})
+    EXPECT_EQ(std::count(names.begin(), names.end(), member), 1) << member;
+
+  const CliRun reindexed = run({"indeksi"});
+  EXPECT_EQ(reindexed.exitCode, 0) << reindexed.err;
+  EXPECT_EQ(reindexed.out,
+            "Obrisano indeksnih fajlova: 3\nIndeksi su ponovo izgradjeni za firme: 000 001\n");
+  EXPECT_TRUE(fs::exists(elsewhere / "001/NTX/MDOS.ntx"));
+
+  // Loops and doubles: into the program folder, above it, where another link leads.
+  const struct {
+    const char* link;
+    fs::path target;
+  } refused[] = {{"002", folder_.path() / "DBF"},
+                 {"003", folder_.path().parent_path()},
+                 {"004", elsewhere / "001"}};
+  for (const auto& r : refused) {
+    SCOPED_TRACE(r.link);
+    fs::create_directory_symlink(r.target, folder_.path() / r.link);
+    const CliRun loop = run({"arhiva", "druga.zip"});
+    EXPECT_EQ(loop.exitCode, 1);
+    EXPECT_EQ(loop.err,
+              "Arhiva nije napravljena: folder sa podacima je simbolicka veza koja vodi u folder "
+              "programa, iznad njega ili u isti folder kao druga veza:\n" +
+                  std::string(r.link) + "\n");
+    EXPECT_FALSE(fs::exists(elsewhere_.path() / "druga.zip"));
+    fs::remove(folder_.path() / r.link);
+  }
+}
+
+// A station that holds a table of the register alone: every command that needs it says so
+// and ends with one, without an internal error and without writing the error log.
+TEST_F(MaintenanceCli, ATableHeldByAnotherStationIsNamedForEveryCommand) {
+  const struct {
+    const char* held;
+    std::vector<std::string> args;
+  } cases[] = {
+      {"DBF/MDOS.dbf", {"izvoz", "MDOS"}},
+      {"DBF/MDOS.dbf", {"obracun", "--godina", "2024"}},
+      {"DBF/Firme.dbf", {"izvoz", "MDOS"}},
+      {"DBF/Firme.dbf", {"--firma", "001", "izvoz", "MDOS"}},
+      {"001/DBF/MDOS.dbf", {"--firma", "001", "izvoz", "MDOS"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.held);
+    OsFile station;  // this test process: a station holding the table alone
+    ASSERT_EQ(station.openShareLocked(folder_.path() / c.held, OsFile::Access::ReadWrite,
+                                      LockKind::Write),
+              0);
+    const CliRun refused = run(c.args);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "Drugi korisnik trenutno koristi tabelu " + std::string(c.held) +
+                               ". Pokusajte kasnije.\n");
+    EXPECT_FALSE(fs::exists(folder_.path() / "Error.txt"));
+  }
 }
 
 TEST_F(MaintenanceCli, AWrongCommandLineIsAUsageError) {

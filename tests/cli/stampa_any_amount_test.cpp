@@ -28,9 +28,10 @@ class CliAnyAmount : public ::testing::Test {
   CliRun run(const std::vector<std::string>& args) {
     return runOnFolder(folder_.path(), elsewhere_.path(), args);
   }
-  // Prints `args` to a PDF beside the user; answers the PDF.
+  // Prints `args` to a new PDF beside the user; answers the PDF.
   fs::path printed(std::vector<std::string> args) {
-    const fs::path pdf = elsewhere_.path() / (args.at(1) + ".pdf");
+    const fs::path pdf =
+        elsewhere_.path() / (args.at(1) + "-" + std::to_string(++printedCount_) + ".pdf");
     args.insert(args.end(), {"--pdf", pdf.string()});
     const CliRun r = run(args);
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -48,7 +49,8 @@ class CliAnyAmount : public ::testing::Test {
   }
 
   RegisterFolder folder_;
-  TempDir elsewhere_;
+  TempDir elsewhere_{folder_.path().parent_path()};
+  int printedCount_ = 0;
 };
 
 // The line of `text` (pdftotext -layout) that holds `needle`; empty when none does.

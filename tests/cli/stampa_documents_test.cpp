@@ -94,7 +94,7 @@ class CliDocuments : public ::testing::Test {
   std::string printedLikeTheProgram(std::vector<std::string> args) {
     const fs::path pdf = elsewhere_.path() / (args.at(1) + ".pdf");
     std::vector<std::string> withPdf = args;
-    withPdf.insert(withPdf.end(), {"--pdf", pdf.string()});
+    withPdf.insert(withPdf.end(), {"--pdf", pdf.string(), "--presnimi"});  // one name a document
     const CliRun r = run(withPdf);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     const reports::PageDocument& doc = composed(withPdf);
@@ -116,7 +116,8 @@ class CliDocuments : public ::testing::Test {
   }
 
   RegisterFolder folder_;
-  TempDir elsewhere_;
+  // Beside the program folder: the temporary folder the program folder sets lies inside it.
+  TempDir elsewhere_{folder_.path().parent_path()};
   reports::RecordingPrinter printer_;
 };
 
@@ -246,7 +247,7 @@ TEST_F(CliDocuments, StationsPrintCardsOfOneCompanyAtOnce) {
     for (const char* name : {"b.pdf", "c.pdf", "d.pdf"})
       stations.push_back(startProcess(
           KAVRINA_CLI, {"--dir", folder_.path().string(), "stampa", "kartica", "--invbr", "3",
-                        "--pdf", (elsewhere_.path() / name).string()}));
+                        "--pdf", (elsewhere_.path() / name).string(), "--presnimi"}));
     for (pid_t pid : stations) EXPECT_EQ(waitProcess(pid), 0) << "round " << round;
   }
   EXPECT_EQ(poppler("pdftotext", elsewhere_.path() / "b.pdf"),

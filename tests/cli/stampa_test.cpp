@@ -16,6 +16,7 @@
 #include "depreciation/register_folder.h"
 #include "store/rec_lock.h"
 #include "support/process.h"
+#include "support/special_files.h"
 
 namespace kavrina::test {
 namespace {
@@ -50,7 +51,8 @@ class CliStampa : public ::testing::Test {
   fs::path taxResult() { return folder_.path() / "DBF/A202312P.dbf"; }
 
   RegisterFolder folder_;
-  TempDir elsewhere_;
+  // Beside the program folder: the temporary folder the program folder sets lies inside it.
+  TempDir elsewhere_{folder_.path().parent_path()};
 };
 
 TEST_F(CliStampa, RegisterIsALandscapePdfBesideTheUser) {
@@ -140,15 +142,95 @@ TEST_F(CliStampa, HelpNamesTheDocumentsAndTheirOptions) {
 TEST_F(CliStampa, AWriteThatFailsKeepsTheEarlierPdf) {
   const fs::path pdf = elsewhere_.path() / "poa.pdf";
   writeFileBytes(pdf, "earlier");
-  // The rename that would put the new file in place fails.
-  const pid_t pid = startProcess(
-      "/usr/bin/strace", {"-f", "-qq", "-o", "/dev/null", "-e", "trace=rename", "-e",
-                          "inject=rename:error=EIO", KAVRINA_CLI, "--dir", folder_.path().string(),
-                          "stampa", "poa", "--godina", "2023", "--pdf", pdf.string()});
+  // The rename that would put the new file in place of the earlier one fails.
+  const pid_t pid =
+      startProcess("/usr/bin/strace",
+                   {"-f", "-qq", "-o", "/dev/null", "-e", "trace=rename", "-e",
+                    "inject=rename:error=EIO", KAVRINA_CLI, "--dir", folder_.path().string(),
+                    "stampa", "poa", "--godina", "2023", "--pdf", pdf.string(), "--presnimi"});
   EXPECT_EQ(waitProcess(pid), 1);
   EXPECT_EQ(readFileBytes(pdf), "earlier");
   EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere_.path()), fs::directory_iterator()), 1)
       << "the file written aside is gone";
+}
+
+// The PDF never takes the place of the register or of anything else in the program folder
+// (however the path reaches it), nor of a folder, a named pipe or a device node, with
+// --presnimi or without; an existing regular file only with --presnimi.
+TEST_F(CliStampa, APdfTakesOnlyThePlaceOfARegularFileOutsideTheProgramFolder) {
+  const fs::path mdos = folder_.path() / "DBF/MDOS.dbf";
+  const std::string registerBytes = readFileBytes(mdos);
+  const fs::path pipe = elsewhere_.path() / "cev.pdf";
+  ASSERT_TRUE(makeNamedPipe(pipe));
+  const fs::path device = deviceNodeIn(elsewhere_.path());
+  const fs::path subfolder = elsewhere_.path() / "folder.pdf";
+  fs::create_directory(subfolder);
+  fs::create_directory_symlink(folder_.path() / "NTX", elsewhere_.path() / "veza");
+  const std::string inProgramFolder =
+      "Nije moguce snimanje fajla u radnom folderu programa.\nProgramski folder: " +
+      folder_.path().string() + "\n";
+  const auto notAFile = [](const fs::path& path) {
+    return "Nije moguce snimanje na " + path.string() +
+           ":\nto nije obican fajl (folder, uredjaj, imenovana cev ili veza bez fajla).\n";
+  };
+  struct Case {
+    fs::path pdf;
+    bool presnimi;
+    std::string err;
+  };
+  std::vector<Case> cases = {
+      {mdos, false, inProgramFolder},
+      {mdos, true, inProgramFolder},
+      {folder_.path() / "NTX/a.pdf", false, inProgramFolder},
+      {folder_.path() / "b.pdf", false, inProgramFolder},
+      {folder_.path() / "Kavrina.ini", true, inProgramFolder},
+      {elsewhere_.path() / "veza/c.pdf", true, inProgramFolder},
+      {pipe, true, notAFile(pipe)},
+      {subfolder, true, notAFile(subfolder)},
+  };
+  if (!device.empty()) cases.push_back({device, true, notAFile(device)});
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"stampa", "poa", "--godina", "2023", "--pdf", c.pdf.string()};
+    if (c.presnimi) args.push_back("--presnimi");
+    const CliRun r = run(args);
+    EXPECT_EQ(r.exitCode, 1) << c.pdf;
+    EXPECT_EQ(r.err, c.err) << c.pdf;
+    EXPECT_EQ(r.out, "") << c.pdf;
+  }
+  // The register named from the program folder, as a nightly job started there would.
+  const CliRun fromTheFolder =
+      runKavrinaCli({"--dir", folder_.path().string(), "stampa", "poa", "--godina", "2023", "--pdf",
+                     "DBF/MDOS.dbf", "--presnimi"},
+                    folder_.path(), {{"KAVRINA_HOME", ""}});
+  EXPECT_EQ(fromTheFolder.exitCode, 1);
+  EXPECT_EQ(fromTheFolder.err, inProgramFolder);
+
+  EXPECT_EQ(readFileBytes(mdos), registerBytes);
+  EXPECT_TRUE(isNamedPipe(pipe));
+  EXPECT_TRUE(device.empty() || isDeviceNode(device));
+  EXPECT_TRUE(fs::is_directory(subfolder));
+  EXPECT_FALSE(fs::exists(folder_.path() / "NTX/a.pdf"));
+  EXPECT_FALSE(fs::exists(folder_.path() / "b.pdf"));
+
+  // An existing PDF: kept without --presnimi, replaced with it; a link to one is replaced
+  // by the new file, its target left as it was.
+  const fs::path earlier = elsewhere_.path() / "poa.pdf";
+  writeFileBytes(earlier, "earlier");
+  const CliRun kept = run({"stampa", "poa", "--godina", "2023", "--pdf", earlier.string()});
+  EXPECT_EQ(kept.exitCode, 1);
+  EXPECT_EQ(kept.err, "Fajl: " + earlier.string() +
+                          " vec postoji.\nDa bi ga presnimili, navedite opciju --presnimi.\n");
+  EXPECT_EQ(readFileBytes(earlier), "earlier");
+  const fs::path link = elsewhere_.path() / "veza.pdf";
+  fs::create_symlink(earlier, link);
+  for (const fs::path& pdf : {earlier, link}) {
+    const CliRun replaced =
+        run({"stampa", "poa", "--godina", "2023", "--pdf", pdf.string(), "--presnimi"});
+    EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
+    EXPECT_GT(pdfPageCount(pdf), 0) << pdf;
+  }
+  EXPECT_FALSE(fs::is_symlink(link));
+  EXPECT_EQ(readFileBytes(mdos), registerBytes);
 }
 
 TEST_F(CliStampa, StationsPrintTheRegisterAtOnceButNotDuringACalculation) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "depreciation/result_rows.h"
+#include "support/test_seed.h"
 
 namespace kavrina::depreciation {
 namespace {
@@ -22,8 +23,8 @@ const RaRow* firstWith(const std::vector<RaRow>& rows, std::string_view invBr) {
 // Lists in register order with repeated and missing numbers, padded and not, asked in the
 // same order (the calculation's walk), in reverse and at random.
 TEST(InvBrIndex, FindsTheFirstRowOfEachNumberInAnyOrderOfQuestions) {
-  const std::uint32_t seed = std::random_device{}();
-  SCOPED_TRACE("seed " + std::to_string(seed));
+  const std::uint32_t seed = test::testSeed();
+  SCOPED_TRACE(test::seedNote(seed));
   std::mt19937 random(seed);
   for (int round = 0; round < 50; ++round) {
     std::vector<RaRow> rows;

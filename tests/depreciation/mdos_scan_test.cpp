@@ -22,7 +22,7 @@ using testing::RegisterFolder;
 
 TEST(MdosScan, GivesTheOrderOfTheIndexForNumbersEnteredInAnyOrder) {
   const unsigned seed = test::testSeed();
-  SCOPED_TRACE("seed " + std::to_string(seed));
+  SCOPED_TRACE(test::seedNote(seed));
   std::mt19937 rng(seed);
   RegisterFolder folder;
   std::vector<int> numbers(300);

@@ -166,7 +166,7 @@ std::vector<Asset> randomRegister(std::mt19937& rng, int count) {
 
 TEST(ObracunTables, RandomRegisterWithSettingsEqualsTheCoreEveryYear) {
   const unsigned seed = test::testSeed();
-  SCOPED_TRACE("seed " + std::to_string(seed));
+  SCOPED_TRACE(test::seedNote(seed));
   std::mt19937 rng(seed);
   for (int variant = 0; variant < 3; ++variant) {
     RegisterFolder folder;

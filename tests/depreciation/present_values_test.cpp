@@ -66,7 +66,7 @@ void writeAnnualResult(store::Program& program, int year,
 
 TEST(PresentValues, CacheAnswersAsTheProcedureOnRandomResults) {
   const unsigned seed = test::testSeed();
-  SCOPED_TRACE("seed " + std::to_string(seed));
+  SCOPED_TRACE(test::seedNote(seed));
   std::mt19937 rng(seed);
   RegisterFolder folder;
   store::Program& program = folder.program();

@@ -72,6 +72,7 @@ class RealProcess : public ::testing::Test {
   // Kills the command at random moments within its usual running time.
   void killAtRandom(const std::vector<std::string>& args, const std::vector<std::string>& tables) {
     const std::uint32_t seed = test::testSeed();
+    SCOPED_TRACE(test::seedNote(seed));
     std::mt19937 random(seed);
     const auto span = std::chrono::duration_cast<std::chrono::microseconds>(duration_).count();
     for (int round = 0; round < 8; ++round) {

@@ -132,6 +132,30 @@ TEST_F(ErrorReport, OnlyLogsOfThisProgramStartTheTask) {
   EXPECT_FALSE(localExists("Error.zip"));
 }
 
+// Only logs the program wrote are gathered and erased: a user's file that merely matches
+// "Error*.txt" stays as it was.
+TEST_F(ErrorReport, TheUsersOwnErrorNamedFilesAreNeitherArchivedNorErased) {
+  const std::string entry = "failure\n\r\n\rKavrina 1.07 (16.10.2023)\r\nProgram started: x";
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool own;
+  } files[] = {{"Errors-notes.txt", "the user's notes", false},
+               {"ErrorNotes.txt", "more notes", false},
+               {"ErrorStari.txt", entry, true}};
+  for (const auto& f : files) writeLocal(f.name, f.bytes);
+  writeLocal("Error.txt", kLog);
+  useNoServer();
+  online::sendErrorReport(context());
+  const auto archived = members(folder() / "Error.zip");
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.name);
+    EXPECT_EQ(archived.count(f.name), f.own ? 1u : 0u);
+    EXPECT_EQ(localExists(f.name), !f.own);
+    EXPECT_TRUE(online::isOwnErrorLog(f.name, f.bytes) == f.own);
+  }
+}
+
 TEST_F(ErrorReport, FailedUploadKeepsTheLogInTheArchive) {
   startServer();
   fs::remove_all(serverRoot() / "incoming");

@@ -72,7 +72,7 @@ TEST_F(FtpClient, NoServerFailsAtOnceWithoutWaiting) {
   EXPECT_FALSE(connectNow());
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
   EXPECT_EQ(ui_.processEventsCount(), 0);
-  EXPECT_EQ(ftp_.lastFailure(), FtpFailure::NotConnected);
+  EXPECT_EQ(ftp_.lastFailure(), FtpFailure::NoServer);
   EXPECT_FALSE(ftp_.ReceiveFile("sw_ver.ini", folder() / "sw_ver.ini"));
   EXPECT_FALSE(localExists("sw_ver.ini"));
 }
@@ -137,18 +137,122 @@ TEST_F(FtpClient, ChecksumAndExecutePermission) {
 }
 
 TEST_F(FtpClient, FailedLocalWriteLeavesNoFile) {
+  // A full disk is told from other failures of the local file.
+  const struct {
+    int error;
+    FtpFailure failure;
+  } cases[] = {
+      {ENOSPC, FtpFailure::NoSpace}, {EDQUOT, FtpFailure::NoSpace}, {EIO, FtpFailure::LocalFile}};
   startServer();
   serve("update_kavrina", binaryBytes(300'000));
-  ASSERT_TRUE(connectNow());
-  faults::arm({.op = faults::Op::Write,
-               .nth = 3,
-               .effect = faults::Effect::Fail,
-               .error = 28,
-               .sticky = true});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.error);
+    ASSERT_TRUE(connectNow());
+    faults::arm({.op = faults::Op::Write,
+                 .nth = 3,
+                 .effect = faults::Effect::Fail,
+                 .error = c.error,
+                 .sticky = true});
+    EXPECT_FALSE(ftp_.ReceiveFile("update_kavrina", folder() / "update_kavrina"));
+    faults::disarm();
+    EXPECT_EQ(ftp_.lastFailure(), c.failure);
+    EXPECT_EQ(localNames(), (std::vector<std::string>{"Kavrina.ini", "kavrina"}));
+  }
+}
+
+// Completeness proven or not: a size the server announces (right or wrong) or a checksum.
+TEST_F(FtpClient, ProgramIsTakenOnlyWhenItsCompletenessIsProven) {
+  const std::string program = binaryBytes(50'000);
+  const struct {
+    const char* name;
+    FtpServerOptions options;
+    bool withChecksum;
+    FtpFailure failure;
+  } cases[] = {
+      {"size announced", {}, false, FtpFailure::None},
+      {"size refused, checksum", {.refuseSize = true}, true, FtpFailure::None},
+      {"size refused, no checksum", {.refuseSize = true}, false, FtpFailure::Unverified},
+      {"size refused, cut, 226",
+       {.cutAfter = 20'000, .lie = true, .refuseSize = true},
+       false,
+       FtpFailure::Unverified},
+      {"size a lie", {.announcedSize = 60'000}, false, FtpFailure::Incomplete},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    startServer(c.options);
+    serve("vmdpu", program);
+    ASSERT_TRUE(connectNow());
+    const bool taken = ftp_.ReceiveFile(
+        "vmdpu", folder() / "vmdpu",
+        {.sha256 = c.withChecksum ? ui::Sha256::of(program) : "", .proofRequired = true});
+    EXPECT_EQ(taken, c.failure == FtpFailure::None);
+    EXPECT_EQ(ftp_.lastFailure(), c.failure) << ftp_.lastErrorText();
+    EXPECT_EQ(localExists("vmdpu"), taken);
+    if (taken) {
+      EXPECT_EQ(local("vmdpu"), program);
+    }
+    fs::remove(folder() / "vmdpu");
+    ftp_.Close();
+  }
+}
+
+// A trickle or a stall ends at the file's own limit or the client's budget; a cancel from the
+// progress callback or from the window at once; every later operation of a cancelled client
+// fails without a word to the server.
+TEST_F(FtpClient, DeadlinesAndCancelEndADownload) {
+  const std::string file = binaryBytes(100'000);
+  const struct {
+    const char* name;
+    FtpServerOptions options;
+    std::chrono::milliseconds limit;
+    std::optional<std::chrono::milliseconds> budget;
+    bool cancelFromProgress;
+    FtpFailure failure;
+  } cases[] = {
+      {"trickle, own limit",
+       {.trickle = 2'000},
+       std::chrono::milliseconds(500),
+       {},
+       false,
+       FtpFailure::TimedOut},
+      {"stall, budget",
+       {.stallAfter = 1'000},
+       {},
+       std::chrono::milliseconds(800),
+       false,
+       FtpFailure::TimedOut},
+      {"trickle, cancelled", {.trickle = 2'000}, {}, {}, true, FtpFailure::Cancelled},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    startServer(c.options);
+    serve("update_kavrina", file);
+    ASSERT_TRUE(connectNow());
+    ftp_.setTimeBudget(c.budget);
+    std::uint64_t seen = 0;
+    std::int64_t announced = 0;
+    const bool received =
+        ftp_.ReceiveFile("update_kavrina", folder() / "update_kavrina",
+                         {.limit = c.limit, .progress = [&](std::uint64_t got, std::int64_t total) {
+                            seen = got;
+                            announced = total;
+                            return !c.cancelFromProgress || got < 500;
+                          }});
+    ftp_.setTimeBudget(std::nullopt);
+    EXPECT_FALSE(received);
+    EXPECT_EQ(ftp_.lastFailure(), c.failure);
+    EXPECT_LT(seen, file.size());
+    EXPECT_EQ(announced, static_cast<std::int64_t>(file.size()));
+    EXPECT_EQ(localNames(), (std::vector<std::string>{"Kavrina.ini", "kavrina"}));
+  }
+  // Cancelled for good: the connect fails at once, and so does every transfer.
+  startServer();
+  ftp_.cancel();
+  EXPECT_FALSE(connectNow());
+  EXPECT_EQ(ftp_.lastFailure(), FtpFailure::Cancelled);
   EXPECT_FALSE(ftp_.ReceiveFile("update_kavrina", folder() / "update_kavrina"));
-  faults::disarm();
-  EXPECT_EQ(ftp_.lastFailure(), FtpFailure::LocalFile);
-  EXPECT_EQ(localNames(), (std::vector<std::string>{"Kavrina.ini", "kavrina"}));
+  EXPECT_EQ(ftp_.lastFailure(), FtpFailure::Cancelled);
 }
 
 TEST_F(FtpClient, TlsWithVerifiedCertificate) {
@@ -176,6 +280,7 @@ TEST_F(FtpClient, TlsWithVerifiedCertificate) {
   startServer();
   setting("Server", "TLS", ".T.");
   EXPECT_FALSE(connectNow());
+  EXPECT_EQ(ftp_.lastFailure(), FtpFailure::NoTls);
 }
 
 TEST(Sha256, KnownDigestsAndChecksumFiles) {

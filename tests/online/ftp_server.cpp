@@ -46,6 +46,15 @@ FtpServer::FtpServer(const std::filesystem::path& root, FtpServerOptions options
     args.push_back(std::to_string(options.cutAfter));
   }
   if (options.lie) args.push_back("--lie");
+  auto number = [&args](const char* flag, long value) {
+    if (value < 0) return;
+    args.push_back(flag);
+    args.push_back(std::to_string(value));
+  };
+  if (options.trickle > 0) number("--trickle", options.trickle);
+  number("--stall-after", options.stallAfter);
+  number("--size", options.announcedSize);
+  if (options.refuseSize) args.push_back("--refuse-size");
   if (options.tls) {
     certificate_ = root.parent_path() / "server-certificate.pem";
     args.push_back("--tls");

@@ -14,9 +14,13 @@ inline constexpr const char* kFtpUser = "kavrina";
 inline constexpr const char* kFtpPassword = "lozinka12345";
 
 struct FtpServerOptions {
-  long cutAfter = -1;  // a download's data connection closed after this many bytes
-  bool lie = false;    // ... and the transfer then reported complete (226) instead of 426
-  bool tls = false;    // explicit FTP over TLS required, self-signed certificate
+  long cutAfter = -1;       // a download's data connection closed after this many bytes
+  bool lie = false;         // ... and the transfer then reported complete (226) instead of 426
+  bool tls = false;         // explicit FTP over TLS required, self-signed certificate
+  long trickle = 0;         // downloads sent at about this many bytes a second (0: at once)
+  long stallAfter = -1;     // a download falls silent after this many bytes, kept open
+  bool refuseSize = false;  // SIZE refused: the client learns no size
+  long announcedSize = -1;  // SIZE answers this whatever the file's size
 };
 
 class FtpServer {

@@ -6,6 +6,10 @@ is killed.
 
 --cut-after N   a download's data connection is closed after N bytes; the server then
                 answers 426 (transfer aborted), or 226 (transfer complete) with --lie
+--trickle BPS   downloads are sent at about BPS bytes a second
+--stall-after N a download sends N bytes, then nothing more, with both connections kept open
+--refuse-size   SIZE is refused (the client learns no size)
+--size N        SIZE answers N whatever the file's size
 --tls CERT      explicit FTP over TLS required for commands and data; a self-signed
                 certificate for 127.0.0.1 is made and written to CERT (PEM), the key beside
 """
@@ -15,7 +19,7 @@ import os
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import DTPHandler, FTPHandler
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -49,6 +53,10 @@ def main():
     parser.add_argument("--password", default="lozinka12345")
     parser.add_argument("--cut-after", type=int, default=-1)
     parser.add_argument("--lie", action="store_true")
+    parser.add_argument("--trickle", type=int, default=0)
+    parser.add_argument("--stall-after", type=int, default=-1)
+    parser.add_argument("--refuse-size", action="store_true")
+    parser.add_argument("--size", type=int, default=-1)
     parser.add_argument("--tls")
     args = parser.parse_args()
     logging.basicConfig(level=logging.ERROR)
@@ -88,14 +96,29 @@ def main():
             pass
 
     cut_after = args.cut_after
+    stall_after = args.stall_after
     lie = args.lie
 
-    class CuttingDTP(DTPHandler):
-        """Closes a download's data connection once cut_after bytes went out."""
+    class CuttingDTP(ThrottledDTPHandler):
+        """Closes a download's data connection once cut_after bytes went out, or falls
+        silent after stall_after bytes; sends at most `write_limit` bytes a second."""
+
+        write_limit = args.trickle
+        if args.trickle:
+            ac_out_buffer_size = max(1, args.trickle // 4)
+            auto_sized_buffers = False
 
         def send(self, data):
-            if self.receive or cut_after < 0:
-                return DTPHandler.send(self, data)
+            if self.receive:
+                return ThrottledDTPHandler.send(self, data)
+            if stall_after >= 0:
+                room = stall_after - self.tot_bytes_sent
+                if room <= 0:
+                    self.del_channel()
+                    return 0
+                return ThrottledDTPHandler.send(self, data[:room])
+            if cut_after < 0:
+                return ThrottledDTPHandler.send(self, data)
             room = cut_after - self.tot_bytes_sent
             if room <= 0:
                 self.transfer_finished = lie
@@ -104,7 +127,12 @@ def main():
                               logging.debug)
                 self.close()
                 return 0
-            return DTPHandler.send(self, data[:room])
+            return ThrottledDTPHandler.send(self, data[:room])
+
+    if args.refuse_size:
+        Handler.ftp_SIZE = lambda self, path: self.respond("502 SIZE not implemented.")
+    elif args.size >= 0:
+        Handler.ftp_SIZE = lambda self, path: self.respond("213 %d" % args.size)
 
     Handler.authorizer = authorizer
     Handler.use_sendfile = False

@@ -29,6 +29,10 @@ class RecordingShell final : public ui::Shell {
   std::vector<std::string> calls;
 };
 
+// A program of this machine that answers "--version" (a copy of `true`), told from others
+// by `tag` appended after its end.
+std::string runnableProgram(const std::string& tag);
+
 class OnlineTest : public ::testing::Test {
  protected:
   OnlineTest();
@@ -59,7 +63,7 @@ class OnlineTest : public ::testing::Test {
   std::vector<std::string> incoming() const;
 
   online::OnlineContext& context() { return context_; }
-  // The dialog transcript without the wait notices.
+  // The dialog transcript without the wait notices and progress boxes.
   std::vector<std::string> dialogs() const;
 
   static online::LocalTime fixedTime(int hour, int minute, int second);

@@ -12,11 +12,14 @@
 #include <thread>
 
 #include "app/tfosmain.h"
+#include "common/os_file.h"
 #include "online/online_services.h"
 #include "online_fixture.h"
 #include "store/database.h"
+#include "store/end_program.h"
 #include "store/program_folder.h"
 #include "support/process.h"
+#include "ui/current_ui.h"
 #include "ui/qt/qt_user_interface.h"
 
 namespace kavrina::test {
@@ -82,6 +85,74 @@ TEST_F(OnlineWindow, InfoMenuOffersTheOnlineEntries) {
        {"Velmar", "Im Pc Remote", "Proveri aktuelnu verziju", "Preuzmi aktuelnu verziju"})
     EXPECT_TRUE(enabled[entry]) << entry;
   ASSERT_NE(window.Ftp1, nullptr);
+}
+
+// The window closed while the start's tasks wait for a trickling server: the tasks give up
+// at once, fetch nothing more and open nothing.
+TEST_F(OnlineWindow, ClosingTheWindowEndsTheStartTasks) {
+  startServer({.trickle = 20});
+  serveVersion("1.07", "16.10.2023");
+  serve("update_kavrina.txt", std::string(5000, 'n'));
+  ProgramFolder data;
+  store::DBOPENALL(data.program());
+  ui::QtUserInterface qtUi;
+  ui::install(&qtUi);
+  app::TFOSMAIN* window = nullptr;
+  bool ended = false;
+  app::CommandHooks hooks;
+  hooks.fOSMainOnShow = [&](store::Program&) {
+    online::OnlineContext context{.info = info_,
+                                  .settings = settings_,
+                                  .ui = qtUi,
+                                  .ftp = *window->Ftp1,
+                                  .shell = shell_,
+                                  .executable = executable(),
+                                  .CSUBDIRFIRME = ""};
+    const bool end = online::fOSMainOnShow(context) == online::Outcome::EndProgram;
+    ended = true;
+    return end;
+  };
+  app::TFOSMAIN main(data.program(), hooks);
+  window = &main;
+  qtUi.setParentWindow(&main);
+  bool closed = false;
+  QTimer::singleShot(700, &main, [&] { closed = main.close(); });
+  main.show();
+  for (int i = 0; i < 3000 && !ended; ++i) {
+    QCoreApplication::processEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ui::install(nullptr);
+  EXPECT_TRUE(closed);
+  ASSERT_TRUE(ended);
+  EXPECT_TRUE(main.Ftp1->cancelled());
+  EXPECT_FALSE(localExists("update_kavrina.txt"));
+  EXPECT_FALSE(localExists("sw_ver.ini"));
+  EXPECT_TRUE(shell_.calls.empty());
+}
+
+// Another station holds the register alone: the window's start names the table and ends the
+// program in order, before any list reads it.
+TEST_F(OnlineWindow, StartWithTheRegisterHeldElsewhereNamesTheTableAndEnds) {
+  for (const char* held : {"DBF/Firme.dbf", "DBF/MDOS.dbf"}) {
+    SCOPED_TRACE(held);
+    ProgramFolder data;
+    store::DBOPENALL(data.program());
+    data.program().areas.closeAll();
+    OsFile station;
+    ASSERT_EQ(
+        station.openShareLocked(data.path() / held, OsFile::Access::ReadWrite, LockKind::Write), 0);
+    int exitCode = 0;
+    try {
+      app::TFOSMAIN window(data.program(), {});
+    } catch (const store::EndProgram& end) {
+      exitCode = end.exitCode();
+    }
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(data.ui().messages(),
+              std::vector<std::string>{"Drugi korisnik trenutno koristi tabelu " +
+                                       std::string(held) + ". Pokusajte kasnije."});
+  }
 }
 
 TEST_F(OnlineWindow, RunningProgramSendsItsReportAndFetchesTheNotes) {

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <functional>
 
 #include "common/fault_injection.h"
@@ -22,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kOld = "#!/bin/sh\necho 1.07\n";
-const std::string kNew = "#!/bin/sh\necho 1.08\n";
+const std::string kNew = runnableProgram("1.08");
 const std::string kConnectionError =
     "error: Nije uspela konekcija na server 127.0.0.1\r\nProverite vasu internet konekciju i "
     "pokusajte ponovo kasnije.";
@@ -69,12 +70,16 @@ TEST_F(Update, InstalledWithBackupAndSecondUpdateOfTheDayStampsTheOlderBackup) {
   writeLocal("update_kavrina.txt", "Novo u 1.07");
   writeLocal("update_kavrina.zip", "left over");
   ASSERT_TRUE(update());
-  EXPECT_EQ(ui_.transcript(),
+  const std::vector<std::string> transcript = ui_.transcript();
+  ASSERT_EQ(transcript.size(), 7u);
+  EXPECT_EQ(transcript[2], "progress 0..0: Preuzimanje nove verzije u toku. Molim sacekajte...");
+  EXPECT_TRUE(transcript[3].starts_with("progress closed at "));
+  EXPECT_EQ(
+      std::vector<std::string>(transcript.begin(), transcript.begin() + 2),
+      (std::vector<std::string>{"wait: Pristupanje serveru u toku. Molim sacekajte...",
+                                "wait closed: Pristupanje serveru u toku. Molim sacekajte..."}));
+  EXPECT_EQ(std::vector<std::string>(transcript.begin() + 4, transcript.end()),
             (std::vector<std::string>{
-                "wait: Pristupanje serveru u toku. Molim sacekajte...",
-                "wait closed: Pristupanje serveru u toku. Molim sacekajte...",
-                "wait: Preuzimanje nove verzije u toku. Molim sacekajte...",
-                "wait closed: Preuzimanje nove verzije u toku. Molim sacekajte...",
                 "wait: Instalacija nove verzije u toku. Molim sacekajte...",
                 "wait closed: Instalacija nove verzije u toku. Molim sacekajte...",
                 "information: Uspešno je instalirana nova verzija programa.\r\nPotrebno je ponovo "
@@ -91,10 +96,10 @@ TEST_F(Update, InstalledWithBackupAndSecondUpdateOfTheDayStampsTheOlderBackup) {
             (std::vector<std::string>{"Kavrina.ini", "Undo", "kavrina", "update_kavrina.txt"}));
 
   // The same version again on the same day: the earlier backup gets the time stamp.
-  serve("update_kavrina", "#!/bin/sh\necho 1.08b\n");
+  serve("update_kavrina", runnableProgram("1.08b"));
   context().clock = [] { return fixedTime(16, 45, 9); };
   ASSERT_TRUE(update());
-  EXPECT_EQ(local("kavrina"), "#!/bin/sh\necho 1.08b\n");
+  EXPECT_EQ(local("kavrina"), runnableProgram("1.08b"));
   EXPECT_EQ(undoNames(undo()),
             (std::vector<std::string>{"kavrina.107", "kavrina_20240315_164509.107"}));
   EXPECT_EQ(readFileBytes(undo() / "kavrina.107"), kNew);
@@ -195,6 +200,63 @@ TEST_F(Update, FolderThatMayNotBeWrittenLeavesEverythingAsItWas) {
   });
   fs::permissions(folder(), fs::perms(0755));
   EXPECT_EQ(result, 0);
+  expectNothingChanged();
+}
+
+// A file that is not a program of this machine, or does not answer "--version", never takes
+// the old program's place.
+TEST_F(Update, OnlyARunningProgramOfThisMachineReplacesTheOldOne) {
+  std::string otherMachine = kNew;
+  otherMachine[18] = static_cast<char>(otherMachine[18] == 0x28 ? 0x3e : 0x28);  // e_machine
+  const std::string notAProgram =
+      "error: Preuzeti fajl nije program za ovaj racunar.\r\nNova verzija nije instalirana; "
+      "program ostaje u dosadasnjoj verziji.";
+  const std::string doesNotRun =
+      "error: Preuzeti program ne moze da se pokrene na ovom racunaru.\r\nNova verzija nije "
+      "instalirana; program ostaje u dosadasnjoj verziji.";
+  const struct {
+    const char* name;
+    std::string served;
+    std::string message;
+  } cases[] = {
+      {"zip archive", std::string("PK\x03\x04", 4) + std::string(2000, 'z'), notAProgram},
+      {"script", "#!/bin/sh\necho 1.08\n", notAProgram},
+      {"other machine", otherMachine, notAProgram},
+      {"fails --version", readFileBytes("/usr/bin/false"), doesNotRun},
+  };
+  startServer();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    serve("update_kavrina", c.served);
+    EXPECT_FALSE(update());
+    EXPECT_EQ(dialogs().back(), c.message);
+    expectNothingChanged();
+  }
+}
+
+TEST_F(Update, CancelledDownloadLeavesNothing) {
+  startServer({.trickle = 20'000});
+  serve("update_kavrina", kNew + std::string(400'000, '#'));
+  ui_.cancelProgressAt(1000);
+  EXPECT_FALSE(update());
+  EXPECT_EQ(dialogs(), std::vector<std::string>{});
+  EXPECT_NE(ui_.transcript().back().find(", cancelled:"), std::string::npos);
+  expectNothingChanged();
+}
+
+TEST_F(Update, FullDiskNamesTheFolderNotTheConnection) {
+  startServer();
+  serve("update_kavrina", kNew + std::string(300'000, '#'));
+  faults::arm({.op = faults::Op::Write,
+               .nth = 2,
+               .effect = faults::Effect::Fail,
+               .error = ENOSPC,
+               .sticky = true});
+  EXPECT_FALSE(update());
+  faults::disarm();
+  EXPECT_EQ(dialogs(), (std::vector<std::string>{
+                           "error: Nema dovoljno mesta na disku u folderu: " + folder().string() +
+                           "\r\nOslobodite prostor na disku i pokusajte ponovo."}));
   expectNothingChanged();
 }
 

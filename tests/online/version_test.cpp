@@ -99,14 +99,81 @@ TEST_F(VersionCheck, ManualCheckWithoutServerNamesTheHost) {
 TEST_F(VersionCheck, AcceptedVersionIsInstalledAndEndsTheProgram) {
   startServer();
   serveVersion("1.08", "17.10.2023");
-  serve("update_kavrina", "#!/bin/sh\necho 1.08\n");
+  serve("update_kavrina", runnableProgram("1.08"));
   writeLocal("Error.txt", "log");
   ui_.yes();
   EXPECT_EQ(online::fOSMainOnShow(context()), online::Outcome::EndProgram);
-  EXPECT_EQ(local("kavrina"), "#!/bin/sh\necho 1.08\n");
+  EXPECT_EQ(local("kavrina"), runnableProgram("1.08"));
   // The error report went first, over its own connection.
   EXPECT_EQ(incoming(), (std::vector<std::string>{"Error-Kavrina-1_07-20240315_101500.txt"}));
   EXPECT_FALSE(online::networkTaskRunning());
+}
+
+// Whatever the server does, the start's tasks give up within their time budget: a version
+// file or notes that trickle or stall end the start without a message, and nothing stays.
+TEST_F(VersionCheck, TricklingOrStallingServerCannotHoldTheStart) {
+  const struct {
+    const char* name;
+    FtpServerOptions options;
+    std::chrono::milliseconds smallFileLimit;
+  } cases[] = {
+      {"trickling notes, own limit", {.trickle = 40}, std::chrono::milliseconds(800)},
+      {"stalled notes, start budget", {.stallAfter = 10}, std::chrono::milliseconds(60'000)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    startServer(c.options);
+    serveVersion("1.07", "16.10.2023");
+    serve("update_kavrina.txt", std::string(5000, 'n'));
+    context().startLimit = std::chrono::milliseconds(2500);
+    context().smallFileLimit = c.smallFileLimit;
+    EXPECT_EQ(online::fOSMainOnShow(context()), online::Outcome::Continue);
+    EXPECT_EQ(ui_.messages(), std::vector<std::string>{});
+    EXPECT_EQ(localNames(), (std::vector<std::string>{"Kavrina.ini", "kavrina"}));
+    EXPECT_NE(ftp_.lastFailure(), ui::FtpFailure::None);
+  }
+}
+
+// What downloads killed part-way left beside the program goes at the next start, once older
+// than a minute; a fresh one (a download of another copy under way) and other files stay.
+TEST_F(VersionCheck, StrayDownloadsOfAnEarlierRunGoAtStart) {
+  useNoServer();
+  const struct {
+    const char* name;
+    int ageSeconds;
+    bool stays;
+  } files[] = {
+      {".update_kavrina.0123456789ab.tmp", 120, false},
+      {".vmdpu.00aa11bb22cc.tmp", 3600, false},
+      {".impcr.00aa11bb22cd.tmp", 5, true},
+      {".notes.tmp", 3600, true},
+      {"update_kavrina.0123456789ab.tmp", 3600, true},
+  };
+  for (const auto& f : files) {
+    writeLocal(f.name, "part");
+    std::filesystem::last_write_time(
+        folder() / f.name,
+        std::filesystem::file_time_type::clock::now() - std::chrono::seconds(f.ageSeconds));
+  }
+  online::fOSMainOnShow(context());
+  for (const auto& f : files) EXPECT_EQ(localExists(f.name), f.stays) << f.name;
+}
+
+// Failures that are not the connection's are named for what they are.
+TEST_F(VersionCheck, ManualCheckNamesTheRealCause) {
+  useNoServer();
+  online::ProveriVerzijuPrograma(context());
+  EXPECT_EQ(dialogs(), (std::vector<std::string>{
+                           "error: Server nije podesen: u fajlu Kavrina.ini, odeljak Server, "
+                           "nije upisan \"Host\".\r\nUpisite adresu servera u odeljak Server "
+                           "fajla Kavrina.ini i pokusajte ponovo."}));
+  startServer();
+  serveVersion("1.08", "17.10.2023");
+  setting("Server", "TLS", "true");
+  online::ProveriVerzijuPrograma(context());
+  EXPECT_EQ(dialogs().back(),
+            (std::string("error: Server ne nudi sifrovanu vezu (TLS): 127.0.0.1\r\nProverite "
+                         "podesavanje \"TLS\" u odeljku Server fajla Kavrina.ini.")));
 }
 
 }  // namespace

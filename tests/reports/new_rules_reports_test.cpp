@@ -342,7 +342,7 @@ std::map<std::string, std::pair<std::int64_t, std::int64_t>> newRulesAmounts(
 
 TEST_F(NewRulesReports, TotalsEqualTheSumsOfTheResultTablesOfACalculatedRegister) {
   const unsigned seed = test::testSeed();
-  SCOPED_TRACE("seed " + std::to_string(seed));
+  SCOPED_TRACE(test::seedNote(seed));
   std::mt19937 rng(seed);
   std::uniform_int_distribution<int> year(2015, 2023), month(1, 12), day(1, 28), group(1, 5),
       rate(1, 40), cents(10'000, 90'000'000), chance(0, 9);

@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolBar>
 
@@ -125,8 +126,8 @@ TEST_F(Preview, APageTurnShowsTheNewPageFromItsTop) {
   }
 }
 
-// "Sacuvaj PDF" is a Tab stop with Ctrl+S; it offers the document's title in the current
-// folder, and the print dialog offers the same file for printing to a file.
+// "Sacuvaj PDF" is a Tab stop with Ctrl+S; it offers the document's title in the user's
+// documents, and the print dialog offers the same file for printing to a file.
 TEST_F(Preview, PdfButtonHasCtrlSAndTheTabChainAndThePrintDialogOffersItsFile) {
   compose(2);
   preview_.show();
@@ -139,7 +140,13 @@ TEST_F(Preview, PdfButtonHasCtrlSAndTheTabChainAndThePrintDialogOffersItsFile) {
   ASSERT_NE(button, nullptr);
   EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus);
 
-  const QString expected = QDir::current().absoluteFilePath("SpisakFirmi.pdf");
+  // A home of the test's own with its documents folder, the place the PDF is offered in.
+  test::TempDir home;
+  const QByteArray realHome = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(home.path().string()));
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  QDir().mkpath(documents);
+  const QString expected = documents + "/SpisakFirmi.pdf";
   QStringList offered;
   ui::testing::ModalDriver driver;
   driver.on<QFileDialog>([&](QFileDialog* dialog) {
@@ -158,8 +165,10 @@ TEST_F(Preview, PdfButtonHasCtrlSAndTheTabChainAndThePrintDialogOffersItsFile) {
   });
   preview_.setPrinterChoice([] { return true; });
   preview_.StampajDokumentClick();
+  qputenv("HOME", realHome);
   ASSERT_TRUE(printDriver.done());
   EXPECT_EQ(printToFile, expected);
+  EXPECT_TRUE(documents.startsWith(QString::fromStdString(home.path().string())));
 }
 
 TEST_F(Preview, TypingAPageNumberAndEnterMovesThere) {

@@ -295,7 +295,7 @@ TEST_F(Statements, FormOaOfAPeriodNamesItsMonths) {
 
 TEST_F(Statements, TotalsEqualTheStoredResultsOfACalculatedRandomRegister) {
   const unsigned seed = test::testSeed();
-  SCOPED_TRACE("KAVRINA_TEST_SEED=" + std::to_string(seed));
+  SCOPED_TRACE(test::seedNote(seed));
   std::mt19937 random(seed);
   std::uniform_int_distribution<int> cents(1, 5'000'000'00), group(1, 5), day(1, 28), month(1, 12),
       year(2015, 2022);

@@ -311,6 +311,17 @@ TEST_F(QtUi, ProgressBoxFollowsThePositionAndItsCancelSetsTheFlag) {
   EXPECT_TRUE(watch.isNull());
 }
 
+// A download's box with an unknown size (a busy bar) is cancelled by Escape as by its button.
+TEST_F(QtUi, ProgressBoxIsCancelledByEscape) {
+  auto progress = ui_.showProgress("Preuzimanje programa u toku. Molim sacekajte...", 0, 0);
+  auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_FALSE(progress->cancelled());
+  QTest::keyClick(dialog, Qt::Key_Escape);
+  ui_.processEvents();
+  EXPECT_TRUE(progress->cancelled());
+}
+
 TEST_F(QtUi, ProcessEventsRunsWhatIsPending) {
   bool ran = false;
   QTimer::singleShot(0, [&] { ran = true; });

@@ -1,12 +1,17 @@
-// PDF output through QPdfWriter, with the same replay as the preview and the printer.
+// PDF output through QPdfWriter, with the same replay as the preview and the printer. The
+// engine writes into a device of ours that hands the bytes to the output file's own
+// descriptor: no name is ever opened a second time.
 #include "reports/qt/pdf_writer.h"
 
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <cerrno>
 
-#include "common/aside_file.h"
+#include "common/output_file.h"
+#include "common/output_target.h"
 #include "reports/qt/page_painter.h"
 
 namespace kavrina::reports {
@@ -17,9 +22,25 @@ namespace {
 // precision of positions.
 constexpr int kPdfResolution = 1200;
 
-// Replays the pages into a PDF at `path`; false when it cannot be written.
-bool paintPdf(const PageDocument& doc, const std::filesystem::path& path) {
-  QPdfWriter writer(QString::fromStdString(path.string()));
+// A write-only, sequential device over an output file.
+class OutputDevice : public QIODevice {
+ public:
+  explicit OutputDevice(output::OutputFile& file) : file_(file) {}
+  bool isSequential() const override { return true; }
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 length) override {
+    return file_.append({data, static_cast<std::size_t>(length)}) ? length : -1;
+  }
+
+ private:
+  output::OutputFile& file_;
+};
+
+// Replays the pages into a PDF on `device`; false when the painter cannot work on it.
+bool paintPdf(const PageDocument& doc, QIODevice& device) {
+  QPdfWriter writer(&device);
   writer.setTitle(QString::fromStdString(doc.title));
   writer.setCreator(QStringLiteral("Kavrina"));
   writer.setResolution(kPdfResolution);
@@ -43,13 +64,20 @@ bool paintPdf(const PageDocument& doc, const std::filesystem::path& path) {
 
 }  // namespace
 
-std::optional<std::string> writePdf(const PageDocument& doc, const std::filesystem::path& path) {
-  // Written beside the chosen name and renamed when whole: an earlier PDF of that name
-  // stays as it was until then, and a failure leaves nothing half-written.
-  const std::string refused = "Fajl " + path.string() + " nije dostupan za pisanje.";
-  AsideFile aside;  // removed again unless it is published
-  if (aside.create(path) != 0) return refused;
-  if (!paintPdf(doc, aside.path()) || aside.publish(true) != 0) return refused;
+std::optional<std::string> writePdf(const PageDocument& doc, const std::filesystem::path& path,
+                                    const PdfPlace& place, std::string* warning) {
+  if (warning) warning->clear();
+  output::OutputFile file;  // its aside file goes again unless it takes the name
+  if (auto refused = file.open(path, place.programFolder, place.replace)) return refused;
+  {
+    OutputDevice device(file);
+    device.open(QIODevice::WriteOnly);
+    if (!paintPdf(doc, device))
+      return output::writeErrorText(file.lastError() != 0 ? file.lastError() : EACCES, path);
+  }
+  output::OutputResult result = file.finish();
+  if (!result.written()) return result.error;
+  if (warning) *warning = std::move(result.warning);
   return std::nullopt;
 }
 

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -19,9 +20,10 @@
 
 #include "reports/qt/document_printing.h"
 #include "reports/qt/page_view.h"
-#include "reports/qt/pdf_writer.h"
+#include "reports/qt/pdf_save.h"
 #include "reports/qt/toolbar_icons.h"
 #include "settings/settings_keys.h"
+#include "ui/current_ui.h"
 
 namespace kavrina::reports {
 
@@ -207,18 +209,24 @@ void PrintPreview::proposeFileOf(QPrintDialog& dialog, const PageDocument& doc) 
 }
 
 QString PrintPreview::proposedPdfPath(const PageDocument& doc) const {
-  return QDir::current().absoluteFilePath(QString::fromStdString(doc.title) +
-                                          QStringLiteral(".pdf"));
+  // In the user's documents: the program folder, where a dialog would start, takes no PDF.
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty()) folder = QDir::homePath();
+  return folder + QStringLiteral("/") + QString::fromStdString(doc.title) + QStringLiteral(".pdf");
 }
 
 void PrintPreview::SacuvajPdfClick() {
   if (!doc_) return;
-  const QString proposed = proposedPdfPath(*doc_);
-  const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Sacuvaj PDF"), proposed,
-                                                    QStringLiteral("PDF (*.pdf)"));
-  if (file.isEmpty()) return;
-  if (auto error = writePdf(*doc_, file.toStdString())) {
-    errorSink_(QString::fromStdString(*error));
+  // The overwrite question is the program's own (savePdfAs).
+  QString proposed = proposedPdfPath(*doc_);
+  for (;;) {
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Sacuvaj PDF"), proposed,
+                                                      QStringLiteral("PDF (*.pdf)"), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (file.isEmpty()) return;
+    if (savePdfAs(*doc_, file.toStdString(), programFolder_, ui::current()) == PdfSaveStep::Done)
+      return;
+    proposed = file;
   }
 }
 

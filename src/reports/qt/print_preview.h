@@ -88,8 +88,9 @@ class PrintPreview : public QWidget {
  private:
   void buildToolBar();
   void print(const PageDocument& doc, bool showDialog);
-  // The file "Sacuvaj PDF" offers for `doc`: its title + ".pdf" in the current folder
-  // (the program folder). The print dialog offers the same file for "Print to File".
+  // The file "Sacuvaj PDF" offers for `doc`: its title + ".pdf" in the user's documents
+  // folder (the home folder when there is none). The print dialog offers the same file for
+  // "Print to File".
   QString proposedPdfPath(const PageDocument& doc) const;
   void proposeFileOf(QPrintDialog& dialog, const PageDocument& doc) const;
   void showCurrentPage();

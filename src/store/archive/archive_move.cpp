@@ -4,6 +4,7 @@
 
 #include "common/aside_file.h"
 #include "common/file_ops.h"
+#include "common/output_target.h"
 
 namespace kavrina::store::archive {
 
@@ -11,6 +12,9 @@ namespace fs = std::filesystem;
 
 int moveArchive(const fs::path& from, const fs::path& to, bool replace,
                 const std::function<void()>& between) {
+  // A replacing rename would put the archive in place of whatever has the name; only a
+  // regular file (or a link to one) may go.
+  if (replace && output::checkTarget(to, {}) == output::Target::NotAFile) return EPERM;
   const int err =
       replace ? fileops::renameReplacing(from, to) : fileops::renameNotReplacing(from, to);
   if (err == 0) {

@@ -14,15 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The path with links, "." and ".." resolved as far as it exists, the rest normalised.
-fs::path resolved(const fs::path& path) {
-  std::error_code ec;
-  const fs::path absolute = fs::absolute(path, ec);
-  if (ec) return path.lexically_normal();
-  fs::path out = fs::weakly_canonical(absolute, ec);
-  return ec ? absolute.lexically_normal() : out;
-}
-
 // The value of XDG_DESKTOP_DIR in a user-dirs.dirs file: "$HOME/..." or an absolute path
 // in double quotes. None when the file or the line is missing or malformed.
 std::optional<fs::path> namedDesktop(const fs::path& file, const fs::path& home) {
@@ -59,19 +50,6 @@ std::string archiveFileName(std::string_view programName, std::string_view versi
   return "Arhiva-" + std::string(programName) + "-" + ver + "-" + stamp + ".zip";
 }
 
-bool isInsideFolder(const fs::path& candidate, const fs::path& folder) {
-  const fs::path inner = resolved(candidate);
-  const fs::path outer = resolved(folder);
-  auto i = inner.begin();
-  for (const fs::path& part : outer) {
-    if (part.empty()) continue;  // a trailing "/"
-    while (i != inner.end() && i->empty()) ++i;
-    if (i == inner.end() || *i != part) return false;
-    ++i;
-  }
-  return true;
-}
-
 std::optional<fs::path> desktopFolder() {
   const char* homeText = std::getenv("HOME");
   if (homeText == nullptr || *homeText == '\0') return std::nullopt;
@@ -79,7 +57,7 @@ std::optional<fs::path> desktopFolder() {
   fs::path config = home / ".config";
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/') config = xdg;
   const fs::path desktop = namedDesktop(config / "user-dirs.dirs", home).value_or(home / "Desktop");
-  if (resolved(desktop) == resolved(home)) return std::nullopt;
+  if (output::resolvedPath(desktop) == output::resolvedPath(home)) return std::nullopt;
   return desktop;
 }
 

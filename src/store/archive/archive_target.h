@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/output_target.h"
+
 namespace kavrina::store::archive {
 
 // "Arhiva-" + program name + "-" + version with each "." as "_" + "-" + yyyymmdd + "_" +
@@ -15,10 +17,8 @@ namespace kavrina::store::archive {
 std::string archiveFileName(std::string_view programName, std::string_view version,
                             const std::tm& when);
 
-// Whether `candidate` lies in `folder` or below it (or is `folder` itself), both taken with
-// symbolic links, "." and ".." resolved as far as they exist; relative paths are taken from
-// the current directory.
-bool isInsideFolder(const std::filesystem::path& candidate, const std::filesystem::path& folder);
+// The program folder's refusal is the one every output makes (common/output_target.h).
+using output::isInsideFolder;
 
 // The user's desktop folder as the desktop environment names it: XDG_DESKTOP_DIR of
 // "user-dirs.dirs" in $XDG_CONFIG_HOME (else ~/.config), "$HOME/Desktop" when not named

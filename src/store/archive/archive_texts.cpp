@@ -1,5 +1,7 @@
 #include "store/archive/archive_texts.h"
 
+#include "common/output_target.h"
+
 namespace kavrina::store::archive::texts {
 
 std::string indeksiNisuObrisani(std::size_t left) {
@@ -12,7 +14,15 @@ std::string indeksiNisuObrisani(std::size_t left) {
 }
 
 std::string fajlVecPostoji(std::string_view path) {
-  return "Fajl: " + std::string(path) + " vec postoji.\n\nZelite li da ga presnimite?";
+  return output::overwriteQuestion(std::string(path));
+}
+
+std::string vezaNijeArhivirana(const std::vector<std::string>& links) {
+  std::string text =
+      "Arhiva nije napravljena: folder sa podacima je simbolicka veza koja vodi u folder "
+      "programa, iznad njega ili u isti folder kao druga veza:";
+  for (const std::string& link : links) text += "\n" + link;
+  return text;
 }
 
 }  // namespace kavrina::store::archive::texts

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kavrina::store::archive::texts {
 
@@ -22,6 +23,9 @@ inline constexpr std::string_view kIndeksiObrisani =
 std::string indeksiNisuObrisani(std::size_t left);
 
 // --- the data archive
+// A company's (or "DBF"/"NTX") folder is a link the archive cannot follow (it leads into the
+// program folder, above it, or where another one leads): the archive is not made.
+std::string vezaNijeArhivirana(const std::vector<std::string>& links);
 inline constexpr std::string_view kArhiviranjePocetak =
     "Pokrenuli ste arhiviranje podataka.\n"
     "Pre nego sto nastavite sa procedurom arhiviranja\n"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/file_ops.h"
+#include "common/output_target.h"
 #include "store/archive/archive_move.h"
 #include "store/archive/archive_target.h"
 #include "store/archive/archive_texts.h"
@@ -38,11 +39,6 @@ std::tm localNow() {
   return local;
 }
 
-bool nameTaken(const fs::path& path) {
-  std::error_code ec;
-  return fs::exists(fs::symlink_status(path, ec));
-}
-
 // Steps 9 and 10 of the save loop: where the written archive goes. Answers true once it
 // lies at the chosen place.
 bool storeArchive(const fs::path& folder, const fs::path& archive, ui::SaveDialog& saveDialog) {
@@ -71,10 +67,17 @@ bool storeArchive(const fs::path& folder, const fs::path& archive, ui::SaveDialo
       show(texts::kRadniFolder, MessageKind::Warning);
       continue;
     }
-    // d. The file stays until the new archive is whole under its name (a replacing move), so
-    // that a failed save loses neither.
+    // d. Only a regular file (or a link to one) may be replaced; a folder, a named pipe or a
+    // device node under that name is refused. The file stays until the new archive is whole
+    // under its name (a replacing move), so that a failed save loses neither.
+    const output::Target place = output::checkTarget(target, {});
+    if (place == output::Target::NotAFile) {
+      show(output::refusalText(place, target, {}) + "\n\nOdaberite drugu lokaciju.",
+           MessageKind::Warning);
+      continue;
+    }
     bool replace = false;
-    if (nameTaken(target)) {
+    if (place == output::Target::RegularFile) {
       if (show(texts::fajlVecPostoji(target.string()), MessageKind::Warning,
                MessageButtons::YesNo) != Answer::Yes)
         continue;
@@ -107,6 +110,12 @@ void ARHIVIRAJPODATKE(Session& program, ui::SaveDialog& saveDialog) {
   show(texts::kArhiviranjePocetak, MessageKind::Warning);
   // 2.
   program.areas.closeAll();
+  // A data folder behind a link the listing cannot follow would be missing from the archive.
+  if (const auto links = linkedFolders(folder); !links.refused.empty()) {
+    show(texts::vezaNijeArhivirana(links.refused), MessageKind::Error);
+    DBOPENALL(program);
+    return;
+  }
   // 3.
   std::vector<fs::path> files;
   {

@@ -23,10 +23,12 @@ bool leftOut(const std::string& name) {
   return name.empty() || name.front() == '.' || isAsideFileName(name);
 }
 
-// The entries of one folder: its regular files and its folders, symbolic links passed over.
+// The entries of one folder: its regular files and its folders, symbolic links passed over
+// (and named in `links` when they lead to a folder).
 struct FolderEntries {
   std::vector<std::string> files;
   std::vector<std::string> folders;
+  std::vector<std::string> links;
 };
 
 FolderEntries readFolder(const fs::path& folder) {
@@ -39,13 +41,38 @@ FolderEntries readFolder(const fs::path& folder) {
     std::error_code typeError;
     const fs::file_status status = it->symlink_status(typeError);
     if (typeError) continue;
-    if (fs::is_directory(status))
+    if (fs::is_symlink(status)) {
+      if (fs::is_directory(it->status(typeError)) && !typeError) out.links.push_back(name);
+    } else if (fs::is_directory(status)) {
       out.folders.push_back(std::move(name));
-    else if (fs::is_regular_file(status))
+    } else if (fs::is_regular_file(status))
       out.files.push_back(std::move(name));
   }
+  std::sort(out.links.begin(), out.links.end());
   std::sort(out.files.begin(), out.files.end());
   return out;
+}
+
+// Whether a folder of the program folder's top is one the program itself reads its data
+// from: "DBF", "NTX" or a company's folder (three digits).
+bool dataFolderName(const std::string& name) {
+  const std::string lowered = [&] {
+    std::string out = name;
+    for (char& c : out) c = lower(c);
+    return out;
+  }();
+  if (lowered == "dbf" || lowered == "ntx") return true;
+  return name.size() == 3 && std::all_of(name.begin(), name.end(), [](char c) {
+           return std::isdigit(static_cast<unsigned char>(c));
+         });
+}
+
+// Whether `inner` is `outer` or lies below it (both canonical).
+bool within(const fs::path& inner, const fs::path& outer) {
+  auto i = inner.begin();
+  for (auto o = outer.begin(); o != outer.end(); ++o, ++i)
+    if (i == inner.end() || *i != *o) return false;
+  return true;
 }
 
 void letEventsRun() {
@@ -76,6 +103,35 @@ bool matchesMask(std::string_view name, std::string_view mask) {
   return m == mask.size();
 }
 
+LinkedFolders linkedFolders(const fs::path& folder) {
+  LinkedFolders out;
+  std::error_code ec;
+  const fs::path home = fs::canonical(folder.empty() ? fs::path(".") : folder, ec);
+  if (ec) return out;
+  std::vector<fs::path> reached;
+  for (const std::string& name : readFolder(folder).links) {
+    std::error_code linkError;
+    const fs::path target = fs::canonical(folder / name, linkError);
+    // A data folder reached through a link is taken once, and only when it is neither the
+    // program folder, nor inside it, nor above it (each would list files twice or for ever).
+    const bool taken =
+        dataFolderName(name) && !linkError && !within(target, home) && !within(home, target) &&
+        std::none_of(reached.begin(), reached.end(),
+                     [&](const fs::path& r) { return within(target, r) || within(r, target); });
+    if (taken) {
+      reached.push_back(target);
+      out.followed.push_back(name);
+    } else if (dataFolderName(name)) {
+      out.refused.push_back(name);
+    }
+  }
+  return out;
+}
+
+std::vector<std::string> followedLinks(const fs::path& folder) {
+  return linkedFolders(folder).followed;
+}
+
 std::vector<fs::path> GETFILES(const fs::path& folder, std::string_view mask) {
   // 1-2. Every folder below `folder`, at any depth (the list grows while it is walked), each
   // read once: its files are kept for steps 4-5.
@@ -86,6 +142,7 @@ std::vector<fs::path> GETFILES(const fs::path& folder, std::string_view mask) {
   FolderEntries top = readFolder(folder);
   std::vector<Walked> folders;
   for (const std::string& name : top.folders) folders.push_back({folder / name, {}});
+  for (const std::string& name : followedLinks(folder)) folders.push_back({folder / name, {}});
   for (std::size_t i = 0; i < folders.size(); ++i) {
     letEventsRun();
     const fs::path path = folders[i].path;

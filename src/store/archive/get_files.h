@@ -19,8 +19,21 @@ bool matchesMask(std::string_view name, std::string_view mask);
 // below it at any depth, the folders in ascending order of their paths; the files of one
 // folder in ascending order of their names. Only regular files are listed: a symbolic link
 // is neither listed nor followed (a link planted in a shared folder must not pull files
-// from elsewhere into an archive, nor lead a deletion elsewhere), and a folder that cannot
-// be read is passed over. Lets pending window events run between folders.
+// from elsewhere into an archive, nor lead a deletion elsewhere), except a link at the top of
+// `folder` to a data folder the program itself reads (see linkedFolders); a folder that
+// cannot be read is passed over. Lets pending window events run between folders.
+// The symbolic links to folders at the top of `folder`. Followed: those named as a folder
+// the program reads its data from ("DBF", "NTX", a company's three digits), each leading
+// outside `folder`, not above it, and not where another followed link leads. Refused: the
+// links so named that break one of these rules; their files are not listed. Links of other
+// names are neither. Names in ascending order.
+struct LinkedFolders {
+  std::vector<std::string> followed;
+  std::vector<std::string> refused;
+};
+LinkedFolders linkedFolders(const std::filesystem::path& folder);
+std::vector<std::string> followedLinks(const std::filesystem::path& folder);
+
 std::vector<std::filesystem::path> GETFILES(const std::filesystem::path& folder,
                                             std::string_view mask = "*.*");
 

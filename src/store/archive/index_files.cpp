@@ -1,5 +1,8 @@
 #include "store/archive/index_files.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <memory>
 #include <system_error>
@@ -27,14 +30,64 @@ std::string relativeName(const fs::path& file, const fs::path& folder) {
   return file.lexically_relative(folder).generic_string();
 }
 
-// Whether another station holds the file (any share mode): an exclusive share-mode lock
-// cannot be had. A file that cannot be opened for writing at all counts as held, since it
-// could not be deleted or rebuilt either.
-bool heldElsewhere(const fs::path& file) {
-  OsFile probe;
-  const int err = probe.openShareLocked(file, OsFile::Access::ReadWrite, LockKind::Write);
-  return err != 0 && err != ENOENT;
+// Whether the errno of an open or a removal says the file or its folder may not be changed.
+bool readOnlyError(int err) {
+  return err == EACCES || err == EPERM || err == EROFS;
 }
+
+// Whether this process may create and remove names in `folder`.
+bool writableFolder(const fs::path& folder) {
+  return ::faccessat(AT_FDCWD, (folder.empty() ? fs::path(".") : folder).c_str(), W_OK | X_OK,
+                     AT_EACCESS) == 0;
+}
+
+// Every table and index of the folder held exclusively (the share-mode lock an exclusive open
+// takes) until the object goes, so that no station starts work between the check and the
+// deletion. Refuses, holding nothing, at the first file another station holds or that is
+// read-only, or at the first index folder this process may not change.
+class HeldFiles {
+ public:
+  // Answers false when refused; `out` then says why.
+  bool take(const fs::path& folder, IndexRebuild& out) {
+    for (const char* mask : {"*.dbf", "*.ntx"}) {
+      for (const fs::path& file : GETFILES(folder, mask)) {
+        if (std::string(mask) == "*.ntx" && !writableFolder(fileops::folderOf(file))) {
+          out.readOnly = relativeName(fileops::folderOf(file), folder);
+          return release();
+        }
+        OsFile handle;
+        const int err = handle.openShareLocked(file, OsFile::Access::ReadWrite, LockKind::Write);
+        if (err == ENOENT) continue;
+        if (err != 0) {
+          (readOnlyError(err) ? out.readOnly : out.heldFile) = relativeName(file, folder);
+          return release();
+        }
+        held_.emplace_back(file, std::move(handle));
+      }
+    }
+    return true;
+  }
+  // Removes the held index files, each while it is still held; answers the names that stayed.
+  std::vector<std::string> removeIndexes(const fs::path& folder, int& deleted) {
+    std::vector<std::string> stayed;
+    for (auto& [file, handle] : held_) {
+      if (file.extension() != ".ntx" && file.extension() != ".NTX") continue;
+      if (fileops::removeFile(file) == 0)
+        ++deleted;
+      else
+        stayed.push_back(relativeName(file, folder));
+      handle.close();
+    }
+    return stayed;
+  }
+  bool release() {
+    held_.clear();
+    return false;
+  }
+
+ private:
+  std::vector<std::pair<fs::path, OsFile>> held_;
+};
 
 }  // namespace
 
@@ -87,20 +140,12 @@ IndexRebuild rebuildIndexes(Session& program) {
   program.areas.closeAll();
 
   // Refused while any table or index is in use: a station working on would keep updating an
-  // index deleted under it, or meet its tables without indexes.
-  for (const char* mask : {"*.dbf", "*.ntx"}) {
-    for (const fs::path& file : GETFILES(folder, mask)) {
-      if (heldElsewhere(file)) {
-        out.heldFile = relativeName(file, folder);
-        return out;
-      }
-    }
-  }
-  for (const fs::path& file : GETFILES(folder, "*.ntx")) {
-    if (deleteIndexFile(file) == 0)
-      ++out.deleted;
-    else
-      out.notDeleted.push_back(relativeName(file, folder));
+  // index deleted under it, or meet its tables without indexes. What was checked stays held
+  // until the indexes are gone, so that no station starts in between.
+  {
+    HeldFiles held;
+    if (!held.take(folder, out)) return out;
+    out.notDeleted = held.removeIndexes(folder, out.deleted);
   }
   if (!out.notDeleted.empty()) return out;
 

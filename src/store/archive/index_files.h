@@ -31,6 +31,9 @@ struct IndexRebuild {
   // Not done: the table or index file that another station holds (nothing was deleted), or
   // the index files that could not be deleted.
   std::string heldFile;
+  // Not done: the table or index file, or the index folder, that may not be changed (the
+  // folder or the file is read-only); nothing was deleted.
+  std::string readOnly;
   std::vector<std::string> notDeleted;
   int deleted = 0;
   // The companies whose standing indexes were built again, "000" first.

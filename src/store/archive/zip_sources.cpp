@@ -12,6 +12,7 @@
 #include "common/aside_file.h"
 #include "common/file_ops.h"
 #include "common/os_file.h"
+#include "common/output_target.h"
 
 namespace kavrina::store::archive::detail {
 
@@ -157,6 +158,12 @@ class OutputSource final : public ZipSource<OutputSource> {
     // A cancel asked while the last member was finished still stops the archive.
     if (job_.cancelled) return failWith(error_, ZIP_ER_CANCELLED, 0);
     if (!flush()) return -1;
+    // Only a regular file (or a link to one) is replaced, whatever took the name meanwhile.
+    if (replace_ && output::checkTarget(target_, {}) == output::Target::NotAFile) {
+      if (job_.outputError == 0) job_.outputError = EPERM;
+      aside_.discard();
+      return failWith(error_, ZIP_ER_WRITE, EPERM);
+    }
     if (int err = aside_.publish(replace_); err != 0) {
       if (job_.outputError == 0) job_.outputError = err;
       // Renamed, but the folder could not be flushed: the name might not outlive a power

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
 #include <mutex>
 
@@ -39,13 +40,20 @@ struct Download {
   Sha256* hash = nullptr;
   std::uint64_t written = 0;
   bool writeFailed = false;
+  int writeError = 0;
 };
+
+// A full disk (or a used-up quota) is told from other local failures.
+FtpFailure localFailure(int error) {
+  return error == ENOSPC || error == EDQUOT ? FtpFailure::NoSpace : FtpFailure::LocalFile;
+}
 
 size_t writeBody(char* data, size_t size, size_t count, void* user) {
   auto* d = static_cast<Download*>(user);
   const size_t n = size * count;
   if (!d->aside->file().writeAt(d->written, {data, n})) {
     d->writeFailed = true;
+    d->writeError = d->aside->file().lastError();
     return n == 0 ? 1 : 0;  // anything but n ends the transfer with a write error
   }
   d->hash->update({data, n});
@@ -124,13 +132,50 @@ void CurlFtpClient::setRequest(const std::string& path) {
   curl_easy_setopt(easy, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(-1));
 }
 
+void CurlFtpClient::connectFailed(FtpFailure failure) {
+  state_ = State::Failed;
+  failure_ = failure;
+  connectFailure_ = failure;
+}
+
+FtpFailure CurlFtpClient::notActive() const {
+  return state_ == State::Failed ? connectFailure_ : FtpFailure::NotConnected;
+}
+
+void CurlFtpClient::setTimeBudget(std::optional<std::chrono::milliseconds> budget) {
+  budget_.reset();
+  if (budget) budget_ = *budget;
+}
+
+FtpFailure CurlFtpClient::spend(std::chrono::steady_clock::time_point& since) {
+  const auto now = std::chrono::steady_clock::now();
+  if (budget_) *budget_ -= now - since;
+  since = now;
+  if (cancelled_) return FtpFailure::Cancelled;
+  if (budget_ && budget_->count() <= 0) return FtpFailure::TimedOut;
+  return FtpFailure::None;
+}
+
+FtpFailure CurlFtpClient::failureOf(int code, FtpFailure otherwise) const {
+  if (code == CURLE_USE_SSL_FAILED) return FtpFailure::NoTls;
+  return otherwise;
+}
+
 void CurlFtpClient::Open() {
   Close();
   failure_ = FtpFailure::None;
   errorText_.clear();
-  if (!validHost(endpoint_.host)) {
-    state_ = State::Failed;
-    failure_ = FtpFailure::NotConnected;
+  FtpFailure refused = FtpFailure::None;
+  if (cancelled_)
+    refused = FtpFailure::Cancelled;
+  else if (budget_ && budget_->count() <= 0)
+    refused = FtpFailure::TimedOut;
+  else if (endpoint_.host.empty())
+    refused = FtpFailure::NoServer;
+  else if (!validHost(endpoint_.host))
+    refused = FtpFailure::NotConnected;
+  if (refused != FtpFailure::None) {
+    connectFailed(refused);
     return;
   }
   handles_ = std::make_unique<Handles>();
@@ -138,8 +183,7 @@ void CurlFtpClient::Open() {
   handles_->easy = curl_easy_init();
   if (handles_->multi == nullptr || handles_->easy == nullptr) {
     Close();
-    state_ = State::Failed;
-    failure_ = FtpFailure::NotConnected;
+    connectFailed(FtpFailure::NotConnected);
     return;
   }
   CURL* easy = handles_->easy;
@@ -195,30 +239,53 @@ bool CurlFtpClient::Busy() {
 
 bool CurlFtpClient::advanceConnect(int waitMs) {
   if (state_ != State::Connecting) return false;
+  auto since = std::chrono::steady_clock::now();
   int result = CURLE_OK;
-  if (step(waitMs, result)) {
+  const bool ended = step(waitMs, result);
+  const FtpFailure givenUp = spend(since);
+  if (ended) {
     if (result == CURLE_OK) {
       state_ = State::Active;
     } else {
-      state_ = State::Failed;
-      fail(FtpFailure::NotConnected);
+      errorText_ = handles_->error;
+      connectFailed(failureOf(result, FtpFailure::NotConnected));
     }
+  } else if (givenUp != FtpFailure::None) {
+    Close();
+    connectFailed(givenUp);
   }
   return state_ == State::Connecting;
 }
 
-int CurlFtpClient::runTransfer() {
+int CurlFtpClient::runTransfer(const TransferWatch& watch) {
   curl_multi_add_handle(handles_->multi, handles_->easy);
   inRequest_ = true;
+  auto since = std::chrono::steady_clock::now();
   for (;;) {
     int result = CURLE_OK;
     if (step(kPollMs, result)) return result;
-    if (pump_) pump_();
+    FtpFailure reason = spend(since);
+    if (reason == FtpFailure::None && pump_) {
+      pump_();
+      reason = spend(since);
+    }
+    if (reason == FtpFailure::None && watch.deadline &&
+        std::chrono::steady_clock::now() >= *watch.deadline)
+      reason = FtpFailure::TimedOut;
+    if (reason == FtpFailure::None && watch.keepGoing && !watch.keepGoing())
+      reason = FtpFailure::Cancelled;
+    if (reason != FtpFailure::None) {
+      // The server may still be sending: the connection goes with the transfer.
+      givenUp_ = reason;
+      Close();
+      return kGivenUp;
+    }
   }
 }
 
 bool CurlFtpClient::ChangeDirectory(std::string_view name) {
-  if (state_ != State::Active) return fail(FtpFailure::NotConnected);
+  if (cancelled_) return fail(FtpFailure::Cancelled);
+  if (state_ != State::Active) return fail(notActive());
   if (inRequest_) return fail(FtpFailure::Transfer);
   std::string target = directory_;
   std::size_t start = 0;
@@ -233,14 +300,17 @@ bool CurlFtpClient::ChangeDirectory(std::string_view name) {
   }
   setRequest(target);
   curl_easy_setopt(handles_->easy, CURLOPT_NOBODY, 1L);
-  if (runTransfer() != CURLE_OK) return fail(FtpFailure::Transfer);
+  const int result = runTransfer();
+  if (result == kGivenUp) return fail(givenUp_);
+  if (result != CURLE_OK) return fail(FtpFailure::Transfer);
   directory_ = target;
   failure_ = FtpFailure::None;
   return true;
 }
 
 bool CurlFtpClient::SendFile(const std::filesystem::path& local, std::string_view remoteName) {
-  if (state_ != State::Active) return fail(FtpFailure::NotConnected);
+  if (cancelled_) return fail(FtpFailure::Cancelled);
+  if (state_ != State::Active) return fail(notActive());
   if (inRequest_ || !plainRemoteName(remoteName)) return fail(FtpFailure::Transfer);
   OsFile file;
   if (file.open(local, OsFile::Access::ReadOnly) != 0) return fail(FtpFailure::LocalFile);
@@ -254,8 +324,9 @@ bool CurlFtpClient::SendFile(const std::filesystem::path& local, std::string_vie
   curl_easy_setopt(easy, CURLOPT_READFUNCTION, readBody);
   curl_easy_setopt(easy, CURLOPT_READDATA, &upload);
   const int result = runTransfer();
-  curl_easy_setopt(easy, CURLOPT_UPLOAD, 0L);
   if (upload.readFailed) return fail(FtpFailure::LocalFile);
+  if (result == kGivenUp) return fail(givenUp_);
+  curl_easy_setopt(easy, CURLOPT_UPLOAD, 0L);
   if (result != CURLE_OK) return fail(FtpFailure::Transfer);
   curl_off_t sent = -1;
   curl_easy_getinfo(easy, CURLINFO_SIZE_UPLOAD_T, &sent);
@@ -267,18 +338,28 @@ bool CurlFtpClient::SendFile(const std::filesystem::path& local, std::string_vie
 
 bool CurlFtpClient::ReceiveFile(std::string_view remoteName, const std::filesystem::path& local,
                                 const ReceiveOptions& options) {
-  if (state_ != State::Active) return fail(FtpFailure::NotConnected);
+  if (cancelled_) return fail(FtpFailure::Cancelled);
+  if (state_ != State::Active) return fail(notActive());
   if (inRequest_ || !plainRemoteName(remoteName)) return fail(FtpFailure::Transfer);
   AsideFile aside;
-  if (aside.create(local) != 0) return fail(FtpFailure::LocalFile);
+  if (const int error = aside.create(local); error != 0) return fail(localFailure(error));
   Sha256 hash;
   Download download{&aside, &hash};
   setRequest(directory_ + escaped(remoteName));
   CURL* easy = handles_->easy;
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, writeBody);
   curl_easy_setopt(easy, CURLOPT_WRITEDATA, &download);
-  const int result = runTransfer();
-  if (download.writeFailed) return fail(FtpFailure::LocalFile);
+  TransferWatch watch;
+  if (options.limit.count() > 0) watch.deadline = std::chrono::steady_clock::now() + options.limit;
+  if (options.progress)
+    watch.keepGoing = [&] {
+      curl_off_t total = -1;
+      curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &total);
+      return options.progress(download.written, static_cast<std::int64_t>(total));
+    };
+  const int result = runTransfer(watch);
+  if (download.writeFailed) return fail(localFailure(download.writeError));
+  if (result == kGivenUp) return fail(givenUp_);
   if (result == CURLE_PARTIAL_FILE) return fail(FtpFailure::Incomplete);
   if (result != CURLE_OK) return fail(FtpFailure::Transfer);
   curl_off_t announced = -1;
@@ -289,10 +370,12 @@ bool CurlFtpClient::ReceiveFile(std::string_view remoteName, const std::filesyst
     std::string expected = options.sha256;
     for (char& c : expected) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (hash.hexDigest() != expected) return fail(FtpFailure::Checksum);
+  } else if (options.proofRequired && announced < 0) {
+    return fail(FtpFailure::Unverified);
   }
   if (options.executable && ::fchmod(aside.file().fd(), 0755) != 0)
     return fail(FtpFailure::LocalFile);
-  if (aside.publish(true) != 0) return fail(FtpFailure::LocalFile);
+  if (const int error = aside.publish(true); error != 0) return fail(localFailure(error));
   failure_ = FtpFailure::None;
   return true;
 }

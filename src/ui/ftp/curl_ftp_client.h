@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "ui/ftp_client.h"
@@ -38,6 +40,9 @@ class CurlFtpClient final : public FtpClient {
                    const ReceiveOptions& options = {}) override;
   void Close() override;
   FtpFailure lastFailure() const override { return failure_; }
+  void setTimeBudget(std::optional<std::chrono::milliseconds> budget) override;
+  void cancel() override { cancelled_ = true; }
+  bool cancelled() const override { return cancelled_; }
 
   // libcurl's text for the last failure, for diagnostics.
   const std::string& lastErrorText() const { return errorText_; }
@@ -50,9 +55,21 @@ class CurlFtpClient final : public FtpClient {
   std::string url(const std::string& path) const;
   std::string escaped(std::string_view name) const;
   void setRequest(const std::string& path);
+  // What makes a transfer give up before libcurl ends it.
+  struct TransferWatch {
+    std::optional<std::chrono::steady_clock::time_point> deadline;  // its own limit
+    std::function<bool()> keepGoing;  // false: the caller cancelled it
+  };
   // Adds the easy handle to the multi handle and drives it to its end, calling the pump
-  // between steps. Answers libcurl's result code.
-  int runTransfer();
+  // between steps. Answers libcurl's result code, or kGivenUp when the watch, the time
+  // budget or a cancel ended it (the reason in `givenUp_`; the connection is then closed).
+  int runTransfer(const TransferWatch& watch = {});
+  static constexpr int kGivenUp = -1;
+  // Takes the time since `since` off the budget; answers the reason to give up now
+  // (Cancelled, TimedOut) or None.
+  FtpFailure spend(std::chrono::steady_clock::time_point& since);
+  // The failure libcurl's result `code` stands for, `otherwise` when it has no own meaning.
+  FtpFailure failureOf(int code, FtpFailure otherwise) const;
   // One step of the request in progress: waits up to `waitMs` for the sockets, lets libcurl
   // work, and answers whether the request ended (its result in `result`).
   bool step(int waitMs, int& result);
@@ -60,11 +77,19 @@ class CurlFtpClient final : public FtpClient {
   // whether it is still under way.
   bool advanceConnect(int waitMs);
   bool fail(FtpFailure failure);
+  // The connection attempt failed for `failure`: so do the operations until the next Open.
+  void connectFailed(FtpFailure failure);
+  // Why an operation finds no connection: the failed attempt's reason, or NotConnected.
+  FtpFailure notActive() const;
 
   std::function<void()> pump_;
   FtpEndpoint endpoint_;
   std::chrono::seconds stallLimit_{30};
   std::chrono::seconds connectTimeout_{120};
+  std::optional<std::chrono::steady_clock::duration> budget_;
+  bool cancelled_ = false;
+  FtpFailure givenUp_ = FtpFailure::None;
+  FtpFailure connectFailure_ = FtpFailure::NotConnected;
   std::unique_ptr<Handles> handles_;
   State state_ = State::Closed;
   bool inRequest_ = false;

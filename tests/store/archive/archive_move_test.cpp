@@ -8,9 +8,11 @@
 #include <cerrno>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "archive_folder.h"
 #include "common/fault_injection.h"
+#include "support/special_files.h"
 
 namespace kavrina::test::archive {
 namespace {
@@ -51,6 +53,19 @@ TEST_F(ArchiveMove, OnOneFileSystemItIsARenameThatReplacesOnlyWhenAsked) {
   EXPECT_EQ(moveArchive(from_, to, /*replace=*/true), 0);
   EXPECT_EQ(faults::seen(faults::Op::Write), 0u);  // no copy
   expectArrived(to);
+}
+
+TEST_F(ArchiveMove, ANamedPipeOrADeviceNodeIsNotReplacedEvenWhenAsked) {
+  std::vector<fs::path> places = {there_.path() / "cev.zip"};
+  ASSERT_TRUE(makeNamedPipe(places.front()));
+  if (const fs::path device = deviceNodeIn(there_.path()); !device.empty())
+    places.push_back(device);
+  for (const fs::path& place : places) {
+    EXPECT_EQ(moveArchive(from_, place, /*replace=*/true), EPERM) << place;
+    EXPECT_EQ(readFileBytes(from_), content_);
+  }
+  EXPECT_TRUE(isNamedPipe(places.front()));
+  EXPECT_TRUE(places.size() == 1 || isDeviceNode(places.back()));
 }
 
 TEST_F(ArchiveMove, AcrossFileSystemsItIsCopiedFlushedAndThenTheOriginalGoes) {

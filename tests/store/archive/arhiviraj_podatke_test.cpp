@@ -17,6 +17,7 @@
 #include "archive_folder.h"
 #include "common/fault_injection.h"
 #include "store/end_program.h"
+#include "support/special_files.h"
 
 namespace kavrina::test::archive {
 namespace {
@@ -237,6 +238,32 @@ TEST_F(ArchiveCommand, AnExistingFileIsReplacedOnlyAfterYes) {
   EXPECT_EQ(saveLoop(),
             (std::vector<std::string>{question + " -> No", question + " -> Yes", "wait: " + kSaving,
                                       "wait closed: " + kSaving, "information: " + kDone}));
+  EXPECT_TRUE(zipTestPasses(target));
+}
+
+// Only a regular file may be replaced: a named pipe or a device node at the chosen name is
+// refused before any question, and the user chooses again.
+TEST_F(ArchiveCommand, ANamedPipeOrADeviceNodeIsNeverReplaced) {
+  const fs::path pipe = elsewhere_.path() / "cev.zip";
+  ASSERT_TRUE(makeNamedPipe(pipe));
+  std::vector<fs::path> refused = {pipe};
+  const fs::path device = deviceNodeIn(elsewhere_.path());
+  if (!device.empty()) refused.push_back(device);
+  const fs::path target = elsewhere_.path() / "kopija.zip";
+  std::vector<std::string> expected;
+  for (const fs::path& place : refused) {
+    dialog_.choose(place);
+    expected.push_back("warning: Nije moguce snimanje na " + place.string() +
+                       ":\nto nije obican fajl (folder, uredjaj, imenovana cev ili veza bez "
+                       "fajla).\n\nOdaberite drugu lokaciju.");
+  }
+  dialog_.choose(target);
+  EXPECT_EQ(run(), 0);
+  expected.insert(expected.end(),
+                  {"wait: " + kSaving, "wait closed: " + kSaving, "information: " + kDone});
+  EXPECT_EQ(saveLoop(), expected);
+  EXPECT_TRUE(isNamedPipe(pipe));
+  EXPECT_TRUE(device.empty() || isDeviceNode(device));
   EXPECT_TRUE(zipTestPasses(target));
 }
 

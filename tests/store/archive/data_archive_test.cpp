@@ -16,6 +16,7 @@
 #include "common/fault_injection.h"
 #include "common/os_file.h"
 #include "store/archive/get_files.h"
+#include "support/special_files.h"
 #include "support/test_seed.h"
 
 namespace kavrina::test::archive {
@@ -132,6 +133,24 @@ TEST_F(DataArchive, ACancelStopsItAndLeavesNothingUnderTheNameNorAside) {
   EXPECT_TRUE(ArchiveFolder::asideFiles(elsewhere_.path()).empty());
 }
 
+// The earlier archive under the name gives way to a named pipe while the new one is
+// written: even asked to replace, the archive does not take the pipe's place.
+TEST_F(DataArchive, AReplacedNameThatBecameANamedPipeMeanwhileIsNotReplaced) {
+  writeFileBytes(target_, "prosla arhiva");
+  bool swapped = false;
+  const ArchiveOutcome outcome = write(
+      [&](std::size_t) {
+        if (!swapped) swapped = fs::remove(target_) && makeNamedPipe(target_);
+        return true;
+      },
+      /*replace=*/true);
+  ASSERT_TRUE(swapped);
+  EXPECT_EQ(outcome.state, State::Failed);
+  EXPECT_EQ(outcome.error, EPERM);
+  EXPECT_TRUE(isNamedPipe(target_));
+  EXPECT_TRUE(ArchiveFolder::asideFiles(elsewhere_.path()).empty());
+}
+
 // Every write, flush and rename of the archive file made to fail in turn (an I/O error, a
 // disk that fills up): the archive never appears under its name, and nothing stays aside.
 TEST_F(DataArchive, EveryFailingWriteFlushOrRenameLeavesNothingBehind) {
@@ -177,6 +196,7 @@ TEST_F(DataArchive, AKillLeavesNothingUnderTheNameAndTheStrayIsClearedLater) {
   fs::remove(target_);
   const std::uint64_t writes = faults::seen(faults::Op::Write);
   const std::uint32_t seed = testSeed();
+  SCOPED_TRACE(seedNote(seed));
   const std::uint64_t killAt = 1 + seed % writes;
   const pid_t child = ::fork();
   if (child == 0) {

@@ -2,12 +2,16 @@
 // and the standing indexes built again at the next start.
 #include "store/archive/index_files.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
 
 #include "archive_folder.h"
+#include "common/os_file.h"
 #include "store/database.h"
 #include "store/end_program.h"
 
@@ -124,6 +128,78 @@ TEST_F(IndexRebuild, RebuildForTheToolIsRefusedWhileATableIsHeldAndOtherwiseBuil
   EXPECT_EQ(folder_.program().CSUBDIRFIRME, "");
   folder_.start();
   EXPECT_TRUE(seekAsset(2));
+}
+
+// A calculation starting at any moment of the rebuild (here: at each time the rebuild lets
+// events run) finds either the rebuild refused with every index in place, or cannot start
+// until the indexes are deleted and built again: never a part of them deleted.
+TEST_F(IndexRebuild, ACalculationStartingMeanwhileFindsNothingHalfDeleted) {
+  const std::vector<std::string> rebuiltSet = {"001/NTX/MDOS.ntx", "NTX/Firme.ntx", "NTX/MDOS.ntx"};
+  int refusals = 0, rebuilds = 0;
+  for (int pass = 1; pass <= 16; ++pass) {
+    SCOPED_TRACE(pass);
+    const std::vector<std::string> before = folder_.indexFiles();
+    std::vector<OsFile> station;
+    bool started = false;
+    folder_.ui().setOnProcessEvents([&](int p) {
+      if (p != pass) return;
+      // The calculation opens the company's register and its index, shared.
+      for (const char* file : {"001/DBF/MDOS.dbf", "001/NTX/MDOS.ntx"}) {
+        OsFile handle;
+        if (handle.openShareLocked(folder_.path() / file, OsFile::Access::ReadWrite,
+                                   LockKind::Read) != 0)
+          return;
+        station.push_back(std::move(handle));
+      }
+      started = true;
+    });
+    const store::archive::IndexRebuild outcome = rebuildIndexes(folder_.program());
+    folder_.ui().setOnProcessEvents({});
+    station.clear();
+    EXPECT_TRUE(outcome.notDeleted.empty());
+    if (outcome.done) {
+      ++rebuilds;
+      EXPECT_EQ(folder_.indexFiles(), rebuiltSet);
+    } else {
+      ++refusals;
+      EXPECT_TRUE(started);
+      EXPECT_EQ(folder_.indexFiles(), before);
+    }
+  }
+  EXPECT_GT(refusals, 0);
+  EXPECT_GT(rebuilds, 0);
+}
+
+// A folder or file that may not be changed is named as such (not as another user's), and
+// nothing is deleted. As root, the rebuild runs as "nobody" in a child process, for whom the
+// whole program folder is read-only.
+TEST_F(IndexRebuild, ReadOnlyFolderOrFileIsNamedAndNothingDeleted) {
+  auto runRefused = [&]() -> std::string {
+    const store::archive::IndexRebuild refused = rebuildIndexes(folder_.program());
+    if (refused.done || !refused.heldFile.empty() || !refused.notDeleted.empty()) return "";
+    return refused.readOnly;
+  };
+  if (::geteuid() != 0) {
+    fs::permissions(folder_.path() / "001/NTX", fs::perms(0555));
+    const std::string named = runRefused();
+    fs::permissions(folder_.path() / "001/NTX", fs::perms(0755));
+    EXPECT_EQ(named, "001/NTX");
+  } else {
+    for (const auto& entry : fs::recursive_directory_iterator(folder_.path()))
+      fs::permissions(entry.path(), entry.is_directory() ? fs::perms(0755) : fs::perms(0644));
+    fs::permissions(folder_.path(), fs::perms(0755));
+    const pid_t child = ::fork();
+    if (child == 0) {
+      if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(99);
+      // The first table of the listing is the first file that may not be changed.
+      ::_exit(runRefused() == "001/DBF/A202412R.dbf" ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+  }
+  EXPECT_EQ(folder_.indexFiles(), kAllIndexes);
 }
 
 }  // namespace

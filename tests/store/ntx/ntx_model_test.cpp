@@ -85,7 +85,7 @@ class NtxModelTest : public ::testing::TestWithParam<bool> {
 TEST_P(NtxModelTest, RandomWorkMatchesTheModel) {
   const bool shared = GetParam();
   const unsigned seed = test::testSeed();
-  SCOPED_TRACE("seed " + std::to_string(seed) + " (reproduce with this seed in std::mt19937)");
+  SCOPED_TRACE(test::seedNote(seed));
   std::mt19937 rng(seed);
   auto t = mdosWithIndex(dbf(), index(), shared);
   t->setHideDeleted(true);

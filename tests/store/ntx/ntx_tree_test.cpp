@@ -54,7 +54,7 @@ class NtxTreeTest : public ::testing::TestWithParam<std::size_t> {
 TEST_P(NtxTreeTest, RandomInsertsAndRemovalsKeepAValidTree) {
   const std::size_t keySize = GetParam();
   const unsigned seed = test::testSeed();
-  SCOPED_TRACE("seed " + std::to_string(seed));
+  SCOPED_TRACE(test::seedNote(seed));
   std::mt19937 rng(seed);
   auto f = newFile(keySize);
   NtxTree tree(*f);
@@ -188,6 +188,7 @@ TEST_P(NtxTreeTest, EmptiedPagesAreReused) {
 // whole key, then of the record number.
 TEST(NtxSort, OrdersByTheWholeKeyThenTheRecordNumber) {
   const std::uint32_t seed = test::testSeed();
+  SCOPED_TRACE(test::seedNote(seed));
   std::mt19937 rng(seed);
   for (std::size_t keySize : {1u, 5u, 8u, 9u, 12u, 30u}) {
     KeyList list;
