@@ -130,7 +130,7 @@ void Navigator::importAssets() {
 }
 
 void Navigator::editAsset() {
-  if (!hasCurrentRow()) return;
+  if (!hasRowToChange()) return;
   showAssetForm(cell(1));
 }
 

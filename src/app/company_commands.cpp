@@ -109,7 +109,7 @@ void Navigator::addCompany() {
 }
 
 void Navigator::editCompany() {
-  if (!hasCurrentRow()) return;
+  if (!hasRowToChange()) return;
   const std::string code = trimmed(cell(1));
   program_.CSIFRAFIRME = code;
   if (hooks_.companyForm) hooks_.companyForm(program_);

@@ -3,6 +3,7 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 
 add_library(kavrina_app STATIC
   ${CMAKE_CURRENT_LIST_DIR}/column_widths.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/focus_selection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form_hooks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kavrina_application.cpp

@@ -153,6 +153,17 @@ void Navigator::loadAssetsIfWanted() {
     program_.AOSNOVNASREDSTVA.clear();
 }
 
+std::string Navigator::statusLine() const {
+  if (section() != Section::Kavrina || program_.CFILTER.empty()) return statusText_;
+  return statusText_ + (statusText_.empty() ? "" : "   ") + "Filter: " + program_.CFILTER;
+}
+
+bool Navigator::hasRowToChange() {
+  if (hasCurrentRow()) return true;
+  ui::current().messageBox(kNothingToChange, ui::MessageKind::Information, ui::MessageButtons::Ok);
+  return false;
+}
+
 bool Navigator::hasCurrentRow() {
   return currentRow_ >= 0 && currentRow_ < static_cast<int>(currentList().size());
 }

@@ -18,6 +18,9 @@
 
 namespace kavrina::app {
 
+// Told when "Izmeni" finds no row to change (an empty or emptied list).
+inline constexpr std::string_view kNothingToChange = "Nema podataka za izmenu.";
+
 class Navigator {
  public:
   Navigator(store::Program& program, CommandHooks hooks);
@@ -37,6 +40,9 @@ class Navigator {
   // The text of the status panel `StatusC`.
   const std::string& statusText() const { return statusText_; }
   void setStatusText(std::string text) { statusText_ = std::move(text); }
+  // What `StatusC` shows: the status text, and in the asset section an active filter
+  // ("Aktivna firma: Velmar, Beograd   Filter: lokacija: 3").
+  std::string statusLine() const;
 
   // The sort direction switch, one for the whole run: true while the next sort ascends.
   bool nextSortAscending() const { return sortAscending_; }
@@ -116,6 +122,8 @@ class Navigator {
   // Cell `n` (1 = first) of the current row; empty when there is no such cell.
   std::string cell(int n);
   bool hasCurrentRow();
+  // hasCurrentRow(); when there is none, tells the user that there is nothing to change.
+  bool hasRowToChange();
   // Prints the document for the current row, with the active company's current name.
   void print(Document document);
   // Tells the user that a search found nothing.

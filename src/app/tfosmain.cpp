@@ -26,6 +26,7 @@
 #include "app/report_calls.h"
 #include "app/resource_images.h"
 #include "errors/program_info.h"
+#include "reports/page_frame.h"
 #include "settings/settings_keys.h"
 #include "store/database.h"
 #include "store/dbf/dbf_table.h"
@@ -133,8 +134,7 @@ void TFOSMAIN::fOSMainOnCreate() {
   Info->setMenu(PopupMenuInfo);
   Info->setPopupMode(QToolButton::MenuButtonPopup);
   // 7. The settings.
-  program_.CFONTNAME = settings::read(settings::kFontName);
-  program_.NFONTSIZE = settings::read(settings::kFontSize);
+  reports::readReportFont(program_);
   program_.LCENTRIRAJ = settings::read(settings::kCentriranje);
   program_.LAGENCIJSKIMOD = settings::read(settings::kAgencijskiMod);
   // 8.
@@ -199,7 +199,7 @@ void TFOSMAIN::fOSMainOnResize() {
   }
   // 7.
   navigator_.setStatusText(navigator_.activeCompanyName());
-  StatusC->setText(cellText(navigator_.statusText()));
+  StatusC->setText(cellText(navigator_.statusLine()));
 }
 
 void TFOSMAIN::layoutInfoLabels() {
@@ -305,7 +305,7 @@ void TFOSMAIN::SetSenderView() {
   const Section section = navigator_.section();
   navigator_.SetSenderView();
   Panel1->setText(QString::fromStdString(panelCaption(section)));
-  StatusC->setText(cellText(navigator_.statusText()));
+  StatusC->setText(cellText(navigator_.statusLine()));
   for (QLabel* l : {lVelmar, lSwName, lSwVerzija, lAutorskaPrava, lDistribucija}) l->hide();
   Splitter1->show();
   showListState();
@@ -360,6 +360,7 @@ void TFOSMAIN::fitTree() {
 
 void TFOSMAIN::showListState() {
   showList(true);
+  sgSpisak->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 }
 
 void TFOSMAIN::showList(bool measure) {
@@ -375,7 +376,7 @@ void TFOSMAIN::showList(bool measure) {
   }
   applyColumnWidths();
   showCurrentRow();
-  StatusC->setText(cellText(navigator_.statusText()));
+  StatusC->setText(cellText(navigator_.statusLine()));
 }
 
 void TFOSMAIN::takeCurrentRow() {
@@ -413,6 +414,17 @@ void TFOSMAIN::runTreeCommand(const QString& text) {
 }
 
 bool TFOSMAIN::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Info && infoMenuKey(event)) return true;
+  if (watched == sgSpisak && event->type() == QEvent::KeyPress) {
+    // Ctrl+1 to Ctrl+9 sort on that column as a click on its title does.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const int column = key->key() - Qt::Key_0;
+    if (key->modifiers() == Qt::ControlModifier && column >= 1 && column <= 9 &&
+        column <= model_->columnCount()) {
+      sgSpisakOnHeaderClick(column);
+      return true;
+    }
+  }
   if (event->type() == QEvent::KeyPress && (watched == TreeView1 || watched == sgSpisak)) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
@@ -427,6 +439,26 @@ bool TFOSMAIN::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+bool TFOSMAIN::infoMenuKey(QEvent* event) {
+  if (event->type() == QEvent::Shortcut) {
+    // Alt+I: the information screen, as a click shows it, with the button's menu open on
+    // it, so that the menu's commands are reached from the keyboard.
+    Info->setFocus(Qt::ShortcutFocusReason);
+    InfoOnClick();
+    QTimer::singleShot(0, Info, [this] { Info->showMenu(); });
+    return true;
+  }
+  if (event->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const bool altDown = key->key() == Qt::Key_Down && key->modifiers() == Qt::AltModifier;
+  const bool plain = key->modifiers() == Qt::NoModifier;
+  if (altDown || (plain && (key->key() == Qt::Key_F4 || key->key() == Qt::Key_Menu))) {
+    Info->showMenu();
+    return true;
+  }
+  return false;
+}
+
 void TFOSMAIN::sgSpisakOnDblClick() {
   takeCurrentRow();
   navigator_.sgSpisakOnDblClick();
@@ -439,6 +471,9 @@ void TFOSMAIN::sgSpisakOnHeaderClick(int column) {
   navigator_.sgSpisakOnHeaderClick(column);
   // Sorted, the list holds the same texts: the columns keep their widths.
   showList(false);
+  // The sort just made used the other order than the next one will.
+  sgSpisak->horizontalHeader()->setSortIndicator(
+      column - 1, navigator_.nextSortAscending() ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void TFOSMAIN::UcitajFirme() {
@@ -459,6 +494,10 @@ void TFOSMAIN::showPreviewWidget(QWidget* preview) {
     previewLayout_->addWidget(preview);
     preview->show();
   }
+  // The focus goes back where the report was started from when the preview closes (the
+  // window's focus child: a wait notice may be the active window just now).
+  QWidget* focus = focusWidget();
+  if (focus != nullptr && !previewPage_->isAncestorOf(focus)) previewOpener_ = focus;
   ToolBar1->hide();
   ToolBarStampa->show();
   fPreview->show();
@@ -472,8 +511,10 @@ void TFOSMAIN::hidePreview() {
   ToolBarStampa->hide();
   pages_->setCurrentWidget(listPage_);
   ToolBar1->show();
-  // Back to the list the report was started from.
-  if (sgSpisak->isVisible())
+  // Back to the control the report was started from, or else to the list.
+  if (previewOpener_ && previewOpener_->isVisible())
+    previewOpener_->setFocus(Qt::OtherFocusReason);
+  else if (sgSpisak->isVisible())
     sgSpisak->setFocus(Qt::OtherFocusReason);
   else if (TreeView1->isVisible())
     TreeView1->setFocus(Qt::OtherFocusReason);

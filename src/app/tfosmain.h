@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -154,6 +155,9 @@ class TFOSMAIN final : public QMainWindow {
  private:
   // tfosmain_layout.cpp: the controls in their documented order, and the Info menu.
   void createControls();
+  // The Info button's keys: its mnemonic shows the information screen with the menu open;
+  // Alt+Down, F4 and the Menu key open the menu. True when `event` was one of them.
+  bool infoMenuKey(QEvent* event);
   void createPreviewBar(QWidget* page);
   void createInfoMenu();
   void layoutInfoLabels();
@@ -178,6 +182,8 @@ class TFOSMAIN final : public QMainWindow {
   QWidget* previewPage_ = nullptr;
   QVBoxLayout* previewLayout_ = nullptr;
   QWidget* previewWidget_ = nullptr;
+  // The control that had the focus when the preview was shown.
+  QPointer<QWidget> previewOpener_;
   PreviewActions previewActions_;
   bool inTreeCommand_ = false;
   bool shownOnce_ = false;

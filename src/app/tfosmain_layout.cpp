@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/focus_selection.h"
 #include "app/resource_images.h"
 #include "app/status_panel.h"
 #include "app/tfosmain.h"
@@ -120,6 +121,8 @@ void TFOSMAIN::createControls() {
     connect(b, &QToolButton::clicked, this, [this, b] { ToolBarOnClick(b); });
   connect(Podesavanja, &QToolButton::clicked, this, [this] { PodesavanjaOnClick(); });
   connect(Info, &QToolButton::clicked, this, [this] { InfoOnClick(); });
+  // Its mnemonic and its drop-down keys open the Info menu (eventFilter).
+  Info->installEventFilter(this);
 
   // The client area: the lists' page and the preview's page.
   pages_ = new QStackedWidget(this);
@@ -167,6 +170,7 @@ void TFOSMAIN::createControls() {
     TreeView1OnChange();
   });
   TreeView1->installEventFilter(this);
+  showSelectionByFocus(TreeView1);
   sgSpisak = new QTableView(Splitter1);
   sgSpisak->setObjectName("sgSpisak");
   model_ = new ListModel(sgSpisak);
@@ -178,6 +182,11 @@ void TFOSMAIN::createControls() {
   // Tab leaves the list for the tree instead of moving between its cells.
   sgSpisak->setTabKeyNavigation(false);
   sgSpisak->installEventFilter(this);
+  showSelectionByFocus(sgSpisak);
+  // The sorted column shows its arrow (set by each sort, cleared by each new list).
+  sgSpisak->horizontalHeader()->setSortIndicatorShown(true);
+  sgSpisak->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+  sgSpisak->horizontalHeader()->setToolTip("Klik ili Ctrl+broj kolone: sortiranje");
   sgSpisak->verticalHeader()->hide();
   sgSpisak->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   sgSpisak->verticalHeader()->setDefaultSectionSize(20);

@@ -22,6 +22,7 @@
 #include "errors/network_error.h"
 #include "errors/program_info.h"
 #include "import/asset_import.h"
+#include "reports/page_frame.h"
 #include "settings/ini_files.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -224,6 +225,7 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   program.info.folder = folder;
   if (program.info.CSTARTTIME.empty()) program.info.CSTARTTIME = errors::currentDateTimeText();
   settings::useSettingsFolder(folder);
+  reports::readReportFont(program);
 
   program.areas.setHideDeleted(true);
   if (const auto code = runMaintenance(program, o, startedIn, out, err)) return *code;

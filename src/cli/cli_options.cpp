@@ -7,6 +7,7 @@
 #include "cli/maintenance_commands.h"
 #include "cli/stampa.h"
 #include "common/date.h"
+#include "common/text.h"
 
 namespace kavrina::cli {
 namespace {
@@ -133,8 +134,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       o.naDan = *text;
     } else if (arg == "--invbr" && stampaTakes(o.document, arg)) {
       const auto text = value();
-      if (!text || !allDigits(*text) || text->size() > 30)
-        return wrong("Opcija --invbr zahteva inventarski broj (cifre).");
+      if (!text || kavrina::text::trimBlanks(*text).empty() || text->size() > 30)
+        return wrong("Opcija --invbr zahteva inventarski broj (do 30 znakova).");
       o.invbr = *text;
     } else if (arg == "--deo-naziva" && stampaTakes(o.document, arg)) {
       const auto text = value();
@@ -266,6 +267,11 @@ std::string helpText(Command command, std::string_view document) {
          "  stampa DOKUMENT [opcije] --pdf FAJL [--presnimi] dokument kao PDF\n"
          "Pomoc za komandu: kavrina-cli KOMANDA --help\n\n" +
          common;
+}
+
+bool outputCarriesData(const std::vector<std::string>& args) {
+  const ParsedCommandLine parsed = parseCommandLine(args);
+  return parsed.error.empty() && !parsed.options.help && parsed.options.command == Command::Izvoz;
 }
 
 }  // namespace kavrina::cli

@@ -54,6 +54,11 @@ struct ParsedCommandLine {
 // company code); the ranges of the values are checked by the command.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
 
+// Whether the command line asks for data on standard output (izvoz writes its CSV there).
+// The tool's messages, a structure upgrade's among them, then go to the error stream so
+// that the output is data from its first byte.
+bool outputCarriesData(const std::vector<std::string>& args);
+
 // The help text of a command, or of the whole tool for Command::None; for `stampa` with a
 // document, that document's help.
 std::string helpText(Command command, std::string_view document = {});

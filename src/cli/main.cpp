@@ -26,10 +26,10 @@ int main(int argc, char** argv) {
   hooks.exit = [](int code) { throw store::EndProgram(code); };
   hooks.closeFiles = [&program] { program.areas.closeAll(); };
   errors::installErrorHandler(program.info, hooks);
-  cli::ConsoleUi console(std::cout, std::cerr);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  cli::ConsoleUi console(cli::outputCarriesData(args) ? std::cerr : std::cout, std::cerr);
   ui::ScopedUserInterface use(console);
 
-  const std::vector<std::string> args(argv + 1, argv + argc);
   try {
     try {
       const int code = cli::runCli(program, args, std::cout, std::cerr);

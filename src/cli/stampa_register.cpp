@@ -16,6 +16,7 @@
 #include "depreciation/calculation_input.h"
 #include "reports/asset_card.h"
 #include "reports/asset_list.h"
+#include "reports/asset_lookup.h"
 #include "reports/company_list.h"
 #include "reports/inventory_list.h"
 #include "reports/statements.h"
@@ -119,7 +120,7 @@ std::vector<StampaDocument> registerDocuments() {
        "obracuni od godine nabavke do tekuce godine.",
        [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
          store::DbfTable& mdos = program.areas["MDOS"];
-         if (!mdos.seek(parseNumber(*o.invbr))) {
+         if (!reports::seekAsset(mdos, *o.invbr)) {
            tell("Nije pronadjeno osnovno sredstvo sa inventarskim brojem " + *o.invbr + ".");
            return false;
          }

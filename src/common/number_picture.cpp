@@ -1,6 +1,7 @@
 // Number pictures: fixed-width amounts with thousands commas, as the reports print them.
 #include "common/number_picture.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/decimal.h"
@@ -62,6 +63,22 @@ std::string formatPicture(double value, std::string_view picture) {
     if (picture[i] == '9') out[i] = next < fraction.size() ? fraction[next++] : '0';
   }
   return out;
+}
+
+std::string formatGrowingPicture(double value, std::string_view picture, std::string_view wide) {
+  std::string out = formatPicture(value, wide);
+  const std::size_t extra = wide.size() > picture.size() ? wide.size() - picture.size() : 0;
+  const std::size_t blanks = std::min(out.find_first_not_of(' '), extra);
+  out.erase(0, blanks);
+  return out;
+}
+
+std::string formatAmountGrowing(double value) {
+  return formatGrowingPicture(value, kPictureAmount, kPictureAmountGrowing);
+}
+
+std::string formatOrdinalGrowing(double value) {
+  return formatGrowingPicture(value, kPictureOrdinal, kPictureOrdinalGrowing);
 }
 
 double pictureTextValue(std::string_view text) {

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "register/form_messages.h"
 #include "ui/current_ui.h"
 #include "ui/message_box.h"
 #include "ui/picture.h"
@@ -81,9 +82,11 @@ bool DatePicker::commit() {
 bool DatePicker::check() {
   checkPending_ = false;
   if (commit()) return true;
-  ui::current().messageBox(ui::kInvalidInputText, ui::MessageKind::Error, ui::MessageButtons::Ok);
+  ui::current().messageBox(invalidDateText(fieldName_, text().toStdString()),
+                           ui::MessageKind::Error, ui::MessageButtons::Ok);
   setFocus(Qt::OtherFocusReason);
-  selectAll();
+  deselect();
+  setCursorPosition(0);
   return false;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <string>
 
 #include "common/date.h"
 
@@ -15,7 +16,9 @@ namespace kavrina::reg {
 // What is typed is taken as the date when the field is left or Enter is pressed: the whole
 // date ("25.05.2020"), its parts one after the other ("25052020"), short parts ("1.7.2019")
 // and pasted text all give the date as typed. A text that is no date ("31.02.2021", a
-// cleared field) is refused with "Pogresan unos." and the focus stays in the field.
+// cleared field) is refused with a message naming the field, what was typed and the form
+// expected ("Pogresan datum nabavke: 31.02.2021 (dd.mm.gggg)"), and the focus stays in the
+// field.
 class DatePicker final : public QLineEdit {
   Q_OBJECT
 
@@ -30,9 +33,14 @@ class DatePicker final : public QLineEdit {
   // Takes the typed text as the field's date. False, with the field unchanged, when the
   // user changed the text into something that is no date.
   bool commit();
-  // commit(); when it fails, shows "Pogresan unos.", puts the focus back in the field with
-  // the text selected, and answers false.
+  // commit(); when it fails, shows invalidDateText(), puts the focus back in the field
+  // with the cursor at its start and nothing selected (keys typed on after the Tab type
+  // over the refused date instead of wiping it out), and answers false.
   bool check();
+
+  // What the field is called in its refusal ("datum nabavke"); without a name the refusal
+  // is "Pogresan unos.".
+  void setFieldName(std::string name) { fieldName_ = std::move(name); }
 
   // Drops the calendar down below the field, preset to its date.
   void showCalendar();
@@ -51,6 +59,7 @@ class DatePicker final : public QLineEdit {
   void calendarChosen(const QDate& date);
 
   Date value_;
+  std::string fieldName_;
   // Set when the field was left with a text that is no date; the check runs once the focus
   // change is complete (a check from Snimi may have run first).
   bool checkPending_ = false;

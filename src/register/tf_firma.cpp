@@ -10,6 +10,7 @@
 #include "register/form_messages.h"
 #include "register/stored_text_check.h"
 #include "ui/current_ui.h"
+#include "ui/qt/enter_presses_button.h"
 
 namespace kavrina::reg {
 
@@ -46,11 +47,12 @@ TFFIRMA::TFFIRMA(store::Program& program, QWidget* parent) : QDialog(parent), pr
   place(bSnimiZaglavlje_, 160, 176, kButtonWidth, kButtonHeight);
   bOdustaniZaglavlje_ = new QPushButton("Odustani", this);
   place(bOdustaniZaglavlje_, 240, 176, kButtonWidth, kButtonHeight);
-  // Enter in an edit does not press a button.
+  // Enter in an edit does not press a button; Enter on a focused button does.
   for (QPushButton* b : {bSnimiZaglavlje_, bOdustaniZaglavlje_}) {
     b->setAutoDefault(false);
     b->setDefault(false);
   }
+  ui::enterPressesFocusedButtons(this);
 
   setTabOrder(eNazivFirme_, eMestoFirme_);
   setTabOrder(eMestoFirme_, ePIBFirme_);

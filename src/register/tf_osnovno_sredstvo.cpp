@@ -12,6 +12,7 @@
 #include "register/form_messages.h"
 #include "register/stored_text_check.h"
 #include "ui/current_ui.h"
+#include "ui/qt/enter_presses_button.h"
 #include "ui/qt/full_item_text.h"
 
 namespace kavrina::reg {
@@ -82,6 +83,7 @@ TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder ro
   place(nabavka, 8, 56, 201, 145);
   QLabel* datum = labelAt(nabavka, "&Datum:", 8, 16);
   dtpDatumNabavke_ = new DatePicker(nabavka);
+  dtpDatumNabavke_->setFieldName("datum nabavke");
   place(dtpDatumNabavke_, 8, 32, 88, kEditHeight);
   // Not a tab stop: Tab goes from the name straight to the supplier. Alt+D, the mnemonic
   // of its label, reaches it.
@@ -128,6 +130,7 @@ TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder ro
   rbOtpisano_ = new QRadioButton("Otpisano", status);
   place(rbOtpisano_, 8, 38, 66, kCheckHeight);
   dtpDatumO_ = new DatePicker(status);
+  dtpDatumO_->setFieldName("datum otpisa");
   place(dtpDatumO_, 74, 36, 80, kEditHeight);
 
   cbNastaviUnos_ = new QCheckBox("Nastavi unos nakon snimanja", this);
@@ -143,7 +146,8 @@ TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder ro
   place(bSnimi_, 224, 424, kButtonWidth, kButtonHeight);
   bOdustani_ = new QPushButton("Odustani", this);
   place(bOdustani_, 304, 424, kButtonWidth, kButtonHeight);
-  // Enter belongs to the inventory number (the load); it never presses a button.
+  // Enter in the inventory number loads it; in the other fields it presses nothing. Enter
+  // on a focused button presses it.
   for (QPushButton* b : {bSnimi_, bOdustani_}) {
     b->setAutoDefault(false);
     b->setDefault(false);
@@ -174,6 +178,7 @@ TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder ro
                       cbNoviInventarskiBroj_,
                       cbNastaviUnos_};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  ui::enterPressesFocusedButtons(this);
 
   showValues(newAssetValues("0", Date::today()), false);
 
@@ -247,6 +252,7 @@ void TFOSNOVNOSREDSTVO::showValues(const AssetValues& v, bool withNumber) {
   rbOtpisano_->setChecked(!inUse);
   dtpDatumO_->setValue(inUse ? Date::today() : v.datumO);
   rbOtpisanoOnChange();
+  shown_ = fieldsShown();
 }
 
 AssetValues TFOSNOVNOSREDSTVO::values() const {
@@ -308,6 +314,28 @@ void TFOSNOVNOSREDSTVO::prepareNextEntry() {
   eInventarskiBroj_->setValueText(next);
   if (cbPonistiPolja_->isChecked()) showValues(newAssetValues(next, Date::today()), false);
   eInventarskiBroj_->setFocus();
+  shown_ = fieldsShown();
+}
+
+QStringList TFOSNOVNOSREDSTVO::fieldsShown() const {
+  QStringList fields;
+  for (const QLineEdit* edit : findChildren<QLineEdit*>()) fields << edit->text();
+  for (const QComboBox* box : findChildren<QComboBox*>()) fields << box->currentText();
+  fields << (rbOtpisano_->isChecked() ? QStringLiteral("otpisano") : QString());
+  return fields;
+}
+
+void TFOSNOVNOSREDSTVO::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
+    QDialog::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  if (fieldsShown() != shown_ &&
+      ui::current().messageBox(kOdustatiOdIzmena, ui::MessageKind::Confirmation,
+                               ui::MessageButtons::YesNo) != ui::Answer::Yes)
+    return;
+  reject();
 }
 
 }  // namespace kavrina::reg

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 
 #include "register/asset_list_entry.h"
 #include "register/asset_record.h"
@@ -77,9 +78,14 @@ class TFOSNOVNOSREDSTVO final : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Escape closes the form as Odustani does, after asking "Odustati od unetih izmena?"
+  // when a field differs from what the form last showed.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void prepareNextEntry();
+  // The texts, items and status of the data controls, to tell whether anything was typed.
+  QStringList fieldsShown() const;
 
   store::Program& program_;
   AssetRowBuilder rowOf_;
@@ -108,6 +114,7 @@ class TFOSNOVNOSREDSTVO final : public QDialog {
   QCheckBox* cbNoviInventarskiBroj_;
   QPushButton* bSnimi_;
   QPushButton* bOdustani_;
+  QStringList shown_;  // fieldsShown() when the values were last shown
 };
 
 }  // namespace kavrina::reg

@@ -15,6 +15,7 @@
 #include "settings/settings_form_values.h"
 #include "settings/settings_keys.h"
 #include "ui/current_ui.h"
+#include "ui/qt/enter_presses_button.h"
 #include "ui/qt/full_item_text.h"
 #include "ui/qt/wrapping_check_box.h"
 
@@ -139,6 +140,7 @@ TFPODESAVANJA::TFPODESAVANJA(store::Program& program, QWidget* parent)
     b->setAutoDefault(false);
     b->setDefault(false);
   }
+  ui::enterPressesFocusedButtons(this);
 
   QWidget* order[] = {
       clbPApocinje_,         clbPAzavrsava_,  cbKorekcijaPA_,   ePetIznosProsZarade_,

@@ -16,6 +16,7 @@
 #include "depreciation/obracun.h"
 #include "depreciation/result_reader.h"
 #include "depreciation/result_tables.h"
+#include "reports/asset_lookup.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
 #include "store/database.h"
@@ -177,7 +178,7 @@ struct CardAsset {
 std::optional<CardAsset> readAsset(store::Program& program, std::string_view invBr,
                                    CardHeader& header) {
   store::DbfTable& mdos = program.areas["MDOS"];
-  if (!mdos.seek(parseNumber(invBr))) return std::nullopt;
+  if (!seekAsset(mdos, invBr)) return std::nullopt;
   CardAsset asset{mdos.getString("InvBr"), mdos.getDate("DatumN"), mdos.getDate("DatumO")};
   header.name = trimmedText(mdos.getString("Naziv"));
   header.numbers = "Inventarski broj: " + trimmedText(asset.invBr) +

@@ -76,8 +76,8 @@ ListPrintResult printAssetList(const store::Program& program, ui::Printer& print
     // An empty or unreadable acquisition date is earlier than any date: always printed.
     if (Date::fromText(listCell(row, 3)) > date) continue;
     ++number;
-    printer.DrawText(formatPicture(number, kPictureOrdinal),
-                     slotRect(slot, kOrdinal.left, kOrdinal.right), TextAlign::Right);
+    printer.DrawText(formatOrdinalGrowing(number), slotRect(slot, kOrdinal.left, kOrdinal.right),
+                     TextAlign::Right);
     for (std::size_t c = 1; c <= kCells.size(); ++c) {
       const Column column = kCells[c - 1];
       printer.DrawText(listCell(row, c), slotRect(slot, column.left, column.right),
@@ -93,7 +93,7 @@ ListPrintResult printAssetList(const store::Program& program, ui::Printer& print
   printer.DrawText("Ukupno:", {10, band, 180, band + kSlotHeight}, TextAlign::Left);
   for (std::size_t s = 0; s < sums.size(); ++s) {
     const Column column = kCells[kFirstAmountCell - 1 + s];
-    printer.DrawText(formatPicture(static_cast<double>(sums[s]) / 100.0, kPictureAmount),
+    printer.DrawText(formatAmountGrowing(static_cast<double>(sums[s]) / 100.0),
                      {column.left, band, column.right, band + kSlotHeight}, TextAlign::Right);
   }
   printer.EndDoc();

@@ -9,6 +9,7 @@
 
 #include "common/decimal.h"
 #include "common/number_picture.h"
+#include "reports/asset_lookup.h"
 #include "reports/list_report.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
@@ -79,7 +80,7 @@ std::string shortDate(const Date& date) {
 }
 
 std::string amount(double value) {
-  return formatPicture(value, kPictureAmount);
+  return formatAmountGrowing(value);
 }
 std::string amountOfThousandths(std::int64_t value) {
   return amount(static_cast<double>(value) / 1000.0);
@@ -97,8 +98,8 @@ struct RegisterAsset {
   std::string raOsn;
 };
 
-// Finds the assets in `MDOS` (checked against its structure when it was opened) by the
-// numeric value of their inventory number, as its index orders them.
+// Finds the assets in `MDOS` (checked against its structure when it was opened) by their
+// inventory number (seekAsset).
 class AssetFinder {
  public:
   explicit AssetFinder(store::Program& program)
@@ -109,7 +110,7 @@ class AssetFinder {
 
   // The asset's texts; all empty when `MDOS` no longer holds it.
   RegisterAsset find(const std::string& invBr) {
-    if (!mdos_.seek(parseNumber(invBr))) return {};
+    if (!seekAsset(mdos_, invBr)) return {};
     return {withoutTrailingBlanks(mdos_.getString(naziv_)), shortDate(mdos_.getDate(datumN_)),
             amount(mdos_.getNumber(raOsn_))};
   }
@@ -238,7 +239,7 @@ bool EVIDENCIJAOS01012019(store::Program& program, ui::Printer& printer, std::st
     const std::int64_t recognisedPa = pAm <= rAm ? pAm : 0;
     RegisterAsset asset = assets.find(r.InvBr);
 
-    cells[0] = formatPicture(static_cast<double>(i + 1), "99999.");
+    cells[0] = formatGrowingPicture(static_cast<double>(i + 1), "99999.", "9999999999.");
     cells[1] = withoutTrailingBlanks(r.InvBr);
     cells[2] = std::move(asset.naziv);
     cells[3] = std::move(asset.datumN);

@@ -67,8 +67,8 @@ ListPrintResult printInventoryList(const store::Program& program, ui::Printer& p
     }
     if ((i + 1) % kRowsPerEventPass == 0) ui::current().processEvents();
     const auto& row = rows[i];
-    printer.DrawText(formatPicture(static_cast<double>(i + 1), kPictureOrdinal),
-                     slotRect(slot, 10, 16), TextAlign::Right);
+    printer.DrawText(formatOrdinalGrowing(static_cast<double>(i + 1)), slotRect(slot, 10, 16),
+                     TextAlign::Right);
     printer.DrawText(listCell(row, 1), slotRect(slot, 20, 40), TextAlign::Left);
     printer.DrawText(listCell(row, 2), slotRect(slot, 40, 90), TextAlign::Left);
     printer.font().color = kLeaderColor;

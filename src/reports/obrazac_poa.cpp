@@ -106,7 +106,7 @@ bool OBRAZACPOA(store::Program& program, ui::Printer& printer, std::string_view 
     const double bottom = top + 10;
     printer.DrawText(line.rb, {kRb.left, top, kRb.right, bottom}, kRb.align);
     printer.DrawText(line.opis, {kOpis.left, top, kOpis.right, bottom}, kOpis.align);
-    printer.DrawText(formatPicture(static_cast<double>(line.thousandths) / 1000.0, kPictureAmount),
+    printer.DrawText(formatAmountGrowing(static_cast<double>(line.thousandths) / 1000.0),
                      {kIznos.left, top, kIznos.right, bottom}, kIznos.align);
     ++c;
   }

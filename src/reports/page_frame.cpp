@@ -4,6 +4,7 @@
 #include "common/number_picture.h"
 #include "common/text.h"
 #include "reports/report_dialogs.h"
+#include "settings/settings_keys.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::reports {
@@ -22,6 +23,11 @@ ReportStyle reportStyleOf(const store::Program& program) {
   style.fontSize = program.NFONTSIZE;
   style.version = program.info.VER;
   return style;
+}
+
+void readReportFont(store::Program& program) {
+  program.CFONTNAME = settings::read(settings::kFontName);
+  program.NFONTSIZE = settings::read(settings::kFontSize);
 }
 
 void setUpA4(ui::Printer& printer, std::string_view title, const ReportStyle& style,

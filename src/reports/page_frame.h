@@ -32,6 +32,11 @@ struct ReportStyle {
 
 ReportStyle reportStyleOf(const store::Program& program);
 
+// Reads the report font of the settings file ("Font-Name", "Font-Size" of "Programska
+// podesavanja", "Arial" and 8 when missing) into `CFONTNAME` and `NFONTSIZE`: the window at
+// start-up and kavrina-cli before a document both print in the font of the settings.
+void readReportFont(store::Program& program);
+
 // The four heading texts; an empty text is left out.
 struct FrameHeading {
   std::string title;        // left of the title line

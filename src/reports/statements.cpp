@@ -42,7 +42,7 @@ std::string trimmedText(std::string_view value) {
 }
 
 std::string amountOfThousandths(std::int64_t value) {
-  return formatPicture(static_cast<double>(value) / 1000.0, kPictureAmount);
+  return formatAmountGrowing(static_cast<double>(value) / 1000.0);
 }
 
 // The rows of the row's result table, read shared and read-only; no value, the wait notice
@@ -189,16 +189,15 @@ void composeStatement(store::Program& program, ui::Printer& printer, const Calcu
     if (!line) continue;
     const std::int64_t lineAccumulated =
         line->acquired ? 0 : thousandths(line->purchase) - thousandths(line->prVr);
-    draw(formatPicture(ordinal, kPictureOrdinal), counter, kOrdinalRow, TextAlign::Right);
+    draw(formatOrdinalGrowing(ordinal), counter, kOrdinalRow, TextAlign::Right);
     draw(trimmedText(asset.invBr), counter, kInvBr, TextAlign::Left);
     draw(asset.naziv, counter, kNaziv, TextAlign::Left);
-    draw(formatPicture(line->purchase, kPictureAmount), counter, kPurchase, TextAlign::Right);
+    draw(formatAmountGrowing(line->purchase), counter, kPurchase, TextAlign::Right);
     draw(amountOfThousandths(lineAccumulated), counter, kAccumulated, TextAlign::Right);
-    draw(formatPicture(line->base, kPictureAmount), counter, kBase, TextAlign::Right);
+    draw(formatAmountGrowing(line->base), counter, kBase, TextAlign::Right);
     draw(formatPicture(line->rate, kPictureRate), counter, kRate, TextAlign::Right);
     draw(formatPicture(line->months, kPictureMonths), counter, kMonths, TextAlign::Center);
-    draw(formatPicture(line->depreciation, kPictureAmount), counter, kDepreciation,
-         TextAlign::Right);
+    draw(formatAmountGrowing(line->depreciation), counter, kDepreciation, TextAlign::Right);
     purchase += thousandths(line->purchase);
     accumulated += lineAccumulated;
     base += thousandths(line->base);

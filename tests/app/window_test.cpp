@@ -4,10 +4,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -362,8 +364,15 @@ TEST_F(Window, EscapeClosesThePreviewAndReturnsToTheList) {
   EXPECT_FALSE(window_->previewVisible());
   EXPECT_TRUE(window_->ToolBar1->isVisible());
   EXPECT_TRUE(window_->sgSpisak->isVisible());
-  EXPECT_EQ(QApplication::focusWidget(), window_->sgSpisak);
+  EXPECT_EQ(QApplication::focusWidget(), window_->TreeView1) << "the section left it in the tree";
   EXPECT_TRUE(window_->isVisible()) << "Escape closes only the preview";
+
+  // Opened from the list, the preview gives the keyboard back to the list.
+  window_->sgSpisak->setFocus();
+  window_->showPreviewWidget(new QLineEdit("preview"));
+  QApplication::processEvents();
+  key(Qt::Key_Escape);
+  EXPECT_EQ(QApplication::focusWidget(), window_->sgSpisak);
 }
 
 // Maximised and restored again and again, and sized down to its minimum: the side panels
@@ -457,6 +466,106 @@ TEST_F(Window, PreviewButtonsCallTheirActions) {
   EXPECT_EQ(clicked, (std::vector<std::string>{"Sledeca", "Stampaj"}));
   EXPECT_EQ(window_->SledecaStrana->toolTip(), "Sledeca Strana");
   EXPECT_EQ(window_->UmanjenaStrana->toolTip(), "Pregled cele strane");
+}
+
+// Alt+I shows the information screen with the Info menu open on it; on the focused Info
+// button Alt+Down, F4 and the Menu key open the menu, whose items the arrows and Enter reach.
+TEST_F(Window, InfoMenuOpensFromTheKeyboard) {
+  activate();
+  press(window_->Kavrina);
+  const struct {
+    const char* name;
+    std::function<void()> keys;
+  } ways[] = {
+      {"Alt+I", [&] { QTest::keyClick(window_.get(), Qt::Key_I, Qt::AltModifier); }},
+      {"Alt+Down", [&] { key(Qt::Key_Down, Qt::AltModifier); }},
+      {"F4", [&] { key(Qt::Key_F4); }},
+      {"Menu", [&] { key(Qt::Key_Menu); }},
+  };
+  for (const auto& way : ways) {
+    bool open = false;
+    // The menu runs its own event loop while it is open: looked at, then closed, from it.
+    QTimer::singleShot(100, [&] {
+      open = window_->PopupMenuInfo->isVisible();
+      window_->PopupMenuInfo->close();
+    });
+    way.keys();
+    QTest::qWait(200);
+    EXPECT_TRUE(open) << way.name;
+    EXPECT_EQ(QApplication::focusWidget(), window_->Info) << way.name;
+  }
+  EXPECT_TRUE(window_->lAutorskaPrava->isVisible()) << "Alt+I shows the information screen";
+  EXPECT_FALSE(window_->sgSpisak->isVisible());
+}
+
+// With a node and a row both selected, the pane with the focus shows its selection in the
+// selection colour and the other in the inactive one; Tab swaps them.
+TEST_F(Window, OnlyThePaneWithTheFocusShowsTheSelectionColour) {
+  activate();
+  press(window_->Kavrina);
+  window_->TreeView1->setFocus();
+  window_->sgSpisak->selectRow(1);
+  ASSERT_TRUE(window_->TreeView1->currentItem()->isSelected());
+  auto selection = [](QWidget* pane) {
+    return pane->palette().color(QPalette::Active, QPalette::Highlight);
+  };
+  const QColor selected = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+  EXPECT_EQ(selection(window_->TreeView1), selected);
+  EXPECT_NE(selection(window_->sgSpisak), selected);
+  screenshot("tree_focused_list_inactive");
+  key(Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), window_->sgSpisak);
+  EXPECT_EQ(selection(window_->sgSpisak), selected);
+  EXPECT_NE(selection(window_->TreeView1), selected);
+}
+
+// The sorted column shows its arrow; Ctrl with the column's number sorts from the keyboard,
+// the next time the other way, as clicks on its title do.
+TEST_F(Window, SortedColumnShowsItsArrowAndSortsFromTheKeyboard) {
+  activate();
+  press(window_->Kavrina);
+  window_->sgSpisak->setFocus();
+  QHeaderView* header = window_->sgSpisak->horizontalHeader();
+  EXPECT_EQ(header->sortIndicatorSection(), -1) << "no arrow before a sort";
+  const struct {
+    Qt::Key key;
+    int section;
+    Qt::SortOrder order;
+    const char* first;
+  } steps[] = {{Qt::Key_4, 3, Qt::AscendingOrder, "2"},
+               {Qt::Key_4, 3, Qt::DescendingOrder, "1"},
+               {Qt::Key_2, 1, Qt::AscendingOrder, "10"}};
+  for (const auto& s : steps) {
+    key(s.key, Qt::ControlModifier);
+    EXPECT_EQ(header->sortIndicatorSection(), s.section);
+    EXPECT_EQ(header->sortIndicatorOrder(), s.order);
+    EXPECT_EQ(cell(0, 0), s.first) << s.section;
+  }
+  EXPECT_TRUE(header->isSortIndicatorShown());
+  key(Qt::Key_9, Qt::ControlModifier);  // no ninth column: nothing
+  EXPECT_EQ(header->sortIndicatorSection(), 1);
+  clickNode("Osvezi");
+  EXPECT_EQ(header->sortIndicatorSection(), -1) << "a fresh list is in its own order";
+}
+
+// An active filter shows in the status bar; "Izmeni" on an empty list says so.
+TEST_F(Window, FilterShowsInTheStatusBarAndIzmeniOfNothingSaysSo) {
+  press(window_->Kavrina);
+  const std::string status = window_->StatusC->text().toStdString();
+  ui().type("3");
+  window_->runTreeCommand("Osnovna sredstva za Org.deo (lokaciju)");
+  EXPECT_EQ(window_->sgSpisak->model()->rowCount(), 2);
+  EXPECT_EQ(window_->StatusC->text().toStdString(), status + "   Filter: lokacija: 3");
+
+  ui().type("99");
+  window_->runTreeCommand("Osnovna sredstva za Org.deo (lokaciju)");
+  ASSERT_EQ(window_->sgSpisak->model()->rowCount(), 0);
+  window_->runTreeCommand("Izmeni");
+  EXPECT_EQ(ui().messages().back(), "Nema podataka za izmenu.");
+  EXPECT_TRUE(recorded_.calls.empty()) << "no form opened";
+
+  window_->runTreeCommand("Osvezi");
+  EXPECT_EQ(window_->StatusC->text().toStdString(), status);
 }
 
 }  // namespace

@@ -63,4 +63,14 @@ inline CliRun runKavrinaCli(const std::vector<std::string>& args,
   return run;
 }
 
+// kavrina-cli with --dir `folder`, started from `startedIn`, KAVRINA_HOME unset: the
+// tool on a program folder a test made.
+inline CliRun runOnFolder(const std::filesystem::path& folder,
+                          const std::filesystem::path& startedIn,
+                          const std::vector<std::string>& args) {
+  std::vector<std::string> all = {"--dir", folder.string()};
+  all.insert(all.end(), args.begin(), args.end());
+  return runKavrinaCli(all, startedIn, {{"KAVRINA_HOME", ""}});
+}
+
 }  // namespace kavrina::test

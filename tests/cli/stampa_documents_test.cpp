@@ -198,7 +198,7 @@ TEST_F(CliDocuments, MissingCalculationsAssetsAndRowsFailWithTheProgramsMessage)
     std::string errContains;
   } wrong[] = {
       {{"stampa", "kartica", "--pdf", "x.pdf"}, "Dokument kartica zahteva --invbr."},
-      {{"stampa", "kartica", "--invbr", "7a", "--pdf", "x.pdf"}, "--invbr zahteva"},
+      {{"stampa", "kartica", "--invbr", "", "--pdf", "x.pdf"}, "--invbr zahteva"},
       {{"stampa", "popis", "--otpisana", "--konto", "1", "--pdf", "x.pdf"}, "najvise jedan filter"},
       {{"stampa", "popis", "--na-dan", "31.02.2023", "--pdf", "x.pdf"}, "--na-dan zahteva datum"},
       {{"stampa", "ora", "--na-dan", "31.12.2023", "--pdf", "x.pdf"}, "--na-dan"},

@@ -62,5 +62,44 @@ TEST(PictureTextValue, ReadsListCellsWithCommas) {
   EXPECT_DOUBLE_EQ(pictureTextValue("(1,000.00)"), 0);  // a deleted row's cell has no number
 }
 
+struct GrowingCase {
+  const char* name;
+  double value;
+  bool rowNumber;
+  const char* expected;
+};
+
+class GrowingPicture : public ::testing::TestWithParam<GrowingCase> {};
+
+// Values that fit the printed picture keep its text to the byte; wider ones take the
+// positions they need, never asterisks.
+TEST_P(GrowingPicture, KeepsThePrintedWidthAndGrowsOnlyWhenNeeded) {
+  const auto& c = GetParam();
+  const std::string text =
+      c.rowNumber ? formatOrdinalGrowing(c.value) : formatAmountGrowing(c.value);
+  EXPECT_EQ(text, c.expected);
+  const std::string_view picture = c.rowNumber ? kPictureOrdinal : kPictureAmount;
+  const std::string narrow = formatPicture(c.value, picture);
+  if (narrow.find('*') == std::string::npos) {
+    EXPECT_EQ(text, narrow);
+  }
+  EXPECT_EQ(text.find('*'), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, GrowingPicture,
+    ::testing::Values(
+        GrowingCase{"OrdinaryAmount", 1234.5, false, "      1,234.50"},
+        GrowingCase{"NegativeAmount", -1234.5, false, "     -1,234.50"},
+        GrowingCase{"LargestOfTheNarrowPicture", 999999999.99, false, "999,999,999.99"},
+        GrowingCase{"OneBillion", 1000000000, false, "1,000,000,000.00"},
+        GrowingCase{"NegativeWithoutRoomBefore", -999999999.99, false, "-999,999,999.99"},
+        GrowingCase{"RoundingIntoTheNextGroup", 999999999.995, false, "1,000,000,000.00"},
+        GrowingCase{"FifteenSignificantDigits", 1234567890123.45, false, "1,234,567,890,123.45"},
+        GrowingCase{"RowOne", 1, true, "   1"}, GrowingCase{"Row9999", 9999, true, "9999"},
+        GrowingCase{"Row10000", 10000, true, "10000"},
+        GrowingCase{"RowOfAFullTable", 4294967295.0, true, "4294967295"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace kavrina

@@ -1,7 +1,8 @@
 // The forms driven from the keyboard alone, offscreen, with real key clicks on the focused
 // control: dates typed in every way an accountant types them, the Tab order through the
-// focus chain, the mnemonic of the acquisition date, Enter that never saves, Space on the
-// buttons, and the checks that refuse a value. Each case reads back what was stored.
+// focus chain, the mnemonic of the acquisition date, Enter that saves only from a focused
+// button, Space on the buttons, Escape that asks before throwing typed values away, and the
+// checks that refuse a value. Each case reads back what was stored.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -166,7 +167,8 @@ TEST_F(KeyboardAssetForm, ImpossibleDateIsRefusedAndTheFocusStays) {
   key(Qt::Key_A, Qt::ControlModifier);
   type("31.02.2021");
   key(Qt::Key_Tab);
-  EXPECT_EQ(messages(), (std::vector<std::string>{"Pogresan unos."}));
+  EXPECT_EQ(messages(),
+            (std::vector<std::string>{"Pogresan datum nabavke: 31.02.2021 (dd.mm.gggg)"}));
   EXPECT_EQ(focused(), form_.dtpDatumNabavke()) << "the focus stays in the field";
   EXPECT_EQ(form_.dtpDatumNabavke()->text(), "31.02.2021") << "kept for correction";
 
@@ -190,6 +192,7 @@ TEST_F(KeyboardAssetForm, ImpossibleDateIsRefusedAndTheFocusStays) {
   key(Qt::Key_Delete);
   key(Qt::Key_Tab);
   EXPECT_EQ(messages().size(), 5u);
+  EXPECT_EQ(messages().back(), "Pogresan datum nabavke: prazno polje (dd.mm.gggg)");
   EXPECT_EQ(focused(), form_.dtpDatumNabavke());
 
   // Corrected, it is taken.
@@ -200,6 +203,34 @@ TEST_F(KeyboardAssetForm, ImpossibleDateIsRefusedAndTheFocusStays) {
   QTest::mouseClick(form_.bSnimi(), Qt::LeftButton);
   EXPECT_EQ(storedDatumN("22"), Date::fromYmd(2021, 2, 28));
   EXPECT_EQ(messages().size(), 5u);
+}
+
+// Keys typed on after a refused Tab land in the field over the refused date, from its
+// start: "28" typed after "31.02.2021" and Tab makes "28.02.2021", nothing typed is lost.
+TEST_F(KeyboardAssetForm, KeysTypedAfterARefusedTabCorrectTheDate) {
+  const struct {
+    const char* typedFirst;
+    const char* typedAfter;
+    const char* field;
+    Date stored;
+  } cases[] = {{"31.02.2021", "28", "28.02.2021", Date::fromYmd(2021, 2, 28)},
+               {"15.13.2021", "15.12", "15.12.2021", Date::fromYmd(2021, 12, 15)}};
+  int n = 40;
+  for (const auto& c : cases) {
+    const std::string invBr = std::to_string(++n);
+    open(invBr.c_str());
+    nameThenDate("sto");
+    key(Qt::Key_A, Qt::ControlModifier);
+    type(c.typedFirst);
+    key(Qt::Key_Tab);
+    ASSERT_EQ(focused(), form_.dtpDatumNabavke());
+    type(c.typedAfter);
+    EXPECT_EQ(form_.dtpDatumNabavke()->text(), c.field) << c.typedFirst;
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), form_.eDobavljac()) << c.typedFirst;
+    QTest::mouseClick(form_.bSnimi(), Qt::LeftButton);
+    EXPECT_EQ(storedDatumN(invBr.c_str()), c.stored) << c.typedFirst;
+  }
 }
 
 TEST_F(KeyboardAssetForm, WriteOffDateIsCheckedWhenTheAssetIsWrittenOff) {
@@ -221,7 +252,8 @@ TEST_F(KeyboardAssetForm, WriteOffDateIsCheckedWhenTheAssetIsWrittenOff) {
   type("31.06.2023");
   QTest::mouseClick(form_.bSnimi(), Qt::LeftButton);
   QApplication::processEvents();
-  EXPECT_EQ(messages(), (std::vector<std::string>{"Pogresan unos."}));
+  EXPECT_EQ(messages(),
+            (std::vector<std::string>{"Pogresan datum otpisa: 31.06.2023 (dd.mm.gggg)"}));
   ASSERT_TRUE(stored("10"));
   EXPECT_EQ(folder_.mdos().getDate("DatumO"), Date::fromYmd(2023, 6, 30)) << "unchanged";
 }
@@ -271,26 +303,74 @@ TEST_F(KeyboardAssetForm, TabOrderSkipsTheAcquisitionDateWhichAltDReaches) {
   EXPECT_EQ(focused(), form_.dtpDatumNabavke());
 }
 
-TEST_F(KeyboardAssetForm, EnterNeverSavesAndSpaceOnSnimiDoes) {
+TEST_F(KeyboardAssetForm, EnterSavesOnlyFromAFocusedButtonAsSpaceDoes) {
   open("11");
   key(Qt::Key_Tab);
   type("ormar");
-  // Enter on every stop of the chain after the number (Enter there loads the number).
+  // Enter on every stop of the chain after the number but the buttons (Enter on the number
+  // loads it).
+  int buttons = 0;
   for (int i = 0; i < 18; ++i) {
     key(Qt::Key_Tab);
+    if (qobject_cast<QPushButton*>(focused()) != nullptr) {
+      ++buttons;
+      continue;
+    }
     SCOPED_TRACE(focused()->metaObject()->className());
     key(Qt::Key_Return);
     key(Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(form_.isVisible());
   }
-  EXPECT_FALSE(stored("11")) << "a half-typed asset is never stored by Enter";
+  EXPECT_EQ(buttons, 2) << "the chain passed Snimi and Odustani";
+  EXPECT_FALSE(stored("11")) << "a half-typed asset is never stored by Enter in a field";
   EXPECT_EQ(form_.eNazivOsnovnogSredstva()->text(), "Ormar");
 
-  form_.bSnimi()->setFocus();
-  key(Qt::Key_Space);
-  EXPECT_FALSE(form_.isVisible());
-  ASSERT_TRUE(stored("11"));
+  const struct {
+    const char* invBr;
+    QPushButton* button;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool stored;
+  } cases[] = {{"11", form_.bSnimi(), Qt::Key_Return, Qt::NoModifier, true},
+               {"12", form_.bSnimi(), Qt::Key_Enter, Qt::KeypadModifier, true},
+               {"13", form_.bSnimi(), Qt::Key_Space, Qt::NoModifier, true},
+               {"14", form_.bOdustani(), Qt::Key_Return, Qt::NoModifier, false}};
+  for (const auto& c : cases) {
+    if (std::string(c.invBr) != "11") {
+      open(c.invBr);
+      key(Qt::Key_Tab);
+      type("ormar");
+    }
+    c.button->setFocus();
+    key(c.key, c.modifiers);
+    EXPECT_FALSE(form_.isVisible()) << c.invBr;
+    EXPECT_EQ(stored(c.invBr), c.stored) << c.invBr;
+  }
   EXPECT_EQ(folder_.mdos().getString("Naziv").substr(0, 6), "Ormar ");
+}
+
+// Escape closes the form at once when nothing was typed, and asks first when something was:
+// No keeps the form with what was typed, Yes closes it without saving.
+TEST_F(KeyboardAssetForm, EscapeAsksBeforeThrowingTypedValuesAway) {
+  open("10");
+  key(Qt::Key_Escape);
+  EXPECT_FALSE(form_.isVisible()) << "nothing typed: closed without a question";
+  EXPECT_TRUE(messages().empty());
+
+  open("10");
+  key(Qt::Key_Tab);
+  key(Qt::Key_End);
+  type(" novi");
+  folder_.ui().no();
+  key(Qt::Key_Escape);
+  EXPECT_EQ(messages(), (std::vector<std::string>{"Odustati od unetih izmena?"}));
+  EXPECT_TRUE(form_.isVisible()) << "No keeps the form";
+  EXPECT_EQ(form_.eNazivOsnovnogSredstva()->text(), "Racunar novi");
+  folder_.ui().yes();
+  key(Qt::Key_Escape);
+  EXPECT_FALSE(form_.isVisible());
+  ASSERT_TRUE(stored("10"));
+  EXPECT_EQ(folder_.mdos().getString("Naziv").substr(0, 8), "Racunar ") << "not saved";
 }
 
 TEST_F(KeyboardAssetForm, TwoAssetsEnteredFromTheKeyboardAlone) {
@@ -394,25 +474,35 @@ TEST_F(KeyboardAssetForm, LongListItemsShowWholeAndCaptionsKeepClearOfFields) {
   }
 }
 
-TEST(KeyboardCompanyForm, EnterNeverSaves) {
+TEST(KeyboardCompanyForm, EnterInAFieldNeverSavesAndOnAButtonPressesIt) {
   RegisterFolder folder;
   folder.putCompany("000", "Velmar", "Beograd", "100");
   TFFIRMA form(folder.program());
-  folder.program().CSIFRAFIRME = "001";
-  form.show();
-  form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  type("nova firma");
-  for (int i = 0; i < 5; ++i) {
+  const struct {
+    const char* code;
+    bool odustani;  // Tab on to Odustani before Enter
+    bool stored;
+  } cases[] = {{"001", false, true}, {"002", true, false}};
+  for (const auto& c : cases) {
+    folder.program().CSIFRAFIRME = c.code;
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    type("nova firma");
+    for (int i = 0; i < 3; ++i) {  // the name, the place and the PIB
+      key(Qt::Key_Return);
+      EXPECT_TRUE(form.isVisible());
+      key(Qt::Key_Tab);
+    }
+    EXPECT_FALSE(RegisterFolder::find(folder.firme(), "Sifra", c.code));
+    ASSERT_EQ(QApplication::focusWidget(), form.bSnimiZaglavlje());
+    if (!c.odustani) test::screenshot(&form, "tffirma_enter_on_snimi.png");
+    if (c.odustani) key(Qt::Key_Tab);
     key(Qt::Key_Return);
-    key(Qt::Key_Tab);
+    EXPECT_FALSE(form.isVisible()) << c.code;
+    EXPECT_EQ(RegisterFolder::find(folder.firme(), "Sifra", c.code), c.stored) << c.code;
   }
-  EXPECT_TRUE(form.isVisible());
-  EXPECT_FALSE(RegisterFolder::find(folder.firme(), "Sifra", "001"));
   EXPECT_EQ(test::captionsTouchingFields(&form), std::vector<std::string>{});
-  form.bSnimiZaglavlje()->setFocus();
-  key(Qt::Key_Space);
-  EXPECT_TRUE(RegisterFolder::find(folder.firme(), "Sifra", "001"));
 }
 
 }  // namespace

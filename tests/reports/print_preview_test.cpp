@@ -4,11 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolBar>
 
@@ -17,6 +22,7 @@
 #include "reports/qt/page_view.h"
 #include "reports/qt_fixture.h"
 #include "support/temp_dir.h"
+#include "ui/modal_driver.h"
 
 namespace kavrina::reports {
 namespace {
@@ -95,6 +101,74 @@ TEST_F(Preview, KeysPageThroughTheDocument) {
     EXPECT_EQ(preview_.state().page(), s.page) << s.key;
   }
   EXPECT_EQ(pageBox(), "Strana 2 od 5");
+}
+
+// A page turned to with the keys shows from its top; a key that turns no page leaves the
+// view where it was.
+TEST_F(Preview, APageTurnShowsTheNewPageFromItsTop) {
+  compose(5);
+  preview_.UvecanaStranaClick();  // the enlarged view scrolls
+  QScrollArea* area = preview_.scrollArea();
+  QScrollBar* bar = area->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  const struct {
+    Qt::Key key;
+    int page;
+    bool fromTop;
+  } steps[] = {{Qt::Key_PageDown, 2, true}, {Qt::Key_End, 5, true},  {Qt::Key_PageDown, 5, false},
+               {Qt::Key_PageUp, 4, true},   {Qt::Key_Home, 1, true}, {Qt::Key_Home, 1, false},
+               {Qt::Key_PageUp, 1, false}};
+  for (const auto& s : steps) {
+    bar->setValue(bar->maximum());
+    QTest::keyClick(area, s.key);
+    EXPECT_EQ(preview_.state().page(), s.page) << s.key;
+    EXPECT_EQ(bar->value(), s.fromTop ? 0 : bar->maximum()) << s.key;
+  }
+}
+
+// "Sacuvaj PDF" is a Tab stop with Ctrl+S; it offers the document's title in the user's
+// documents, and the print dialog offers the same file for printing to a file.
+TEST_F(Preview, PdfButtonHasCtrlSAndTheTabChainAndThePrintDialogOffersItsFile) {
+  compose(2);
+  preview_.show();
+  preview_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&preview_));
+  QAction* pdf = preview_.toolBar()->findChild<QAction*>("SacuvajPdf");
+  ASSERT_NE(pdf, nullptr);
+  EXPECT_EQ(pdf->shortcut(), QKeySequence(QKeySequence::Save));
+  QWidget* button = preview_.toolBar()->widgetForAction(pdf);
+  ASSERT_NE(button, nullptr);
+  EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus);
+
+  // A home of the test's own with its documents folder, the place the PDF is offered in.
+  test::TempDir home;
+  const QByteArray realHome = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(home.path().string()));
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  QDir().mkpath(documents);
+  const QString expected = documents + "/SpisakFirmi.pdf";
+  QStringList offered;
+  ui::testing::ModalDriver driver;
+  driver.on<QFileDialog>([&](QFileDialog* dialog) {
+    offered = dialog->selectedFiles();
+    dialog->reject();
+  });
+  QTest::keyClick(preview_.scrollArea(), Qt::Key_S, Qt::ControlModifier);
+  ASSERT_TRUE(driver.done());
+  EXPECT_EQ(offered, QStringList{expected});
+
+  QString printToFile;
+  ui::testing::ModalDriver printDriver;
+  printDriver.on<QPrintDialog>([&](QPrintDialog* dialog) {
+    if (auto* file = dialog->findChild<QLineEdit*>("filename")) printToFile = file->text();
+    dialog->reject();
+  });
+  preview_.setPrinterChoice([] { return true; });
+  preview_.StampajDokumentClick();
+  qputenv("HOME", realHome);
+  ASSERT_TRUE(printDriver.done());
+  EXPECT_EQ(printToFile, expected);
+  EXPECT_TRUE(documents.startsWith(QString::fromStdString(home.path().string())));
 }
 
 TEST_F(Preview, TypingAPageNumberAndEnterMovesThere) {

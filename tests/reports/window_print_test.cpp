@@ -3,6 +3,7 @@
 // the first row is selected afterwards, and the previewed document saves as PDF.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <algorithm>
 #include <memory>
 
@@ -255,10 +257,26 @@ TEST_F(WindowPrint, PreviewTakesTheKeysAtOnceAndEscapeReturnsToTheList) {
   QScrollBar* bar = preview()->scrollArea()->verticalScrollBar();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
   EXPECT_GT(bar->value(), 0) << "the arrows scroll the page";
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+  EXPECT_EQ(bar->value(), 0) << "the next page shows from its top";
 
+  // "Sacuvaj PDF" is on the Tab chain of the window's preview bar.
+  QAction* pdf = window_->ToolBarStampa->findChild<QAction*>("SacuvajPdf");
+  ASSERT_NE(pdf, nullptr);
+  QWidget* pdfButton = window_->ToolBarStampa->widgetForAction(pdf);
+  bool reached = false;
+  for (int i = 0; i < 30 && !reached; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    reached = QApplication::focusWidget() == pdfButton;
+  }
+  EXPECT_TRUE(reached) << "Tab reaches Sacuvaj PDF";
+  EXPECT_EQ(pdf->shortcut(), QKeySequence(QKeySequence::Save));
+
+  preview()->scrollArea()->setFocus();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   EXPECT_FALSE(window_->previewVisible());
-  EXPECT_EQ(QApplication::focusWidget(), window_->sgSpisak);
+  EXPECT_EQ(QApplication::focusWidget(), window_->TreeView1)
+      << "back to the tree the list was printed from";
 }
 
 }  // namespace

@@ -167,6 +167,30 @@ TEST_F(SettingsForm, CancelledFontDialogChangesNothing) {
   EXPECT_FALSE(std::filesystem::exists(settingsFile()));
 }
 
+// Enter on the focused font button opens the font dialog, on the focused Ok it writes the
+// settings and closes the form, as Space and a click do.
+TEST_F(SettingsForm, EnterPressesTheFocusedButton) {
+  open();
+  ModalDriver driver;
+  driver.on<QFontDialog>([](QFontDialog* dialog) {
+    dialog->setCurrentFont(QFont("Liberation Serif", 12));
+    dialog->accept();
+  });
+  form_.sbFont()->setFocus();
+  ASSERT_TRUE(form_.sbFont()->hasFocus());
+  QTest::keyClick(form_.sbFont(), Qt::Key_Enter, Qt::KeypadModifier);
+  ASSERT_TRUE(driver.done());
+  EXPECT_EQ(program_.CFONTNAME, "Liberation Serif");
+
+  open();  // active again after the font dialog
+  form_.bOk()->setFocus();
+  ASSERT_TRUE(form_.bOk()->hasFocus());
+  QTest::keyClick(form_.bOk(), Qt::Key_Return);
+  EXPECT_FALSE(form_.isVisible());
+  EXPECT_EQ(form_.result(), QDialog::Accepted);
+  EXPECT_NE(settingsText().find("Agencijski mod=.F.\n"), std::string::npos) << settingsText();
+}
+
 TEST_F(SettingsForm, ResetLeavesOnlyTheVersionKeyOfTheActiveCompany) {
   struct Case {
     const char* prefix;

@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -95,7 +96,8 @@ void PrintPreview::buildToolBar() {
     return action;
   };
   button("Stampaj", "Stampaj dokument", "TB_STAMPAJ", &PrintPreview::StampajDokumentClick);
-  button("SacuvajPdf", "Sacuvaj PDF", "TB_PDF", &PrintPreview::SacuvajPdfClick);
+  reachableFromKeyboard(
+      toolBar_, button("SacuvajPdf", "Sacuvaj PDF", "TB_PDF", &PrintPreview::SacuvajPdfClick));
   toolBar_->addSeparator()->setObjectName(QStringLiteral("Divider21"));
   button("PrvaStrana", "Prva Strana", "TB_PRVASTRANA", &PrintPreview::PrvaStranaClick);
   button("PrethodnaStrana", "Prethodna Strana", "TB_PRETHODNASTRANA",
@@ -136,7 +138,20 @@ void PrintPreview::useHostToolBar(QToolBar* bar, QLineEdit* pageBox) {
     connect(pdf, &QAction::triggered, this, &PrintPreview::SacuvajPdfClick);
     const QList<QAction*> actions = bar->actions();
     bar->insertAction(actions.size() > 1 ? actions[1] : nullptr, pdf);
+    reachableFromKeyboard(bar, pdf);
   }
+}
+
+void PrintPreview::reachableFromKeyboard(QToolBar* bar, QAction* pdf) {
+  // Ctrl+S while the bar shows; the button is a Tab stop right after the bar's first one.
+  pdf->setShortcut(QKeySequence::Save);
+  QWidget* button = bar->widgetForAction(pdf);
+  if (button == nullptr) return;
+  button->setFocusPolicy(Qt::TabFocus);
+  const QList<QAction*> actions = bar->actions();
+  QWidget* first = actions.isEmpty() ? nullptr : bar->widgetForAction(actions.front());
+  if (first != nullptr && first != button && first->focusPolicy() != Qt::NoFocus)
+    QWidget::setTabOrder(first, button);
 }
 
 void PrintPreview::ShowPreview(std::shared_ptr<const PageDocument> doc) {
@@ -176,18 +191,34 @@ void PrintPreview::print(const PageDocument& doc, bool showDialog) {
     dialog.setMinMax(1, std::max(1, doc.pageCount()));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    proposeFileOf(dialog, doc);
     if (dialog.exec() != QDialog::Accepted) return;
   }
   if (auto error = printDocument(doc, printer)) errorSink_(QString::fromStdString(*error));
 }
 
+void PrintPreview::proposeFileOf(QPrintDialog& dialog, const PageDocument& doc) const {
+  // The dialog fills its file field when it shows (with the home folder when the current
+  // folder is not inside it); the field is set once it is on screen. A printer chosen in
+  // the dialog stays the default: only the file a "Print to File" writes is proposed.
+  const QString proposed = proposedPdfPath(doc);
+  QTimer::singleShot(0, &dialog, [&dialog, proposed] {
+    if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+      file->setText(proposed);
+  });
+}
+
+QString PrintPreview::proposedPdfPath(const PageDocument& doc) const {
+  // In the user's documents: the program folder, where a dialog would start, takes no PDF.
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty()) folder = QDir::homePath();
+  return folder + QStringLiteral("/") + QString::fromStdString(doc.title) + QStringLiteral(".pdf");
+}
+
 void PrintPreview::SacuvajPdfClick() {
   if (!doc_) return;
-  // Proposed in the user's documents: the program folder, where the dialog would start,
-  // takes no PDF. The overwrite question is the program's own (savePdfAs).
-  QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (proposed.isEmpty()) proposed = QDir::homePath();
-  proposed += QStringLiteral("/") + QString::fromStdString(doc_->title) + QStringLiteral(".pdf");
+  // The overwrite question is the program's own (savePdfAs).
+  QString proposed = proposedPdfPath(*doc_);
   for (;;) {
     const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Sacuvaj PDF"), proposed,
                                                       QStringLiteral("PDF (*.pdf)"), nullptr,
@@ -200,23 +231,27 @@ void PrintPreview::SacuvajPdfClick() {
 }
 
 void PrintPreview::PrvaStranaClick() {
+  const int before = state_.page();
   state_.first();
-  showCurrentPage();
+  showTurnedPage(before);
 }
 
 void PrintPreview::PrethodnaStranaClick() {
+  const int before = state_.page();
   state_.previous();
-  showCurrentPage();
+  showTurnedPage(before);
 }
 
 void PrintPreview::SledecaStranaClick() {
+  const int before = state_.page();
   state_.next();
-  showCurrentPage();
+  showTurnedPage(before);
 }
 
 void PrintPreview::PoslednjaStranaClick() {
+  const int before = state_.page();
   state_.last();
-  showCurrentPage();
+  showTurnedPage(before);
 }
 
 void PrintPreview::UmanjenaStranaClick() {
@@ -238,6 +273,12 @@ void PrintPreview::setView(PreviewView view) {
   scrollArea_->setVerticalScrollBarPolicy(whole ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
   scrollArea_->setHorizontalScrollBarPolicy(whole ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
   relayout();
+}
+
+void PrintPreview::showTurnedPage(int before) {
+  showCurrentPage();
+  // Another page is read from its top, whatever part of the last one was in view.
+  if (state_.page() != before) scrollArea_->verticalScrollBar()->setValue(0);
 }
 
 void PrintPreview::showCurrentPage() {

@@ -12,7 +12,9 @@
 #include "reports/preview_state.h"
 #include "reports/recording_printer.h"
 
+class QAction;
 class QLineEdit;
+class QPrintDialog;
 class QPrinter;
 class QScrollArea;
 class QToolBar;
@@ -50,8 +52,8 @@ class PrintPreview : public QWidget {
 
   // For a host window that has its own `ToolBarStampa` and `eTBStrana`: hides the preview's
   // own tool bar, shows the page text in `pageBox` (typing a page number and Enter moves
-  // there), and adds the "Sacuvaj PDF" button to `bar` after its first button. The host
-  // connects its buttons to the handlers above.
+  // there), and adds the "Sacuvaj PDF" button to `bar` after its first button, with Ctrl+S
+  // and a Tab stop after that button. The host connects its buttons to the handlers above.
   void useHostToolBar(QToolBar* bar, QLineEdit* pageBox);
 
   // --- state, for the main window and tests ---
@@ -86,7 +88,16 @@ class PrintPreview : public QWidget {
  private:
   void buildToolBar();
   void print(const PageDocument& doc, bool showDialog);
+  // The file "Sacuvaj PDF" offers for `doc`: its title + ".pdf" in the user's documents
+  // folder (the home folder when there is none). The print dialog offers the same file for
+  // "Print to File".
+  QString proposedPdfPath(const PageDocument& doc) const;
+  void proposeFileOf(QPrintDialog& dialog, const PageDocument& doc) const;
   void showCurrentPage();
+  // showCurrentPage() after a page turn from `before`: a new page shows from its top.
+  void showTurnedPage(int before);
+  // Gives the PDF button `pdf` of `bar` Ctrl+S and a place in the Tab chain.
+  static void reachableFromKeyboard(QToolBar* bar, QAction* pdf);
   void relayout();
   void refreshPageBox();
   void setView(PreviewView view);
