@@ -310,11 +310,15 @@ void DbfTable::commit() {
   writeBack();
   if (fileChanged_ && !readOnly_) {
     if (shared_) {
-      // The header's count as the appends left it, under the append lock when it can be had.
-      bool locked = file_.tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
-      count_ = std::max(count_, countFromHeader());
-      writeFixedHeader();
-      if (locked) file_.unlock(locks::kAppend, 1);
+      // Every shared append already counted its record in the header under the append lock.
+      // The header is written again only under that lock: written without it, a count read
+      // before another station's append could be written back after it, and the next
+      // station would take that record's number again.
+      if (file_.tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken) {
+        count_ = std::max(count_, countFromHeader());
+        writeFixedHeader();
+        file_.unlock(locks::kAppend, 1);
+      }
     } else {
       writeEndMarkAndCut();
       writeFixedHeader();
@@ -345,12 +349,12 @@ void DbfTable::close() {
   }
   if (fileChanged_ && !readOnly_) {
     if (shared_) {
-      bool locked = file_.tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
-      count_ = std::max(count_, countFromHeader());
-      writeFixedHeader();
-      // Cutting the file is safe only while no other station can be extending it: without
-      // the append lock the file is left as it is (every shared append ends it with 0x1A).
-      if (locked) {
+      // As at a commit, the header only under the append lock; cutting the file is safe only
+      // while no other station can be extending it: without the lock the file is left as it
+      // is (every shared append ends it with 0x1A).
+      if (file_.tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken) {
+        count_ = std::max(count_, countFromHeader());
+        writeFixedHeader();
         writeEndMarkAndCut();
         file_.unlock(locks::kAppend, 1);
       }
