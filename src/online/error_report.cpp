@@ -79,7 +79,7 @@ void sendErrorReport(OnlineContext& context) {
     }
   }
   if (send) {
-    auto wait = context.ui.showWait(kPrenosUToku);
+    auto wait = context.ui.showNetworkWait(kPrenosUToku);
     // One change of directory serves both files.
     bool inIncoming = false;
     auto toIncoming = [&] {

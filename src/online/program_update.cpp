@@ -119,7 +119,7 @@ bool PreuzmiNovuVerzijuPrograma(OnlineContext& context) {
   // matches no file, so the download is refused rather than taken unchecked.
   std::string sha256;
   {
-    auto wait = context.ui.showWait(kPristupanjeServeru);
+    auto wait = context.ui.showNetworkWait(kPristupanjeServeru);
     if (connect(context)) {
       const auto server = fetchServerVersion(context, "", "");
       if (server && !server->sha256.empty()) {

@@ -43,7 +43,7 @@ std::string releaseNotesName(const OnlineContext& context) {
 
 bool checkVersionAtStart(OnlineContext& context) {
   if (!settings::read(context.settings, settings::kProveraNoveVerzije)) return false;
-  auto wait = context.ui.showWait(kProveraVerzije);
+  auto wait = context.ui.showNetworkWait(kProveraVerzije);
   if (connect(context)) {
     const auto server =
         fetchServerVersion(context, settings::kStartVerzijaDefault, settings::kStartDatumDefault);
@@ -79,7 +79,7 @@ bool checkVersionAtStart(OnlineContext& context) {
 void ProveriVerzijuPrograma(OnlineContext& context) {
   std::optional<ServerVersion> server;
   {
-    auto wait = context.ui.showWait(kPristupanjeServeru);
+    auto wait = context.ui.showNetworkWait(kPristupanjeServeru);
     connect(context);
     server = fetchServerVersion(context, "", "");
     if (!server && !stoppedByUser(context))

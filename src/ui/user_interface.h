@@ -54,6 +54,12 @@ class UserInterface {
   // Shows the wait notice with `text` and returns at once, with the notice painted.
   [[nodiscard]] virtual std::unique_ptr<WaitNotice> showWait(std::string_view text) = 0;
 
+  // The wait notice of a network step: as showWait, but the user may still close the main
+  // window meanwhile (which cancels the step and ends the program); every other input waits.
+  [[nodiscard]] virtual std::unique_ptr<WaitNotice> showNetworkWait(std::string_view text) {
+    return showWait(text);
+  }
+
   // Shows a progress box with `text` and the range from `minimum` to `maximum`, position
   // at `minimum`, and returns at once. The box's cancel button sets its cancelled() flag.
   [[nodiscard]] virtual std::unique_ptr<ProgressBox> showProgress(std::string_view text,

@@ -280,6 +280,48 @@ TEST_F(QtUi, WaitNoticeIsUpAndPaintedAtOnceAndGoesWithItsOwner) {
   ui_.setParentWindow(nullptr);
 }
 
+// The notice of a network step holds back clicks and keys like the modal one, but leaves
+// the main window unblocked, so that the window system's close reaches it and can cancel
+// the step; the input comes back with the notice's end.
+TEST_F(QtUi, NetworkWaitHoldsInputButLeavesTheMainWindowClosable) {
+  QWidget mainWindow;
+  QPushButton command("Brisi", &mainWindow);
+  QLineEdit field(&mainWindow);
+  int commandRuns = 0;
+  QObject::connect(&command, &QPushButton::clicked, [&] { ++commandRuns; });
+  command.setGeometry(10, 10, 80, 30);
+  field.setGeometry(10, 50, 80, 30);
+  mainWindow.resize(200, 100);
+  mainWindow.show();
+  field.setFocus();
+  auto clickCommand = [&] {
+    QTest::mouseClick(mainWindow.windowHandle(), Qt::LeftButton, {}, QPoint(50, 25));
+  };
+  ui_.setParentWindow(&mainWindow);
+  {
+    auto wait = ui_.showNetworkWait("Provera verzije programa...");
+    EXPECT_EQ(QGuiApplication::modalWindow(), nullptr);
+    WaitNoticeWindow* notice = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (auto* found = qobject_cast<WaitNoticeWindow*>(top)) notice = found;
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isVisible());
+    clickCommand();
+    QTest::keyClicks(&field, "123");
+    ui_.processEvents();
+    EXPECT_EQ(commandRuns, 0);
+    EXPECT_EQ(field.text(), "");
+    EXPECT_TRUE(mainWindow.close());
+  }
+  mainWindow.show();
+  clickCommand();
+  QTest::keyClicks(&field, "123");
+  ui_.processEvents();
+  EXPECT_EQ(commandRuns, 1);
+  EXPECT_EQ(field.text(), "123");
+  ui_.setParentWindow(nullptr);
+}
+
 TEST_F(QtUi, ProgressBoxFollowsThePositionAndItsCancelSetsTheFlag) {
   auto progress =
       ui_.showProgress("Ucitava se Spisak Osnovnih Sredstava. Molim sacekajte...", 1, 10);

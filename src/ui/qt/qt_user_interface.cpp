@@ -3,11 +3,13 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QProgressDialog>
 #include <QThread>
 #include <QWindow>
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "ui/display_text.h"
 #include "ui/picture.h"
@@ -43,19 +45,76 @@ void showAndPaint(QWidget* window) {
   window->repaint();
 }
 
+// Holds back the user's input to every window but `notice` while it is installed on the
+// application. Unlike a modal notice it lets the window system's close of the main window
+// through, so a network step can be given up by closing the program.
+class InputHold final : public QObject {
+ public:
+  explicit InputHold(QWidget* notice) : notice_(notice) {}
+
+ protected:
+  bool eventFilter(QObject* receiver, QEvent* event) override {
+    if (!isUserInput(event->type())) return false;
+    const auto* widget = qobject_cast<const QWidget*>(receiver);
+    if (notice_ && widget && (widget == notice_ || notice_->isAncestorOf(widget))) return false;
+    if (notice_ && receiver == notice_->windowHandle()) return false;
+    return true;
+  }
+
+ private:
+  static bool isUserInput(QEvent::Type type) {
+    switch (type) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::Shortcut:
+      case QEvent::Wheel:
+      case QEvent::ContextMenu:
+      case QEvent::TouchBegin:
+      case QEvent::TouchUpdate:
+      case QEvent::TouchEnd:
+      case QEvent::TabletPress:
+      case QEvent::TabletRelease:
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  QPointer<QWidget> notice_;
+};
+
+// How the wait notice keeps the user from starting something else meanwhile.
+enum class Hold {
+  Modal,             // every other window is blocked, its close included
+  InputButNotClose,  // input is held back; the main window may still be closed
+};
+
 class QtWaitNotice final : public WaitNotice {
  public:
-  QtWaitNotice(std::string_view text, QWidget* parent)
+  QtWaitNotice(std::string_view text, QWidget* parent, Hold hold)
       : window_(new WaitNoticeWindow(text, parent)) {
     window_->setAttribute(Qt::WA_DeleteOnClose, false);
-    window_->setWindowModality(Qt::ApplicationModal);
+    if (hold == Hold::Modal) {
+      window_->setWindowModality(Qt::ApplicationModal);
+    } else {
+      inputHold_ = std::make_unique<InputHold>(window_.get());
+      QCoreApplication::instance()->installEventFilter(inputHold_.get());
+    }
     showAndPaint(window_.get());
   }
   // The window may already be gone with its parent; QPointer then holds null.
-  ~QtWaitNotice() override { delete window_.get(); }
+  ~QtWaitNotice() override {
+    if (inputHold_) QCoreApplication::instance()->removeEventFilter(inputHold_.get());
+    delete window_.get();
+  }
 
  private:
   QPointer<WaitNoticeWindow> window_;
+  std::unique_ptr<InputHold> inputHold_;
 };
 
 class QtProgressBox final : public ProgressBox {
@@ -127,7 +186,11 @@ std::optional<std::string> QtUserInterface::inputBox(std::string_view caption,
 }
 
 std::unique_ptr<WaitNotice> QtUserInterface::showWait(std::string_view text) {
-  return std::make_unique<QtWaitNotice>(text, parent_.get());
+  return std::make_unique<QtWaitNotice>(text, parent_.get(), Hold::Modal);
+}
+
+std::unique_ptr<WaitNotice> QtUserInterface::showNetworkWait(std::string_view text) {
+  return std::make_unique<QtWaitNotice>(text, parent_.get(), Hold::InputButNotClose);
 }
 
 std::unique_ptr<ProgressBox> QtUserInterface::showProgress(std::string_view text, int minimum,

@@ -26,6 +26,7 @@ class QtUserInterface final : public UserInterface {
                                       std::string_view value, std::string_view picture,
                                       int widthPixels) override;
   [[nodiscard]] std::unique_ptr<WaitNotice> showWait(std::string_view text) override;
+  [[nodiscard]] std::unique_ptr<WaitNotice> showNetworkWait(std::string_view text) override;
   [[nodiscard]] std::unique_ptr<ProgressBox> showProgress(std::string_view text, int minimum,
                                                           int maximum) override;
   void processEvents() override;
