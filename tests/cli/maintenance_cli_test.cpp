@@ -11,7 +11,7 @@
 #include "store/database.h"
 #include "store/program_folder.h"
 #include "store/rec_lock.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 
 namespace kavrina::test {
 namespace {

@@ -15,8 +15,8 @@
 #include "depreciation/obracun.h"
 #include "depreciation/register_folder.h"
 #include "store/rec_lock.h"
+#include "support/non_regular_files.h"
 #include "support/process.h"
-#include "support/special_files.h"
 
 namespace kavrina::test {
 namespace {

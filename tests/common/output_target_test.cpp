@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/temp_dir.h"
 
 namespace kavrina::output {

@@ -14,7 +14,7 @@
 #include "reports/qt/pdf_writer.h"
 #include "reports/qt_fixture.h"
 #include "reports/recording_printer.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/temp_dir.h"
 #include "ui/current_ui.h"
 #include "ui/scripted_ui.h"

@@ -12,7 +12,7 @@
 
 #include "archive_folder.h"
 #include "common/fault_injection.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 
 namespace kavrina::test::archive {
 namespace {

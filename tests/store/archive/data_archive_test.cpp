@@ -16,7 +16,7 @@
 #include "common/fault_injection.h"
 #include "common/os_file.h"
 #include "store/archive/get_files.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/test_seed.h"
 
 namespace kavrina::test::archive {
