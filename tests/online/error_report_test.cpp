@@ -98,10 +98,8 @@ TEST_F(ErrorReport, AnsweredNoBecomesMemberOfErrorZipAndIsAskedAgain) {
 TEST_F(ErrorReport, NoServerLeavesErrorZipUntouchedWithoutWaiting) {
   const std::string archive = online::buildZip({{"Error-a.txt", "a"}});
   writeLocal("Error.zip", archive);
-  const auto start = std::chrono::steady_clock::now();
   online::sendErrorReport(context());
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
-  EXPECT_EQ(ui_.processEventsCount(), 0);
+  EXPECT_EQ(ui_.processEventsCount(), 0);  // no wait loop ran
   EXPECT_TRUE(ui_.transcript().empty());
   EXPECT_EQ(local("Error.zip"), archive);
   // With a log, no server means the log is archived (no message about the server).
