@@ -4,7 +4,6 @@
 // outside the program folder and loses nothing.
 #include "online/error_report.h"
 
-
 #include "common/fault_injection.h"
 #include "common/os_file.h"
 #include "online/error_archive.h"
