@@ -25,8 +25,8 @@
 #include "reports/qt/print_preview.h"
 #include "reports/statements.h"
 #include "store/database.h"
+#include "support/scripted_ui.h"
 #include "ui/current_ui.h"
-#include "ui/scripted_ui.h"
 
 namespace fs = std::filesystem;
 using namespace kavrina;

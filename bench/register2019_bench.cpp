@@ -22,8 +22,8 @@
 #include "reports/qt/page_view.h"
 #include "reports/qt/print_preview.h"
 #include "store/database.h"
+#include "support/scripted_ui.h"
 #include "ui/current_ui.h"
-#include "ui/scripted_ui.h"
 
 namespace fs = std::filesystem;
 using namespace kavrina;

@@ -15,8 +15,8 @@
 #include "reports/qt/page_view.h"
 #include "reports/qt/pdf_writer.h"
 #include "reports/qt/print_preview.h"
+#include "support/scripted_ui.h"
 #include "ui/current_ui.h"
-#include "ui/scripted_ui.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 
 #include "common/fault_injection.h"
 #include "store/program.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "ui/current_ui.h"
-#include "ui/scripted_ui.h"
 
 namespace kavrina::test::durability {
 

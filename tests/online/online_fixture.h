@@ -12,9 +12,9 @@
 
 #include "ftp_server.h"
 #include "online/online_context.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "ui/ftp/curl_ftp_client.h"
-#include "ui/scripted_ui.h"
 #include "ui/system_shell.h"
 
 namespace kavrina::test {

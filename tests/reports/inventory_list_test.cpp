@@ -12,8 +12,8 @@
 #include "common/number_picture.h"
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
+#include "support/scripted_ui.h"
 #include "ui/current_ui.h"
-#include "ui/scripted_ui.h"
 
 namespace kavrina::reports {
 namespace {

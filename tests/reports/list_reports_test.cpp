@@ -10,8 +10,8 @@
 #include "reports/company_list.h"
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
+#include "support/scripted_ui.h"
 #include "ui/current_ui.h"
-#include "ui/scripted_ui.h"
 
 namespace kavrina::reports {
 namespace {

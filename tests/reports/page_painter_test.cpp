@@ -8,8 +8,8 @@
 #include "reports/asset_list.h"
 #include "reports/qt_fixture.h"
 #include "reports/recording_printer.h"
+#include "support/scripted_ui.h"
 #include "ui/current_ui.h"
-#include "ui/scripted_ui.h"
 
 namespace kavrina::reports {
 namespace {

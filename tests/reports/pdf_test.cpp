@@ -15,9 +15,9 @@
 #include "reports/qt_fixture.h"
 #include "reports/recording_printer.h"
 #include "support/non_regular_files.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "ui/current_ui.h"
-#include "ui/scripted_ui.h"
 
 namespace kavrina::reports {
 namespace {

@@ -11,9 +11,9 @@
 
 #include "settings/ini_files.h"
 #include "store/program.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "ui/current_ui.h"
-#include "ui/scripted_ui.h"
 
 namespace kavrina::test {
 

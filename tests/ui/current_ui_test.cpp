@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "ui/scripted_ui.h"
+#include "support/scripted_ui.h"
 
 namespace kavrina::ui {
 namespace {

@@ -1,6 +1,6 @@
 // The scripted user interface that every dialog-flow test relies on: answers taken in order,
 // everything shown recorded, a clear failure for an answer the script does not hold.
-#include "ui/scripted_ui.h"
+#include "support/scripted_ui.h"
 
 #include <gtest/gtest.h>
 

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "store/program.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "ui/current_ui.h"
 #include "ui/save_dialog.h"
-#include "ui/scripted_ui.h"
 
 namespace kavrina::test::archive {
 

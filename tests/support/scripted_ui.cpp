@@ -1,5 +1,5 @@
 // The scripted user interface for tests.
-#include "ui/scripted_ui.h"
+#include "support/scripted_ui.h"
 
 #include <algorithm>
 
