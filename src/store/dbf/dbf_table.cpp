@@ -212,7 +212,7 @@ std::unique_ptr<DbfTable> DbfTable::open(const fs::path& requested, OpenOptions 
     }
   }
 
-  table->buffer_.assign(table->header_.recordLength, ' ');
+  table->cursor_.reset(table->header_.recordLength);
   table->goTop();
   return table;
 }
@@ -314,10 +314,10 @@ void DbfTable::commit() {
       // The header is written again only under that lock: written without it, a count read
       // before another station's append could be written back after it, and the next
       // station would take that record's number again.
-      if (file_.tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken) {
+      if (LockSet::tryAppend(file_)) {
         count_ = std::max(count_, countFromHeader());
         writeFixedHeader();
-        file_.unlock(locks::kAppend, 1);
+        LockSet::releaseAppend(file_);
       }
     } else {
       writeEndMarkAndCut();
@@ -328,7 +328,7 @@ void DbfTable::commit() {
   // The records reach the disk before the index entries that point at them.
   syncFiles();
   for (auto& order : orders_) order->commit();
-  dropReadCache();
+  readAhead_.drop();
 }
 
 void DbfTable::close() {
@@ -352,11 +352,11 @@ void DbfTable::close() {
       // As at a commit, the header only under the append lock; cutting the file is safe only
       // while no other station can be extending it: without the lock the file is left as it
       // is (every shared append ends it with 0x1A).
-      if (file_.tryLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken) {
+      if (LockSet::tryAppend(file_)) {
         count_ = std::max(count_, countFromHeader());
         writeFixedHeader();
         writeEndMarkAndCut();
-        file_.unlock(locks::kAppend, 1);
+        LockSet::releaseAppend(file_);
       }
     } else {
       writeEndMarkAndCut();
@@ -376,8 +376,9 @@ void DbfTable::close() {
 
 void DbfTable::addOrder(std::unique_ptr<TableOrder> order) {
   orders_.push_back(std::move(order));
-  orders_.back()->setSnapshot(snapshotScan_);
-  if (!eof_ && recNo_ > 0) orders_.back()->recordLoaded(recNo_, recordBuffer());
+  orders_.back()->setSnapshot(readAhead_.snapshotScan());
+  if (!cursor_.eof() && cursor_.recNo() > 0)
+    orders_.back()->recordLoaded(cursor_.recNo(), recordBuffer());
 }
 
 void DbfTable::clearOrders() {

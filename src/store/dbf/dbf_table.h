@@ -1,7 +1,11 @@
 // One open DBF table as a work area sees it: the file (and memo file) with its share mode,
-// the current record and its one-record buffer, the locks this area holds, and the
-// attached orders. Follows the header, commit, lock and append rules of FORMAT.md, so that
-// several processes can share the file.
+// its header and record count, and the attached orders. Follows the header, commit, lock
+// and append rules of FORMAT.md, so that several processes can share the file. The rest is
+// kept by parts it is made of, each in its own file: the current record and its buffer
+// (RecordCursor), the read-ahead of a scan (ReadAhead), appended records waiting to be
+// written together (PendingAppends), a change of many appends published at once
+// (AppendBatch), the locks this area holds (LockSet) and a rewrite beside the file
+// (RewriteTransaction). This class is their one interface and decides when each acts.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +18,14 @@
 
 #include "common/date.h"
 #include "common/os_file.h"
+#include "store/dbf/append_batch.h"
 #include "store/dbf/dbf_header.h"
 #include "store/dbf/dbt_memo.h"
+#include "store/dbf/lock_set.h"
+#include "store/dbf/pending_appends.h"
+#include "store/dbf/read_ahead.h"
+#include "store/dbf/record_cursor.h"
+#include "store/dbf/rewrite_transaction.h"
 #include "store/dbf/table_order.h"
 
 namespace kavrina::store {
@@ -76,13 +86,13 @@ class DbfTable {
   std::size_t headerLength() const { return header_.headerLength; }
 
   // --- Position
-  std::uint32_t recNo() const { return recNo_; }
+  std::uint32_t recNo() const { return cursor_.recNo(); }
   // The record count: the header's for an exclusive table; for a shared one recounted
   // from the file size.
   std::uint32_t recCount();
-  bool eof() const { return eof_; }
-  bool bof() const { return bof_; }
-  bool found() const { return found_; }
+  bool eof() const { return cursor_.eof(); }
+  bool bof() const { return cursor_.bof(); }
+  bool found() const { return cursor_.found(); }
   bool deleted();
 
   void goTo(std::uint32_t recno);
@@ -98,11 +108,11 @@ class DbfTable {
   // shared table reads each record when it moves to it.
   // Index moves then come from entries read ahead in the same way.
   void setSnapshotScan(bool on) {
-    snapshotScan_ = on;
-    dropReadCache();
+    readAhead_.setSnapshotScan(on);
+    readAhead_.drop();
     for (auto& order : orders_) order->setSnapshot(on);
   }
-  bool snapshotScan() const { return snapshotScan_; }
+  bool snapshotScan() const { return readAhead_.snapshotScan(); }
   // A snapshot scan for the life of the object, the table's setting as it was afterwards.
   class SnapshotScan {
    public:
@@ -128,10 +138,11 @@ class DbfTable {
   // compares or formats the text rather than keeping it.
   std::string_view rawField(int index) {
     // The hot path of every read: two tests, the record fetch and the error out of line.
-    if (!bufferValid_) ensureBuffer();
+    if (!cursor_.valid()) ensureBuffer();
     if (static_cast<std::size_t>(index) >= header_.fields.size()) fieldAt(index);
     const FieldLayout& f = header_.fields[static_cast<std::size_t>(index)];
-    return std::string_view(buffer_.data() + f.offset, static_cast<std::size_t>(f.def.width));
+    return std::string_view(cursor_.record().data() + f.offset,
+                            static_cast<std::size_t>(f.def.width));
   }
   std::string getString(int index);
   std::string_view getText(int index);
@@ -185,7 +196,7 @@ class DbfTable {
   // Releases one record lock (when held) or, with 0, all of them (or else the file lock).
   void unlock(std::uint32_t recno = 0);
   bool holdsLock(std::uint32_t recno) const;
-  bool holdsFileLock() const { return fileLocked_; }
+  bool holdsFileLock() const { return locks_.holdsFile(); }
   void commit();
   // Exclusive tables only: raise the shared error (37) otherwise. Zap empties the table in
   // place (its header says 0 records before the file is cut); pack is a rewrite (below).
@@ -201,7 +212,7 @@ class DbfTable {
   // is as it was. Raises the table's errors.
   void beginRewrite();
   void publishRewrite();
-  bool rewriting() const { return !rewritePath_.empty(); }
+  bool rewriting() const { return rewrite_.active(); }
   // A rewrite with another structure (the structure upgrade): an empty table with
   // `structure` in a file beside `target` (and a memo file beside the target's when the
   // structure has a memo field), open exclusively as a rewrite of `target`, which the caller
@@ -220,7 +231,7 @@ class DbfTable {
   // as it was. Raises the table's errors.
   bool beginBatch();
   void publishBatch();
-  bool batching() const { return batch_; }
+  bool batching() const { return batch_.running(); }
   // Gives a batch up as above (nothing when none is running or it was published).
   void abandonBatch() noexcept;
 
@@ -254,7 +265,9 @@ class DbfTable {
   // (an index entry may point only at a record already in the file).
   // A batch (beginBatch) gathers its records the same way: no other station reads past the
   // header's count.
-  bool batchesAppends() const { return batch_ || (!shared_ && (rewriting() || orders_.empty())); }
+  bool batchesAppends() const {
+    return batch_.running() || (!shared_ && (rewriting() || orders_.empty()));
+  }
   // Writes the waiting appended records with one call. Raises the write error (the records
   // keep waiting).
   void flushPending();
@@ -269,7 +282,6 @@ class DbfTable {
   void skipHidden(bool forward);
   std::uint32_t nextRecord(std::uint32_t from);
   std::uint32_t previousRecord(std::uint32_t from);
-  void dropReadCache();
 
   // Checks a write of the field (its type, the lock, read-only) and loads the record;
   // returns the field's layout.
@@ -277,11 +289,8 @@ class DbfTable {
   [[noreturn]] void failUnstorable(int index);
   void checkWritable();
 
-  bool tryRecordLock(std::uint32_t recno);
-  // Tries the append lock for about a second; false when another station keeps it.
-  bool takeAppendLock();
-  void releaseRecordLocks();
-  void releaseFileLock();
+  void releaseRecordLocks() { locks_.releaseRecords(file_); }
+  void releaseFileLock() { locks_.releaseFile(file_); }
   void writeFixedHeader();
   void writeEndMarkAndCut();
   // Flushes what was written to the table and its memo file since the last flush.
@@ -299,49 +308,18 @@ class DbfTable {
   DbfHeader header_;
   std::uint32_t count_ = 0;
 
-  std::uint32_t recNo_ = 0;
-  bool eof_ = true;
-  bool bof_ = true;
-  bool found_ = false;
-  std::vector<char> buffer_;
-  bool bufferValid_ = false;
-  std::string textScratch_;  // getText's UTF-8 of a text that is not ASCII
-  bool hot_ = false;
-  bool newRecord_ = false;
   bool fileChanged_ = false;
 
-  bool fileLocked_ = false;
-  std::vector<std::uint32_t> lockedRecords_;
-
-  // Read-ahead for scans in record order: a block of records read at once. Used by an
-  // exclusive table, and by a shared one only in a snapshot scan (see setSnapshotScan).
-  std::vector<char> cache_;
-  std::uint32_t cacheFirst_ = 0;
-  std::uint32_t cacheCount_ = 0;
-  bool snapshotScan_ = false;
-
-  // Appended records of an exclusive table not yet in the file: whole records from number
-  // pendingFirst_ on, written with one call when a megabyte has gathered and before
-  // anything reads the table, writes elsewhere in it, brings its header up to date, flushes
-  // or closes it. The file then holds exactly what record-by-record writes would have left.
-  std::vector<char> pending_;
-  std::uint32_t pendingFirst_ = 0;
+  RecordCursor cursor_;
+  LockSet locks_;
+  // Used by an exclusive table, and by a shared one only in a snapshot scan.
+  ReadAhead readAhead_;
+  // Only an exclusive table's appends wait, or a batch's (see batchesAppends).
+  PendingAppends pending_;
+  AppendBatch batch_;
+  RewriteTransaction rewrite_;
 
   std::vector<std::unique_ptr<TableOrder>> orders_;
-
-  // A batch of appends (beginBatch): the count before it, the append lock held meanwhile,
-  // and whether anything may have been written past that count.
-  bool batch_ = false;
-  std::uint32_t batchBase_ = 0;
-  bool batchWritten_ = false;
-
-  // While rewriting: the old file, still held exclusively (not open when another object
-  // holds it), and the name of the new one (file_ is then the new file).
-  OsFile rewriteOriginal_;
-  std::filesystem::path rewritePath_;
-  std::filesystem::path rewriteMemoPath_;  // a new memo file beside the table's, if any
-  DbfHeader rewriteSavedHeader_;
-  std::uint32_t rewriteSavedCount_ = 0;
 };
 
 }  // namespace kavrina::store

@@ -13,21 +13,19 @@ using errors::driverError;
 
 bool DbfTable::beginBatch() {
   if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
-  if (batch_) return true;
+  if (batch_.running()) return true;
   writeBack();
   errors::setNetworkError(false);
   if (shared_) {
     releaseRecordLocks();
     releaseFileLock();
-    while (!takeAppendLock()) {
+    while (!LockSet::takeAppend(file_)) {
       auto answer = errors::raise(driverError(gen::kAppendLock, sub::kAppendLock, path_.string()));
       if (answer != errors::ErrorAnswer::Retry) return false;
     }
     count_ = std::max(count_, countFromHeader());
   }
-  batch_ = true;
-  batchBase_ = count_;
-  batchWritten_ = false;
+  batch_.start(count_);
   return true;
 }
 
@@ -45,9 +43,9 @@ void DbfTable::addKeysOf(std::uint32_t first, std::uint32_t last) {
 }
 
 void DbfTable::publishBatch() {
-  if (!batch_) return;
+  if (!batch_.running()) return;
   writeBack();
-  const std::uint32_t first = batchBase_ + 1;
+  const std::uint32_t first = batch_.base() + 1;
   const std::uint32_t last = count_;
   if (last >= first) {
     const char mark = dbf::kEndOfFile;
@@ -57,27 +55,26 @@ void DbfTable::publishBatch() {
     // The records are on disk before the header counts them, and the header before an
     // index entry points at them.
     syncFiles();
-    batchWritten_ = true;
+    batch_.markWritten();
     writeFixedHeader();
     if (!file_.sync()) failIo(gen::kWrite, sub::kWrite, file_.lastError());
-    batchBase_ = count_;  // published: nothing is taken back from here on
+    batch_.published(count_);
     fileChanged_ = false;
     addKeysOf(first, last);
     for (auto& order : orders_) order->commit();
   }
-  batch_ = false;
-  if (shared_) file_.unlock(locks::kAppend, 1);
-  dropReadCache();
+  batch_.end();
+  if (shared_) LockSet::releaseAppend(file_);
+  readAhead_.drop();
 }
 
 void DbfTable::abandonBatch() noexcept {
-  if (!batch_) return;
+  if (!batch_.running()) return;
   pending_.clear();
-  hot_ = false;
-  newRecord_ = false;
-  bufferValid_ = false;
-  const bool cut = batchWritten_ && count_ > batchBase_;
-  count_ = batchBase_;
+  cursor_.settle();
+  cursor_.invalidate();
+  const bool cut = batch_.needsCut(count_);
+  count_ = batch_.base();
   if (cut) {
     // The header may already count the records when its flush failed: it is written back.
     try {
@@ -87,9 +84,9 @@ void DbfTable::abandonBatch() noexcept {
       // Past the count the records are invisible anyway; a later close cuts them.
     }
   }
-  batch_ = false;
-  if (shared_ && file_.isOpen()) file_.unlock(locks::kAppend, 1);
-  dropReadCache();
+  batch_.end();
+  if (shared_ && file_.isOpen()) LockSet::releaseAppend(file_);
+  readAhead_.drop();
   positionAtEof();
 }
 

@@ -46,7 +46,7 @@ const FieldLayout& DbfTable::fieldAt(int index) const {
 
 std::span<char> DbfTable::fieldBytes(int index) {
   const FieldLayout& f = fieldAt(index);
-  return std::span<char>(buffer_.data() + f.offset, static_cast<std::size_t>(f.def.width));
+  return std::span<char>(cursor_.record().data() + f.offset, static_cast<std::size_t>(f.def.width));
 }
 
 std::string DbfTable::getString(int index) {
@@ -57,8 +57,7 @@ std::string_view DbfTable::getText(int index) {
   const std::string_view stored = rawField(index);
   // Windows-1250 and UTF-8 agree on ASCII: such a text is read where it is stored.
   if (win1250::isAscii(stored)) return stored;
-  textScratch_ = codec::decodeText(stored);
-  return textScratch_;
+  return cursor_.keepText(codec::decodeText(stored));
 }
 
 double DbfTable::getNumber(int index) {
@@ -82,7 +81,8 @@ std::string DbfTable::getMemo(int index) {
 void DbfTable::checkWritable() {
   if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
   // A record of a batch lies past the header's count, where no other station reads.
-  if (shared_ && !fileLocked_ && !holdsLock(recNo_) && !(batch_ && recNo_ > batchBase_))
+  if (shared_ && !locks_.holdsFile() && !holdsLock(cursor_.recNo()) &&
+      !batch_.owns(cursor_.recNo()))
     errors::fail(driverError(gen::kUnlocked, sub::kUnlocked, path_.string()));
 }
 
@@ -102,41 +102,42 @@ const FieldLayout& DbfTable::prepareWrite(int index, char expectedType) {
 
 void DbfTable::putString(int index, std::string_view text) {
   prepareWrite(index, 'C');
-  if (eof_) return;  // the phantom record at end of file takes no values
+  if (cursor_.eof()) return;  // the phantom record at end of file takes no values
   // A letter the table's code page cannot hold is refused, never dropped: the field keeps
   // what it held.
   if (!codec::encodeText(fieldBytes(index), text)) failUnstorable(index);
-  hot_ = true;
+  cursor_.markChanged();
 }
 
 void DbfTable::putNumber(int index, double value) {
   const FieldLayout& f = prepareWrite(index, 'N');
-  if (eof_) return;
+  if (cursor_.eof()) return;
   // A number that does not fit is refused before anything is written: the field keeps
   // what it held.
-  const std::span<char> field(buffer_.data() + f.offset, static_cast<std::size_t>(f.def.width));
+  const std::span<char> field(cursor_.record().data() + f.offset,
+                              static_cast<std::size_t>(f.def.width));
   if (!codec::encodeNumber(field, value, f.def.decimals))
     errors::fail(driverError(gen::kDataWidth, sub::kDataWidth, path_.string(), 0, f.def.name));
-  hot_ = true;
+  cursor_.markChanged();
 }
 
 void DbfTable::putDate(int index, Date date) {
   prepareWrite(index, 'D');
-  if (eof_) return;
+  if (cursor_.eof()) return;
   codec::encodeDate(fieldBytes(index), date);
-  hot_ = true;
+  cursor_.markChanged();
 }
 
 void DbfTable::putLogical(int index, bool value) {
   prepareWrite(index, 'L');
-  if (eof_) return;
+  if (cursor_.eof()) return;
   codec::encodeLogical(fieldBytes(index), value);
-  hot_ = true;
+  cursor_.markChanged();
 }
 
 void DbfTable::putMemo(int index, std::string_view utf8) {
   prepareWrite(index, 'M');
-  if (eof_ || !memo_.isOpen()) return;
+  if (cursor_.eof() || !memo_.isOpen()) return;
   const std::optional<std::string> stored = win1250::fromUtf8(utf8);
   if (!stored) failUnstorable(index);
   const std::string& text = *stored;
@@ -161,23 +162,23 @@ void DbfTable::putMemo(int index, std::string_view utf8) {
     if (locked) memo_.file().unlock(locks::kAppend, 1);
   }
   codec::encodeMemoBlock(fieldBytes(index), block);
-  hot_ = true;
+  cursor_.markChanged();
 }
 
 void DbfTable::deleteRecord() {
   checkWritable();
   ensureBuffer();
-  if (eof_) return;
-  buffer_[0] = dbf::kDeletedFlag;
-  hot_ = true;
+  if (cursor_.eof()) return;
+  cursor_.record()[0] = dbf::kDeletedFlag;
+  cursor_.markChanged();
 }
 
 void DbfTable::recall() {
   checkWritable();
   ensureBuffer();
-  if (eof_) return;
-  buffer_[0] = dbf::kLiveFlag;
-  hot_ = true;
+  if (cursor_.eof()) return;
+  cursor_.record()[0] = dbf::kLiveFlag;
+  cursor_.markChanged();
 }
 
 }  // namespace kavrina::store

@@ -1,4 +1,4 @@
-// Record, file and append locks, appending, deletion marks.
+// Taking and giving record, file and append locks, and appending.
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,72 +15,47 @@ namespace sub = errors::sub;
 using errors::driverError;
 
 bool DbfTable::holdsLock(std::uint32_t recno) const {
-  return std::find(lockedRecords_.begin(), lockedRecords_.end(), recno) != lockedRecords_.end();
-}
-
-bool DbfTable::tryRecordLock(std::uint32_t recno) {
-  return file_.tryLock(locks::kRecordBase + recno, 1, LockKind::Write) == LockResult::Taken;
-}
-
-void DbfTable::releaseRecordLocks() {
-  for (std::uint32_t recno : lockedRecords_) file_.unlock(locks::kRecordBase + recno, 1);
-  lockedRecords_.clear();
-}
-
-void DbfTable::releaseFileLock() {
-  if (!fileLocked_) return;
-  file_.unlock(locks::kFileStart, locks::kFileLength);
-  fileLocked_ = false;
+  return locks_.holdsRecord(recno);
 }
 
 bool DbfTable::lockRecord(std::uint32_t recno) {
-  std::uint32_t target = recno != 0 ? recno : recNo_;
+  std::uint32_t target = recno != 0 ? recno : cursor_.recNo();
   if (shared_ && target > count_) refreshCount();
   if (target == 0 || target > count_) return false;
   if (!shared_ || holdsLock(target)) return true;
   // The buffer must reach the file while its record is still locked.
   writeBack();
   releaseFileLock();
-  if (!tryRecordLock(target)) return false;
-  for (std::uint32_t other : lockedRecords_) file_.unlock(locks::kRecordBase + other, 1);
-  lockedRecords_.assign(1, target);
-  dropReadCache();
+  if (!LockSet::tryRecord(file_, target)) return false;
+  locks_.keepOnlyRecord(file_, target);
+  readAhead_.drop();
   // Another station may have changed the record before the lock: read it afresh.
-  if (target == recNo_ && !eof_) bufferValid_ = false;
+  if (target == cursor_.recNo() && !cursor_.eof()) cursor_.invalidate();
   return true;
 }
 
 bool DbfTable::lockFile() {
-  if (!shared_ || fileLocked_) return true;
+  if (!shared_ || locks_.holdsFile()) return true;
   writeBack();
   releaseRecordLocks();
-  fileLocked_ =
-      file_.tryLock(locks::kFileStart, locks::kFileLength, LockKind::Write) == LockResult::Taken;
-  if (fileLocked_) {
-    dropReadCache();
-    if (!eof_) bufferValid_ = false;
-  }
-  return fileLocked_;
+  if (!locks_.tryFile(file_)) return false;
+  readAhead_.drop();
+  if (!cursor_.eof()) cursor_.invalidate();
+  return true;
 }
 
 void DbfTable::unlock(std::uint32_t recno) {
   if (!shared_) return;
   writeBack();
-  if (!lockedRecords_.empty()) {
+  if (locks_.anyRecord()) {
     if (recno == 0) {
       releaseRecordLocks();
-    } else if (holdsLock(recno)) {
-      file_.unlock(locks::kRecordBase + recno, 1);
-      lockedRecords_.erase(std::find(lockedRecords_.begin(), lockedRecords_.end(), recno));
+    } else {
+      locks_.releaseRecord(file_, recno);
     }
   } else {
     releaseFileLock();
   }
-}
-
-bool DbfTable::takeAppendLock() {
-  // Appenders hold the append lock only for a few writes.
-  return file_.waitForLock(locks::kAppend, 1, LockKind::Write) == LockResult::Taken;
 }
 
 bool DbfTable::append(bool releaseOtherLocks) {
@@ -95,15 +70,15 @@ bool DbfTable::append(bool releaseOtherLocks) {
       // The append lock is held while the file is extended: a station that extended the
       // file without it could take a number whose record another station has just written
       // and released, or write its record while a closing station cuts the file.
-      appendLocked = takeAppendLock();
+      appendLocked = LockSet::takeAppend(file_);
       if (appendLocked) {
         count_ = std::max(count_, countFromHeader());
         recno = count_ + 1;
-        if (fileLocked_ || tryRecordLock(recno)) {
-          if (!fileLocked_) lockedRecords_.push_back(recno);
+        if (locks_.holdsFile() || LockSet::tryRecord(file_, recno)) {
+          if (!locks_.holdsFile()) locks_.addRecord(recno);
           break;
         }
-        file_.unlock(locks::kAppend, 1);
+        LockSet::releaseAppend(file_);
         appendLocked = false;
       }
       auto answer = errors::raise(driverError(gen::kAppendLock, sub::kAppendLock, path_.string()));
@@ -113,25 +88,19 @@ bool DbfTable::append(bool releaseOtherLocks) {
     recno = count_ + 1;
   }
 
-  std::fill(buffer_.begin(), buffer_.end(), ' ');
-  buffer_[0] = dbf::kLiveFlag;
-  recNo_ = recno;
+  cursor_.appended(recno);
   count_ = recno;
-  eof_ = bof_ = found_ = false;
-  bufferValid_ = true;
-  hot_ = true;
-  newRecord_ = true;
   fileChanged_ = true;
 
   if (shared_ && !batching()) {
     // The blank record (with the end mark after it) claims its place in the file at once,
     // and the header counts it before the append lock goes, so that other stations count it:
     // a record past the header's count belongs to no one.
-    std::vector<char> blank(buffer_);
+    std::vector<char> blank(cursor_.record());
     blank.push_back(dbf::kEndOfFile);
     bool written = file_.writeAt(recordOffset(recno), blank) && writeCount(recno);
     int err = file_.lastError();
-    if (appendLocked) file_.unlock(locks::kAppend, 1);
+    if (appendLocked) LockSet::releaseAppend(file_);
     if (!written) failIo(gen::kWrite, sub::kWrite, err);
   }
   return true;

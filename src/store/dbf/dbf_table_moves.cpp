@@ -12,17 +12,6 @@ namespace kavrina::store {
 namespace gen = errors::gen;
 namespace sub = errors::sub;
 
-namespace {
-// Read-ahead block of a scan in record order.
-constexpr std::size_t kReadAheadBytes = 64 * 1024;
-// Appended records gathered before one write.
-constexpr std::size_t kAppendBatchBytes = 1024 * 1024;
-}  // namespace
-
-void DbfTable::dropReadCache() {
-  cacheCount_ = 0;
-}
-
 void DbfTable::readRecordInto(std::uint32_t recno, std::span<char> out, bool sequential) {
   flushPending();
   const std::size_t length = header_.recordLength;
@@ -30,24 +19,13 @@ void DbfTable::readRecordInto(std::uint32_t recno, std::span<char> out, bool seq
   // (an exclusive table) or where the reader asked for a snapshot scan; a shared table
   // otherwise reads each record from the file when it moves to it, so that it shows every
   // commit made before that.
-  const bool readAhead = !shared_ || snapshotScan_;
-  if (readAhead && cacheCount_ > 0 && recno >= cacheFirst_ && recno < cacheFirst_ + cacheCount_) {
-    std::memcpy(out.data(), cache_.data() + static_cast<std::size_t>(recno - cacheFirst_) * length,
-                length);
-    return;
-  }
+  const bool readAhead = !shared_ || readAhead_.snapshotScan();
+  if (readAhead && readAhead_.copyOut(recno, out, length)) return;
   if (sequential && readAhead) {
     // Read a block of records from here on, as far as the known count goes.
-    std::uint32_t want =
-        static_cast<std::uint32_t>(std::max<std::size_t>(1, kReadAheadBytes / length));
-    want = std::min<std::uint32_t>(want, count_ - recno + 1);
-    cache_.resize(static_cast<std::size_t>(want) * length);
-    ssize_t got = file_.readAt(recordOffset(recno), cache_);
+    const std::int64_t got = readAhead_.fill(file_, header_, recno, count_, out);
     if (got < 0) failIo(gen::kRead, sub::kRead, file_.lastError());
-    cacheFirst_ = recno;
-    cacheCount_ = static_cast<std::uint32_t>(static_cast<std::size_t>(got) / length);
-    if (cacheCount_ == 0) failIo(gen::kRead, sub::kRead);
-    std::memcpy(out.data(), cache_.data(), length);
+    if (got == 0) failIo(gen::kRead, sub::kRead);
     return;
   }
   ssize_t got = file_.readAt(recordOffset(recno), out.first(length));
@@ -56,11 +34,9 @@ void DbfTable::readRecordInto(std::uint32_t recno, std::span<char> out, bool seq
 }
 
 void DbfTable::loadRecord(std::uint32_t recno, bool sequential) {
-  readRecordInto(recno, buffer_, sequential);
-  recNo_ = recno;
-  eof_ = false;
-  bufferValid_ = true;
-  for (auto& order : orders_) order->recordLoaded(recNo_, buffer_);
+  readRecordInto(recno, cursor_.record(), sequential);
+  cursor_.loaded(recno);
+  for (auto& order : orders_) order->recordLoaded(cursor_.recNo(), cursor_.record());
 }
 
 void DbfTable::readRecordAt(std::uint32_t recno, std::vector<char>& out) {
@@ -70,60 +46,45 @@ void DbfTable::readRecordAt(std::uint32_t recno, std::vector<char>& out) {
 }
 
 void DbfTable::positionAtEof() {
-  recNo_ = count_ + 1;
-  eof_ = true;
-  std::fill(buffer_.begin(), buffer_.end(), ' ');
-  bufferValid_ = true;
+  cursor_.atEof(count_);
 }
 
 void DbfTable::ensureBuffer() {
-  if (bufferValid_) return;
-  if (eof_ || recNo_ == 0 || recNo_ > count_) {
+  if (cursor_.valid()) return;
+  if (cursor_.eof() || cursor_.recNo() == 0 || cursor_.recNo() > count_) {
     positionAtEof();
     return;
   }
-  readRecordInto(recNo_, buffer_, false);
-  bufferValid_ = true;
-  for (auto& order : orders_) order->recordLoaded(recNo_, buffer_);
+  readRecordInto(cursor_.recNo(), cursor_.record(), false);
+  cursor_.reloaded();
+  for (auto& order : orders_) order->recordLoaded(cursor_.recNo(), cursor_.record());
 }
 
 std::span<const char> DbfTable::recordBuffer() {
   ensureBuffer();
-  return buffer_;
+  return cursor_.record();
 }
 
 bool DbfTable::deleted() {
   ensureBuffer();
-  return !eof_ && buffer_[0] == dbf::kDeletedFlag;
+  return !cursor_.eof() && cursor_.deletedMark();
 }
 
 void DbfTable::flushPending() {
-  if (pending_.empty()) return;
-  if (!file_.writeAt(recordOffset(pendingFirst_), pending_))
-    failIo(gen::kWrite, sub::kWrite, file_.lastError());
-  pending_.clear();
+  if (!pending_.flush(file_, header_)) failIo(gen::kWrite, sub::kWrite, file_.lastError());
 }
 
 void DbfTable::queueRecord(std::uint32_t recno, std::span<const char> record) {
-  // A record joins the batch when it follows the last one waiting.
-  const auto waiting = static_cast<std::uint32_t>(pending_.size() / header_.recordLength);
-  if (!pending_.empty() && recno != pendingFirst_ + waiting) flushPending();
-  if (pending_.empty()) {
-    pendingFirst_ = recno;
-    pending_.reserve(kAppendBatchBytes + record.size());
-  }
-  pending_.insert(pending_.end(), record.begin(), record.end());
-  if (pending_.size() >= kAppendBatchBytes) flushPending();
+  if (!pending_.queue(file_, header_, recno, record))
+    failIo(gen::kWrite, sub::kWrite, file_.lastError());
 }
 
 void DbfTable::writeBack() {
-  if (!hot_) return;
-  const std::size_t length = header_.recordLength;
-  if (newRecord_ && batchesAppends()) {
-    if (batch_) batchWritten_ = true;
-    queueRecord(recNo_, buffer_);
-    hot_ = false;
-    newRecord_ = false;
+  if (!cursor_.changed()) return;
+  if (cursor_.isNew() && batchesAppends()) {
+    if (batch_.running()) batch_.markWritten();
+    queueRecord(cursor_.recNo(), cursor_.record());
+    cursor_.settle();
     fileChanged_ = true;
     return;
   }
@@ -131,32 +92,29 @@ void DbfTable::writeBack() {
   // The record reaches the file before an index entry points at it. During a rewrite the
   // orders are brought up to date once, when it is published.
   // A batch's records get their keys when it is published.
-  const bool keepOrders = !rewriting() && !(batch_ && recNo_ > batchBase_);
+  const bool keepOrders = !rewriting() && !batch_.owns(cursor_.recNo());
   if (keepOrders)
-    for (auto& order : orders_) order->recordWriting(recNo_, newRecord_);
-  if (!file_.writeAt(recordOffset(recNo_), buffer_))
+    for (auto& order : orders_) order->recordWriting(cursor_.recNo(), cursor_.isNew());
+  if (!file_.writeAt(recordOffset(cursor_.recNo()), cursor_.record()))
     failIo(gen::kWrite, sub::kWrite, file_.lastError());
   if (keepOrders)
-    for (auto& order : orders_) order->recordWritten(recNo_, buffer_, newRecord_);
-  if (cacheCount_ > 0 && recNo_ >= cacheFirst_ && recNo_ < cacheFirst_ + cacheCount_) {
-    std::memcpy(cache_.data() + static_cast<std::size_t>(recNo_ - cacheFirst_) * length,
-                buffer_.data(), length);
-  }
-  hot_ = false;
-  newRecord_ = false;
+    for (auto& order : orders_)
+      order->recordWritten(cursor_.recNo(), cursor_.record(), cursor_.isNew());
+  readAhead_.update(cursor_.recNo(), cursor_.record());
+  cursor_.settle();
   fileChanged_ = true;
 }
 
 void DbfTable::goTo(std::uint32_t recno) {
   writeBack();
-  found_ = false;
+  cursor_.setFound(false);
   if (recno > count_) refreshCount();
   if (recno >= 1 && recno <= count_) {
     loadRecord(recno, false);
-    bof_ = false;
+    cursor_.setBof(false);
   } else {
     positionAtEof();
-    bof_ = count_ == 0;
+    cursor_.setBof(count_ == 0);
   }
 }
 
@@ -173,15 +131,15 @@ std::uint32_t DbfTable::previousRecord(std::uint32_t from) {
 }
 
 void DbfTable::skipHidden(bool forward) {
-  while (!eof_ && hideDeleted_ && buffer_[0] == dbf::kDeletedFlag) {
-    std::uint32_t to = forward ? nextRecord(recNo_) : previousRecord(recNo_);
+  while (!cursor_.eof() && hideDeleted_ && cursor_.deletedMark()) {
+    std::uint32_t to = forward ? nextRecord(cursor_.recNo()) : previousRecord(cursor_.recNo());
     if (to == 0) {
       if (forward) {
         positionAtEof();
       } else {
         // Nothing live before: the move ends on the first live record, at beginning of file.
         goTop();
-        bof_ = true;
+        cursor_.setBof(true);
       }
       return;
     }
@@ -191,7 +149,7 @@ void DbfTable::skipHidden(bool forward) {
 
 void DbfTable::goTop() {
   writeBack();
-  found_ = false;
+  cursor_.setFound(false);
   refreshCount();
   std::uint32_t first = 0;
   if (TableOrder* order = controllingOrder()) {
@@ -201,18 +159,18 @@ void DbfTable::goTop() {
   }
   if (first == 0) {
     positionAtEof();
-    bof_ = true;
+    cursor_.setBof(true);
     return;
   }
   loadRecord(first, false);
-  bof_ = false;
+  cursor_.setBof(false);
   skipHidden(true);
-  if (eof_) bof_ = true;
+  if (cursor_.eof()) cursor_.setBof(true);
 }
 
 void DbfTable::goBottom() {
   writeBack();
-  found_ = false;
+  cursor_.setFound(false);
   refreshCount();
   std::uint32_t last = 0;
   if (TableOrder* order = controllingOrder()) {
@@ -222,17 +180,17 @@ void DbfTable::goBottom() {
   }
   if (last == 0) {
     positionAtEof();
-    bof_ = true;
+    cursor_.setBof(true);
     return;
   }
   loadRecord(last, false);
-  bof_ = false;
+  cursor_.setBof(false);
   // Backwards over deleted records; when all are deleted the table is at end of file.
-  while (hideDeleted_ && buffer_[0] == dbf::kDeletedFlag) {
-    std::uint32_t to = previousRecord(recNo_);
+  while (hideDeleted_ && cursor_.deletedMark()) {
+    std::uint32_t to = previousRecord(cursor_.recNo());
     if (to == 0) {
       positionAtEof();
-      bof_ = true;
+      cursor_.setBof(true);
       return;
     }
     loadRecord(to, false);
@@ -241,44 +199,44 @@ void DbfTable::goBottom() {
 
 void DbfTable::skip(std::int64_t count) {
   writeBack();
-  found_ = false;
+  cursor_.setFound(false);
   if (count == 0) {
     // Re-reads the current record.
-    if (!eof_) loadRecord(recNo_, false);
+    if (!cursor_.eof()) loadRecord(cursor_.recNo(), false);
     return;
   }
-  bof_ = false;
+  cursor_.setBof(false);
   if (count > 0) {
     const bool inRecordOrder = controllingOrder() == nullptr;
-    for (std::int64_t i = 0; i < count && !eof_; ++i) {
-      std::uint32_t to = nextRecord(recNo_);
+    for (std::int64_t i = 0; i < count && !cursor_.eof(); ++i) {
+      std::uint32_t to = nextRecord(cursor_.recNo());
       if (to == 0) {
         positionAtEof();
         break;
       }
       // In key order the records read ahead too where they follow one another in the file
       // (a register entered in the order of its numbers).
-      loadRecord(to, inRecordOrder || to == recNo_ + 1);
+      loadRecord(to, inRecordOrder || to == cursor_.recNo() + 1);
       skipHidden(true);
     }
     return;
   }
   for (std::int64_t i = 0; i < -count; ++i) {
-    if (eof_) {
+    if (cursor_.eof()) {
       // One step back from the end of file is the last record.
       goBottom();
-      if (eof_) return;
+      if (cursor_.eof()) return;
       continue;
     }
-    std::uint32_t to = previousRecord(recNo_);
+    std::uint32_t to = previousRecord(cursor_.recNo());
     if (to == 0) {
       goTop();
-      bof_ = true;
+      cursor_.setBof(true);
       return;
     }
     loadRecord(to, false);
     skipHidden(false);
-    if (bof_) return;
+    if (cursor_.bof()) return;
   }
 }
 
@@ -291,22 +249,22 @@ bool DbfTable::seek(const SeekValue& value) {
     errors::fail(e);
   }
   std::uint32_t at = order->seek(value);
-  bof_ = false;
+  cursor_.setBof(false);
   if (at == 0) {
     refreshCount();
     positionAtEof();
-    found_ = false;
+    cursor_.setFound(false);
     return false;
   }
   loadRecord(at, false);
-  found_ = true;
-  if (hideDeleted_ && buffer_[0] == dbf::kDeletedFlag) {
+  cursor_.setFound(true);
+  if (hideDeleted_ && cursor_.deletedMark()) {
     // A hidden record is not found; the next live record with the same key is.
     skipHidden(true);
-    found_ = !eof_ && order->keyMatches(recNo_, value);
-    if (!found_) positionAtEof();
+    cursor_.setFound(!cursor_.eof() && order->keyMatches(cursor_.recNo(), value));
+    if (!cursor_.found()) positionAtEof();
   }
-  return found_;
+  return cursor_.found();
 }
 
 }  // namespace kavrina::store

@@ -43,19 +43,16 @@ void DbfTable::beginRewrite() {
     aside.discard();
     failIo(gen::kCreate, sub::kCreateData, err);
   }
-  rewritePath_ = aside.path();
-  rewriteSavedHeader_ = header_;
-  rewriteSavedCount_ = count_;
   // From here on the table is the new file; the old one stays open (and held) until the
   // rename. The aside object gives up its name: this table removes the file if need be.
-  rewriteOriginal_ = std::move(file_);
+  rewrite_.begin(std::move(file_), aside.path(), header_, count_);
   file_ = aside.release();
   count_ = 0;
   header_.recordCount = 0;
   fileChanged_ = true;
-  dropReadCache();
+  readAhead_.drop();
   positionAtEof();
-  bof_ = true;
+  cursor_.setBof(true);
 }
 
 std::unique_ptr<DbfTable> DbfTable::createBeside(const std::filesystem::path& target,
@@ -72,6 +69,7 @@ std::unique_ptr<DbfTable> DbfTable::createBeside(const std::filesystem::path& ta
   if (err == 0 && !aside.file().writeAt(0, emptyHeaderBytes(table->header_)))
     err = aside.file().lastError();
   if (err != 0) table->failIo(gen::kCreate, sub::kCreateData, err);
+  std::filesystem::path newMemoPath;
   if (table->header_.hasMemo()) {
     std::filesystem::path memoTarget = target;
     memoTarget.replace_extension(".dbt");
@@ -83,13 +81,13 @@ std::unique_ptr<DbfTable> DbfTable::createBeside(const std::filesystem::path& ta
     if (memoErr != 0)
       errors::fail(driverError(gen::kCreate, sub::kCreateMemo, memoTarget.string(),
                                errors::osCodeFromErrno(memoErr)));
-    table->rewriteMemoPath_ = memo.path();
+    newMemoPath = memo.path();
     table->memo_.adopt(memo.release(), memoTarget);
   }
-  table->rewritePath_ = aside.path();
+  table->rewrite_.beginBeside(aside.path(), newMemoPath);
   table->file_ = aside.release();
   table->fileChanged_ = true;
-  table->buffer_.assign(table->header_.recordLength, ' ');
+  table->cursor_.reset(table->header_.recordLength);
   table->positionAtEof();
   return table;
 }
@@ -100,21 +98,13 @@ void DbfTable::publishRewrite() {
   writeEndMarkAndCut();
   writeFixedHeader();
   if (!file_.sync()) failIo(gen::kWrite, sub::kWrite, file_.lastError());
-  if (!rewriteMemoPath_.empty()) {
+  if (rewrite_.hasNewMemo()) {
     // The new memo file goes first: the old table never refers into it, while the new table
     // must find its memo file in place the moment it has its name.
     if (!memo_.file().sync()) failIo(gen::kWrite, sub::kWrite, memo_.file().lastError());
-    std::filesystem::path memoTarget = path_;
-    memoTarget.replace_extension(".dbt");
-    if (int err = fileops::renameReplacing(rewriteMemoPath_, memoTarget); err != 0)
-      failIo(gen::kWrite, sub::kWrite, err);
-    rewriteMemoPath_.clear();
+    if (int err = rewrite_.publishMemo(path_); err != 0) failIo(gen::kWrite, sub::kWrite, err);
   }
-  if (int err = fileops::renameReplacing(rewritePath_, path_); err != 0)
-    failIo(gen::kWrite, sub::kWrite, err);
-  // Renamed: the new file is the table now, whatever happens next.
-  rewritePath_.clear();
-  rewriteOriginal_.close();
+  if (int err = rewrite_.publish(path_); err != 0) failIo(gen::kWrite, sub::kWrite, err);
   fileChanged_ = false;
   if (int err = fileops::syncFolder(fileops::folderOf(path_)); err != 0)
     failIo(gen::kWrite, sub::kWrite, err);
@@ -125,33 +115,21 @@ void DbfTable::publishRewrite() {
 void DbfTable::abandonRewrite() noexcept {
   if (!rewriting()) return;
   pending_.clear();  // records of the dropped file
-  file_.close();
-  fileops::removeFile(rewritePath_);
-  rewritePath_.clear();
-  if (!rewriteMemoPath_.empty()) {
-    memo_.close();
-    fileops::removeFile(rewriteMemoPath_);
-    rewriteMemoPath_.clear();
-  }
-  file_ = std::move(rewriteOriginal_);
-  header_ = rewriteSavedHeader_;
-  count_ = rewriteSavedCount_;
-  hot_ = false;
-  newRecord_ = false;
+  rewrite_.abandon(file_, memo_, header_, count_);
+  cursor_.settle();
   fileChanged_ = false;
-  dropReadCache();
+  readAhead_.drop();
   positionAtEof();
 }
 
 void DbfTable::zap() {
   if (shared_) errors::fail(driverError(gen::kShared, sub::kShared, path_.string()));
   if (readOnly_) errors::fail(driverError(gen::kReadOnly, sub::kReadOnly, path_.string()));
-  hot_ = false;
-  newRecord_ = false;
+  cursor_.settle();
   pending_.clear();  // emptied before they were written
   count_ = 0;
   fileChanged_ = true;
-  dropReadCache();
+  readAhead_.drop();
   if (memo_.isOpen()) memo_.reset();
   // The header says 0 records before the file is cut: stopped in between, the file is an
   // empty table with stray bytes after it, never a header promising records that are gone.
@@ -159,7 +137,7 @@ void DbfTable::zap() {
   writeEndMarkAndCut();
   for (auto& order : orders_) order->tableRewritten();
   positionAtEof();
-  bof_ = true;
+  cursor_.setBof(true);
 }
 
 void DbfTable::pack() {
@@ -175,8 +153,8 @@ void DbfTable::pack() {
   std::uint32_t kept = 0;
   for (std::uint32_t recno = 1; recno <= oldCount; ++recno) {
     const std::uint64_t offset = headerLength + static_cast<std::uint64_t>(recno - 1) * length;
-    const ssize_t got = rewriteOriginal_.readAt(offset, record);
-    if (got < 0) failIo(gen::kRead, sub::kRead, rewriteOriginal_.lastError());
+    const ssize_t got = rewrite_.original().readAt(offset, record);
+    if (got < 0) failIo(gen::kRead, sub::kRead, rewrite_.original().lastError());
     if (static_cast<std::size_t>(got) != length) failIo(gen::kRead, sub::kRead);
     if (record[0] == dbf::kDeletedFlag) continue;
     queueRecord(++kept, record);
