@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/tfosmain.h"
+#include "common/clock.h"
 #include "common/process_memory.h"
 #include "settings/ini_files.h"
 #include "store/database.h"
@@ -44,7 +45,7 @@ int generate(const fs::path& folder, int n) {
   fs::remove_all(folder);
   fs::create_directories(folder / "DBF");
   fs::current_path(folder);
-  const int year = Date::today().year() - 1;
+  const int year = Clock().today().year() - 1;
   const std::string ra = "DBF/A" + std::to_string(year) + "12R.dbf";
   const std::string pa = "DBF/A" + std::to_string(year) + "12P.dbf";
   if (!store::DbfTable::create("DBF/MDOS.dbf", store::schema::mdos()) ||

@@ -24,12 +24,12 @@
 
 namespace fs = std::filesystem;
 using namespace kavrina;
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
-double secondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
+double secondsSince(SteadyClock::time_point start) {
+  return std::chrono::duration<double>(SteadyClock::now() - start).count();
 }
 
 void useFolder(const fs::path& folder, store::Program& program) {
@@ -151,8 +151,8 @@ int rebuild(const fs::path& folder) {
   store::Program program;
   useFolder(folder, program);
   const std::size_t before = store::archive::GETFILES(folder, "*.ntx").size();
-  if (!store::archive::OBISIINDEXE(program, /*interactive=*/false, /*noQuit=*/true)) return 1;
-  auto start = Clock::now();
+  if (store::archive::deleteIndexFiles(program) != 0) return 1;
+  auto start = SteadyClock::now();
   store::DBOPENALL(program);
   program.areas.closeAll();
   program.CSUBDIRFIRME = "001/";
@@ -161,7 +161,7 @@ int rebuild(const fs::path& folder) {
   const double build = secondsSince(start);
   const std::size_t built = store::archive::GETFILES(folder, "*.ntx").size();
 
-  start = Clock::now();
+  start = SteadyClock::now();
   long records = 0;
   records += scan("DBF/Firme.dbf", "Sifra");
   for (const char* table : {"DBF/MDOS.dbf", "001/DBF/MDOS.dbf"}) records += scan(table, "InvBr");

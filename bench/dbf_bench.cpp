@@ -12,12 +12,12 @@
 #include "store/schema.h"
 
 using namespace kavrina;
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
-double secondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
+double secondsSince(SteadyClock::time_point start) {
+  return std::chrono::duration<double>(SteadyClock::now() - start).count();
 }
 
 struct Fields {
@@ -70,7 +70,7 @@ int write(const std::string& file, long n) {
   store::DbfTable::create(file, store::schema::mdos());
   auto t = store::DbfTable::open(file, {.shared = false});
   Fields f(*t);
-  auto start = Clock::now();
+  auto start = SteadyClock::now();
   for (long i = 1; i <= n; ++i) {
     t->append();
     fillAsset(*t, f, i);
@@ -87,7 +87,7 @@ int read(const std::string& file, bool snapshot) {
   // shared table reads each record from the file when it reaches it.
   t->setSnapshotScan(snapshot);
   Fields f(*t);
-  auto start = Clock::now();
+  auto start = SteadyClock::now();
   long n = 0;
   double sum = 0;
   std::size_t chars = 0;
@@ -109,7 +109,7 @@ int read(const std::string& file, bool snapshot) {
 int shared(const std::string& file, long n) {
   auto t = store::DbfTable::open(file, {.shared = true});
   Fields f(*t);
-  auto start = Clock::now();
+  auto start = SteadyClock::now();
   for (long i = 1; i <= n; ++i) {
     t->append(true);
     fillAsset(*t, f, i);

@@ -30,7 +30,7 @@
 
 namespace fs = std::filesystem;
 using namespace kavrina;
-using bench::Clock;
+using SteadyClock = bench::Clock;
 using bench::peakMegabytes;
 using bench::secondsSince;
 
@@ -63,7 +63,7 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
       program, depreciation::resultTableName(year, 12, depreciation::ResultKind::Accounting));
 
   // Reference: every record of the accounting result table read through the store.
-  auto start = Clock::now();
+  auto start = SteadyClock::now();
   std::size_t records = 0;
   {
     depreciation::ResultTableReader reader(program, "BazaRA");
@@ -93,10 +93,10 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
   };
   for (const auto& d : documents) {
     const reports::CalculationRow row{"A" + y + "12" + d.kind + ".DBF", d.description, y, "12"};
-    start = Clock::now();
+    start = SteadyClock::now();
     if (!d.print(program, preview.printer(), row) || !doc) return 1;
     const double composeSeconds = secondsSince(start);
-    start = Clock::now();
+    start = SteadyClock::now();
     preview.ShowPreview(doc);
     preview.pageView()->grab();  // paints the page as its paint event would
     const double firstPageSeconds = secondsSince(start);
@@ -118,14 +118,14 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
       assetInvBr = mdos.getString("InvBr");
   if (assetInvBr.empty()) return 1;
   // Card reference: one result table opened and that asset found in it.
-  start = Clock::now();
+  start = SteadyClock::now();
   {
     depreciation::ResultTableReader reader(program, "BazaRA");
     if (!reader.open(raFile)) return 1;
     if (!depreciation::findRaRow(reader.table(), assetInvBr)) return 1;
   }
   const double openSeconds = secondsSince(start);
-  start = Clock::now();
+  start = SteadyClock::now();
   if (!reports::StampaKartice(program, preview.printer(), assetInvBr,
                               Date::fromYmd(year, 12, 31)) ||
       !doc)
@@ -137,7 +137,7 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
               cardSeconds / openSeconds);
 
   const fs::path pdf = dir / "ora_bench.pdf";
-  start = Clock::now();
+  start = SteadyClock::now();
   if (reports::writePdf(*statement, pdf)) return 1;
   const double pdfSeconds = secondsSince(start);
   std::printf("accounting statement as PDF in process: %d pages in %.3f s, %.0f pages/s\n",

@@ -19,12 +19,12 @@
 #include "store/schema.h"
 
 using namespace kavrina;
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
-double secondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
+double secondsSince(SteadyClock::time_point start) {
+  return std::chrono::duration<double>(SteadyClock::now() - start).count();
 }
 
 int gen(const std::string& file, long n) {
@@ -64,7 +64,7 @@ int keys(const std::string& file, const std::string& out) {
 int build(const std::string& file, const std::string& ntx) {
   auto t = store::DbfTable::open(file, {.shared = false});
   const std::uint32_t n = t->recCount();
-  auto start = Clock::now();
+  auto start = SteadyClock::now();
   if (!store::ntx::createIndex(*t, ntx, "val(InvBr)")) return 1;
   t->close();
   const double s = secondsSince(start);
@@ -78,7 +78,7 @@ int seek(const std::string& file, const std::string& ntx, long count) {
   const std::uint32_t n = t->recCount();
   std::mt19937 rng(7);
   long found = 0;
-  auto start = Clock::now();
+  auto start = SteadyClock::now();
   for (long i = 0; i < count; ++i) found += t->seek(double(rng() % n + 1)) ? 1 : 0;
   const double s = secondsSince(start);
   std::printf("seek: %ld random seeks in %.3f s = %.0f seeks/s (%ld found)\n", count, s, count / s,
@@ -93,7 +93,7 @@ int append(const std::string& file, const std::string& ntx, long count, const st
   const int invBr = t->fieldIndex("InvBr");
   const long base = static_cast<long>(t->recCount()) + 1;
   std::mt19937 rng(11);
-  auto start = Clock::now();
+  auto start = SteadyClock::now();
   for (long i = 0; i < count; ++i) {
     if (!t->append(true)) return 1;
     // New numbers land all over the tree, not only at its right edge.

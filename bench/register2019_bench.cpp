@@ -27,7 +27,7 @@
 
 namespace fs = std::filesystem;
 using namespace kavrina;
-using bench::Clock;
+using SteadyClock = bench::Clock;
 using bench::peakMegabytes;
 using bench::secondsSince;
 
@@ -57,7 +57,7 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
   const std::string y = std::to_string(year);
 
   // Reference: every record of the two result tables read through the store.
-  auto start = Clock::now();
+  auto start = SteadyClock::now();
   std::size_t records = 0;
   for (const char* kind : {"P", "R"}) {
     const fs::path file = store::dataPath(program, "A" + y + "12" + kind + ".dbf");
@@ -71,7 +71,7 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
   const double readSeconds = secondsSince(start);
   std::printf("result tables read: %zu records, %.3f s (reference)\n", records, readSeconds);
 
-  start = Clock::now();
+  start = SteadyClock::now();
   const auto list = depreciation::UCITAJPAMRAM(program, y, "12");
   const double loadSeconds = secondsSince(start);
   std::printf("UCITAJPAMRAM: %zu assets, %.3f s (%.2f x reference)\n", list.rows.size(),
@@ -83,10 +83,10 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
   preview.printer().OnPreview = [&](std::shared_ptr<const reports::PageDocument> d) {
     doc = std::move(d);
   };
-  start = Clock::now();
+  start = SteadyClock::now();
   if (!reports::EVIDENCIJAOS01012019(program, preview.printer(), y, "12") || !doc) return 1;
   const double composeSeconds = secondsSince(start);
-  start = Clock::now();
+  start = SteadyClock::now();
   preview.ShowPreview(doc);
   preview.pageView()->grab();  // paints the page as its paint event would
   const double firstPageSeconds = secondsSince(start);
@@ -96,7 +96,7 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
       doc->pageCount(), composeSeconds, composeSeconds / readSeconds, firstPageSeconds,
       composeSeconds + firstPageSeconds, (composeSeconds + firstPageSeconds) / readSeconds);
 
-  start = Clock::now();
+  start = SteadyClock::now();
   if (!reports::OBRAZACPOA(program, preview.printer(), y, "12")) return 1;
   const double poaSeconds = secondsSince(start);
   std::printf("form POA: %.3f s (%.2f x reference)\n", poaSeconds, poaSeconds / readSeconds);

@@ -21,7 +21,7 @@
 namespace {
 
 using namespace kavrina;
-using bench::Clock;
+using SteadyClock = bench::Clock;
 using bench::peakMegabytes;
 using bench::secondsSince;
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   store::Program program;
   program.CKORISNIKNAZIV = "Preduzece DOO";
   program.CKORISNIKMESTO = "Beograd";
-  auto start = Clock::now();
+  auto start = SteadyClock::now();
   program.AOSNOVNASREDSTVA.reserve(assets);
   for (int i = 1; i <= assets; ++i) {
     const double value = 1000 + (i % 997) * 13.37;
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     doc = std::move(d);
     previewed = true;
   };
-  start = Clock::now();
+  start = SteadyClock::now();
   reports::printAssetList(program, preview.printer(), Date::fromYmd(2030, 1, 1));
   const double composeSeconds = secondsSince(start);
   if (!previewed || !doc) {
@@ -78,20 +78,20 @@ int main(int argc, char** argv) {
   std::printf("pages=%d\ncompose_seconds=%.3f\npeak_mb_after_compose=%ld\n", doc->pageCount(),
               composeSeconds, peakMegabytes());
 
-  start = Clock::now();
+  start = SteadyClock::now();
   preview.ShowPreview(doc);
   preview.pageView()->grab();  // renders the page as a paint event would
   const double firstPageSeconds = secondsSince(start);
   std::printf("first_page_seconds=%.3f\n", firstPageSeconds);
 
-  start = Clock::now();
+  start = SteadyClock::now();
   for (int i = 0; i < 50; ++i) {
     preview.SledecaStranaClick();
     preview.pageView()->grab();
   }
   std::printf("page_turn_ms=%.2f\n", secondsSince(start) * 1000 / 50);
 
-  start = Clock::now();
+  start = SteadyClock::now();
   if (auto error = reports::writePdf(*doc, pdf)) {
     std::fprintf(stderr, "%s\n", error->c_str());
     return 1;

@@ -3,10 +3,12 @@
 # boxes, the printer, the save dialog, the FTP client's interface) are at the bottom beside
 # common/ and errors/, so that the store and the calculation ask and tell through them
 # without knowing Qt; their Qt and libcurl sides (ui/qt, ui/ftp) and the reports' Qt side
-# (reports/qt) sit above the reports, below the forms and the window that use them.
+# (reports/qt) sit above the reports, below the forms and the window that use them. The
+# commands (commands/) ask the user and decide on what the store and the calculation answer;
+# only the window and kavrina-cli are above them.
 set(KAVRINA_LAYERS
   common errors ui settings store depreciation reports ui/qt ui/ftp reports/qt
-  register import online app cli)
+  register import online commands app cli)
 
 # The layer of a path relative to src/ (its longest matching layer), as an index.
 function(kavrina_layer_of path out)

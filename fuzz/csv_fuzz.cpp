@@ -9,7 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const kavrina::import::AssetCsv csv = kavrina::import::readAssetCsv(bytes);
+  const kavrina::import::AssetCsv csv =
+      kavrina::import::readAssetCsv(bytes, kavrina::Date::fromYmd(2026, 1, 1));
   for (const kavrina::import::AssetRow& row : csv.rows) {
     const kavrina::reg::AssetValues& v = row.values;
     // What the checks let through fits the asset table.

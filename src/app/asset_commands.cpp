@@ -8,7 +8,6 @@
 #include "register/asset_record.h"
 #include "store/dbf/dbf_table.h"
 #include "store/rec_lock.h"
-#include "ui/current_ui.h"
 #include "ui/picture.h"
 
 namespace kavrina::app {
@@ -21,13 +20,12 @@ using ui::MessageKind;
 
 constexpr std::string_view kInvBrDigits = "999999999999999999999999999999";
 
-void errorBox(const std::string& text) {
-  ui::current().messageBox(text, MessageKind::Error, MessageButtons::Ok);
+void errorBox(ui::UserInterface& ui, const std::string& text) {
+  ui.messageBox(text, MessageKind::Error, MessageButtons::Ok);
 }
 
-bool confirmed(const std::string& text) {
-  return ui::current().messageBox(text, MessageKind::Confirmation, MessageButtons::YesNo) ==
-         Answer::Yes;
+bool confirmed(ui::UserInterface& ui, const std::string& text) {
+  return ui.messageBox(text, MessageKind::Confirmation, MessageButtons::YesNo) == Answer::Yes;
 }
 
 }  // namespace
@@ -80,7 +78,7 @@ void Navigator::filterAssets(AssetFilter filter) {
 }
 
 void Navigator::searchAssets() {
-  const auto typed = ui::current().inputBox(
+  const auto typed = program_.userInterface().inputBox(
       "Unos", "Tekst (ili sifra) za pretragu:", std::string(20, ' '), "XXXXXXXXXXXXXXXXXXXX", 120);
   if (!typed) return;
   const std::string text = trimmed(*typed);
@@ -112,7 +110,7 @@ void Navigator::searchAssets() {
 
 void Navigator::filterAssetsByNumber(std::string_view prompt, std::string_view picture, int width,
                                      AssetFilter (*filterOf)(const std::string& typed)) {
-  const auto typed = ui::current().inputBox("Unos", prompt, "0", picture, width);
+  const auto typed = program_.userInterface().inputBox("Unos", prompt, "0", picture, width);
   if (!typed || typed->empty()) return;
   filterAssets(filterOf(*typed));
 }
@@ -144,9 +142,10 @@ bool Navigator::seekAsset(const std::string& invBr) {
   program_.areas.select("MDOS");
   store::DbfTable& mdos = program_.areas["MDOS"];
   if (mdos.seek(parseNumber(invBr))) return true;
-  errorBox("Osnovno Sredstvo sa Inventarskim brojem " + trimmed(invBr) +
-           " ne postoji u bazi podataka.\rMoguc uzrok: Osnovno Sredstvo je obrisano od strane "
-           "drugog operatera.");
+  errorBox(program_.userInterface(),
+           "Osnovno Sredstvo sa Inventarskim brojem " + trimmed(invBr) +
+               " ne postoji u bazi podataka.\rMoguc uzrok: Osnovno Sredstvo je obrisano od strane "
+               "drugog operatera.");
   return false;
 }
 
@@ -159,24 +158,26 @@ void Navigator::writeOff() {
   const std::string name = upperCase(trimmed(mdos.getString("Naziv")));
   const Date written = mdos.getDate("DatumO");
   if (!written.empty()) {
-    if (!confirmed("Osnovno Sredstvo sa Inventarskim brojem " + number +
-                   " je Otpisano/Otudjeno.\rNaziv: " + name +
-                   "\rDatum otpisa: " + written.toText() + "\r\rZelite li da ponistite otpis?"))
+    if (!confirmed(program_.userInterface(), "Osnovno Sredstvo sa Inventarskim brojem " + number +
+                                                 " je Otpisano/Otudjeno.\rNaziv: " + name +
+                                                 "\rDatum otpisa: " + written.toText() +
+                                                 "\r\rZelite li da ponistite otpis?"))
       return;
     store::writeRecord(program_, "MDOS", false,
                        [](store::DbfTable& t) { t.putDate("DatumO", Date()); });
     return;
   }
-  const auto typed =
-      ui::current().inputBox("Unos", "Datum Otpisa:", today_().toText(), ui::kDatePicture, 80);
+  const auto typed = program_.userInterface().inputBox(
+      "Unos", "Datum Otpisa:", program_.clock.today().toText(), ui::kDatePicture, 80);
   if (!typed) return;
   const Date date = Date::fromText(*typed);
   if (date.empty()) {
-    errorBox(std::string(ui::kInvalidInputText));
+    errorBox(program_.userInterface(), std::string(ui::kInvalidInputText));
     return;
   }
-  if (!confirmed("Sigurno otpisujete Osnovno Sredstvo sa Inventarskim brojem " + number +
-                 "?\rNaziv: " + name + "\rDatum otpisa: " + date.toText()))
+  if (!confirmed(program_.userInterface(),
+                 "Sigurno otpisujete Osnovno Sredstvo sa Inventarskim brojem " + number +
+                     "?\rNaziv: " + name + "\rDatum otpisa: " + date.toText()))
     return;
   // The asset may have moved while the question was up; the record is the one found.
   store::writeRecord(program_, "MDOS", false,
@@ -188,8 +189,9 @@ void Navigator::deleteAsset() {
   const std::string invBr = cell(1);
   if (!seekAsset(invBr)) return;
   store::DbfTable& mdos = program_.areas["MDOS"];
-  if (!confirmed("Sigurno brisete Osnovno Sredstvo sa Inventarskim brojem " + trimmed(invBr) +
-                 "?\rNaziv: " + upperCase(trimmed(mdos.getString("Naziv")))))
+  if (!confirmed(program_.userInterface(),
+                 "Sigurno brisete Osnovno Sredstvo sa Inventarskim brojem " + trimmed(invBr) +
+                     "?\rNaziv: " + upperCase(trimmed(mdos.getString("Naziv")))))
     return;
   if (!store::REC_LOCK(program_, 0, "MDOS")) return;
   mdos.deleteRecord();
@@ -200,15 +202,17 @@ void Navigator::deleteAsset() {
 }
 
 void Navigator::deleteAllAssets() {
-  const auto typed = ui::current().inputBox("Unos", "Sifra za brisanje:", "0", "999999", 70);
+  const auto typed =
+      program_.userInterface().inputBox("Unos", "Sifra za brisanje:", "0", "999999", 70);
   if (!typed) return;
   char entered[32];
   std::snprintf(entered, sizeof entered, "%06.0f", parseNumber(*typed));
-  if (entered != deleteAllCode(today_())) {
-    ui::current().messageBox("Pogresna sifra!", MessageKind::Warning, MessageButtons::Ok);
+  if (entered != deleteAllCode(program_.clock.today())) {
+    program_.userInterface().messageBox("Pogresna sifra!", MessageKind::Warning,
+                                        MessageButtons::Ok);
     return;
   }
-  if (!confirmed("Sigurno brisete SVA Kavrina ?")) return;
+  if (!confirmed(program_.userInterface(), "Sigurno brisete SVA Kavrina ?")) return;
   program_.areas.select("MDOS");
   store::DbfTable& mdos = program_.areas["MDOS"];
   for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
@@ -216,7 +220,7 @@ void Navigator::deleteAllAssets() {
       mdos.deleteRecord();
       mdos.unlock();
     }
-    ui::current().processEvents();
+    program_.userInterface().processEvents();
   }
   mdos.commit();
   mdos.goTop();
@@ -227,18 +231,19 @@ void Navigator::deleteAllAssets() {
 void Navigator::deleteAssetRange() {
   const char* kCaption = "Brisanje Osnovnih Sredstava";
   const auto from =
-      ui::current().inputBox(kCaption, "OD Inventarskog broja:", "0", kInvBrDigits, 120);
+      program_.userInterface().inputBox(kCaption, "OD Inventarskog broja:", "0", kInvBrDigits, 120);
   if (!from) return;
   const auto to =
-      ui::current().inputBox(kCaption, "DO Inventarskog broja:", "0", kInvBrDigits, 120);
+      program_.userInterface().inputBox(kCaption, "DO Inventarskog broja:", "0", kInvBrDigits, 120);
   if (!to) return;
   const std::string low = reg::numberDigits(*from);
   const std::string high = reg::numberDigits(*to);
   if (compareInventory(low, high) > 0) {
-    errorBox(std::string(ui::kInvalidInputText));
+    errorBox(program_.userInterface(), std::string(ui::kInvalidInputText));
     return;
   }
-  if (!confirmed("Sigurno brisete Kavrina ?\rInventarski brojevi od " + low + " do " + high))
+  if (!confirmed(program_.userInterface(),
+                 "Sigurno brisete Kavrina ?\rInventarski brojevi od " + low + " do " + high))
     return;
   program_.areas.select("MDOS");
   store::DbfTable& mdos = program_.areas["MDOS"];
@@ -249,7 +254,7 @@ void Navigator::deleteAssetRange() {
       mdos.deleteRecord();
       mdos.unlock();
     }
-    ui::current().processEvents();
+    program_.userInterface().processEvents();
   }
   mdos.commit();
   UcitajOsnovnaSredstva();

@@ -5,7 +5,6 @@
 
 #include "app/navigator.h"
 #include "store/database.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::app {
 
@@ -52,7 +51,7 @@ bool Navigator::calculationCommand(std::string_view text) {
 }
 
 void Navigator::calculate(bool annual, bool accounting, bool tax) {
-  const int year = today_().year();
+  const int year = program_.clock.today().year();
   if (annual) {
     program_.NGODINA = year - 1;
     program_.NMESECI = 12;
@@ -70,9 +69,10 @@ void Navigator::deleteCalculation() {
   if (!hasCurrentRow()) return;
   const std::string file = cell(1);
   const std::string description = cell(2);
-  if (ui::current().messageBox("Sigurno brisete " + description + "?\rGodina: " + cell(3) +
-                                   " / Meseci: " + cell(4) + "\rBaza podataka: " + file,
-                               MessageKind::Confirmation, MessageButtons::YesNo) != Answer::Yes)
+  if (program_.userInterface().messageBox(
+          "Sigurno brisete " + description + "?\rGodina: " + cell(3) + " / Meseci: " + cell(4) +
+              "\rBaza podataka: " + file,
+          MessageKind::Confirmation, MessageButtons::YesNo) != Answer::Yes)
     return;
   const fs::path folder = program_.CSUBDIRFIRME + "DBF";
   bool erased = false;
@@ -87,10 +87,11 @@ void Navigator::deleteCalculation() {
     }
   }
   if (!erased)
-    ui::current().messageBox(description +
-                                 " nije obrisan.\rMoguc uzrok: Baza je u upotrebi od strane "
-                                 "drugog operatera.",
-                             MessageKind::Error, MessageButtons::Ok);
+    program_.userInterface().messageBox(
+        description +
+            " nije obrisan.\rMoguc uzrok: Baza je u upotrebi od strane "
+            "drugog operatera.",
+        MessageKind::Error, MessageButtons::Ok);
   UcitajOsnovnaSredstva();
   UcitajObracune();
   currentRow_ = program_.AOBRACUNI.empty() ? -1 : 0;
@@ -100,7 +101,7 @@ void Navigator::openDocument() {
   if (!hasCurrentRow()) return;
   const std::string file = cell(1);
   if (!findFile(program_.CSUBDIRFIRME + "DBF", trimmed(file))) {
-    ui::current().messageBox(
+    program_.userInterface().messageBox(
         "Ne postoji fajl " + file + "!\rMoguc uzrok: Fajl je obrisan od strane drugog operatera.",
         MessageKind::Error, MessageButtons::Ok);
     return;

@@ -6,7 +6,6 @@
 #include "common/decimal.h"
 #include "settings/settings_keys.h"
 #include "store/dbf/dbf_table.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::app {
 
@@ -44,7 +43,7 @@ bool Navigator::companyCommand(std::string_view text) {
 
 bool Navigator::agencyModeAllows(std::string_view command) {
   if (program_.LAGENCIJSKIMOD) return true;
-  ui::current().messageBox(
+  program_.userInterface().messageBox(
       "Opcija " + upperCase(command) + " je dozvoljena samo u Agencijskom modu programa.",
       MessageKind::Information, MessageButtons::Ok);
   return false;
@@ -62,13 +61,13 @@ void Navigator::activateCurrentCompany() {
   loadAssetsIfWanted();
   UcitajObracune();
   currentRow_ = row;
-  ui::current().messageBox(
+  program_.userInterface().messageBox(
       "Firma: " + upperCase(program_.CKORISNIKNAZIV) + "\rPodaci su ucitani i aktivni.",
       MessageKind::Information, MessageButtons::Ok);
 }
 
 void Navigator::searchCompanies() {
-  const auto typed = ui::current().inputBox(
+  const auto typed = program_.userInterface().inputBox(
       "Unos", "Tekst (ili sifra) za pretragu:", std::string(20, ' '), "XXXXXXXXXXXXXXXXXXXX", 120);
   if (!typed) return;
   const std::string text = trimmed(*typed);

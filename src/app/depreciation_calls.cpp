@@ -2,23 +2,23 @@
 
 #include <filesystem>
 
+#include "commands/activation.h"
 #include "common/process_memory.h"
 #include "depreciation/annual_results_cache.h"
 #include "depreciation/group_reset.h"
 #include "depreciation/obracun.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::app {
 
 namespace fs = std::filesystem;
 
-void showNotAvailable() {
-  ui::current().messageBox("Opcija jos nije dostupna.", ui::MessageKind::Information,
-                           ui::MessageButtons::Ok);
+void showNotAvailable(store::Program& program) {
+  program.userInterface().messageBox("Opcija jos nije dostupna.", ui::MessageKind::Information,
+                                     ui::MessageButtons::Ok);
 }
 
 void callAKTIVIRAJ(store::Program& program) {
-  depreciation::AKTIVIRAJ(program);
+  commands::AKTIVIRAJ(program);
 }
 
 void callOBRACUN(store::Program& program, bool accounting, bool tax, bool periodic) {

@@ -21,6 +21,6 @@ PresentValueLookup presentValueLookup(store::Session& program);
 void addDepreciationCalls(CommandHooks& hooks);
 
 // The information box of a command whose subsystem this build does not have yet.
-void showNotAvailable();
+void showNotAvailable(store::Program& program);
 
 }  // namespace kavrina::app

@@ -5,6 +5,7 @@
 
 #include "app/depreciation_calls.h"
 #include "app/list_rows.h"
+#include "errors/end_program.h"
 #include "register/tf_firma.h"
 #include "register/tf_osnovno_sredstvo.h"
 #include "register/tf_podesavanja.h"
@@ -40,14 +41,17 @@ void createForms(store::Program& program, QWidget* mainWindow) {
 
 void showCompanyForm(store::Program& program) {
   if (FFIRMA) FFIRMA->exec();
+  errors::continueEnding();
 }
 
 void showAssetForm(store::Program& program) {
   if (FOSNOVNOSREDSTVO) FOSNOVNOSREDSTVO->exec();
+  errors::continueEnding();
 }
 
 void showSettingsForm(store::Program& program) {
   if (FPODESAVANJA) FPODESAVANJA->exec();
+  errors::continueEnding();
 }
 
 }  // namespace kavrina::app

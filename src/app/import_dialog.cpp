@@ -10,7 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "ui/current_ui.h"
+#include "errors/end_program.h"
 
 namespace kavrina::app {
 
@@ -130,8 +130,8 @@ bool ImportDialog::importFile() {
   if (!result.written) return false;
   imported_ = result.assets;
   program_.CINVENTARSKIBROJ = reg::storedInvBr(result.lastInvBr);
-  ui::current().messageBox("Uvezeno sredstava: " + std::to_string(result.assets),
-                           ui::MessageKind::Information, ui::MessageButtons::Ok);
+  program_.userInterface().messageBox("Uvezeno sredstava: " + std::to_string(result.assets),
+                                      ui::MessageKind::Information, ui::MessageButtons::Ok);
   accept();
   return true;
 }
@@ -139,6 +139,7 @@ bool ImportDialog::importFile() {
 bool showImportDialog(store::Program& program, QWidget* parent) {
   ImportDialog dialog(program, parent);
   dialog.exec();
+  errors::continueEnding();
   return dialog.imported() > 0;
 }
 

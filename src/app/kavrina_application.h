@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QApplication>
-#include <functional>
 
 namespace kavrina::app {
 
@@ -11,16 +10,11 @@ class KavrinaApplication final : public QApplication {
  public:
   KavrinaApplication(int& argc, char** argv);
 
-  // What ends the program when a handler raised EndProgram (the tables are closed and the
-  // process exits with the code). Default: std::exit with the code.
-  void setOnEndProgram(std::function<void(int)> end) { onEndProgram_ = std::move(end); }
-
-  // Dispatches the event; an EndProgram ends the program in order, any other exception
-  // goes to errors::reportException, which logs it, shows it and ends the program.
+  // Dispatches the event. An EndProgram cannot unwind through the dispatch: it begins the
+  // end (errors::beginEnding) and leaves every event loop, so that exec() returns its code
+  // to main, and no event is dispatched any more. Any other exception goes to
+  // errors::reportException, which logs it, shows it and ends the program so.
   bool notify(QObject* receiver, QEvent* event) override;
-
- private:
-  std::function<void(int)> onEndProgram_;
 };
 
 }  // namespace kavrina::app

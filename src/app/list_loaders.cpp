@@ -11,7 +11,6 @@
 #include "store/dbf/dbf_table.h"
 #include "store/import_lock.h"
 #include "store/rec_lock.h"
-#include "ui/current_ui.h"
 #include "ui/event_pump.h"
 
 namespace kavrina::app {
@@ -22,9 +21,9 @@ namespace {
 
 constexpr std::string_view kQvrPro = "qvr_pro.dbf";
 
-std::unique_ptr<ui::WaitNotice> waitNotice(std::string_view text) {
-  if (!ui::hasCurrent()) return nullptr;
-  return ui::current().showWait(text);
+std::unique_ptr<ui::WaitNotice> waitNotice(const store::Program& program, std::string_view text) {
+  if (program.ui == nullptr) return nullptr;
+  return program.ui->showWait(text);
 }
 
 // A file of the program folder (the working directory) found in any case.
@@ -92,7 +91,7 @@ std::string companionPlace(const std::string& mesto) {
 }
 
 void UcitajFirme(store::Program& program, const RecordFilter& filter) {
-  auto notice = waitNotice("Ucitava se Spisak Firmi. Molim sacekajte...");
+  auto notice = waitNotice(program, "Ucitava se Spisak Firmi. Molim sacekajte...");
   program.areas.select("Firme");
   store::DbfTable& firme = program.areas["Firme"];
   if (firme.recCount() == 0) createFirstCompanies(program);
@@ -124,9 +123,9 @@ void UcitajOsnovnaSredstva(store::Program& program, const PresentValueLookup& pr
   store::DbfTable& mdos = program.areas["MDOS"];
   const int total = static_cast<int>(mdos.recCount());
   std::unique_ptr<ui::ProgressBox> progress;
-  if (ui::hasCurrent())
-    progress = ui::current().showProgress(
-        "Ucitava se Spisak Osnovnih Sredstava. Molim sacekajte...", 1, std::max(total, 1));
+  if (program.ui != nullptr)
+    progress = program.ui->showProgress("Ucitava se Spisak Osnovnih Sredstava. Molim sacekajte...",
+                                        1, std::max(total, 1));
 
   program.AOSNOVNASREDSTVA.clear();
   program.AOSNOVNASREDSTVA.reserve(static_cast<std::size_t>(total));
@@ -136,7 +135,7 @@ void UcitajOsnovnaSredstva(store::Program& program, const PresentValueLookup& pr
   const int raOsn = mdos.fieldIndex("RAOsn");
   const int paOsn = mdos.fieldIndex("PAOsn");
   int read = 0;
-  ui::EventPump pump;
+  ui::EventPump pump(program.ui);
   {
     // The list is read in one pass from top to bottom: records and index entries in blocks.
     const store::DbfTable::SnapshotScan snapshot(mdos);
@@ -174,7 +173,7 @@ void UcitajObracune(store::Program& program) {
     return std::find(upperNames.begin(), upperNames.end(), upperCase(name)) != upperNames.end();
   };
 
-  auto notice = waitNotice("Ucitava se Spisak Obracuna. Molim sacekajte...");
+  auto notice = waitNotice(program, "Ucitava se Spisak Obracuna. Molim sacekajte...");
   program.AOBRACUNI.clear();
   for (const std::string& name : names) {
     if (!isCalculationFileName(name)) continue;

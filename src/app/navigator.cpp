@@ -2,7 +2,6 @@
 
 #include "settings/settings_keys.h"
 #include "store/dbf/dbf_table.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::app {
 
@@ -106,8 +105,9 @@ void Navigator::sgSpisakOnDblClick() {
   switch (section()) {
     case Section::Firma:
       if (!program_.LAGENCIJSKIMOD) {
-        ui::current().messageBox("Opcija AKTIVIRAJ je dozvoljena samo u Agencijskom modu programa.",
-                                 ui::MessageKind::Information, ui::MessageButtons::Ok);
+        program_.userInterface().messageBox(
+            "Opcija AKTIVIRAJ je dozvoljena samo u Agencijskom modu programa.",
+            ui::MessageKind::Information, ui::MessageButtons::Ok);
         break;
       }
       activateCurrentCompany();
@@ -126,7 +126,7 @@ void Navigator::sgSpisakOnDblClick() {
 }
 
 void Navigator::sgSpisakOnHeaderClick(int column) {
-  auto notice = ui::current().showWait("Sortiranje u toku. Molim sacekajte...");
+  auto notice = program_.userInterface().showWait("Sortiranje u toku. Molim sacekajte...");
   sortRows(currentList(), section(), column, sortAscending_);
   sortAscending_ = !sortAscending_;
   currentRow_ = currentList().empty() ? -1 : 0;
@@ -160,7 +160,8 @@ std::string Navigator::statusLine() const {
 
 bool Navigator::hasRowToChange() {
   if (hasCurrentRow()) return true;
-  ui::current().messageBox(kNothingToChange, ui::MessageKind::Information, ui::MessageButtons::Ok);
+  program_.userInterface().messageBox(kNothingToChange, ui::MessageKind::Information,
+                                      ui::MessageButtons::Ok);
   return false;
 }
 
@@ -176,7 +177,7 @@ std::string Navigator::cell(int n) {
 }
 
 void Navigator::notFound(const std::string& text) {
-  ui::current().messageBox(text, ui::MessageKind::Information, ui::MessageButtons::Ok);
+  program_.userInterface().messageBox(text, ui::MessageKind::Information, ui::MessageButtons::Ok);
 }
 
 void Navigator::print(Document document) {

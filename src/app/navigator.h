@@ -48,7 +48,6 @@ class Navigator {
   bool nextSortAscending() const { return sortAscending_; }
 
   // Today's date for "Brisi sve" and the write-off (tests set a fixed one).
-  void setToday(std::function<Date()> today) { today_ = std::move(today); }
 
   // --- the main window's methods of the sections
   // After a section button: the status text and the current row of the section in
@@ -136,7 +135,6 @@ class Navigator {
   bool activated_ = false;
   std::string statusText_;
   bool sortAscending_ = true;
-  std::function<Date()> today_ = &Date::today;
 };
 
 }  // namespace kavrina::app

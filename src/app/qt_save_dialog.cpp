@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "errors/end_program.h"
+
 namespace kavrina::app {
 
 std::optional<std::filesystem::path> QtSaveDialog::execute(const ui::SaveDialogSettings& settings) {
@@ -19,7 +21,9 @@ std::optional<std::filesystem::path> QtSaveDialog::execute(const ui::SaveDialogS
   dialog.setNameFilter(filter);
   dialog.setDirectory(lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_);
   dialog.selectFile(QString::fromStdString(settings.fileName));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const int result = dialog.exec();
+  errors::continueEnding();
+  if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const QString chosen = dialog.selectedFiles().front();
   lastFolder_ = QFileInfo(chosen).absolutePath();
   return std::filesystem::path(chosen.toStdString());

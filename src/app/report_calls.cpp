@@ -11,7 +11,6 @@
 #include "reports/qt/print_preview.h"
 #include "reports/report_dialogs.h"
 #include "reports/statements.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::app {
 
@@ -73,8 +72,8 @@ void printDocument(TFOSMAIN& window, store::Program& program, Document document,
     case Document::Kartica:
       // The card of the grid's current asset; with no rows there is nothing to print.
       if (row.empty()) {
-        ui::current().messageBox(reports::kNemaPodatakaZaStampu, ui::MessageKind::Information,
-                                 ui::MessageButtons::Ok);
+        program.userInterface().messageBox(reports::kNemaPodatakaZaStampu,
+                                           ui::MessageKind::Information, ui::MessageButtons::Ok);
         break;
       }
       reports::StampaKartice(program, previewOf(window).printer(), reports::listCell(row, 1));

@@ -6,11 +6,10 @@
 #include "app/depreciation_calls.h"
 #include "app/qt_save_dialog.h"
 #include "app/tfosmain.h"
+#include "commands/arhiviraj_podatke.h"
+#include "commands/obrisi_indekse.h"
 #include "online/online_services.h"
 #include "settings/ini_files.h"
-#include "store/archive/arhiviraj_podatke.h"
-#include "store/archive/index_files.h"
-#include "ui/current_ui.h"
 #include "ui/system_shell.h"
 
 namespace kavrina::app {
@@ -36,11 +35,12 @@ online::OnlineContext onlineContext(TFOSMAIN& window, store::Program& program) {
   static ui::SystemShell shell;
   return {.info = program.info,
           .settings = settings::programSettings(),
-          .ui = ui::current(),
+          .ui = program.userInterface(),
           .ftp = *window.Ftp1,
           .shell = shell,
           .executable = online::runningProgram(),
-          .CSUBDIRFIRME = program.CSUBDIRFIRME};
+          .CSUBDIRFIRME = program.CSUBDIRFIRME,
+          .clock = program.clock};
 }
 
 }  // namespace
@@ -53,17 +53,17 @@ bool serviceAvailable(Service service) {
 void runService(TFOSMAIN& window, store::Program& program, Service service) {
   if (service == Service::ObrisiIndex) {
     // OBRISIINDEX: ends the program (the next start builds the indexes).
-    store::archive::OBISIINDEXE(program, /*interactive=*/true, /*noQuit=*/false);
+    commands::OBISIINDEXE(program);
     return;
   }
   if (service == Service::ArhivirajPodatke) {
     QtSaveDialog saveDialog(&window);
-    store::archive::ARHIVIRAJPODATKE(program, saveDialog);
+    commands::ARHIVIRAJPODATKE(program, saveDialog);
     return;
   }
   const auto entry = onlineEntry(service);
   if (!entry) {
-    showNotAvailable();
+    showNotAvailable(program);
     return;
   }
   online::OnlineContext context = onlineContext(window, program);

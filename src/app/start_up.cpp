@@ -13,10 +13,10 @@
 #include "app/resource_images.h"
 #include "app/tfosmain.h"
 #include "common/process_memory.h"
+#include "errors/end_program.h"
 #include "errors/error_handler.h"
 #include "errors/program_info.h"
 #include "settings/ini_files.h"
-#include "store/end_program.h"
 #include "store/program.h"
 #include "ui/current_ui.h"
 #include "ui/qt/qt_user_interface.h"
@@ -70,7 +70,7 @@ int runProgram(int argc, char** argv) {
   errors::ErrorHooks hooks;
   hooks.show = showError;
   // A fatal error unwinds to the event dispatch or to here, closing the tables on the way.
-  hooks.exit = [](int code) { throw store::EndProgram(code); };
+  hooks.exit = [](int code) { throw errors::EndProgram(code); };
   hooks.closeFiles = [&program] { program->areas.closeAll(); };
   errors::installErrorHandler(program->info, hooks);
 
@@ -79,9 +79,9 @@ int runProgram(int argc, char** argv) {
     KavrinaApplication application(argc, argv);
     KavrinaApplication::setApplicationName("Kavrina");
     KavrinaApplication::setWindowIcon(resourceIcon("KAVRINAICO"));
-    application.setOnEndProgram([&program](int) { closeQuietly(*program); });
     ui::QtUserInterface userInterface;
     ui::install(&userInterface);
+    program->ui = &userInterface;
 
     // 3. The forms: the main window (which creates and opens the database), then the others.
     TFOSMAIN* window = nullptr;
@@ -92,18 +92,25 @@ int runProgram(int argc, char** argv) {
 
     // 4. The message loop, with the main window shown maximised.
     FOSMAIN->showMaximized();
+    // An end begun by an event dispatched before the loop runs unwinds from here.
+    errors::continueEnding();
     const int code = application.exec();
+    if (const auto ending = errors::endingCode()) {
+      closeQuietly(*program);
+      ui::install(nullptr);
+      return *ending;
+    }
     program->areas.closeAll();
     ui::install(nullptr);
     return code;
-  } catch (const store::EndProgram& end) {
+  } catch (const errors::EndProgram& end) {
     closeQuietly(*program);
     ui::install(nullptr);
     return end.exitCode();
   } catch (...) {
     try {
       errors::reportException(std::current_exception());
-    } catch (const store::EndProgram& end) {
+    } catch (const errors::EndProgram& end) {
       closeQuietly(*program);
       ui::install(nullptr);
       return end.exitCode();

@@ -25,13 +25,13 @@
 #include "app/import_dialog.h"
 #include "app/report_calls.h"
 #include "app/resource_images.h"
+#include "commands/open_database.h"
+#include "errors/end_program.h"
 #include "errors/program_info.h"
 #include "reports/page_frame.h"
 #include "settings/settings_keys.h"
 #include "store/database.h"
 #include "store/dbf/dbf_table.h"
-#include "store/end_program.h"
-#include "ui/current_ui.h"
 #include "ui/ftp/curl_ftp_client.h"
 
 namespace kavrina::app {
@@ -74,8 +74,8 @@ TFOSMAIN::TFOSMAIN(store::Program& program, CommandHooks hooks, QWidget* parent)
     : QMainWindow(parent), program_(program), navigator_(program, std::move(hooks)) {
   setObjectName("FOSMAIN");
   // While it waits for the server, the FTP client lets the window's events run.
-  Ftp1 = std::make_unique<ui::CurlFtpClient>([] {
-    if (ui::hasCurrent()) ui::current().processEvents();
+  Ftp1 = std::make_unique<ui::CurlFtpClient>([this] {
+    if (program_.ui != nullptr) program_.ui->processEvents();
   });
   createControls();
   fOSMainOnCreate();
@@ -112,7 +112,7 @@ void TFOSMAIN::fOSMainOnCreate() {
   program_.CKORISNIKMESTO.clear();
   program_.AOSNOVNASREDSTVA.clear();
   program_.AOBRACUNI.clear();
-  program_.NGODINA = Date::today().year();
+  program_.NGODINA = program_.clock.today().year();
   program_.NMESECI = 0;
   program_.CFILTER.clear();
   // 2. Deleted records are hidden everywhere; dates are always dd.mm.yyyy (Date::toText).
@@ -138,14 +138,14 @@ void TFOSMAIN::fOSMainOnCreate() {
   program_.LCENTRIRAJ = settings::read(settings::kCentriranje);
   program_.LAGENCIJSKIMOD = settings::read(settings::kAgencijskiMod);
   // 8.
-  store::DBOPENALL(program_);
+  commands::DBOPENALL(program_);
   // A register that another station holds alone cannot be worked with: the user is told
   // which table, and the program ends before any list reads it.
   if (const std::filesystem::path held = store::standingTableHeld(program_); !held.empty()) {
-    ui::current().messageBox(
+    program_.userInterface().messageBox(
         "Drugi korisnik trenutno koristi tabelu " + held.generic_string() + ". Pokusajte kasnije.",
         ui::MessageKind::Error, ui::MessageButtons::Ok);
-    throw store::EndProgram(1);
+    throw errors::EndProgram(1);
   }
 }
 

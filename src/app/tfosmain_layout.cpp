@@ -20,7 +20,6 @@
 #include "app/status_panel.h"
 #include "app/tfosmain.h"
 #include "errors/program_info.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::app {
 
@@ -313,8 +312,8 @@ void TFOSMAIN::createInfoMenu() {
   // The program, its version and where its data lie (beside the program, in $KAVRINA_HOME
   // or, for an installed program, in the user's data folder).
   connect(pomoc->addAction("Informacije o programu"), &QAction::triggered, this, [this] {
-    ui::current().messageBox(programInfoText(program_.info), ui::MessageKind::Information,
-                             ui::MessageButtons::Ok);
+    program_.userInterface().messageBox(programInfoText(program_.info),
+                                        ui::MessageKind::Information, ui::MessageButtons::Ok);
   });
   pomoc->addSeparator();
   QMenu* daljinska = pomoc->addMenu("Daljinska podrska");

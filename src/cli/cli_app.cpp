@@ -14,6 +14,8 @@
 #include "cli/csv_export.h"
 #include "cli/maintenance_commands.h"
 #include "cli/stampa.h"
+#include "commands/activation.h"
+#include "commands/open_database.h"
 #include "common/path_case.h"
 #include "common/text.h"
 #include "depreciation/calculation_input.h"
@@ -53,8 +55,8 @@ std::string tableHeldMessage(const fs::path& table) {
 }
 
 // The value checks of the dialogs, with the accepted range named for the command line.
-std::optional<std::string> checkValues(const CliOptions& o) {
-  const int current = dep::currentCalendarYear();
+std::optional<std::string> checkValues(const store::Session& program, const CliOptions& o) {
+  const int current = dep::currentCalendarYear(program);
   const std::string years =
       " (godina od " + std::to_string(dep::kFirstYear) + " do " + std::to_string(current) + ")";
   switch (o.command) {
@@ -201,7 +203,7 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
         << fs::absolute(o.dir ? fs::path(*o.dir) : defaultFolder(), ec).string() << '\n';
     return kExitOk;
   }
-  if (const auto refused = checkValues(o)) return usageError(err, *refused);
+  if (const auto refused = checkValues(program, o)) return usageError(err, *refused);
   // The tool works in the program folder; a PDF file named on the command line is where
   // the user stands.
   if (o.pdf) o.pdf = fs::absolute(*o.pdf).string();
@@ -229,7 +231,7 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
 
   program.areas.setHideDeleted(true);
   if (const auto code = runMaintenance(program, o, startedIn, out, err)) return *code;
-  store::DBOPENALL(program);
+  commands::DBOPENALL(program);
   if (const fs::path held = store::standingTableHeld(program); !held.empty())
     return failure(err, tableHeldMessage(held));
 
@@ -244,7 +246,7 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
     return failure(err, "Firma sa sifrom " + code + " ne postoji.");
   }
   if (code != "000") {
-    dep::activateCompany(program, code);
+    commands::activateCompany(program, code);
     if (const fs::path held = store::standingTableHeld(program); !held.empty())
       return failure(err, tableHeldMessage(held));
   }

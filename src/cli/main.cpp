@@ -9,8 +9,8 @@
 #include "cli/cli_options.h"
 #include "cli/console_ui.h"
 #include "common/process_memory.h"
+#include "errors/end_program.h"
 #include "errors/error_handler.h"
-#include "store/end_program.h"
 #include "ui/current_ui.h"
 
 int main(int argc, char** argv) {
@@ -23,12 +23,13 @@ int main(int argc, char** argv) {
   hooks.show = [](const std::string& text) { std::cerr << cli::consoleText(text) << '\n'; };
   // A fatal error unwinds to here: every table is closed on the way (a result table being
   // redone keeps its previous contents) before the process ends.
-  hooks.exit = [](int code) { throw store::EndProgram(code); };
+  hooks.exit = [](int code) { throw errors::EndProgram(code); };
   hooks.closeFiles = [&program] { program.areas.closeAll(); };
   errors::installErrorHandler(program.info, hooks);
   const std::vector<std::string> args(argv + 1, argv + argc);
   cli::ConsoleUi console(cli::outputCarriesData(args) ? std::cerr : std::cout, std::cerr);
   ui::ScopedUserInterface use(console);
+  program.ui = &console;
 
   try {
     try {
@@ -36,12 +37,12 @@ int main(int argc, char** argv) {
       program.areas.closeAll();
       std::cout.flush();
       return code;
-    } catch (const store::EndProgram&) {
+    } catch (const errors::EndProgram&) {
       throw;
     } catch (...) {
       errors::reportException(std::current_exception());
     }
-  } catch (const store::EndProgram& end) {
+  } catch (const errors::EndProgram& end) {
     try {
       program.areas.closeAll();
     } catch (...) {

@@ -6,8 +6,9 @@
 
 #include "cli/console_ui.h"
 #include "cli/output_place.h"
+#include "commands/archive_texts.h"
+#include "commands/open_database.h"
 #include "common/output_target.h"
-#include "store/archive/archive_texts.h"
 #include "store/archive/data_archive.h"
 #include "store/archive/get_files.h"
 #include "store/archive/index_files.h"
@@ -36,12 +37,12 @@ int runArhiva(store::Session& program, const CliOptions& o, const fs::path& star
 
   // A data folder behind a link the listing cannot follow would be missing from the archive.
   if (const auto links = archive::linkedFolders(folder); !links.refused.empty())
-    return fail(err, archive::texts::vezaNijeArhivirana(links.refused));
+    return fail(err, commands::texts::vezaNijeArhivirana(links.refused));
   const archive::ArchiveOutcome outcome =
       archive::writeDataArchive(folder, archive::GETFILES(folder), target, o.presnimi);
   if (outcome.state != archive::ArchiveOutcome::State::Written) {
     if (outcome.error == EEXIST) return fail(err, "Fajl: " + target.string() + " vec postoji.");
-    std::string text = std::string(archive::texts::kArhivaNijeKreirana) + "\n" + target.string();
+    std::string text = std::string(commands::texts::kArhivaNijeKreirana) + "\n" + target.string();
     if (outcome.error != 0) text += ": " + std::string(std::strerror(outcome.error));
     return fail(err, text);
   }
@@ -52,7 +53,9 @@ int runArhiva(store::Session& program, const CliOptions& o, const fs::path& star
 }
 
 int runIndeksi(store::Session& program, std::ostream& out, std::ostream& err) {
-  const archive::IndexRebuild rebuild = archive::rebuildIndexes(program);
+  commands::StructureCheckMessages messages(program.ui);
+  const archive::IndexRebuild rebuild = archive::rebuildIndexes(program, messages);
+  commands::endUnlessOpened(rebuild.opened, program.ui);
   if (!rebuild.heldFile.empty())
     return fail(err, "Drugi korisnik trenutno koristi fajl " + rebuild.heldFile +
                          ". Indeksni fajlovi nisu obrisani; pokusajte kada se svi korisnici "

@@ -21,7 +21,6 @@
 #include "reports/inventory_list.h"
 #include "reports/statements.h"
 #include "store/database.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::cli {
 namespace {
@@ -29,8 +28,8 @@ namespace {
 namespace fs = std::filesystem;
 namespace dep = depreciation;
 
-void tell(const std::string& text) {
-  ui::current().messageBox(text, ui::MessageKind::Error, ui::MessageButtons::Ok);
+void tell(const store::Program& program, const std::string& text) {
+  program.userInterface().messageBox(text, ui::MessageKind::Error, ui::MessageButtons::Ok);
 }
 
 // The filter the options name; the whole list without one.
@@ -46,14 +45,14 @@ app::AssetFilter filterOf(const CliOptions& o) {
 // AOSNOVNASREDSTVA and CFILTER as the main window leaves them after the same filter; the
 // present values as of the current year, as the window's first load has them.
 void loadAssetList(store::Program& program, const CliOptions& o) {
-  program.NGODINA = Date::today().year();
+  program.NGODINA = program.clock.today().year();
   app::AssetFilter filter = filterOf(o);
   program.CFILTER = std::move(filter.words);
   app::UcitajOsnovnaSredstva(program, app::presentValueLookup(program), filter.keep);
 }
 
-Date referenceDate(const CliOptions& o) {
-  return o.naDan ? Date::fromText(*o.naDan) : Date::today();
+Date referenceDate(const store::Program& program, const CliOptions& o) {
+  return o.naDan ? Date::fromText(*o.naDan) : program.clock.today();
 }
 
 // The calculation list's row of --godina and --meseci of the kind `kind` ('R' or 'P'):
@@ -65,8 +64,9 @@ std::optional<reports::CalculationRow> calculationRow(store::Program& program, c
   const fs::path file = store::dataPath(program, name);
   if (!existsCaseInsensitive(file)) {
     // A calculation's result table takes its name only when the calculation is complete.
-    tell("Nema obracuna amortizacije za " + std::to_string(*o.godina) + ". godinu (" +
-         std::to_string(o.meseci) + " meseci): ne postoji fajl " + file.generic_string() + ".");
+    tell(program, "Nema obracuna amortizacije za " + std::to_string(*o.godina) + ". godinu (" +
+                      std::to_string(o.meseci) + " meseci): ne postoji fajl " +
+                      file.generic_string() + ".");
     return std::nullopt;
   }
   const app::ListRows rows = app::calculationRows(name, {});
@@ -96,7 +96,7 @@ std::vector<StampaDocument> registerDocuments() {
            std::string(kFilterHelp),
        [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
          loadAssetList(program, o);
-         return reports::printAssetList(program, printer, referenceDate(o)).shown;
+         return reports::printAssetList(program, printer, referenceDate(program, o)).shown;
        }},
       {"firme",
        {},
@@ -111,7 +111,7 @@ std::vector<StampaDocument> registerDocuments() {
            std::string(kFilterHelp),
        [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
          loadAssetList(program, o);
-         return reports::printInventoryList(program, printer, referenceDate(o)).shown;
+         return reports::printInventoryList(program, printer, referenceDate(program, o)).shown;
        }},
       {"kartica",
        {{"--invbr", true}},
@@ -121,7 +121,8 @@ std::vector<StampaDocument> registerDocuments() {
        [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
          store::DbfTable& mdos = program.areas["MDOS"];
          if (!reports::seekAsset(mdos, *o.invbr)) {
-           tell("Nije pronadjeno osnovno sredstvo sa inventarskim brojem " + *o.invbr + ".");
+           tell(program,
+                "Nije pronadjeno osnovno sredstvo sa inventarskim brojem " + *o.invbr + ".");
            return false;
          }
          return reports::StampaKartice(program, printer, mdos.getString("InvBr"));

@@ -90,21 +90,7 @@ Date Date::fromDayNumber(std::int64_t days) {
   return fromYmd(y, m, d);
 }
 
-namespace {
-
-std::function<Date()>& clockInUse() {
-  static std::function<Date()> clock;
-  return clock;
-}
-
-}  // namespace
-
-void Date::setClock(std::function<Date()> clock) {
-  clockInUse() = std::move(clock);
-}
-
 Date Date::today() {
-  if (clockInUse()) return clockInUse()();
   std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);

@@ -20,11 +20,8 @@ class Date {
   static Date fromText(std::string_view text);
   // The date of the given serial day number (days since 1 January 1 of the proleptic calendar).
   static Date fromDayNumber(std::int64_t days);
-  // Today's date by the clock in use: the system's local date unless one was set.
+  // Today's local date by the system's clock.
   static Date today();
-  // Sets the clock that today() reads (an empty one restores the system's), so that
-  // whatever compares with today's date can be run on a date of its choosing.
-  static void setClock(std::function<Date()> clock);
 
   bool empty() const { return year_ == 0; }
   int year() const { return year_; }

@@ -11,7 +11,6 @@
 #include "depreciation/working_tables.h"
 #include "store/database.h"
 #include "store/import_lock.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::depreciation {
 namespace {
@@ -105,10 +104,10 @@ std::vector<AssetRow> loadAssetRows(store::Session& program, AnnualResultsCache&
 
 void UcitajOsnovnaSredstva(store::Program& program, AnnualResultsCache& presentValues,
                            const std::function<bool(store::DbfTable& mdos)>& filter) {
-  ui::UserInterface& ui = ui::current();
+  ui::UserInterface& ui = program.userInterface();
   const int count = static_cast<int>(program.areas["MDOS"].recCount());
   const std::unique_ptr<ui::ProgressBox> progress = ui.showProgress(kUcitavaSe, 1, count);
-  EventPump pump;
+  EventPump pump(program.ui);
   AssetListOptions options;
   options.filter = filter;
   options.step = [&](std::size_t read) {

@@ -22,8 +22,8 @@ std::string digits(int value, int width) {
 
 }  // namespace
 
-int currentCalendarYear() {
-  return Date::today().year();
+int currentCalendarYear(const store::Session& program) {
+  return program.clock.today().year();
 }
 
 CalculationPreset annualPreset(int currentYear) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "store/program.h"
+
 namespace kavrina::depreciation {
 
 // The program's texts of these procedures.
@@ -34,7 +36,7 @@ inline constexpr std::string_view kCarriageReturn = "\r";
 inline constexpr int kFirstYear = 2004;
 
 // The calendar year of today's date.
-int currentCalendarYear();
+int currentCalendarYear(const store::Session& program);
 
 // Year and months proposed to the user before a calculation (`NGODINA`, `NMESECI`).
 struct CalculationPreset {

@@ -12,7 +12,6 @@
 #include "store/database.h"
 #include "store/rec_lock.h"
 #include "store/schema.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::depreciation {
 namespace {
@@ -61,7 +60,7 @@ GroupResetResult runNulirajGrupu(store::Session& program, int year, int group) {
   const int invBr = mdos.fieldIndex("InvBr");
   const int datumN = mdos.fieldIndex("DatumN");
   const int paGrupa = mdos.fieldIndex("PAgrupa");
-  EventPump pump;
+  EventPump pump(program.ui);
   for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
     pump();
     Asset asset;
@@ -93,13 +92,13 @@ std::string mdngInUseMessage() {
 }
 
 void NULIRAJGRUPU(store::Session& program) {
-  ui::UserInterface& ui = ui::current();
-  const int preset = currentCalendarYear() - 1;
+  ui::UserInterface& ui = program.userInterface();
+  const int preset = currentCalendarYear(program) - 1;
   const std::optional<std::string> yearText = ui.inputBox(
       kCaptionUnos, kPromptGodinaNuliranja, std::to_string(preset), kPictureGodina, kWidthGodina);
   if (!yearText) return;
   const int year = static_cast<int>(parseNumber(*yearText));
-  if (const auto refused = checkResetYear(year, currentCalendarYear())) {
+  if (const auto refused = checkResetYear(year, currentCalendarYear(program))) {
     ui.messageBox(*refused, ui::MessageKind::Error, ui::MessageButtons::Ok);
     return;
   }
@@ -125,19 +124,6 @@ void NULIRAJGRUPU(store::Session& program) {
     return;
   }
   ui.messageBox(kNuliranjeZavrseno, ui::MessageKind::Information, ui::MessageButtons::Ok);
-}
-
-void AKTIVIRAJ(store::Session& program) {
-  std::unique_ptr<ui::WaitNotice> wait;
-  if (ui::hasCurrent()) wait = ui::current().showWait(kAktivacijaUToku);
-  program.areas.closeAll();
-  store::DBOPENALL(program);
-}
-
-void activateCompany(store::Session& program, const std::string& code) {
-  program.CSIFRAFIRME = code;
-  program.CSUBDIRFIRME = store::companyPrefix(code);
-  AKTIVIRAJ(program);
 }
 
 }  // namespace kavrina::depreciation

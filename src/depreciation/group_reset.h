@@ -35,13 +35,4 @@ void NULIRAJGRUPU(store::Session& program);
 // What the user is told when another user holds `MDNG`.
 std::string mdngInUseMessage();
 
-// Makes the company whose prefix the caller has set in `CSUBDIRFIRME` (and whose code is
-// in `CSIFRAFIRME`) the active one: under the wait notice "Aktivacija u toku. Molim
-// sacekajte..." closes every open table and runs DBOPENALL. Raises what DBOPENALL raises
-// (EndProgram when the structure check cannot get exclusive use).
-void AKTIVIRAJ(store::Session& program);
-
-// Sets `CSIFRAFIRME` to `code` and `CSUBDIRFIRME` to its prefix, then AKTIVIRAJ.
-void activateCompany(store::Session& program, const std::string& code);
-
 }  // namespace kavrina::depreciation

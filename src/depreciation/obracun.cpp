@@ -22,7 +22,6 @@
 #include "store/ntx/ntx_order.h"
 #include "store/rec_lock.h"
 #include "store/schema.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::depreciation {
 namespace {
@@ -148,7 +147,7 @@ ObracunResult runObracun(Session& program, const ObracunRequest& request, const 
     return result;
   }
   WorkingTables tables(program);
-  EventPump pump;
+  EventPump pump(program.ui);
 
   // Every table is opened before anything is written, so that a table held by another
   // user stops the run with all results as they were.
@@ -215,14 +214,14 @@ std::string tableInUseMessage(const fs::path& table) {
 }
 
 void OBRACUN(Session& program, bool accounting, bool tax, bool periodic) {
-  ui::UserInterface& ui = ui::current();
+  ui::UserInterface& ui = program.userInterface();
   if (!accounting && !tax) accounting = tax = true;
 
   const std::optional<std::string> yearText = ui.inputBox(
       kCaptionUnos, kPromptGodina, std::to_string(program.NGODINA), kPictureGodina, kWidthGodina);
   if (!yearText) return;
   const int year = digitsValue(*yearText);
-  if (const auto refused = checkCalculationYear(year, currentCalendarYear())) {
+  if (const auto refused = checkCalculationYear(year, currentCalendarYear(program))) {
     ui.messageBox(*refused, ui::MessageKind::Error, ui::MessageButtons::Ok);
     return;
   }

@@ -12,7 +12,6 @@
 #include "depreciation/result_reader.h"
 #include "depreciation/result_tables.h"
 #include "store/database.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::depreciation {
 namespace {
@@ -90,7 +89,7 @@ std::int64_t thousandths(double amount) {
 }
 
 PamRam UCITAJPAMRAM(store::Session& program, std::string_view year, std::string_view months) {
-  ui::UserInterface& ui = ui::current();
+  ui::UserInterface& ui = program.userInterface();
   const std::string period = "A" + std::string(year) + std::string(months);
   const fs::path taxFile = store::dataPath(program, period + "P.dbf");
   const fs::path accountingFile = store::dataPath(program, period + "R.dbf");

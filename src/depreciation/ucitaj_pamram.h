@@ -46,7 +46,7 @@ std::string missingAccountingResultMessage(std::string_view year, std::string_vi
 // that stations printing at the same time do not refuse each other; a table held
 // exclusively by another user is told with the table-in-use message and gives an empty
 // list with `tableInUse` set. Records marked deleted are left out. Closes what it opened,
-// also when the table layer raises an error. Uses ui::current().
+// also when the table layer raises an error. Talks through `program.ui`.
 PamRam UCITAJPAMRAM(store::Session& program, std::string_view year, std::string_view months);
 
 // An amount as stored (three decimals) in whole thousandths, so that sums of many amounts

@@ -65,7 +65,11 @@ std::string now() {
 }
 
 // Ends the process without unwinding: the open tables are closed first, as far as the
-// program can.
+// program can. Only for the ends that cannot unwind to main: a failure that reached
+// std::terminate (the stack may not be unwound any more) and a handler installed without an
+// exit hook that raises EndProgram (a child process of a test, a tool of its own). std::_Exit
+// rather than std::exit: no static destructor may run while another part of the program
+// may still be in the middle of its work.
 [[noreturn]] void endAtOnce(int code) {
   if (state().hooks.closeFiles) {
     try {

@@ -19,10 +19,10 @@ struct ErrorHooks {
   // Shows a text of the error output to the user (the program passes a modal message box
   // titled "Error" with the error icon and an OK button). Default: writes it to stderr.
   std::function<void(const std::string& text)> show;
-  // Ends the program with the exit code. The program's mains throw from it, so that the
-  // failed procedure unwinds to main (its tables closed, a rewrite in progress dropped) and
-  // main ends the process. Default: std::exit. Should it return, the program ends at once
-  // with the same code (after closeFiles).
+  // Ends the program with the exit code. The program's mains raise EndProgram from it
+  // (errors/end_program.h), so that the failed procedure unwinds to main (its tables closed,
+  // a rewrite in progress dropped) and main returns the code. Without it, or should it
+  // return, the program ends at once with the same code (after closeFiles).
   std::function<void(int code)> exit;
   // The current date and time as "dd.mm.yyyy hh:mm:ss". Default: the local clock.
   std::function<std::string()> now;

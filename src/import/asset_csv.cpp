@@ -252,7 +252,7 @@ std::size_t badLineCount(const std::vector<BadRow>& bad) {
   return lines.size();
 }
 
-AssetCsv readAssetCsv(std::string_view bytes) {
+AssetCsv readAssetCsv(std::string_view bytes, Date today) {
   AssetCsv csv;
   std::string converted;
   const DecodedText decoded = decode(bytes, converted);
@@ -309,7 +309,6 @@ AssetCsv readAssetCsv(std::string_view bytes) {
 
   csv.decimalMark = fileDecimalMark(reader, at, csv.separator);
   std::unordered_map<std::string, int> seenNumbers;  // inventory number -> its line
-  const Date today = Date::today();
   // Without a tax base column the tax base is the accounting base.
   const bool taxBaseGiven = at[static_cast<std::size_t>(Column::PAOsn)] >= 0;
   std::size_t taxBaseTaken = 0;

@@ -64,6 +64,7 @@ inline constexpr std::string_view kRequiredColumns[] = {"InvBr", "Naziv", "Datum
 // text longer than its field or with a letter the tables cannot store, a text beginning as a
 // spreadsheet formula does ("=", "+", "-", "@", a tab or CR), an inventory number of more
 // digits than the index holds exactly.
-AssetCsv readAssetCsv(std::string_view bytes);
+// `today` (by the session's clock) is what a new asset's values start from, as in the form.
+AssetCsv readAssetCsv(std::string_view bytes, Date today);
 
 }  // namespace kavrina::import

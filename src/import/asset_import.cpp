@@ -78,7 +78,7 @@ ImportResult importAssets(store::Session& program, const AssetCsv& csv, bool tri
   // the register before the import or after it.
   std::optional<store::ImportLock> lock;
   if (!trial && result.bad.empty()) {
-    lock.emplace(table.path(), store::ImportLock::Use::Import);
+    lock.emplace(table.path(), store::ImportLock::Use::Import, program.ui);
     if (!lock->held()) {
       result.failure = "Tabela MDOS ne moze da se zakljuca za uvoz (greska " +
                        std::to_string(lock->error()) + ").";
@@ -127,7 +127,7 @@ ImportResult importAssetFile(store::Session& program, const std::string& file, b
     result.failure = std::move(problem);
     return result;
   }
-  return importAssets(program, readAssetCsv(bytes), trial);
+  return importAssets(program, readAssetCsv(bytes, program.clock.today()), trial);
 }
 
 }  // namespace kavrina::import

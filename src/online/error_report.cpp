@@ -65,7 +65,7 @@ void sendErrorReport(OnlineContext& context) {
   if (!hasLog && !hasArchive && !hasLeftOverReport(context)) return;
   if (!settings::read(context.settings, settings::kPosaljiErrorFajl)) return;
 
-  const LocalTime now = context.clock();
+  const LocalTime now = context.clock.now();
   const bool active = connect(context);
   bool send = false;
   if (active) {

@@ -1,28 +1,12 @@
 #include "online/online_context.h"
 
 #include <cctype>
-#include <cstdio>
-#include <ctime>
 
 #include "common/path_case.h"
 #include "common/text.h"
 #include "settings/settings_keys.h"
 
 namespace kavrina::online {
-
-LocalTime LocalTime::now() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return {Date::fromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday), local.tm_hour,
-          local.tm_min, local.tm_sec};
-}
-
-std::string LocalTime::stamp() const {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d%02d%02d", hour % 100, minute % 100, second % 100);
-  return date.toDbf() + "_" + text;
-}
 
 std::string OnlineContext::programName() const {
   return executable.filename().string();

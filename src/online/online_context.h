@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "common/date.h"
+#include "common/clock.h"
 #include "errors/program_info.h"
 #include "settings/ini_files.h"
 #include "ui/ftp_client.h"
@@ -26,17 +26,7 @@ inline constexpr std::chrono::milliseconds kSmallFileLimit{20'000};
 // How long a downloaded program may take to answer "--version".
 inline constexpr std::chrono::milliseconds kProgramCheckLimit{10'000};
 
-// A local date and time of day.
-struct LocalTime {
-  Date date;
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-
-  static LocalTime now();
-  // The date as eight digits, "_", the time as six digits: "20231016_142530".
-  std::string stamp() const;
-};
+using kavrina::LocalTime;
 
 struct OnlineContext {
   const errors::ProgramInfo& info;     // SW, VER, DATVER
@@ -52,7 +42,7 @@ struct OnlineContext {
   std::chrono::milliseconds startLimit = kStartLimit;
   std::chrono::milliseconds smallFileLimit = kSmallFileLimit;
   std::chrono::milliseconds programCheckLimit = kProgramCheckLimit;
-  std::function<LocalTime()> clock = LocalTime::now;
+  Clock clock{};
 
   // The program folder, where every file of these tasks lies.
   const std::filesystem::path& folder() const { return settings.folder(); }

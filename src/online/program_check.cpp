@@ -82,6 +82,8 @@ bool answersVersion(const fs::path& candidate, std::chrono::milliseconds limit) 
     ::dup2(out[1], 1);
     ::dup2(null, 2);
     ::execv(program.c_str(), argv);
+    // Not started: the forked child ends with _exit, leaving the program's state (a copy)
+    // untouched.
     ::_exit(127);
   }
   ::close(out[1]);

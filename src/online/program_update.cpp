@@ -174,7 +174,7 @@ bool PreuzmiNovuVerzijuPrograma(OnlineContext& context) {
   bool installed = false;
   {
     auto wait = context.ui.showWait(kInstalacijaUToku);
-    installed = received && installUpdate(files, context.clock());
+    installed = received && installUpdate(files, context.clock.now());
     if (!installed) fileops::removeFile(files.download);
   }
   if (installed) {

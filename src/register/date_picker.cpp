@@ -15,7 +15,6 @@
 #include <optional>
 
 #include "register/form_messages.h"
-#include "ui/current_ui.h"
 #include "ui/message_box.h"
 #include "ui/picture.h"
 
@@ -44,7 +43,8 @@ QString shown(Date date) {
 
 }  // namespace
 
-DatePicker::DatePicker(QWidget* parent) : QLineEdit(parent) {
+DatePicker::DatePicker(ui::UserInterface* ui, const Clock& clock, QWidget* parent)
+    : QLineEdit(parent), ui_(ui), clock_(clock) {
   setInputMask(kMask);
   button_ = new QToolButton(this);
   button_->setArrowType(Qt::DownArrow);
@@ -82,8 +82,9 @@ bool DatePicker::commit() {
 bool DatePicker::check() {
   checkPending_ = false;
   if (commit()) return true;
-  ui::current().messageBox(invalidDateText(fieldName_, text().toStdString()),
-                           ui::MessageKind::Error, ui::MessageButtons::Ok);
+  if (ui_ != nullptr)
+    ui_->messageBox(invalidDateText(fieldName_, text().toStdString()), ui::MessageKind::Error,
+                    ui::MessageButtons::Ok);
   setFocus(Qt::OtherFocusReason);
   deselect();
   setCursorPosition(0);
@@ -144,7 +145,7 @@ void DatePicker::showCalendar() {
   calendar_ = new QCalendarWidget(popup);
   calendar_->setGridVisible(true);
   calendar_->setFirstDayOfWeek(Qt::Monday);
-  const Date shownDate = value().empty() ? Date::today() : value();
+  const Date shownDate = value().empty() ? clock_.today() : value();
   calendar_->setSelectedDate(QDate(shownDate.year(), shownDate.month(), shownDate.day()));
   layout->addWidget(calendar_);
   // A day chosen with Enter or a click becomes the date; Escape or a click elsewhere

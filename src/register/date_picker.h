@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <string>
 
+#include "common/clock.h"
 #include "common/date.h"
+#include "ui/user_interface.h"
 
 class QCalendarWidget;
 class QToolButton;
@@ -23,7 +25,9 @@ class DatePicker final : public QLineEdit {
   Q_OBJECT
 
  public:
-  explicit DatePicker(QWidget* parent = nullptr);
+  // `ui` tells the refusal (none: the refusal is not shown); the calendar of an empty field
+  // opens on today by `clock`, which must outlive the field.
+  DatePicker(ui::UserInterface* ui, const Clock& clock, QWidget* parent = nullptr);
 
   // Shows the date; the empty date shows as a field with only its points.
   void setValue(Date date);
@@ -58,6 +62,8 @@ class DatePicker final : public QLineEdit {
  private:
   void calendarChosen(const QDate& date);
 
+  ui::UserInterface* ui_;
+  const Clock& clock_;
   Date value_;
   std::string fieldName_;
   // Set when the field was left with a text that is no date; the check runs once the focus

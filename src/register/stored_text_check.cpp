@@ -1,14 +1,13 @@
 #include "register/stored_text_check.h"
 
 #include "register/field_text.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::reg {
 
-bool textsStorable(std::initializer_list<LabelledEdit> edits) {
+bool textsStorable(ui::UserInterface& ui, std::initializer_list<LabelledEdit> edits) {
   for (const auto& [edit, label] : edits) {
     if (const auto refused = unstorableTextMessage(label, edit->valueText())) {
-      ui::current().messageBox(*refused, ui::MessageKind::Error, ui::MessageButtons::Ok);
+      ui.messageBox(*refused, ui::MessageKind::Error, ui::MessageButtons::Ok);
       edit->setFocus();
       return false;
     }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ui/qt/picture_edit.h"
+#include "ui/user_interface.h"
 
 namespace kavrina::reg {
 
@@ -14,8 +15,8 @@ namespace kavrina::reg {
 using LabelledEdit = std::pair<ui::PictureEdit*, std::string_view>;
 
 // For the first edit whose text holds a letter the tables cannot store: shows the error
-// message naming its field, puts the focus into it and answers false (the form saves
+// message through `ui` naming its field, puts the focus into it and answers false (the form saves
 // nothing and stays open with what was typed). True when every text can be stored.
-bool textsStorable(std::initializer_list<LabelledEdit> edits);
+bool textsStorable(ui::UserInterface& ui, std::initializer_list<LabelledEdit> edits);
 
 }  // namespace kavrina::reg

@@ -9,7 +9,6 @@
 #include "register/form_layout.h"
 #include "register/form_messages.h"
 #include "register/stored_text_check.h"
-#include "ui/current_ui.h"
 #include "ui/qt/enter_presses_button.h"
 
 namespace kavrina::reg {
@@ -83,11 +82,14 @@ void TFFIRMA::fFirmaOnShow() {
 }
 
 void TFFIRMA::bSnimiZaglavljeOnClick() {
-  if (!textsStorable({{eNazivFirme_, "Naziv firme"}, {eMestoFirme_, "Mesto firme"}})) return;
+  if (!textsStorable(program_.userInterface(),
+                     {{eNazivFirme_, "Naziv firme"}, {eMestoFirme_, "Mesto firme"}}))
+    return;
   const CompanyValues values{program_.CSIFRAFIRME, eNazivFirme_->valueText(),
                              eMestoFirme_->valueText(), ePIBFirme_->valueText()};
   if (!saveCompany(program_, values)) {
-    ui::current().messageBox(kNotSavedText, ui::MessageKind::Error, ui::MessageButtons::Ok);
+    program_.userInterface().messageBox(kNotSavedText, ui::MessageKind::Error,
+                                        ui::MessageButtons::Ok);
     return;
   }
   accept();

@@ -11,7 +11,6 @@
 #include "register/form_layout.h"
 #include "register/form_messages.h"
 #include "register/stored_text_check.h"
-#include "ui/current_ui.h"
 #include "ui/qt/enter_presses_button.h"
 #include "ui/qt/full_item_text.h"
 
@@ -82,7 +81,7 @@ TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder ro
   auto* nabavka = new QGroupBox("NABAVKA", this);
   place(nabavka, 8, 56, 201, 145);
   QLabel* datum = labelAt(nabavka, "&Datum:", 8, 16);
-  dtpDatumNabavke_ = new DatePicker(nabavka);
+  dtpDatumNabavke_ = new DatePicker(program_.ui, program_.clock, nabavka);
   dtpDatumNabavke_->setFieldName("datum nabavke");
   place(dtpDatumNabavke_, 8, 32, 88, kEditHeight);
   // Not a tab stop: Tab goes from the name straight to the supplier. Alt+D, the mnemonic
@@ -129,7 +128,7 @@ TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder ro
   place(rbNijeOtpisano_, 8, 18, 145, kCheckHeight);
   rbOtpisano_ = new QRadioButton("Otpisano", status);
   place(rbOtpisano_, 8, 38, 66, kCheckHeight);
-  dtpDatumO_ = new DatePicker(status);
+  dtpDatumO_ = new DatePicker(program_.ui, program_.clock, status);
   dtpDatumO_->setFieldName("datum otpisa");
   place(dtpDatumO_, 74, 36, 80, kEditHeight);
 
@@ -180,7 +179,7 @@ TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder ro
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   ui::enterPressesFocusedButtons(this);
 
-  showValues(newAssetValues("0", Date::today()), false);
+  showValues(newAssetValues("0", program_.clock.today()), false);
 
   connect(rbNijeOtpisano_, &QRadioButton::toggled, this, [this] { rbOtpisanoOnChange(); });
   connect(rbOtpisano_, &QRadioButton::toggled, this, [this] { rbOtpisanoOnChange(); });
@@ -228,7 +227,7 @@ void TFOSNOVNOSREDSTVO::load() {
   if (const auto asset = loadAsset(program_, storedInvBr(typed)))
     showValues(*asset, true);
   else
-    showValues(newAssetValues(typed, Date::today()), false);
+    showValues(newAssetValues(typed, program_.clock.today()), false);
 }
 
 void TFOSNOVNOSREDSTVO::showValues(const AssetValues& v, bool withNumber) {
@@ -250,7 +249,7 @@ void TFOSNOVNOSREDSTVO::showValues(const AssetValues& v, bool withNumber) {
   const bool inUse = v.datumO.empty();
   rbNijeOtpisano_->setChecked(inUse);
   rbOtpisano_->setChecked(!inUse);
-  dtpDatumO_->setValue(inUse ? Date::today() : v.datumO);
+  dtpDatumO_->setValue(inUse ? program_.clock.today() : v.datumO);
   rbOtpisanoOnChange();
   shown_ = fieldsShown();
 }
@@ -280,12 +279,12 @@ bool TFOSNOVNOSREDSTVO::valuesAccepted() {
   if (!dtpDatumNabavke_->check()) return false;
   if (rbOtpisano_->isChecked() && !dtpDatumO_->check()) return false;
   if (const auto refusal = invBrRefusal(numberDigits(eInventarskiBroj_->valueText()))) {
-    ui::current().messageBox(*refusal, ui::MessageKind::Error, ui::MessageButtons::Ok);
+    program_.userInterface().messageBox(*refusal, ui::MessageKind::Error, ui::MessageButtons::Ok);
     eInventarskiBroj_->setFocus(Qt::OtherFocusReason);
     return false;
   }
   if (const auto refusal = refusalOf(values())) {
-    ui::current().messageBox(*refusal, ui::MessageKind::Error, ui::MessageButtons::Ok);
+    program_.userInterface().messageBox(*refusal, ui::MessageKind::Error, ui::MessageButtons::Ok);
     eIspravkaVrednosti_->setFocus(Qt::OtherFocusReason);
     eIspravkaVrednosti_->selectAll();
     return false;
@@ -294,13 +293,14 @@ bool TFOSNOVNOSREDSTVO::valuesAccepted() {
 }
 
 void TFOSNOVNOSREDSTVO::bSnimiOnClick() {
-  if (!textsStorable({{eNazivOsnovnogSredstva_, "Naziv"},
-                      {eDobavljac_, "Dobavljac"},
-                      {eDokument_, "Dokument"}}))
+  if (!textsStorable(program_.userInterface(), {{eNazivOsnovnogSredstva_, "Naziv"},
+                                                {eDobavljac_, "Dobavljac"},
+                                                {eDokument_, "Dokument"}}))
     return;
   if (!valuesAccepted()) return;
   if (!saveAsset(program_, values())) {
-    ui::current().messageBox(kNotSavedText, ui::MessageKind::Error, ui::MessageButtons::Ok);
+    program_.userInterface().messageBox(kNotSavedText, ui::MessageKind::Error,
+                                        ui::MessageButtons::Ok);
     return;
   }
   replaceOrAppendRow(program_.AOSNOVNASREDSTVA, rowOf_(currentAssetEntry(program_, presentValue_)));
@@ -312,7 +312,7 @@ void TFOSNOVNOSREDSTVO::prepareNextEntry() {
   const std::string next =
       cbNoviInventarskiBroj_->isChecked() ? nextInventoryNumber(program_) : "0";
   eInventarskiBroj_->setValueText(next);
-  if (cbPonistiPolja_->isChecked()) showValues(newAssetValues(next, Date::today()), false);
+  if (cbPonistiPolja_->isChecked()) showValues(newAssetValues(next, program_.clock.today()), false);
   eInventarskiBroj_->setFocus();
   shown_ = fieldsShown();
 }
@@ -332,8 +332,8 @@ void TFOSNOVNOSREDSTVO::keyPressEvent(QKeyEvent* event) {
   }
   event->accept();
   if (fieldsShown() != shown_ &&
-      ui::current().messageBox(kOdustatiOdIzmena, ui::MessageKind::Confirmation,
-                               ui::MessageButtons::YesNo) != ui::Answer::Yes)
+      program_.userInterface().messageBox(kOdustatiOdIzmena, ui::MessageKind::Confirmation,
+                                          ui::MessageButtons::YesNo) != ui::Answer::Yes)
     return;
   reject();
 }

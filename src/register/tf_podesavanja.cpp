@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "errors/end_program.h"
 #include "settings/ini_files.h"
 #include "settings/settings_form_values.h"
 #include "settings/settings_keys.h"
-#include "ui/current_ui.h"
 #include "ui/qt/enter_presses_button.h"
 #include "ui/qt/full_item_text.h"
 #include "ui/qt/wrapping_check_box.h"
@@ -202,7 +202,9 @@ void TFPODESAVANJA::sbFontOnClick() {
   preset.setFamily(QFontInfo(preset).family());
   QFontDialog dialog(preset, this);
   dialog.setWindowTitle("Font na stampi");
-  if (dialog.exec() != QDialog::Accepted) return;
+  const int result = dialog.exec();
+  errors::continueEnding();
+  if (result != QDialog::Accepted) return;
   const QFont chosen = dialog.selectedFont();
   program_.CFONTNAME = chosen.family().toStdString();
   program_.NFONTSIZE = pointSizeOf(chosen);
@@ -231,7 +233,8 @@ void TFPODESAVANJA::bResetOnClick() {
   const ResetResult result =
       resetSettings(programSettings(), program_.CSUBDIRFIRME, program_.info.VER);
   if (!result.deleted)
-    ui::current().messageBox(kResetFailedText, ui::MessageKind::Error, ui::MessageButtons::Ok);
+    program_.userInterface().messageBox(kResetFailedText, ui::MessageKind::Error,
+                                        ui::MessageButtons::Ok);
   fPodesavanjaOnShow();
 }
 

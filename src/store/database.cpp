@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <system_error>
 #include <vector>
 
@@ -12,10 +13,7 @@
 #include "errors/os_code.h"
 #include "store/ntx/ntx_order.h"
 #include "store/schema.h"
-#include "store/schema_upgrade.h"
-#include "store/standing_index.h"
 #include "store/swrun.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::store {
 
@@ -33,20 +31,23 @@ void makeFolder(const fs::path& folder) {
   errors::fail(e);
 }
 
-std::unique_ptr<ui::WaitNotice> waitNotice(std::string_view text) {
-  if (!ui::hasCurrent()) return nullptr;
-  return ui::current().showWait(text);
+std::unique_ptr<ui::WaitNotice> waitNotice(const Session& program, std::string_view text) {
+  if (program.ui == nullptr) return nullptr;
+  return program.ui->showWait(text);
 }
 
 // Opens a standing table shared and attaches its index, building or rebuilding the index
-// first when it is missing or not fit for use.
-void openStanding(Session& program, const fs::path& data, std::string_view alias,
-                  const fs::path& index, std::string_view key) {
-  if (!useTable(program, data, alias, {.shared = true, .readOnly = false})) return;
+// first when it is missing or not fit for use. A table another station holds alone is left
+// closed (standingTableHeld names it).
+IndexAttach openStanding(Session& program, const fs::path& data, std::string_view alias,
+                         const fs::path& index, std::string_view key) {
+  if (!useTable(program, data, alias, {.shared = true, .readOnly = false}))
+    return IndexAttach::Attached;
   DbfTable& table = program.areas[alias];
   schema::check(table, schema::ofAlias(alias));
-  attachStandingIndex(table, index, key);
-  table.goTop();
+  const IndexAttach attached = attachStandingIndex(table, index, key);
+  if (attached == IndexAttach::Attached) table.goTop();
+  return attached;
 }
 
 // Whether a folder name is a company code: three decimal digits.
@@ -76,6 +77,11 @@ void removeStrayFiles() {
 
 }  // namespace
 
+ui::UserInterface& Session::userInterface() const {
+  if (ui == nullptr) throw std::logic_error("no user interface was handed to the session");
+  return *ui;
+}
+
 std::string companyPrefix(const std::string& code) {
   return code == "000" ? std::string() : code + "/";
 }
@@ -91,6 +97,7 @@ fs::path indexPath(const Session& program, std::string_view fileName) {
 bool useTable(Session& program, const fs::path& file, std::string_view alias, OpenOptions options) {
   errors::setNetworkError(false);
   try {
+    options.clock = &program.clock;
     return program.areas.use(file, alias, options);
   } catch (const errors::Error& e) {
     if (e.GENCODE == errors::gen::kOpen && e.OSCODE == errors::os::kSharingViolation) {
@@ -104,12 +111,12 @@ bool useTable(Session& program, const fs::path& file, std::string_view alias, Op
 bool CREATEDBF(Session& program, const fs::path& file, const Structure& structure,
                std::string_view driver, int mode) {
   if (mode == 9) return CHANGEDBF(program, file, structure, driver);
-  DbfTable::createIfMissing(file, structure);
+  DbfTable::createIfMissing(file, structure, program.clock);
   return true;
 }
 
 bool INITDBF(Session& program, int mode) {
-  auto notice = waitNotice("Kreiram baze podataka. Molim sacekajte...");
+  auto notice = waitNotice(program, "Kreiram baze podataka. Molim sacekajte...");
   if (!program.CSUBDIRFIRME.empty()) makeFolder(program.CSUBDIRFIRME.substr(0, 3));
   makeFolder(program.CSUBDIRFIRME + "DBF");
   makeFolder(program.CSUBDIRFIRME + "NTX");
@@ -124,16 +131,37 @@ bool INITDBF(Session& program, int mode) {
   return true;
 }
 
-void DBOPENALL(Session& program) {
+OpenOutcome DBOPENALL(Session& program, StructureCheckEvents& events) {
+  OpenOutcome out;
   program.areas.closeAll();
-  checkDataVersion(program);
+  if (!checkDataVersion(program, events)) {
+    out.state = OpenOutcome::State::StructureCheckRefused;
+    return out;
+  }
   program.areas.closeAll();
   INITDBF(program, 0);
   removeStrayFiles();
   SWRUN(program, program.info.SW);
-  openStanding(program, "DBF/Firme.dbf", "Firme", "NTX/Firme", "Sifra");
-  openStanding(program, dataPath(program, "MDOS.dbf"), "MDOS", indexPath(program, "MDOS"),
-               "val(InvBr)");
+  const auto unusable = [&out](IndexAttach how, const fs::path& index) {
+    out.state = OpenOutcome::State::IndexUnusable;
+    out.index = how;
+    out.indexFile = ntx::indexFilePath(index);
+    return out;
+  };
+  if (const IndexAttach how = openStanding(program, "DBF/Firme.dbf", "Firme", "NTX/Firme", "Sifra");
+      how != IndexAttach::Attached)
+    return unusable(how, "NTX/Firme");
+  const fs::path mdosIndex = indexPath(program, "MDOS");
+  if (const IndexAttach how =
+          openStanding(program, dataPath(program, "MDOS.dbf"), "MDOS", mdosIndex, "val(InvBr)");
+      how != IndexAttach::Attached)
+    return unusable(how, mdosIndex);
+  return out;
+}
+
+OpenOutcome DBOPENALL(Session& program) {
+  StructureCheckEvents untold;
+  return DBOPENALL(program, untold);
 }
 
 fs::path standingTableHeld(const Session& program) {
@@ -186,7 +214,8 @@ bool openWorkingTable(Session& program, const fs::path& file, std::string_view a
 
 bool openNewWorkingTable(Session& program, const fs::path& file, const Structure& structure,
                          std::string_view alias) {
-  program.areas.adopt(alias, DbfTable::createBeside(findCaseInsensitive(file), structure));
+  program.areas.adopt(alias,
+                      DbfTable::createBeside(findCaseInsensitive(file), structure, program.clock));
   return attachWorkingIndex(program, alias);
 }
 

@@ -8,6 +8,8 @@
 
 #include "store/dbf/dbf_header.h"
 #include "store/program.h"
+#include "store/schema_upgrade.h"
+#include "store/standing_index.h"
 
 namespace kavrina::store {
 
@@ -30,11 +32,25 @@ bool CREATEDBF(Session& program, const std::filesystem::path& file, const Struct
 // check failed and answers false.
 bool INITDBF(Session& program, int mode);
 
-// Closes all tables, runs the version check, creates what is missing, marks the program
-// as running, and opens `Firme` and the active company's `MDOS` shared, each with its
-// index (built when the index file is missing). Raises EndProgram when the structure check
-// could not get exclusive use.
-void DBOPENALL(Session& program);
+// How DBOPENALL ended. Anything but Opened means the tables cannot be worked with.
+struct OpenOutcome {
+  enum class State {
+    Opened,
+    StructureCheckRefused,  // a table could not be had exclusively for the structure check
+    IndexUnusable,          // a standing index could not be attached (see `index`)
+  };
+  State state = State::Opened;
+  IndexAttach index = IndexAttach::Attached;
+  std::filesystem::path indexFile;  // IndexUnusable: the index file
+};
+
+// Closes all tables, runs the version check (telling `events` how it goes), creates what
+// is missing, marks the program as running, and opens `Firme` and the active company's
+// `MDOS` shared, each with its index (built when the index file is missing). Stops at the
+// first step that leaves the tables unusable and answers it; shows and ends nothing.
+OpenOutcome DBOPENALL(Session& program, StructureCheckEvents& events);
+// The same, for a caller with no one to tell: the structure check goes untold.
+OpenOutcome DBOPENALL(Session& program);
 
 // After DBOPENALL: the file of the first standing table (`Firme`, then `MDOS`) that is not
 // open because another station holds it alone, as the program names it ("DBF/MDOS.dbf");

@@ -7,7 +7,6 @@
 #include "common/path_case.h"
 #include "errors/error.h"
 #include "store/database.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::store {
 
@@ -15,7 +14,7 @@ namespace {
 constexpr useconds_t kLockPauseMicros = 10'000;
 }
 
-ImportLock::ImportLock(const std::filesystem::path& table, Use use,
+ImportLock::ImportLock(const std::filesystem::path& table, Use use, ui::UserInterface* events,
                        std::chrono::milliseconds patience) {
   const auto access = use == Use::Import ? OsFile::Access::ReadWrite : OsFile::Access::ReadOnly;
   if (const int err = file_.open(table, access); err != 0) {
@@ -38,7 +37,7 @@ ImportLock::ImportLock(const std::filesystem::path& table, Use use,
       error_ = EBUSY;
       return;
     }
-    if (ui::hasCurrent()) ui::current().processEvents();
+    if (events != nullptr) events->processEvents();
     ::usleep(kLockPauseMicros);
   }
 }
@@ -51,7 +50,7 @@ RegisterReading::RegisterReading(const Session& program)
     : table_(findCaseInsensitive(dataPath(program, "MDOS.dbf"))) {
   while (true) {
     // A register that cannot be opened here is the reader's own open to report.
-    lock_ = std::make_unique<ImportLock>(table_, ImportLock::Use::Read);
+    lock_ = std::make_unique<ImportLock>(table_, ImportLock::Use::Read, program.ui);
     if (held()) return;
     const auto answer =
         errors::raise(errors::driverError(errors::gen::kOpen, errors::sub::kOpenData,

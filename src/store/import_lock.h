@@ -11,6 +11,7 @@
 
 #include "common/os_file.h"
 #include "store/program.h"
+#include "ui/user_interface.h"
 
 namespace kavrina::store {
 
@@ -22,10 +23,11 @@ class ImportLock {
   static constexpr std::chrono::seconds kReaderPatience{20};
 
   // Takes the lock on `table` through an open of its own (so that it is neither dropped nor
-  // shared by a work area's handle), letting window events run while it waits: an import
-  // waits for another import without limit, a reader up to `patience`. held() is false when
-  // the file cannot be opened or the wait ran out; error() then says why (EBUSY: in use).
-  ImportLock(const std::filesystem::path& table, Use use,
+  // shared by a work area's handle), letting the events of `events` (when given) run while
+  // it waits: an import waits for another import without limit, a reader up to `patience`.
+  // held() is false when the file cannot be opened or the wait ran out; error() then says
+  // why (EBUSY: in use).
+  ImportLock(const std::filesystem::path& table, Use use, ui::UserInterface* events = nullptr,
              std::chrono::milliseconds patience = kReaderPatience);
   ~ImportLock();
   ImportLock(const ImportLock&) = delete;

@@ -7,9 +7,11 @@
 
 #include <string>
 
+#include "common/clock.h"
 #include "errors/program_info.h"
 #include "store/dbf/dbf_header.h"
 #include "store/work_areas.h"
+#include "ui/user_interface.h"
 #include "ui/window_state.h"
 
 namespace kavrina::store {
@@ -31,6 +33,17 @@ struct Session {
   Structure ADBF;
 
   WorkAreas areas;
+
+  // The user interface the procedures of this run talk through, handed down from main (the
+  // window's, kavrina-cli's console, a test's scripted one); none in a run without a user,
+  // where a wait notice is simply not shown. The store itself only shows wait notices and
+  // lets events run through it; questions and messages belong to the commands above it.
+  ui::UserInterface* ui = nullptr;
+  // The user interface, for a procedure that must talk to the user. Raises std::logic_error
+  // when none was handed down.
+  ui::UserInterface& userInterface() const;
+  // The clock every part of the run asks for today's date and the time of day.
+  Clock clock;
 };
 
 struct Program : Session, ui::WindowState {};

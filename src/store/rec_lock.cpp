@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include "ui/current_ui.h"
-
 namespace kavrina::store {
 
 namespace {
@@ -15,7 +13,7 @@ bool REC_LOCK(Session& program, double wait, std::string_view alias) {
   if (table.lockRecord()) return true;
   const bool endless = wait == 0;
   while (endless || wait > 0) {
-    if (ui::hasCurrent()) ui::current().processEvents();
+    if (program.ui != nullptr) program.ui->processEvents();
     ::usleep(kRetryPauseMicros);
     if (table.lockRecord()) return true;
     wait -= 0.5;

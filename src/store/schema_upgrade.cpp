@@ -12,8 +12,6 @@
 #include "settings/ini_files.h"
 #include "settings/settings_keys.h"
 #include "store/database.h"
-#include "store/end_program.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::store {
 
@@ -29,10 +27,6 @@ std::string normalized(std::string_view s) {
   for (char c : s)
     if (c != ' ') out.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
   return out;
-}
-
-void message(std::string_view text, ui::MessageKind kind) {
-  if (ui::hasCurrent()) ui::current().messageBox(text, kind, ui::MessageButtons::Ok);
 }
 
 // Writes a kept backup: the whole copy under its name, or nothing.
@@ -96,57 +90,41 @@ std::string versionKey(const Session& program) {
   return settings::versionKey(program.CSUBDIRFIRME);
 }
 
-void checkDataVersion(Session& program) {
+bool checkDataVersion(Session& program, StructureCheckEvents& events) {
   const std::string key = versionKey(program);
   program.I_VER = settings::READINI(kSection, key, "0.00");
   const std::string& VER = program.info.VER;
-  if (program.I_VER == VER) return;
+  if (program.I_VER == VER) return true;
   if (program.I_VER == "0.00" || !existsCaseInsensitive(program.CSUBDIRFIRME + "DBF")) {
     settings::WRITEINI(kSection, key, VER);
-    return;
+    return true;
   }
   const std::string markKey = checkMarkKey(program);
-  if (!settings::READINI(kSection, markKey, "").empty()) {
-    // A check was cut short (the program ended in the middle of it). Each table is replaced
-    // only by a rename of its complete new file, so every table is either as it was or
-    // fully migrated: the check simply runs again.
-    message(
-        "Prethodna provera strukture baza podataka nije zavrsena (program je prekinut).\n"
-        "Nijedan podatak nije izgubljen: svaka tabela je ili neizmenjena ili vec prevedena\n"
-        "u novu strukturu. Provera ce sada biti ponovljena.",
-        ui::MessageKind::Information);
-  }
-  std::string warning = "PRVI PUT POKRECETE NOVU VERZIJU PROGRAMA!\n";
-  if (!program.CSUBDIRFIRME.empty()) warning += "(ZA FIRMU: " + program.CSIFRAFIRME + ")\n";
-  warning +=
-      "Program treba da izvrsi proveru strukture baza podataka.\n"
-      "Pre nego sto nastavite OBEZBEDITE da se svi korisnici\n"
-      "odjave iz programa, u suprotnom ce se ova procedura\n"
-      "automatski prekinuti, a koriscenje programa nece biti\n"
-      "moguce dok se procedura uspesno ne zavrsi.";
-  message(warning, ui::MessageKind::Warning);
+  // A check cut short (the program ended in the middle of it) simply runs again: each table
+  // is replaced only by a rename of its complete new file, so every table is either as it
+  // was or fully migrated.
+  if (!settings::READINI(kSection, markKey, "").empty()) events.interruptedBefore();
+  events.starting(program);
   // Without its mark a check cut short would go untold: the check does not start unless
   // the mark is written (a full disk, a read-only settings file end the program here).
   settings::programSettings().writeTextOrFail(kSection, markKey, VER);
   if (!INITDBF(program, 9)) {
     settings::WRITEINI(kSection, markKey, "");
-    message(
-        "UPOZORENJE: Korisnici se nisu odjavili iz programa !\n"
-        "Procedura provere strukture baza podataka je prekinuta.",
-        ui::MessageKind::Warning);
+    events.refused();
     program.areas.closeAll();
-    throw EndProgram(1);
+    return false;
   }
   settings::programSettings().writeTextOrFail(kSection, key, VER);
   settings::programSettings().writeTextOrFail(kSection, markKey, "");
-  message("Procedura provere strukture baza podataka je uspesno zavrsena",
-          ui::MessageKind::Information);
+  events.finished();
+  return true;
 }
 
 bool CHANGEDBF(Session& program, const fs::path& file, const Structure& structure,
                std::string_view driver) {
   // Only a missing table is made anew; an existing one, damaged or not, goes to the check.
-  if (!existsCaseInsensitive(file)) return DbfTable::createIfMissing(file, structure);
+  if (!existsCaseInsensitive(file))
+    return DbfTable::createIfMissing(file, structure, program.clock);
   return DBCHANGE(program, file, structure, driver);
 }
 
@@ -222,7 +200,7 @@ bool DBCHANGE(Session& program, const fs::path& requested, const Structure& stru
   // The new table is filled beside the old one and renamed over it when complete: a
   // failure or a kill at any point leaves the old table whole under its name, and the
   // stored version old, so the next start checks again.
-  std::unique_ptr<DbfTable> target = DbfTable::createBeside(file, structure);
+  std::unique_ptr<DbfTable> target = DbfTable::createBeside(file, structure, program.clock);
   const bool hideDeleted = source.hideDeleted();
   source.setHideDeleted(false);
   refill(source, *target);

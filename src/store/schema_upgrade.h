@@ -15,10 +15,26 @@ namespace kavrina::store {
 // otherwise "Verzija(" + code + "\)" (the stored form keeps the backslash).
 std::string versionKey(const Session& program);
 
+// What the structure check tells as it goes, so that whoever runs it can show it to the
+// user; the check itself shows nothing. Each call comes at its moment in the check.
+class StructureCheckEvents {
+ public:
+  virtual ~StructureCheckEvents() = default;
+  // A check begun earlier was cut short; it runs again now.
+  virtual void interruptedBefore() {}
+  // The check is about to start on the active company's tables.
+  virtual void starting(const Session&) {}
+  // A table could not be had exclusively: the check stopped, the version stays old.
+  virtual void refused() {}
+  // Every table has this version's structure and the version is recorded.
+  virtual void finished() {}
+};
+
 // The check at the start of DBOPENALL: reads I_VER; when it differs from VER, either
-// records VER (no data yet) or warns, runs INITDBF(9) and records VER after a complete
-// pass. Raises EndProgram after its warning when a table could not be had exclusively.
-void checkDataVersion(Session& program);
+// records VER (no data yet) or runs INITDBF(9) and records VER after a complete pass.
+// Answers false when a table could not be had exclusively (all tables are then closed and
+// the version stays old); the caller decides that the program cannot go on.
+bool checkDataVersion(Session& program, StructureCheckEvents& events);
 
 // Creates a missing table (true); otherwise answers DBCHANGE.
 bool CHANGEDBF(Session& program, const std::filesystem::path& file, const Structure& structure,

@@ -8,10 +8,8 @@
 #include "errors/error.h"
 #include "errors/network_error.h"
 #include "errors/os_code.h"
-#include "store/end_program.h"
 #include "store/ntx/ntx_check.h"
 #include "store/ntx/ntx_order.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::store {
 
@@ -48,41 +46,24 @@ std::string headerProblem(const ntx::NtxFile& file, const DbfTable& table,
   return {};
 }
 
-[[noreturn]] void endWith(const std::string& text) {
-  if (ui::hasCurrent())
-    ui::current().messageBox(text, ui::MessageKind::Error, ui::MessageButtons::Ok);
-  throw EndProgram(1);
-}
-
-[[noreturn]] void refuseDamagedInUse(const fs::path& file) {
-  endWith("Indeksni fajl " + file.string() +
-          " je ostecen, a drugi korisnik ga trenutno koristi.\n"
-          "Zatvorite program na ostalim racunarima i pokrenite ga ponovo:\n"
-          "indeks ce tada biti ponovo izgradjen.");
-}
-
-[[noreturn]] void refuseBusy(const fs::path& file) {
-  endWith("Indeksni fajl " + file.string() +
-          " je zauzet: drugi korisnik ga upravo obnavlja.\n"
-          "Pokrenite program ponovo za nekoliko trenutaka.");
-}
-
 // Whether the index can be used as other stations use it: its header fits the table and its
-// root page reads. False while another station holds it alone; damaged, the program ends.
-bool indexReadable(const DbfTable& table, const fs::path& file, std::string_view keyExpression) {
+// root page reads.
+enum class Readable { Yes, HeldAlone, Damaged };
+
+Readable indexReadable(const DbfTable& table, const fs::path& file,
+                       std::string_view keyExpression) {
   errors::HandlerSuspended quiet;
   try {
     auto probe = ntx::NtxFile::open(findCaseInsensitive(file), /*shared=*/true, /*readOnly=*/true);
-    if (!headerProblem(*probe, table, keyExpression).empty()) refuseDamagedInUse(file);
+    if (!headerProblem(*probe, table, keyExpression).empty()) return Readable::Damaged;
     {
       ntx::NtxFile::Access access(*probe);
       probe->page(probe->root());
     }
     probe->close();
-    return true;
+    return Readable::Yes;
   } catch (const errors::Error& e) {
-    if (isSharingConflict(e)) return false;
-    refuseDamagedInUse(file);
+    return isSharingConflict(e) ? Readable::HeldAlone : Readable::Damaged;
   }
 }
 
@@ -121,7 +102,8 @@ IndexInspection inspectIndex(DbfTable& table, const fs::path& indexFile,
   return out;
 }
 
-void attachStandingIndex(DbfTable& table, const fs::path& index, std::string_view keyExpression) {
+IndexAttach attachStandingIndex(DbfTable& table, const fs::path& index,
+                                std::string_view keyExpression) {
   const fs::path file = ntx::indexFilePath(index);
   for (int attempt = 1;; ++attempt) {
     const IndexInspection look = inspectIndex(table, file, keyExpression);
@@ -139,7 +121,9 @@ void attachStandingIndex(DbfTable& table, const fs::path& index, std::string_vie
     }
     // Attached as the other stations use it. A header or root that cannot be read stops
     // here rather than letting this station work without the index.
-    if (indexReadable(table, file, keyExpression)) {
+    const Readable readable = indexReadable(table, file, keyExpression);
+    if (readable == Readable::Damaged) return IndexAttach::DamagedInUse;
+    if (readable == Readable::Yes) {
       errors::setNetworkError(false);
       bool attached = false;
       try {
@@ -147,10 +131,10 @@ void attachStandingIndex(DbfTable& table, const fs::path& index, std::string_vie
       } catch (const errors::Error& e) {
         if (!isSharingConflict(e)) throw;
       }
-      if (attached) return;
+      if (attached) return IndexAttach::Attached;
     }
     // Held alone by a station that is building or checking it this very moment.
-    if (attempt >= kAttachAttempts) refuseBusy(file);
+    if (attempt >= kAttachAttempts) return IndexAttach::Busy;
     std::this_thread::sleep_for(kAttachPause);
   }
 }

@@ -26,12 +26,19 @@ struct IndexInspection {
 IndexInspection inspectIndex(DbfTable& table, const std::filesystem::path& indexFile,
                              std::string_view keyExpression);
 
+// How attaching a standing index ended.
+enum class IndexAttach {
+  Attached,
+  DamagedInUse,  // damaged while other stations have it open: no station can repair it now
+  Busy,          // held alone by another station for longer than a rebuild takes
+};
+
 // Attaches the standing index to `table` (shared), building it when it is missing and
 // rebuilding it aside when it is damaged or holds fewer or more keys than the table has
 // records, while no other station has it open. When other stations have it open it is used
-// as they use it, after a look at its header and root; found damaged then, the user is told
-// and the program ends (EndProgram), since no station can repair it while it is in use.
-void attachStandingIndex(DbfTable& table, const std::filesystem::path& index,
-                         std::string_view keyExpression);
+// as they use it, after a look at its header and root. Answers DamagedInUse or Busy, with
+// no index attached, when the table cannot be worked with; the caller tells the user.
+IndexAttach attachStandingIndex(DbfTable& table, const std::filesystem::path& index,
+                                std::string_view keyExpression);
 
 }  // namespace kavrina::store

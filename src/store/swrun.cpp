@@ -53,10 +53,11 @@ bool SWRUN(Session& program, const std::string& name) {
   try {
     const Structure structure{{"Velmar", 'C', 10, 0}};
     try {
-      if (!DbfTable::createIfMissing(marker, structure)) return true;
+      if (!DbfTable::createIfMissing(marker, structure, program.clock)) return true;
     } catch (const errors::Error& e) {
       // Unlike a table of the data, a damaged marker is made anew: it holds nothing.
-      if (e.GENCODE != errors::gen::kCorruption || !DbfTable::create(marker, structure))
+      if (e.GENCODE != errors::gen::kCorruption ||
+          !DbfTable::create(marker, structure, program.clock))
         return true;
     }
     return !useTable(program, marker, "SwRun", {.shared = false, .readOnly = false});

@@ -1,6 +1,6 @@
 #include "ui/event_pump.h"
 
-#include "ui/current_ui.h"
+#include "ui/user_interface.h"
 
 namespace kavrina::ui {
 namespace {
@@ -15,7 +15,7 @@ void EventPump::operator()() {
   const auto now = std::chrono::steady_clock::now();
   if (now - last_ < kEventInterval) return;
   last_ = now;
-  if (hasCurrent()) current().processEvents();
+  if (ui_ != nullptr) ui_->processEvents();
 }
 
 }  // namespace kavrina::ui

@@ -5,13 +5,18 @@
 
 #include <chrono>
 
+#include "ui/user_interface.h"
+
 namespace kavrina::ui {
 
 class EventPump {
  public:
+  // Lets the events of `ui` run; without one (no user) it does nothing.
+  explicit EventPump(UserInterface* ui) : ui_(ui) {}
   void operator()();
 
  private:
+  UserInterface* ui_;
   static constexpr unsigned kRecordsPerLook = 64;
   std::chrono::steady_clock::time_point last_{};
   unsigned calls_ = 0;

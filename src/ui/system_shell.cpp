@@ -48,6 +48,8 @@ int startDetached(const std::vector<std::string>& args) {
     return err;
   }
   if (child == 0) {
+    // The forked children end with _exit: they hold a copy of the program's state (its
+    // tables, its buffers), which must neither unwind nor be flushed a second time.
     ::setsid();
     const pid_t grandchild = ::fork();
     if (grandchild < 0) {

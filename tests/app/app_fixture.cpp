@@ -30,7 +30,7 @@ app::CommandHooks RecordedHooks::hooks(bool realActivation) {
 }
 
 AppTest::AppTest() : nav_(folder_.program(), recorded_.hooks()) {
-  nav_.setToday([] { return kToday; });
+  program().clock = Clock::fixedOn(kToday);
   program().NGODINA = kToday.year();
   program().NMESECI = 0;
   program().areas.setHideDeleted(true);

@@ -45,7 +45,6 @@ class ImportWindow : public WindowTest {
       return checked_ && dialog.importFile();
     };
     window_ = std::make_unique<app::TFOSMAIN>(program(), hooks);
-    window_->navigator().setToday([] { return kToday; });
     window_->resize(1000, 640);
     window_->show();
     QApplication::processEvents();

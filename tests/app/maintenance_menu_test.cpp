@@ -13,7 +13,7 @@
 #include "app/qt_save_dialog.h"
 #include "app/tfosmain.h"
 #include "app/window_fixture.h"
-#include "store/end_program.h"
+#include "errors/end_program.h"
 #include "ui/modal_driver.h"
 
 namespace kavrina::test {
@@ -66,7 +66,7 @@ TEST_F(MaintenanceMenu, BothEntriesAreEnabled) {
 
 TEST_F(MaintenanceMenu, TheIndexEntryDeletesTheIndexesAndEndsTheProgram) {
   ASSERT_TRUE(fs::exists(folder_.path() / "NTX/MDOS.ntx"));
-  EXPECT_THROW(window_->ObrisiIndex(), store::EndProgram);
+  EXPECT_THROW(window_->ObrisiIndex(), errors::EndProgram);
   EXPECT_FALSE(fs::exists(folder_.path() / "NTX/MDOS.ntx"));
   EXPECT_FALSE(fs::exists(folder_.path() / "NTX/Firme.ntx"));
   EXPECT_EQ(ui().messages().back(),
@@ -85,7 +85,7 @@ TEST_F(MaintenanceMenu, TheArchiveEntryAsksWhereWithTheWindowsSaveDialogAndEndsT
     proposed = fs::path(dialog->selectedFiles().value(0).toStdString()).filename().c_str();
     type(dialog, target);
   });
-  EXPECT_THROW(window_->ArhivirajPodatke(), store::EndProgram);
+  EXPECT_THROW(window_->ArhivirajPodatke(), errors::EndProgram);
   EXPECT_TRUE(driver.done());
   EXPECT_EQ(caption, "Arhiviranje je zavrseno. Odaberite lokaciju za snimanje:");
   EXPECT_EQ(filters, QStringList{"ZIP arhive (*.zip)"});

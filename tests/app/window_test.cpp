@@ -39,7 +39,6 @@ class Window : public WindowTest {
     addEmptyResult("A202312P.dbf");
     addEmptyResult("A201812P.dbf");
     window_ = std::make_unique<app::TFOSMAIN>(program(), recorded_.hooks(false));
-    window_->navigator().setToday([] { return kToday; });
     window_->resize(1000, 640);
     window_->show();
     QApplication::processEvents();

@@ -7,6 +7,7 @@
 
 #include "cli/cli_run.h"
 #include "cli/console_ui.h"
+#include "common/clock.h"
 #include "depreciation/asset_builder.h"
 #include "depreciation/calculation_input.h"
 #include "depreciation/register_folder.h"
@@ -149,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExitCase{"YearNotANumber", {"obracun", "--godina", "dvehiljade"}, 2, "--godina"},
         ExitCase{"YearBefore2004", {"obracun", "--godina", "2003"}, 2, "Pogresan unos."},
         ExitCase{"YearAfterThisYear",
-                 {"obracun", "--godina", std::to_string(depreciation::currentCalendarYear() + 1)},
+                 {"obracun", "--godina", std::to_string(Clock().today().year() + 1)},
                  2,
                  "Pogresan unos."},
         ExitCase{"ThirteenMonths",

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "commands/activation.h"
+#include "common/clock.h"
 #include "depreciation/asset_builder.h"
 #include "depreciation/calculation_input.h"
 #include "depreciation/group_reset.h"
@@ -21,7 +23,7 @@ namespace fs = std::filesystem;
 using testing::assetNo;
 using testing::RegisterFolder;
 
-const int kThisYear = currentCalendarYear();
+const int kThisYear = Clock().today().year();
 const std::string kLastYear = std::to_string(kThisYear - 1);
 
 // One scripted answer: "yes", "no", "cancel", or "type:TEXT".
@@ -338,7 +340,7 @@ TEST(Aktiviraj, ReopensTheTablesOfTheCompanySetByTheCallerUnderTheWaitNotice) {
   store::Program& program = folder.program();
   program.CSIFRAFIRME = "005";
   program.CSUBDIRFIRME = store::companyPrefix("005");
-  AKTIVIRAJ(program);
+  commands::AKTIVIRAJ(program);
   EXPECT_EQ(folder.shown(),
             (std::vector<std::string>{"wait: Aktivacija u toku. Molim sacekajte...",
                                       "wait: Kreiram baze podataka. Molim sacekajte...",
@@ -347,7 +349,7 @@ TEST(Aktiviraj, ReopensTheTablesOfTheCompanySetByTheCallerUnderTheWaitNotice) {
   EXPECT_EQ(program.areas["MDOS"].path(), fs::path("005/DBF/MDOS.dbf"));
   EXPECT_EQ(program.areas["MDOS"].recCount(), 0u) << "company 005 starts with an empty register";
 
-  activateCompany(program, "000");
+  commands::activateCompany(program, "000");
   EXPECT_EQ(program.CSUBDIRFIRME, "");
   EXPECT_EQ(program.areas["MDOS"].recCount(), 1u);
   EXPECT_TRUE(program.areas.isOpen("Firme"));

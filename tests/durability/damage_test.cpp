@@ -152,7 +152,7 @@ TEST_F(Damage, AStructureCheckCutShortIsToldAndRunAgain) {
       static_cast<int>(faults::Op::Write), 5));
   EXPECT_EQ(readFileBytes("DBF/MDOS.dbf"), original) << "the register is whole";
   folder_.newUserInterface();
-  Station station;
+  Station station(&folder_.ui());
   station.open();
   const std::vector<std::string> shown = folder_.ui().messages();
   ASSERT_FALSE(shown.empty());

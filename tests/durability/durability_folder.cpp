@@ -13,6 +13,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "commands/open_database.h"
 #include "common/aside_file.h"
 #include "common/date.h"
 #include "common/fault_injection.h"
@@ -78,7 +79,8 @@ std::vector<std::string> DurabilityFolder::asideFiles() const {
   return out;
 }
 
-Station::Station() {
+Station::Station(ui::UserInterface* ui) {
+  program.ui = ui;
   program.info.folder = fs::current_path();
   program.info.SW = "Kavrina";
   program.areas.setHideDeleted(true);
@@ -92,7 +94,7 @@ Station::~Station() {
 }
 
 void Station::open() {
-  store::DBOPENALL(program);
+  commands::DBOPENALL(program);
 }
 
 void writeRandomAssets(const fs::path& file, int count, std::uint32_t seed) {

@@ -66,7 +66,8 @@ class DurabilityFolder {
 // does (a failure to close is reported); the destructor only cleans up after a failure.
 struct Station {
   store::Program program;
-  Station();
+  // `ui`: whom the run talks to (none: nothing is shown).
+  explicit Station(ui::UserInterface* ui = nullptr);
   ~Station();
   void open();
   void close() { program.areas.closeAll(); }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/clock.h"
 #include "common/windows_1250.h"
 
 namespace kavrina::import {
@@ -20,7 +21,7 @@ std::vector<std::string> described(const AssetCsv& csv) {
 
 // The one asset of a file with the given header and row.
 reg::AssetValues onlyAsset(const std::string& header, const std::string& row) {
-  const AssetCsv csv = readAssetCsv(header + "\n" + row + "\n");
+  const AssetCsv csv = readAssetCsv(header + "\n" + row + "\n", Clock().today());
   EXPECT_TRUE(csv.bad.empty()) << ::testing::PrintToString(described(csv));
   EXPECT_EQ(csv.rows.size(), 1u);
   return csv.rows.empty() ? reg::AssetValues{} : csv.rows.front().values;
@@ -39,8 +40,8 @@ TEST(AssetCsv, BothEncodingsAndBothSeparatorsGiveTheSameAssets) {
       "17;\u010Ca\u0161a \u017Eu\u0107\u0111;15.03.2020;1.234.567,89;1000,5;100;10;12,5;2;3;3;"
       "7;0201;Dobavlja\u010D, d.o.o.;Racun 5/2020;\r\n"
       "18;sto;31.12.2019.;99,99;;;;;;;;;;;;2022-12-31\r\n";
-  const AssetCsv a = readAssetCsv(utf8Comma);
-  const AssetCsv b = readAssetCsv(*win1250::fromUtf8(utf8Semicolon));
+  const AssetCsv a = readAssetCsv(utf8Comma, Clock().today());
+  const AssetCsv b = readAssetCsv(*win1250::fromUtf8(utf8Semicolon), Clock().today());
   ASSERT_TRUE(a.bad.empty()) << ::testing::PrintToString(described(a));
   ASSERT_TRUE(b.bad.empty()) << ::testing::PrintToString(described(b));
   EXPECT_FALSE(a.windows1250);
@@ -90,7 +91,7 @@ struct NumberCase {
 class AssetCsvNumbers : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(AssetCsvNumbers, ReadsTheAmount) {
-  const AssetCsv csv = readAssetCsv(GetParam().file);
+  const AssetCsv csv = readAssetCsv(GetParam().file, Clock().today());
   ASSERT_TRUE(csv.bad.empty()) << ::testing::PrintToString(described(csv));
   ASSERT_FALSE(csv.rows.empty());
   EXPECT_DOUBLE_EQ(csv.rows.back().values.raOsn, GetParam().expected);
@@ -145,7 +146,7 @@ TEST(AssetCsv, EveryBadValueIsListedWithItsLineAndColumnAndNothingIsKept) {
       "18;\u0416\u0443\u043A;01.01.2020;100;;;;;;;\n"  // 18: Cyrillic
       "19;Ovo ime je mnogo duze od trideset slova;01.01.2020;100;;;;;;;\n"  // 19
       "20;Prazno;01.01.2020;;;;;;;;\n";                                     // 20: no base
-  const AssetCsv csv = readAssetCsv(file);
+  const AssetCsv csv = readAssetCsv(file, Clock().today());
   EXPECT_EQ(described(csv),
             (std::vector<std::string>{
                 "Red 3, kolona InvBr: inventarski broj ne moze biti 0",
@@ -174,16 +175,17 @@ TEST(AssetCsv, EveryBadValueIsListedWithItsLineAndColumnAndNothingIsKept) {
 
 TEST(AssetCsv, TheHeaderRefusesTheWholeFile) {
   EXPECT_EQ(
-      described(readAssetCsv("InvBr,Naziv,DatumN,RAOsn,Boja\n1,a,1.1.2020,5,crvena\n")),
+      described(
+          readAssetCsv("InvBr,Naziv,DatumN,RAOsn,Boja\n1,a,1.1.2020,5,crvena\n", Clock().today())),
       std::vector<std::string>{"Red 1: nepoznata kolona \"Boja\" (kolone su polja tabele MDOS)"});
-  EXPECT_EQ(described(readAssetCsv("InvBr;Naziv;DatumN;RAOsn;naziv\n")),
+  EXPECT_EQ(described(readAssetCsv("InvBr;Naziv;DatumN;RAOsn;naziv\n", Clock().today())),
             std::vector<std::string>{"Red 1: kolona Naziv se ponavlja"});
   EXPECT_EQ(
-      described(readAssetCsv("\n\nNaziv;DatumN\n1;2\n")),
+      described(readAssetCsv("\n\nNaziv;DatumN\n1;2\n", Clock().today())),
       (std::vector<std::string>{"Red 3: nedostaje kolona InvBr", "Red 3: nedostaje kolona RAOsn"}));
-  EXPECT_EQ(described(readAssetCsv("InvBr;Naziv;DatumN;RAOsn\n")),
+  EXPECT_EQ(described(readAssetCsv("InvBr;Naziv;DatumN;RAOsn\n", Clock().today())),
             std::vector<std::string>{"Red 1: fajl nema nijedno sredstvo"});
-  EXPECT_EQ(described(readAssetCsv("")),
+  EXPECT_EQ(described(readAssetCsv("", Clock().today())),
             std::vector<std::string>{"Red 1: fajl je prazan (prvi red treba da nabroji kolone)"});
 }
 
@@ -193,7 +195,8 @@ TEST(AssetCsv, QuotedValuesMayHoldSeparatorsAndQuotesButNoLineBreak) {
       "1,\"Sto, \"\"hrast\"\"\",1.1.2020,5,\"dva\nreda\"\n"
       "\n"
       "2,b,1.1.2020,x,\n"
-      "3,\"Sto; \"\"bor\"\"\",1.1.2020,5,\n");
+      "3,\"Sto; \"\"bor\"\"\",1.1.2020,5,\n",
+      Clock().today());
   // Lines count the break inside the quotes and the empty line.
   EXPECT_EQ(described(csv),
             (std::vector<std::string>{
@@ -213,8 +216,8 @@ TEST(AssetCsv, GroupsAccountsAndTrailingCells) {
   EXPECT_EQ(onlyAsset("InvBr,Naziv,DatumN,RAOsn,Konto,DuzKonta", "1,a,1.1.2020,5,0,0").konto, "0");
   // A spreadsheet's empty cells after the last column do not count.
   EXPECT_EQ(onlyAsset("InvBr;Naziv;DatumN;RAOsn", "007;a;1.1.2020;5;;;").invBr, "7");
-  const AssetCsv shortAccount =
-      readAssetCsv("InvBr,Naziv,DatumN,RAOsn,Konto,DuzKonta\n1,a,1.1.2020,5,20123,3\n");
+  const AssetCsv shortAccount = readAssetCsv(
+      "InvBr,Naziv,DatumN,RAOsn,Konto,DuzKonta\n1,a,1.1.2020,5,20123,3\n", Clock().today());
   EXPECT_EQ(described(shortAccount),
             std::vector<std::string>{"Red 2, kolona DuzKonta: konto 20123 ima vise cifara od 3"});
 }

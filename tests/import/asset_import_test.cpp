@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/clock.h"
 #include "common/lock_offsets.h"
 #include "common/os_file.h"
 #include "errors/error.h"
@@ -30,7 +31,7 @@ class ImportFolder : public ::testing::Test {
   store::DbfTable& mdos() { return program().areas["MDOS"]; }
 
   ImportResult import(const std::string& text, bool trial = false) {
-    return importAssets(program(), readAssetCsv(text), trial);
+    return importAssets(program(), readAssetCsv(text, Clock().today()), trial);
   }
   // The inventory numbers of the live records, in index order.
   std::vector<std::string> numbers() {
@@ -134,7 +135,7 @@ TEST_F(ImportFolder, AnAppendLockKeptByAnotherStationWritesNothingAndTheFileGoes
   ASSERT_TRUE(import("InvBr,Naziv,DatumN,RAOsn\n1,Prvi,01.01.2020,10\n").written);
   std::string file = "InvBr,Naziv,DatumN,RAOsn\n";
   for (int n = 2; n <= 40; ++n) file += std::to_string(n) + ",Sredstvo,01.01.2020,5\n";
-  const AssetCsv csv = readAssetCsv(file);
+  const AssetCsv csv = readAssetCsv(file, Clock().today());
   ASSERT_TRUE(csv.bad.empty());
   const std::string before = registerBytes();
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/clock.h"
 #include "import/asset_csv.h"
 #include "import/csv_file.h"
 #include "support/temp_dir.h"
@@ -31,7 +32,7 @@ struct Refused {
 class CsvCorpus : public ::testing::TestWithParam<Refused> {};
 
 TEST_P(CsvCorpus, IsRefusedWithItsMessageAndNoAsset) {
-  const AssetCsv csv = readAssetCsv(GetParam().text);
+  const AssetCsv csv = readAssetCsv(GetParam().text, Clock().today());
   EXPECT_TRUE(csv.rows.empty());
   ASSERT_EQ(csv.bad.size(), 1u) << allBad(csv);
   EXPECT_EQ(describe(csv.bad.front()), GetParam().message);
@@ -76,17 +77,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CsvCorpusReading, ANegativeAmountIsANumberNotAFormula) {
-  const AssetCsv csv = readAssetCsv(kHeader + "1;Sto;01.02.2024;-10;\n");
+  const AssetCsv csv = readAssetCsv(kHeader + "1;Sto;01.02.2024;-10;\n", Clock().today());
   ASSERT_EQ(csv.bad.size(), 1u) << allBad(csv);
   EXPECT_EQ(describe(csv.bad.front()), "Red 2, kolona RAOsn: negativna vrednost: \"-10\"");
 }
 
 TEST(CsvCorpusReading, TheEncodingReadIsNamedAndWindows1250OnlyForAFileWithoutUtf8) {
-  const AssetCsv utf8 = readAssetCsv(kHeader + "1;\u010Ca\u010Dak;01.02.2024;10;\n");
+  const AssetCsv utf8 =
+      readAssetCsv(kHeader + "1;\u010Ca\u010Dak;01.02.2024;10;\n", Clock().today());
   const AssetCsv cp1250 = readAssetCsv(kHeader +
-                                       "1;\xC8"
-                                       "a\xE8"
-                                       "ak;01.02.2024;10;\n");
+                                           "1;\xC8"
+                                           "a\xE8"
+                                           "ak;01.02.2024;10;\n",
+                                       Clock().today());
   ASSERT_TRUE(utf8.bad.empty() && cp1250.bad.empty()) << allBad(utf8) << allBad(cp1250);
   EXPECT_EQ(utf8.rows.front().values.naziv, "\u010Ca\u010Dak");
   EXPECT_EQ(cp1250.rows.front().values.naziv, "\u010Ca\u010Dak");
@@ -95,8 +98,8 @@ TEST(CsvCorpusReading, TheEncodingReadIsNamedAndWindows1250OnlyForAFileWithoutUt
 }
 
 TEST(CsvCorpusReading, FifteenDigitsAndQuotedQuotesAreKept) {
-  const AssetCsv csv =
-      readAssetCsv(kHeader + "999999999999999; \"Sto 2\"\" x 3\" ;01.02.2024;10;\n");
+  const AssetCsv csv = readAssetCsv(
+      kHeader + "999999999999999; \"Sto 2\"\" x 3\" ;01.02.2024;10;\n", Clock().today());
   ASSERT_TRUE(csv.bad.empty()) << allBad(csv);
   EXPECT_EQ(csv.rows.front().values.invBr, "999999999999999");
   EXPECT_EQ(csv.rows.front().values.naziv, "Sto 2\" x 3");
@@ -105,7 +108,8 @@ TEST(CsvCorpusReading, FifteenDigitsAndQuotedQuotesAreKept) {
 TEST(CsvCorpusReading, WithoutATaxBaseColumnTheAccountingBaseIsTakenAndSaidOnce) {
   const AssetCsv without = readAssetCsv(
       "InvBr;Naziv;DatumN;RAOsn;PAgrupa\n"
-      "1;Sto;01.02.2024;10;2\n2;Stolica;01.02.2024;20,5;\n");
+      "1;Sto;01.02.2024;10;2\n2;Stolica;01.02.2024;20,5;\n",
+      Clock().today());
   ASSERT_TRUE(without.bad.empty()) << allBad(without);
   EXPECT_EQ(without.rows[0].values.paOsn, 10);
   EXPECT_EQ(without.rows[1].values.paOsn, 20.5);
@@ -113,7 +117,8 @@ TEST(CsvCorpusReading, WithoutATaxBaseColumnTheAccountingBaseIsTakenAndSaidOnce)
   EXPECT_EQ(without.rows[1].values.paGrupa, 1) << "or as the default gives it";
   EXPECT_EQ(without.notes.back(), "PAOsn nije zadat: uzeta je RAOsn za 2 sredstava");
 
-  const AssetCsv with = readAssetCsv("InvBr;Naziv;DatumN;RAOsn;PAOsn\n1;Sto;01.02.2024;10;\n");
+  const AssetCsv with =
+      readAssetCsv("InvBr;Naziv;DatumN;RAOsn;PAOsn\n1;Sto;01.02.2024;10;\n", Clock().today());
   ASSERT_TRUE(with.bad.empty()) << allBad(with);
   EXPECT_EQ(with.rows[0].values.paOsn, 0) << "an empty cell of a given column stays empty";
   EXPECT_EQ(with.notes.size(), 1u);

@@ -77,7 +77,7 @@ TEST_F(ErrorReport, AnsweredNoBecomesMemberOfErrorZipAndIsAskedAgain) {
   // The next start: "Error.zip" exists, so the question comes again; a new log joins the
   // old one in the archive.
   writeLocal("Error.txt", "second failure");
-  context().clock = [] { return fixedTime(11, 0, 0); };
+  context().clock = Clock([] { return fixedTime(11, 0, 0); });
   ui_.no();
   online::sendErrorReport(context());
   EXPECT_EQ(dialogs(), (std::vector<std::string>{kQuestion + "No", kQuestion + "No"}));

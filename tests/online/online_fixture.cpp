@@ -37,7 +37,7 @@ OnlineTest::OnlineTest()
                .executable = root_.path() / "program" / "kavrina",
                .CSUBDIRFIRME = "",
                .connectLimit = std::chrono::milliseconds(30'000),
-               .clock = [] { return fixedTime(10, 15, 0); }} {
+               .clock = Clock([] { return fixedTime(10, 15, 0); })} {
   fs::create_directories(serverRoot() / "incoming");
   writeLocal("kavrina", "#!/bin/sh\necho 1.07\n");
   fs::permissions(executable(), fs::perms(0755));

@@ -13,13 +13,12 @@
 
 #include "app/tfosmain.h"
 #include "common/os_file.h"
+#include "errors/end_program.h"
 #include "online/online_services.h"
 #include "online_fixture.h"
 #include "store/database.h"
-#include "store/end_program.h"
 #include "store/program_folder.h"
 #include "support/process.h"
-#include "ui/current_ui.h"
 #include "ui/qt/qt_user_interface.h"
 
 namespace kavrina::test {
@@ -96,7 +95,7 @@ TEST_F(OnlineWindow, ClosingTheWindowEndsTheStartTasks) {
   ProgramFolder data;
   store::DBOPENALL(data.program());
   ui::QtUserInterface qtUi;
-  ui::install(&qtUi);
+  data.program().ui = &qtUi;
   app::TFOSMAIN* window = nullptr;
   bool ended = false;
   app::CommandHooks hooks;
@@ -122,7 +121,6 @@ TEST_F(OnlineWindow, ClosingTheWindowEndsTheStartTasks) {
     QCoreApplication::processEvents();
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  ui::install(nullptr);
   EXPECT_TRUE(closed);
   ASSERT_TRUE(ended);
   EXPECT_TRUE(main.Ftp1->cancelled());
@@ -145,7 +143,7 @@ TEST_F(OnlineWindow, StartWithTheRegisterHeldElsewhereNamesTheTableAndEnds) {
     int exitCode = 0;
     try {
       app::TFOSMAIN window(data.program(), {});
-    } catch (const store::EndProgram& end) {
+    } catch (const errors::EndProgram& end) {
       exitCode = end.exitCode();
     }
     EXPECT_EQ(exitCode, 1);

@@ -97,7 +97,7 @@ TEST_F(Update, InstalledWithBackupAndSecondUpdateOfTheDayStampsTheOlderBackup) {
 
   // The same version again on the same day: the earlier backup gets the time stamp.
   serve("update_kavrina", runnableProgram("1.08b"));
-  context().clock = [] { return fixedTime(16, 45, 9); };
+  context().clock = Clock([] { return fixedTime(16, 45, 9); });
   ASSERT_TRUE(update());
   EXPECT_EQ(local("kavrina"), runnableProgram("1.08b"));
   EXPECT_EQ(undoNames(undo()),

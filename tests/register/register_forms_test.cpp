@@ -136,9 +136,9 @@ class AssetForm : public ::testing::Test {
   }
 
   // A new asset and a write-off are offered today's date.
-  test::FixedToday today_{Date::fromYmd(2026, 7, 14)};
   RegisterFolder folder_;
   store::Program& program_ = folder_.program();
+  test::FixedToday today_{program_, Date::fromYmd(2026, 7, 14)};
   TFOSNOVNOSREDSTVO form_{program_, plainRow};
 };
 
@@ -167,7 +167,7 @@ TEST_F(AssetForm, EnterOnANewNumberClearsTheFieldsAndKeepsTheNumber) {
   EXPECT_EQ(form_.eInventarskiBroj()->text(), "0042");
   EXPECT_EQ(form_.eNazivOsnovnogSredstva()->text(), "");
   EXPECT_EQ(form_.eDobavljac()->text(), "");
-  EXPECT_EQ(form_.dtpDatumNabavke()->value(), Date::today());
+  EXPECT_EQ(form_.dtpDatumNabavke()->value(), program_.clock.today());
   EXPECT_EQ(form_.eRacunovodstvenaOsnovica()->text(), "0.00");
   EXPECT_EQ(form_.ePKVT()->text(), "0");
   EXPECT_EQ(form_.eStopaAmortizacije()->text(), "0.000");
@@ -277,10 +277,10 @@ TEST_F(AssetForm, WriteOffDateShowsTodayForAnAssetInUse) {
   EXPECT_FALSE(form_.dtpDatumO()->isVisible());
   clickBox(form_.rbOtpisano());
   EXPECT_TRUE(form_.dtpDatumO()->isVisible());
-  EXPECT_EQ(form_.dtpDatumO()->value(), Date::today());
+  EXPECT_EQ(form_.dtpDatumO()->value(), program_.clock.today());
   test::screenshot(&form_, "tfosnovnosredstvo_otpisano.png");
   save();
-  EXPECT_EQ(record("10").getDate("DatumO"), Date::today());
+  EXPECT_EQ(record("10").getDate("DatumO"), program_.clock.today());
 
   // A written-off asset shows its own date; back in use, the date is emptied.
   form_.hide();

@@ -68,14 +68,14 @@ class KeyboardAssetForm : public ::testing::Test {
   }
 
   // The forms offer today's date; the cases type over it.
-  test::FixedToday today_{Date::fromYmd(2026, 7, 14)};
   mutable RegisterFolder folder_;
   store::Program& program_ = folder_.program();
+  test::FixedToday today_{program_, Date::fromYmd(2026, 7, 14)};
   TFOSNOVNOSREDSTVO form_{program_, plainRow};
 };
 
 TEST_F(KeyboardAssetForm, DatesAreStoredAsTyped) {
-  const Date today = Date::today();
+  const Date today = program_.clock.today();
   const struct {
     const char* name;
     std::function<void()> keys;

@@ -28,6 +28,7 @@ class ProgramFolder {
     ::unsetenv("XDG_RUNTIME_DIR");
     settings::useSettingsFolder(dir_.path());
     program_.info.folder = dir_.path();
+    program_.ui = &ui_;
   }
   ~ProgramFolder() {
     program_.areas.closeAll();

@@ -5,12 +5,13 @@
 
 #include <thread>
 
+#include "commands/open_database.h"
+#include "errors/end_program.h"
 #include "errors/error.h"
 #include "errors/network_error.h"
 #include "program_folder.h"
 #include "store/database.h"
 #include "store/dbf/dbf_table.h"
-#include "store/end_program.h"
 #include "store/schema.h"
 #include "support/process.h"
 
@@ -77,6 +78,12 @@ class SchemaUpgrade : public ::testing::Test {
     return settings::READINI("Program", store::versionKey(program_), "?");
   }
 
+  // The version check as the program runs it, its messages shown to the scripted user.
+  bool checkVersion() {
+    commands::StructureCheckMessages messages(&folder_.ui());
+    return store::checkDataVersion(program_, messages);
+  }
+
   ProgramFolder folder_;
   store::Program& program_ = folder_.program();
 };
@@ -90,14 +97,14 @@ const char* const kWarning =
     "moguce dok se procedura uspesno ne zavrsi.";
 
 TEST_F(SchemaUpgrade, NoStoredVersionRecordsTheVersionWithoutACheck) {
-  store::checkDataVersion(program_);
+  checkVersion();
   EXPECT_EQ(storedVersion(), "1.07");
   EXPECT_TRUE(folder_.ui().messages().empty());
 }
 
 TEST_F(SchemaUpgrade, OlderVersionWarnsChecksAndRecordsTheNewOne) {
   olderData("1.06");
-  store::checkDataVersion(program_);
+  checkVersion();
   EXPECT_EQ(folder_.ui().messages(),
             (std::vector<std::string>{
                 kWarning, "Procedura provere strukture baza podataka je uspesno zavrsena"}));
@@ -112,7 +119,7 @@ TEST_F(SchemaUpgrade, OlderVersionWarnsChecksAndRecordsTheNewOne) {
 
 TEST_F(SchemaUpgrade, WarningNamesAnotherCompanyAndItsKey) {
   olderData("1.06", "003");
-  store::checkDataVersion(program_);
+  checkVersion();
   ASSERT_FALSE(folder_.ui().messages().empty());
   const std::string warning = folder_.ui().messages()[0];
   EXPECT_EQ(warning.substr(0, warning.find("Program treba")),
@@ -123,7 +130,7 @@ TEST_F(SchemaUpgrade, WarningNamesAnotherCompanyAndItsKey) {
 
 TEST_F(SchemaUpgrade, AVersionThatIsOnlyTheBeginningStillDiffers) {
   olderData("1.0");
-  store::checkDataVersion(program_);
+  checkVersion();
   EXPECT_EQ(folder_.ui().messages().size(), 2u);
   EXPECT_EQ(storedVersion(), "1.07");
 }
@@ -204,8 +211,8 @@ TEST_F(SchemaUpgrade, AnotherStationHoldingATableEndsTheCheckAndKeepsTheOldVersi
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   int exitCode = -1;
   try {
-    store::DBOPENALL(program_);
-  } catch (const store::EndProgram& end) {
+    commands::DBOPENALL(program_);
+  } catch (const errors::EndProgram& end) {
     exitCode = end.exitCode();
   }
   writeFileBytes(release, "");

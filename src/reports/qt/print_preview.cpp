@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <system_error>
 
+#include "errors/end_program.h"
 #include "reports/qt/document_printing.h"
 #include "reports/qt/page_view.h"
 #include "reports/qt/pdf_save.h"
@@ -192,7 +193,9 @@ void PrintPreview::print(const PageDocument& doc, bool showDialog) {
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
     proposeFileOf(dialog, doc);
-    if (dialog.exec() != QDialog::Accepted) return;
+    const int result = dialog.exec();
+    errors::continueEnding();
+    if (result != QDialog::Accepted) return;
   }
   if (auto error = printDocument(doc, printer)) errorSink_(QString::fromStdString(*error));
 }

@@ -114,7 +114,7 @@ std::string reason(int error) {
 
 ArchiveOutcome writeDataArchive(const fs::path& folder, const std::vector<fs::path>& files,
                                 const fs::path& target, bool replace,
-                                const ArchiveProgress& progress) {
+                                const ArchiveProgress& progress, ui::UserInterface* events) {
   ArchiveOutcome out;
   // What a process ended in the middle of an archive left beside the target.
   removeStaleAsideFiles(fileops::folderOf(target));
@@ -135,7 +135,7 @@ ArchiveOutcome writeDataArchive(const fs::path& folder, const std::vector<fs::pa
   std::vector<std::unique_ptr<store::ImportLock>> registers;
   for (std::size_t i = 0; i < files.size(); ++i) {
     if (!included[i] || text::upper(files[i].filename().string()) != "MDOS.DBF") continue;
-    auto lock = std::make_unique<store::ImportLock>(files[i], store::ImportLock::Use::Read);
+    auto lock = std::make_unique<store::ImportLock>(files[i], store::ImportLock::Use::Read, events);
     if (lock->held()) {
       registers.push_back(std::move(lock));
     } else {

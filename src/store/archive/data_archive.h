@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/user_interface.h"
+
 namespace kavrina::store::archive {
 
 // A listed file that the archive does not hold.
@@ -43,7 +45,8 @@ using ArchiveProgress = std::function<bool(std::size_t filesDone)>;
 ArchiveOutcome writeDataArchive(const std::filesystem::path& folder,
                                 const std::vector<std::filesystem::path>& files,
                                 const std::filesystem::path& target, bool replace,
-                                const ArchiveProgress& progress = {});
+                                const ArchiveProgress& progress = {},
+                                ui::UserInterface* events = nullptr);
 
 // The lines that name the files left out, for the closing message: "Fajlovi koji nisu
 // arhivirani: N" and one line per file with the reason. Empty when none was left out. At

@@ -6,7 +6,6 @@
 #include <system_error>
 
 #include "common/aside_file.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::store::archive {
 
@@ -75,10 +74,6 @@ bool within(const fs::path& inner, const fs::path& outer) {
   return true;
 }
 
-void letEventsRun() {
-  if (ui::hasCurrent()) ui::current().processEvents();
-}
-
 }  // namespace
 
 bool matchesMask(std::string_view name, std::string_view mask) {
@@ -132,7 +127,8 @@ std::vector<std::string> followedLinks(const fs::path& folder) {
   return linkedFolders(folder).followed;
 }
 
-std::vector<fs::path> GETFILES(const fs::path& folder, std::string_view mask) {
+std::vector<fs::path> GETFILES(const fs::path& folder, std::string_view mask,
+                               ui::UserInterface* events) {
   // 1-2. Every folder below `folder`, at any depth (the list grows while it is walked), each
   // read once: its files are kept for steps 4-5.
   struct Walked {
@@ -144,7 +140,7 @@ std::vector<fs::path> GETFILES(const fs::path& folder, std::string_view mask) {
   for (const std::string& name : top.folders) folders.push_back({folder / name, {}});
   for (const std::string& name : followedLinks(folder)) folders.push_back({folder / name, {}});
   for (std::size_t i = 0; i < folders.size(); ++i) {
-    letEventsRun();
+    if (events != nullptr) events->processEvents();
     const fs::path path = folders[i].path;
     FolderEntries entries = readFolder(path);
     folders[i].files = std::move(entries.files);

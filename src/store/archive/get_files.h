@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/user_interface.h"
+
 namespace kavrina::store::archive {
 
 // Whether a file name matches a listing mask of "*" (any run of characters) and "?" (one
@@ -21,7 +23,8 @@ bool matchesMask(std::string_view name, std::string_view mask);
 // is neither listed nor followed (a link planted in a shared folder must not pull files
 // from elsewhere into an archive, nor lead a deletion elsewhere), except a link at the top of
 // `folder` to a data folder the program itself reads (see linkedFolders); a folder that
-// cannot be read is passed over. Lets pending window events run between folders.
+// cannot be read is passed over. Lets the pending events of `events` (when given) run
+// between folders.
 // The symbolic links to folders at the top of `folder`. Followed: those named as a folder
 // the program reads its data from ("DBF", "NTX", a company's three digits), each leading
 // outside `folder`, not above it, and not where another followed link leads. Refused: the
@@ -35,6 +38,7 @@ LinkedFolders linkedFolders(const std::filesystem::path& folder);
 std::vector<std::string> followedLinks(const std::filesystem::path& folder);
 
 std::vector<std::filesystem::path> GETFILES(const std::filesystem::path& folder,
-                                            std::string_view mask = "*.*");
+                                            std::string_view mask = "*.*",
+                                            ui::UserInterface* events = nullptr);
 
 }  // namespace kavrina::store::archive

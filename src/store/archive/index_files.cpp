@@ -10,11 +10,8 @@
 #include "common/file_ops.h"
 #include "common/os_file.h"
 #include "common/path_case.h"
-#include "store/archive/archive_texts.h"
 #include "store/archive/get_files.h"
 #include "store/database.h"
-#include "store/end_program.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::store::archive {
 
@@ -48,9 +45,9 @@ bool writableFolder(const fs::path& folder) {
 class HeldFiles {
  public:
   // Answers false when refused; `out` then says why.
-  bool take(const fs::path& folder, IndexRebuild& out) {
+  bool take(const fs::path& folder, IndexRebuild& out, ui::UserInterface* events) {
     for (const char* mask : {"*.dbf", "*.ntx"}) {
-      for (const fs::path& file : GETFILES(folder, mask)) {
+      for (const fs::path& file : GETFILES(folder, mask, events)) {
         if (std::string(mask) == "*.ntx" && !writableFolder(fileops::folderOf(file))) {
           out.readOnly = relativeName(fileops::folderOf(file), folder);
           return release();
@@ -102,39 +99,15 @@ int deleteIndexFile(const fs::path& file) {
   return err;
 }
 
-bool OBISIINDEXE(Session& program, bool interactive, bool noQuit) {
-  // 1.
+std::size_t deleteIndexFiles(Session& program) {
   const fs::path folder = programFolder(program);
-  // 2.
-  std::unique_ptr<ui::WaitNotice> notice;
-  if (interactive) {
-    ui::current().messageBox(texts::kObnavljanjePocetak, ui::MessageKind::Warning,
-                             ui::MessageButtons::Ok);
-    notice = ui::current().showWait(texts::kObnavljanjeUToku);
-  }
-  // 3.
   program.areas.closeAll();
-  // 4. An index that another station has open is left, and counted below.
-  for (const fs::path& file : GETFILES(folder, "*.ntx")) deleteIndexFile(file);
-  // 5.
-  const std::size_t left = GETFILES(folder, "*.ntx").size();
-  notice.reset();
-  const bool result = left == 0;
-  // 6-7.
-  if (interactive) {
-    if (result)
-      ui::current().messageBox(texts::kIndeksiObrisani, ui::MessageKind::Information,
-                               ui::MessageButtons::Ok);
-    else
-      ui::current().messageBox(texts::indeksiNisuObrisani(left), ui::MessageKind::Error,
-                               ui::MessageButtons::Ok);
-  }
-  // 8.
-  if (!noQuit) throw EndProgram(0);
-  return result;
+  // An index that another station has open is left, and counted.
+  for (const fs::path& file : GETFILES(folder, "*.ntx", program.ui)) deleteIndexFile(file);
+  return GETFILES(folder, "*.ntx", program.ui).size();
 }
 
-IndexRebuild rebuildIndexes(Session& program) {
+IndexRebuild rebuildIndexes(Session& program, StructureCheckEvents& events) {
   IndexRebuild out;
   const fs::path folder = programFolder(program);
   program.areas.closeAll();
@@ -144,7 +117,7 @@ IndexRebuild rebuildIndexes(Session& program) {
   // until the indexes are gone, so that no station starts in between.
   {
     HeldFiles held;
-    if (!held.take(folder, out)) return out;
+    if (!held.take(folder, out, program.ui)) return out;
     out.notDeleted = held.removeIndexes(folder, out.deleted);
   }
   if (!out.notDeleted.empty()) return out;
@@ -152,7 +125,8 @@ IndexRebuild rebuildIndexes(Session& program) {
   // The standing indexes, company by company, as the start and each activation build them.
   program.CSIFRAFIRME = "000";
   program.CSUBDIRFIRME.clear();
-  DBOPENALL(program);
+  out.opened = DBOPENALL(program, events);
+  if (out.opened.state != OpenOutcome::State::Opened) return out;
   out.companies.push_back("000");
   std::vector<std::string> others;
   DbfTable& firme = program.areas["Firme"];
@@ -165,7 +139,8 @@ IndexRebuild rebuildIndexes(Session& program) {
   for (const std::string& code : others) {
     program.CSIFRAFIRME = code;
     program.CSUBDIRFIRME = companyPrefix(code);
-    DBOPENALL(program);
+    out.opened = DBOPENALL(program, events);
+    if (out.opened.state != OpenOutcome::State::Opened) return out;
     out.companies.push_back(code);
   }
   program.areas.closeAll();

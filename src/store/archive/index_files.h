@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "store/database.h"
 #include "store/program.h"
 
 namespace kavrina::store::archive {
@@ -17,13 +18,10 @@ namespace kavrina::store::archive {
 // could not be opened or removed.
 int deleteIndexFile(const std::filesystem::path& file);
 
-// OBISIINDEXE: closes all tables and deletes every "*.ntx" file under the program folder
-// (every company's indexes, working indexes and any other index file in the tree), each as
-// deleteIndexFile does. Answers true when no index file is left. `interactive`: the warning
-// before, the wait notice while it runs and the outcome's message after. Unless `noQuit`,
-// ends the program afterwards (raises EndProgram with exit code 0), since no table may be
-// used again before the indexes are built at the next start.
-bool OBISIINDEXE(Session& program, bool interactive = true, bool noQuit = false);
+// The work of OBISIINDEXE: closes all tables and deletes every "*.ntx" file under the
+// program folder (every company's indexes, working indexes and any other index file in the
+// tree), each as deleteIndexFile does. Answers how many index files are left (0: all gone).
+std::size_t deleteIndexFiles(Session& program);
 
 // What rebuildIndexes did.
 struct IndexRebuild {
@@ -38,13 +36,17 @@ struct IndexRebuild {
   int deleted = 0;
   // The companies whose standing indexes were built again, "000" first.
   std::vector<std::string> companies;
+  // How opening the last company went; not Opened: the rebuild stopped there.
+  OpenOutcome opened;
 };
 
 // Deletes every index file under the program folder and builds the standing indexes of every
 // company again at once, as the next start and the activation of each company would (the
 // working indexes are built at each use anyway). Refused, with nothing deleted, while another
 // station holds any table or index of the folder. Companies are those of the company register
-// whose folder exists. Leaves every table closed and company "000" active.
-IndexRebuild rebuildIndexes(Session& program);
+// whose folder exists. Leaves every table closed and company "000" active. `events` hears
+// how the structure check of each company goes; a company whose tables cannot be opened
+// (see `opened`) stops the rebuild with its tables as DBOPENALL left them.
+IndexRebuild rebuildIndexes(Session& program, StructureCheckEvents& events);
 
 }  // namespace kavrina::store::archive

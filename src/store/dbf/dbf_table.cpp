@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "common/aside_file.h"
+#include "common/clock.h"
 #include "common/file_ops.h"
 #include "common/path_case.h"
 #include "errors/error.h"
@@ -109,8 +110,8 @@ void DbfTable::checkExisting(const fs::path& requested) {
 
 namespace {
 
-std::vector<char> emptyTableBytes(const DbfHeader& header) {
-  const Date today = Date::today();
+std::vector<char> emptyTableBytes(const DbfHeader& header, const Clock& clock) {
+  const Date today = clock.today();
   std::vector<char> bytes = encodeHeader(header, today.year(), today.month(), today.day());
   bytes.push_back(dbf::kEndOfFile);
   return bytes;
@@ -118,14 +119,14 @@ std::vector<char> emptyTableBytes(const DbfHeader& header) {
 
 }  // namespace
 
-bool DbfTable::create(const fs::path& requested, const Structure& structure) {
+bool DbfTable::create(const fs::path& requested, const Structure& structure, const Clock& clock) {
   const fs::path path = findCaseInsensitive(requested);
   std::string problem;
   DbfHeader header = headerForStructure(structure, problem);
   if (!problem.empty()) {
     errors::fail(driverError(gen::kCreate, sub::kCreateData, path.string(), 0, problem));
   }
-  const std::vector<char> bytes = emptyTableBytes(header);
+  const std::vector<char> bytes = emptyTableBytes(header, clock);
 
   for (;;) {
     // The old file is held exclusively until the new one has taken its name.
@@ -147,7 +148,8 @@ bool DbfTable::create(const fs::path& requested, const Structure& structure) {
   }
 }
 
-bool DbfTable::createIfMissing(const fs::path& requested, const Structure& structure) {
+bool DbfTable::createIfMissing(const fs::path& requested, const Structure& structure,
+                               const Clock& clock) {
   const fs::path path = findCaseInsensitive(requested);
   std::error_code ec;
   if (fs::exists(path, ec) || fs::is_symlink(path, ec)) {
@@ -166,7 +168,7 @@ bool DbfTable::createIfMissing(const fs::path& requested, const Structure& struc
     if (!DbtMemo::create(findCaseInsensitive(memo))) return false;
   }
   for (;;) {
-    const int err = publishBytes(path, emptyTableBytes(header), false);
+    const int err = publishBytes(path, emptyTableBytes(header, clock), false);
     if (err == 0 || err == EEXIST) return true;
     auto answer = errors::raise(
         driverError(gen::kCreate, sub::kCreateData, path.string(), createOsCode(path, err)));
@@ -179,6 +181,7 @@ std::unique_ptr<DbfTable> DbfTable::open(const fs::path& requested, OpenOptions 
   table->path_ = findCaseInsensitive(requested);
   table->shared_ = options.shared;
   table->readOnly_ = options.readOnly;
+  if (options.clock != nullptr) table->clock_ = *options.clock;
   const std::string name = table->path_.string();
   errors::setNetworkError(false);
 
@@ -283,7 +286,7 @@ void DbfTable::writeFixedHeader() {
   flushPending();
   header_.version = memo_.isOpen() ? dbf::kVersionWithMemo : dbf::kVersionPlain;
   header_.recordCount = count_;
-  const Date today = Date::today();
+  const Date today = clock_.today();
   auto fixed = encodeFixedHeader(header_, today.year(), today.month(), today.day());
   if (!file_.writeAt(0, fixed)) failIo(gen::kWrite, sub::kWrite, file_.lastError());
 }

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/clock.h"
 #include "common/date.h"
 #include "common/os_file.h"
 #include "store/dbf/append_batch.h"
@@ -35,6 +36,9 @@ namespace locks = ::kavrina::locks;
 struct OpenOptions {
   bool shared = true;
   bool readOnly = false;
+  // The clock whose date stamps the header's last update (the session's); none: the
+  // system's. Must outlive the table.
+  const Clock* clock = nullptr;
 };
 
 class DbfTable {
@@ -43,13 +47,15 @@ class DbfTable {
   // field), replacing an existing file once it holds that file exclusively. The new file is
   // written aside and renamed, so the name shows the old table or the whole new one, never
   // a part. Raises the create error (OS code 32 while another station has the file open);
-  // returns false when the handler lets it fail.
-  static bool create(const std::filesystem::path& path, const Structure& structure);
+  // returns false when the handler lets it fail. The header is stamped with `clock`'s date.
+  static bool create(const std::filesystem::path& path, const Structure& structure,
+                     const Clock& clock = Clock());
   // Creates the table only when no file has its name, safely while other stations may be
   // creating it at the same moment (the first complete file wins, the others are dropped).
   // A file under the name is never replaced, whatever it holds: it is checked as
   // checkExisting() does. Raises the create error; false when the handler lets it fail.
-  static bool createIfMissing(const std::filesystem::path& path, const Structure& structure);
+  static bool createIfMissing(const std::filesystem::path& path, const Structure& structure,
+                              const Clock& clock = Clock());
   // Checks, without opening it as a table (no share mode: another station may hold it), that
   // the file under `path` is a table this driver can open: a whole header that fits the file,
   // and a record count the file's size holds. Raises the open error (21/1001) when it cannot
@@ -218,7 +224,8 @@ class DbfTable {
   // structure has a memo field), open exclusively as a rewrite of `target`, which the caller
   // holds meanwhile: publishRewrite() renames it over the target. Raises the create error.
   static std::unique_ptr<DbfTable> createBeside(const std::filesystem::path& target,
-                                                const Structure& structure);
+                                                const Structure& structure,
+                                                const Clock& clock = Clock());
 
   // --- One change of many appended records (an import) that other stations see whole or
   // not at all. beginBatch() takes the append lock (waiting like an append; the append-lock
@@ -303,6 +310,7 @@ class DbfTable {
   OsFile file_;
   DbtMemo memo_;
   bool shared_ = true;
+  Clock clock_;  // stamps the header's last update
   bool readOnly_ = false;
   bool hideDeleted_ = false;
   DbfHeader header_;

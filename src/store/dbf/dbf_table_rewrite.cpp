@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "common/aside_file.h"
+#include "common/clock.h"
 #include "common/file_ops.h"
 #include "errors/error.h"
 #include "errors/os_code.h"
@@ -18,10 +19,10 @@ using errors::driverError;
 namespace {
 
 // The fixed header and descriptors of an empty table with this header's layout.
-std::vector<char> emptyHeaderBytes(const DbfHeader& header) {
+std::vector<char> emptyHeaderBytes(const DbfHeader& header, const Clock& clock) {
   DbfHeader empty = header;
   empty.recordCount = 0;
-  const Date today = Date::today();
+  const Date today = clock.today();
   std::vector<char> bytes = encodeHeader(empty, today.year(), today.month(), today.day());
   bytes.push_back(dbf::kEndOfFile);
   return bytes;
@@ -37,7 +38,7 @@ void DbfTable::beginRewrite() {
   flushPending();  // they belong to the old file
   AsideFile aside;
   int err = aside.create(path_);
-  if (err == 0 && !aside.file().writeAt(0, emptyHeaderBytes(header_)))
+  if (err == 0 && !aside.file().writeAt(0, emptyHeaderBytes(header_, clock_)))
     err = aside.file().lastError();
   if (err != 0) {
     aside.discard();
@@ -56,8 +57,9 @@ void DbfTable::beginRewrite() {
 }
 
 std::unique_ptr<DbfTable> DbfTable::createBeside(const std::filesystem::path& target,
-                                                 const Structure& structure) {
+                                                 const Structure& structure, const Clock& clock) {
   std::unique_ptr<DbfTable> table(new DbfTable());
+  table->clock_ = clock;
   table->path_ = target;
   table->shared_ = false;
   std::string problem;
@@ -66,7 +68,7 @@ std::unique_ptr<DbfTable> DbfTable::createBeside(const std::filesystem::path& ta
     errors::fail(driverError(gen::kCreate, sub::kCreateData, target.string(), 0, problem));
   AsideFile aside;
   int err = aside.create(target);
-  if (err == 0 && !aside.file().writeAt(0, emptyHeaderBytes(table->header_)))
+  if (err == 0 && !aside.file().writeAt(0, emptyHeaderBytes(table->header_, table->clock_)))
     err = aside.file().lastError();
   if (err != 0) table->failIo(gen::kCreate, sub::kCreateData, err);
   std::filesystem::path newMemoPath;

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "errors/end_program.h"
 #include "ui/display_text.h"
 
 namespace kavrina::ui {
@@ -49,6 +50,7 @@ Answer showQtMessageBox(QWidget* parent, std::string_view text, MessageKind kind
     box.setEscapeButton(QMessageBox::Ok);
   }
   box.exec();
+  errors::continueEnding();
   if (buttons == MessageButtons::Ok) return Answer::Ok;
   return box.clickedButton() == box.button(QMessageBox::Yes) ? Answer::Yes : Answer::No;
 }

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "errors/end_program.h"
 #include "ui/display_text.h"
 #include "ui/picture.h"
 #include "ui/qt/input_dialog.h"
@@ -38,6 +39,7 @@ void showAndPaint(QWidget* window) {
   waited.start();
   for (;;) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    errors::continueEnding();
     const QWindow* handle = window->windowHandle();
     if ((handle != nullptr && handle->isExposed()) || waited.elapsed() >= kExposeWaitMs) break;
     QThread::msleep(2);
@@ -181,7 +183,9 @@ std::optional<std::string> QtUserInterface::inputBox(std::string_view caption,
                                                      std::string_view value,
                                                      std::string_view picture, int widthPixels) {
   InputDialog dialog(caption, prompt, value, parsePicture(picture), widthPixels, parent_.get());
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const int result = dialog.exec();
+  errors::continueEnding();
+  if (result != QDialog::Accepted) return std::nullopt;
   return dialog.value();
 }
 
@@ -200,6 +204,7 @@ std::unique_ptr<ProgressBox> QtUserInterface::showProgress(std::string_view text
 
 void QtUserInterface::processEvents() {
   QCoreApplication::processEvents();
+  errors::continueEnding();
 }
 
 }  // namespace kavrina::ui

@@ -36,6 +36,7 @@ ArchiveFolder::ArchiveFolder(const fs::path& base) : dir_(base), previousCwd_(fs
   settings::useSettingsFolder(dir_.path());
   program_.info.folder = dir_.path();
   program_.areas.setHideDeleted(true);
+  program_.ui = &ui_;
 }
 
 ArchiveFolder::~ArchiveFolder() {

@@ -1,6 +1,6 @@
 // The data archive command as the user meets it: every message, question and loop, the
 // archive where it was saved, and the database open again whenever the program goes on.
-#include "store/archive/arhiviraj_podatke.h"
+#include "commands/arhiviraj_podatke.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 
 #include "archive_folder.h"
 #include "common/fault_injection.h"
-#include "store/end_program.h"
+#include "errors/end_program.h"
 #include "support/non_regular_files.h"
 
 namespace kavrina::test::archive {
@@ -82,8 +82,8 @@ class ArchiveCommand : public ::testing::Test {
   std::optional<int> run() {
     before_ = std::time(nullptr);
     try {
-      store::archive::ARHIVIRAJPODATKE(folder_.program(), dialog_);
-    } catch (const store::EndProgram& end) {
+      commands::ARHIVIRAJPODATKE(folder_.program(), dialog_);
+    } catch (const errors::EndProgram& end) {
       return end.exitCode();
     }
     return std::nullopt;

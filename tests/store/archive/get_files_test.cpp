@@ -79,8 +79,7 @@ TEST(GetFiles, LetsWindowEventsRunBetweenFoldersAndAnswersNothingForAMissingFold
   TempDir dir;
   for (const char* folder : {"a", "b", "c/d"}) fs::create_directories(dir.path() / folder);
   ui::ScriptedUi ui;
-  ui::ScopedUserInterface use(ui);
-  EXPECT_TRUE(GETFILES(dir.path()).empty());
+  EXPECT_TRUE(GETFILES(dir.path(), "*.*", &ui).empty());
   EXPECT_GE(ui.processEventsCount(), 4);
   EXPECT_TRUE(GETFILES(dir.path() / "nema").empty());
 }

@@ -11,15 +11,17 @@
 #include <vector>
 
 #include "archive_folder.h"
+#include "commands/obrisi_indekse.h"
+#include "commands/open_database.h"
 #include "common/os_file.h"
+#include "errors/end_program.h"
 #include "store/database.h"
-#include "store/end_program.h"
 
 namespace kavrina::test::archive {
 namespace {
 
-using store::archive::OBISIINDEXE;
-using store::archive::rebuildIndexes;
+using commands::OBISIINDEXE;
+using store::archive::deleteIndexFiles;
 
 const std::vector<std::string> kAllIndexes = {"001/NTX/BazaRA.ntx", "001/NTX/MDNG.ntx",
                                               "001/NTX/MDOS.ntx",   "NTX/Firme.ntx",
@@ -44,6 +46,7 @@ class IndexRebuild : public ::testing::Test {
   bool seekAsset(double invBr) { return folder_.program().areas["MDOS"].seek(invBr); }
 
   ArchiveFolder folder_;
+  store::StructureCheckEvents untold_;
 };
 
 TEST_F(IndexRebuild, DeletesEveryIndexOfEveryCompanyEndsTheProgramAndTheNextStartBuildsThem) {
@@ -52,7 +55,7 @@ TEST_F(IndexRebuild, DeletesEveryIndexOfEveryCompanyEndsTheProgramAndTheNextStar
   try {
     OBISIINDEXE(folder_.program());
     FAIL() << "the program must end after the index files are deleted";
-  } catch (const store::EndProgram& end) {
+  } catch (const errors::EndProgram& end) {
     EXPECT_EQ(end.exitCode(), 0);
   }
   EXPECT_EQ(shownFrom(mark), (std::vector<std::string>{
@@ -85,7 +88,7 @@ TEST_F(IndexRebuild, AnIndexAnotherStationHasOpenIsCountedAndStaysAsItWas) {
   const FolderFiles before = folder_.files();
   auto other = OtherStation::running(folder_.path());  // Firme and MDOS of "000", shared
   const std::size_t mark = folder_.ui().events().size();
-  EXPECT_FALSE(OBISIINDEXE(folder_.program(), /*interactive=*/true, /*noQuit=*/true));
+  EXPECT_THROW(OBISIINDEXE(folder_.program()), errors::EndProgram);
   EXPECT_EQ(shownFrom(mark).back(),
             "error: Nije uspelo brisanje indeksnih fajlova.\n"
             "Broj fajlova koji nisu obrisani: 2\n"
@@ -99,7 +102,7 @@ TEST_F(IndexRebuild, AnIndexAnotherStationHasOpenIsCountedAndStaysAsItWas) {
   // Once that station has left, the command finishes the work, quietly when not interactive.
   EXPECT_EQ(other->release(), 0);
   const std::size_t quiet = folder_.ui().events().size();
-  EXPECT_TRUE(OBISIINDEXE(folder_.program(), /*interactive=*/false, /*noQuit=*/true));
+  EXPECT_EQ(deleteIndexFiles(folder_.program()), 0u);
   EXPECT_EQ(folder_.ui().events().size(), quiet);
   EXPECT_TRUE(folder_.indexFiles().empty());
 }
@@ -107,7 +110,8 @@ TEST_F(IndexRebuild, AnIndexAnotherStationHasOpenIsCountedAndStaysAsItWas) {
 TEST_F(IndexRebuild, RebuildForTheToolIsRefusedWhileATableIsHeldAndOtherwiseBuildsEveryCompany) {
   {
     auto other = OtherStation::holding(folder_.path() / "001/DBF/MDOS.dbf", /*exclusive=*/false);
-    const store::archive::IndexRebuild refused = rebuildIndexes(folder_.program());
+    const store::archive::IndexRebuild refused =
+        store::archive::rebuildIndexes(folder_.program(), untold_);
     EXPECT_FALSE(refused.done);
     EXPECT_EQ(refused.heldFile, "001/DBF/MDOS.dbf");
     EXPECT_EQ(folder_.indexFiles(), kAllIndexes);
@@ -115,10 +119,12 @@ TEST_F(IndexRebuild, RebuildForTheToolIsRefusedWhileATableIsHeldAndOtherwiseBuil
   {
     // An index alone held (a working index a calculation is using) refuses it too.
     auto other = OtherStation::holding(folder_.path() / "001/NTX/BazaRA.ntx", /*exclusive=*/true);
-    EXPECT_EQ(rebuildIndexes(folder_.program()).heldFile, "001/NTX/BazaRA.ntx");
+    EXPECT_EQ(store::archive::rebuildIndexes(folder_.program(), untold_).heldFile,
+              "001/NTX/BazaRA.ntx");
     EXPECT_EQ(folder_.indexFiles(), kAllIndexes);
   }
-  const store::archive::IndexRebuild rebuilt = rebuildIndexes(folder_.program());
+  const store::archive::IndexRebuild rebuilt =
+      store::archive::rebuildIndexes(folder_.program(), untold_);
   EXPECT_TRUE(rebuilt.done);
   EXPECT_EQ(rebuilt.deleted, 6);
   EXPECT_EQ(rebuilt.companies, (std::vector<std::string>{"000", "001"}));
@@ -153,7 +159,8 @@ TEST_F(IndexRebuild, ACalculationStartingMeanwhileFindsNothingHalfDeleted) {
       }
       started = true;
     });
-    const store::archive::IndexRebuild outcome = rebuildIndexes(folder_.program());
+    const store::archive::IndexRebuild outcome =
+        store::archive::rebuildIndexes(folder_.program(), untold_);
     folder_.ui().setOnProcessEvents({});
     station.clear();
     EXPECT_TRUE(outcome.notDeleted.empty());
@@ -175,7 +182,8 @@ TEST_F(IndexRebuild, ACalculationStartingMeanwhileFindsNothingHalfDeleted) {
 // whole program folder is read-only.
 TEST_F(IndexRebuild, ReadOnlyFolderOrFileIsNamedAndNothingDeleted) {
   auto runRefused = [&]() -> std::string {
-    const store::archive::IndexRebuild refused = rebuildIndexes(folder_.program());
+    const store::archive::IndexRebuild refused =
+        store::archive::rebuildIndexes(folder_.program(), untold_);
     if (refused.done || !refused.heldFile.empty() || !refused.notDeleted.empty()) return "";
     return refused.readOnly;
   };

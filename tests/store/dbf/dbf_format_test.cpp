@@ -1,10 +1,10 @@
 // The bytes the table files hold: header, descriptors, field encodings, end mark.
 #include <gtest/gtest.h>
 
+#include "common/clock.h"
 #include "dbf_test_util.h"
 #include "store/dbf/dbf_field_codec.h"
 #include "store/dbf/dbf_header.h"
-#include "support/fixed_today.h"
 #include "support/temp_dir.h"
 
 namespace kavrina::test {
@@ -20,8 +20,7 @@ unsigned byteAt(const std::string& bytes, std::size_t i) {
 TEST(DbfFormat, EmptyTableWithOneCharacterFieldIs67Bytes) {
   TempDir dir;
   const Date today = Date::fromYmd(2031, 7, 9);
-  FixedToday clock(today);
-  ASSERT_TRUE(DbfTable::create(dir / "t.dbf", {{"Sifra", 'C', 3, 0}}));
+  ASSERT_TRUE(DbfTable::create(dir / "t.dbf", {{"Sifra", 'C', 3, 0}}, Clock::fixedOn(today)));
   std::string bytes = readFileBytes(dir / "t.dbf");
   ASSERT_EQ(bytes.size(), 67u);
   EXPECT_EQ(byteAt(bytes, 0), 0x03u);

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kavrina::store::archive::texts {
+namespace kavrina::commands::texts {
 
 // --- the index rebuild
 inline constexpr std::string_view kObnavljanjePocetak =
@@ -66,4 +66,4 @@ inline constexpr std::string_view kArhiviranjeZavrseno =
 // The question before an existing file of the chosen name is replaced.
 std::string fajlVecPostoji(std::string_view path);
 
-}  // namespace kavrina::store::archive::texts
+}  // namespace kavrina::commands::texts

@@ -5,7 +5,7 @@
 #include "store/program.h"
 #include "ui/save_dialog.h"
 
-namespace kavrina::store::archive {
+namespace kavrina::commands {
 
 // TFOSMAIN:ARHIVIRAJPODATKE, with the window's save dialog. Closes all tables, lists the
 // program folder, writes the archive "Arhiva-<program>-<version>-<date>_<time>.zip" aside
@@ -14,7 +14,8 @@ namespace kavrina::store::archive {
 // only after a question (that file stays until the new one is whole). Ends the program after
 // a successful save (raises EndProgram with exit code 0); otherwise the archive is deleted and
 // the database opened again with DBOPENALL (also after a cancel or a failure to write it).
-// The closing message names the files another station held, which the archive lacks.
-void ARHIVIRAJPODATKE(Session& program, ui::SaveDialog& saveDialog);
+// The closing message names the files another station held, which the archive lacks. Talks
+// through `program.ui`.
+void ARHIVIRAJPODATKE(store::Session& program, ui::SaveDialog& saveDialog);
 
-}  // namespace kavrina::store::archive
+}  // namespace kavrina::commands

@@ -1,8 +1,8 @@
-#include "store/archive/archive_texts.h"
+#include "commands/archive_texts.h"
 
 #include "common/output_target.h"
 
-namespace kavrina::store::archive::texts {
+namespace kavrina::commands::texts {
 
 std::string indeksiNisuObrisani(std::size_t left) {
   return "Nije uspelo brisanje indeksnih fajlova.\n"
@@ -25,4 +25,4 @@ std::string vezaNijeArhivirana(const std::vector<std::string>& links) {
   return text;
 }
 
-}  // namespace kavrina::store::archive::texts
+}  // namespace kavrina::commands::texts
