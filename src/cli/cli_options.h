@@ -38,6 +38,9 @@ struct CliOptions {
   bool neotpisana = false;               // --neotpisana
   std::optional<std::string> lokacija;   // --lokacija N (organisational unit)
   std::optional<std::string> konto;      // --konto N (account)
+  std::optional<int> od;                 // stampa nalepnice: --od, the first label position
+  std::vector<std::string> skenirano;    // stampa razlike: --skenirano, the scanner files
+  std::optional<std::string> csv;        // stampa razlike: --csv, the CSV file to write
   std::string csvFile;                   // uvoz: the CSV file to read
   bool proba = false;                    // uvoz: --proba, check without writing
 };
