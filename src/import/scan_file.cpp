@@ -89,7 +89,8 @@ ScanFilesRead readScanFiles(const std::vector<fs::path>& files) {
     std::string bytes;
     switch (readWholeFile(name, kMaxScanFileBytes, bytes)) {
       case WholeFileFault::None:
-        for (ScanLine& line : parseScanText(bytes, name)) out.lines.push_back(std::move(line));
+        for (ScanLine& line : parseScanText(bytes, file.filename().string()))
+          out.lines.push_back(std::move(line));
         continue;
       case WholeFileFault::Unreadable:
         out.error = "Fajl " + name + " ne moze da se procita.";

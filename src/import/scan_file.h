@@ -24,7 +24,8 @@ inline constexpr std::uint64_t kMaxScanFileBytes = 64u << 20;
 // code is an unreadable line.
 std::vector<ScanLine> parseScanText(std::string_view bytes, const std::string& fileName);
 
-// The lines of every file, in the order given, or (with no lines) the message saying which
+// The lines of every file, in the order given, each naming its file by its name without the
+// folder, or (with no lines) the message saying which
 // file could not be read and why (missing, a folder, not a regular file, too big, a read
 // error). Reads only.
 struct ScanFilesRead {

@@ -7,6 +7,7 @@
 #include "common/number_picture.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
+#include "reports/signature_block.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::reports {
@@ -18,8 +19,6 @@ constexpr std::string_view kTitle = "Popisna lista Osnovnih sredstava";
 // Light grey (red, green and blue 192) for the dotted leader, black for everything else.
 constexpr std::uint32_t kLeaderColor = 12632256;
 constexpr std::uint32_t kBlack = 0;
-// The last slot after the rows that leaves the signature block room on the same page.
-constexpr int kLastSlotBeforeSignatures = 44;
 
 std::string repeated(std::string_view text, int times) {
   std::string out;
@@ -31,13 +30,6 @@ void drawColumnHeading(ui::Printer& printer) {
   drawNumberedListHeading(printer);
   drawCaption(printer, "Stanje", 175, 200, 22, TextAlign::Right);
   drawCaption(printer, "po popisu", 175, 200, 26, TextAlign::Right);
-}
-
-void drawSignatures(ui::Printer& printer) {
-  printer.DrawText("Odgovorno lice:", {10, 270, 50, 280}, TextAlign::Center);
-  printer.DrawLine(10, 280, 50, 280);
-  printer.DrawText("Clanovi popisne komisije:", {150, 250, 200, 260}, TextAlign::Center);
-  for (double y : {260.0, 270.0, 280.0}) printer.DrawLine(150, y, 200, y);
 }
 
 }  // namespace
@@ -78,16 +70,7 @@ ListPrintResult printInventoryList(const store::Program& program, ui::Printer& p
     ++slot;
   }
 
-  printer.DrawLine(10, slotTop(slot), 200, slotTop(slot));
-  if (slot > kLastSlotBeforeSignatures) {
-    // The rows reach into the signature area: the signatures go on a page of their own.
-    FrameHeading continued = heading;
-    continued.second = "na dan : " + date.toText();
-    printer.NewPage();
-    drawPageFrame(printer, style, continued);
-    printer.DrawLine(8, 21, 202, 21);
-  }
-  drawSignatures(printer);
+  drawClosingAndSignatures(printer, style, heading, date.toText(), slot);
   printer.EndDoc();
   wait->reset();
   printer.Preview();
