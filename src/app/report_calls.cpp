@@ -1,5 +1,10 @@
 #include "app/report_calls.h"
 
+#include <QFileDialog>
+#include <QStandardPaths>
+
+#include "app/count_commands.h"
+#include "app/qt_save_dialog.h"
 #include "app/tfosmain.h"
 #include "reports/asset_card.h"
 #include "reports/asset_list.h"
@@ -39,6 +44,17 @@ reports::PrintPreview& previewOf(TFOSMAIN& window) {
 reports::CalculationRow calculationRow(const ListRow& row) {
   return {reports::listCell(row, 1), reports::listCell(row, 2), reports::listCell(row, 3),
           reports::listCell(row, 4)};
+}
+
+// The scanner files of a count, picked in the file dialog (several at once).
+std::vector<std::filesystem::path> pickScanFiles(TFOSMAIN& window) {
+  const QStringList files = QFileDialog::getOpenFileNames(
+      &window, QStringLiteral("Fajlovi skenera"),
+      QStandardPaths::writableLocation(QStandardPaths::HomeLocation),
+      QStringLiteral("Fajlovi skenera (*.txt *.csv *.dat);;Svi fajlovi (*)"));
+  std::vector<std::filesystem::path> out;
+  for (const QString& file : files) out.emplace_back(file.toStdString());
+  return out;
 }
 
 // After a printed list the grid's current row is the one the report names.
@@ -88,6 +104,16 @@ void printDocument(TFOSMAIN& window, store::Program& program, Document document,
     case Document::OA:
       reports::StampaOA(program, previewOf(window).printer(), calculationRow(row));
       break;
+    case Document::Nalepnice:
+      printLabelsCommand(program, previewOf(window).printer());
+      break;
+    case Document::PopisneRazlike: {
+      QtSaveDialog saveDialog(&window);
+      countDifferencesCommand(
+          program, previewOf(window).printer(), [&window] { return pickScanFiles(window); },
+          saveDialog);
+      break;
+    }
   }
 }
 
