@@ -24,13 +24,8 @@ std::string whereRead(const ScanLine& line) {
 }
 
 void drawColumnHeading(ui::Printer& printer) {
-  printer.DrawBox({8, 21, 202, 30});
-  drawCaption(printer, "Redni", 10, 20, 22, TextAlign::Left);
-  drawCaption(printer, "broj", 10, 20, 26, TextAlign::Left);
-  drawCaption(printer, "Inventarski", 20, 45, 22, TextAlign::Left);
-  drawCaption(printer, "broj", 20, 45, 26, TextAlign::Left);
-  drawCaption(printer, "Naziv osnovnog sredstva", 45, 110, 24, TextAlign::Left);
-  drawCaption(printer, "Napomena", 110, 200, 24, TextAlign::Left);
+  drawNumberedListHeading(printer);
+  drawCaption(printer, "Napomena", 95, 200, 24, TextAlign::Left);
 }
 
 }  // namespace
@@ -99,7 +94,7 @@ ListPrintResult printCountDifferences(const store::Program& program, ui::Printer
     printer.font().bold = false;
     ++slot;
     if (section.rows.empty()) {
-      printer.DrawText("nema", slotRect(slot, 45, 110), TextAlign::Left);
+      printer.DrawText("nema", slotRect(slot, 40, 90), TextAlign::Left);
       ++slot;
     }
     for (std::size_t i = 0; i < section.rows.size(); ++i) {
@@ -108,9 +103,9 @@ ListPrintResult printCountDifferences(const store::Program& program, ui::Printer
       const CountRow& row = section.rows[i];
       printer.DrawText(formatOrdinalGrowing(static_cast<double>(i + 1)), slotRect(slot, 10, 16),
                        TextAlign::Right);
-      printer.DrawText(row.InvBr, slotRect(slot, 20, 45), TextAlign::Left);
-      printer.DrawText(row.Naziv, slotRect(slot, 45, 110), TextAlign::Left);
-      printer.DrawText(row.note, slotRect(slot, 110, 200), TextAlign::Left);
+      printer.DrawText(row.InvBr, slotRect(slot, 20, 40), TextAlign::Left);
+      printer.DrawText(row.Naziv, slotRect(slot, 40, 90), TextAlign::Left);
+      printer.DrawText(row.note, slotRect(slot, 95, 200), TextAlign::Left);
       ++slot;
     }
   }
