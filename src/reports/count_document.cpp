@@ -32,24 +32,24 @@ void drawColumnHeading(ui::Printer& printer) {
 
 std::vector<CountSection> countSections(const CountDifferences& d) {
   std::vector<CountSection> sections(4);
-  sections[0].title = "Pronadjena sredstva";
+  sections[0] = {"Pronadjeno", "u registru i skenirano", {}};
   for (const CountFound& f : d.found) {
     std::string note = unitNote(f.asset.ODeo);
     if (f.scans > 1) note += ", skenirano " + std::to_string(f.scans) + " puta";
     sections[0].rows.push_back({f.asset.InvBr, f.asset.Naziv, note});
   }
-  sections[1].title = "Manjak: u registru, nisu skenirana";
+  sections[1] = {"Manjak", "u registru, nije skenirano", {}};
   for (const CountAsset& a : d.missing)
     sections[1].rows.push_back({a.InvBr, a.Naziv, unitNote(a.ODeo)});
-  sections[2].title = "Visak: skenirano, a nije u registru ili je otpisano";
+  sections[2] = {"Visak", "skenirano, a nije u registru ili je otpisano", {}};
   for (const CountSurplus& s : d.surplus)
     sections[2].rows.push_back({s.code, s.Naziv, surplusNote(s) + " (" + whereRead(s.first) + ")"});
-  sections[3].title = "Skenirano vise puta";
+  sections[3] = {"Skenirano vise puta", "isti kod procitan vise puta", {}};
   for (const CountRepeat& r : d.repeated)
     sections[3].rows.push_back({r.code, r.Naziv, std::to_string(r.scans) + " puta"});
   if (d.locationsRead) {
     CountSection& moved = sections.emplace_back();
-    moved.title = "Na drugoj lokaciji";
+    moved = {"Na drugoj lokaciji", "skenirano na drugom Org.delu od upisanog", {}};
     for (const CountMoved& m : d.moved)
       moved.rows.push_back({m.asset.InvBr, m.asset.Naziv,
                             unitNote(m.asset.ODeo) + ", skenirano na: " + m.location + " (" +
@@ -58,11 +58,30 @@ std::vector<CountSection> countSections(const CountDifferences& d) {
   return sections;
 }
 
+std::vector<std::vector<std::string>> countLines(const std::vector<CountSection>& sections) {
+  std::vector<std::vector<std::string>> lines;
+  for (std::size_t s = 0; s < sections.size(); ++s) {
+    const CountSection& section = sections[s];
+    if (s > 0) lines.push_back({"", "", "", ""});
+    lines.push_back(
+        {"", "", std::to_string(s + 1) + ". " + section.title,
+         "Ukupno: " + std::to_string(section.rows.size()) + " (" + section.description + ")"});
+    if (section.rows.empty()) lines.push_back({"", "", "nema", ""});
+    for (std::size_t i = 0; i < section.rows.size(); ++i) {
+      const CountRow& row = section.rows[i];
+      lines.push_back(
+          {formatOrdinalGrowing(static_cast<double>(i + 1)), row.InvBr, row.Naziv, row.note});
+    }
+  }
+  return lines;
+}
+
 ListPrintResult printCountDifferences(const store::Program& program, ui::Printer& printer,
                                       const std::vector<CountSection>& sections, Date date) {
   const ReportStyle style = reportStyleOf(program);
+  const std::vector<std::vector<std::string>> lines = countLines(sections);
   // The sections always have their headings: a count with no differences is a document too.
-  auto wait = beginListReport(printer, sections.size(), kPopisneRazlikeTitle, style);
+  auto wait = beginListReport(printer, lines.size(), kPopisneRazlikeTitle, style);
   if (!wait) return {};
 
   FrameHeading heading;
@@ -72,42 +91,27 @@ ListPrintResult printCountDifferences(const store::Program& program, ui::Printer
   if (!program.CFILTER.empty()) heading.second += "   (" + program.CFILTER + ")";
   heading.secondRight = program.CKORISNIKMESTO;
 
-  int slot = kSlotsPerPage + 1;
-  // Starts a page when fewer than `needed` slots are left on this one.
-  auto room = [&](int needed) {
-    if (slot + needed - 1 <= kSlotsPerPage) return;
-    printer.NewPage();
-    drawPageFrame(printer, style, heading);
-    drawColumnHeading(printer);
-    slot = 1;
+  struct Column {
+    double left, right;
+    TextAlign align;
   };
-  std::size_t rowsDrawn = 0;
-  for (std::size_t s = 0; s < sections.size(); ++s) {
-    const CountSection& section = sections[s];
-    if (s > 0 && slot > 1) ++slot;  // a blank slot between sections
-    room(2);                        // a heading never stands alone at a page's foot
-    printer.font().bold = true;
-    printer.DrawText(std::to_string(s + 1) + ". " + section.title, slotRect(slot, 10, 170),
-                     TextAlign::Left);
-    printer.DrawText("Ukupno: " + std::to_string(section.rows.size()), slotRect(slot, 170, 200),
-                     TextAlign::Right);
-    printer.font().bold = false;
+  constexpr Column kColumns[] = {{10, 16, TextAlign::Right},
+                                 {20, 40, TextAlign::Left},
+                                 {40, 90, TextAlign::Left},
+                                 {95, 200, TextAlign::Left}};
+  int slot = kSlotsPerPage + 1;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (slot > kSlotsPerPage) {
+      printer.NewPage();
+      drawPageFrame(printer, style, heading);
+      drawColumnHeading(printer);
+      slot = 1;
+    }
+    if ((i + 1) % kRowsPerEventPass == 0) ui::current().processEvents();
+    for (std::size_t c = 0; c < lines[i].size(); ++c)
+      printer.DrawText(lines[i][c], slotRect(slot, kColumns[c].left, kColumns[c].right),
+                       kColumns[c].align);
     ++slot;
-    if (section.rows.empty()) {
-      printer.DrawText("nema", slotRect(slot, 40, 90), TextAlign::Left);
-      ++slot;
-    }
-    for (std::size_t i = 0; i < section.rows.size(); ++i) {
-      room(1);
-      if (++rowsDrawn % kRowsPerEventPass == 0) ui::current().processEvents();
-      const CountRow& row = section.rows[i];
-      printer.DrawText(formatOrdinalGrowing(static_cast<double>(i + 1)), slotRect(slot, 10, 16),
-                       TextAlign::Right);
-      printer.DrawText(row.InvBr, slotRect(slot, 20, 40), TextAlign::Left);
-      printer.DrawText(row.Naziv, slotRect(slot, 40, 90), TextAlign::Left);
-      printer.DrawText(row.note, slotRect(slot, 95, 200), TextAlign::Left);
-      ++slot;
-    }
   }
   drawClosingAndSignatures(printer, style, heading, date.toText(), slot);
   printer.EndDoc();

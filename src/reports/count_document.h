@@ -25,13 +25,21 @@ struct CountRow {
 };
 
 struct CountSection {
-  std::string title;
+  std::string title;        // e.g. "Manjak"
+  std::string description;  // what it holds, e.g. "u registru, nije skenirano"
   std::vector<CountRow> rows;
 };
 
 // The sections in the document's order: found, missing, surplus, scanned more than once,
-// and, when the files named locations, found at another location.
+// and, when the files named locations, found at another location. They are the data of
+// every form of the differences: the document, the CSV, and a spreadsheet.
 std::vector<CountSection> countSections(const CountDifferences& differences);
+
+// The document's lines in its four columns (ordinal, inventory number, name, note): for
+// each section a heading line ("", "", "2. Manjak", "Ukupno: 3 (u registru, nije
+// skenirano)"), its rows numbered from 1 ("nema" in the name column for an empty section),
+// and a blank line before the next section.
+std::vector<std::vector<std::string>> countLines(const std::vector<CountSection>& sections);
 
 // Prints the sections on the count's `date` (the heading names CFILTER when it is set) and
 // previews the document. Every section is printed, an empty one with "nema". Uses the

@@ -108,9 +108,7 @@ TEST_F(CountCommands, DifferencesAskDateAndFilesThenOfferTheCsv) {
             "Pronadjeno: 2, manjak: 1, visak: 1, skenirano vise puta: 1");
   EXPECT_EQ(messages.back(), "Sacuvan CSV: " + csv.string());
   const std::string written = test::readFileBytes(csv);
-  EXPECT_NE(written.find("Visak: skenirano, a nije u registru ili je otpisano\",1,77,,"),
-            std::string::npos)
-      << written;
+  EXPECT_NE(written.find("Visak,1,77,,"), std::string::npos) << written;
 
   // Again into the same file: the overwrite question, answered No, keeps the first CSV.
   test::writeFileBytes(scan, "2\n");

@@ -58,9 +58,9 @@ std::map<std::string, std::string> tableBytes(const fs::path& folder) {
   return out;
 }
 
-const std::string kFound = "Pronadjena sredstva";
-const std::string kMissing = "Manjak: u registru, nisu skenirana";
-const std::string kSurplus = "Visak: skenirano, a nije u registru ili je otpisano";
+const std::string kFound = "Pronadjeno";
+const std::string kMissing = "Manjak";
+const std::string kSurplus = "Visak";
 const std::string kRepeated = "Skenirano vise puta";
 const std::string kMoved = "Na drugoj lokaciji";
 
@@ -174,7 +174,7 @@ TEST_F(CliDifferences, ScannerFilesAsTheyComeAreTakenAndTheirBadLinesListed) {
       differences({(elsewhere_.path() / "a.txt").string(), (elsewhere_.path() / "b.txt").string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const std::string csvText = readFileBytes(csv());
-  EXPECT_NE(csvText.find(kSurplus + "\",1,\\x00\\x07\\xFF\\xFE,,\"neispravan red (a.txt, red 4)\""),
+  EXPECT_NE(csvText.find(kSurplus + ",1,\\x00\\x07\\xFF\\xFE,,\"neispravan red (a.txt, red 4)\""),
             std::string::npos)
       << csvText;
   auto got = sectionsOf(csvText);
