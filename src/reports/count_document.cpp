@@ -1,11 +1,13 @@
-// The count's differences: sections built from the comparison, printed in the 5 mm slots of
-// the list reports, each section under a bold heading with its count.
+// The count's differences: sections built from the comparison, flattened into the lines of
+// a list report (each section's heading line, its rows, a blank line) for the engine.
 #include "reports/count_document.h"
 
 #include <sstream>
 
 #include "common/csv_field.h"
+#include "common/decimal.h"
 #include "common/number_picture.h"
+#include "reports/list_engine.h"
 #include "reports/page_frame.h"
 #include "reports/signature_block.h"
 #include "ui/current_ui.h"
@@ -21,11 +23,6 @@ std::string unitNote(int unit) {
 
 std::string whereRead(const ScanLine& line) {
   return line.file + ", red " + std::to_string(line.line);
-}
-
-void drawColumnHeading(ui::Printer& printer) {
-  drawNumberedListHeading(printer);
-  drawCaption(printer, "Napomena", 95, 200, 24, TextAlign::Left);
 }
 
 }  // namespace
@@ -76,44 +73,40 @@ std::vector<std::vector<std::string>> countLines(const std::vector<CountSection>
   return lines;
 }
 
+ListReport countDifferencesReport(const store::Program& program,
+                                  const std::vector<std::vector<std::string>>& lines, Date date) {
+  ListReport report;
+  report.style = reportStyleOf(program);
+  report.columns = {
+      {"Redni broj", 10, 16, TextAlign::Right, ValueKind::Count},
+      {"Inventarski broj", 20, 40, TextAlign::Left, ValueKind::InventoryNumber},
+      {"Naziv osnovnog sredstva", 40, 90, TextAlign::Left, ValueKind::Text},
+      {"Napomena", 95, 200, TextAlign::Left, ValueKind::Text},
+  };
+  report.heading.frame = datedListFrame(std::string(kPopisneRazlikeTitle), program, date);
+  useNumberedListHeading(report.heading);
+  report.heading.captions.push_back({"Napomena", 95, 200, 24, TextAlign::Left});
+  report.rowCount = lines.size();
+  report.row = [&lines](std::size_t i, std::size_t, std::vector<ListCell>& cells) {
+    for (std::size_t c = 0; c < cells.size(); ++c) cells[c].text = lines[i][c];
+    cells[0].number = parseNumber(lines[i][0]);
+    return true;
+  };
+  FrameHeading continuation = report.heading.frame;
+  continuation.second = "na dan : " + date.toText();
+  useCountSignatures(report.closing, continuation);
+  report.eventPass = [] { ui::current().processEvents(); };
+  return report;
+}
+
 ListPrintResult printCountDifferences(const store::Program& program, ui::Printer& printer,
                                       const std::vector<CountSection>& sections, Date date) {
-  const ReportStyle style = reportStyleOf(program);
   const std::vector<std::vector<std::string>> lines = countLines(sections);
+  const ListReport report = countDifferencesReport(program, lines, date);
   // The sections always have their headings: a count with no differences is a document too.
-  auto wait = beginListReport(printer, lines.size(), kPopisneRazlikeTitle, style);
+  auto wait = beginListReport(printer, lines.size(), kPopisneRazlikeTitle, report.style);
   if (!wait) return {};
-
-  FrameHeading heading;
-  heading.title = std::string(kPopisneRazlikeTitle);
-  heading.titleRight = program.CKORISNIKNAZIV;
-  heading.second = "na dan: " + date.toText();
-  if (!program.CFILTER.empty()) heading.second += "   (" + program.CFILTER + ")";
-  heading.secondRight = program.CKORISNIKMESTO;
-
-  struct Column {
-    double left, right;
-    TextAlign align;
-  };
-  constexpr Column kColumns[] = {{10, 16, TextAlign::Right},
-                                 {20, 40, TextAlign::Left},
-                                 {40, 90, TextAlign::Left},
-                                 {95, 200, TextAlign::Left}};
-  int slot = kSlotsPerPage + 1;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (slot > kSlotsPerPage) {
-      printer.NewPage();
-      drawPageFrame(printer, style, heading);
-      drawColumnHeading(printer);
-      slot = 1;
-    }
-    if ((i + 1) % kRowsPerEventPass == 0) ui::current().processEvents();
-    for (std::size_t c = 0; c < lines[i].size(); ++c)
-      printer.DrawText(lines[i][c], slotRect(slot, kColumns[c].left, kColumns[c].right),
-                       kColumns[c].align);
-    ++slot;
-  }
-  drawClosingAndSignatures(printer, style, heading, date.toText(), slot);
+  drawListReport(printer, report);
   printer.EndDoc();
   wait->reset();
   printer.Preview();

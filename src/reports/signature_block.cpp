@@ -1,22 +1,26 @@
-// The count's signature block and the page it may need.
+// The count's signature block.
 #include "reports/signature_block.h"
 
 namespace kavrina::reports {
+namespace {
 
-void drawClosingAndSignatures(ui::Printer& printer, const ReportStyle& style,
-                              const FrameHeading& heading, const std::string& dateText, int slot) {
-  printer.DrawLine(10, slotTop(slot), 200, slotTop(slot));
-  if (slot > kLastSlotBeforeSignatures) {
-    FrameHeading continued = heading;
-    continued.second = "na dan : " + dateText;
-    printer.NewPage();
-    drawPageFrame(printer, style, continued);
-    printer.DrawLine(8, 21, 202, 21);
-  }
+// The top of the last slot after the rows that leaves the signature block room on the same
+// page (slot 44).
+constexpr double kLastTopBeforeSignatures = kSlotBase + kSlotHeight * 44;
+
+void drawSignatures(ui::Printer& printer, double) {
   printer.DrawText("Odgovorno lice:", {10, 270, 50, 280}, ui::TextAlign::Center);
   printer.DrawLine(10, 280, 50, 280);
   printer.DrawText("Clanovi popisne komisije:", {150, 250, 200, 260}, ui::TextAlign::Center);
   for (double y : {260.0, 270.0, 280.0}) printer.DrawLine(150, y, 200, y);
+}
+
+}  // namespace
+
+void useCountSignatures(ListClosing& closing, const FrameHeading& continuation) {
+  closing.draw = drawSignatures;
+  closing.lastTop = kLastTopBeforeSignatures;
+  closing.continuation = continuation;
 }
 
 }  // namespace kavrina::reports

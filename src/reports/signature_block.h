@@ -3,19 +3,13 @@
 // at the foot of the last page.
 #pragma once
 
-#include "reports/page_frame.h"
+#include "reports/list_engine.h"
 #include "ui/printer.h"
 
 namespace kavrina::reports {
 
-// The last slot after the rows that leaves the signature block room on the same page.
-inline constexpr int kLastSlotBeforeSignatures = 44;
-
-// After the last row (the next free slot is `slot`): the closing rule from (10, top of the
-// slot) to (200, ...), then the signatures; when the rows reach into the signature area
-// (slot > 44) the signatures go on a page of their own with the frame of `heading`, the
-// second line "na dan : " + `dateText` and a rule at 21 mm instead of a column heading.
-void drawClosingAndSignatures(ui::Printer& printer, const ReportStyle& style,
-                              const FrameHeading& heading, const std::string& dateText, int slot);
+// Sets `closing` to the signature block: at the foot of the last page, or on a page of its
+// own (the frame of `continuation`) when the rows reach slot 45, into the signature area.
+void useCountSignatures(ListClosing& closing, const FrameHeading& continuation);
 
 }  // namespace kavrina::reports
