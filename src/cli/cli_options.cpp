@@ -127,6 +127,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       const auto text = value();
       if (!text || text->empty()) return wrong("Opcija --pdf zahteva naziv PDF fajla.");
       o.pdf = *text;
+    } else if (arg == "--csv" && stampaTakes(o.document, arg)) {
+      const auto text = value();
+      if (!text || text->empty()) return wrong("Opcija --csv zahteva naziv CSV fajla.");
+      o.csv = *text;
     } else if (arg == "--na-dan" && stampaTakes(o.document, arg)) {
       const auto text = value();
       if (!text || Date::fromText(*text).empty())
@@ -161,10 +165,6 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       const auto text = value();
       if (!text || text->empty()) return wrong("Opcija --skenirano zahteva naziv fajla.");
       o.skenirano.push_back(*text);
-    } else if (arg == "--csv" && stampaTakes(o.document, arg)) {
-      const auto text = value();
-      if (!text || text->empty()) return wrong("Opcija --csv zahteva naziv CSV fajla.");
-      o.csv = *text;
     } else if (o.command == Command::Izvoz && arg.rfind("-", 0) != 0 && o.table.empty()) {
       o.table = arg;
     } else if (o.command == Command::Arhiva && arg.rfind("-", 0) != 0 && o.archive.empty()) {

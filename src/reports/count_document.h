@@ -8,6 +8,7 @@
 
 #include "common/date.h"
 #include "reports/count_differences.h"
+#include "reports/list_engine.h"
 #include "reports/list_report.h"
 #include "store/program.h"
 #include "ui/printer.h"
@@ -40,6 +41,13 @@ std::vector<CountSection> countSections(const CountDifferences& differences);
 // skenirano)"), its rows numbered from 1 ("nema" in the name column for an empty section),
 // and a blank line before the next section.
 std::vector<std::vector<std::string>> countLines(const std::vector<CountSection>& sections);
+
+// The document as a list report over `lines` (countLines), which must outlive it: the
+// numbered lists' column heading with "Napomena", the dated heading, the signatures of the
+// inventory list. The place a spreadsheet export takes the document's rows from
+// (visitListRows), as for the other lists.
+ListReport countDifferencesReport(const store::Program& program,
+                                  const std::vector<std::vector<std::string>>& lines, Date date);
 
 // Prints the sections on the count's `date` (the heading names CFILTER when it is set) and
 // previews the document. Every section is printed, an empty one with "nema". Uses the
