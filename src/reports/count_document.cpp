@@ -8,6 +8,7 @@
 #include "common/decimal.h"
 #include "common/number_picture.h"
 #include "reports/list_engine.h"
+#include "reports/list_print.h"
 #include "reports/page_frame.h"
 #include "reports/signature_block.h"
 #include "ui/current_ui.h"
@@ -77,12 +78,8 @@ ListReport countDifferencesReport(const store::Program& program,
                                   const std::vector<std::vector<std::string>>& lines, Date date) {
   ListReport report;
   report.style = reportStyleOf(program);
-  report.columns = {
-      {"Redni broj", 10, 16, TextAlign::Right, ValueKind::Count},
-      {"Inventarski broj", 20, 40, TextAlign::Left, ValueKind::InventoryNumber},
-      {"Naziv osnovnog sredstva", 40, 90, TextAlign::Left, ValueKind::Text},
-      {"Napomena", 95, 200, TextAlign::Left, ValueKind::Text},
-  };
+  report.columns = numberedListColumns();
+  report.columns.push_back({"Napomena", 95, 200, TextAlign::Left, ValueKind::Text});
   report.heading.frame = datedListFrame(std::string(kPopisneRazlikeTitle), program, date);
   useNumberedListHeading(report.heading);
   report.heading.captions.push_back({"Napomena", 95, 200, 24, TextAlign::Left});
@@ -92,9 +89,7 @@ ListReport countDifferencesReport(const store::Program& program,
     cells[0].number = parseNumber(lines[i][0]);
     return true;
   };
-  FrameHeading continuation = report.heading.frame;
-  continuation.second = "na dan : " + date.toText();
-  useCountSignatures(report.closing, continuation);
+  useCountSignatures(report, date);
   report.eventPass = [] { ui::current().processEvents(); };
   return report;
 }
@@ -102,15 +97,10 @@ ListReport countDifferencesReport(const store::Program& program,
 ListPrintResult printCountDifferences(const store::Program& program, ui::Printer& printer,
                                       const std::vector<CountSection>& sections, Date date) {
   const std::vector<std::vector<std::string>> lines = countLines(sections);
-  const ListReport report = countDifferencesReport(program, lines, date);
   // The sections always have their headings: a count with no differences is a document too.
-  auto wait = beginListReport(printer, lines.size(), kPopisneRazlikeTitle, report.style);
-  if (!wait) return {};
-  drawListReport(printer, report);
-  printer.EndDoc();
-  wait->reset();
-  printer.Preview();
-  return {true, std::nullopt};
+  const ListPrintResult result = printListReport(
+      printer, countDifferencesReport(program, lines, date), kPopisneRazlikeTitle, lines.size());
+  return {result.shown, std::nullopt};
 }
 
 std::string countCsv(const std::vector<CountSection>& sections) {

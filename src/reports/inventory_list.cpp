@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/number_picture.h"
+#include "reports/list_print.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
 #include "reports/signature_block.h"
@@ -30,13 +31,9 @@ std::string repeated(std::string_view text, int times) {
 ListReport inventoryListReport(const store::Program& program, Date date) {
   ListReport report;
   report.style = reportStyleOf(program);
-  report.columns = {
-      {"Redni broj", 10, 16, TextAlign::Right, ValueKind::Count},
-      {"Inventarski broj", 20, 40, TextAlign::Left, ValueKind::InventoryNumber},
-      {"Naziv osnovnog sredstva", 40, 90, TextAlign::Left, ValueKind::Text},
-      {"", 90, 175, TextAlign::Left, ValueKind::Text, 0, false, kLeaderColor},
-      {"Stanje po popisu", 175, 200, TextAlign::Right, ValueKind::Text},
-  };
+  report.columns = numberedListColumns();
+  report.columns.push_back({"", 90, 175, TextAlign::Left, ValueKind::Text, 0, false, kLeaderColor});
+  report.columns.push_back({"Stanje po popisu", 175, 200, TextAlign::Right, ValueKind::Text});
   report.heading.frame = datedListFrame(std::string(kTitle), program, date);
   useNumberedListHeading(report.heading);
   report.heading.captions.push_back({"Stanje", 175, 200, 22, TextAlign::Right});
@@ -54,22 +51,14 @@ ListReport inventoryListReport(const store::Program& program, Date date) {
     cells[4].text.assign(30, '_');
     return true;
   };
-  FrameHeading continuation = report.heading.frame;
-  continuation.second = "na dan : " + date.toText();
-  useCountSignatures(report.closing, continuation);
+  useCountSignatures(report, date);
   report.eventPass = [] { ui::current().processEvents(); };
   return report;
 }
 
 ListPrintResult printInventoryList(const store::Program& program, ui::Printer& printer, Date date) {
-  const ListReport report = inventoryListReport(program, date);
-  auto wait = beginListReport(printer, report.rowCount, "PopisOsnovnihSredstava", report.style);
-  if (!wait) return {};
-  drawListReport(printer, report);
-  printer.EndDoc();
-  wait->reset();
-  printer.Preview();
-  return {true, 0};
+  return printListReport(printer, inventoryListReport(program, date), "PopisOsnovnihSredstava",
+                         program.AOSNOVNASREDSTVA.size());
 }
 
 ListPrintResult StampaPopisa(const store::Program& program, ui::Printer& printer, Date today) {

@@ -17,10 +17,11 @@ void drawSignatures(ui::Printer& printer, double) {
 
 }  // namespace
 
-void useCountSignatures(ListClosing& closing, const FrameHeading& continuation) {
-  closing.draw = drawSignatures;
-  closing.lastTop = kLastTopBeforeSignatures;
-  closing.continuation = continuation;
+void useCountSignatures(ListReport& report, Date date) {
+  report.closing.draw = drawSignatures;
+  report.closing.lastTop = kLastTopBeforeSignatures;
+  report.closing.continuation = report.heading.frame;
+  report.closing.continuation.second = "na dan : " + date.toText();
 }
 
 }  // namespace kavrina::reports

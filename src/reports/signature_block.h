@@ -8,8 +8,9 @@
 
 namespace kavrina::reports {
 
-// Sets `closing` to the signature block: at the foot of the last page, or on a page of its
-// own (the frame of `continuation`) when the rows reach slot 45, into the signature area.
-void useCountSignatures(ListClosing& closing, const FrameHeading& continuation);
+// Closes `report` with the signature block: at the foot of the last page, or, when the rows
+// reach slot 45 (into the signature area), on a page of its own under the report's frame
+// with the second line "na dan : " + `date`.
+void useCountSignatures(ListReport& report, Date date);
 
 }  // namespace kavrina::reports
