@@ -80,8 +80,6 @@ constexpr std::string_view kFilterHelp =
 
 }  // namespace
 
-const std::string_view kAssetFilterUsage =
-    "[--deo-naziva T | --otpisana | --neotpisana | --lokacija N | --konto N]";
 const std::string_view kAssetFilterHelp =
     "Filter (najvise jedan, kao u programu): --deo-naziva T (naziv sadrzi T), --otpisana,\n"
     "--neotpisana, --lokacija N (organizacioni deo), --konto N.";

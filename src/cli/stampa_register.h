@@ -19,7 +19,6 @@ void loadAssetList(store::Program& program, const CliOptions& options);
 // The options of the asset list's filters, and their help, for the documents that print
 // the list's assets.
 const std::vector<StampaOption>& assetFilterOptions();
-extern const std::string_view kAssetFilterUsage;
 extern const std::string_view kAssetFilterHelp;
 
 }  // namespace kavrina::cli
