@@ -21,7 +21,6 @@
 #include "store/database.h"
 #include "store/dbf/dbf_table.h"
 #include "store/schema.h"
-#include "ui/current_ui.h"
 #include "ui/qt/qt_user_interface.h"
 
 namespace fs = std::filesystem;
@@ -89,8 +88,8 @@ int start(const fs::path& folder, int argc, char** argv) {
   settings::useSettingsFolder(fs::current_path());
   QApplication application(argc, argv);
   ui::QtUserInterface userInterface;
-  ui::install(&userInterface);
   store::Program program;
+  program.ui = &userInterface;
   program.info.folder = fs::current_path();
 
   // Reference: a bare scan of MDOS in index order reading the fields of a row, in one pass
@@ -142,7 +141,6 @@ int start(const fs::path& folder, int argc, char** argv) {
   std::printf("peak memory (VmHWM): %.1f MiB\n", peakKiB() / 1024.0);
   window.reset();
   program.areas.closeAll();
-  ui::install(nullptr);
   return 0;
 }
 

@@ -26,7 +26,6 @@
 #include "reports/statements.h"
 #include "store/database.h"
 #include "support/scripted_ui.h"
-#include "ui/current_ui.h"
 
 namespace fs = std::filesystem;
 using namespace kavrina;
@@ -55,8 +54,8 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ui::ScriptedUi ui;
-  ui::ScopedUserInterface use(ui);
   store::Program program;
+  program.ui = &ui;
   bench::openCompany(dir, program);
   const std::string y = std::to_string(year);
   const fs::path raFile = store::dataPath(

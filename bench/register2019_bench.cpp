@@ -23,7 +23,6 @@
 #include "reports/qt/print_preview.h"
 #include "store/database.h"
 #include "support/scripted_ui.h"
-#include "ui/current_ui.h"
 
 namespace fs = std::filesystem;
 using namespace kavrina;
@@ -51,8 +50,8 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ui::ScriptedUi ui;
-  ui::ScopedUserInterface use(ui);
   store::Program program;
+  program.ui = &ui;
   bench::openCompany(dir, program);
   const std::string y = std::to_string(year);
 

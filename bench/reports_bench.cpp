@@ -16,7 +16,6 @@
 #include "reports/qt/pdf_writer.h"
 #include "reports/qt/print_preview.h"
 #include "support/scripted_ui.h"
-#include "ui/current_ui.h"
 
 namespace {
 
@@ -38,9 +37,9 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ui::ScriptedUi ui;
-  ui::ScopedUserInterface use(ui);
 
   store::Program program;
+  program.ui = &ui;
   program.CKORISNIKNAZIV = "Preduzece DOO";
   program.CKORISNIKMESTO = "Beograd";
   auto start = SteadyClock::now();

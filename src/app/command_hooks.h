@@ -23,6 +23,8 @@ enum class Document {
   OA,              // StampaOA
   POA,             // OBRAZACPOA
   Evidencija2019,  // EVIDENCIJAOS01012019
+  Nalepnice,       // the asset labels
+  PopisneRazlike,  // the count's differences
 };
 
 struct CommandHooks {

@@ -1,5 +1,10 @@
 #include "app/report_calls.h"
 
+#include <QFileDialog>
+#include <QStandardPaths>
+
+#include "app/count_commands.h"
+#include "app/qt_save_dialog.h"
 #include "app/tfosmain.h"
 #include "reports/asset_card.h"
 #include "reports/asset_list.h"
@@ -22,6 +27,7 @@ reports::PrintPreview& previewOf(TFOSMAIN& window) {
   if (auto* preview = window.findChild<reports::PrintPreview*>()) return *preview;
   auto* preview = new reports::PrintPreview(&window);
   preview->setProgramFolder(window.program().info.folder);
+  preview->setUserInterface(window.program().ui);
   preview->useHostToolBar(window.ToolBarStampa, window.eTBStrana);
   window.setPreviewActions(
       {[preview] { preview->StampajDokumentClick(); }, [preview] { preview->PrvaStranaClick(); },
@@ -40,6 +46,17 @@ reports::CalculationRow calculationRow(const ListRow& row) {
           reports::listCell(row, 4)};
 }
 
+// The scanner files of a count, picked in the file dialog (several at once).
+std::vector<std::filesystem::path> pickScanFiles(TFOSMAIN& window) {
+  const QStringList files = QFileDialog::getOpenFileNames(
+      &window, QStringLiteral("Fajlovi skenera"),
+      QStandardPaths::writableLocation(QStandardPaths::HomeLocation),
+      QStringLiteral("Fajlovi skenera (*.txt *.csv *.dat);;Svi fajlovi (*)"));
+  std::vector<std::filesystem::path> out;
+  for (const QString& file : files) out.emplace_back(file.toStdString());
+  return out;
+}
+
 // After a printed list the grid's current row is the one the report names.
 void select(TFOSMAIN& window, const reports::ListPrintResult& result) {
   if (result.selectIndex) window.navigator().setCurrentRow(static_cast<int>(*result.selectIndex));
@@ -51,10 +68,12 @@ void printDocument(TFOSMAIN& window, store::Program& program, Document document,
                    const ListRow& row) {
   switch (document) {
     case Document::SpisakFirmi:
-      select(window, reports::StampaSpiskaFirmi(program, previewOf(window).printer()));
+      select(window, reports::StampaSpiskaFirmi(program, previewOf(window).printer(),
+                                                program.clock.today()));
       break;
     case Document::SpisakOS:
-      select(window, reports::StampaSpiskaOS(program, previewOf(window).printer()));
+      select(window,
+             reports::StampaSpiskaOS(program, previewOf(window).printer(), program.clock.today()));
       break;
     // The calculation documents take the year and the months from cells 3 and 4.
     case Document::POA:
@@ -67,7 +86,8 @@ void printDocument(TFOSMAIN& window, store::Program& program, Document document,
                                     trimmed(reports::listCell(row, 4)));
       break;
     case Document::Popis:
-      select(window, reports::StampaPopisa(program, previewOf(window).printer()));
+      select(window,
+             reports::StampaPopisa(program, previewOf(window).printer(), program.clock.today()));
       break;
     case Document::Kartica:
       // The card of the grid's current asset; with no rows there is nothing to print.
@@ -76,7 +96,8 @@ void printDocument(TFOSMAIN& window, store::Program& program, Document document,
                                            ui::MessageKind::Information, ui::MessageButtons::Ok);
         break;
       }
-      reports::StampaKartice(program, previewOf(window).printer(), reports::listCell(row, 1));
+      reports::StampaKartice(program, previewOf(window).printer(), reports::listCell(row, 1),
+                             program.clock.today());
       break;
     case Document::ORA:
       reports::StampaORA(program, previewOf(window).printer(), calculationRow(row));
@@ -87,6 +108,16 @@ void printDocument(TFOSMAIN& window, store::Program& program, Document document,
     case Document::OA:
       reports::StampaOA(program, previewOf(window).printer(), calculationRow(row));
       break;
+    case Document::Nalepnice:
+      printLabelsCommand(program, previewOf(window).printer());
+      break;
+    case Document::PopisneRazlike: {
+      QtSaveDialog saveDialog(&window);
+      countDifferencesCommand(
+          program, previewOf(window).printer(), [&window] { return pickScanFiles(window); },
+          saveDialog, program.clock.today());
+      break;
+    }
   }
 }
 

@@ -18,7 +18,6 @@
 #include "errors/program_info.h"
 #include "settings/ini_files.h"
 #include "store/program.h"
-#include "ui/current_ui.h"
 #include "ui/qt/qt_user_interface.h"
 
 namespace kavrina::app {
@@ -80,7 +79,6 @@ int runProgram(int argc, char** argv) {
     KavrinaApplication::setApplicationName("Kavrina");
     KavrinaApplication::setWindowIcon(resourceIcon("KAVRINAICO"));
     ui::QtUserInterface userInterface;
-    ui::install(&userInterface);
     program->ui = &userInterface;
 
     // 3. The forms: the main window (which creates and opens the database), then the others.
@@ -97,22 +95,18 @@ int runProgram(int argc, char** argv) {
     const int code = application.exec();
     if (const auto ending = errors::endingCode()) {
       closeQuietly(*program);
-      ui::install(nullptr);
       return *ending;
     }
     program->areas.closeAll();
-    ui::install(nullptr);
     return code;
   } catch (const errors::EndProgram& end) {
     closeQuietly(*program);
-    ui::install(nullptr);
     return end.exitCode();
   } catch (...) {
     try {
       errors::reportException(std::current_exception());
     } catch (const errors::EndProgram& end) {
       closeQuietly(*program);
-      ui::install(nullptr);
       return end.exitCode();
     }
   }

@@ -30,6 +30,7 @@ struct CliOptions {
   bool presnimi = false;             // arhiva, stampa: --presnimi, replace an existing file
   std::string document;              // stampa: the document
   std::optional<std::string> pdf;    // stampa: --pdf, the PDF file to write
+  std::optional<std::string> csv;    // stampa razlike: --csv, the CSV file written beside it
   std::optional<std::string> naDan;  // stampa: --na-dan, the reference date dd.mm.yyyy
   std::optional<std::string> invbr;  // stampa kartica: --invbr, the inventory number
   // stampa: the filters of the asset list, at most one of them.
@@ -38,6 +39,8 @@ struct CliOptions {
   bool neotpisana = false;               // --neotpisana
   std::optional<std::string> lokacija;   // --lokacija N (organisational unit)
   std::optional<std::string> konto;      // --konto N (account)
+  std::optional<int> od;                 // stampa nalepnice: --od, the first label position
+  std::vector<std::string> skenirano;    // stampa razlike: --skenirano, the scanner files
   std::string csvFile;                   // uvoz: the CSV file to read
   bool proba = false;                    // uvoz: --proba, check without writing
 };

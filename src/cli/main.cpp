@@ -11,7 +11,6 @@
 #include "common/process_memory.h"
 #include "errors/end_program.h"
 #include "errors/error_handler.h"
-#include "ui/current_ui.h"
 
 int main(int argc, char** argv) {
   using namespace kavrina;
@@ -28,7 +27,6 @@ int main(int argc, char** argv) {
   errors::installErrorHandler(program.info, hooks);
   const std::vector<std::string> args(argv + 1, argv + argc);
   cli::ConsoleUi console(cli::outputCarriesData(args) ? std::cerr : std::cout, std::cerr);
-  ui::ScopedUserInterface use(console);
   program.ui = &console;
 
   try {

@@ -6,6 +6,7 @@
 #include "cli/console_ui.h"
 #include "cli/output_place.h"
 #include "cli/stampa_2019.h"
+#include "cli/stampa_count.h"
 #include "cli/stampa_register.h"
 #include "reports/recording_printer.h"
 
@@ -24,6 +25,7 @@ const std::vector<StampaDocument>& stampaDocuments() {
   static const std::vector<StampaDocument> all = [] {
     std::vector<StampaDocument> documents = registerDocuments();
     for (StampaDocument& d : documents2019()) documents.push_back(std::move(d));
+    for (StampaDocument& d : countDocuments()) documents.push_back(std::move(d));
     return documents;
   }();
   return all;
@@ -58,6 +60,8 @@ namespace {
 bool given(const CliOptions& options, std::string_view option) {
   if (option == "--godina") return options.godina.has_value();
   if (option == "--invbr") return options.invbr.has_value();
+  if (option == "--na-dan") return options.naDan.has_value();
+  if (option == "--skenirano") return !options.skenirano.empty();
   return true;
 }
 

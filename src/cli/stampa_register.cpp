@@ -42,15 +42,6 @@ app::AssetFilter filterOf(const CliOptions& o) {
   return {};
 }
 
-// AOSNOVNASREDSTVA and CFILTER as the main window leaves them after the same filter; the
-// present values as of the current year, as the window's first load has them.
-void loadAssetList(store::Program& program, const CliOptions& o) {
-  program.NGODINA = program.clock.today().year();
-  app::AssetFilter filter = filterOf(o);
-  program.CFILTER = std::move(filter.words);
-  app::UcitajOsnovnaSredstva(program, app::presentValueLookup(program), filter.keep);
-}
-
 Date referenceDate(const store::Program& program, const CliOptions& o) {
   return o.naDan ? Date::fromText(*o.naDan) : program.clock.today();
 }
@@ -89,6 +80,27 @@ constexpr std::string_view kFilterHelp =
 
 }  // namespace
 
+const std::string_view kAssetFilterHelp =
+    "Filter (najvise jedan, kao u programu): --deo-naziva T (naziv sadrzi T), --otpisana,\n"
+    "--neotpisana, --lokacija N (organizacioni deo), --konto N.";
+
+const std::vector<StampaOption>& assetFilterOptions() {
+  static const std::vector<StampaOption> options{{"--deo-naziva", false},
+                                                 {"--otpisana", false},
+                                                 {"--neotpisana", false},
+                                                 {"--lokacija", false},
+                                                 {"--konto", false}};
+  return options;
+}
+
+// The present values as of the current year, as the window's first load has them.
+void loadAssetList(store::Program& program, const CliOptions& o) {
+  program.NGODINA = program.clock.today().year();
+  app::AssetFilter filter = filterOf(o);
+  program.CFILTER = std::move(filter.words);
+  app::UcitajOsnovnaSredstva(program, app::presentValueLookup(program), filter.keep);
+}
+
 std::vector<StampaDocument> registerDocuments() {
   return {
       {"spisak", kListOptions, kListUsage,
@@ -104,7 +116,7 @@ std::vector<StampaDocument> registerDocuments() {
        "Spisak firmi (tabela Firme).",
        [](store::Program& program, ui::Printer& printer, const CliOptions&) {
          app::UcitajFirme(program);
-         return reports::StampaSpiskaFirmi(program, printer).shown;
+         return reports::StampaSpiskaFirmi(program, printer, program.clock.today()).shown;
        }},
       {"popis", kListOptions, kListUsage,
        "Popisna lista osnovnih sredstava na dan, sa potpisima popisne komisije.\n" +
@@ -125,7 +137,8 @@ std::vector<StampaDocument> registerDocuments() {
                 "Nije pronadjeno osnovno sredstvo sa inventarskim brojem " + *o.invbr + ".");
            return false;
          }
-         return reports::StampaKartice(program, printer, mdos.getString("InvBr"));
+         return reports::StampaKartice(program, printer, mdos.getString("InvBr"),
+                                       program.clock.today());
        }},
       {"ora", kPeriodOptions, "--godina Y [--meseci P] --pdf FAJL",
        "Obracun racunovodstvene amortizacije godine Y i P meseci (podrazumevano 12):\n"

@@ -1,7 +1,6 @@
 #include "common/date.h"
 
 #include <cstdio>
-#include <ctime>
 #include <utility>
 
 namespace kavrina {
@@ -88,13 +87,6 @@ Date Date::fromDayNumber(std::int64_t days) {
   const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
   const int y = static_cast<int>(yoe + era * 400 + (m <= 2 ? 1 : 0));
   return fromYmd(y, m, d);
-}
-
-Date Date::today() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return fromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
 std::string Date::toDbf() const {

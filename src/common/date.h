@@ -3,7 +3,6 @@
 
 #include <compare>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,8 +19,6 @@ class Date {
   static Date fromText(std::string_view text);
   // The date of the given serial day number (days since 1 January 1 of the proleptic calendar).
   static Date fromDayNumber(std::int64_t days);
-  // Today's local date by the system's clock.
-  static Date today();
 
   bool empty() const { return year_ == 0; }
   int year() const { return year_; }

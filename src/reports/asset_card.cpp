@@ -20,7 +20,6 @@
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
 #include "store/database.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::reports {
 namespace {
@@ -207,8 +206,8 @@ std::optional<CardLines> readLines(store::Program& program, const CardAsset& ass
   CardLines lines;
   auto inUse = [&](const fs::path& file) {
     wait.reset();
-    ui::current().messageBox(depreciation::tableInUseMessage(file), ui::MessageKind::Error,
-                             ui::MessageButtons::Ok);
+    program.userInterface().messageBox(depreciation::tableInUseMessage(file),
+                                       ui::MessageKind::Error, ui::MessageButtons::Ok);
     return std::nullopt;
   };
   for (int year = first; year <= last; ++year) {
@@ -232,7 +231,7 @@ std::optional<CardLines> readLines(store::Program& program, const CardAsset& ass
         lines.tax.push_back({year, period, r->PAPrVr, r->PAOsn, r->PAm, r->PASadVr});
       }
     }
-    ui::current().processEvents();
+    program.userInterface().processEvents();
   }
   return lines;
 }
@@ -241,7 +240,7 @@ std::optional<CardLines> readLines(store::Program& program, const CardAsset& ass
 
 bool StampaKartice(store::Program& program, ui::Printer& printer, std::string_view invBr,
                    Date today) {
-  auto wait = ui::current().showWait(kPripremaZaStampu);
+  auto wait = program.userInterface().showWait(kPripremaZaStampu);
   CardHeader header;
   const std::optional<CardAsset> asset = readAsset(program, invBr, header);
   CardLines lines;

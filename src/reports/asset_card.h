@@ -25,8 +25,8 @@ inline constexpr std::string_view kKarticaTitle = "KarticaOsnovnogSredstva";
 // whose table another user holds is told with the table-in-use message naming the table,
 // and nothing is composed (the previous document stays). Rows that reach the footer band
 // continue on a new page with the frame, the register data and the table heading
-// repeated. Answers whether a document was composed and previewed. Uses ui::current().
+// repeated. Answers whether a document was composed and previewed. Talks through `program.ui`.
 bool StampaKartice(store::Program& program, ui::Printer& printer, std::string_view invBr,
-                   Date today = Date::today());
+                   Date today);
 
 }  // namespace kavrina::reports

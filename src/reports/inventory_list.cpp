@@ -5,9 +5,10 @@
 #include <string>
 
 #include "common/number_picture.h"
+#include "reports/list_print.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
-#include "ui/current_ui.h"
+#include "reports/signature_block.h"
 
 namespace kavrina::reports {
 namespace {
@@ -15,11 +16,8 @@ namespace {
 using ui::TextAlign;
 
 constexpr std::string_view kTitle = "Popisna lista Osnovnih sredstava";
-// Light grey (red, green and blue 192) for the dotted leader, black for everything else.
+// Light grey (red, green and blue 192) for the dotted leader.
 constexpr std::uint32_t kLeaderColor = 12632256;
-constexpr std::uint32_t kBlack = 0;
-// The last slot after the rows that leaves the signature block room on the same page.
-constexpr int kLastSlotBeforeSignatures = 44;
 
 std::string repeated(std::string_view text, int times) {
   std::string out;
@@ -27,75 +25,43 @@ std::string repeated(std::string_view text, int times) {
   return out;
 }
 
-void drawColumnHeading(ui::Printer& printer) {
-  drawNumberedListHeading(printer);
-  drawCaption(printer, "Stanje", 175, 200, 22, TextAlign::Right);
-  drawCaption(printer, "po popisu", 175, 200, 26, TextAlign::Right);
-}
-
-void drawSignatures(ui::Printer& printer) {
-  printer.DrawText("Odgovorno lice:", {10, 270, 50, 280}, TextAlign::Center);
-  printer.DrawLine(10, 280, 50, 280);
-  printer.DrawText("Clanovi popisne komisije:", {150, 250, 200, 260}, TextAlign::Center);
-  for (double y : {260.0, 270.0, 280.0}) printer.DrawLine(150, y, 200, y);
-}
-
 }  // namespace
 
-ListPrintResult printInventoryList(const store::Program& program, ui::Printer& printer, Date date) {
+ListReport inventoryListReport(const store::Program& program, Date date) {
+  ListReport report;
+  report.style = reportStyleOf(program);
+  report.columns = numberedListColumns();
+  report.columns.push_back({"", 90, 175, TextAlign::Left, ValueKind::Text, 0, false, kLeaderColor});
+  report.columns.push_back({"Stanje po popisu", 175, 200, TextAlign::Right, ValueKind::Text});
+  report.heading.frame = datedListFrame(std::string(kTitle), program, date);
+  useNumberedListHeading(report.heading);
+  report.heading.captions.push_back({"Stanje", 175, 200, 22, TextAlign::Right});
+  report.heading.captions.push_back({"po popisu", 175, 200, 26, TextAlign::Right});
+
   const auto& rows = program.AOSNOVNASREDSTVA;
-  const ReportStyle style = reportStyleOf(program);
-  auto wait = beginListReport(printer, rows.size(), "PopisOsnovnihSredstava", style);
-  if (!wait) return {};
+  report.rowCount = rows.size();
+  report.row = [&rows, leader = repeated(".  ", 35)](std::size_t i, std::size_t ordinal,
+                                                     std::vector<ListCell>& cells) {
+    cells[0].text = formatOrdinalGrowing(static_cast<double>(ordinal));
+    cells[0].number = static_cast<double>(ordinal);
+    cells[1].text = listCell(rows[i], 1);
+    cells[2].text = listCell(rows[i], 2);
+    cells[3].text = leader;
+    cells[4].text.assign(30, '_');
+    return true;
+  };
+  useCountSignatures(report, date);
+  report.eventPass = [&program] { program.userInterface().processEvents(); };
+  return report;
+}
 
-  FrameHeading heading;
-  heading.title = std::string(kTitle);
-  heading.titleRight = program.CKORISNIKNAZIV;
-  heading.second = "na dan: " + date.toText();
-  if (!program.CFILTER.empty()) heading.second += "   (" + program.CFILTER + ")";
-  heading.secondRight = program.CKORISNIKMESTO;
-
-  const std::string leader = repeated(".  ", 35);
-  const std::string writingLine(30, '_');
-  int slot = 99;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (slot > kSlotsPerPage) {
-      printer.NewPage();
-      drawPageFrame(printer, style, heading);
-      drawColumnHeading(printer);
-      slot = 1;
-    }
-    if ((i + 1) % kRowsPerEventPass == 0) ui::current().processEvents();
-    const auto& row = rows[i];
-    printer.DrawText(formatOrdinalGrowing(static_cast<double>(i + 1)), slotRect(slot, 10, 16),
-                     TextAlign::Right);
-    printer.DrawText(listCell(row, 1), slotRect(slot, 20, 40), TextAlign::Left);
-    printer.DrawText(listCell(row, 2), slotRect(slot, 40, 90), TextAlign::Left);
-    printer.font().color = kLeaderColor;
-    printer.DrawText(leader, slotRect(slot, 90, 175), TextAlign::Left);
-    printer.font().color = kBlack;
-    printer.DrawText(writingLine, slotRect(slot, 175, 200), TextAlign::Right);
-    ++slot;
-  }
-
-  printer.DrawLine(10, slotTop(slot), 200, slotTop(slot));
-  if (slot > kLastSlotBeforeSignatures) {
-    // The rows reach into the signature area: the signatures go on a page of their own.
-    FrameHeading continued = heading;
-    continued.second = "na dan : " + date.toText();
-    printer.NewPage();
-    drawPageFrame(printer, style, continued);
-    printer.DrawLine(8, 21, 202, 21);
-  }
-  drawSignatures(printer);
-  printer.EndDoc();
-  wait->reset();
-  printer.Preview();
-  return {true, 0};
+ListPrintResult printInventoryList(const store::Program& program, ui::Printer& printer, Date date) {
+  return printListReport(program.userInterface(), printer, inventoryListReport(program, date),
+                         "PopisOsnovnihSredstava", program.AOSNOVNASREDSTVA.size());
 }
 
 ListPrintResult StampaPopisa(const store::Program& program, ui::Printer& printer, Date today) {
-  const auto date = askListDate(program.AOSNOVNASREDSTVA.size(), today);
+  const auto date = askListDate(program.userInterface(), program.AOSNOVNASREDSTVA.size(), today);
   if (!date) return {};
   return printInventoryList(program, printer, *date);
 }

@@ -5,7 +5,6 @@
 #include "common/text.h"
 #include "reports/report_dialogs.h"
 #include "settings/settings_keys.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::reports {
 
@@ -30,6 +29,16 @@ void readReportFont(store::Program& program) {
   program.NFONTSIZE = settings::read(settings::kFontSize);
 }
 
+FrameHeading datedListFrame(std::string title, const store::Program& program, Date date) {
+  FrameHeading frame;
+  frame.title = std::move(title);
+  frame.titleRight = program.CKORISNIKNAZIV;
+  frame.second = "na dan: " + date.toText();
+  if (!program.CFILTER.empty()) frame.second += "   (" + program.CFILTER + ")";
+  frame.secondRight = program.CKORISNIKMESTO;
+  return frame;
+}
+
 void setUpA4(ui::Printer& printer, std::string_view title, const ReportStyle& style,
              ui::Orientation orientation) {
   printer.setTitle(title);
@@ -47,27 +56,28 @@ std::string footerPageText(int page) {
   return "Strana " + trimmed(formatPicture(page, kPicturePage));
 }
 
-void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHeading& heading) {
+void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHeading& heading,
+                   const FrameLayout& layout) {
   using ui::TextAlign;
-  printer.DrawLine(8, 285, 202, 285);
+  printer.DrawLine(layout.left, layout.footerRule, layout.right, layout.footerRule);
 
   ui::PrinterFont& font = printer.font();
   font.size = kFooterFontSize;
-  const ui::RectMm footer{8, 286, 202, 291};
-  printer.DrawText("Software: Kavrina " + style.version + " by Velmar", footer, TextAlign::Left);
+  const ui::RectMm footer{layout.left, layout.footerRule + 1, layout.right, layout.footerRule + 6};
+  const std::string software =
+      layout.software.empty() ? "Kavrina " + style.version : layout.software;
+  printer.DrawText("Software: " + software + " by Velmar", footer, TextAlign::Left);
   printer.DrawText(footerPageText(printer.PageNumber()), footer, TextAlign::Center);
   printer.DrawText(style.webAddress, footer, TextAlign::Right);
 
   font.size = kTitleFontSize;
   font.bold = true;
-  const ui::RectMm titleLine{8, 8, 202, 15};
-  printer.DrawText(heading.title, titleLine, TextAlign::Left);
-  printer.DrawText(heading.titleRight, titleLine, TextAlign::Right);
+  printer.DrawText(heading.title, {layout.left, 8, layout.textRight, 15}, TextAlign::Left);
+  printer.DrawText(heading.titleRight, {layout.left, 8, layout.right, 15}, TextAlign::Right);
 
-  font.size = kSecondLineFontSize;
-  const ui::RectMm secondLine{8, 15, 202, 20};
-  printer.DrawText(heading.second, secondLine, TextAlign::Left);
-  printer.DrawText(heading.secondRight, secondLine, TextAlign::Right);
+  font.size = layout.secondLineFontSize > 0 ? layout.secondLineFontSize : style.fontSize;
+  printer.DrawText(heading.second, {layout.left, 15, layout.textRight, 20}, TextAlign::Left);
+  printer.DrawText(heading.secondRight, {layout.left, 15, layout.right, 20}, TextAlign::Right);
 
   font.bold = false;
   font.size = style.fontSize;
@@ -78,21 +88,11 @@ void drawCaption(ui::Printer& printer, std::string_view text, double left, doubl
   printer.DrawText(text, {left, top, right, top + 4}, align);
 }
 
-void drawNumberedListHeading(ui::Printer& printer) {
-  using ui::TextAlign;
-  printer.DrawBox({8, 21, 202, 30});
-  drawCaption(printer, "Redni", 10, 20, 22, TextAlign::Left);
-  drawCaption(printer, "broj", 10, 20, 26, TextAlign::Left);
-  drawCaption(printer, "Inventarski", 20, 40, 22, TextAlign::Left);
-  drawCaption(printer, "broj", 20, 40, 26, TextAlign::Left);
-  drawCaption(printer, "Naziv osnovnog sredstva", 40, 90, 24, TextAlign::Left);
-}
-
-std::optional<std::unique_ptr<ui::WaitNotice>> beginListReport(ui::Printer& printer,
+std::optional<std::unique_ptr<ui::WaitNotice>> beginListReport(ui::UserInterface& ui,
+                                                               ui::Printer& printer,
                                                                std::size_t rowCount,
                                                                std::string_view title,
                                                                const ReportStyle& style) {
-  ui::UserInterface& ui = ui::current();
   if (rowCount == 0) {
     ui.messageBox(kNemaPodatakaZaStampu, ui::MessageKind::Information, ui::MessageButtons::Ok);
     return std::nullopt;

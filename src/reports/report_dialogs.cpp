@@ -1,13 +1,11 @@
 // The reports' date dialog.
 #include "reports/report_dialogs.h"
 
-#include "ui/current_ui.h"
 #include "ui/picture.h"
 
 namespace kavrina::reports {
 
-std::optional<Date> askReferenceDate(Date today) {
-  ui::UserInterface& ui = ui::current();
+std::optional<Date> askReferenceDate(ui::UserInterface& ui, Date today) {
   const auto typed = ui.inputBox("Unos", "Na dan:", today.toText(), ui::kDatePicture, 80);
   if (!typed) return std::nullopt;
   const Date date = Date::fromText(*typed);
@@ -18,13 +16,12 @@ std::optional<Date> askReferenceDate(Date today) {
   return date;
 }
 
-std::optional<Date> askListDate(std::size_t rowCount, Date today) {
+std::optional<Date> askListDate(ui::UserInterface& ui, std::size_t rowCount, Date today) {
   if (rowCount == 0) {
-    ui::current().messageBox(kNemaPodatakaZaStampu, ui::MessageKind::Information,
-                             ui::MessageButtons::Ok);
+    ui.messageBox(kNemaPodatakaZaStampu, ui::MessageKind::Information, ui::MessageButtons::Ok);
     return std::nullopt;
   }
-  return askReferenceDate(today);
+  return askReferenceDate(ui, today);
 }
 
 }  // namespace kavrina::reports

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/date.h"
+#include "ui/user_interface.h"
 
 namespace kavrina::reports {
 
@@ -18,11 +19,11 @@ inline constexpr std::string_view kPripremaZaStampu =
 // Asks for the reference date: the input box "Unos" with the prompt "Na dan:", a date field
 // 80 pixels wide preset to `today`. Answers the date on OK, no value on Cancel. A date left
 // empty is not a reference date: it is answered with "Pogresan unos." and no value, so the
-// report stops as for Cancel. Uses ui::current().
-std::optional<Date> askReferenceDate(Date today = Date::today());
+// report stops as for Cancel. Asks through `ui`.
+std::optional<Date> askReferenceDate(ui::UserInterface& ui, Date today);
 
 // The reference date of a printed list of `rowCount` rows: with no rows the information box
 // "Nema podataka za stampu!" and no value; otherwise askReferenceDate(today).
-std::optional<Date> askListDate(std::size_t rowCount, Date today);
+std::optional<Date> askListDate(ui::UserInterface& ui, std::size_t rowCount, Date today);
 
 }  // namespace kavrina::reports

@@ -40,15 +40,12 @@ DurabilityFolder::DurabilityFolder()
 }
 
 DurabilityFolder::~DurabilityFolder() {
-  use_.reset();
   fs::current_path(previousCwd_);
   ::unsetenv("TEMP");
 }
 
 void DurabilityFolder::newUserInterface() {
-  use_.reset();
   ui_ = std::make_unique<ui::ScriptedUi>();
-  use_ = std::make_unique<ui::ScopedUserInterface>(*ui_);
 }
 
 void DurabilityFolder::keepAsTemplate() {

@@ -19,7 +19,6 @@
 #include "store/program.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::test::durability {
 
@@ -58,7 +57,6 @@ class DurabilityFolder {
   FolderFiles templateFiles_;
   fs::path previousCwd_;
   std::unique_ptr<ui::ScriptedUi> ui_;
-  std::unique_ptr<ui::ScopedUserInterface> use_;
 };
 
 // One station's run in the current folder: a fresh set of program-wide variables, deleted

@@ -13,7 +13,6 @@
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
 #include "support/scripted_ui.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::reports {
 namespace {
@@ -27,7 +26,8 @@ const Date kDate = Date::fromYmd(2024, 12, 31);
 
 class InventoryList : public ::testing::Test {
  protected:
-  InventoryList() : use_(ui_) {
+  InventoryList() {
+    program_.ui = &ui_;
     program_.CKORISNIKNAZIV = "Preduzece DOO";
     program_.CKORISNIKMESTO = "Beograd";
   }
@@ -63,7 +63,6 @@ class InventoryList : public ::testing::Test {
   }
 
   ui::ScriptedUi ui_;
-  ui::ScopedUserInterface use_;
   store::Program program_;
   RecordingPrinter printer_;
 };

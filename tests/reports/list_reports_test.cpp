@@ -11,7 +11,6 @@
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
 #include "support/scripted_ui.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::reports {
 namespace {
@@ -49,7 +48,8 @@ std::vector<std::string> asset(int invBr, const std::string& acquired, double pu
 
 class ListReports : public ::testing::Test {
  protected:
-  ListReports() : use_(ui_) {
+  ListReports() {
+    program_.ui = &ui_;
     program_.CKORISNIKNAZIV = "Preduzece DOO";
     program_.CKORISNIKMESTO = "Beograd";
   }
@@ -64,7 +64,6 @@ class ListReports : public ::testing::Test {
   }
 
   ui::ScriptedUi ui_;
-  ui::ScopedUserInterface use_;
   store::Program program_;
   RecordingPrinter printer_;
 };

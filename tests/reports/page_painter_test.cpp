@@ -9,7 +9,6 @@
 #include "reports/qt_fixture.h"
 #include "reports/recording_printer.h"
 #include "support/scripted_ui.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::reports {
 namespace {
@@ -106,10 +105,10 @@ TEST_F(PagePainter, PaddingOnTheOpenSideDoesNotMoveOrClipTheText) {
 // no amount loses its first digits to the edge of its column).
 TEST_F(PagePainter, AdjacentAmountsOfTheTotalsKeepAGapAtEveryZoom) {
   ui::ScriptedUi ui;
-  ui::ScopedUserInterface use(ui);
   for (const double points : {8.0, 10.0}) {
     SCOPED_TRACE(points);
     store::Program program;
+    program.ui = &ui;
     program.NFONTSIZE = points;
     for (int i = 0; i < 10; ++i)
       program.AOSNOVNASREDSTVA.push_back({std::to_string(i + 1), "Objekat", "15.03.2020",

@@ -17,7 +17,6 @@
 #include "support/non_regular_files.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::reports {
 namespace {
@@ -30,7 +29,8 @@ using test::runTool;
 
 class PdfOutput : public test::QtReports {
  protected:
-  PdfOutput() : use_(ui_) {
+  PdfOutput() {
+    program_.ui = &ui_;
     program_.CKORISNIKNAZIV = "Preduzece DOO";
     program_.CKORISNIKMESTO = "Beograd";
   }
@@ -50,7 +50,6 @@ class PdfOutput : public test::QtReports {
   }
 
   ui::ScriptedUi ui_;
-  ui::ScopedUserInterface use_;
   store::Program program_;
   RecordingPrinter printer_;
   test::TempDir dir_;

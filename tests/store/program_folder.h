@@ -13,13 +13,12 @@
 #include "store/program.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::test {
 
 class ProgramFolder {
  public:
-  ProgramFolder() : previous_(std::filesystem::current_path()), use_(ui_) {
+  ProgramFolder() : previous_(std::filesystem::current_path()) {
     if (const char* temp = std::getenv("TEMP")) previousTemp_ = temp;
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) previousRuntime_ = runtime;
     std::filesystem::current_path(dir_.path());
@@ -50,7 +49,6 @@ class ProgramFolder {
   std::string previousTemp_;
   std::string previousRuntime_;
   ui::ScriptedUi ui_;
-  ui::ScopedUserInterface use_;
   store::Program program_;
 };
 

@@ -24,7 +24,6 @@
 #include "reports/qt/pdf_save.h"
 #include "reports/qt/toolbar_icons.h"
 #include "settings/settings_keys.h"
-#include "ui/current_ui.h"
 
 namespace kavrina::reports {
 
@@ -226,9 +225,9 @@ void PrintPreview::SacuvajPdfClick() {
     const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Sacuvaj PDF"), proposed,
                                                       QStringLiteral("PDF (*.pdf)"), nullptr,
                                                       QFileDialog::DontConfirmOverwrite);
-    if (file.isEmpty()) return;
-    if (savePdfAs(*doc_, file.toStdString(), programFolder_, ui::current()) == PdfSaveStep::Done)
-      return;
+    errors::continueEnding();
+    if (file.isEmpty() || ui_ == nullptr) return;
+    if (savePdfAs(*doc_, file.toStdString(), programFolder_, *ui_) == PdfSaveStep::Done) return;
     proposed = file;
   }
 }

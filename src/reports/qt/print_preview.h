@@ -11,6 +11,7 @@
 
 #include "reports/preview_state.h"
 #include "reports/recording_printer.h"
+#include "ui/user_interface.h"
 
 class QAction;
 class QLineEdit;
@@ -69,6 +70,9 @@ class PrintPreview : public QWidget {
   void setPrinterChoice(std::function<bool()> choice) { printerChoice_ = std::move(choice); }
   // The folder made current again after printing; default: the current folder at creation.
   void setProgramFolder(std::filesystem::path folder) { programFolder_ = std::move(folder); }
+  // Who is asked the questions of saving a PDF (the overwrite question); none: no PDF is
+  // saved.
+  void setUserInterface(ui::UserInterface* ui) { ui_ = ui; }
   // Shows an error text in a box titled "Error"; replaceable for tests.
   void setErrorSink(std::function<void(const QString&)> sink) { errorSink_ = std::move(sink); }
   // Called on each print job after its set-up and before the dialog (tests direct the job
@@ -112,6 +116,7 @@ class PrintPreview : public QWidget {
   PageView* pageView_ = nullptr;
   std::function<bool()> printerChoice_;
   std::filesystem::path programFolder_;
+  ui::UserInterface* ui_ = nullptr;
   std::function<void(const QString&)> errorSink_;
   std::function<void(QPrinter&)> configureJob_;
 };

@@ -18,7 +18,6 @@
 #include "store/program.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
-#include "ui/current_ui.h"
 #include "ui/save_dialog.h"
 
 namespace kavrina::test::archive {
@@ -89,7 +88,6 @@ class ArchiveFolder {
   fs::path previousCwd_;
   std::string previousTemp_;
   ui::ScriptedUi ui_;
-  ui::ScopedUserInterface use_{ui_};
   store::Program program_;
 };
 
