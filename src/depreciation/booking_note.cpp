@@ -31,9 +31,9 @@ std::int64_t floorParas(std::int64_t thousandths) {
 // Moves the exact lines into `out` with amounts in paras that add up to the part's exact
 // total rounded; answers that total.
 std::int64_t roundPart(std::vector<ExactLine>& exact, std::vector<BookingLine>& out) {
-  const std::int64_t total = std::accumulate(
-      exact.begin(), exact.end(), std::int64_t{0},
-      [](std::int64_t sum, const ExactLine& e) { return sum + e.thousandths; });
+  const std::int64_t total =
+      std::accumulate(exact.begin(), exact.end(), std::int64_t{0},
+                      [](std::int64_t sum, const ExactLine& e) { return sum + e.thousandths; });
   const std::int64_t target = roundedParas(total);
   std::int64_t floors = 0;
   for (ExactLine& e : exact) {
@@ -105,6 +105,13 @@ BookingNote composeBookingNote(const std::vector<RaRow>& rows,
   note.totalParas = roundPart(booked, note.lines);
   note.unmatchedParas = roundPart(unmatched, note.unmatched);
   return note;
+}
+
+std::string bookingLineText(const BookingNote& note, const BookingLine& line) {
+  std::string text = "Amortizacija " + std::to_string(note.year);
+  if (note.months != 12) text += " (" + std::to_string(note.months) + " mes.)";
+  if (note.perAsset) return text + ", " + line.invBr + (line.naziv.empty() ? "" : " " + line.naziv);
+  return text + ", konto " + (line.konto.empty() ? "-" : line.konto);
 }
 
 std::string parasText(std::int64_t paras) {

@@ -23,18 +23,18 @@ struct BookingAsset {
 
 // One line of the note: one account pair, or one asset when booked per asset.
 struct BookingLine {
-  std::string konto;     // the asset account
-  std::string ispravka;  // the credited accumulated-depreciation account; empty when none
-  std::string invBr;     // per asset only
-  std::string naziv;     // per asset only
+  std::string konto;       // the asset account
+  std::string ispravka;    // the credited accumulated-depreciation account; empty when none
+  std::string invBr;       // per asset only
+  std::string naziv;       // per asset only
   std::int64_t paras = 0;  // the amount in hundredths of a dinar
 };
 
 struct BookingNote {
   int year = 0;
   int months = 12;
-  Date datum;           // the date of booking
-  std::string trosak;   // the debited expense account
+  Date datum;          // the date of booking
+  std::string trosak;  // the debited expense account
   bool perAsset = false;
   // The lines booked, by asset account (the assets of one account in the table's order).
   std::vector<BookingLine> lines;
@@ -61,6 +61,11 @@ BookingNote composeBookingNote(const std::vector<RaRow>& rows,
                                const std::unordered_map<std::string, BookingAsset>& assets,
                                const settings::BookingAccounts& accounts, int year, int months,
                                bool perAsset);
+
+// The description of a line as the note, the CSV and the workbook show it: "Amortizacija
+// 2025" (with " (P mes.)" for a periodic calculation), then ", konto " and the account, or
+// for a line per asset ", " with the inventory number and the name.
+std::string bookingLineText(const BookingNote& note, const BookingLine& line);
 
 // A whole number of paras as text with two decimals and a decimal point ("1234.50", "-0.05").
 std::string parasText(std::int64_t paras);

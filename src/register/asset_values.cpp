@@ -75,10 +75,7 @@ double groupRate(int group) {
 }
 
 std::string kontoText(double konto, int duzKonta) {
-  std::string digits = formatFixed(std::fabs(konto), 0);
-  if (duzKonta > 0 && digits.size() < static_cast<std::size_t>(duzKonta))
-    digits.insert(0, static_cast<std::size_t>(duzKonta) - digits.size(), '0');
-  return digits;
+  return accountText(konto, duzKonta);
 }
 
 StoredKonto storedKonto(std::string_view text) {
