@@ -205,6 +205,8 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   // The tool works in the program folder; a PDF file named on the command line is where
   // the user stands.
   if (o.pdf) o.pdf = fs::absolute(*o.pdf).string();
+  if (o.xlsx) o.xlsx = fs::absolute(*o.xlsx).string();
+  if (o.csv) o.csv = fs::absolute(*o.csv).string();
   if (!o.csvFile.empty()) o.csvFile = fs::absolute(o.csvFile).string();
 
   std::error_code ec;

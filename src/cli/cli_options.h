@@ -30,6 +30,9 @@ struct CliOptions {
   bool presnimi = false;             // arhiva, stampa: --presnimi, replace an existing file
   std::string document;              // stampa: the document
   std::optional<std::string> pdf;    // stampa: --pdf, the PDF file to write
+  std::optional<std::string> xlsx;   // stampa: --xlsx, the XLSX file to write instead
+  std::optional<std::string> csv;    // stampa nalog: --csv, the CSV file to write instead
+  bool poSredstvu = false;           // stampa nalog: --po-sredstvu, one line per asset
   std::optional<std::string> naDan;  // stampa: --na-dan, the reference date dd.mm.yyyy
   std::optional<std::string> invbr;  // stampa kartica: --invbr, the inventory number
   // stampa: the filters of the asset list, at most one of them.

@@ -17,9 +17,12 @@
 #include "reports/asset_card.h"
 #include "reports/asset_list.h"
 #include "reports/asset_lookup.h"
+#include "reports/booking_note_csv.h"
+#include "reports/booking_note_report.h"
 #include "reports/company_list.h"
 #include "reports/inventory_list.h"
 #include "reports/statements.h"
+#include "settings/booking_accounts.h"
 #include "store/database.h"
 #include "ui/current_ui.h"
 
@@ -79,6 +82,23 @@ const std::vector<StampaOption> kListOptions{{"--na-dan", false},   {"--deo-nazi
                                              {"--otpisana", false}, {"--neotpisana", false},
                                              {"--lokacija", false}, {"--konto", false}};
 const std::vector<StampaOption> kPeriodOptions{{"--godina", true}, {"--meseci", false}};
+const std::vector<StampaOption> kNalogOptions{
+    {"--godina", true}, {"--meseci", false}, {"--csv", false}, {"--po-sredstvu", false}};
+constexpr std::string_view kNalogHelp =
+    "Nalog za knjizenje amortizacije iz racunovodstvenog obracuna godine Y i P meseci\n"
+    "(podrazumevano 12): A + Y + P + R.dbf. Po jedan red za svaki konto sredstva (sa\n"
+    "--po-sredstvu za svako sredstvo): konto troska amortizacije duguje, konto ispravke\n"
+    "vrednosti potrazuje (konta iz podesavanja programa). Sa --csv FAJL nalog se zapisuje\n"
+    "kao CSV za program za knjigovodstvo: Datum,Konto,Opis,Duguje,Potrazuje (UTF-8).";
+
+// The note of --godina and --meseci with the accounts of the settings file.
+std::optional<dep::BookingNote> bookingNote(store::Program& program, const CliOptions& o) {
+  const auto row = calculationRow(program, o, dep::ResultKind::Accounting, 0);
+  if (!row) return std::nullopt;
+  return reports::readBookingNote(
+      program, *row, settings::readBookingAccounts(settings::programSettings()), o.poSredstvu);
+}
+
 constexpr std::string_view kListUsage =
     "[--na-dan dd.mm.yyyy] [--deo-naziva T | --otpisana | --neotpisana | --lokacija N |\n"
     "      --konto N] --pdf FAJL";
@@ -146,6 +166,28 @@ std::vector<StampaDocument> registerDocuments() {
        [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
          const auto row = calculationRow(program, o, dep::ResultKind::Tax, 1);
          return row && reports::StampaOA(program, printer, *row);
+       }},
+      {"nalog", kNalogOptions,
+       "--godina Y [--meseci P] [--po-sredstvu] (--pdf FAJL | --csv FAJL | --xlsx FAJL)",
+       std::string(kNalogHelp),
+       [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
+         const auto row = calculationRow(program, o, dep::ResultKind::Accounting, 0);
+         return row &&
+                reports::StampaNaloga(program, printer, *row,
+                                      settings::readBookingAccounts(settings::programSettings()),
+                                      o.poSredstvu);
+       },
+       [](store::Program& program, const CliOptions& o, bool& written,
+          std::size_t& lines) -> std::optional<std::string> {
+         const auto note = bookingNote(program, o);
+         written = false;
+         if (!note) return std::nullopt;
+         if (auto error =
+                 reports::writeBookingNoteCsv(*note, *o.csv, program.info.folder, o.presnimi))
+           return error;
+         written = true;
+         lines = 2 * note->lines.size();
+         return std::nullopt;
        }},
   };
 }

@@ -237,6 +237,44 @@ std::optional<CardLines> readLines(store::Program& program, const CardAsset& ass
   return lines;
 }
 
+// The card as a workbook: a sheet for each table, the register data above it.
+sheet::Workbook cardWorkbook(const store::Program& program, const CardHeader& header,
+                             const CardLines& lines, const std::optional<CardAsset>& asset) {
+  using sheet::Cell;
+  using sheet::CellKind;
+  auto table = [&](std::string name, const std::string& method, std::string_view period,
+                   const std::vector<CardLine>& cardLines) {
+    sheet::Sheet s;
+    s.name = std::move(name);
+    s.heading = {program.CKORISNIKNAZIV,
+                 program.CKORISNIKMESTO,
+                 "Kartica Osnovnog sredstva",
+                 header.name,
+                 header.numbers,
+                 header.acquisition,
+                 method};
+    if (asset && !asset->datumO.empty())
+      s.heading.push_back("Osnovno sredstvo je otpisano/otudjeno: " + asset->datumO.toText() +
+                          ". godine.");
+    s.columns = {{"Godina", CellKind::Number, 8, false},
+                 {std::string(period), CellKind::Number, 10, false},
+                 {"Prethodna vrednost", CellKind::Amount, 18, false},
+                 {"Osnovica", CellKind::Amount, 18, false},
+                 {"Amortizacija", CellKind::Amount, 18, false},
+                 {"Sadasnja vrednost", CellKind::Amount, 18, false}};
+    for (const CardLine& l : cardLines)
+      s.rows.push_back({Cell::ofNumber(l.year), Cell::ofNumber(parseNumber(trimmedText(l.period))),
+                        Cell::ofAmount(l.prVr), Cell::ofAmount(l.osn), Cell::ofAmount(l.am),
+                        Cell::ofAmount(l.sadVr)});
+    return s;
+  };
+  sheet::Workbook book;
+  book.sheets.push_back(table("Racunovodstvena", header.accounting,
+                              kAccountingColumns.periodCaption, lines.accounting));
+  book.sheets.push_back(table("Poreska", header.tax, kTaxColumns.periodCaption, lines.tax));
+  return book;
+}
+
 }  // namespace
 
 bool StampaKartice(store::Program& program, ui::Printer& printer, std::string_view invBr,
@@ -256,6 +294,8 @@ bool StampaKartice(store::Program& program, ui::Printer& printer, std::string_vi
 
   setUpPortraitA4(printer, kKarticaTitle, reportStyleOf(program));
   printer.BeginDoc();
+  printer.setWorkbook(
+      std::make_shared<const sheet::Workbook>(cardWorkbook(program, header, lines, asset)));
   CardPages pages(printer, program, header);
   pages.firstPage();
   pages.tableHeading(kAccountingColumns);

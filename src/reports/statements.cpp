@@ -21,6 +21,7 @@
 #include "depreciation/result_tables.h"
 #include "depreciation/ucitaj_pamram.h"
 #include "reports/list_report.h"
+#include "reports/oa_workbook.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
 #include "store/database.h"
@@ -385,6 +386,12 @@ bool StampaOA(store::Program& program, ui::Printer& printer, const CalculationRo
 
   setUpPortraitA4(printer, kObrazacOaTitle, style);
   printer.BeginDoc();
+  std::array<OaGroupAmounts, 4> amounts{};
+  for (std::size_t g = 0; g < groups.size(); ++g)
+    amounts[g] = {groups[g].opening, groups[g].acquired, groups[g].disposed,
+                  groups[g].base,    groups[g].amount,   groups[g].closing};
+  printer.setWorkbook(std::make_shared<const sheet::Workbook>(
+      oaWorkbook(program, trimmedText(row.description), heading.second, amounts)));
   printer.NewPage();
   drawPageFrame(printer, style, heading);
   drawOaHeading(printer);

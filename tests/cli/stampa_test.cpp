@@ -102,12 +102,20 @@ TEST_F(CliStampa, MistakesAnswerWithTheirCodeAndLeaveNoFile) {
   } cases[] = {
       {{"stampa", "bilans", "--godina", "2023", "--pdf", "x.pdf"},
        2,
-       "Nepoznat dokument: bilans (spisak, firme, popis, kartica, ora, opa, oa, evidencija2019, "
-       "poa)"},
+       "Nepoznat dokument: bilans (spisak, firme, popis, kartica, ora, opa, oa, nalog, "
+       "evidencija2019, poa)"},
       {{"stampa", "--godina", "2023"}, 2, "--godina"},
       {{"stampa"}, 2, "Komanda stampa zahteva naziv dokumenta"},
       {{"stampa", "poa", "--pdf", "x.pdf"}, 2, "Dokument poa zahteva --godina."},
-      {{"stampa", "poa", "--godina", "2023"}, 2, "Komanda stampa zahteva --pdf FAJL."},
+      {{"stampa", "poa", "--godina", "2023"},
+       2,
+       "Komanda stampa zahteva --pdf FAJL ili --xlsx FAJL."},
+      {{"stampa", "poa", "--godina", "2023", "--pdf", "x.pdf", "--xlsx", "x.xlsx"},
+       2,
+       "navedite samo jedno od --pdf, --xlsx, --csv"},
+      {{"stampa", "poa", "--godina", "2023", "--csv", "x.csv"},
+       2,
+       "Nepoznata opcija ili visak: --csv"},
       {{"stampa", "poa", "--godina", "2023", "--meseci", "13", "--pdf", "x.pdf"},
        2,
        "Pogresan unos."},
