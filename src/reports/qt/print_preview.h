@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "reports/preview_state.h"
 #include "reports/recording_printer.h"
@@ -42,6 +43,10 @@ class PrintPreview : public QWidget {
   void ShowPreview(std::shared_ptr<const PageDocument> doc);
   void StampajDokumentClick();
   void SacuvajPdfClick();
+  // "Excel" (Ctrl+E): the document's workbook saved as an XLSX file, with the PDF's rules
+  // (the overwrite question, no file in the program folder). Enabled only for a document
+  // that has a workbook.
+  void SacuvajExcelClick();
   void PrvaStranaClick();
   void PrethodnaStranaClick();
   void SledecaStranaClick();
@@ -53,7 +58,8 @@ class PrintPreview : public QWidget {
   // For a host window that has its own `ToolBarStampa` and `eTBStrana`: hides the preview's
   // own tool bar, shows the page text in `pageBox` (typing a page number and Enter moves
   // there), and adds the "Sacuvaj PDF" button to `bar` after its first button, with Ctrl+S
-  // and a Tab stop after that button. The host connects its buttons to the handlers above.
+  // and a Tab stop after that button, and the "Excel" button beside it, with Ctrl+E. The host
+  // connects its buttons to the handlers above.
   void useHostToolBar(QToolBar* bar, QLineEdit* pageBox);
 
   // --- state, for the main window and tests ---
@@ -92,6 +98,8 @@ class PrintPreview : public QWidget {
   // folder (the home folder when there is none). The print dialog offers the same file for
   // "Print to File".
   QString proposedPdfPath(const PageDocument& doc) const;
+  // Adds the "Excel" action to `bar` before `before` (at the end when null).
+  void addExcelAction(QToolBar* bar, QAction* before);
   void proposeFileOf(QPrintDialog& dialog, const PageDocument& doc) const;
   void showCurrentPage();
   // showCurrentPage() after a page turn from `before`: a new page shows from its top.
@@ -107,6 +115,7 @@ class PrintPreview : public QWidget {
   PreviewState state_;
   std::shared_ptr<const PageDocument> doc_;
   QToolBar* toolBar_ = nullptr;
+  std::vector<QAction*> excelActions_;  // the "Excel" buttons, enabled with a workbook
   QLineEdit* eTBStrana_ = nullptr;
   QScrollArea* scrollArea_ = nullptr;
   PageView* pageView_ = nullptr;
