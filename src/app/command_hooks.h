@@ -23,6 +23,8 @@ enum class Document {
   OA,              // StampaOA
   POA,             // OBRAZACPOA
   Evidencija2019,  // EVIDENCIJAOS01012019
+  Nalog,           // StampaNaloga
+  NalogCsv,        // the booking note written as CSV where the user says
 };
 
 struct CommandHooks {

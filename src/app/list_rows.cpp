@@ -43,7 +43,10 @@ ListRows calculationRows(const std::string& fileName,
   ListRows rows;
   rows.push_back(row(std::string(annual ? "Godisnji" : "Periodicni") + " obracun " +
                      (kind == 'R' ? "Racunovodstvene" : "Poreske") + " amortizacije"));
-  if (kind != 'P') return rows;
+  if (kind != 'P') {
+    rows.push_back(row(std::string(kNalogZaKnjizenje) + (annual ? "" : " (Periodicni)")));
+    return rows;
+  }
   rows.push_back(row(std::string("Obrazac OA ") + (annual ? "" : "(Periodicni)")));
   if (std::stoi(year) > 2018 && accountingExists &&
       accountingExists("A" + year + months + "R.dbf")) {

@@ -126,6 +126,9 @@ class Navigator {
   bool hasRowToChange();
   // Prints the document for the current row, with the active company's current name.
   void print(Document document);
+  // "Nalog za knjizenje (CSV)": the booking note of the selected row's calculation (its
+  // accounting table, which must exist) written as CSV where the user says.
+  void saveBookingCsv();
   // Tells the user that a search found nothing.
   void notFound(const std::string& text);
 

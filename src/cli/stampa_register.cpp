@@ -87,7 +87,8 @@ const std::vector<StampaOption> kNalogOptions{
 constexpr std::string_view kNalogHelp =
     "Nalog za knjizenje amortizacije iz racunovodstvenog obracuna godine Y i P meseci\n"
     "(podrazumevano 12): A + Y + P + R.dbf. Po jedan red za svaki konto sredstva (sa\n"
-    "--po-sredstvu za svako sredstvo): konto troska amortizacije duguje, konto ispravke\n"
+    "--po-sredstvu, ili kada je tako podeseno u programu, za svako sredstvo): konto troska\n"
+    "amortizacije duguje, konto ispravke\n"
     "vrednosti potrazuje (konta iz podesavanja programa). Sa --csv FAJL nalog se zapisuje\n"
     "kao CSV za program za knjigovodstvo: Datum,Konto,Opis,Duguje,Potrazuje (UTF-8).";
 

@@ -35,7 +35,7 @@ constexpr int kLabelGap = 6;      // between a caption and the field beside it
 constexpr int kBookingTop = 292;
 constexpr int kPrefixRows = 6;
 constexpr int kPrefixTableHeight = 130;
-constexpr int kBookingHeight = 24 + 20 + kPrefixTableHeight + 8;
+constexpr int kBookingHeight = 24 + 20 + kPrefixTableHeight + 8 + kLineHeight + 8;
 
 const QStringList kPApocinje = {"Prvi dan u mesecu posle meseca nabavke",
                                 "Prvi dan u mesecu nabavke", "Stvarni datum nabavke"};
@@ -152,6 +152,8 @@ TFPODESAVANJA::TFPODESAVANJA(store::Program& program, QWidget* parent)
   sgKontaIspravke_->verticalHeader()->setVisible(false);
   sgKontaIspravke_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   sgKontaIspravke_->setGeometry(16, kBookingTop + 44 + shift, kCheckWidth, kPrefixTableHeight);
+  cbNalogPoSredstvima_ = checkAt(this, "Nalog za knjizenje po osnovnim sredstvima (analitika)", 16,
+                                 kBookingTop + 52 + kPrefixTableHeight + shift);
   shift += kBookingHeight;
   bReset_ = new QPushButton("Vrati na osnovna programska podesavanja", this);
   bReset_->setGeometry(16, 320 + shift, 241, 24);
@@ -218,6 +220,7 @@ void TFPODESAVANJA::fPodesavanjaOnShow() {
 
 void TFPODESAVANJA::showBookingAccounts(const BookingAccounts& accounts) {
   eKontoTroska_->setText(QString::fromStdString(accounts.trosak));
+  cbNalogPoSredstvima_->setChecked(accounts.perAsset);
   const int rows = std::max(kPrefixRows, static_cast<int>(accounts.prefixes.size()) + 1);
   sgKontaIspravke_->clearContents();
   sgKontaIspravke_->setRowCount(rows);
@@ -237,6 +240,7 @@ BookingAccounts TFPODESAVANJA::typedBookingAccounts() const {
   };
   BookingAccounts accounts;
   accounts.trosak = eKontoTroska_->text().trimmed().toStdString();
+  accounts.perAsset = cbNalogPoSredstvima_->isChecked();
   accounts.prefixes.clear();
   // A row left empty on both sides is no row.
   for (int row = 0; row < sgKontaIspravke_->rowCount(); ++row) {

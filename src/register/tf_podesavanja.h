@@ -59,6 +59,7 @@ class TFPODESAVANJA final : public QDialog {
   QLineEdit* eKontoTroska() const { return eKontoTroska_; }
   // Two columns: the prefix of the asset account and its accumulated-depreciation account.
   QTableWidget* sgKontaIspravke() const { return sgKontaIspravke_; }
+  QCheckBox* cbNalogPoSredstvima() const { return cbNalogPoSredstvima_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -84,6 +85,7 @@ class TFPODESAVANJA final : public QDialog {
   QPushButton* bReset_;
   QLineEdit* eKontoTroska_;
   QTableWidget* sgKontaIspravke_;
+  QCheckBox* cbNalogPoSredstvima_;
   BookingAccounts shownAccounts_;  // as read when the form was shown
 };
 

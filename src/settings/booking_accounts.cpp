@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::string_view kKeyTrosak = "Konto troska";
 constexpr std::string_view kKeyCount = "Broj prefiksa";
+constexpr std::string_view kKeyPerAsset = "Po sredstvima";
 constexpr std::string_view kKeyPrefix = "Prefiks ";
 constexpr std::string_view kKeyIspravka = "Konto ispravke ";
 // More rows than any chart of accounts needs; a damaged count reads no further.
@@ -56,6 +57,7 @@ BookingAccounts readBookingAccounts(const IniFiles& files) {
   BookingAccounts accounts;
   const std::string count = files.readText(kSectionKnjizenje, kKeyCount);
   accounts.trosak = trimmedText(files.read(kSectionKnjizenje, kKeyTrosak, accounts.trosak));
+  accounts.perAsset = files.read(kSectionKnjizenje, kKeyPerAsset, false);
   if (count.empty()) return accounts;
   accounts.prefixes.clear();
   const int n = std::clamp(static_cast<int>(numberFromIni(count)), 0, kMaxPrefixes);
@@ -71,6 +73,7 @@ BookingAccounts readBookingAccounts(const IniFiles& files) {
 
 bool writeBookingAccounts(const IniFiles& files, const BookingAccounts& accounts) {
   bool ok = files.write(kSectionKnjizenje, kKeyTrosak, accounts.trosak);
+  ok &= files.write(kSectionKnjizenje, kKeyPerAsset, accounts.perAsset);
   for (std::size_t i = 0; i < accounts.prefixes.size(); ++i) {
     const std::string number = std::to_string(i + 1);
     ok &= files.write(kSectionKnjizenje, std::string(kKeyPrefix) + number,

@@ -25,6 +25,9 @@ struct AccountPrefix {
 struct BookingAccounts {
   std::string trosak = "540";  // the expense account debited
   std::vector<AccountPrefix> prefixes{{"01", "019"}, {"02", "029"}};
+  // The note per asset (one line an asset) rather than per asset account, for bookkeeping
+  // programs that keep an analytic ledger of assets.
+  bool perAsset = false;
   bool operator==(const BookingAccounts&) const = default;
 
   // The accumulated-depreciation account of the asset account `konto`: that of the longest
@@ -42,8 +45,8 @@ std::optional<std::string> bookingAccountsRefusal(const BookingAccounts& account
 // The accounts of the settings file; the defaults (540, 01 -> 019, 02 -> 029) when the
 // section is missing. Rows with an empty prefix are left out.
 BookingAccounts readBookingAccounts(const IniFiles& files);
-// Writes the accounts: "Konto troska", the rows as "Prefiks N" and "Konto ispravke N" from 1,
-// then their count "Broj prefiksa" (only that many rows are read back, so rows left over
+// Writes the accounts: "Konto troska", "Po sredstvima", the rows as "Prefiks N" and "Konto ispravke
+// N" from 1, then their count "Broj prefiksa" (only that many rows are read back, so rows left over
 // from a longer table are ignored). False when a write failed.
 bool writeBookingAccounts(const IniFiles& files, const BookingAccounts& accounts);
 

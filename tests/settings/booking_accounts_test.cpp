@@ -34,12 +34,13 @@ TEST(BookingAccounts, MissingSectionGivesTheChartDefaults) {
   const BookingAccounts read = readBookingAccounts(IniFiles(dir.path()));
   EXPECT_EQ(read.trosak, "540");
   EXPECT_EQ(read.prefixes, (std::vector<AccountPrefix>{{"01", "019"}, {"02", "029"}}));
+  EXPECT_FALSE(read.perAsset);
 }
 
 TEST(BookingAccounts, TableIsKeptInItsOwnSectionAndReadBack) {
   TempDir dir;
   IniFiles files(dir.path());
-  const BookingAccounts longer{"5400", {{"01", "019"}, {"02", "029"}, {"0231", "02319"}}};
+  const BookingAccounts longer{"5400", {{"01", "019"}, {"02", "029"}, {"0231", "02319"}}, true};
   ASSERT_TRUE(writeBookingAccounts(files, longer));
   EXPECT_EQ(readBookingAccounts(files), longer);
   // A shorter table written over it: the rows left over are not read back.

@@ -251,9 +251,11 @@ TEST_F(SettingsForm, BookingAccountsAreShownCheckedAndWrittenWhenChanged) {
   EXPECT_FALSE(std::filesystem::exists(settingsFile()));
 
   table->item(2, 1)->setText("02319");
+  clickBox(form_.cbNalogPoSredstvima());
   QTest::mouseClick(form_.bOk(), Qt::LeftButton);
   EXPECT_EQ(form_.result(), QDialog::Accepted);
   const BookingAccounts read = readBookingAccounts(programSettings());
+  EXPECT_TRUE(read.perAsset);
   EXPECT_EQ(read.prefixes.size(), 3u);
   EXPECT_EQ(read.ispravkaOf("02310"), "02319");
 }
