@@ -10,6 +10,7 @@
 #include "common/number_picture.h"
 #include "common/path_case.h"
 #include "common/text.h"
+#include "depreciation/mdos_scan.h"
 #include "depreciation/obracun.h"
 #include "depreciation/result_reader.h"
 #include "depreciation/result_tables.h"
@@ -42,7 +43,9 @@ double amountOf(std::int64_t paras) {
   return static_cast<double>(paras) / 100.0;
 }
 
-// The account and name of every asset of `MDOS` (open), by inventory number.
+// The account and name of every asset of `MDOS` (open), by inventory number: one pass over
+// the file in record order (the order does not matter here), through the standing table
+// when the file cannot be had a second time.
 std::unordered_map<std::string, depreciation::BookingAsset> bookingAssets(store::Program& program) {
   std::unordered_map<std::string, depreciation::BookingAsset> assets;
   const store::RegisterReading reading(program);  // before or after another station's import
@@ -50,14 +53,17 @@ std::unordered_map<std::string, depreciation::BookingAsset> bookingAssets(store:
   store::DbfTable& mdos = program.areas["MDOS"];
   const int invBr = mdos.fieldIndex("InvBr"), naziv = mdos.fieldIndex("Naziv"),
             konto = mdos.fieldIndex("Konto"), duzKonta = mdos.fieldIndex("DuzKonta");
-  for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
-    const double number = mdos.getNumber(konto);
-    assets.emplace(std::string(text::trimRightBlanks(mdos.getText(invBr))),
+  auto take = [&](store::DbfTable& t) {
+    const double number = t.getNumber(konto);
+    assets.emplace(std::string(text::trimRightBlanks(t.getText(invBr))),
                    depreciation::BookingAsset{
-                       number > 0 ? accountText(number, static_cast<int>(mdos.getNumber(duzKonta)))
+                       number > 0 ? accountText(number, static_cast<int>(t.getNumber(duzKonta)))
                                   : std::string(),
-                       std::string(text::trimRightBlanks(mdos.getText(naziv)))});
-  }
+                       std::string(text::trimRightBlanks(t.getText(naziv)))});
+    return true;
+  };
+  if (!depreciation::scanMdosInIndexOrder(program, take))
+    for (mdos.goTop(); !mdos.eof(); mdos.skip()) take(mdos);
   return assets;
 }
 
