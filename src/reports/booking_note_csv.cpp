@@ -49,10 +49,7 @@ std::optional<std::string> writeBookingNoteCsv(const depreciation::BookingNote& 
   if (auto refused = file.open(path, programFolder, replace)) return refused;
   const std::string csv = bookingNoteCsv(note);
   file.append({csv.data(), csv.size()});
-  output::OutputResult result = file.finish();
-  if (!result.written()) return result.error;
-  if (warning) *warning = std::move(result.warning);
-  return std::nullopt;
+  return output::errorOrWarning(file.finish(), warning);
 }
 
 }  // namespace kavrina::reports

@@ -229,10 +229,7 @@ std::optional<std::string> writeXlsx(const sheet::Workbook& workbook, const fs::
   }
   if (!copyInto(built, file))
     return output::writeErrorText(file.lastError() != 0 ? file.lastError() : EIO, path);
-  output::OutputResult result = file.finish();
-  if (!result.written()) return result.error;
-  if (warning) *warning = std::move(result.warning);
-  return std::nullopt;
+  return output::errorOrWarning(file.finish(), warning);
 }
 
 }  // namespace kavrina::reports
