@@ -14,6 +14,7 @@
 #include "depreciation/obracun.h"
 #include "depreciation/result_reader.h"
 #include "depreciation/result_tables.h"
+#include "reports/list_engine.h"
 #include "reports/list_report.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
@@ -67,6 +68,11 @@ std::unordered_map<std::string, depreciation::BookingAsset> bookingAssets(store:
   return assets;
 }
 
+// Top of row slot k (from 1), as the list reports place their rows.
+constexpr double slotTop(int k) {
+  return kSlotBase + kSlotHeight * k;
+}
+
 struct NoteColumn {
   double left;
   double right;
@@ -114,7 +120,7 @@ class NoteComposer {
     return slot_++;
   }
   void draw(std::string_view text, int slot, const NoteColumn& c) {
-    printer_.DrawText(text, slotRect(slot, c.left, c.right), c.align);
+    printer_.DrawText(text, {c.left, slotTop(slot), c.right, slotTop(slot) + kSlotHeight}, c.align);
   }
   void rule(int slot) {
     printer_.DrawLine(10, 25 + kSlotHeight * slot, 200, 25 + kSlotHeight * slot);

@@ -11,7 +11,7 @@
 #include "depreciation/ucitaj_pamram.h"
 #include "reports/booking_note_csv.h"
 #include "reports/booking_note_report.h"
-#include "reports/page_frame.h"
+#include "reports/list_engine.h"
 #include "reports/report_fixture.h"
 #include "reports/xlsx_dump.h"
 #include "reports/xlsx_writer.h"
@@ -91,7 +91,9 @@ class BookingNoteReport : public ReportOnRegister {
     return {"A" + std::to_string(year) + m + "R.DBF", "Nalog", std::to_string(year), m};
   }
   // The texts of row slot k of a page of the note.
-  std::vector<std::string> slot(int page, int k) const { return textsAt(page, slotTop(k)); }
+  std::vector<std::string> slot(int page, int k) const {
+    return textsAt(page, kSlotBase + kSlotHeight * k);
+  }
 
   test::TempDir out_;
 };
