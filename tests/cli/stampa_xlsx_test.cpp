@@ -3,6 +3,7 @@
 // output rules of the PDFs (place, --presnimi) for the new files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,17 @@ TEST_F(CliSpreadsheets, DocumentsWithAWorkbookAreWrittenAsXlsx) {
     EXPECT_DOUBLE_EQ(std::stod(total.substr(formula.size())), sum) << column;
   }
   EXPECT_NE(xlsxCell(oaCells, "OA!G7"), "n 0 #,##0.00") << "group II depreciated in 2023";
+
+  // The list documents through the list-report engine: the statement with its totals.
+  const CliRun ora = run({"stampa", "ora", "--godina", "2023", "--xlsx", out("ora.xlsx").string()});
+  ASSERT_EQ(ora.exitCode, 0) << ora.err;
+  EXPECT_EQ(ora.out, "Sacuvan XLSX: " + out("ora.xlsx").string() + " (listova: 1)\n");
+  const auto oraCells = xlsxCells(out("ora.xlsx"));
+  EXPECT_NE(std::find(oraCells.begin(), oraCells.end(), "Godisnji obracun Racunovodstven!B7 s 001"),
+            oraCells.end())
+      << "the inventory number keeps its leading zeros";
+  const CliRun spisak = run({"stampa", "spisak", "--xlsx", out("spisak.xlsx").string()});
+  EXPECT_EQ(spisak.exitCode, 0) << spisak.err;
 
   const CliRun card =
       run({"stampa", "kartica", "--invbr", "5", "--xlsx", out("kartica.xlsx").string()});
