@@ -118,7 +118,10 @@ TEST_F(CliSpreadsheets, DocumentsWithAWorkbookAreWrittenAsXlsx) {
   ASSERT_EQ(ora.exitCode, 0) << ora.err;
   EXPECT_EQ(ora.out, "Sacuvan XLSX: " + out("ora.xlsx").string() + " (listova: 1)\n");
   const auto oraCells = xlsxCells(out("ora.xlsx"));
-  EXPECT_NE(std::find(oraCells.begin(), oraCells.end(), "Godisnji obracun Racunovodstven!B7 s 001"),
+  EXPECT_NE(std::find_if(oraCells.begin(), oraCells.end(),
+                         [](const std::string& line) {
+                           return line.find("!B") != std::string::npos && line.ends_with(" s 001");
+                         }),
             oraCells.end())
       << "the inventory number keeps its leading zeros";
   const CliRun spisak = run({"stampa", "spisak", "--xlsx", out("spisak.xlsx").string()});
