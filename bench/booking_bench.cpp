@@ -113,7 +113,10 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
   fs::remove(csv);
 
   // The accounting statement: PDF as the reference, XLSX measured beside it.
+  start = Clock::now();
   if (!reports::StampaORA(program, printer, row)) return 1;
+  figure("accounting statement composed, its workbook gathered with the rows", secondsSince(start),
+         readSeconds);
   const auto statement = printer.sharedDocument();
   const fs::path pdf = dir.parent_path() / "ora_bench.pdf";
   start = Clock::now();
