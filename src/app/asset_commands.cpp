@@ -65,6 +65,10 @@ bool Navigator::assetCommand(std::string_view text) {
     print(Document::Popis);
   } else if (text == "Karticu") {
     print(Document::Kartica);
+  } else if (text == "Nalepnice") {
+    print(Document::Nalepnice);
+  } else if (text == "Popisne razlike") {
+    print(Document::PopisneRazlike);
   } else if (text == "Osvezi") {
     filterAssets({});
   } else {

@@ -23,6 +23,8 @@ enum class Document {
   OA,              // StampaOA
   POA,             // OBRAZACPOA
   Evidencija2019,  // EVIDENCIJAOS01012019
+  Nalepnice,       // the asset labels
+  PopisneRazlike,  // the count's differences
   Nalog,           // StampaNaloga
   NalogCsv,        // the booking note written as CSV where the user says
 };

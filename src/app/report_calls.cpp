@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 
+#include "app/count_commands.h"
+#include "app/qt_save_dialog.h"
 #include "app/tfosmain.h"
 #include "reports/asset_card.h"
 #include "reports/asset_list.h"
@@ -84,6 +86,17 @@ void saveBookingCsv(TFOSMAIN& window, store::Program& program, const ListRow& ro
   }
 }
 
+// The scanner files of a count, picked in the file dialog (several at once).
+std::vector<std::filesystem::path> pickScanFiles(TFOSMAIN& window) {
+  const QStringList files = QFileDialog::getOpenFileNames(
+      &window, QStringLiteral("Fajlovi skenera"),
+      QStandardPaths::writableLocation(QStandardPaths::HomeLocation),
+      QStringLiteral("Fajlovi skenera (*.txt *.csv *.dat);;Svi fajlovi (*)"));
+  std::vector<std::filesystem::path> out;
+  for (const QString& file : files) out.emplace_back(file.toStdString());
+  return out;
+}
+
 // After a printed list the grid's current row is the one the report names.
 void select(TFOSMAIN& window, const reports::ListPrintResult& result) {
   if (result.selectIndex) window.navigator().setCurrentRow(static_cast<int>(*result.selectIndex));
@@ -141,6 +154,16 @@ void printDocument(TFOSMAIN& window, store::Program& program, Document document,
     case Document::NalogCsv:
       saveBookingCsv(window, program, row);
       break;
+    case Document::Nalepnice:
+      printLabelsCommand(program, previewOf(window).printer());
+      break;
+    case Document::PopisneRazlike: {
+      QtSaveDialog saveDialog(&window);
+      countDifferencesCommand(
+          program, previewOf(window).printer(), [&window] { return pickScanFiles(window); },
+          saveDialog);
+      break;
+    }
   }
 }
 

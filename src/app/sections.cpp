@@ -87,7 +87,9 @@ CommandNode commandTree(Section section) {
           node("Izmeni", I::Izmeni),
           node("Otpisi", I::Brisi, leaves({"Nuliraj grupu"}, I::Brisi)),
           node("Brisi", I::Brisi, leaves({"Brisi sve", "Brisi selektivno"}, I::Brisi)),
-          node("Stampaj", I::Stampaj, leaves({"Spisak", "Popisne liste", "Karticu"}, I::Stampaj)),
+          node("Stampaj", I::Stampaj,
+               leaves({"Spisak", "Popisne liste", "Karticu", "Nalepnice", "Popisne razlike"},
+                      I::Stampaj)),
           node("Osvezi", I::Osvezi)};
       break;
     case Section::Obracuni:

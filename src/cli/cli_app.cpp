@@ -206,8 +206,9 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   // the user stands.
   if (o.pdf) o.pdf = fs::absolute(*o.pdf).string();
   if (o.xlsx) o.xlsx = fs::absolute(*o.xlsx).string();
-  if (o.csv) o.csv = fs::absolute(*o.csv).string();
   if (!o.csvFile.empty()) o.csvFile = fs::absolute(o.csvFile).string();
+  if (o.csv) o.csv = fs::absolute(*o.csv).string();
+  for (std::string& file : o.skenirano) file = fs::absolute(file).string();
 
   std::error_code ec;
   fs::path folder;

@@ -165,6 +165,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       if (!text || !allDigits(*text) || text->size() > 10)
         return wrong("Opcija --konto zahteva broj konta (do 10 cifara).");
       o.konto = *text;
+    } else if (arg == "--od" && stampaTakes(o.document, arg)) {
+      if (!number(o.od)) return wrong("Opcija --od zahteva redni broj prve nalepnice na listu.");
+    } else if (arg == "--skenirano" && stampaTakes(o.document, arg)) {
+      const auto text = value();
+      if (!text || text->empty()) return wrong("Opcija --skenirano zahteva naziv fajla.");
+      o.skenirano.push_back(*text);
     } else if (o.command == Command::Izvoz && arg.rfind("-", 0) != 0 && o.table.empty()) {
       o.table = arg;
     } else if (o.command == Command::Arhiva && arg.rfind("-", 0) != 0 && o.archive.empty()) {

@@ -4,36 +4,14 @@
 #include <ostream>
 #include <string>
 
+#include "common/csv_field.h"
 #include "common/text.h"
 
 namespace kavrina::cli {
 namespace {
 
-// The value between quotes, its quotes doubled, `prefix` before it inside the quotes.
-void putQuoted(std::ostream& out, std::string_view prefix, std::string_view value) {
-  out << '"' << prefix;
-  for (char c : value) {
-    if (c == '"') out << '"';
-    out << c;
-  }
-  out << '"';
-}
-
-void putValue(std::ostream& out, std::string_view value) {
-  if (value.find_first_of(",\"\r\n\t") == std::string_view::npos)
-    out << value;
-  else
-    putQuoted(out, "", value);
-}
-
-// A text a spreadsheet would run as a formula goes out quoted behind an apostrophe, so that
-// the sheet shows it as the text it is; numbers (a negative amount) are not texts.
-void putText(std::ostream& out, std::string_view value) {
-  if (text::startsAsFormula(value))
-    putQuoted(out, "'", value);
-  else
-    putValue(out, value);
-}
+using csv::putText;
+using csv::putValue;
 
 std::string_view trimmed(std::string_view text, bool leading) {
   return leading ? text::trimBlanks(text) : text::trimRightBlanks(text);

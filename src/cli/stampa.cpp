@@ -6,6 +6,7 @@
 #include "cli/console_ui.h"
 #include "cli/output_place.h"
 #include "cli/stampa_2019.h"
+#include "cli/stampa_count.h"
 #include "cli/stampa_register.h"
 #include "reports/recording_printer.h"
 #include "reports/xlsx_writer.h"
@@ -26,6 +27,7 @@ const std::vector<StampaDocument>& stampaDocuments() {
   static const std::vector<StampaDocument> all = [] {
     std::vector<StampaDocument> documents = registerDocuments();
     for (StampaDocument& d : documents2019()) documents.push_back(std::move(d));
+    for (StampaDocument& d : countDocuments()) documents.push_back(std::move(d));
     return documents;
   }();
   return all;
@@ -60,6 +62,8 @@ namespace {
 bool given(const CliOptions& options, std::string_view option) {
   if (option == "--godina") return options.godina.has_value();
   if (option == "--invbr") return options.invbr.has_value();
+  if (option == "--na-dan") return options.naDan.has_value();
+  if (option == "--skenirano") return !options.skenirano.empty();
   return true;
 }
 
@@ -78,7 +82,10 @@ std::optional<std::string> stampaMissingOption(const CliOptions& options) {
     return "Dokument " + std::string(document->name) +
            " prima najvise jedan filter (--deo-naziva, --otpisana, --neotpisana, --lokacija "
            "ili --konto).";
-  const int outputs = options.pdf.has_value() + options.xlsx.has_value() + options.csv.has_value();
+  // A document with a CSV form (the booking note) writes it instead of the PDF; another one
+  // that takes --csv (the count's differences) writes it beside the PDF.
+  const bool csvInstead = options.csv && document->csv;
+  const int outputs = options.pdf.has_value() + options.xlsx.has_value() + csvInstead;
   if (outputs == 0) return "Komanda stampa zahteva --pdf FAJL ili --xlsx FAJL.";
   if (outputs > 1)
     return "Komanda stampa zapisuje jedan fajl: navedite samo jedno od --pdf, --xlsx, --csv.";
@@ -106,10 +113,13 @@ std::string stampaHelp(std::string_view name) {
 int runStampa(store::Program& program, const CliOptions& options, std::ostream& out,
               std::ostream& err) {
   const StampaDocument* document = findStampaDocument(options.document);
+  if (!document) return kExitFailure;
+  const bool csvInstead = options.csv && document->csv;
   const std::optional<std::string>& file = options.pdf    ? options.pdf
                                            : options.xlsx ? options.xlsx
-                                                          : options.csv;
-  if (!document || !file || (options.csv && !document->csv)) return kExitFailure;
+                                           : csvInstead   ? options.csv
+                                                          : std::nullopt;
+  if (!file) return kExitFailure;
   // A place the file may not go is refused before the document is composed.
   const std::filesystem::path target = *file;
   if (const auto refused = refuseOutputPlace(target, program.info.folder, options.presnimi)) {
@@ -121,7 +131,7 @@ int runStampa(store::Program& program, const CliOptions& options, std::ostream& 
     return kExitFailure;
   };
   std::string warning;
-  if (options.csv) {
+  if (csvInstead) {
     bool written = false;
     std::size_t lines = 0;
     if (const auto error = document->csv(program, options, written, lines)) return failed(*error);

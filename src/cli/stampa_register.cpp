@@ -46,15 +46,6 @@ app::AssetFilter filterOf(const CliOptions& o) {
   return {};
 }
 
-// AOSNOVNASREDSTVA and CFILTER as the main window leaves them after the same filter; the
-// present values as of the current year, as the window's first load has them.
-void loadAssetList(store::Program& program, const CliOptions& o) {
-  program.NGODINA = Date::today().year();
-  app::AssetFilter filter = filterOf(o);
-  program.CFILTER = std::move(filter.words);
-  app::UcitajOsnovnaSredstva(program, app::presentValueLookup(program), filter.keep);
-}
-
 Date referenceDate(const CliOptions& o) {
   return o.naDan ? Date::fromText(*o.naDan) : Date::today();
 }
@@ -109,6 +100,27 @@ constexpr std::string_view kFilterHelp =
     "podrazumevano danasnji.";
 
 }  // namespace
+
+const std::string_view kAssetFilterHelp =
+    "Filter (najvise jedan, kao u programu): --deo-naziva T (naziv sadrzi T), --otpisana,\n"
+    "--neotpisana, --lokacija N (organizacioni deo), --konto N.";
+
+const std::vector<StampaOption>& assetFilterOptions() {
+  static const std::vector<StampaOption> options{{"--deo-naziva", false},
+                                                 {"--otpisana", false},
+                                                 {"--neotpisana", false},
+                                                 {"--lokacija", false},
+                                                 {"--konto", false}};
+  return options;
+}
+
+// The present values as of the current year, as the window's first load has them.
+void loadAssetList(store::Program& program, const CliOptions& o) {
+  program.NGODINA = Date::today().year();
+  app::AssetFilter filter = filterOf(o);
+  program.CFILTER = std::move(filter.words);
+  app::UcitajOsnovnaSredstva(program, app::presentValueLookup(program), filter.keep);
+}
 
 std::vector<StampaDocument> registerDocuments() {
   return {

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "common/number_picture.h"
+#include "reports/list_print.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
+#include "reports/signature_block.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::reports {
@@ -17,9 +19,6 @@ using ui::TextAlign;
 constexpr std::string_view kTitle = "Popisna lista Osnovnih sredstava";
 // Light grey (red, green and blue 192) for the dotted leader.
 constexpr std::uint32_t kLeaderColor = 12632256;
-// The top of the last slot after the rows that leaves the signature block room on the same
-// page (slot 44).
-constexpr double kLastTopBeforeSignatures = kSlotBase + kSlotHeight * 44;
 
 std::string repeated(std::string_view text, int times) {
   std::string out;
@@ -27,31 +26,15 @@ std::string repeated(std::string_view text, int times) {
   return out;
 }
 
-void drawSignatures(ui::Printer& printer, double) {
-  printer.DrawText("Odgovorno lice:", {10, 270, 50, 280}, TextAlign::Center);
-  printer.DrawLine(10, 280, 50, 280);
-  printer.DrawText("Clanovi popisne komisije:", {150, 250, 200, 260}, TextAlign::Center);
-  for (double y : {260.0, 270.0, 280.0}) printer.DrawLine(150, y, 200, y);
-}
-
 }  // namespace
 
 ListReport inventoryListReport(const store::Program& program, Date date) {
   ListReport report;
   report.style = reportStyleOf(program);
-  report.columns = {
-      {"Redni broj", 10, 16, TextAlign::Right, ValueKind::Count},
-      {"Inventarski broj", 20, 40, TextAlign::Left, ValueKind::InventoryNumber},
-      {"Naziv osnovnog sredstva", 40, 90, TextAlign::Left, ValueKind::Text},
-      {"", 90, 175, TextAlign::Left, ValueKind::Text, 0, false, kLeaderColor},
-      {"Stanje po popisu", 175, 200, TextAlign::Right, ValueKind::Text},
-  };
-  FrameHeading& frame = report.heading.frame;
-  frame.title = std::string(kTitle);
-  frame.titleRight = program.CKORISNIKNAZIV;
-  frame.second = "na dan: " + date.toText();
-  if (!program.CFILTER.empty()) frame.second += "   (" + program.CFILTER + ")";
-  frame.secondRight = program.CKORISNIKMESTO;
+  report.columns = numberedListColumns();
+  report.columns.push_back({"", 90, 175, TextAlign::Left, ValueKind::Text, 0, false, kLeaderColor});
+  report.columns.push_back({"Stanje po popisu", 175, 200, TextAlign::Right, ValueKind::Text});
+  report.heading.frame = datedListFrame(std::string(kTitle), program, date);
   useNumberedListHeading(report.heading);
   report.heading.captions.push_back({"Stanje", 175, 200, 22, TextAlign::Right});
   report.heading.captions.push_back({"po popisu", 175, 200, 26, TextAlign::Right});
@@ -68,23 +51,14 @@ ListReport inventoryListReport(const store::Program& program, Date date) {
     cells[4].text.assign(30, '_');
     return true;
   };
-  report.closing.draw = drawSignatures;
-  report.closing.lastTop = kLastTopBeforeSignatures;
-  report.closing.continuation = frame;
-  report.closing.continuation.second = "na dan : " + date.toText();
+  useCountSignatures(report, date);
   report.eventPass = [] { ui::current().processEvents(); };
   return report;
 }
 
 ListPrintResult printInventoryList(const store::Program& program, ui::Printer& printer, Date date) {
-  const ListReport report = inventoryListReport(program, date);
-  auto wait = beginListReport(printer, report.rowCount, "PopisOsnovnihSredstava", report.style);
-  if (!wait) return {};
-  drawListReport(printer, report);
-  printer.EndDoc();
-  wait->reset();
-  printer.Preview();
-  return {true, 0};
+  return printListReport(printer, inventoryListReport(program, date), "PopisOsnovnihSredstava",
+                         program.AOSNOVNASREDSTVA.size());
 }
 
 ListPrintResult StampaPopisa(const store::Program& program, ui::Printer& printer, Date today) {

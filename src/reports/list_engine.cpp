@@ -181,6 +181,12 @@ void useNumberedListHeading(ListPageHeading& heading) {
                            {"Naziv osnovnog sredstva", 40, 90, 24, TextAlign::Left}});
 }
 
+std::vector<ListColumn> numberedListColumns() {
+  return {{"Redni broj", 10, 16, TextAlign::Right, ValueKind::Count},
+          {"Inventarski broj", 20, 40, TextAlign::Left, ValueKind::InventoryNumber},
+          {"Naziv osnovnog sredstva", 40, 90, TextAlign::Left, ValueKind::Text}};
+}
+
 void drawSignature(ui::Printer& printer, std::string_view caption, double left, double right,
                    double top) {
   printer.DrawText(caption, {left, top + 8, right, top + 13}, TextAlign::Center);

@@ -151,6 +151,10 @@ ListTotals listTotals(const ListReport& report);
 // osnovnog sredstva" (top 24), all left-aligned in 10-20, 20-40 and 40-90.
 void useNumberedListHeading(ListPageHeading& heading);
 
+// The columns under that heading: the ordinal right-aligned in 10-16, the inventory number
+// in 20-40 and the name in 40-90, left-aligned.
+std::vector<ListColumn> numberedListColumns();
+
 // A signature below a list: `caption` centred in (left, top + 8, right, top + 13) and the
 // line to sign on at top + 15.
 void drawSignature(ui::Printer& printer, std::string_view caption, double left, double right,

@@ -36,8 +36,16 @@ void Page::addLine(double x1, double y1, double x2, double y2) {
 }
 
 void Page::addBox(const ui::RectMm& rect) {
+  addRect(OpKind::Box, rect);
+}
+
+void Page::addFill(const ui::RectMm& rect) {
+  addRect(OpKind::Fill, rect);
+}
+
+void Page::addRect(OpKind kind, const ui::RectMm& rect) {
   PageOp op;
-  op.kind = OpKind::Box;
+  op.kind = kind;
   op.x1 = static_cast<float>(rect.left);
   op.y1 = static_cast<float>(rect.top);
   op.x2 = static_cast<float>(rect.right);

@@ -14,16 +14,17 @@
 
 namespace kavrina::reports {
 
-enum class OpKind : std::uint8_t { Text, Line, Box };
+enum class OpKind : std::uint8_t { Text, Line, Box, Fill };
 
-// One drawing operation. Kept small: a 2,000-page document holds about a million of them.
+// One drawing operation (Fill: a rectangle filled in black). Kept small: a 2,000-page document
+// holds about a million of them.
 struct PageOp {
   OpKind kind = OpKind::Text;
   std::uint8_t alignCode = 0;  // Text: the TextAlign code (0, 2 or 6)
   std::uint16_t font = 0;      // Text: index into PageDocument::fonts()
   std::uint32_t textOffset = 0;
   std::uint32_t textLength = 0;
-  // Text and Box: left, top, right, bottom. Line: x1, y1, x2, y2.
+  // Text, Box and Fill: left, top, right, bottom. Line: x1, y1, x2, y2.
   float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 
   ui::TextAlign align() const { return static_cast<ui::TextAlign>(alignCode); }
@@ -37,6 +38,7 @@ class Page {
                std::uint16_t font);
   void addLine(double x1, double y1, double x2, double y2);
   void addBox(const ui::RectMm& rect);
+  void addFill(const ui::RectMm& rect);
 
   const std::vector<PageOp>& ops() const { return ops_; }
   // The text of a Text operation of this page.
@@ -45,6 +47,8 @@ class Page {
   }
 
  private:
+  void addRect(OpKind kind, const ui::RectMm& rect);
+
   std::vector<PageOp> ops_;
   std::string texts_;
 };

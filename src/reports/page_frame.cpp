@@ -30,6 +30,16 @@ void readReportFont(store::Program& program) {
   program.NFONTSIZE = settings::read(settings::kFontSize);
 }
 
+FrameHeading datedListFrame(std::string title, const store::Program& program, Date date) {
+  FrameHeading frame;
+  frame.title = std::move(title);
+  frame.titleRight = program.CKORISNIKNAZIV;
+  frame.second = "na dan: " + date.toText();
+  if (!program.CFILTER.empty()) frame.second += "   (" + program.CFILTER + ")";
+  frame.secondRight = program.CKORISNIKMESTO;
+  return frame;
+}
+
 void setUpA4(ui::Printer& printer, std::string_view title, const ReportStyle& style,
              ui::Orientation orientation) {
   printer.setTitle(title);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "common/date.h"
 #include "common/version.h"
 #include "store/program.h"
 #include "ui/printer.h"
@@ -44,6 +45,11 @@ struct FrameHeading {
   std::string second;       // left of the second line (date, period or description)
   std::string secondRight;  // right of the second line (CKORISNIKMESTO)
 };
+
+// The heading of a list on a date: `title` and the company's name, then "na dan: " + the
+// date, followed by "   (" + CFILTER + ")" when the list is filtered, and the company's
+// place.
+FrameHeading datedListFrame(std::string title, const store::Program& program, Date date);
 
 // Sets the document up: title, A4 in `orientation`, the body font.
 void setUpA4(ui::Printer& printer, std::string_view title, const ReportStyle& style,

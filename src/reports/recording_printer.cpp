@@ -48,6 +48,10 @@ void RecordingPrinter::DrawBox(const ui::RectMm& rect) {
   currentPage().addBox(rect);
 }
 
+void RecordingPrinter::FillBox(const ui::RectMm& rect) {
+  currentPage().addFill(rect);
+}
+
 int RecordingPrinter::PageNumber() const {
   return document_->pageCount();
 }

@@ -35,6 +35,7 @@ class RecordingPrinter final : public ui::Printer {
   void DrawText(std::string_view text, const ui::RectMm& rect, ui::TextAlign align) override;
   void DrawLine(double x1, double y1, double x2, double y2) override;
   void DrawBox(const ui::RectMm& rect) override;
+  void FillBox(const ui::RectMm& rect) override;
   int PageNumber() const override;
   void EndDoc() override;
   void Preview() override;

@@ -77,6 +77,8 @@ class Printer {
   virtual void DrawLine(double x1, double y1, double x2, double y2) = 0;
   // The outline of `rect`.
   virtual void DrawBox(const RectMm& rect) = 0;
+  // `rect` filled in black, without an outline (the bars of a barcode).
+  virtual void FillBox(const RectMm& rect) = 0;
   // Number of the page being drawn, from 1; 0 before the first NewPage.
   virtual int PageNumber() const = 0;
   // Closes the last page.

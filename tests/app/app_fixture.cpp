@@ -21,9 +21,9 @@ app::CommandHooks RecordedHooks::hooks(bool realActivation) {
     calls.push_back("assetForm " + app::trimmed(p.CINVENTARSKIBROJ));
   };
   h.print = [this](store::Program&, app::Document d, const app::ListRow& row) {
-    static const char* names[] = {"SpisakFirmi", "SpisakOS", "Popis", "Kartica",        "ORA",
-                                  "OPA",         "OA",       "POA",   "Evidencija2019", "Nalog",
-                                  "NalogCsv"};
+    static const char* names[] = {
+        "SpisakFirmi", "SpisakOS",       "Popis",     "Kartica",        "ORA",   "OPA",     "OA",
+        "POA",         "Evidencija2019", "Nalepnice", "PopisneRazlike", "Nalog", "NalogCsv"};
     calls.push_back(std::string("print ") + names[static_cast<int>(d)] +
                     (row.empty() ? std::string() : " " + app::trimmed(row[0])));
   };

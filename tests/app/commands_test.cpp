@@ -267,10 +267,13 @@ TEST_F(Assets, EditOpensTheFormForTheRowAndOtherCommandsReachTheirTargets) {
   run("Izmeni");
   nav().sgSpisakOnDblClick();
   run("Nuliraj grupu");
-  for (const char* c : {"Stampaj", "Spisak", "Popisne liste", "Karticu"}) run(c);
-  EXPECT_EQ(recorded_.calls, (std::vector<std::string>{"assetForm 3", "assetForm 3", "NULIRAJGRUPU",
-                                                       "print SpisakOS 3", "print SpisakOS 3",
-                                                       "print Popis 3", "print Kartica 3"}));
+  for (const char* c :
+       {"Stampaj", "Spisak", "Popisne liste", "Karticu", "Nalepnice", "Popisne razlike"})
+    run(c);
+  EXPECT_EQ(recorded_.calls, (std::vector<std::string>{
+                                 "assetForm 3", "assetForm 3", "NULIRAJGRUPU", "print SpisakOS 3",
+                                 "print SpisakOS 3", "print Popis 3", "print Kartica 3",
+                                 "print Nalepnice 3", "print PopisneRazlike 3"}));
   EXPECT_FALSE(run("Aktiviraj")) << "not a command of this section";
 }
 

@@ -37,15 +37,28 @@ TEST(CommandTrees, FirmaSection) {
 }
 
 TEST(CommandTrees, KavrinaSection) {
-  EXPECT_EQ(
-      tree(Section::Kavrina),
-      (std::vector<std::string>{
-          "[KAVRINA] (1)", "  Trazi (2)", "    Otpisana Osnovna sredstva (2)",
-          "    Neotpisana Osnovna sredstva (2)", "    Osnovna sredstva za Org.deo (lokaciju) (2)",
-          "    Osnovna sredstva po Kontu (2)", "  Dodaj (3)", "    Uvoz iz CSV fajla (3)",
-          "  Izmeni (4)", "  Otpisi (5)", "    Nuliraj grupu (5)", "  Brisi (5)",
-          "    Brisi sve (5)", "    Brisi selektivno (5)", "  Stampaj (6)", "    Spisak (6)",
-          "    Popisne liste (6)", "    Karticu (6)", "  Osvezi (7)"}));
+  EXPECT_EQ(tree(Section::Kavrina),
+            (std::vector<std::string>{"[KAVRINA] (1)",
+                                      "  Trazi (2)",
+                                      "    Otpisana Osnovna sredstva (2)",
+                                      "    Neotpisana Osnovna sredstva (2)",
+                                      "    Osnovna sredstva za Org.deo (lokaciju) (2)",
+                                      "    Osnovna sredstva po Kontu (2)",
+                                      "  Dodaj (3)",
+                                      "    Uvoz iz CSV fajla (3)",
+                                      "  Izmeni (4)",
+                                      "  Otpisi (5)",
+                                      "    Nuliraj grupu (5)",
+                                      "  Brisi (5)",
+                                      "    Brisi sve (5)",
+                                      "    Brisi selektivno (5)",
+                                      "  Stampaj (6)",
+                                      "    Spisak (6)",
+                                      "    Popisne liste (6)",
+                                      "    Karticu (6)",
+                                      "    Nalepnice (6)",
+                                      "    Popisne razlike (6)",
+                                      "  Osvezi (7)"}));
 }
 
 TEST(CommandTrees, ObracuniSection) {

@@ -103,7 +103,7 @@ TEST_F(CliStampa, MistakesAnswerWithTheirCodeAndLeaveNoFile) {
       {{"stampa", "bilans", "--godina", "2023", "--pdf", "x.pdf"},
        2,
        "Nepoznat dokument: bilans (spisak, firme, popis, kartica, ora, opa, oa, nalog, "
-       "evidencija2019, poa)"},
+       "evidencija2019, poa, nalepnice, razlike)"},
       {{"stampa", "--godina", "2023"}, 2, "--godina"},
       {{"stampa"}, 2, "Komanda stampa zahteva naziv dokumenta"},
       {{"stampa", "poa", "--pdf", "x.pdf"}, 2, "Dokument poa zahteva --godina."},

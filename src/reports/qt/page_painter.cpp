@@ -142,6 +142,10 @@ void paintPage(QPainter& painter, const PageDocument& doc, const Page& page, con
           painter.drawRect(unitsRect(op));
         }
         break;
+      case OpKind::Fill:
+        // A path, not a pixel fill: the PDF keeps the bars as vectors.
+        painter.fillRect(unitsRect(op), Qt::black);
+        break;
     }
   }
   painter.restore();

@@ -1,0 +1,1 @@
+kavrina_add_replay(scan_fuzz scan)
