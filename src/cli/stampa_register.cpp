@@ -6,13 +6,12 @@
 #include <filesystem>
 #include <string>
 
-#include "app/asset_filters.h"
-#include "app/depreciation_calls.h"
 #include "app/list_loaders.h"
 #include "app/list_rows.h"
 #include "common/date.h"
 #include "common/decimal.h"
 #include "common/path_case.h"
+#include "depreciation/asset_list.h"
 #include "depreciation/calculation_input.h"
 #include "reports/asset_card.h"
 #include "reports/asset_list.h"
@@ -34,12 +33,12 @@ void tell(const std::string& text) {
 }
 
 // The filter the options name; the whole list without one.
-app::AssetFilter filterOf(const CliOptions& o) {
-  if (o.deoNaziva) return app::assetsNamed(*o.deoNaziva);
-  if (o.otpisana) return app::writtenOffAssets();
-  if (o.neotpisana) return app::assetsInUse();
-  if (o.lokacija) return app::assetsOfUnit(*o.lokacija);
-  if (o.konto) return app::assetsOfAccount(*o.konto);
+dep::AssetFilter filterOf(const CliOptions& o) {
+  if (o.deoNaziva) return dep::assetsNamed(*o.deoNaziva);
+  if (o.otpisana) return dep::writtenOffAssets();
+  if (o.neotpisana) return dep::assetsInUse();
+  if (o.lokacija) return dep::assetsOfUnit(*o.lokacija);
+  if (o.konto) return dep::assetsOfAccount(*o.konto);
   return {};
 }
 
@@ -47,9 +46,9 @@ app::AssetFilter filterOf(const CliOptions& o) {
 // present values as of the current year, as the window's first load has them.
 void loadAssetList(store::Program& program, const CliOptions& o) {
   program.NGODINA = Date::today().year();
-  app::AssetFilter filter = filterOf(o);
+  dep::AssetFilter filter = filterOf(o);
   program.CFILTER = std::move(filter.words);
-  app::UcitajOsnovnaSredstva(program, app::presentValueLookup(program), filter.keep);
+  dep::UcitajOsnovnaSredstva(program, dep::presentValueLookup(program), filter.keep);
 }
 
 Date referenceDate(const CliOptions& o) {

@@ -3,15 +3,24 @@
 // record the table is on.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 #include "common/text.h"
+#include "common/windows_1250.h"
 #include "store/dbf/dbf_table.h"
 #include "store/record_layout.h"
 
 namespace kavrina::store {
+
+// A text as a character field of `width` letters stores it: padded with blanks.
+inline std::string paddedToWidth(std::string text, std::size_t width) {
+  const std::size_t letters = win1250::letterCount(text);
+  if (letters < width) text.append(width - letters, ' ');
+  return text;
+}
 
 // Reads and writes records of type Record on one open table, which must outlive the codec.
 // The table must have every chosen field under its name (its structure was checked when it
@@ -60,6 +69,18 @@ class RecordCodec {
     for (const Bound& f : fields_)
       if (f.member == wanted) return f.index;
     throw std::logic_error("field not chosen");
+  }
+
+  // The width of that field in the table (which may differ from the declared one).
+  template <class Member>
+  std::size_t width(Member Record::*member) const {
+    const auto at = static_cast<std::size_t>(position(member));
+    return static_cast<std::size_t>(table_.fields()[at].def.width);
+  }
+
+  // A text field's value as the table stores it (padded to the field's width).
+  std::string padded(std::string Record::*member, const Record& record) const {
+    return paddedToWidth(record.*member, width(member));
   }
 
   DbfTable& table() const { return table_; }
