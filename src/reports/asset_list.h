@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/date.h"
+#include "reports/list_engine.h"
 #include "reports/list_report.h"
 #include "store/program.h"
 #include "ui/printer.h"
@@ -19,6 +20,11 @@ ListPrintResult StampaSpiskaOS(const store::Program& program, ui::Printer& print
 
 // The same list on a date already chosen, without the date dialog (benchmarks, a caller that
 // has asked already). The empty-list message and the wait panel are as above.
+// The list as data: the rows of AOSNOVNASREDSTVA acquired on `date` or before (an empty or
+// unreadable date counts as earlier than any), numbered, with the four amounts totalled.
+// Reads `program` while it is used, so it must not outlive it.
+ListReport assetListReport(const store::Program& program, Date date);
+
 ListPrintResult printAssetList(const store::Program& program, ui::Printer& printer, Date date);
 
 }  // namespace kavrina::reports

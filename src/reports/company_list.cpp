@@ -11,53 +11,39 @@ namespace {
 
 using ui::TextAlign;
 
-struct Column {
-  double left;
-  double right;
-};
-constexpr Column kSifra{10, 20};
-constexpr Column kNaziv{20, 120};
-constexpr Column kMesto{120, 200};
-
-void drawColumnHeading(ui::Printer& printer) {
-  printer.DrawBox({8, 21, 202, 26});
-  printer.DrawText("Sifra", {kSifra.left, 22, kSifra.right, 26}, TextAlign::Left);
-  printer.DrawText("Naziv", {kNaziv.left, 22, kNaziv.right, 26}, TextAlign::Left);
-  printer.DrawText("Mesto", {kMesto.left, 22, kMesto.right, 26}, TextAlign::Left);
-}
+// The company list's slots start 4 mm higher than those of the other lists.
+constexpr double kCompanySlotBase = 22;
 
 }  // namespace
 
-ListPrintResult StampaSpiskaFirmi(const store::Program& program, ui::Printer& printer, Date today) {
+ListReport companyListReport(const store::Program& program, Date today) {
+  ListReport report;
+  report.style = reportStyleOf(program);
+  report.columns = {{"Sifra", 10, 20, TextAlign::Left, ValueKind::Text},
+                    {"Naziv", 20, 120, TextAlign::Left, ValueKind::Text},
+                    {"Mesto", 120, 200, TextAlign::Left, ValueKind::Text}};
+  report.heading.frame.title = "Spisak Firmi";
+  report.heading.frame.second = "na dan : " + today.toText();
+  report.heading.box = {8, 21, 202, 26};
+  for (const ListColumn& column : report.columns)
+    report.heading.captions.push_back({column.title, column.left, column.right, 22, column.align});
+  report.rowSlots.base = kCompanySlotBase;
+
   const auto& rows = program.AFIRME;
-  const ReportStyle style = reportStyleOf(program);
-  auto wait = beginListReport(printer, rows.size(), "SpisakFirmi", style);
+  report.rowCount = rows.size();
+  report.row = [&rows](std::size_t i, std::size_t, std::vector<ListCell>& cells) {
+    for (std::size_t c = 0; c < cells.size(); ++c) cells[c].text = listCell(rows[i], c + 1);
+    return true;
+  };
+  report.eventPass = [] { ui::current().processEvents(); };
+  return report;
+}
+
+ListPrintResult StampaSpiskaFirmi(const store::Program& program, ui::Printer& printer, Date today) {
+  const ListReport report = companyListReport(program, today);
+  auto wait = beginListReport(printer, report.rowCount, "SpisakFirmi", report.style);
   if (!wait) return {};
-
-  FrameHeading heading;
-  heading.title = "Spisak Firmi";
-  heading.second = "na dan : " + today.toText();
-
-  int slot = 99;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (slot > kSlotsPerPage) {
-      printer.NewPage();
-      drawPageFrame(printer, style, heading);
-      drawColumnHeading(printer);
-      slot = 1;
-    }
-    const auto& row = rows[i];
-    for (std::size_t c = 0; c < 3; ++c) {
-      const Column column = c == 0 ? kSifra : c == 1 ? kNaziv : kMesto;
-      printer.DrawText(listCell(row, c + 1),
-                       slotRect(slot, column.left, column.right, kCompanySlotBase),
-                       TextAlign::Left);
-    }
-    ++slot;
-    if ((i + 1) % kRowsPerEventPass == 0) ui::current().processEvents();
-  }
-  const double end = slotTop(slot, kCompanySlotBase);
-  printer.DrawLine(10, end, 200, end);
+  drawListReport(printer, report);
   printer.EndDoc();
   printer.Preview();
   wait.reset();

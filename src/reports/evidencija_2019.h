@@ -3,11 +3,13 @@
 // tax depreciation and which of the two is recognised, on landscape A4.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
 
 #include "depreciation/ucitaj_pamram.h"
+#include "reports/list_engine.h"
 #include "store/program.h"
 #include "ui/printer.h"
 #include "ui/user_interface.h"
@@ -29,6 +31,12 @@ inline constexpr std::string_view kEvidencijaTitle = "Evidencija_OS_od_01012019"
 bool EVIDENCIJAOS01012019(store::Program& program, ui::Printer& printer, std::string_view year,
                           std::string_view months);
 
+// The register of `list` (as UCITAJPAMRAM loaded it for `year` and `months`) as data,
+// without printing. Finds the assets in `MDOS` (open) while it is used: `program` and
+// `list` must outlive it.
+ListReport registerReport(store::Program& program, const depreciation::PamRam& list,
+                          std::string_view year, std::string_view months);
+
 // What the register and form POA start with: the wait notice "Priprema za stampa u
 // toku..." (closed when `wait` goes) and the list of UCITAJPAMRAM.
 struct PamRamPrint {
@@ -40,5 +48,12 @@ struct PamRamPrint {
 // podataka za stampu!" (not after the table-in-use message) and answers no value.
 std::optional<PamRamPrint> beginPamRamPrint(store::Program& program, std::string_view year,
                                             std::string_view months);
+
+// Loads the list as beginPamRamPrint does, prints the description `describe` makes of it on
+// A4 in `orientation` as the document `title` and previews it. Answers whether a document
+// was composed.
+bool printPamRamReport(store::Program& program, ui::Printer& printer, std::string_view year,
+                       std::string_view months, std::string_view title, ui::Orientation orientation,
+                       const std::function<ListReport(const depreciation::PamRam&)>& describe);
 
 }  // namespace kavrina::reports

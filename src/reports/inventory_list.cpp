@@ -15,11 +15,11 @@ namespace {
 using ui::TextAlign;
 
 constexpr std::string_view kTitle = "Popisna lista Osnovnih sredstava";
-// Light grey (red, green and blue 192) for the dotted leader, black for everything else.
+// Light grey (red, green and blue 192) for the dotted leader.
 constexpr std::uint32_t kLeaderColor = 12632256;
-constexpr std::uint32_t kBlack = 0;
-// The last slot after the rows that leaves the signature block room on the same page.
-constexpr int kLastSlotBeforeSignatures = 44;
+// The top of the last slot after the rows that leaves the signature block room on the same
+// page (slot 44).
+constexpr double kLastTopBeforeSignatures = kSlotBase + kSlotHeight * 44;
 
 std::string repeated(std::string_view text, int times) {
   std::string out;
@@ -27,13 +27,7 @@ std::string repeated(std::string_view text, int times) {
   return out;
 }
 
-void drawColumnHeading(ui::Printer& printer) {
-  drawNumberedListHeading(printer);
-  drawCaption(printer, "Stanje", 175, 200, 22, TextAlign::Right);
-  drawCaption(printer, "po popisu", 175, 200, 26, TextAlign::Right);
-}
-
-void drawSignatures(ui::Printer& printer) {
+void drawSignatures(ui::Printer& printer, double) {
   printer.DrawText("Odgovorno lice:", {10, 270, 50, 280}, TextAlign::Center);
   printer.DrawLine(10, 280, 50, 280);
   printer.DrawText("Clanovi popisne komisije:", {150, 250, 200, 260}, TextAlign::Center);
@@ -42,52 +36,51 @@ void drawSignatures(ui::Printer& printer) {
 
 }  // namespace
 
-ListPrintResult printInventoryList(const store::Program& program, ui::Printer& printer, Date date) {
+ListReport inventoryListReport(const store::Program& program, Date date) {
+  ListReport report;
+  report.style = reportStyleOf(program);
+  report.columns = {
+      {"Redni broj", 10, 16, TextAlign::Right, ValueKind::Count},
+      {"Inventarski broj", 20, 40, TextAlign::Left, ValueKind::InventoryNumber},
+      {"Naziv osnovnog sredstva", 40, 90, TextAlign::Left, ValueKind::Text},
+      {"", 90, 175, TextAlign::Left, ValueKind::Text, 0, false, kLeaderColor},
+      {"Stanje po popisu", 175, 200, TextAlign::Right, ValueKind::Text},
+  };
+  FrameHeading& frame = report.heading.frame;
+  frame.title = std::string(kTitle);
+  frame.titleRight = program.CKORISNIKNAZIV;
+  frame.second = "na dan: " + date.toText();
+  if (!program.CFILTER.empty()) frame.second += "   (" + program.CFILTER + ")";
+  frame.secondRight = program.CKORISNIKMESTO;
+  useNumberedListHeading(report.heading);
+  report.heading.captions.push_back({"Stanje", 175, 200, 22, TextAlign::Right});
+  report.heading.captions.push_back({"po popisu", 175, 200, 26, TextAlign::Right});
+
   const auto& rows = program.AOSNOVNASREDSTVA;
-  const ReportStyle style = reportStyleOf(program);
-  auto wait = beginListReport(printer, rows.size(), "PopisOsnovnihSredstava", style);
+  report.rowCount = rows.size();
+  report.row = [&rows, leader = repeated(".  ", 35)](std::size_t i, std::size_t ordinal,
+                                                     std::vector<ListCell>& cells) {
+    cells[0].text = formatOrdinalGrowing(static_cast<double>(ordinal));
+    cells[0].number = static_cast<double>(ordinal);
+    cells[1].text = listCell(rows[i], 1);
+    cells[2].text = listCell(rows[i], 2);
+    cells[3].text = leader;
+    cells[4].text.assign(30, '_');
+    return true;
+  };
+  report.closing.draw = drawSignatures;
+  report.closing.lastTop = kLastTopBeforeSignatures;
+  report.closing.continuation = frame;
+  report.closing.continuation.second = "na dan : " + date.toText();
+  report.eventPass = [] { ui::current().processEvents(); };
+  return report;
+}
+
+ListPrintResult printInventoryList(const store::Program& program, ui::Printer& printer, Date date) {
+  const ListReport report = inventoryListReport(program, date);
+  auto wait = beginListReport(printer, report.rowCount, "PopisOsnovnihSredstava", report.style);
   if (!wait) return {};
-
-  FrameHeading heading;
-  heading.title = std::string(kTitle);
-  heading.titleRight = program.CKORISNIKNAZIV;
-  heading.second = "na dan: " + date.toText();
-  if (!program.CFILTER.empty()) heading.second += "   (" + program.CFILTER + ")";
-  heading.secondRight = program.CKORISNIKMESTO;
-
-  const std::string leader = repeated(".  ", 35);
-  const std::string writingLine(30, '_');
-  int slot = 99;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (slot > kSlotsPerPage) {
-      printer.NewPage();
-      drawPageFrame(printer, style, heading);
-      drawColumnHeading(printer);
-      slot = 1;
-    }
-    if ((i + 1) % kRowsPerEventPass == 0) ui::current().processEvents();
-    const auto& row = rows[i];
-    printer.DrawText(formatOrdinalGrowing(static_cast<double>(i + 1)), slotRect(slot, 10, 16),
-                     TextAlign::Right);
-    printer.DrawText(listCell(row, 1), slotRect(slot, 20, 40), TextAlign::Left);
-    printer.DrawText(listCell(row, 2), slotRect(slot, 40, 90), TextAlign::Left);
-    printer.font().color = kLeaderColor;
-    printer.DrawText(leader, slotRect(slot, 90, 175), TextAlign::Left);
-    printer.font().color = kBlack;
-    printer.DrawText(writingLine, slotRect(slot, 175, 200), TextAlign::Right);
-    ++slot;
-  }
-
-  printer.DrawLine(10, slotTop(slot), 200, slotTop(slot));
-  if (slot > kLastSlotBeforeSignatures) {
-    // The rows reach into the signature area: the signatures go on a page of their own.
-    FrameHeading continued = heading;
-    continued.second = "na dan : " + date.toText();
-    printer.NewPage();
-    drawPageFrame(printer, style, continued);
-    printer.DrawLine(8, 21, 202, 21);
-  }
-  drawSignatures(printer);
+  drawListReport(printer, report);
   printer.EndDoc();
   wait->reset();
   printer.Preview();

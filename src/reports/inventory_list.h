@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/date.h"
+#include "reports/list_engine.h"
 #include "reports/list_report.h"
 #include "store/program.h"
 #include "ui/printer.h"
@@ -17,6 +18,11 @@ namespace kavrina::reports {
 // signature area the signatures go on a page of their own. Uses ui::current().
 ListPrintResult StampaPopisa(const store::Program& program, ui::Printer& printer,
                              Date today = Date::today());
+
+// The list as data: every row of AOSNOVNASREDSTVA numbered, with the dotted leader and the
+// line to write the counted quantity on; the signatures below. Reads `program` while it is
+// used, so it must not outlive it.
+ListReport inventoryListReport(const store::Program& program, Date date);
 
 // The same list on a date already chosen, without the date dialog (kavrina-cli, benchmarks).
 ListPrintResult printInventoryList(const store::Program& program, ui::Printer& printer, Date date);

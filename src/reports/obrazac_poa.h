@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "depreciation/ucitaj_pamram.h"
+#include "reports/list_engine.h"
 #include "store/program.h"
 #include "ui/printer.h"
 
@@ -11,6 +13,11 @@ namespace kavrina::reports {
 
 // The document title (the print job's name).
 inline constexpr std::string_view kObrazacPoaTitle = "ObrazacPOA";
+
+// Form POA of `list` (as UCITAJPAMRAM loaded it for `year` and `months`) as data, without
+// printing: its three lines, the period as the third heading line.
+ListReport poaReport(const store::Program& program, const depreciation::PamRam& list,
+                     std::string_view year, std::string_view months);
 
 // `OBRAZACPOA` for the calculation of `year` and `months` as the calculation list shows them
 // ("2023", "12"): under the wait notice, loads the list with UCITAJPAMRAM; line 1 is the

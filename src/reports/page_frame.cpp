@@ -47,27 +47,28 @@ std::string footerPageText(int page) {
   return "Strana " + trimmed(formatPicture(page, kPicturePage));
 }
 
-void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHeading& heading) {
+void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHeading& heading,
+                   const FrameLayout& layout) {
   using ui::TextAlign;
-  printer.DrawLine(8, 285, 202, 285);
+  printer.DrawLine(layout.left, layout.footerRule, layout.right, layout.footerRule);
 
   ui::PrinterFont& font = printer.font();
   font.size = kFooterFontSize;
-  const ui::RectMm footer{8, 286, 202, 291};
-  printer.DrawText("Software: Kavrina " + style.version + " by Velmar", footer, TextAlign::Left);
+  const ui::RectMm footer{layout.left, layout.footerRule + 1, layout.right, layout.footerRule + 6};
+  const std::string software =
+      layout.software.empty() ? "Kavrina " + style.version : layout.software;
+  printer.DrawText("Software: " + software + " by Velmar", footer, TextAlign::Left);
   printer.DrawText(footerPageText(printer.PageNumber()), footer, TextAlign::Center);
   printer.DrawText(style.webAddress, footer, TextAlign::Right);
 
   font.size = kTitleFontSize;
   font.bold = true;
-  const ui::RectMm titleLine{8, 8, 202, 15};
-  printer.DrawText(heading.title, titleLine, TextAlign::Left);
-  printer.DrawText(heading.titleRight, titleLine, TextAlign::Right);
+  printer.DrawText(heading.title, {layout.left, 8, layout.textRight, 15}, TextAlign::Left);
+  printer.DrawText(heading.titleRight, {layout.left, 8, layout.right, 15}, TextAlign::Right);
 
-  font.size = kSecondLineFontSize;
-  const ui::RectMm secondLine{8, 15, 202, 20};
-  printer.DrawText(heading.second, secondLine, TextAlign::Left);
-  printer.DrawText(heading.secondRight, secondLine, TextAlign::Right);
+  font.size = layout.secondLineFontSize > 0 ? layout.secondLineFontSize : style.fontSize;
+  printer.DrawText(heading.second, {layout.left, 15, layout.textRight, 20}, TextAlign::Left);
+  printer.DrawText(heading.secondRight, {layout.left, 15, layout.right, 20}, TextAlign::Right);
 
   font.bold = false;
   font.size = style.fontSize;
@@ -76,16 +77,6 @@ void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHe
 void drawCaption(ui::Printer& printer, std::string_view text, double left, double right, double top,
                  ui::TextAlign align) {
   printer.DrawText(text, {left, top, right, top + 4}, align);
-}
-
-void drawNumberedListHeading(ui::Printer& printer) {
-  using ui::TextAlign;
-  printer.DrawBox({8, 21, 202, 30});
-  drawCaption(printer, "Redni", 10, 20, 22, TextAlign::Left);
-  drawCaption(printer, "broj", 10, 20, 26, TextAlign::Left);
-  drawCaption(printer, "Inventarski", 20, 40, 22, TextAlign::Left);
-  drawCaption(printer, "broj", 20, 40, 26, TextAlign::Left);
-  drawCaption(printer, "Naziv osnovnog sredstva", 40, 90, 24, TextAlign::Left);
 }
 
 std::optional<std::unique_ptr<ui::WaitNotice>> beginListReport(ui::Printer& printer,

@@ -1,5 +1,5 @@
 // The frame every report page carries: the footer with program, page number and the
-// maker's web address, and the two heading lines; and the row slots of the list reports.
+// maker's web address, and the two heading lines.
 #pragma once
 
 #include <cstddef>
@@ -63,31 +63,24 @@ std::optional<std::unique_ptr<ui::WaitNotice>> beginListReport(ui::Printer& prin
                                                                std::string_view title,
                                                                const ReportStyle& style);
 
+// Where the frame lies on the page. The default is the portrait frame of most reports; the
+// landscape register widens it and prints its second line in the body size.
+struct FrameLayout {
+  double left = 8;          // the rules and the footer
+  double right = 202;       // the rules, the footer and the right-hand heading texts
+  double textRight = 202;   // where the left-hand heading texts end
+  double footerRule = 285;  // the footer rule; the footer texts lie 1 to 6 mm below it
+  double secondLineFontSize = kSecondLineFontSize;  // 0: the body size
+  std::string software;  // the footer's program name; empty: "Kavrina " + the version
+};
+
 // Draws the frame on the page just started: the footer rule and texts (size 6), the title
-// line (size 14 bold), the second line (size 10 bold), then leaves the body font (not bold,
-// size NFONTSIZE) current for the column heading.
-void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHeading& heading);
+// line (size 14 bold), the second line (bold, size 10 unless `layout` says otherwise), then
+// leaves the body font (not bold, size NFONTSIZE) current for the column heading.
+void drawPageFrame(ui::Printer& printer, const ReportStyle& style, const FrameHeading& heading,
+                   const FrameLayout& layout = {});
 
 // One caption line of a column heading: `text` in (left, top, right, top + 4).
 void drawCaption(ui::Printer& printer, std::string_view text, double left, double right, double top,
                  ui::TextAlign align);
-// The column-heading box (8, 21, 202, 30) of the numbered list reports and its first three
-// captions: "Redni" / "broj" and "Inventarski" / "broj" (tops 22 and 26) and "Naziv
-// osnovnog sredstva" (top 24), all left-aligned in 10-20, 20-40 and 40-90.
-void drawNumberedListHeading(ui::Printer& printer);
-
-// Top of row slot k (from 1) of the list reports: 26 + 5k, so slot 1 starts at 31 mm and
-// slot 50 ends at 281 mm. The company list passes kCompanySlotBase (4 mm higher).
-inline constexpr double kSlotBase = 26;
-inline constexpr double kCompanySlotBase = 22;
-inline constexpr double kSlotHeight = 5;
-inline constexpr int kSlotsPerPage = 50;
-
-constexpr double slotTop(int k, double base = kSlotBase) {
-  return base + kSlotHeight * k;
-}
-constexpr ui::RectMm slotRect(int k, double left, double right, double base = kSlotBase) {
-  return {left, slotTop(k, base), right, slotTop(k, base) + kSlotHeight};
-}
-
 }  // namespace kavrina::reports

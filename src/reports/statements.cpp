@@ -20,6 +20,7 @@
 #include "depreciation/result_reader.h"
 #include "depreciation/result_tables.h"
 #include "depreciation/ucitaj_pamram.h"
+#include "reports/list_engine.h"
 #include "reports/list_report.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
@@ -124,99 +125,59 @@ struct StatementLine {
   double depreciation = 0;  // RAm / PAm
 };
 
-struct StatementColumn {
-  double left;
-  double right;
-};
-constexpr StatementColumn kOrdinalRow{10, 16};
-constexpr StatementColumn kInvBr{20, 40};
-constexpr StatementColumn kNaziv{40, 90};
-constexpr StatementColumn kPurchase{90, 110};
-constexpr StatementColumn kAccumulated{110, 130};
-constexpr StatementColumn kBase{130, 150};
-constexpr StatementColumn kRate{150, 165};
-constexpr StatementColumn kMonths{165, 180};
-constexpr StatementColumn kDepreciation{180, 200};
-
-void drawStatementHeading(ui::Printer& printer) {
-  drawNumberedListHeading(printer);
-  drawCaption(printer, "Nabavna", 90, 110, 22, TextAlign::Right);
-  drawCaption(printer, "vrednost", 90, 110, 26, TextAlign::Right);
-  drawCaption(printer, "Ispravka", 110, 130, 22, TextAlign::Right);
-  drawCaption(printer, "vrednosti", 110, 130, 26, TextAlign::Right);
-  drawCaption(printer, "Osnovica", 130, 150, 24, TextAlign::Right);
-  drawCaption(printer, "Godisnja", 150, 165, 22, TextAlign::Right);
-  drawCaption(printer, "stopa (%)", 150, 165, 26, TextAlign::Right);
-  drawCaption(printer, "Meseci", 165, 180, 24, TextAlign::Center);
-  drawCaption(printer, "Amortizacija", 180, 200, 24, TextAlign::Right);
+// The columns of both statements: the row number, the asset, and the line's amounts.
+std::vector<ListColumn> statementColumns() {
+  const auto amount = [](std::string title, double left, double right, bool totalled) {
+    return ListColumn{std::move(title),  left, right,   TextAlign::Right,
+                      ValueKind::Amount, 2,    totalled};
+  };
+  return {{"Redni broj", 10, 16, TextAlign::Right, ValueKind::Count},
+          {"Inventarski broj", 20, 40, TextAlign::Left, ValueKind::InventoryNumber},
+          {"Naziv osnovnog sredstva", 40, 90, TextAlign::Left, ValueKind::Text},
+          amount("Nabavna vrednost", 90, 110, true),
+          amount("Ispravka vrednosti", 110, 130, true),
+          amount("Osnovica", 130, 150, true),
+          amount("Godisnja stopa (%)", 150, 165, false),
+          {"Meseci", 165, 180, TextAlign::Center, ValueKind::Count},
+          amount("Amortizacija", 180, 200, true)};
 }
 
-// The statement of one side: `lineOf` gives the line of an asset, or no value when the
-// asset is not printed.
-template <class LineOf>
-void composeStatement(store::Program& program, ui::Printer& printer, const CalculationRow& row,
-                      std::string_view title, LineOf lineOf) {
-  const ReportStyle style = reportStyleOf(program);
-  FrameHeading heading;
-  heading.title = trimmedText(row.description);
-  heading.titleRight = program.CKORISNIKNAZIV;
-  heading.second = "Godina: " + trimmedText(row.year) + "  //  Meseci: " + trimmedText(row.months);
-  heading.secondRight = program.CKORISNIKMESTO;
-  auto startPage = [&] {
-    printer.NewPage();
-    drawPageFrame(printer, style, heading);
-    drawStatementHeading(printer);
-  };
-  auto draw = [&](std::string_view text, int slot, StatementColumn c, TextAlign align) {
-    printer.DrawText(text, slotRect(slot, c.left, c.right), align);
-  };
+void addStatementCaptions(ListPageHeading& heading) {
+  useNumberedListHeading(heading);
+  heading.captions.insert(heading.captions.end(),
+                          {{"Nabavna", 90, 110, 22, TextAlign::Right},
+                           {"vrednost", 90, 110, 26, TextAlign::Right},
+                           {"Ispravka", 110, 130, 22, TextAlign::Right},
+                           {"vrednosti", 110, 130, 26, TextAlign::Right},
+                           {"Osnovica", 130, 150, 24, TextAlign::Right},
+                           {"Godisnja", 150, 165, 22, TextAlign::Right},
+                           {"stopa (%)", 150, 165, 26, TextAlign::Right},
+                           {"Meseci", 165, 180, 24, TextAlign::Center},
+                           {"Amortizacija", 180, 200, 24, TextAlign::Right}});
+}
 
-  const std::vector<StatementAsset> assets = readStatementAssets(program);
-  setUpPortraitA4(printer, title, style);
-  printer.BeginDoc();
-  int counter = 99;
-  int ordinal = 1;
-  // Totals in thousandths: the stored amounts summed exactly.
-  std::int64_t purchase = 0, accumulated = 0, base = 0, depreciation = 0;
-  for (std::size_t i = 0; i < assets.size(); ++i) {
-    if ((i + 1) % kRowsPerEventPass == 0) ui::current().processEvents();
-    if (counter > kSlotsPerPage) {
-      startPage();
-      counter = 1;
-    }
-    const StatementAsset& asset = assets[i];
-    const std::optional<StatementLine> line = lineOf(asset);
-    if (!line) continue;
-    const std::int64_t lineAccumulated =
-        line->acquired ? 0 : thousandths(line->purchase) - thousandths(line->prVr);
-    draw(formatOrdinalGrowing(ordinal), counter, kOrdinalRow, TextAlign::Right);
-    draw(trimmedText(asset.invBr), counter, kInvBr, TextAlign::Left);
-    draw(asset.naziv, counter, kNaziv, TextAlign::Left);
-    draw(formatAmountGrowing(line->purchase), counter, kPurchase, TextAlign::Right);
-    draw(amountOfThousandths(lineAccumulated), counter, kAccumulated, TextAlign::Right);
-    draw(formatAmountGrowing(line->base), counter, kBase, TextAlign::Right);
-    draw(formatPicture(line->rate, kPictureRate), counter, kRate, TextAlign::Right);
-    draw(formatPicture(line->months, kPictureMonths), counter, kMonths, TextAlign::Center);
-    draw(formatAmountGrowing(line->depreciation), counter, kDepreciation, TextAlign::Right);
-    purchase += thousandths(line->purchase);
-    accumulated += lineAccumulated;
-    base += thousandths(line->base);
-    depreciation += thousandths(line->depreciation);
-    ++counter;
-    ++ordinal;
-  }
-  // The totals line below the last line; on a new page when it would reach the footer.
-  if (counter > kSlotsPerPage) {
-    startPage();
-    counter = 1;
-  }
-  printer.DrawLine(10, 25 + kSlotHeight * counter, 200, 25 + kSlotHeight * counter);
-  draw("UKUPNO:", counter, {10, 30}, TextAlign::Left);
-  draw(amountOfThousandths(purchase), counter, kPurchase, TextAlign::Right);
-  draw(amountOfThousandths(accumulated), counter, kAccumulated, TextAlign::Right);
-  draw(amountOfThousandths(base), counter, kBase, TextAlign::Right);
-  draw(amountOfThousandths(depreciation), counter, kDepreciation, TextAlign::Right);
-  printer.EndDoc();
+void setAmount(ListCell& cell, double value) {
+  cell.text = formatAmountGrowing(value);
+  cell.number = value;
+}
+
+// The cells of a statement line of `asset` numbered `ordinal`.
+void fillStatementCells(const StatementAsset& asset, const StatementLine& line, std::size_t ordinal,
+                        std::vector<ListCell>& cells) {
+  const std::int64_t accumulated =
+      line.acquired ? 0 : thousandths(line.purchase) - thousandths(line.prVr);
+  cells[0].text = formatOrdinalGrowing(static_cast<double>(ordinal));
+  cells[0].number = static_cast<double>(ordinal);
+  cells[1].text = trimmedText(asset.invBr);
+  cells[2].text = asset.naziv;
+  setAmount(cells[3], line.purchase);
+  setAmount(cells[4], static_cast<double>(accumulated) / 1000.0);
+  setAmount(cells[5], line.base);
+  cells[6].text = formatPicture(line.rate, kPictureRate);
+  cells[6].number = line.rate;
+  cells[7].text = formatPicture(line.months, kPictureMonths);
+  cells[7].number = line.months;
+  setAmount(cells[8], line.depreciation);
 }
 
 // The first row of each inventory number, as a seek on the table's fresh index finds it.
@@ -228,48 +189,106 @@ std::unordered_map<std::string, const Row*> byInvBr(const std::vector<Row>& rows
   return found;
 }
 
-}  // namespace
+// What the statement of one side reads: its result rows found by inventory number, and the
+// assets of `MDOS` in index order.
+template <class Row>
+struct StatementSource {
+  std::vector<Row> rows;
+  std::unordered_map<std::string, const Row*> results;
+  std::vector<StatementAsset> assets;
+};
 
-bool StampaORA(store::Program& program, ui::Printer& printer, const CalculationRow& row) {
+// The statement of one side as data, owning what it read: `lineOf(asset, results)` gives
+// the line of an asset, or no value when the asset is not printed. The totals are exact
+// sums of the stored amounts; they go on a new page when they would reach the footer.
+template <class Row, class LineOf>
+ListReport statementOf(store::Program& program, const CalculationRow& row, std::vector<Row> rows,
+                       LineOf lineOf) {
+  auto source = std::make_shared<StatementSource<Row>>();
+  source->rows = std::move(rows);
+  source->results = byInvBr(source->rows);
+  source->assets = readStatementAssets(program);
+
+  ListReport report;
+  report.style = reportStyleOf(program);
+  report.columns = statementColumns();
+  FrameHeading& heading = report.heading.frame;
+  heading.title = trimmedText(row.description);
+  heading.titleRight = program.CKORISNIKNAZIV;
+  heading.second = "Godina: " + trimmedText(row.year) + "  //  Meseci: " + trimmedText(row.months);
+  heading.secondRight = program.CKORISNIKMESTO;
+  addStatementCaptions(report.heading);
+  report.rowCount = source->assets.size();
+  report.row = [source, lineOf](std::size_t i, std::size_t ordinal, std::vector<ListCell>& cells) {
+    const StatementAsset& asset = source->assets[i];
+    const std::optional<StatementLine> line = lineOf(asset, source->results);
+    if (line) fillStatementCells(asset, *line, ordinal, cells);
+    return line.has_value();
+  };
+  report.totals.ruleOffset = -1;
+  report.totals.label = "UKUPNO:";
+  report.totals.labelLeft = 10;
+  report.totals.labelRight = 30;
+  report.totals.lastTop = kSlotBase + kSlotHeight * kSlotsPerPage;
+  report.eventPass = [] { ui::current().processEvents(); };
+  return report;
+}
+
+bool printStatement(store::Program& program, ui::Printer& printer, const CalculationRow& row,
+                    StatementSide side, std::string_view title) {
   auto wait = ui::current().showWait(kPripremaZaStampu);
-  const auto rows = readResultTable<depreciation::RaRow>(
-      program, row, kAliasRa, wait,
-      [](store::DbfTable& t, const auto& step) { return depreciation::readRaRows(t, step); });
-  if (!rows) return false;
-  const auto results = byInvBr(*rows);
-  composeStatement(program, printer, row, kObracunRaTitle,
-                   [&](const StatementAsset& asset) -> std::optional<StatementLine> {
-                     const auto found = results.find(asset.invBr);
-                     if (found == results.end()) return std::nullopt;
-                     const depreciation::RaRow& r = *found->second;
-                     return StatementLine{asset.raOsn, r.RAPrVr, r.RANab, r.RAOsn,
-                                          r.RAStopa,   r.BrMes,  r.RAm};
-                   });
+  const std::optional<ListReport> report = statementReport(program, row, side, wait);
+  if (!report) return false;
+  setUpPortraitA4(printer, title, report->style);
+  printer.BeginDoc();
+  drawListReport(printer, *report);
+  printer.EndDoc();
   wait.reset();
   printer.Preview();
   return true;
 }
 
-bool StampaOPA(store::Program& program, ui::Printer& printer, const CalculationRow& row) {
-  auto wait = ui::current().showWait(kPripremaZaStampu);
-  const auto rows = readResultTable<depreciation::PaRow>(
+}  // namespace
+
+std::optional<ListReport> statementReport(store::Program& program, const CalculationRow& row,
+                                          StatementSide side,
+                                          std::unique_ptr<ui::WaitNotice>& wait) {
+  if (side == StatementSide::Accounting) {
+    auto rows = readResultTable<depreciation::RaRow>(
+        program, row, kAliasRa, wait,
+        [](store::DbfTable& t, const auto& step) { return depreciation::readRaRows(t, step); });
+    if (!rows) return std::nullopt;
+    return statementOf(
+        program, row, std::move(*rows),
+        [](const StatementAsset& asset, const auto& results) -> std::optional<StatementLine> {
+          const auto found = results.find(asset.invBr);
+          if (found == results.end()) return std::nullopt;
+          const depreciation::RaRow& r = *found->second;
+          return StatementLine{asset.raOsn, r.RAPrVr, r.RANab, r.RAOsn, r.RAStopa, r.BrMes, r.RAm};
+        });
+  }
+  auto rows = readResultTable<depreciation::PaRow>(
       program, row, kAliasPa, wait,
       [](store::DbfTable& t, const auto& step) { return depreciation::readPaRows(t, step); });
-  if (!rows) return false;
-  const auto results = byInvBr(*rows);
-  composeStatement(program, printer, row, kObracunPaTitle,
-                   [&](const StatementAsset& asset) -> std::optional<StatementLine> {
-                     // Groups II to V appear only in form OA.
-                     if (asset.paGrupa > 1) return std::nullopt;
-                     const auto found = results.find(asset.invBr);
-                     if (found == results.end()) return std::nullopt;
-                     const depreciation::PaRow& r = *found->second;
-                     return StatementLine{asset.paOsn, r.PAPrVr, r.PANab, r.PAOsn,
-                                          r.PAStopa,   r.BrMes,  r.PAm};
-                   });
-  wait.reset();
-  printer.Preview();
-  return true;
+  if (!rows) return std::nullopt;
+  return statementOf(
+      program, row, std::move(*rows),
+      [](const StatementAsset& asset, const auto& results) -> std::optional<StatementLine> {
+        // Groups II to V appear only in form OA.
+        if (asset.paGrupa > 1) return std::nullopt;
+        const auto found = results.find(asset.invBr);
+        if (found == results.end()) return std::nullopt;
+        const depreciation::PaRow& r = *found->second;
+        return StatementLine{asset.paOsn, r.PAPrVr, r.PANab, r.PAOsn, r.PAStopa, r.BrMes, r.PAm};
+      });
+}
+
+bool StampaORA(store::Program& program, ui::Printer& printer, const CalculationRow& row) {
+  return printStatement(program, printer, row, StatementSide::Accounting, kObracunRaTitle);
+}
+
+bool StampaOPA(store::Program& program, ui::Printer& printer, const CalculationRow& row) {
+  return printStatement(program, printer, row, StatementSide::Tax, kObracunPaTitle);
 }
 
 namespace {

@@ -3,11 +3,15 @@
 // (one line per tax group II to V).
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "reports/list_engine.h"
 #include "store/program.h"
 #include "ui/printer.h"
+#include "ui/user_interface.h"
 
 namespace kavrina::reports {
 
@@ -35,6 +39,15 @@ struct CalculationRow {
 // stays). Answers whether a document was composed and previewed. Uses ui::current().
 bool StampaORA(store::Program& program, ui::Printer& printer, const CalculationRow& row);
 bool StampaOPA(store::Program& program, ui::Printer& printer, const CalculationRow& row);
+
+enum class StatementSide { Accounting, Tax };
+
+// The statement of `row` of one side as data, without printing: reads the result table and
+// `MDOS` as StampaORA and StampaOPA do and owns what it read. A table held by another user
+// closes `wait`, tells the user (the table-in-use message) and answers no value.
+std::optional<ListReport> statementReport(store::Program& program, const CalculationRow& row,
+                                          StatementSide side,
+                                          std::unique_ptr<ui::WaitNotice>& wait);
 
 // `StampaOA`: form OA of the row's tax result table: the four group rows II to V (always
 // printed, zeros for a group without records), their totals, the labels and signature
