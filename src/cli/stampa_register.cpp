@@ -20,6 +20,7 @@
 #include "reports/inventory_list.h"
 #include "reports/statements.h"
 #include "store/database.h"
+#include "store/record_codec.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::cli {
@@ -123,7 +124,9 @@ std::vector<StampaDocument> registerDocuments() {
            tell("Nije pronadjeno osnovno sredstvo sa inventarskim brojem " + *o.invbr + ".");
            return false;
          }
-         return reports::StampaKartice(program, printer, mdos.getString("InvBr"));
+         using R = store::AssetRecord;
+         const store::RecordCodec<R> reader(mdos, store::FieldSet<R>::of(&R::InvBr));
+         return reports::StampaKartice(program, printer, reader.padded(&R::InvBr, reader.read()));
        }},
       {"ora", kPeriodOptions, "--godina Y [--meseci P] --pdf FAJL",
        "Obracun racunovodstvene amortizacije godine Y i P meseci (podrazumevano 12):\n"

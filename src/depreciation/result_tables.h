@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "depreciation/group_resets.h"
-#include "depreciation/result_rows.h"
 #include "store/dbf/dbf_table.h"
 #include "store/record_codec.h"
 #include "store/records.h"
