@@ -31,6 +31,11 @@ AssetListRow rowOf(AssetRecord&& asset, const PresentValueLookup& presentValue) 
 
 }  // namespace
 
+store::FieldSet<AssetRecord> columnFields() {
+  using R = AssetRecord;
+  return store::FieldSet<R>::of(&R::InvBr, &R::Naziv, &R::DatumN, &R::RAOsn, &R::PAOsn);
+}
+
 store::FieldSet<AssetRecord> listedFields() {
   using R = AssetRecord;
   return store::FieldSet<R>::of(&R::InvBr, &R::Naziv, &R::DatumN, &R::DatumO, &R::RAOsn, &R::PAOsn,
@@ -81,7 +86,9 @@ std::optional<AssetList> loadAssetList(store::Session& program, const AssetListO
     return !options.step || options.step(++read);
   };
 
-  for (AssetRecord& asset : readAssetsInIndexOrder(program, listedFields()))
+  // Without a filter the list reads only what its columns show.
+  const auto fields = options.keep ? listedFields() : columnFields();
+  for (AssetRecord& asset : readAssetsInIndexOrder(program, fields))
     if (!take(std::move(asset))) break;
   mdos.goTop();
   return list;

@@ -15,14 +15,16 @@
 
 namespace kavrina::depreciation {
 
-// One asset of the list: the fields the list reads (listedFields) and its accounting
-// present value (`OBRRASADVR`).
+// One asset of the list: the fields the list reads (its columns', and the filters' when a
+// filter chose the assets: listedFields) and its accounting present value (`OBRRASADVR`).
 struct AssetListRow {
   store::AssetRecord asset;
   double presentValue = 0;
 };
 
-// The fields of `MDOS` the list reads: its columns' and the filters'.
+// The fields of `MDOS` the list's columns show: `InvBr`, `Naziv`, `DatumN`, `RAOsn`, `PAOsn`.
+store::FieldSet<store::AssetRecord> columnFields();
+// The columns' fields and those the filters read: `DatumO`, `ODeo`, `Konto`.
 store::FieldSet<store::AssetRecord> listedFields();
 
 // The widths in letters the list pads `InvBr` and `Naziv` to: the widths of the table read.
