@@ -8,6 +8,7 @@
 
 #include "app/list_loaders.h"
 #include "app/list_rows.h"
+#include "depreciation/asset_list.h"
 #include "store/program.h"
 
 namespace kavrina::app {
@@ -37,7 +38,7 @@ struct CommandHooks {
   // NULIRAJGRUPU.
   std::function<void(store::Program&)> NULIRAJGRUPU;
   // The present-value lookup for one load of the asset list (gathered once per load).
-  std::function<PresentValueLookup(store::Program&)> presentValues;
+  std::function<depreciation::PresentValueLookup(store::Session&)> presentValues;
   // The company form, for the code in `CSIFRAFIRME`.
   std::function<void(store::Program&)> companyForm;
   // The asset form, for the inventory number in `CINVENTARSKIBROJ`.

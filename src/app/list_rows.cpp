@@ -4,14 +4,8 @@
 #include <cstdio>
 
 #include "common/text.h"
-#include "depreciation/asset_list.h"
 
 namespace kavrina::app {
-
-ListRow assetRow(const AssetValues& a) {
-  // The same row the asset form writes into the list after a save.
-  return depreciation::assetRow(a.invBr, a.naziv, a.datumN, a.raOsn, a.paOsn, a.presentValue);
-}
 
 bool isCalculationFileName(std::string_view name) {
   if (name.size() != 12) return false;

@@ -14,21 +14,6 @@ namespace kavrina::app {
 using ListRow = std::vector<std::string>;
 using ListRows = std::vector<ListRow>;
 
-// What an asset row is made of.
-struct AssetValues {
-  std::string invBr;  // as stored, 30 characters
-  std::string naziv;  // as stored
-  Date datumN;
-  double raOsn = 0;
-  double paOsn = 0;
-  double presentValue = 0;  // accounting present value (OBRRASADVR)
-};
-
-// The seven cells of an asset row: InvBr, Naziv, DatumN as dd.mm.yyyy, RAOsn, PAOsn,
-// RAOsn minus the present value and the present value, the amounts through the amount
-// picture.
-ListRow assetRow(const AssetValues& asset);
-
 // The description of the booking note's row, the second row of an accounting table.
 inline constexpr std::string_view kNalogZaKnjizenje = "Nalog za knjizenje amortizacije";
 

@@ -25,6 +25,7 @@
 #include "reports/page_frame.h"
 #include "settings/ini_files.h"
 #include "store/database.h"
+#include "store/record_codec.h"
 #include "store/schema.h"
 
 namespace kavrina::cli {
@@ -241,8 +242,9 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   const std::string code = o.firma.value_or("000");
   store::DbfTable& firme = program.areas["Firme"];
   if (firme.seek(code)) {
-    program.CKORISNIKNAZIV = withoutBlanksAround(firme.getString("Naziv"));
-    program.CKORISNIKMESTO = withoutBlanksAround(firme.getString("Mesto"));
+    const auto company = store::RecordCodec<store::CompanyRecord>(firme).read();
+    program.CKORISNIKNAZIV = withoutBlanksAround(company.Naziv);
+    program.CKORISNIKMESTO = withoutBlanksAround(company.Mesto);
   } else if (code != "000") {
     return failure(err, "Firma sa sifrom " + code + " ne postoji.");
   }

@@ -6,13 +6,12 @@
 #include <filesystem>
 #include <string>
 
-#include "app/asset_filters.h"
-#include "app/depreciation_calls.h"
 #include "app/list_loaders.h"
 #include "app/list_rows.h"
 #include "common/date.h"
 #include "common/decimal.h"
 #include "common/path_case.h"
+#include "depreciation/asset_list.h"
 #include "depreciation/calculation_input.h"
 #include "reports/asset_card.h"
 #include "reports/asset_list.h"
@@ -24,6 +23,7 @@
 #include "reports/statements.h"
 #include "settings/booking_accounts.h"
 #include "store/database.h"
+#include "store/record_codec.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::cli {
@@ -37,12 +37,12 @@ void tell(const std::string& text) {
 }
 
 // The filter the options name; the whole list without one.
-app::AssetFilter filterOf(const CliOptions& o) {
-  if (o.deoNaziva) return app::assetsNamed(*o.deoNaziva);
-  if (o.otpisana) return app::writtenOffAssets();
-  if (o.neotpisana) return app::assetsInUse();
-  if (o.lokacija) return app::assetsOfUnit(*o.lokacija);
-  if (o.konto) return app::assetsOfAccount(*o.konto);
+dep::AssetFilter filterOf(const CliOptions& o) {
+  if (o.deoNaziva) return dep::assetsNamed(*o.deoNaziva);
+  if (o.otpisana) return dep::writtenOffAssets();
+  if (o.neotpisana) return dep::assetsInUse();
+  if (o.lokacija) return dep::assetsOfUnit(*o.lokacija);
+  if (o.konto) return dep::assetsOfAccount(*o.konto);
   return {};
 }
 
@@ -117,9 +117,9 @@ const std::vector<StampaOption>& assetFilterOptions() {
 // The present values as of the current year, as the window's first load has them.
 void loadAssetList(store::Program& program, const CliOptions& o) {
   program.NGODINA = Date::today().year();
-  app::AssetFilter filter = filterOf(o);
+  dep::AssetFilter filter = filterOf(o);
   program.CFILTER = std::move(filter.words);
-  app::UcitajOsnovnaSredstva(program, app::presentValueLookup(program), filter.keep);
+  dep::UcitajOsnovnaSredstva(program, dep::presentValueLookup(program), filter.keep);
 }
 
 std::vector<StampaDocument> registerDocuments() {
@@ -157,7 +157,9 @@ std::vector<StampaDocument> registerDocuments() {
            tell("Nije pronadjeno osnovno sredstvo sa inventarskim brojem " + *o.invbr + ".");
            return false;
          }
-         return reports::StampaKartice(program, printer, mdos.getString("InvBr"));
+         using R = store::AssetRecord;
+         const store::RecordCodec<R> reader(mdos, store::FieldSet<R>::of(&R::InvBr));
+         return reports::StampaKartice(program, printer, reader.padded(&R::InvBr, reader.read()));
        }},
       {"ora", kPeriodOptions, "--godina Y [--meseci P] --pdf FAJL",
        "Obracun racunovodstvene amortizacije godine Y i P meseci (podrazumevano 12):\n"

@@ -62,7 +62,7 @@ Date bookingDate(int year, int months) {
   return Date::fromYmd(year, month, Date::daysInMonth(year, month));
 }
 
-BookingNote composeBookingNote(const std::vector<RaRow>& rows,
+BookingNote composeBookingNote(const std::vector<store::RaRow>& rows,
                                const std::unordered_map<std::string, BookingAsset>& assets,
                                const settings::BookingAccounts& accounts, int year, int months,
                                bool perAsset) {
@@ -76,7 +76,7 @@ BookingNote composeBookingNote(const std::vector<RaRow>& rows,
   // By asset account; within an account, per asset in the table's order.
   std::map<std::string, std::vector<ExactLine>> byAccount;
   static const BookingAsset kNoAsset;
-  for (const RaRow& r : rows) {
+  for (const store::RaRow& r : rows) {
     const std::int64_t amount = thousandths(r.RAm);
     if (amount == 0) continue;
     const auto found = assets.find(r.InvBr);

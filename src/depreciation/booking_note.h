@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "common/date.h"
-#include "depreciation/result_rows.h"
 #include "settings/booking_accounts.h"
+#include "store/records.h"
 
 namespace kavrina::depreciation {
 
@@ -57,7 +57,7 @@ Date bookingDate(int year, int months);
 // depreciation are left out. The amounts are the stored thousandths rounded to paras so that
 // the lines of each part add up to its exact total rounded half away from zero (the paras
 // left over go to the lines with the largest remainders): the note's total is the statement's.
-BookingNote composeBookingNote(const std::vector<RaRow>& rows,
+BookingNote composeBookingNote(const std::vector<store::RaRow>& rows,
                                const std::unordered_map<std::string, BookingAsset>& assets,
                                const settings::BookingAccounts& accounts, int year, int months,
                                bool perAsset);

@@ -20,6 +20,7 @@
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
 #include "store/database.h"
+#include "store/record_codec.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::reports {
@@ -169,30 +170,28 @@ constexpr CardColumns kTaxColumns{30, 50, "Meseci ili Dana", 50};
 
 // The asset of `MDOS` the card is about.
 struct CardAsset {
-  std::string invBr;  // as stored
-  Date datumN;
-  Date datumO;
+  store::AssetRecord record;
+  std::string storedInvBr;  // its inventory number as stored, padded to the field's width
 };
 
 // Reads the header texts of the asset found by `invBr`; no value when `MDOS` has none.
 std::optional<CardAsset> readAsset(store::Program& program, std::string_view invBr,
                                    CardHeader& header) {
-  store::DbfTable& mdos = program.areas["MDOS"];
-  if (!seekAsset(mdos, invBr)) return std::nullopt;
-  CardAsset asset{mdos.getString("InvBr"), mdos.getDate("DatumN"), mdos.getDate("DatumO")};
-  header.name = trimmedText(mdos.getString("Naziv"));
-  header.numbers = "Inventarski broj: " + trimmedText(asset.invBr) +
-                   "  //  Organizacioni deo: " + digitsOf(mdos.getNumber("ODeo")) +
-                   "  //  Kolicina: " + digitsOf(mdos.getNumber("Kolicina"));
-  header.acquisition = "Datum nabavke: " + asset.datumN.toText() +
-                       "  //  Dokument: " + trimmedText(mdos.getString("Dokument")) +
-                       "  //  Dobavljac: " + trimmedText(mdos.getString("Dobavljac"));
+  const store::RecordCodec<store::AssetRecord> reader(program.areas["MDOS"]);
+  if (!seekAsset(reader.table(), invBr)) return std::nullopt;
+  const store::AssetRecord a = reader.read();
+  header.name = trimmedText(a.Naziv);
+  header.numbers = "Inventarski broj: " + trimmedText(a.InvBr) +
+                   "  //  Organizacioni deo: " + digitsOf(a.ODeo) +
+                   "  //  Kolicina: " + digitsOf(a.Kolicina);
+  header.acquisition = "Datum nabavke: " + a.DatumN.toText() +
+                       "  //  Dokument: " + trimmedText(a.Dokument) +
+                       "  //  Dobavljac: " + trimmedText(a.Dobavljac);
   header.accounting = "Racunovodstvena Amortizacija - Proporcionalni metod - Stopa: " +
-                      formatPicture(mdos.getNumber("RAStopa"), kPicturePercent);
-  header.tax = "Poreska Amortizacija - " +
-               std::string(groupNumeral(static_cast<int>(mdos.getNumber("PAgrupa")))) +
-               " grupa - Stopa: " + formatPicture(mdos.getNumber("PAStopa"), kPicturePercent);
-  return asset;
+                      formatPicture(a.RAStopa, kPicturePercent);
+  header.tax = "Poreska Amortizacija - " + std::string(groupNumeral(a.PAgrupa)) +
+               " grupa - Stopa: " + formatPicture(a.PAStopa, kPicturePercent);
+  return CardAsset{a, reader.padded(&store::AssetRecord::InvBr, a)};
 }
 
 // The lines of the asset in the annual results of the years `first` to `last`. No value,
@@ -217,7 +216,7 @@ std::optional<CardLines> readLines(store::Program& program, const CardAsset& ass
     if (existsCaseInsensitive(raFile)) {
       depreciation::ResultTableReader reader(program, "BazaRA");
       if (!reader.open(findCaseInsensitive(raFile))) return inUse(raFile);
-      if (const auto r = depreciation::findRaRow(reader.table(), asset.invBr))
+      if (const auto r = depreciation::findRaRow(reader.table(), asset.storedInvBr))
         lines.accounting.push_back({year, formatPicture(r->BrMes, kPictureMonths), r->RAPrVr,
                                     r->RAOsn, r->RAm, r->RASadVr});
     }
@@ -226,7 +225,7 @@ std::optional<CardLines> readLines(store::Program& program, const CardAsset& ass
     if (existsCaseInsensitive(paFile)) {
       depreciation::ResultTableReader reader(program, "BazaPA");
       if (!reader.open(findCaseInsensitive(paFile))) return inUse(paFile);
-      if (const auto r = depreciation::findPaRow(reader.table(), asset.invBr)) {
+      if (const auto r = depreciation::findPaRow(reader.table(), asset.storedInvBr)) {
         const std::string period = year < kFirstYearOfDays ? formatPicture(r->BrMes, kPictureMonths)
                                                            : formatPicture(r->BrDan, kPicturePage);
         lines.tax.push_back({year, period, r->PAPrVr, r->PAOsn, r->PAm, r->PASadVr});
@@ -253,9 +252,9 @@ sheet::Workbook cardWorkbook(const store::Program& program, const CardHeader& he
                  header.numbers,
                  header.acquisition,
                  method};
-    if (asset && !asset->datumO.empty())
-      s.heading.push_back("Osnovno sredstvo je otpisano/otudjeno: " + asset->datumO.toText() +
-                          ". godine.");
+    if (asset && !asset->record.DatumO.empty())
+      s.heading.push_back(
+          "Osnovno sredstvo je otpisano/otudjeno: " + asset->record.DatumO.toText() + ". godine.");
     s.columns = {{"Godina", CellKind::Number, 8, false},
                  {std::string(period), CellKind::Number, 10, false},
                  {"Prethodna vrednost", CellKind::Amount, 18, false},
@@ -286,7 +285,8 @@ bool StampaKartice(store::Program& program, ui::Printer& printer, std::string_vi
   if (asset) {
     // An empty acquisition date (year 0) is read from the first year a calculation can
     // have, rather than through two thousand years without tables.
-    const int first = asset->datumN.empty() ? depreciation::kFirstYear : asset->datumN.year();
+    const int first =
+        asset->record.DatumN.empty() ? depreciation::kFirstYear : asset->record.DatumN.year();
     auto read = readLines(program, *asset, first, today.year(), wait);
     if (!read) return false;
     lines = std::move(*read);
@@ -306,9 +306,10 @@ bool StampaKartice(store::Program& program, ui::Printer& printer, std::string_vi
   pages.tableHeading(kTaxColumns);
   for (const CardLine& l : lines.tax) pages.line(l, kTaxColumns);
   pages.rule();
-  if (asset && !asset->datumO.empty()) {
+  if (asset && !asset->record.DatumO.empty()) {
     pages.room(1);
-    pages.text("Osnovno sredstvo je otpisano/otudjeno: " + asset->datumO.toText() + ". godine.");
+    pages.text("Osnovno sredstvo je otpisano/otudjeno: " + asset->record.DatumO.toText() +
+               ". godine.");
   }
   printer.EndDoc();
   wait.reset();

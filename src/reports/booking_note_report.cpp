@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 #include "common/decimal.h"
@@ -20,6 +21,7 @@
 #include "reports/report_dialogs.h"
 #include "store/database.h"
 #include "store/import_lock.h"
+#include "store/record_codec.h"
 #include "ui/current_ui.h"
 
 namespace kavrina::reports {
@@ -52,15 +54,16 @@ std::unordered_map<std::string, depreciation::BookingAsset> bookingAssets(store:
   const store::RegisterReading reading(program);  // before or after another station's import
   if (!reading.held()) return assets;
   store::DbfTable& mdos = program.areas["MDOS"];
-  const int invBr = mdos.fieldIndex("InvBr"), naziv = mdos.fieldIndex("Naziv"),
-            konto = mdos.fieldIndex("Konto"), duzKonta = mdos.fieldIndex("DuzKonta");
+  using store::AssetRecord;
+  const auto fields = store::FieldSet<AssetRecord>::of(&AssetRecord::InvBr, &AssetRecord::Naziv,
+                                                       &AssetRecord::Konto, &AssetRecord::DuzKonta);
+  std::optional<store::RecordCodec<AssetRecord>> reader;  // bound to the table scanned
   auto take = [&](store::DbfTable& t) {
-    const double number = t.getNumber(konto);
-    assets.emplace(std::string(text::trimRightBlanks(t.getText(invBr))),
+    if (!reader || &reader->table() != &t) reader.emplace(t, fields);
+    const AssetRecord a = reader->read();
+    assets.emplace(a.InvBr,
                    depreciation::BookingAsset{
-                       number > 0 ? accountText(number, static_cast<int>(t.getNumber(duzKonta)))
-                                  : std::string(),
-                       std::string(text::trimRightBlanks(t.getText(naziv)))});
+                       a.Konto > 0 ? accountText(a.Konto, a.DuzKonta) : std::string(), a.Naziv});
     return true;
   };
   if (!depreciation::scanMdosInIndexOrder(program, take))
@@ -202,7 +205,7 @@ std::optional<BookingNote> readBookingNote(store::Program& program, const Calcul
                                            const settings::BookingAccounts& accounts, bool perAsset,
                                            std::unique_ptr<ui::WaitNotice>* wait) {
   const fs::path file = findCaseInsensitive(store::dataPath(program, trimmedText(row.file)));
-  std::vector<depreciation::RaRow> rows;
+  std::vector<store::RaRow> rows;
   {
     depreciation::ResultTableReader reader(program, kAliasNalog);
     if (!reader.open(file)) {

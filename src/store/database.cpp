@@ -131,9 +131,9 @@ void DBOPENALL(Session& program) {
   INITDBF(program, 0);
   removeStrayFiles();
   SWRUN(program, program.info.SW);
-  openStanding(program, "DBF/Firme.dbf", "Firme", "NTX/Firme", "Sifra");
+  openStanding(program, "DBF/Firme.dbf", "Firme", "NTX/Firme", schema::kCompanyKey);
   openStanding(program, dataPath(program, "MDOS.dbf"), "MDOS", indexPath(program, "MDOS"),
-               "val(InvBr)");
+               schema::kAssetKey);
 }
 
 fs::path standingTableHeld(const Session& program) {
@@ -154,7 +154,7 @@ bool attachWorkingIndex(Session& program, std::string_view alias) {
   errors::setNetworkError(false);
   bool built = false;
   try {
-    built = ntx::createIndex(table, indexPath(program, alias), "InvBr");
+    built = ntx::createIndex(table, indexPath(program, alias), schema::kWorkingKey);
   } catch (const errors::Error& e) {
     if (e.GENCODE != errors::gen::kOpen || e.OSCODE != errors::os::kSharingViolation) {
       program.areas.close(alias);

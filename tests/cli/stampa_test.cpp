@@ -30,7 +30,7 @@ class CliStampa : public ::testing::Test {
   void SetUp() override {
     // 40 new-rules assets of 12,000.00 acquired in March: 900.00 accounting and
     // 904.11 tax depreciation each; one old-rules asset that the documents leave out.
-    std::vector<depreciation::Asset> assets = depreciation::testing::alikeAssets(40, "15.03.2023");
+    std::vector<store::AssetRecord> assets = depreciation::testing::alikeAssets(40, "15.03.2023");
     assets.push_back(
         assetNo("41").acquired("15.03.2015").accounting(12000, 10, 1).tax(12000, 2, 10));
     folder_.addAssets(assets);

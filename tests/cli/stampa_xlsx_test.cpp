@@ -25,7 +25,7 @@ class CliSpreadsheets : public ::testing::Test {
  protected:
   void SetUp() override {
     // Twelve assets on accounts 0120 (1..4), 0230 (5..8) and 0500 (9..12), group II.
-    std::vector<depreciation::Asset> assets;
+    std::vector<store::AssetRecord> assets;
     for (int i = 1; i <= 12; ++i)
       assets.push_back(assetNo("00" + std::to_string(i))
                            .acquired("15.03.2018")

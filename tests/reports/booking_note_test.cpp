@@ -23,9 +23,9 @@ namespace {
 
 using depreciation::BookingAsset;
 using depreciation::BookingNote;
-using depreciation::RaRow;
 using depreciation::thousandths;
 using depreciation::testing::assetNo;
+using store::RaRow;
 
 std::string runPython(const std::string& script, const std::filesystem::path& file) {
   std::string out;
@@ -106,7 +106,7 @@ TEST_F(BookingNoteReport, RandomRegisterWithSeveralAccountsAndAPeriodicCalculati
       year(2018, 2024);
   const std::vector<std::string> kontos{"0120", "0121", "0220", "0230", "02310", "0300", ""};
   std::uniform_int_distribution<std::size_t> konto(0, kontos.size() - 1);
-  std::vector<depreciation::Asset> register_;
+  std::vector<store::AssetRecord> register_;
   std::vector<std::string> kontoOf;
   for (int i = 1; i <= 180; ++i) {
     char date[16];

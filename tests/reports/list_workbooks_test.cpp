@@ -151,7 +151,7 @@ TEST_F(ListWorkbooks, CompanyAssetAndInventoryLists) {
 }
 
 TEST_F(ListWorkbooks, StatementsFormPoaAndTheRegisterOf2019) {
-  std::vector<depreciation::Asset> assets;
+  std::vector<store::AssetRecord> assets;
   for (int i = 1; i <= 70; ++i)
     assets.push_back(assetNo(std::to_string(i))
                          .acquired(i % 2 ? "15.03.2020" : "10.10.2017")
