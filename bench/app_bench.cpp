@@ -20,6 +20,8 @@
 #include "settings/ini_files.h"
 #include "store/database.h"
 #include "store/dbf/dbf_table.h"
+#include "store/record_codec.h"
+#include "store/records.h"
 #include "store/schema.h"
 #include "ui/qt/qt_user_interface.h"
 
@@ -54,26 +56,42 @@ int generate(const fs::path& folder, int n) {
   auto mdos = store::DbfTable::open("DBF/MDOS.dbf", {.shared = false});
   auto bazaRa = store::DbfTable::open(ra, {.shared = false});
   auto bazaPa = store::DbfTable::open(pa, {.shared = false});
+  using A = store::AssetRecord;
+  using Ra = store::RaRow;
+  using Pa = store::PaRow;
+  const store::RecordCodec<A> assets(
+      *mdos, store::FieldSet<A>::of(&A::InvBr, &A::Naziv, &A::DatumN, &A::RAOsn, &A::PAOsn,
+                                    &A::RAStopa, &A::RAtip, &A::PAgrupa));
+  const store::RecordCodec<Ra> accounting(
+      *bazaRa, store::FieldSet<Ra>::of(&Ra::InvBr, &Ra::RAOsn, &Ra::RASadVr));
+  const store::RecordCodec<Pa> tax(*bazaPa,
+                                   store::FieldSet<Pa>::of(&Pa::InvBr, &Pa::PAOsn, &Pa::PASadVr));
   for (int i = 1; i <= n; ++i) {
     const std::string invBr = std::to_string(i);
     const double base = 1000.0 + (i * 7919 % 1000000) / 10.0;
+    A a;
+    a.InvBr = invBr;
+    a.Naziv = "Osnovno sredstvo " + invBr;
+    a.DatumN = Date::fromYmd(2010 + i % 14, 1 + i % 12, 1 + i % 28);
+    a.RAOsn = base;
+    a.PAOsn = base;
+    a.RAStopa = 10;
+    a.RAtip = 1;
+    a.PAgrupa = 1 + i % 5;
     mdos->append();
-    mdos->putString("InvBr", invBr);
-    mdos->putString("Naziv", "Osnovno sredstvo " + invBr);
-    mdos->putDate("DatumN", Date::fromYmd(2010 + i % 14, 1 + i % 12, 1 + i % 28));
-    mdos->putNumber("RAOsn", base);
-    mdos->putNumber("PAOsn", base);
-    mdos->putNumber("RAStopa", 10);
-    mdos->putNumber("RAtip", 1);
-    mdos->putNumber("PAgrupa", 1 + i % 5);
+    assets.write(a);
+    Ra ra;
+    ra.InvBr = invBr;
+    ra.RAOsn = base;
+    ra.RASadVr = base * 0.6;
     bazaRa->append();
-    bazaRa->putString("InvBr", invBr);
-    bazaRa->putNumber("RAOsn", base);
-    bazaRa->putNumber("RASadVr", base * 0.6);
+    accounting.write(ra);
+    Pa pa;
+    pa.InvBr = invBr;
+    pa.PAOsn = base;
+    pa.PASadVr = base * 0.7;
     bazaPa->append();
-    bazaPa->putString("InvBr", invBr);
-    bazaPa->putNumber("PAOsn", base);
-    bazaPa->putNumber("PASadVr", base * 0.7);
+    tax.write(pa);
   }
   mdos->close();
   bazaRa->close();

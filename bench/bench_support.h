@@ -13,6 +13,8 @@
 #include "store/database.h"
 #include "store/dbf/dbf_table.h"
 #include "store/program.h"
+#include "store/record_codec.h"
+#include "store/records.h"
 
 namespace kavrina::bench {
 
@@ -67,21 +69,27 @@ inline void writeRandomRegister(const RandomRegister& r) {
       pct(0, 19);
   std::uniform_int_distribution<long long> milli(1'000'000, 900'000'000);
   const double rates[] = {2.5, 10, 15, 20, 30};
+  using R = store::AssetRecord;
+  const store::RecordCodec<R> writer(
+      *mdos, store::FieldSet<R>::of(&R::InvBr, &R::Naziv, &R::DatumN, &R::DatumO, &R::RAOsn,
+                                    &R::PAOsn, &R::RAStopa, &R::RAtip, &R::PAStopa, &R::PAgrupa));
   for (int i = 1; i <= r.count; ++i) {
     mdos->append();
     const int g = group(rng);
-    mdos->putString("InvBr", std::to_string(i));
-    mdos->putString("Naziv", "Sredstvo " + std::to_string(i));
-    mdos->putDate("DatumN", Date::fromYmd(y(rng), m(rng), d(rng)));
+    R a;
+    a.InvBr = std::to_string(i);
+    a.Naziv = "Sredstvo " + std::to_string(i);
+    a.DatumN = Date::fromYmd(y(rng), m(rng), d(rng));
     if (r.writeOffs && pct(rng) == 0)
-      mdos->putDate("DatumO", Date::fromYmd(r.lastYear - 2 + pct(rng) % 3, m(rng), d(rng)));
+      a.DatumO = Date::fromYmd(r.lastYear - 2 + pct(rng) % 3, m(rng), d(rng));
     const double base = static_cast<double>(milli(rng)) / 1000;
-    mdos->putNumber("RAOsn", base);
-    mdos->putNumber("PAOsn", base);
-    mdos->putNumber("RAStopa", 5 + pct(rng));
-    mdos->putNumber("RAtip", 1 + pct(rng) % 2);
-    mdos->putNumber("PAStopa", rates[g - 1]);
-    mdos->putNumber("PAgrupa", g);
+    a.RAOsn = base;
+    a.PAOsn = base;
+    a.RAStopa = 5 + pct(rng);
+    a.RAtip = 1 + pct(rng) % 2;
+    a.PAStopa = rates[g - 1];
+    a.PAgrupa = g;
+    writer.write(a);
   }
   mdos->close();
 }

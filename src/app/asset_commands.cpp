@@ -8,6 +8,7 @@
 #include "register/asset_record.h"
 #include "store/dbf/dbf_table.h"
 #include "store/rec_lock.h"
+#include "store/record_codec.h"
 #include "ui/picture.h"
 
 namespace kavrina::app {
@@ -34,13 +35,13 @@ bool Navigator::assetCommand(std::string_view text) {
   if (text == "Trazi") {
     searchAssets();
   } else if (text == "Otpisana Osnovna sredstva") {
-    filterAssets(writtenOffAssets());
+    filterAssets(depreciation::writtenOffAssets());
   } else if (text == "Neotpisana Osnovna sredstva") {
-    filterAssets(assetsInUse());
+    filterAssets(depreciation::assetsInUse());
   } else if (text == "Osnovna sredstva za Org.deo (lokaciju)") {
-    filterAssetsByNumber("Org.deo (lokacija):", "999", 50, assetsOfUnit);
+    filterAssetsByNumber("Org.deo (lokacija):", "999", 50, depreciation::assetsOfUnit);
   } else if (text == "Osnovna sredstva po Kontu") {
-    filterAssetsByNumber("Konto:", "9999999999", 80, assetsOfAccount);
+    filterAssetsByNumber("Konto:", "9999999999", 80, depreciation::assetsOfAccount);
   } else if (text == "Dodaj") {
     addAsset();
   } else if (text == "Uvoz iz CSV fajla") {
@@ -75,7 +76,7 @@ bool Navigator::assetCommand(std::string_view text) {
   return true;
 }
 
-void Navigator::filterAssets(AssetFilter filter) {
+void Navigator::filterAssets(depreciation::AssetFilter filter) {
   program_.CFILTER = std::move(filter.words);
   UcitajOsnovnaSredstva(filter.keep);
   currentRow_ = program_.AOSNOVNASREDSTVA.empty() ? -1 : 0;
@@ -92,7 +93,7 @@ void Navigator::searchAssets() {
     ListRows shown = std::move(program_.AOSNOVNASREDSTVA);
     const std::string words = program_.CFILTER;
     const int row = currentRow_;
-    filterAssets(assetsNamed(text));
+    filterAssets(depreciation::assetsNamed(text));
     if (!program_.AOSNOVNASREDSTVA.empty()) return;
     program_.AOSNOVNASREDSTVA = std::move(shown);
     program_.CFILTER = words;
@@ -112,8 +113,9 @@ void Navigator::searchAssets() {
   notFound("Nije pronadjeno osnovno sredstvo sa inventarskim brojem " + text + ".");
 }
 
-void Navigator::filterAssetsByNumber(std::string_view prompt, std::string_view picture, int width,
-                                     AssetFilter (*filterOf)(const std::string& typed)) {
+void Navigator::filterAssetsByNumber(
+    std::string_view prompt, std::string_view picture, int width,
+    depreciation::AssetFilter (*filterOf)(const std::string& typed)) {
   const auto typed = program_.userInterface().inputBox("Unos", prompt, "0", picture, width);
   if (!typed || typed->empty()) return;
   filterAssets(filterOf(*typed));
@@ -157,18 +159,24 @@ void Navigator::writeOff() {
   if (!hasCurrentRow()) return;
   const std::string invBr = cell(1);
   if (!seekAsset(invBr)) return;
-  store::DbfTable& mdos = program_.areas["MDOS"];
+  using R = store::AssetRecord;
+  const store::RecordCodec<R> writeOffDate(program_.areas["MDOS"],
+                                           store::FieldSet<R>::of(&R::DatumO));
+  R asset;
+  store::RecordCodec<R>(program_.areas["MDOS"], store::FieldSet<R>::of(&R::Naziv, &R::DatumO))
+      .read(asset);
   const std::string number = trimmed(invBr);
-  const std::string name = upperCase(trimmed(mdos.getString("Naziv")));
-  const Date written = mdos.getDate("DatumO");
+  const std::string name = upperCase(trimmed(asset.Naziv));
+  const Date written = asset.DatumO;
   if (!written.empty()) {
     if (!confirmed(program_.userInterface(), "Osnovno Sredstvo sa Inventarskim brojem " + number +
                                                  " je Otpisano/Otudjeno.\rNaziv: " + name +
                                                  "\rDatum otpisa: " + written.toText() +
                                                  "\r\rZelite li da ponistite otpis?"))
       return;
+    asset.DatumO = Date();
     store::writeRecord(program_, "MDOS", false,
-                       [](store::DbfTable& t) { t.putDate("DatumO", Date()); });
+                       [&](store::DbfTable&) { writeOffDate.write(asset); });
     return;
   }
   const auto typed = program_.userInterface().inputBox(
@@ -184,8 +192,8 @@ void Navigator::writeOff() {
                      "?\rNaziv: " + name + "\rDatum otpisa: " + date.toText()))
     return;
   // The asset may have moved while the question was up; the record is the one found.
-  store::writeRecord(program_, "MDOS", false,
-                     [date](store::DbfTable& t) { t.putDate("DatumO", date); });
+  asset.DatumO = date;
+  store::writeRecord(program_, "MDOS", false, [&](store::DbfTable&) { writeOffDate.write(asset); });
 }
 
 void Navigator::deleteAsset() {
@@ -193,9 +201,11 @@ void Navigator::deleteAsset() {
   const std::string invBr = cell(1);
   if (!seekAsset(invBr)) return;
   store::DbfTable& mdos = program_.areas["MDOS"];
+  using R = store::AssetRecord;
+  const R asset = store::RecordCodec<R>(mdos, store::FieldSet<R>::of(&R::Naziv)).read();
   if (!confirmed(program_.userInterface(),
                  "Sigurno brisete Osnovno Sredstvo sa Inventarskim brojem " + trimmed(invBr) +
-                     "?\rNaziv: " + upperCase(trimmed(mdos.getString("Naziv")))))
+                     "?\rNaziv: " + upperCase(trimmed(asset.Naziv))))
     return;
   if (!store::REC_LOCK(program_, 0, "MDOS")) return;
   mdos.deleteRecord();
@@ -251,8 +261,10 @@ void Navigator::deleteAssetRange() {
     return;
   program_.areas.select("MDOS");
   store::DbfTable& mdos = program_.areas["MDOS"];
+  using R = store::AssetRecord;
+  const store::RecordCodec<R> reader(mdos, store::FieldSet<R>::of(&R::InvBr));
   for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
-    const std::string number = reg::numberDigits(mdos.getString("InvBr"));
+    const std::string number = reg::numberDigits(reader.read().InvBr);
     if (compareInventory(number, low) >= 0 && compareInventory(number, high) <= 0 &&
         store::REC_LOCK(program_, 0, "MDOS")) {
       mdos.deleteRecord();

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/navigator.h"
+#include "app/sections.h"
 #include "store/database.h"
 
 namespace kavrina::app {
@@ -44,6 +45,8 @@ bool Navigator::calculationCommand(std::string_view text) {
     deleteCalculation();
   } else if (text == "Stampaj" || text == "Odabrani obrazac") {
     openDocument();
+  } else if (text == kNalogCsvCommand) {
+    saveBookingCsv();
   } else {
     return false;
   }
@@ -119,8 +122,23 @@ void Navigator::openDocument() {
     else
       print(Document::OPA);
   } else if (kind == 'R') {
-    print(Document::ORA);
+    print(description.starts_with(kNalogZaKnjizenje) ? Document::Nalog : Document::ORA);
   }
+}
+
+void Navigator::saveBookingCsv() {
+  if (!hasCurrentRow()) return;
+  // The note of the selected row's calculation: its accounting table.
+  const std::string file = trimmed(cell(1));
+  const std::string accounting = file.size() >= 8 ? file.substr(0, 7) + "R" + file.substr(8) : file;
+  if (!findFile(program_.CSUBDIRFIRME + "DBF", accounting)) {
+    program_.userInterface().messageBox(
+        "Ne postoji fajl " + accounting +
+            "!\rNalog za knjizenje se pravi iz racunovodstvenog obracuna.",
+        MessageKind::Error, MessageButtons::Ok);
+    return;
+  }
+  print(Document::NalogCsv);
 }
 
 }  // namespace kavrina::app

@@ -8,6 +8,7 @@
 
 #include "app/list_loaders.h"
 #include "app/list_rows.h"
+#include "depreciation/asset_list.h"
 #include "store/program.h"
 
 namespace kavrina::app {
@@ -25,6 +26,8 @@ enum class Document {
   Evidencija2019,  // EVIDENCIJAOS01012019
   Nalepnice,       // the asset labels
   PopisneRazlike,  // the count's differences
+  Nalog,           // StampaNaloga
+  NalogCsv,        // the booking note written as CSV where the user says
 };
 
 struct CommandHooks {
@@ -35,7 +38,7 @@ struct CommandHooks {
   // NULIRAJGRUPU.
   std::function<void(store::Program&)> NULIRAJGRUPU;
   // The present-value lookup for one load of the asset list (gathered once per load).
-  std::function<PresentValueLookup(store::Program&)> presentValues;
+  std::function<depreciation::PresentValueLookup(store::Session&)> presentValues;
   // The company form, for the code in `CSIFRAFIRME`.
   std::function<void(store::Program&)> companyForm;
   // The asset form, for the inventory number in `CINVENTARSKIBROJ`.

@@ -6,6 +6,7 @@
 #include "common/decimal.h"
 #include "settings/settings_keys.h"
 #include "store/dbf/dbf_table.h"
+#include "store/record_codec.h"
 
 namespace kavrina::app {
 
@@ -77,8 +78,8 @@ void Navigator::searchCompanies() {
     // As for the assets: a search that finds nothing leaves the list as it was.
     ListRows shown = std::move(program_.AFIRME);
     const int row = currentRow_;
-    UcitajFirme([&wanted](store::DbfTable& t) {
-      return upperCase(t.getString("Naziv")).find(wanted) != std::string::npos;
+    UcitajFirme([&wanted](const store::CompanyRecord& c) {
+      return upperCase(c.Naziv).find(wanted) != std::string::npos;
     });
     if (!program_.AFIRME.empty()) {
       currentRow_ = 0;
@@ -101,7 +102,8 @@ void Navigator::addCompany() {
   program_.areas.select("Firme");
   store::DbfTable& firme = program_.areas["Firme"];
   firme.goBottom();
-  const std::string code = threeDigits(parseNumber(firme.getString("Sifra")) + 1);
+  const store::CompanyRecord last = store::RecordCodec<store::CompanyRecord>(firme).read();
+  const std::string code = threeDigits(parseNumber(last.Sifra) + 1);
   program_.CSIFRAFIRME = code;
   if (hooks_.companyForm) hooks_.companyForm(program_);
   reloadCompaniesAt(code);

@@ -31,22 +31,11 @@ void callNULIRAJGRUPU(store::Program& program) {
   depreciation::NULIRAJGRUPU(program);
 }
 
-PresentValueLookup presentValueLookup(store::Session& program) {
-  // One cache for the run: a load rereads only the result files that changed since the
-  // last one, and a switch to another company's folder starts it afresh.
-  static depreciation::AnnualResultsCache cache;
-  cache.refresh(fs::absolute(program.CSUBDIRFIRME + "DBF"));
-  const int newest = program.NGODINA;
-  return [newest](const std::string& invBr, int acquisitionYear, double raOsn) {
-    return cache.OBRRASADVR(invBr, newest, acquisitionYear, raOsn);
-  };
-}
-
 void addDepreciationCalls(CommandHooks& hooks) {
   hooks.AKTIVIRAJ = callAKTIVIRAJ;
   hooks.OBRACUN = callOBRACUN;
   hooks.NULIRAJGRUPU = callNULIRAJGRUPU;
-  hooks.presentValues = presentValueLookup;
+  hooks.presentValues = depreciation::presentValueLookup;
 }
 
 }  // namespace kavrina::app

@@ -12,10 +12,6 @@ void callAKTIVIRAJ(store::Program& program);
 void callOBRACUN(store::Program& program, bool accounting, bool tax, bool periodic);
 // NULIRAJGRUPU.
 void callNULIRAJGRUPU(store::Program& program);
-// The present values of the active company's assets for one load of the asset list:
-// `OBRRASADVR` over the annual accounting results up to `NGODINA`, each file read once
-// and read again only when it changed.
-PresentValueLookup presentValueLookup(store::Session& program);
 
 // Fills the depreciation entries of `hooks` with the calls above.
 void addDepreciationCalls(CommandHooks& hooks);

@@ -19,23 +19,11 @@ QPointer<reg::TFFIRMA> FFIRMA;
 QPointer<reg::TFOSNOVNOSREDSTVO> FOSNOVNOSREDSTVO;
 QPointer<settings::TFPODESAVANJA> FPODESAVANJA;
 
-// The asset form's list row is the row the asset list is read with.
-ListRow assetListRow(const reg::AssetListEntry& e) {
-  return assetRow({e.invBr, e.naziv, e.datumN, e.raOsn, e.paOsn, e.presentValue});
-}
-
-// The present value of the saved asset as the list computes it.
-double listPresentValue(store::Session& program, const std::string& invBr, int oldestYear,
-                        double def) {
-  return presentValueLookup(program)(invBr, oldestYear, def);
-}
-
 }  // namespace
 
 void createForms(store::Program& program, QWidget* mainWindow) {
   FFIRMA = new reg::TFFIRMA(program, mainWindow);
-  FOSNOVNOSREDSTVO =
-      new reg::TFOSNOVNOSREDSTVO(program, assetListRow, listPresentValue, mainWindow);
+  FOSNOVNOSREDSTVO = new reg::TFOSNOVNOSREDSTVO(program, mainWindow);
   FPODESAVANJA = new settings::TFPODESAVANJA(program, mainWindow);
 }
 

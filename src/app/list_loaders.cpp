@@ -11,6 +11,7 @@
 #include "store/dbf/dbf_table.h"
 #include "store/import_lock.h"
 #include "store/rec_lock.h"
+#include "store/record_codec.h"
 #include "ui/event_pump.h"
 
 namespace kavrina::app {
@@ -53,10 +54,11 @@ std::string companionCode(store::DbfTable& table, int field) {
 void createFirstCompanies(store::Program& program) {
   const std::string naziv = settings::read(settings::kCompanionNaziv);
   const std::string mesto = companionPlace(settings::read(settings::kCompanionMesto));
-  store::writeRecord(program, "Firme", true, [&](store::DbfTable& t) {
-    t.putString("Sifra", "000");
-    t.putString("Naziv", naziv);
-    t.putString("Mesto", mesto);
+  using C = store::CompanyRecord;
+  const store::RecordCodec<C> writer(program.areas["Firme"],
+                                     store::FieldSet<C>::of(&C::Sifra, &C::Naziv, &C::Mesto));
+  store::writeRecord(program, "Firme", true, [&](store::DbfTable&) {
+    writer.write({"000", naziv, mesto, {}});
   });
 
   const auto qvr = findInFolder(".", kQvrPro);
@@ -71,10 +73,8 @@ void createFirstCompanies(store::Program& program) {
       const std::string code = companionCode(source, sifra);
       const std::string name = nazivField >= 0 ? source.getString(nazivField) : std::string();
       const std::string place = mestoField >= 0 ? source.getString(mestoField) : std::string();
-      store::writeRecord(program, "Firme", true, [&](store::DbfTable& t) {
-        t.putString("Sifra", code);
-        t.putString("Naziv", name);
-        t.putString("Mesto", place);
+      store::writeRecord(program, "Firme", true, [&](store::DbfTable&) {
+        writer.write({code, name, place, {}});
       });
     }
   }
@@ -90,20 +90,20 @@ std::string companionPlace(const std::string& mesto) {
   return mesto.substr(0, marker + 1);
 }
 
-void UcitajFirme(store::Program& program, const RecordFilter& filter) {
+void UcitajFirme(store::Program& program, const CompanyFilter& filter) {
   auto notice = waitNotice(program, "Ucitava se Spisak Firmi. Molim sacekajte...");
   program.areas.select("Firme");
   store::DbfTable& firme = program.areas["Firme"];
   if (firme.recCount() == 0) createFirstCompanies(program);
 
   program.AFIRME.clear();
-  const int sifra = firme.fieldIndex("Sifra");
-  const int naziv = firme.fieldIndex("Naziv");
-  const int mesto = firme.fieldIndex("Mesto");
+  using C = store::CompanyRecord;
+  const store::RecordCodec<C> reader(firme);
   for (firme.goTop(); !firme.eof(); firme.skip()) {
-    if (filter && !filter(firme)) continue;
-    program.AFIRME.push_back(
-        {firme.getString(sifra), firme.getString(naziv), firme.getString(mesto)});
+    const C company = reader.read();
+    if (filter && !filter(company)) continue;
+    program.AFIRME.push_back({reader.padded(&C::Sifra, company), reader.padded(&C::Naziv, company),
+                              reader.padded(&C::Mesto, company)});
   }
   firme.goTop();
   notice.reset();
@@ -112,50 +112,6 @@ void UcitajFirme(store::Program& program, const RecordFilter& filter) {
     program.CKORISNIKNAZIV = trimmed(program.AFIRME.front()[1]);
     program.CKORISNIKMESTO = trimmed(program.AFIRME.front()[2]);
   }
-}
-
-void UcitajOsnovnaSredstva(store::Program& program, const PresentValueLookup& presentValue,
-                           const RecordFilter& filter) {
-  // The register as it stands before another station's import or after it.
-  const store::RegisterReading reading(program);
-  if (!reading.held()) return;
-  program.areas.select("MDOS");
-  store::DbfTable& mdos = program.areas["MDOS"];
-  const int total = static_cast<int>(mdos.recCount());
-  std::unique_ptr<ui::ProgressBox> progress;
-  if (program.ui != nullptr)
-    progress = program.ui->showProgress("Ucitava se Spisak Osnovnih Sredstava. Molim sacekajte...",
-                                        1, std::max(total, 1));
-
-  program.AOSNOVNASREDSTVA.clear();
-  program.AOSNOVNASREDSTVA.reserve(static_cast<std::size_t>(total));
-  const int invBr = mdos.fieldIndex("InvBr");
-  const int naziv = mdos.fieldIndex("Naziv");
-  const int datumN = mdos.fieldIndex("DatumN");
-  const int raOsn = mdos.fieldIndex("RAOsn");
-  const int paOsn = mdos.fieldIndex("PAOsn");
-  int read = 0;
-  ui::EventPump pump(program.ui);
-  {
-    // The list is read in one pass from top to bottom: records and index entries in blocks.
-    const store::DbfTable::SnapshotScan snapshot(mdos);
-    for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
-      if (!filter || filter(mdos)) {
-        AssetValues asset{mdos.getString(invBr), mdos.getString(naziv), mdos.getDate(datumN),
-                          mdos.getNumber(raOsn), mdos.getNumber(paOsn), 0};
-        asset.presentValue = presentValue
-                                 ? presentValue(asset.invBr, asset.datumN.year(), asset.raOsn)
-                                 : asset.raOsn;
-        program.AOSNOVNASREDSTVA.push_back(assetRow(asset));
-      }
-      ++read;
-      if (progress) progress->setPosition(read);
-      pump();
-      if (progress && progress->cancelled()) break;
-    }
-  }
-  mdos.goTop();
-  if (progress) progress->setPosition(std::max(total, 1));
 }
 
 void UcitajObracune(store::Program& program) {

@@ -4,14 +4,8 @@
 #include <cstdio>
 
 #include "common/text.h"
-#include "depreciation/asset_list.h"
 
 namespace kavrina::app {
-
-ListRow assetRow(const AssetValues& a) {
-  // The same row the asset form writes into the list after a save.
-  return depreciation::assetRow(a.invBr, a.naziv, a.datumN, a.raOsn, a.paOsn, a.presentValue);
-}
 
 bool isCalculationFileName(std::string_view name) {
   if (name.size() != 12) return false;
@@ -43,7 +37,10 @@ ListRows calculationRows(const std::string& fileName,
   ListRows rows;
   rows.push_back(row(std::string(annual ? "Godisnji" : "Periodicni") + " obracun " +
                      (kind == 'R' ? "Racunovodstvene" : "Poreske") + " amortizacije"));
-  if (kind != 'P') return rows;
+  if (kind != 'P') {
+    rows.push_back(row(std::string(kNalogZaKnjizenje) + (annual ? "" : " (Periodicni)")));
+    return rows;
+  }
   rows.push_back(row(std::string("Obrazac OA ") + (annual ? "" : "(Periodicni)")));
   if (std::stoi(year) > 2018 && accountingExists &&
       accountingExists("A" + year + months + "R.dbf")) {

@@ -14,25 +14,14 @@ namespace kavrina::app {
 using ListRow = std::vector<std::string>;
 using ListRows = std::vector<ListRow>;
 
-// What an asset row is made of.
-struct AssetValues {
-  std::string invBr;  // as stored, 30 characters
-  std::string naziv;  // as stored
-  Date datumN;
-  double raOsn = 0;
-  double paOsn = 0;
-  double presentValue = 0;  // accounting present value (OBRRASADVR)
-};
-
-// The seven cells of an asset row: InvBr, Naziv, DatumN as dd.mm.yyyy, RAOsn, PAOsn,
-// RAOsn minus the present value and the present value, the amounts through the amount
-// picture.
-ListRow assetRow(const AssetValues& asset);
+// The description of the booking note's row, the second row of an accounting table.
+inline constexpr std::string_view kNalogZaKnjizenje = "Nalog za knjizenje amortizacije";
 
 // The rows a result-table file name gives in the list of calculations (see the .cpp for
-// the four kinds). `accountingExists` answers whether the accounting table of a tax
-// table's year and months exists; it is asked only for a tax table of a year after 2018.
-// A name that is not "A" + four digits + two digits + a kind letter + ".dbf" gives no rows.
+// the four kinds; an accounting table gives its statement and its booking note). `accountingExists`
+// answers whether the accounting table of a tax table's year and months exists; it is asked only
+// for a tax table of a year after 2018. A name that is not "A" + four digits + two digits + a kind
+// letter + ".dbf" gives no rows.
 ListRows calculationRows(const std::string& fileName,
                          const std::function<bool(const std::string&)>& accountingExists);
 

@@ -2,6 +2,7 @@
 
 #include "settings/settings_keys.h"
 #include "store/dbf/dbf_table.h"
+#include "store/record_codec.h"
 
 namespace kavrina::app {
 
@@ -29,7 +30,7 @@ std::string Navigator::activeCompanyName() {
   program_.areas.select("Firme");
   store::DbfTable& firme = program_.areas["Firme"];
   if (!firme.seek(program_.CSIFRAFIRME)) return {};
-  return trimmed(firme.getString("Naziv"));
+  return trimmed(store::RecordCodec<store::CompanyRecord>(firme).read().Naziv);
 }
 
 void Navigator::refreshActiveCompany() {
@@ -37,8 +38,9 @@ void Navigator::refreshActiveCompany() {
   program_.areas.select("Firme");
   store::DbfTable& firme = program_.areas["Firme"];
   if (!firme.seek(program_.CSIFRAFIRME)) return;
-  const std::string naziv = trimmed(firme.getString("Naziv"));
-  const std::string mesto = trimmed(firme.getString("Mesto"));
+  const auto company = store::RecordCodec<store::CompanyRecord>(firme).read();
+  const std::string naziv = trimmed(company.Naziv);
+  const std::string mesto = trimmed(company.Mesto);
   if (naziv == program_.CKORISNIKNAZIV && mesto == program_.CKORISNIKMESTO) return;
   if (statusText_ == "Aktivna firma: " + program_.CKORISNIKNAZIV + ", " + program_.CKORISNIKMESTO)
     statusText_ = "Aktivna firma: " + naziv + ", " + mesto;
@@ -132,14 +134,14 @@ void Navigator::sgSpisakOnHeaderClick(int column) {
   currentRow_ = currentList().empty() ? -1 : 0;
 }
 
-void Navigator::UcitajFirme(const RecordFilter& filter) {
+void Navigator::UcitajFirme(const CompanyFilter& filter) {
   app::UcitajFirme(program_, filter);
 }
 
-void Navigator::UcitajOsnovnaSredstva(const RecordFilter& filter) {
-  PresentValueLookup lookup;
+void Navigator::UcitajOsnovnaSredstva(const std::function<bool(const store::AssetRecord&)>& keep) {
+  depreciation::PresentValueLookup lookup;
   if (hooks_.presentValues) lookup = hooks_.presentValues(program_);
-  app::UcitajOsnovnaSredstva(program_, lookup, filter);
+  depreciation::UcitajOsnovnaSredstva(program_, lookup, keep);
 }
 
 void Navigator::UcitajObracune() {

@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/asset_filters.h"
 #include "app/command_hooks.h"
 #include "app/list_loaders.h"
 #include "app/list_sort.h"
 #include "app/sections.h"
 #include "common/date.h"
+#include "depreciation/asset_filters.h"
 #include "store/program.h"
 
 namespace kavrina::app {
@@ -62,8 +62,8 @@ class Navigator {
   void sgSpisakOnHeaderClick(int column);
 
   // The lists, reloaded into the program-wide arrays.
-  void UcitajFirme(const RecordFilter& filter = {});
-  void UcitajOsnovnaSredstva(const RecordFilter& filter = {});
+  void UcitajFirme(const CompanyFilter& filter = {});
+  void UcitajOsnovnaSredstva(const std::function<bool(const store::AssetRecord&)>& keep = {});
   void UcitajObracune();
   // The asset list as at start and after activation: read when "Ucitaj spisak" is on,
   // otherwise empty.
@@ -96,10 +96,10 @@ class Navigator {
   // "Kavrina" section.
   void searchAssets();
   // Loads the asset list with `filter` and makes its words CFILTER.
-  void filterAssets(AssetFilter filter);
+  void filterAssets(depreciation::AssetFilter filter);
   // Asks for the number of a filter by number (unit, account) and loads the list with it.
   void filterAssetsByNumber(std::string_view prompt, std::string_view picture, int width,
-                            AssetFilter (*filterOf)(const std::string& typed));
+                            depreciation::AssetFilter (*filterOf)(const std::string& typed));
   void addAsset();
   void editAsset();
   // "Uvoz iz CSV fajla": the import dialog; after an import the whole list, on the last
@@ -125,6 +125,9 @@ class Navigator {
   bool hasRowToChange();
   // Prints the document for the current row, with the active company's current name.
   void print(Document document);
+  // "Nalog za knjizenje (CSV)": the booking note of the selected row's calculation (its
+  // accounting table, which must exist) written as CSV where the user says.
+  void saveBookingCsv();
   // Tells the user that a search found nothing.
   void notFound(const std::string& text);
 

@@ -1,5 +1,6 @@
 #include "app/report_calls.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
 
@@ -8,14 +9,18 @@
 #include "app/tfosmain.h"
 #include "reports/asset_card.h"
 #include "reports/asset_list.h"
+#include "reports/booking_note_csv.h"
+#include "reports/booking_note_report.h"
 #include "reports/company_list.h"
 #include "reports/evidencija_2019.h"
 #include "reports/inventory_list.h"
 #include "reports/list_report.h"
 #include "reports/obrazac_poa.h"
+#include "reports/qt/pdf_save.h"
 #include "reports/qt/print_preview.h"
 #include "reports/report_dialogs.h"
 #include "reports/statements.h"
+#include "settings/booking_accounts.h"
 
 namespace kavrina::app {
 
@@ -44,6 +49,41 @@ reports::PrintPreview& previewOf(TFOSMAIN& window) {
 reports::CalculationRow calculationRow(const ListRow& row) {
   return {reports::listCell(row, 1), reports::listCell(row, 2), reports::listCell(row, 3),
           reports::listCell(row, 4)};
+}
+
+// The row of the accounting table of `row`'s calculation (the booking note's source).
+reports::CalculationRow accountingRow(const ListRow& row) {
+  reports::CalculationRow r = calculationRow(row);
+  r.file = trimmed(r.file);
+  if (r.file.size() >= 8) r.file[7] = 'R';
+  return r;
+}
+
+// The booking note as CSV where the user says, with the PDF's rules and questions.
+void saveBookingCsv(TFOSMAIN& window, store::Program& program, const ListRow& row) {
+  const settings::BookingAccounts accounts =
+      settings::readBookingAccounts(settings::programSettings());
+  const reports::CalculationRow source = accountingRow(row);
+  const auto note = reports::readBookingNote(program, source, accounts, accounts.perAsset);
+  if (!note) return;
+  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (documents.isEmpty()) documents = QDir::homePath();
+  QString proposed = documents + QStringLiteral("/Nalog_") + QString::fromStdString(source.year) +
+                     QStringLiteral("_") + QString::fromStdString(source.months) +
+                     QStringLiteral(".csv");
+  const auto write = [&](const std::filesystem::path& path, bool replace, std::string& warning) {
+    return reports::writeBookingNoteCsv(*note, path, program.info.folder, replace, &warning);
+  };
+  for (;;) {
+    const QString file = QFileDialog::getSaveFileName(
+        &window, QStringLiteral("Nalog za knjizenje (CSV)"), proposed,
+        QStringLiteral("CSV (*.csv)"), nullptr, QFileDialog::DontConfirmOverwrite);
+    if (file.isEmpty()) return;
+    if (reports::saveOutputAs(file.toStdString(), program.info.folder, program.userInterface(),
+                              write) == reports::PdfSaveStep::Done)
+      return;
+    proposed = file;
+  }
 }
 
 // The scanner files of a count, picked in the file dialog (several at once).
@@ -107,6 +147,16 @@ void printDocument(TFOSMAIN& window, store::Program& program, Document document,
       break;
     case Document::OA:
       reports::StampaOA(program, previewOf(window).printer(), calculationRow(row));
+      break;
+    case Document::Nalog: {
+      const settings::BookingAccounts accounts =
+          settings::readBookingAccounts(settings::programSettings());
+      reports::StampaNaloga(program, previewOf(window).printer(), accountingRow(row), accounts,
+                            accounts.perAsset);
+      break;
+    }
+    case Document::NalogCsv:
+      saveBookingCsv(window, program, row);
       break;
     case Document::Nalepnice:
       printLabelsCommand(program, previewOf(window).printer());

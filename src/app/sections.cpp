@@ -102,7 +102,7 @@ CommandNode commandTree(Section section) {
               leaves({"Periodicna Racunovodstvena amortizacija", "Periodicna Poreska amortizacija"},
                      I::Dodaj)),
           node("Brisi obracun", I::Brisi),
-          node("Stampaj", I::Brisi, leaves({"Odabrani obrazac"}, I::Brisi))};
+          node("Stampaj", I::Brisi, leaves({"Odabrani obrazac", kNalogCsvCommand}, I::Brisi))};
       break;
     case Section::None:
       break;

@@ -11,6 +11,8 @@ namespace kavrina::app {
 inline constexpr std::string_view kSectionFirma = "Firma";
 inline constexpr std::string_view kSectionKavrina = "Kavrina";
 inline constexpr std::string_view kSectionObracuni = "Obracuni";
+// The command of the calculations' tree that writes the booking note as CSV.
+inline constexpr const char* kNalogCsvCommand = "Nalog za knjizenje (CSV)";
 // `CSENDER` from window creation until the first resize.
 inline constexpr std::string_view kSenderStart = "Start";
 

@@ -27,6 +27,7 @@
 #include "reports/page_frame.h"
 #include "settings/ini_files.h"
 #include "store/database.h"
+#include "store/record_codec.h"
 #include "store/schema.h"
 
 namespace kavrina::cli {
@@ -207,6 +208,7 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   // The tool works in the program folder; a PDF file named on the command line is where
   // the user stands.
   if (o.pdf) o.pdf = fs::absolute(*o.pdf).string();
+  if (o.xlsx) o.xlsx = fs::absolute(*o.xlsx).string();
   if (!o.csvFile.empty()) o.csvFile = fs::absolute(o.csvFile).string();
   if (o.csv) o.csv = fs::absolute(*o.csv).string();
   for (std::string& file : o.skenirano) file = fs::absolute(file).string();
@@ -242,8 +244,9 @@ int runCli(store::Program& program, const std::vector<std::string>& args, std::o
   const std::string code = o.firma.value_or("000");
   store::DbfTable& firme = program.areas["Firme"];
   if (firme.seek(code)) {
-    program.CKORISNIKNAZIV = withoutBlanksAround(firme.getString("Naziv"));
-    program.CKORISNIKMESTO = withoutBlanksAround(firme.getString("Mesto"));
+    const auto company = store::RecordCodec<store::CompanyRecord>(firme).read();
+    program.CKORISNIKNAZIV = withoutBlanksAround(company.Naziv);
+    program.CKORISNIKMESTO = withoutBlanksAround(company.Mesto);
   } else if (code != "000") {
     return failure(err, "Firma sa sifrom " + code + " ne postoji.");
   }

@@ -127,10 +127,16 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       const auto text = value();
       if (!text || text->empty()) return wrong("Opcija --pdf zahteva naziv PDF fajla.");
       o.pdf = *text;
+    } else if (arg == "--xlsx" && o.command == Command::Stampa && !o.document.empty()) {
+      const auto text = value();
+      if (!text || text->empty()) return wrong("Opcija --xlsx zahteva naziv XLSX fajla.");
+      o.xlsx = *text;
     } else if (arg == "--csv" && stampaTakes(o.document, arg)) {
       const auto text = value();
       if (!text || text->empty()) return wrong("Opcija --csv zahteva naziv CSV fajla.");
       o.csv = *text;
+    } else if (arg == "--po-sredstvu" && stampaTakes(o.document, arg)) {
+      if (!flag(o.poSredstvu)) return wrong("Opcija --po-sredstvu nema vrednost.");
     } else if (arg == "--na-dan" && stampaTakes(o.document, arg)) {
       const auto text = value();
       if (!text || Date::fromText(*text).empty())
@@ -274,7 +280,7 @@ std::string helpText(Command command, std::string_view document) {
          "  uvoz FAJL.csv [--proba]                         sredstva iz CSV fajla\n"
          "  arhiva FAJL.zip [--presnimi]                    arhiva programskog foldera\n"
          "  indeksi                                         ponovna izgradnja indeksa\n"
-         "  stampa DOKUMENT [opcije] --pdf FAJL [--presnimi] dokument kao PDF\n"
+         "  stampa DOKUMENT [opcije] --pdf FAJL [--presnimi] dokument kao PDF (ili --xlsx FAJL)\n"
          "Pomoc za komandu: kavrina-cli KOMANDA --help\n\n" +
          common;
 }

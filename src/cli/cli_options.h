@@ -19,18 +19,22 @@ struct CliOptions {
   std::optional<std::string> dir;    // --dir: the program folder
   std::optional<std::string> firma;  // --firma: company code, three digits
   Command command = Command::None;
-  bool help = false;                 // --help (for the command when one is given)
-  std::optional<int> godina;         // obracun, nuliraj, stampa: --godina
-  int meseci = 12;                   // obracun, stampa: --meseci, 12 when not given
-  bool ra = false;                   // obracun: --ra
-  bool pa = false;                   // obracun: --pa
-  std::optional<int> grupa;          // nuliraj: --grupa
-  std::string table;                 // izvoz: the table
-  std::string archive;               // arhiva: the archive file (FILE.zip)
-  bool presnimi = false;             // arhiva, stampa: --presnimi, replace an existing file
-  std::string document;              // stampa: the document
-  std::optional<std::string> pdf;    // stampa: --pdf, the PDF file to write
-  std::optional<std::string> csv;    // stampa razlike: --csv, the CSV file written beside it
+  bool help = false;                // --help (for the command when one is given)
+  std::optional<int> godina;        // obracun, nuliraj, stampa: --godina
+  int meseci = 12;                  // obracun, stampa: --meseci, 12 when not given
+  bool ra = false;                  // obracun: --ra
+  bool pa = false;                  // obracun: --pa
+  std::optional<int> grupa;         // nuliraj: --grupa
+  std::string table;                // izvoz: the table
+  std::string archive;              // arhiva: the archive file (FILE.zip)
+  bool presnimi = false;            // arhiva, stampa: --presnimi, replace an existing file
+  std::string document;             // stampa: the document
+  std::optional<std::string> pdf;   // stampa: --pdf, the PDF file to write
+  std::optional<std::string> xlsx;  // stampa: --xlsx, the XLSX file to write instead
+  // stampa razlike: --csv, the CSV file written beside the PDF; stampa nalog: the CSV file
+  // written instead of it.
+  std::optional<std::string> csv;
+  bool poSredstvu = false;           // stampa nalog: --po-sredstvu, one line per asset
   std::optional<std::string> naDan;  // stampa: --na-dan, the reference date dd.mm.yyyy
   std::optional<std::string> invbr;  // stampa kartica: --invbr, the inventory number
   // stampa: the filters of the asset list, at most one of them.

@@ -9,6 +9,7 @@
 #include "cli/stampa_count.h"
 #include "cli/stampa_register.h"
 #include "reports/recording_printer.h"
+#include "reports/xlsx_writer.h"
 
 namespace kavrina::cli {
 
@@ -17,7 +18,8 @@ namespace {
 // Where the PDF may go, for the help texts.
 constexpr std::string_view kPdfFileRules =
     "FAJL ne sme biti u programskom folderu; postojeci FAJL (samo obican fajl) se\n"
-    "presnimava samo uz --presnimi.\n";
+    "presnimava samo uz --presnimi. Umesto --pdf FAJL, --xlsx FAJL zapisuje dokument\n"
+    "kao Excel tabelu (XLSX): iznosi kao brojevi, datumi kao datumi, zbirovi kao formule.\n";
 
 }  // namespace
 
@@ -80,7 +82,13 @@ std::optional<std::string> stampaMissingOption(const CliOptions& options) {
     return "Dokument " + std::string(document->name) +
            " prima najvise jedan filter (--deo-naziva, --otpisana, --neotpisana, --lokacija "
            "ili --konto).";
-  if (!options.pdf) return "Komanda stampa zahteva --pdf FAJL.";
+  // A document with a CSV form (the booking note) writes it instead of the PDF; another one
+  // that takes --csv (the count's differences) writes it beside the PDF.
+  const bool csvInstead = options.csv && document->csv;
+  const int outputs = options.pdf.has_value() + options.xlsx.has_value() + csvInstead;
+  if (outputs == 0) return "Komanda stampa zahteva --pdf FAJL ili --xlsx FAJL.";
+  if (outputs > 1)
+    return "Komanda stampa zapisuje jedan fajl: navedite samo jedno od --pdf, --xlsx, --csv.";
   return std::nullopt;
 }
 
@@ -105,22 +113,48 @@ std::string stampaHelp(std::string_view name) {
 int runStampa(store::Program& program, const CliOptions& options, std::ostream& out,
               std::ostream& err) {
   const StampaDocument* document = findStampaDocument(options.document);
-  if (!document || !options.pdf) return kExitFailure;
-  // A place the PDF may not go is refused before the document is composed.
-  const std::filesystem::path pdf = *options.pdf;
-  if (const auto refused = refuseOutputPlace(pdf, program.info.folder, options.presnimi)) {
+  if (!document) return kExitFailure;
+  const bool csvInstead = options.csv && document->csv;
+  const std::optional<std::string>& file = options.pdf    ? options.pdf
+                                           : options.xlsx ? options.xlsx
+                                           : csvInstead   ? options.csv
+                                                          : std::nullopt;
+  if (!file) return kExitFailure;
+  // A place the file may not go is refused before the document is composed.
+  const std::filesystem::path target = *file;
+  if (const auto refused = refuseOutputPlace(target, program.info.folder, options.presnimi)) {
     err << consoleText(*refused) << '\n';
     return kExitFailure;
   }
+  auto failed = [&](const std::string& error) {
+    err << consoleText(error) << '\n';
+    return kExitFailure;
+  };
+  std::string warning;
+  if (csvInstead) {
+    bool written = false;
+    std::size_t lines = 0;
+    if (const auto error = document->csv(program, options, written, lines)) return failed(*error);
+    if (!written) return kExitFailure;
+    out << "Sacuvan CSV: " << *file << " (redova: " << lines << ")\n";
+    return kExitOk;
+  }
   reports::RecordingPrinter printer;
   if (!document->compose(program, printer, options)) return kExitFailure;
-  std::string warning;
-  if (const auto error =
-          savePdf(printer.document(), pdf, program.info.folder, options.presnimi, warning)) {
-    err << consoleText(*error) << '\n';
-    return kExitFailure;
+  const reports::PageDocument& composed = printer.document();
+  if (options.xlsx) {
+    if (!composed.workbook)
+      return failed("Dokument " + std::string(document->name) + " jos nema oblik Excel tabele.");
+    if (const auto error = reports::writeXlsx(*composed.workbook, target, program.info.folder,
+                                              options.presnimi, &warning))
+      return failed(*error);
+    out << "Sacuvan XLSX: " << *file << " (listova: " << composed.workbook->sheets.size() << ")\n";
+  } else {
+    if (const auto error =
+            savePdf(composed, target, program.info.folder, options.presnimi, warning))
+      return failed(*error);
+    out << "Sacuvan PDF: " << *file << " (strana: " << composed.pageCount() << ")\n";
   }
-  out << "Sacuvan PDF: " << *options.pdf << " (strana: " << printer.document().pageCount() << ")\n";
   if (!warning.empty()) err << consoleText(warning) << '\n';
   return kExitOk;
 }

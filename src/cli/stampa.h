@@ -35,6 +35,13 @@ struct StampaDocument {
   // (same procedure, same messages); answers false when there was nothing to print, the
   // user having been told why.
   std::function<bool(store::Program&, ui::Printer&, const CliOptions&)> compose;
+  // Only for a document with a CSV form (it then takes --csv): writes it to `options.csv`
+  // (absolute, its place already checked) and answers the message when it could not, or no
+  // value with `lines` set to its count of lines. False in `written` when there was nothing
+  // to write, the user having been told why.
+  std::function<std::optional<std::string>(store::Program&, const CliOptions&, bool& written,
+                                           std::size_t& lines)>
+      csv{};
 };
 
 // Every document of the command, in the order the help lists them.
@@ -50,11 +57,13 @@ std::optional<std::string> stampaMissingOption(const CliOptions& options);
 // The help of one document, or of the command with its list of documents for "".
 std::string stampaHelp(std::string_view document);
 
-// Composes the document of `options` and writes it to the PDF file `options.pdf` (an
-// absolute path: the tool works in the program folder). Answers kExitOk with
-// "Sacuvan PDF: FILE (strana: N)" on `out` (and a warning on `err` when the folder could not
-// be flushed), kExitFailure when there was nothing to print, or the place was refused (in
-// the program folder, not a regular file, an existing file without --presnimi), or the file
+// Composes the document of `options` and writes it to the PDF file `options.pdf`, or its
+// workbook to the XLSX file `options.xlsx`, or its CSV form to `options.csv` (absolute
+// paths: the tool works in the program folder). Answers kExitOk with "Sacuvan PDF: FILE
+// (strana: N)", "Sacuvan XLSX: FILE (listova: N)" or "Sacuvan CSV: FILE (redova: N)" on `out`
+// (and a warning on `err` when the folder could not be flushed), kExitFailure when there was
+// nothing to print, the document has no spreadsheet form, or the place was refused (in the
+// program folder, not a regular file, an existing file without --presnimi), or the file
 // could not be written (its message on `err`).
 int runStampa(store::Program& program, const CliOptions& options, std::ostream& out,
               std::ostream& err);

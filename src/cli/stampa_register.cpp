@@ -6,21 +6,24 @@
 #include <filesystem>
 #include <string>
 
-#include "app/asset_filters.h"
-#include "app/depreciation_calls.h"
 #include "app/list_loaders.h"
 #include "app/list_rows.h"
 #include "common/date.h"
 #include "common/decimal.h"
 #include "common/path_case.h"
+#include "depreciation/asset_list.h"
 #include "depreciation/calculation_input.h"
 #include "reports/asset_card.h"
 #include "reports/asset_list.h"
 #include "reports/asset_lookup.h"
+#include "reports/booking_note_csv.h"
+#include "reports/booking_note_report.h"
 #include "reports/company_list.h"
 #include "reports/inventory_list.h"
 #include "reports/statements.h"
+#include "settings/booking_accounts.h"
 #include "store/database.h"
+#include "store/record_codec.h"
 
 namespace kavrina::cli {
 namespace {
@@ -33,12 +36,12 @@ void tell(const store::Program& program, const std::string& text) {
 }
 
 // The filter the options name; the whole list without one.
-app::AssetFilter filterOf(const CliOptions& o) {
-  if (o.deoNaziva) return app::assetsNamed(*o.deoNaziva);
-  if (o.otpisana) return app::writtenOffAssets();
-  if (o.neotpisana) return app::assetsInUse();
-  if (o.lokacija) return app::assetsOfUnit(*o.lokacija);
-  if (o.konto) return app::assetsOfAccount(*o.konto);
+dep::AssetFilter filterOf(const CliOptions& o) {
+  if (o.deoNaziva) return dep::assetsNamed(*o.deoNaziva);
+  if (o.otpisana) return dep::writtenOffAssets();
+  if (o.neotpisana) return dep::assetsInUse();
+  if (o.lokacija) return dep::assetsOfUnit(*o.lokacija);
+  if (o.konto) return dep::assetsOfAccount(*o.konto);
   return {};
 }
 
@@ -70,6 +73,24 @@ const std::vector<StampaOption> kListOptions{{"--na-dan", false},   {"--deo-nazi
                                              {"--otpisana", false}, {"--neotpisana", false},
                                              {"--lokacija", false}, {"--konto", false}};
 const std::vector<StampaOption> kPeriodOptions{{"--godina", true}, {"--meseci", false}};
+const std::vector<StampaOption> kNalogOptions{
+    {"--godina", true}, {"--meseci", false}, {"--csv", false}, {"--po-sredstvu", false}};
+constexpr std::string_view kNalogHelp =
+    "Nalog za knjizenje amortizacije iz racunovodstvenog obracuna godine Y i P meseci\n"
+    "(podrazumevano 12): A + Y + P + R.dbf. Po jedan red za svaki konto sredstva (sa\n"
+    "--po-sredstvu, ili kada je tako podeseno u programu, za svako sredstvo): konto troska\n"
+    "amortizacije duguje, konto ispravke\n"
+    "vrednosti potrazuje (konta iz podesavanja programa). Sa --csv FAJL nalog se zapisuje\n"
+    "kao CSV za program za knjigovodstvo: Datum,Konto,Opis,Duguje,Potrazuje (UTF-8).";
+
+// The note of --godina and --meseci with the accounts of the settings file.
+std::optional<dep::BookingNote> bookingNote(store::Program& program, const CliOptions& o) {
+  const auto row = calculationRow(program, o, dep::ResultKind::Accounting, 0);
+  if (!row) return std::nullopt;
+  return reports::readBookingNote(
+      program, *row, settings::readBookingAccounts(settings::programSettings()), o.poSredstvu);
+}
+
 constexpr std::string_view kListUsage =
     "[--na-dan dd.mm.yyyy] [--deo-naziva T | --otpisana | --neotpisana | --lokacija N |\n"
     "      --konto N] --pdf FAJL";
@@ -96,9 +117,9 @@ const std::vector<StampaOption>& assetFilterOptions() {
 // The present values as of the current year, as the window's first load has them.
 void loadAssetList(store::Program& program, const CliOptions& o) {
   program.NGODINA = program.clock.today().year();
-  app::AssetFilter filter = filterOf(o);
+  dep::AssetFilter filter = filterOf(o);
   program.CFILTER = std::move(filter.words);
-  app::UcitajOsnovnaSredstva(program, app::presentValueLookup(program), filter.keep);
+  dep::UcitajOsnovnaSredstva(program, dep::presentValueLookup(program), filter.keep);
 }
 
 std::vector<StampaDocument> registerDocuments() {
@@ -137,7 +158,9 @@ std::vector<StampaDocument> registerDocuments() {
                 "Nije pronadjeno osnovno sredstvo sa inventarskim brojem " + *o.invbr + ".");
            return false;
          }
-         return reports::StampaKartice(program, printer, mdos.getString("InvBr"),
+         using R = store::AssetRecord;
+         const store::RecordCodec<R> reader(mdos, store::FieldSet<R>::of(&R::InvBr));
+         return reports::StampaKartice(program, printer, reader.padded(&R::InvBr, reader.read()),
                                        program.clock.today());
        }},
       {"ora", kPeriodOptions, "--godina Y [--meseci P] --pdf FAJL",
@@ -160,6 +183,28 @@ std::vector<StampaDocument> registerDocuments() {
        [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
          const auto row = calculationRow(program, o, dep::ResultKind::Tax, 1);
          return row && reports::StampaOA(program, printer, *row);
+       }},
+      {"nalog", kNalogOptions,
+       "--godina Y [--meseci P] [--po-sredstvu] (--pdf FAJL | --csv FAJL | --xlsx FAJL)",
+       std::string(kNalogHelp),
+       [](store::Program& program, ui::Printer& printer, const CliOptions& o) {
+         const auto row = calculationRow(program, o, dep::ResultKind::Accounting, 0);
+         return row &&
+                reports::StampaNaloga(program, printer, *row,
+                                      settings::readBookingAccounts(settings::programSettings()),
+                                      o.poSredstvu);
+       },
+       [](store::Program& program, const CliOptions& o, bool& written,
+          std::size_t& lines) -> std::optional<std::string> {
+         const auto note = bookingNote(program, o);
+         written = false;
+         if (!note) return std::nullopt;
+         if (auto error =
+                 reports::writeBookingNoteCsv(*note, *o.csv, program.info.folder, o.presnimi))
+           return error;
+         written = true;
+         lines = 2 * note->lines.size();
+         return std::nullopt;
        }},
   };
 }

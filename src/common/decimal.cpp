@@ -221,4 +221,11 @@ double parseNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
+std::string accountText(double number, int digits) {
+  std::string text = formatFixed(std::fabs(number), 0);
+  if (digits > 0 && text.size() < static_cast<std::size_t>(digits))
+    text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
+  return text;
+}
+
 }  // namespace kavrina

@@ -33,4 +33,9 @@ std::size_t formatFixedQuick(double value, int decimals, char* out);
 // digits with an optional decimal point. Anything after it is ignored; no number gives 0.
 double parseNumber(std::string_view text);
 
+// An account as the register stores it (a whole number and its count of digits) written
+// with its leading zeros: `digits` digits, or its plain digits when `digits` is 0 (or
+// smaller than the number's digits).
+std::string accountText(double number, int digits);
+
 }  // namespace kavrina

@@ -48,6 +48,12 @@ bool OutputFile::writePending() {
   return true;
 }
 
+std::optional<std::string> errorOrWarning(OutputResult result, std::string* warning) {
+  if (!result.written()) return std::move(result.error);
+  if (warning) *warning = std::move(result.warning);
+  return std::nullopt;
+}
+
 OutputResult OutputFile::finish() {
   OutputResult result;
   if (!writePending()) {

@@ -25,6 +25,10 @@ struct OutputResult {
   bool written() const { return error.empty(); }
 };
 
+// The answer of a writer that names its output file: the error of `result`, or no value with
+// `warning` (when given) set to the result's warning.
+std::optional<std::string> errorOrWarning(OutputResult result, std::string* warning);
+
 class OutputFile {
  public:
   // Checks `target` against `programFolder` (checkTarget, mayWrite with `replace`) and

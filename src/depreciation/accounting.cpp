@@ -9,7 +9,7 @@
 
 namespace kavrina::depreciation {
 
-RaRow openAccounting(const Asset& asset, const CalcParams& params) {
+store::RaRow openAccounting(const store::AssetRecord& asset, const CalcParams& params) {
   const PeriodCounts counts = countPeriod(asset.DatumN, asset.DatumO, params.year, params.months,
                                           params.rules.startRule, params.rules.endRule);
   double opening = asset.RAOsn - asset.IspVr;
@@ -20,7 +20,7 @@ RaRow openAccounting(const Asset& asset, const CalcParams& params) {
   }
   if (counts.acquired) opening = 0;
 
-  RaRow row;
+  store::RaRow row;
   row.InvBr = asset.InvBr;
   row.RAPrVr = stored(opening);
   row.RAOsn = stored(base);
@@ -33,7 +33,7 @@ RaRow openAccounting(const Asset& asset, const CalcParams& params) {
   return row;
 }
 
-void carryAccounting(RaRow& row, const RaRow& previous) {
+void carryAccounting(store::RaRow& row, const store::RaRow& previous) {
   const double p = previous.RASadVr;
   row.RAPrVr = stored(p);
   if (row.RATip > 1) {
@@ -43,7 +43,7 @@ void carryAccounting(RaRow& row, const RaRow& previous) {
   }
 }
 
-void amountsAccounting(RaRow& row) {
+void amountsAccounting(store::RaRow& row) {
   double a = row.RAOsn * row.RAStopa / 100 / 12 * row.BrMes;
   const double available = row.RANab ? row.RAOsn : row.RAPrVr;
   a = std::min(a, available);
@@ -55,30 +55,31 @@ void amountsAccounting(RaRow& row) {
   row.RASadVr = stored(closing);
 }
 
-std::optional<RaRow> computeAccounting(const Asset& asset, const RaRow* previous,
-                                       const CalcParams& params) {
+std::optional<store::RaRow> computeAccounting(const store::AssetRecord& asset,
+                                              const store::RaRow* previous,
+                                              const CalcParams& params) {
   if (!takesPart(asset.DatumN, params.year)) return std::nullopt;
-  RaRow row = openAccounting(asset, params);
+  store::RaRow row = openAccounting(asset, params);
   if (previous) carryAccounting(row, *previous);
   amountsAccounting(row);
   return row;
 }
 
-std::vector<RaRow> calculateAccounting(const std::vector<Asset>& mdos,
-                                       const std::vector<RaRow>* previousYear,
-                                       const CalcParams& params) {
-  std::vector<RaRow> rows;
+std::vector<store::RaRow> calculateAccounting(const std::vector<store::AssetRecord>& mdos,
+                                              const std::vector<store::RaRow>* previousYear,
+                                              const CalcParams& params) {
+  std::vector<store::RaRow> rows;
   rows.reserve(mdos.size());
-  for (const Asset& asset : mdos)
+  for (const store::AssetRecord& asset : mdos)
     if (takesPart(asset.DatumN, params.year)) rows.push_back(openAccounting(asset, params));
 
   if (previousYear) {
-    const InvBrIndex<RaRow> index(*previousYear);
-    for (RaRow& row : rows)
-      if (const RaRow* previous = index.find(row.InvBr)) carryAccounting(row, *previous);
+    const InvBrIndex<store::RaRow> index(*previousYear);
+    for (store::RaRow& row : rows)
+      if (const store::RaRow* previous = index.find(row.InvBr)) carryAccounting(row, *previous);
   }
 
-  for (RaRow& row : rows) amountsAccounting(row);
+  for (store::RaRow& row : rows) amountsAccounting(row);
   return rows;
 }
 

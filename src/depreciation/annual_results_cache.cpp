@@ -11,6 +11,8 @@
 #include "errors/error.h"
 #include "errors/os_code.h"
 #include "store/dbf/dbf_table.h"
+#include "store/record_codec.h"
+#include "store/records.h"
 #include "store/schema.h"
 
 namespace kavrina::depreciation {
@@ -101,12 +103,16 @@ void AnnualResultsCache::refresh(const fs::path& dbfFolder) {
     if (!table) continue;  // being calculated: read at the next refresh
     table->setHideDeleted(true);
     table->setSnapshotScan(true);
-    store::schema::check(*table, {{"InvBr", 'C', 30, 0}, {"RASadVr", 'N', 15, 3}});
-    const int invBr = table->fieldIndex("InvBr");
-    const int sadVr = table->fieldIndex("RASadVr");
+    using R = store::RaRow;
+    const store::FieldSet<R> fields = store::FieldSet<R>::of(&R::InvBr, &R::RASadVr);
+    store::schema::check(*table, store::structureOf(fields));
+    const store::RecordCodec<R> reader(*table, fields);
+    R row;
     // Record order: the first record of a number is the one a seek on the index finds.
-    for (table->goTop(); !table->eof(); table->skip())
-      values_.add(year, table->rawField(invBr), table->getNumber(sadVr));
+    for (table->goTop(); !table->eof(); table->skip()) {
+      reader.read(row);
+      values_.add(year, row.InvBr, row.RASadVr);
+    }
     table->close();
     // The signature taken before reading: a change while reading shows at the next refresh.
     years_[year] = entry.second;

@@ -34,7 +34,7 @@ class AnnualResultsCache {
   // `OBRRASADVR(invBr, oldestYear, default)` for the newest year `newestYear` (`NGODINA`):
   // the `RASadVr` of the asset in the newest annual accounting result from `newestYear`
   // down to `oldestYear` that holds it, otherwise `defaultValue`. Same answers as opening
-  // each A(j)12R, indexing it on "InvBr" and seeking the number.
+  // each A(j)12R, indexing it on the inventory number and seeking it.
   double OBRRASADVR(std::string_view invBr, int newestYear, int oldestYear,
                     double defaultValue) const {
     return values_.OBRRASADVR(invBr, newestYear, oldestYear, defaultValue);

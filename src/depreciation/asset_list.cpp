@@ -1,122 +1,130 @@
-// The asset list's rows with their present values.
+// The asset list read from the register with its present values.
 #include "depreciation/asset_list.h"
 
-#include <chrono>
-#include <cmath>
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 
-#include "common/decimal.h"
 #include "common/number_picture.h"
+#include "depreciation/annual_results_cache.h"
 #include "depreciation/mdos_scan.h"
-#include "depreciation/working_tables.h"
 #include "store/database.h"
 #include "store/import_lock.h"
+#include "store/record_codec.h"
+#include "ui/event_pump.h"
 
 namespace kavrina::depreciation {
 namespace {
 
+using store::AssetRecord;
+
 constexpr std::string_view kUcitavaSe = "Ucitava se Spisak Osnovnih Sredstava. Molim sacekajte...";
 
+// The row of an asset whose fields are read.
+AssetListRow rowOf(AssetRecord&& asset, const PresentValueLookup& presentValue) {
+  AssetListRow row{std::move(asset), 0};
+  const AssetRecord& a = row.asset;
+  row.presentValue = presentValue ? presentValue(a.InvBr, a.DatumN.year(), a.RAOsn) : a.RAOsn;
+  return row;
+}
+
 }  // namespace
+
+store::FieldSet<AssetRecord> columnFields() {
+  using R = AssetRecord;
+  return store::FieldSet<R>::of(&R::InvBr, &R::Naziv, &R::DatumN, &R::RAOsn, &R::PAOsn);
+}
+
+store::FieldSet<AssetRecord> listedFields() {
+  using R = AssetRecord;
+  return store::FieldSet<R>::of(&R::InvBr, &R::Naziv, &R::DatumN, &R::DatumO, &R::RAOsn, &R::PAOsn,
+                                &R::ODeo, &R::Konto);
+}
 
 std::string amountPicture(double value) {
   return formatPicture(value, kPictureListAmount);
 }
 
-AssetRow assetRow(const std::string& invBr, const std::string& naziv, const Date& datumN,
-                  double raOsn, double paOsn, double presentValue) {
-  return {invBr,
-          naziv,
-          datumN.toText(),
-          amountPicture(raOsn),
-          amountPicture(paOsn),
-          amountPicture(raOsn - presentValue),
-          amountPicture(presentValue)};
+std::vector<std::string> assetListTexts(const AssetListRow& row, const AssetListWidths& widths) {
+  const AssetRecord& a = row.asset;
+  return {store::paddedToWidth(a.InvBr, widths.invBr),
+          store::paddedToWidth(a.Naziv, widths.naziv),
+          a.DatumN.toText(),
+          amountPicture(a.RAOsn),
+          amountPicture(a.PAOsn),
+          amountPicture(a.RAOsn - row.presentValue),
+          amountPicture(row.presentValue)};
 }
 
-namespace {
+PresentValueLookup presentValueLookup(store::Session& program) {
+  static AnnualResultsCache cache;
+  cache.refresh(std::filesystem::absolute(program.CSUBDIRFIRME + "DBF"));
+  const int newest = program.NGODINA;
+  return [newest](const std::string& invBr, int acquisitionYear, double raOsn) {
+    return cache.OBRRASADVR(invBr, newest, acquisitionYear, raOsn);
+  };
+}
 
-// The fields of one asset that its list row shows.
-struct ListedAsset {
-  std::string invBr;
-  std::string naziv;
-  Date datumN;
-  double raOsn = 0;
-  double paOsn = 0;
-};
-
-class ListedAssetReader {
- public:
-  explicit ListedAssetReader(store::DbfTable& mdos)
-      : invBr_(mdos.fieldIndex("InvBr")),
-        naziv_(mdos.fieldIndex("Naziv")),
-        datumN_(mdos.fieldIndex("DatumN")),
-        raOsn_(mdos.fieldIndex("RAOsn")),
-        paOsn_(mdos.fieldIndex("PAOsn")) {}
-  ListedAsset read(store::DbfTable& mdos) const {
-    return {mdos.getString(invBr_), mdos.getString(naziv_), mdos.getDate(datumN_),
-            mdos.getNumber(raOsn_), mdos.getNumber(paOsn_)};
-  }
-
- private:
-  int invBr_, naziv_, datumN_, raOsn_, paOsn_;
-};
-
-}  // namespace
-
-std::vector<AssetRow> loadAssetRows(store::Session& program, AnnualResultsCache& presentValues,
-                                    const AssetListOptions& options) {
-  presentValues.refresh(store::dataPath(program, ""));
+std::optional<AssetList> loadAssetList(store::Session& program, const AssetListOptions& options) {
   // The register as it stands before another station's import or after it.
   const store::RegisterReading reading(program);
-  if (!reading.held()) return {};
+  if (!reading.held()) return std::nullopt;
+  if (options.begin) options.begin();
   program.areas.select("MDOS");
   store::DbfTable& mdos = program.areas["MDOS"];
-  const ListedAssetReader reader(mdos);
-  std::vector<AssetRow> rows;
-  // Builds the row of one asset; false when the load is to stop.
-  auto addRow = [&](const ListedAsset& a) {
-    const double present =
-        presentValues.OBRRASADVR(a.invBr, program.NGODINA, a.datumN.year(), a.raOsn);
-    rows.push_back(assetRow(a.invBr, a.naziv, a.datumN, a.raOsn, a.paOsn, present));
-    return !options.step || options.step(rows.size());
+  using R = AssetRecord;
+  const store::RecordCodec<R> reader(mdos, store::FieldSet<R>::of(&R::InvBr, &R::Naziv));
+  AssetList list;
+  list.widths = {reader.width(&AssetRecord::InvBr), reader.width(&AssetRecord::Naziv)};
+  list.rows.reserve(static_cast<std::size_t>(mdos.recCount()));
+  std::size_t read = 0;
+  // Takes one visible record's fields; false when the load is to stop.
+  auto take = [&](AssetRecord&& asset) {
+    if (!options.keep || options.keep(asset))
+      list.rows.push_back(rowOf(std::move(asset), options.presentValue));
+    return !options.step || options.step(++read);
   };
 
-  // The fast way: the whole register read in one pass, then the rows in index order.
-  std::vector<ListedAsset> listed;
-  const auto order = scanMdosInIndexOrder(program, [&](store::DbfTable& record) {
-    if (options.filter && !options.filter(record)) return false;
-    listed.push_back(reader.read(record));
-    return true;
-  });
-  if (order) {
-    rows.reserve(listed.size());
-    for (std::size_t i : *order)
-      if (!addRow(listed[i])) break;
-    return rows;
-  }
-  for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
-    if (options.filter && !options.filter(mdos)) continue;
-    if (!addRow(reader.read(mdos))) break;
-  }
-  return rows;
+  // Without a filter the list reads only what its columns show.
+  const auto fields = options.keep ? listedFields() : columnFields();
+  for (AssetRecord& asset : readAssetsInIndexOrder(program, fields))
+    if (!take(std::move(asset))) break;
+  mdos.goTop();
+  return list;
 }
 
-void UcitajOsnovnaSredstva(store::Program& program, AnnualResultsCache& presentValues,
-                           const std::function<bool(store::DbfTable& mdos)>& filter) {
-  ui::UserInterface& ui = program.userInterface();
-  const int count = static_cast<int>(program.areas["MDOS"].recCount());
-  const std::unique_ptr<ui::ProgressBox> progress = ui.showProgress(kUcitavaSe, 1, count);
-  EventPump pump(program.ui);
+void UcitajOsnovnaSredstva(store::Program& program, const PresentValueLookup& presentValue,
+                           const std::function<bool(const AssetRecord&)>& keep) {
+  int total = 1;
+  std::unique_ptr<ui::ProgressBox> progress;
+  ui::EventPump pump(program.ui);
   AssetListOptions options;
-  options.filter = filter;
-  options.step = [&](std::size_t read) {
-    progress->setPosition(static_cast<int>(read));
-    pump();
-    return !progress->cancelled();
+  options.begin = [&] {
+    total = std::max(static_cast<int>(program.areas["MDOS"].recCount()), 1);
+    if (program.ui != nullptr) progress = program.ui->showProgress(kUcitavaSe, 1, total);
   };
-  program.AOSNOVNASREDSTVA = loadAssetRows(program, presentValues, options);
-  progress->setPosition(count);
+  options.keep = keep;
+  options.presentValue = presentValue;
+  options.step = [&](std::size_t read) {
+    if (progress) progress->setPosition(static_cast<int>(read));
+    pump();
+    return !(progress && progress->cancelled());
+  };
+  const std::optional<AssetList> list = loadAssetList(program, options);
+  if (!list) return;
+  program.AOSNOVNASREDSTVA.clear();
+  program.AOSNOVNASREDSTVA.reserve(list->rows.size());
+  for (const AssetListRow& row : list->rows)
+    program.AOSNOVNASREDSTVA.push_back(assetListTexts(row, list->widths));
+  if (progress) progress->setPosition(total);
+}
+
+std::vector<std::string> currentAssetListTexts(store::Session& program,
+                                               const PresentValueLookup& presentValue) {
+  const store::RecordCodec<AssetRecord> reader(program.areas["MDOS"], listedFields());
+  const AssetListWidths widths{reader.width(&AssetRecord::InvBr),
+                               reader.width(&AssetRecord::Naziv)};
+  return assetListTexts(rowOf(reader.read(), presentValue), widths);
 }
 
 }  // namespace kavrina::depreciation

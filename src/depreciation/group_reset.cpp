@@ -11,6 +11,7 @@
 #include "depreciation/working_tables.h"
 #include "store/database.h"
 #include "store/rec_lock.h"
+#include "store/record_codec.h"
 #include "store/schema.h"
 
 namespace kavrina::depreciation {
@@ -50,30 +51,30 @@ GroupResetResult runNulirajGrupu(store::Session& program, int year, int group) {
     return result;
   }
   store::DbfTable& mdng = program.areas[kAliasMdng];
-  const int mdngInvBr = mdng.fieldIndex("InvBr");
-  const int mdngGodina = mdng.fieldIndex("GodinaNG");
-  const std::size_t keyWidth = static_cast<std::size_t>(mdng.fields()[mdngInvBr].def.width);
+  using Mark = store::GroupResetMark;
+  const store::RecordCodec<Mark> markNumber(mdng, store::FieldSet<Mark>::of(&Mark::InvBr));
+  const store::RecordCodec<Mark> markYear(mdng, store::FieldSet<Mark>::of(&Mark::GodinaNG));
+  const std::size_t keyWidth = markNumber.width(&Mark::InvBr);
   char godina[8];
   std::snprintf(godina, sizeof godina, "%04d", year);
+  Mark mark;
+  mark.GodinaNG = godina;
 
-  store::DbfTable& mdos = program.areas["MDOS"];
-  const int invBr = mdos.fieldIndex("InvBr");
-  const int datumN = mdos.fieldIndex("DatumN");
-  const int paGrupa = mdos.fieldIndex("PAgrupa");
+  using R = store::AssetRecord;
+  const store::RecordCodec<R> reader(program.areas["MDOS"],
+                                     store::FieldSet<R>::of(&R::InvBr, &R::DatumN, &R::PAgrupa));
+  store::DbfTable& mdos = reader.table();
   EventPump pump(program.ui);
   for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
     pump();
-    Asset asset;
-    asset.DatumN = mdos.getDate(datumN);
-    asset.PAgrupa = static_cast<int>(mdos.getNumber(paGrupa));
+    const R asset = reader.read();
     if (!isMarkedByReset(asset, year, group)) continue;
-    const std::string number = mdos.getString(invBr);
-    if (!mdng.seek(paddedInvBr(number, keyWidth))) {
-      if (!writeMdngRecord(program, true,
-                           [&](store::DbfTable& t) { t.putString(mdngInvBr, number); }))
+    mark.InvBr = asset.InvBr;
+    if (!mdng.seek(paddedInvBr(mark.InvBr, keyWidth))) {
+      if (!writeMdngRecord(program, true, [&](store::DbfTable&) { markNumber.write(mark); }))
         continue;
     }
-    writeMdngRecord(program, false, [&](store::DbfTable& t) { t.putString(mdngGodina, godina); });
+    writeMdngRecord(program, false, [&](store::DbfTable&) { markYear.write(mark); });
     ++result.marked;
   }
   mdng.commit();

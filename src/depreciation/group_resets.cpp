@@ -9,19 +9,20 @@
 
 namespace kavrina::depreciation {
 
-GroupResets::GroupResets(std::vector<Record> records) : records_(std::move(records)) {
+GroupResets::GroupResets(std::vector<store::GroupResetMark> records)
+    : records_(std::move(records)) {
   for (std::size_t i = 0; i < records_.size(); ++i)
     positions_.try_emplace(std::string(invBrKey(records_[i].InvBr)), i);
 }
 
-const GroupResets::Record* GroupResets::find(std::string_view invBr) const {
+const store::GroupResetMark* GroupResets::find(std::string_view invBr) const {
   if (positions_.empty()) return nullptr;  // most companies never reset a group
   const auto it = positions_.find(std::string(invBrKey(invBr)));
   return it == positions_.end() ? nullptr : &records_[it->second];
 }
 
 bool GroupResets::isReset(std::string_view invBr, int year) const {
-  const Record* record = find(invBr);
+  const store::GroupResetMark* record = find(invBr);
   return record && parseNumber(record->GodinaNG) <= year;
 }
 
@@ -36,13 +37,14 @@ void GroupResets::mark(std::string_view invBr, int year) {
   }
 }
 
-bool isMarkedByReset(const Asset& asset, int year, int group) {
+bool isMarkedByReset(const store::AssetRecord& asset, int year, int group) {
   return asset.DatumN.year() <= year && asset.PAgrupa == group;
 }
 
-std::size_t markGroup(const std::vector<Asset>& mdos, int year, int group, GroupResets& resets) {
+std::size_t markGroup(const std::vector<store::AssetRecord>& mdos, int year, int group,
+                      GroupResets& resets) {
   std::size_t marked = 0;
-  for (const Asset& asset : mdos) {
+  for (const store::AssetRecord& asset : mdos) {
     if (!isMarkedByReset(asset, year, group)) continue;
     resets.mark(asset.InvBr, year);
     ++marked;

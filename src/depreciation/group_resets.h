@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "depreciation/asset.h"
+#include "store/records.h"
 
 namespace kavrina::depreciation {
 
@@ -15,19 +15,14 @@ namespace kavrina::depreciation {
 // reset), in record order, with a seek by inventory number. Owns its records.
 class GroupResets {
  public:
-  struct Record {
-    std::string InvBr;     // C 30, as in `MDOS`
-    std::string GodinaNG;  // C 4, the reset year as four digits
-  };
-
   GroupResets() = default;
-  explicit GroupResets(std::vector<Record> records);
+  explicit GroupResets(std::vector<store::GroupResetMark> records);
 
-  const std::vector<Record>& records() const { return records_; }
+  const std::vector<store::GroupResetMark>& records() const { return records_; }
 
   // The first record of this inventory number (trailing blanks do not count), or nullptr.
   // The pointer stays valid until the next mark().
-  const Record* find(std::string_view invBr) const;
+  const store::GroupResetMark* find(std::string_view invBr) const;
 
   // Tax step T3.4: the asset is listed and the numeric value of its `GodinaNG` is not
   // greater than `year`. A blank `GodinaNG` has the value 0, as a numeric reading gives.
@@ -40,16 +35,17 @@ class GroupResets {
  private:
   // Position of the first record of each key in records_.
   std::unordered_map<std::string, std::size_t> positions_;
-  std::vector<Record> records_;
+  std::vector<store::GroupResetMark> records_;
 };
 
 // True when `NULIRAJGRUPU` for reset year `year` and group `group` marks the asset: it was
 // acquired in `year` or earlier (an empty acquisition date counts as year 0) and its
 // `PAgrupa` is `group`. Written-off assets are marked like the others.
-bool isMarkedByReset(const Asset& asset, int year, int group);
+bool isMarkedByReset(const store::AssetRecord& asset, int year, int group);
 
 // `NULIRAJGRUPU` step 7 over the register in index order: marks every asset that
 // isMarkedByReset. Returns how many assets were marked.
-std::size_t markGroup(const std::vector<Asset>& mdos, int year, int group, GroupResets& resets);
+std::size_t markGroup(const std::vector<store::AssetRecord>& mdos, int year, int group,
+                      GroupResets& resets);
 
 }  // namespace kavrina::depreciation

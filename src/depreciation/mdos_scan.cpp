@@ -6,9 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "depreciation/result_tables.h"
 #include "errors/error.h"
 #include "errors/network_error.h"
 #include "store/ntx/ntx_order.h"
+#include "store/record_codec.h"
 
 namespace kavrina::depreciation {
 
@@ -50,6 +52,42 @@ std::optional<std::vector<std::size_t>> scanMdosInIndexOrder(
     return std::memcmp(base + a * keySize, base + b * keySize, keySize) < 0;
   });
   return positions;
+}
+
+std::vector<store::AssetRecord> readAssetsInIndexOrder(
+    store::Session& program, const store::FieldSet<store::AssetRecord>& fields,
+    const std::function<void()>& step) {
+  std::vector<store::AssetRecord> assets;
+  // On the scan's own table, known at its first record.
+  std::optional<store::RecordCodec<store::AssetRecord>> reader;
+  const auto order = scanMdosInIndexOrder(program, [&](store::DbfTable& record) {
+    if (!reader || &reader->table() != &record) {
+      reader.emplace(record, fields);
+      assets.reserve(record.recCount());
+    }
+    reader->read(assets.emplace_back());
+    if (step) step();
+    return true;
+  });
+  if (!order) return readAssets(program.areas["MDOS"], fields, step);
+  // Into index order in place, one cycle of the permutation at a time (a second list of a
+  // million assets would be the calculation's largest allocation): position j takes the
+  // asset that was at (*order)[j].
+  std::vector<std::size_t> from = std::move(*order);
+  for (std::size_t i = 0; i < from.size(); ++i) {
+    if (from[i] == i) continue;
+    store::AssetRecord first = std::move(assets[i]);
+    std::size_t j = i;
+    while (from[j] != i) {
+      const std::size_t next = from[j];
+      assets[j] = std::move(assets[next]);
+      from[j] = j;
+      j = next;
+    }
+    assets[j] = std::move(first);
+    from[j] = j;
+  }
+  return assets;
 }
 
 }  // namespace kavrina::depreciation

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/program.h"
+#include "store/records.h"
 
 namespace kavrina::depreciation {
 
@@ -22,5 +23,13 @@ namespace kavrina::depreciation {
 // moves through the standing table instead.
 std::optional<std::vector<std::size_t>> scanMdosInIndexOrder(
     store::Session& program, const std::function<bool(store::DbfTable& record)>& take);
+
+// Every visible record of the active company's `MDOS` in the order of its index, with the
+// chosen fields read through the register's record reader: one pass over the file when
+// scanMdosInIndexOrder can make it, moves through the standing table otherwise. Calls
+// `step` after each record read. Raises the table layer's errors.
+std::vector<store::AssetRecord> readAssetsInIndexOrder(
+    store::Session& program, const store::FieldSet<store::AssetRecord>& fields,
+    const std::function<void()>& step = {});
 
 }  // namespace kavrina::depreciation

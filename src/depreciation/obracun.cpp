@@ -55,16 +55,16 @@ bool createAndOpen(Session& program, WorkingTables& tables, const fs::path& file
 // results go to a file beside the table that takes its name only when complete and
 // flushed: a run stopped anywhere leaves the previous results whole. The working index
 // stays held and is built once over the finished table rather than record by record.
-template <class Row, class Writer>
+template <class Row>
 void writeRows(Session& program, std::string_view alias, const std::vector<Row>& rows,
                EventPump& pump) {
   program.areas.select(alias);
   store::DbfTable& table = program.areas[alias];
   table.beginRewrite();
-  Writer writer(table);
+  const store::RecordCodec<Row> writer(table);
   for (const Row& row : rows) {
     if (!table.append(true)) continue;  // only a shared table can refuse; ours is exclusive
-    if (store::REC_LOCK(program, 0, alias)) writer.put(row);
+    if (store::REC_LOCK(program, 0, alias)) writer.write(row);
     table.unlock();
     pump();
   }
@@ -77,40 +77,6 @@ store::DbfTable& inRecordOrder(Session& program, std::string_view alias) {
   store::DbfTable& table = program.areas[alias];
   table.clearOrders();
   return table;
-}
-
-// `MDOS` in the order of its index on the numeric inventory number.
-std::vector<Asset> readMdosInIndexOrder(Session& program, EventPump& pump) {
-  std::vector<Asset> assets;
-  std::optional<AssetReader> reader;  // on the scan's own table, known at its first record
-  const auto order = scanMdosInIndexOrder(program, [&](store::DbfTable& record) {
-    if (!reader || &reader->table() != &record) {
-      reader.emplace(record);
-      assets.reserve(record.recCount());
-    }
-    assets.push_back(reader->read());
-    pump();
-    return true;
-  });
-  if (!order) return readAssets(program.areas["MDOS"], pump);
-  // Into index order in place, one cycle of the permutation at a time (a second list of a
-  // million assets would be the calculation's largest allocation): position j takes the
-  // asset that was at (*order)[j].
-  std::vector<std::size_t> from = std::move(*order);
-  for (std::size_t i = 0; i < from.size(); ++i) {
-    if (from[i] == i) continue;
-    Asset first = std::move(assets[i]);
-    std::size_t j = i;
-    while (from[j] != i) {
-      const std::size_t next = from[j];
-      assets[j] = std::move(assets[next]);
-      from[j] = j;
-      j = next;
-    }
-    assets[j] = std::move(first);
-    from[j] = j;
-  }
-  return assets;
 }
 
 int digitsValue(const std::string& typed) {
@@ -169,34 +135,35 @@ ObracunResult runObracun(Session& program, const ObracunRequest& request, const 
     return result;
   }
 
-  const std::vector<Asset> mdos = readMdosInIndexOrder(program, pump);
+  const std::vector<store::AssetRecord> mdos =
+      readAssetsInIndexOrder(program, calculationFields(), [&pump] { pump(); });
   const CalcParams params{.year = y, .months = p, .rules = rules};
 
   if (request.accounting) {
-    std::optional<std::vector<RaRow>> previous;
+    std::optional<std::vector<store::RaRow>> previous;
     if (havePreRa) {
       previous = readRaRows(inRecordOrder(program, kAliasPreRa), pump);
       tables.close(kAliasPreRa);
     }
-    const std::vector<RaRow> rows =
+    const std::vector<store::RaRow> rows =
         calculateAccounting(mdos, previous ? &*previous : nullptr, params);
     previous.reset();  // carried over: its memory goes before the table is written
-    writeRows<RaRow, RaWriter>(program, kAliasRa, rows, pump);
+    writeRows<store::RaRow>(program, kAliasRa, rows, pump);
     tables.close(kAliasRa);
     result.accountingRows = rows.size();
   }
 
   if (request.tax) {
-    std::optional<std::vector<PaRow>> previous;
+    std::optional<std::vector<store::PaRow>> previous;
     if (havePrePa) {
       previous = readPaRows(inRecordOrder(program, kAliasPrePa), pump);
       tables.close(kAliasPrePa);
     }
     const GroupResets resets = readGroupResets(inRecordOrder(program, kAliasMdng), pump);
-    const std::vector<PaRow> rows =
+    const std::vector<store::PaRow> rows =
         calculateTax(mdos, previous ? &*previous : nullptr, resets, params);
     previous.reset();
-    writeRows<PaRow, PaWriter>(program, kAliasPa, rows, pump);
+    writeRows<store::PaRow>(program, kAliasPa, rows, pump);
     tables.close(kAliasPa);
     tables.close(kAliasMdng);
     result.taxRows = rows.size();

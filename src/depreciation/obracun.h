@@ -38,8 +38,8 @@ TaxRules readTaxRules();
 // and a request that passed the checks of calculation_input.h.
 //
 // First opens every table the run needs, each exclusively as the working-table rule says
-// (fresh "InvBr" index): the previous year's annual results A(Y−1)12R / A(Y−1)12P when they
-// exist, `MDNG` (created when missing), and the result tables, created or upgraded with
+// (fresh index on the inventory number): the previous year's annual results A(Y−1)12R / A(Y−1)12P
+// when they exist, `MDNG` (created when missing), and the result tables, created or upgraded with
 // CREATEDBF. If another user holds any of them, closes what it opened and answers with
 // `tableInUse` set, having written nothing. Otherwise reads `MDOS` in index order and the
 // inputs, computes steps R1..R3 and T1..T5 with the calculation core, empties each result

@@ -2,10 +2,9 @@
 // accounting result that holds it, over values read once per list load.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 namespace kavrina::depreciation {
@@ -20,7 +19,7 @@ class AnnualPresentValues {
 
   // Forgets the values of one year (its result table was recalculated or deleted).
   void dropYear(int year);
-  void clear() { byAsset_.clear(); }
+  void clear();
 
   // `OBRRASADVR`: the value from the newest year from `newestYear` down to `oldestYear`
   // whose annual result holds `invBr` (trailing blanks do not count), or `defaultValue`
@@ -29,8 +28,28 @@ class AnnualPresentValues {
                     double defaultValue) const;
 
  private:
-  // Per inventory-number key: (year, RASadVr), newest year first, one entry per year.
-  std::unordered_map<std::string, std::vector<std::pair<int, double>>> byAsset_;
+  static constexpr std::uint32_t kNone = UINT32_MAX;
+
+  // One year's value of one asset, linked to the asset's next older year.
+  struct Entry {
+    int year = 0;
+    double value = 0;
+    std::uint32_t older = kNone;
+  };
+
+  // The position in keys_ of `key` (its hash given), or kNone.
+  std::uint32_t find(std::string_view key, std::size_t hash) const;
+  // The position of `key`, added when missing.
+  std::uint32_t findOrAdd(std::string_view key);
+  void grow();
+
+  // Per inventory-number key: its newest entry; the entries of a key run newest year first,
+  // one per year. Flat arrays and open addressing rather than a node per asset: a list load
+  // reads a hundred thousand values and looks as many up.
+  std::vector<std::string> keys_;
+  std::vector<std::uint32_t> newest_;
+  std::vector<Entry> entries_;
+  std::vector<std::uint32_t> slots_;  // key position + 1; 0 empty; at most half of them used
 };
 
 }  // namespace kavrina::depreciation

@@ -20,13 +20,13 @@ bool isCorrectedGroup(int group) {
 
 // The value the record may still depreciate in the year: its base when acquired in the
 // year, otherwise its opening value.
-double availableValue(const PaRow& row) {
+double availableValue(const store::PaRow& row) {
   return row.PANab ? row.PAOsn : row.PAPrVr;
 }
 
 }  // namespace
 
-PaRow openTax(const Asset& asset, const CalcParams& params) {
+store::PaRow openTax(const store::AssetRecord& asset, const CalcParams& params) {
   const PeriodCounts counts = countPeriod(asset.DatumN, asset.DatumO, params.year, params.months,
                                           params.rules.startRule, params.rules.endRule);
   double opening = std::max(0.0, asset.PAOsn - asset.IspVr);
@@ -37,7 +37,7 @@ PaRow openTax(const Asset& asset, const CalcParams& params) {
   }
   if (counts.acquired) opening = 0;
 
-  PaRow row;
+  store::PaRow row;
   row.InvBr = asset.InvBr;
   row.PAPrVr = stored(opening);
   row.PAOsn = stored(base);
@@ -57,7 +57,7 @@ PaRow openTax(const Asset& asset, const CalcParams& params) {
   return row;
 }
 
-void carryTax(PaRow& row, const PaRow& previous, int year) {
+void carryTax(store::PaRow& row, const store::PaRow& previous, int year) {
   const double p = previous.PASadVr;
   row.PAPrVr = stored(p);
   const bool declining = year < kNewRulesYear ? row.PAGrupa > 1 : row.PAGrupa > 1 && !row.NoviPrav;
@@ -68,7 +68,7 @@ void carryTax(PaRow& row, const PaRow& previous, int year) {
   }
 }
 
-void amountsTax(PaRow& row, int year, const TaxRules& rules, bool reset) {
+void amountsTax(store::PaRow& row, int year, const TaxRules& rules, bool reset) {
   double a = year >= kNewRulesYear && row.NoviPrav ? row.PAOsn * row.PAStopa / 100 / 365 * row.BrDan
                                                    : row.PAOsn * row.PAStopa / 100 / 12 * row.BrMes;
   const double available = availableValue(row);
@@ -94,17 +94,17 @@ void amountsTax(PaRow& row, int year, const TaxRules& rules, bool reset) {
   }
 }
 
-void correctGroups(std::vector<PaRow>& rows, const TaxRules& rules) {
+void correctGroups(std::vector<store::PaRow>& rows, const TaxRules& rules) {
   if (!rules.korekcija || rules.prosecnaZaradaX5 == 0) return;
   std::array<double, kHighestGroup + 1> sums{};
-  for (const PaRow& row : rows)
+  for (const store::PaRow& row : rows)
     if (isCorrectedGroup(row.PAGrupa)) sums[row.PAGrupa] += row.PAOsn;
 
   // The sum of three-decimal amounts is compared as the decimal total it stands for:
   // binary addition can land a hair below a limit that the total equals in dinars.
   for (double& sum : sums) sum = stored(sum);
 
-  for (PaRow& row : rows) {
+  for (store::PaRow& row : rows) {
     if (!isCorrectedGroup(row.PAGrupa) || !(sums[row.PAGrupa] < rules.prosecnaZaradaX5)) continue;
     // The whole remaining base goes in this year. A new-rules asset keeps its original
     // base, which can exceed what is left of it: its depreciation stops at its value.
@@ -113,30 +113,32 @@ void correctGroups(std::vector<PaRow>& rows, const TaxRules& rules) {
   }
 }
 
-std::optional<PaRow> computeTax(const Asset& asset, const PaRow* previous,
-                                const GroupResets& resets, const CalcParams& params) {
+std::optional<store::PaRow> computeTax(const store::AssetRecord& asset,
+                                       const store::PaRow* previous, const GroupResets& resets,
+                                       const CalcParams& params) {
   if (!takesPart(asset.DatumN, params.year)) return std::nullopt;
-  PaRow row = openTax(asset, params);
+  store::PaRow row = openTax(asset, params);
   if (previous) carryTax(row, *previous, params.year);
   amountsTax(row, params.year, params.rules, resets.isReset(row.InvBr, params.year));
   return row;
 }
 
-std::vector<PaRow> calculateTax(const std::vector<Asset>& mdos,
-                                const std::vector<PaRow>* previousYear, const GroupResets& resets,
-                                const CalcParams& params) {
-  std::vector<PaRow> rows;
+std::vector<store::PaRow> calculateTax(const std::vector<store::AssetRecord>& mdos,
+                                       const std::vector<store::PaRow>* previousYear,
+                                       const GroupResets& resets, const CalcParams& params) {
+  std::vector<store::PaRow> rows;
   rows.reserve(mdos.size());
-  for (const Asset& asset : mdos)
+  for (const store::AssetRecord& asset : mdos)
     if (takesPart(asset.DatumN, params.year)) rows.push_back(openTax(asset, params));
 
   if (previousYear) {
-    const InvBrIndex<PaRow> index(*previousYear);
-    for (PaRow& row : rows)
-      if (const PaRow* previous = index.find(row.InvBr)) carryTax(row, *previous, params.year);
+    const InvBrIndex<store::PaRow> index(*previousYear);
+    for (store::PaRow& row : rows)
+      if (const store::PaRow* previous = index.find(row.InvBr))
+        carryTax(row, *previous, params.year);
   }
 
-  for (PaRow& row : rows)
+  for (store::PaRow& row : rows)
     amountsTax(row, params.year, params.rules, resets.isReset(row.InvBr, params.year));
 
   correctGroups(rows, params.rules);

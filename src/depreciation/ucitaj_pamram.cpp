@@ -66,10 +66,10 @@ std::string accountingStartText(bool raNab, int brMes, std::string_view year,
 
 // The inventory number padded with blanks to its field's width, as the table stores it
 // (the result rows hold it without the padding).
+template <class Row>
 std::string asStored(std::string invBr, store::DbfTable& table) {
-  const int field = table.fieldIndex("InvBr");
-  const auto width =
-      static_cast<std::size_t>(table.fields()[static_cast<std::size_t>(field)].def.width);
+  const std::size_t width =
+      store::RecordCodec<Row>(table, store::FieldSet<Row>::of(&Row::InvBr)).width(&Row::InvBr);
   if (invBr.size() < width) invBr.resize(width, ' ');
   return invBr;
 }
@@ -115,28 +115,28 @@ PamRam UCITAJPAMRAM(store::Session& program, std::string_view year, std::string_
   {
     ResultTableReader tax(program, kAliasPa);
     if (!tax.open(taxFile)) return inUse(taxFile);
-    std::vector<PaRow> taxRows = readPaRows(tax.table());
+    std::vector<store::PaRow> taxRows = readPaRows(tax.table());
     byInvBr.reserve(taxRows.size());
-    for (PaRow& r : taxRows) {
+    for (store::PaRow& r : taxRows) {
       if (!r.NoviPrav) continue;
       // As a search of the list would, the first row of an inventory number is the one
       // the accounting side is matched with.
       byInvBr.emplace(r.InvBr, result.rows.size());
       result.rows.push_back(
-          {asStored(std::move(r.InvBr), tax.table()), r.PAm, 0, r.PASadVr, 0, {}});
+          {asStored<store::PaRow>(std::move(r.InvBr), tax.table()), r.PAm, 0, r.PASadVr, 0, {}});
     }
   }
   {
     ResultTableReader accounting(program, kAliasRa);
     if (!accounting.open(accountingFile)) return inUse(accountingFile);
-    for (RaRow& r : readRaRows(accounting.table())) {
+    for (store::RaRow& r : readRaRows(accounting.table())) {
       if (!r.NoviPrav) continue;
       std::string start = accountingStartText(r.RANab, r.BrMes, year, months);
       const auto found = byInvBr.find(r.InvBr);
       if (found == byInvBr.end()) {
         byInvBr.emplace(r.InvBr, result.rows.size());
-        result.rows.push_back({asStored(std::move(r.InvBr), accounting.table()), 0, r.RAm, 0,
-                               r.RASadVr, std::move(start)});
+        result.rows.push_back({asStored<store::RaRow>(std::move(r.InvBr), accounting.table()), 0,
+                               r.RAm, 0, r.RASadVr, std::move(start)});
         continue;
       }
       PamRamRow& row = result.rows[found->second];

@@ -23,8 +23,8 @@ class WorkingTables {
   WorkingTables(const WorkingTables&) = delete;
   WorkingTables& operator=(const WorkingTables&) = delete;
 
-  // Opens `file` exclusively under `alias` with a fresh index on "InvBr". False (nothing
-  // opened) when another user holds the file; the file is then remembered as inUse().
+  // Opens `file` exclusively under `alias` with a fresh index on the inventory number. False
+  // (nothing opened) when another user holds the file; the file is then remembered as inUse().
   bool open(const std::filesystem::path& file, std::string_view alias);
   // Opens a new, empty `file` with `structure` the same way, written beside its name, which
   // it takes only when the table is published: closed before that, nothing is left. False

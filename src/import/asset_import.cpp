@@ -5,41 +5,36 @@
 #include <cmath>
 
 #include "common/decimal.h"
+#include "common/text.h"
 #include "import/csv_file.h"
 #include "store/import_lock.h"
+#include "store/record_codec.h"
 
 namespace kavrina::import {
 namespace {
 
 constexpr std::string_view kMdos = "MDOS";
 
-std::string rightTrimmed(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
-
 bool sameAmount(double a, double b) {
   return std::llround(a * 1000) == std::llround(b * 1000);
 }
 
+std::string_view rightTrimmed(std::string_view text) {
+  return text::trimRightBlanks(text);
+}
+
 // Whether the current record of `mdos` holds the asset as the import would have written it.
 bool storedAsIs(store::DbfTable& mdos, const reg::AssetValues& v) {
-  const reg::StoredKonto konto = reg::storedKonto(v.konto);
-  return rightTrimmed(mdos.getString("Naziv")) == rightTrimmed(v.naziv) &&
-         rightTrimmed(mdos.getString("Dobavljac")) == rightTrimmed(v.dobavljac) &&
-         rightTrimmed(mdos.getString("Dokument")) == rightTrimmed(v.dokument) &&
-         mdos.getDate("DatumN") == v.datumN && mdos.getDate("DatumO") == v.datumO &&
-         sameAmount(mdos.getNumber("RAOsn"), v.raOsn) &&
-         sameAmount(mdos.getNumber("PAOsn"), v.paOsn) &&
-         sameAmount(mdos.getNumber("IspVr"), v.ispVr) &&
-         sameAmount(mdos.getNumber("PKVT"), v.pkvt) &&
-         sameAmount(mdos.getNumber("RAStopa"), v.raStopa) &&
-         sameAmount(mdos.getNumber("RAtip"), v.raTip) &&
-         sameAmount(mdos.getNumber("PAgrupa"), v.paGrupa) &&
-         sameAmount(mdos.getNumber("Kolicina"), v.kolicina) &&
-         sameAmount(mdos.getNumber("ODeo"), v.oDeo) &&
-         sameAmount(mdos.getNumber("Konto"), konto.konto) &&
-         sameAmount(mdos.getNumber("DuzKonta"), konto.duzKonta);
+  const store::AssetRecord s = store::RecordCodec<store::AssetRecord>(mdos).read();
+  const store::AssetRecord w = reg::assetRecord(v);
+  return rightTrimmed(s.Naziv) == rightTrimmed(w.Naziv) &&
+         rightTrimmed(s.Dobavljac) == rightTrimmed(w.Dobavljac) &&
+         rightTrimmed(s.Dokument) == rightTrimmed(w.Dokument) && s.DatumN == w.DatumN &&
+         s.DatumO == w.DatumO && sameAmount(s.RAOsn, w.RAOsn) && sameAmount(s.PAOsn, w.PAOsn) &&
+         sameAmount(s.IspVr, w.IspVr) && sameAmount(s.PKVT, w.PKVT) &&
+         sameAmount(s.RAStopa, w.RAStopa) && s.RAtip == w.RAtip && s.PAgrupa == w.PAgrupa &&
+         sameAmount(s.Kolicina, w.Kolicina) && sameAmount(s.ODeo, w.ODeo) &&
+         sameAmount(s.Konto, w.Konto) && s.DuzKonta == w.DuzKonta;
 }
 
 // Appends every row as one batch: other stations see none of them until all are in.

@@ -4,8 +4,8 @@
 
 #include "common/decimal.h"
 #include "common/text.h"
-#include "register/field_text.h"
 #include "store/rec_lock.h"
+#include "store/record_codec.h"
 
 namespace kavrina::reg {
 
@@ -15,51 +15,61 @@ constexpr std::string_view kMdos = "MDOS";
 
 }  // namespace
 
+store::AssetRecord assetRecord(const AssetValues& v) {
+  const StoredKonto konto = storedKonto(v.konto);
+  store::AssetRecord r;
+  r.InvBr = numberDigits(v.invBr);
+  r.Naziv = v.naziv;
+  r.DatumN = v.datumN;
+  r.DatumO = v.datumO;
+  r.Dobavljac = v.dobavljac;
+  r.Dokument = v.dokument;
+  r.RAOsn = v.raOsn;
+  r.PAOsn = v.paOsn;
+  r.IspVr = v.ispVr;
+  r.PKVT = v.pkvt;
+  r.RAStopa = v.raStopa;
+  r.RAtip = v.raTip;
+  r.PAStopa = groupRate(v.paGrupa);
+  r.PAgrupa = v.paGrupa;
+  r.ODeo = v.oDeo;
+  r.Kolicina = v.kolicina;
+  r.Konto = konto.konto;
+  r.DuzKonta = konto.duzKonta;
+  return r;
+}
+
+AssetValues assetValues(const store::AssetRecord& r) {
+  AssetValues v;
+  v.invBr = numberDigits(r.InvBr);
+  v.naziv = r.Naziv;
+  v.datumN = r.DatumN;
+  v.dobavljac = r.Dobavljac;
+  v.dokument = r.Dokument;
+  v.raOsn = r.RAOsn;
+  v.paOsn = r.PAOsn;
+  v.ispVr = r.IspVr;
+  v.pkvt = r.PKVT;
+  v.raStopa = r.RAStopa;
+  v.raTip = r.RAtip;
+  v.paGrupa = r.PAgrupa;
+  v.kolicina = r.Kolicina;
+  v.oDeo = r.ODeo;
+  v.konto = kontoText(r.Konto, r.DuzKonta);
+  v.datumO = r.DatumO;
+  return v;
+}
+
 std::optional<AssetValues> loadAsset(store::Program& program, std::string_view invBr) {
   program.areas.select(kMdos);
   store::DbfTable& t = program.areas[kMdos];
   // The index key is val(InvBr): the search takes the number's value.
   if (!t.seek(parseNumber(numberDigits(invBr)))) return std::nullopt;
-  AssetValues v;
-  v.invBr = numberDigits(t.getString("InvBr"));
-  v.naziv = t.getString("Naziv");
-  v.datumN = t.getDate("DatumN");
-  v.dobavljac = t.getString("Dobavljac");
-  v.dokument = t.getString("Dokument");
-  v.raOsn = t.getNumber("RAOsn");
-  v.paOsn = t.getNumber("PAOsn");
-  v.ispVr = t.getNumber("IspVr");
-  v.pkvt = t.getNumber("PKVT");
-  v.raStopa = t.getNumber("RAStopa");
-  v.raTip = static_cast<int>(t.getNumber("RAtip"));
-  v.paGrupa = static_cast<int>(t.getNumber("PAgrupa"));
-  v.kolicina = t.getNumber("Kolicina");
-  v.oDeo = t.getNumber("ODeo");
-  v.konto = kontoText(t.getNumber("Konto"), static_cast<int>(t.getNumber("DuzKonta")));
-  v.datumO = t.getDate("DatumO");
-  return v;
+  return assetValues(store::RecordCodec<store::AssetRecord>(t).read());
 }
 
 void putAssetFields(store::DbfTable& t, const AssetValues& v) {
-  const StoredKonto konto = storedKonto(v.konto);
-  t.putString("InvBr", storedInvBr(v.invBr));
-  t.putString("Naziv", fitField(v.naziv, 30));
-  t.putDate("DatumN", v.datumN);
-  t.putString("Dobavljac", fitField(v.dobavljac, 30));
-  t.putString("Dokument", fitField(v.dokument, 30));
-  t.putNumber("RAOsn", v.raOsn);
-  t.putNumber("PAOsn", v.paOsn);
-  t.putNumber("IspVr", v.ispVr);
-  t.putNumber("PKVT", v.pkvt);
-  t.putNumber("RAStopa", v.raStopa);
-  t.putNumber("RAtip", v.raTip);
-  t.putNumber("PAStopa", groupRate(v.paGrupa));
-  t.putNumber("PAgrupa", v.paGrupa);
-  t.putNumber("Kolicina", v.kolicina);
-  t.putNumber("ODeo", v.oDeo);
-  t.putNumber("Konto", konto.konto);
-  t.putNumber("DuzKonta", konto.duzKonta);
-  t.putDate("DatumO", v.datumO);
+  store::RecordCodec<store::AssetRecord>(t).write(assetRecord(v));
 }
 
 bool saveAsset(store::Program& program, const AssetValues& v) {
@@ -76,7 +86,8 @@ std::string nextInventoryNumber(store::Session& program) {
   store::DbfTable& t = program.areas[kMdos];
   t.goBottom();
   // At the end of an empty table the field reads empty, which counts as 0.
-  return nextNumber(t.getString("InvBr"));
+  using R = store::AssetRecord;
+  return nextNumber(store::RecordCodec<R>(t, store::FieldSet<R>::of(&R::InvBr)).read().InvBr);
 }
 
 }  // namespace kavrina::reg

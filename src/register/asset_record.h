@@ -10,6 +10,7 @@
 
 #include "common/date.h"
 #include "store/program.h"
+#include "store/records.h"
 
 namespace kavrina::reg {
 
@@ -81,6 +82,11 @@ StoredKonto storedKonto(std::string_view text);
 // depreciation greater than the accounting base would leave the asset a negative present
 // value. The amounts are compared as the form holds them, to the cent.
 std::optional<std::string> refusalOf(const AssetValues& values);
+
+// The record of `MDOS` the form's values are stored as: the inventory number's digits, the
+// group's rate with the group, the account with its digit count; and back.
+store::AssetRecord assetRecord(const AssetValues& values);
+AssetValues assetValues(const store::AssetRecord& record);
 
 // Seeks the inventory number's numeric value in `MDOS` (open, indexed on val(InvBr)) and
 // answers the record's values, or no value when there is none.

@@ -15,17 +15,14 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-std::string trimmed(std::string_view text) {
-  return std::string(text::trimBlanks(text));
-}
-
 }  // namespace
 
 std::optional<std::string> refusalOf(const AssetValues& values) {
   if (std::llround(values.ispVr * 100) <= std::llround(values.raOsn * 100)) return std::nullopt;
-  return "Ispravka vrednosti (" + trimmed(formatPicture(values.ispVr, kPictureListAmount)) +
+  return "Ispravka vrednosti (" +
+         std::string(text::trimBlanks(formatPicture(values.ispVr, kPictureListAmount))) +
          ") je veca od Racunovodstvene osnovice (" +
-         trimmed(formatPicture(values.raOsn, kPictureListAmount)) +
+         std::string(text::trimBlanks(formatPicture(values.raOsn, kPictureListAmount))) +
          ").\rIspravka vrednosti ne moze biti veca od nabavne vrednosti.";
 }
 
@@ -75,14 +72,11 @@ double groupRate(int group) {
 }
 
 std::string kontoText(double konto, int duzKonta) {
-  std::string digits = formatFixed(std::fabs(konto), 0);
-  if (duzKonta > 0 && digits.size() < static_cast<std::size_t>(duzKonta))
-    digits.insert(0, static_cast<std::size_t>(duzKonta) - digits.size(), '0');
-  return digits;
+  return accountText(konto, duzKonta);
 }
 
 StoredKonto storedKonto(std::string_view text) {
-  const std::string typed = trimmed(text);
+  const std::string typed(text::trimBlanks(text));
   return {parseNumber(typed), static_cast<int>(typed.size())};
 }
 

@@ -1,8 +1,8 @@
 // Reading and writing a company record for the company form.
 #include "register/company_record.h"
 
-#include "register/field_text.h"
 #include "store/rec_lock.h"
+#include "store/record_codec.h"
 
 namespace kavrina::reg {
 
@@ -10,27 +10,27 @@ namespace {
 constexpr std::string_view kFirme = "Firme";
 }
 
-std::optional<CompanyValues> loadCompany(store::Program& program, std::string_view code) {
+std::optional<store::CompanyRecord> loadCompany(store::Program& program, std::string_view code) {
   program.areas.select(kFirme);
   store::DbfTable& table = program.areas[kFirme];
   if (!table.seek(std::string(code))) return std::nullopt;
-  return CompanyValues{table.getString("Sifra"), table.getString("Naziv"), table.getString("Mesto"),
-                       table.getString("PIB")};
+  return store::RecordCodec<store::CompanyRecord>(table).read();
 }
 
-bool saveCompany(store::Program& program, const CompanyValues& values) {
+bool saveCompany(store::Program& program, const store::CompanyRecord& values) {
+  using C = store::CompanyRecord;
   program.areas.select(kFirme);
   store::DbfTable& table = program.areas[kFirme];
-  const bool found = table.seek(values.sifra);
-  const bool written = store::writeRecord(program, kFirme, !found, [&](store::DbfTable& t) {
-    t.putString("Sifra", values.sifra);
-    t.putString("Naziv", fitField(values.naziv, 30));
-    t.putString("Mesto", fitField(values.mesto, 30));
-    t.putString("PIB", fitField(values.pib, 13));
-  });
+  const store::RecordCodec<C> codec(table);
+  const bool found = table.seek(values.Sifra);
+  // Texts cut to their fields' widths by letters as they are stored.
+  const bool written =
+      store::writeRecord(program, kFirme, !found, [&](store::DbfTable&) { codec.write(values); });
   if (!written) return false;
-  replaceOrAppendRow(program.AFIRME, {table.getString("Sifra"), table.getString("Naziv"),
-                                      table.getString("Mesto")});
+  const C stored = codec.read();
+  replaceOrAppendRow(program.AFIRME,
+                     {codec.padded(&C::Sifra, stored), codec.padded(&C::Naziv, stored),
+                      codec.padded(&C::Mesto, stored)});
   return true;
 }
 

@@ -8,26 +8,19 @@
 #include <vector>
 
 #include "store/program.h"
+#include "store/records.h"
 
 namespace kavrina::reg {
 
-// The fields of `Firme` the company form edits.
-struct CompanyValues {
-  std::string sifra;  // three digits
-  std::string naziv;
-  std::string mesto;
-  std::string pib;
-};
+// Seeks `code` in `Firme` (open, with its index on the code) and answers its record, or no
+// value when there is no such company.
+std::optional<store::CompanyRecord> loadCompany(store::Program& program, std::string_view code);
 
-// Seeks `code` in `Firme` (open, with its index on "Sifra") and answers its fields as
-// stored, or no value when there is no such company.
-std::optional<CompanyValues> loadCompany(store::Program& program, std::string_view code);
-
-// Writes the company by the record-writing rule: the record of `values.sifra` when it
+// Writes the company by the record-writing rule: the record of `values.Sifra` when it
 // exists, else a new one; then replaces the list row of that code in `AFIRME` with (code,
 // name, place) as stored, or appends it. Answers false, with nothing written and the list
 // unchanged, when a new record could not be appended (another station held the lock).
-bool saveCompany(store::Program& program, const CompanyValues& values);
+bool saveCompany(store::Program& program, const store::CompanyRecord& values);
 
 // Replaces the first row of `rows` whose first cell equals `row`'s first cell, or appends
 // `row` when there is none.

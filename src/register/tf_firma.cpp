@@ -76,17 +76,17 @@ void TFFIRMA::fFirmaOnShow() {
   const std::string& code = program_.CSIFRAFIRME;
   eSifraFirme_->setValueText(code);
   const auto company = loadCompany(program_, code);
-  eNazivFirme_->setValueText(company ? company->naziv : std::string());
-  eMestoFirme_->setValueText(company ? company->mesto : std::string());
-  ePIBFirme_->setValueText(company ? company->pib : std::string());
+  eNazivFirme_->setValueText(company ? company->Naziv : std::string());
+  eMestoFirme_->setValueText(company ? company->Mesto : std::string());
+  ePIBFirme_->setValueText(company ? company->PIB : std::string());
 }
 
 void TFFIRMA::bSnimiZaglavljeOnClick() {
   if (!textsStorable(program_.userInterface(),
                      {{eNazivFirme_, "Naziv firme"}, {eMestoFirme_, "Mesto firme"}}))
     return;
-  const CompanyValues values{program_.CSIFRAFIRME, eNazivFirme_->valueText(),
-                             eMestoFirme_->valueText(), ePIBFirme_->valueText()};
+  const store::CompanyRecord values{program_.CSIFRAFIRME, eNazivFirme_->valueText(),
+                                    eMestoFirme_->valueText(), ePIBFirme_->valueText()};
   if (!saveCompany(program_, values)) {
     program_.userInterface().messageBox(kNotSavedText, ui::MessageKind::Error,
                                         ui::MessageButtons::Ok);

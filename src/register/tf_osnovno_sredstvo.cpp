@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "depreciation/asset_list.h"
 #include "register/company_record.h"
 #include "register/form_layout.h"
 #include "register/form_messages.h"
@@ -62,12 +63,8 @@ void selectItem(QComboBox* box, int number) {
 
 }  // namespace
 
-TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder rowOf,
-                                     PresentValueFn presentValue, QWidget* parent)
-    : QDialog(parent),
-      program_(program),
-      rowOf_(std::move(rowOf)),
-      presentValue_(std::move(presentValue)) {
+TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, QWidget* parent)
+    : QDialog(parent), program_(program) {
   setWindowTitle("Kavrina : Osnovno Sredstvo");
   useFormFont(this);
   setFixedSize(kClientWidth, kClientHeight);
@@ -303,7 +300,9 @@ void TFOSNOVNOSREDSTVO::bSnimiOnClick() {
                                         ui::MessageButtons::Ok);
     return;
   }
-  replaceOrAppendRow(program_.AOSNOVNASREDSTVA, rowOf_(currentAssetEntry(program_, presentValue_)));
+  replaceOrAppendRow(
+      program_.AOSNOVNASREDSTVA,
+      depreciation::currentAssetListTexts(program_, depreciation::presentValueLookup(program_)));
   if (!cbNastaviUnos_->isChecked()) accept();
   prepareNextEntry();
 }

@@ -11,7 +11,6 @@
 #include <QRadioButton>
 #include <QStringList>
 
-#include "register/asset_list_entry.h"
 #include "register/asset_record.h"
 #include "register/date_picker.h"
 #include "store/program.h"
@@ -25,10 +24,9 @@ class TFOSNOVNOSREDSTVO final : public QDialog {
   Q_OBJECT
 
  public:
-  // `rowOf` makes the asset-list row of a saved asset; `presentValue` gives its present
-  // value (empty: OBRRASADVR straight from the result tables).
-  TFOSNOVNOSREDSTVO(store::Program& program, AssetRowBuilder rowOf,
-                    PresentValueFn presentValue = {}, QWidget* parent = nullptr);
+  // A saved asset's row goes into the asset list as the list reads it, with its present
+  // value from the annual accounting results.
+  explicit TFOSNOVNOSREDSTVO(store::Program& program, QWidget* parent = nullptr);
 
   // Each time the form is shown: the number of `CINVENTARSKIBROJ`, then the load.
   void fOsnovnoSredstvoOnShow();
@@ -88,8 +86,6 @@ class TFOSNOVNOSREDSTVO final : public QDialog {
   QStringList fieldsShown() const;
 
   store::Program& program_;
-  AssetRowBuilder rowOf_;
-  PresentValueFn presentValue_;
 
   ui::PictureEdit* eInventarskiBroj_;
   ui::PictureEdit* eNazivOsnovnogSredstva_;

@@ -4,6 +4,7 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -12,6 +13,7 @@
 #include <cmath>
 
 #include "errors/end_program.h"
+#include "settings/booking_accounts.h"
 #include "settings/ini_files.h"
 #include "settings/settings_form_values.h"
 #include "settings/settings_keys.h"
@@ -29,6 +31,11 @@ constexpr int kFormFontPixels = 11;  // an 8-point font at 96 dots per inch
 constexpr int kLineHeight = 17;
 constexpr int kCheckWidth = 392;  // to 16 pixels from the form's right edge
 constexpr int kLabelGap = 6;      // between a caption and the field beside it
+// The booking accounts below the font: the expense account and the prefix table.
+constexpr int kBookingTop = 292;
+constexpr int kPrefixRows = 6;
+constexpr int kPrefixTableHeight = 130;
+constexpr int kBookingHeight = 24 + 20 + kPrefixTableHeight + 8 + kLineHeight + 8;
 
 const QStringList kPApocinje = {"Prvi dan u mesecu posle meseca nabavke",
                                 "Prvi dan u mesecu nabavke", "Stvarni datum nabavke"};
@@ -132,6 +139,22 @@ TFPODESAVANJA::TFPODESAVANJA(store::Program& program, QWidget* parent)
   sbFont_->setAutoRaise(true);
   sbFont_->setIcon(fontIcon(palette()));
   lFont_ = labelAt(this, "Font na Stampi:", 48, 264 + shift);
+  QLabel* trosak = labelAt(this, "Konto troska amortizacije:", 16, kBookingTop + 4 + shift);
+  eKontoTroska_ = new QLineEdit(this);
+  eKontoTroska_->setMaxLength(static_cast<int>(kAccountMaxDigits));
+  eKontoTroska_->setGeometry(std::max(188, trosak->geometry().right() + kLabelGap),
+                             kBookingTop + shift, 89, 21);
+  trosak->setBuddy(eKontoTroska_);
+  labelAt(this, "Konta ispravke vrednosti po prefiksu konta sredstva:", 16,
+          kBookingTop + 28 + shift);
+  sgKontaIspravke_ = new QTableWidget(kPrefixRows, 2, this);
+  sgKontaIspravke_->setHorizontalHeaderLabels({"Prefiks konta", "Konto ispravke"});
+  sgKontaIspravke_->verticalHeader()->setVisible(false);
+  sgKontaIspravke_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  sgKontaIspravke_->setGeometry(16, kBookingTop + 44 + shift, kCheckWidth, kPrefixTableHeight);
+  cbNalogPoSredstvima_ = checkAt(this, "Nalog za knjizenje po osnovnim sredstvima (analitika)", 16,
+                                 kBookingTop + 52 + kPrefixTableHeight + shift);
+  shift += kBookingHeight;
   bReset_ = new QPushButton("Vrati na osnovna programska podesavanja", this);
   bReset_->setGeometry(16, 320 + shift, 241, 24);
   bOk_->setGeometry(336, 320 + shift, 75, 25);
@@ -142,10 +165,20 @@ TFPODESAVANJA::TFPODESAVANJA(store::Program& program, QWidget* parent)
   }
   ui::enterPressesFocusedButtons(this);
 
-  QWidget* order[] = {
-      clbPApocinje_,         clbPAzavrsava_,  cbKorekcijaPA_,   ePetIznosProsZarade_,
-      cbObracunPAkodOtpisa_, cbUcitajSpisak_, cbIzborStampaca_, cbCentriraj_,
-      cbAgencijskiMod_,      sbFont_,         bReset_,          bOk_};
+  QWidget* order[] = {clbPApocinje_,
+                      clbPAzavrsava_,
+                      cbKorekcijaPA_,
+                      ePetIznosProsZarade_,
+                      cbObracunPAkodOtpisa_,
+                      cbUcitajSpisak_,
+                      cbIzborStampaca_,
+                      cbCentriraj_,
+                      cbAgencijskiMod_,
+                      sbFont_,
+                      eKontoTroska_,
+                      sgKontaIspravke_,
+                      bReset_,
+                      bOk_};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   connect(cbKorekcijaPA_, &QCheckBox::toggled, this,
@@ -181,6 +214,40 @@ void TFPODESAVANJA::fPodesavanjaOnShow() {
   cbCentriraj_->setChecked(v.centriraj);
   program_.LAGENCIJSKIMOD = v.agencijskiMod;
   cbAgencijskiMod_->setChecked(v.agencijskiMod);
+  shownAccounts_ = readBookingAccounts(programSettings());
+  showBookingAccounts(shownAccounts_);
+}
+
+void TFPODESAVANJA::showBookingAccounts(const BookingAccounts& accounts) {
+  eKontoTroska_->setText(QString::fromStdString(accounts.trosak));
+  cbNalogPoSredstvima_->setChecked(accounts.perAsset);
+  const int rows = std::max(kPrefixRows, static_cast<int>(accounts.prefixes.size()) + 1);
+  sgKontaIspravke_->clearContents();
+  sgKontaIspravke_->setRowCount(rows);
+  for (std::size_t i = 0; i < accounts.prefixes.size(); ++i) {
+    const int row = static_cast<int>(i);
+    sgKontaIspravke_->setItem(
+        row, 0, new QTableWidgetItem(QString::fromStdString(accounts.prefixes[i].prefix)));
+    sgKontaIspravke_->setItem(
+        row, 1, new QTableWidgetItem(QString::fromStdString(accounts.prefixes[i].ispravka)));
+  }
+}
+
+BookingAccounts TFPODESAVANJA::typedBookingAccounts() const {
+  auto cellText = [this](int row, int column) {
+    const QTableWidgetItem* item = sgKontaIspravke_->item(row, column);
+    return item ? item->text().trimmed().toStdString() : std::string();
+  };
+  BookingAccounts accounts;
+  accounts.trosak = eKontoTroska_->text().trimmed().toStdString();
+  accounts.perAsset = cbNalogPoSredstvima_->isChecked();
+  accounts.prefixes.clear();
+  // A row left empty on both sides is no row.
+  for (int row = 0; row < sgKontaIspravke_->rowCount(); ++row) {
+    AccountPrefix p{cellText(row, 0), cellText(row, 1)};
+    if (!p.prefix.empty() || !p.ispravka.empty()) accounts.prefixes.push_back(std::move(p));
+  }
+  return accounts;
 }
 
 void TFPODESAVANJA::showFont() {
@@ -213,6 +280,11 @@ void TFPODESAVANJA::sbFontOnClick() {
 }
 
 void TFPODESAVANJA::bOkOnClick() {
+  const BookingAccounts accounts = typedBookingAccounts();
+  if (const auto refused = bookingAccountsRefusal(accounts)) {
+    program_.userInterface().messageBox(*refused, ui::MessageKind::Warning, ui::MessageButtons::Ok);
+    return;
+  }
   SettingsFormValues v;
   v.paPocetak = clbPApocinje_->currentIndex() + 1;
   v.paKraj = clbPAzavrsava_->currentIndex() + 1;
@@ -226,6 +298,7 @@ void TFPODESAVANJA::bOkOnClick() {
   program_.LCENTRIRAJ = v.centriraj;
   program_.LAGENCIJSKIMOD = v.agencijskiMod;
   writeSettingsFormValues(programSettings(), v);
+  if (accounts != shownAccounts_) writeBookingAccounts(programSettings(), accounts);
   accept();
 }
 

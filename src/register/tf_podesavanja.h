@@ -6,9 +6,12 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QToolButton>
 
+#include "settings/booking_accounts.h"
 #include "store/program.h"
 #include "ui/qt/picture_edit.h"
 
@@ -33,6 +36,8 @@ class TFPODESAVANJA final : public QDialog {
   // and is written at once, whatever happens to the form afterwards.
   void sbFontOnClick();
   // Writes every setting in its order, updates `LCENTRIRAJ` and `LAGENCIJSKIMOD`, closes.
+  // The booking accounts are checked first (a refusal is told, and the form stays open with
+  // nothing written) and written only when they were changed.
   void bOkOnClick();
   // Back to the default settings (deletes the settings file, keeps the data-version key)
   // and shows them.
@@ -51,12 +56,18 @@ class TFPODESAVANJA final : public QDialog {
   QToolButton* sbFont() const { return sbFont_; }
   QLabel* lFont() const { return lFont_; }
   QPushButton* bReset() const { return bReset_; }
+  QLineEdit* eKontoTroska() const { return eKontoTroska_; }
+  // Two columns: the prefix of the asset account and its accumulated-depreciation account.
+  QTableWidget* sgKontaIspravke() const { return sgKontaIspravke_; }
+  QCheckBox* cbNalogPoSredstvima() const { return cbNalogPoSredstvima_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
   void showFont();
+  void showBookingAccounts(const BookingAccounts& accounts);
+  BookingAccounts typedBookingAccounts() const;
 
   store::Program& program_;
   QPushButton* bOk_;
@@ -72,6 +83,10 @@ class TFPODESAVANJA final : public QDialog {
   QToolButton* sbFont_;
   QLabel* lFont_;
   QPushButton* bReset_;
+  QLineEdit* eKontoTroska_;
+  QTableWidget* sgKontaIspravke_;
+  QCheckBox* cbNalogPoSredstvima_;
+  BookingAccounts shownAccounts_;  // as read when the form was shown
 };
 
 }  // namespace kavrina::settings

@@ -20,6 +20,7 @@
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
 #include "store/database.h"
+#include "store/record_codec.h"
 
 namespace kavrina::reports {
 namespace {
@@ -168,30 +169,28 @@ constexpr CardColumns kTaxColumns{30, 50, "Meseci ili Dana", 50};
 
 // The asset of `MDOS` the card is about.
 struct CardAsset {
-  std::string invBr;  // as stored
-  Date datumN;
-  Date datumO;
+  store::AssetRecord record;
+  std::string storedInvBr;  // its inventory number as stored, padded to the field's width
 };
 
 // Reads the header texts of the asset found by `invBr`; no value when `MDOS` has none.
 std::optional<CardAsset> readAsset(store::Program& program, std::string_view invBr,
                                    CardHeader& header) {
-  store::DbfTable& mdos = program.areas["MDOS"];
-  if (!seekAsset(mdos, invBr)) return std::nullopt;
-  CardAsset asset{mdos.getString("InvBr"), mdos.getDate("DatumN"), mdos.getDate("DatumO")};
-  header.name = trimmedText(mdos.getString("Naziv"));
-  header.numbers = "Inventarski broj: " + trimmedText(asset.invBr) +
-                   "  //  Organizacioni deo: " + digitsOf(mdos.getNumber("ODeo")) +
-                   "  //  Kolicina: " + digitsOf(mdos.getNumber("Kolicina"));
-  header.acquisition = "Datum nabavke: " + asset.datumN.toText() +
-                       "  //  Dokument: " + trimmedText(mdos.getString("Dokument")) +
-                       "  //  Dobavljac: " + trimmedText(mdos.getString("Dobavljac"));
+  const store::RecordCodec<store::AssetRecord> reader(program.areas["MDOS"]);
+  if (!seekAsset(reader.table(), invBr)) return std::nullopt;
+  const store::AssetRecord a = reader.read();
+  header.name = trimmedText(a.Naziv);
+  header.numbers = "Inventarski broj: " + trimmedText(a.InvBr) +
+                   "  //  Organizacioni deo: " + digitsOf(a.ODeo) +
+                   "  //  Kolicina: " + digitsOf(a.Kolicina);
+  header.acquisition = "Datum nabavke: " + a.DatumN.toText() +
+                       "  //  Dokument: " + trimmedText(a.Dokument) +
+                       "  //  Dobavljac: " + trimmedText(a.Dobavljac);
   header.accounting = "Racunovodstvena Amortizacija - Proporcionalni metod - Stopa: " +
-                      formatPicture(mdos.getNumber("RAStopa"), kPicturePercent);
-  header.tax = "Poreska Amortizacija - " +
-               std::string(groupNumeral(static_cast<int>(mdos.getNumber("PAgrupa")))) +
-               " grupa - Stopa: " + formatPicture(mdos.getNumber("PAStopa"), kPicturePercent);
-  return asset;
+                      formatPicture(a.RAStopa, kPicturePercent);
+  header.tax = "Poreska Amortizacija - " + std::string(groupNumeral(a.PAgrupa)) +
+               " grupa - Stopa: " + formatPicture(a.PAStopa, kPicturePercent);
+  return CardAsset{a, reader.padded(&store::AssetRecord::InvBr, a)};
 }
 
 // The lines of the asset in the annual results of the years `first` to `last`. No value,
@@ -216,7 +215,7 @@ std::optional<CardLines> readLines(store::Program& program, const CardAsset& ass
     if (existsCaseInsensitive(raFile)) {
       depreciation::ResultTableReader reader(program, "BazaRA");
       if (!reader.open(findCaseInsensitive(raFile))) return inUse(raFile);
-      if (const auto r = depreciation::findRaRow(reader.table(), asset.invBr))
+      if (const auto r = depreciation::findRaRow(reader.table(), asset.storedInvBr))
         lines.accounting.push_back({year, formatPicture(r->BrMes, kPictureMonths), r->RAPrVr,
                                     r->RAOsn, r->RAm, r->RASadVr});
     }
@@ -225,7 +224,7 @@ std::optional<CardLines> readLines(store::Program& program, const CardAsset& ass
     if (existsCaseInsensitive(paFile)) {
       depreciation::ResultTableReader reader(program, "BazaPA");
       if (!reader.open(findCaseInsensitive(paFile))) return inUse(paFile);
-      if (const auto r = depreciation::findPaRow(reader.table(), asset.invBr)) {
+      if (const auto r = depreciation::findPaRow(reader.table(), asset.storedInvBr)) {
         const std::string period = year < kFirstYearOfDays ? formatPicture(r->BrMes, kPictureMonths)
                                                            : formatPicture(r->BrDan, kPicturePage);
         lines.tax.push_back({year, period, r->PAPrVr, r->PAOsn, r->PAm, r->PASadVr});
@@ -234,6 +233,44 @@ std::optional<CardLines> readLines(store::Program& program, const CardAsset& ass
     program.userInterface().processEvents();
   }
   return lines;
+}
+
+// The card as a workbook: a sheet for each table, the register data above it.
+sheet::Workbook cardWorkbook(const store::Program& program, const CardHeader& header,
+                             const CardLines& lines, const std::optional<CardAsset>& asset) {
+  using sheet::Cell;
+  using sheet::CellKind;
+  auto table = [&](std::string name, const std::string& method, std::string_view period,
+                   const std::vector<CardLine>& cardLines) {
+    sheet::Sheet s;
+    s.name = std::move(name);
+    s.heading = {program.CKORISNIKNAZIV,
+                 program.CKORISNIKMESTO,
+                 "Kartica Osnovnog sredstva",
+                 header.name,
+                 header.numbers,
+                 header.acquisition,
+                 method};
+    if (asset && !asset->record.DatumO.empty())
+      s.heading.push_back(
+          "Osnovno sredstvo je otpisano/otudjeno: " + asset->record.DatumO.toText() + ". godine.");
+    s.columns = {{"Godina", CellKind::Number, 8, false},
+                 {std::string(period), CellKind::Number, 10, false},
+                 {"Prethodna vrednost", CellKind::Amount, 18, false},
+                 {"Osnovica", CellKind::Amount, 18, false},
+                 {"Amortizacija", CellKind::Amount, 18, false},
+                 {"Sadasnja vrednost", CellKind::Amount, 18, false}};
+    for (const CardLine& l : cardLines)
+      s.rows.push_back({Cell::ofNumber(l.year), Cell::ofNumber(parseNumber(trimmedText(l.period))),
+                        Cell::ofAmount(l.prVr), Cell::ofAmount(l.osn), Cell::ofAmount(l.am),
+                        Cell::ofAmount(l.sadVr)});
+    return s;
+  };
+  sheet::Workbook book;
+  book.sheets.push_back(table("Racunovodstvena", header.accounting,
+                              kAccountingColumns.periodCaption, lines.accounting));
+  book.sheets.push_back(table("Poreska", header.tax, kTaxColumns.periodCaption, lines.tax));
+  return book;
 }
 
 }  // namespace
@@ -247,7 +284,8 @@ bool StampaKartice(store::Program& program, ui::Printer& printer, std::string_vi
   if (asset) {
     // An empty acquisition date (year 0) is read from the first year a calculation can
     // have, rather than through two thousand years without tables.
-    const int first = asset->datumN.empty() ? depreciation::kFirstYear : asset->datumN.year();
+    const int first =
+        asset->record.DatumN.empty() ? depreciation::kFirstYear : asset->record.DatumN.year();
     auto read = readLines(program, *asset, first, today.year(), wait);
     if (!read) return false;
     lines = std::move(*read);
@@ -255,6 +293,8 @@ bool StampaKartice(store::Program& program, ui::Printer& printer, std::string_vi
 
   setUpPortraitA4(printer, kKarticaTitle, reportStyleOf(program));
   printer.BeginDoc();
+  printer.setWorkbook(
+      std::make_shared<const sheet::Workbook>(cardWorkbook(program, header, lines, asset)));
   CardPages pages(printer, program, header);
   pages.firstPage();
   pages.tableHeading(kAccountingColumns);
@@ -265,9 +305,10 @@ bool StampaKartice(store::Program& program, ui::Printer& printer, std::string_vi
   pages.tableHeading(kTaxColumns);
   for (const CardLine& l : lines.tax) pages.line(l, kTaxColumns);
   pages.rule();
-  if (asset && !asset->datumO.empty()) {
+  if (asset && !asset->record.DatumO.empty()) {
     pages.room(1);
-    pages.text("Osnovno sredstvo je otpisano/otudjeno: " + asset->datumO.toText() + ". godine.");
+    pages.text("Osnovno sredstvo je otpisano/otudjeno: " + asset->record.DatumO.toText() +
+               ". godine.");
   }
   printer.EndDoc();
   wait.reset();

@@ -5,6 +5,8 @@
 
 #include "common/decimal.h"
 #include "common/text.h"
+#include "store/record_codec.h"
+#include "store/records.h"
 
 namespace kavrina::reports {
 
@@ -36,7 +38,9 @@ bool seekAsset(store::DbfTable& mdos, std::string_view invBr) {
   const double value = parseNumber(invBr);
   if (isDigitsInventoryNumber(invBr)) return mdos.seek(value);
   const std::string_view wanted = text::trimBlanks(invBr);
-  const int field = mdos.fieldIndex("InvBr");
+  using R = store::AssetRecord;
+  const int field =
+      store::RecordCodec<R>(mdos, store::FieldSet<R>::of(&R::InvBr)).position(&R::InvBr);
   if (mdos.seek(value) && walkSameValue(mdos, field, value, wanted)) return true;
   // The index and this reading of a number may disagree on a text such as "1e3": the whole
   // table is the last place to look.

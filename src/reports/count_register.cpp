@@ -7,6 +7,8 @@
 #include "common/text.h"
 #include "reports/list_report.h"
 #include "store/dbf/dbf_table.h"
+#include "store/record_codec.h"
+#include "store/records.h"
 
 namespace kavrina::reports {
 
@@ -17,13 +19,19 @@ std::vector<CountAsset> readCountRegister(store::Program& program) {
 
   std::vector<CountAsset> assets;
   store::DbfTable& mdos = program.areas["MDOS"];
+  using store::AssetRecord;
+  const store::RecordCodec<AssetRecord> reader(
+      mdos, store::FieldSet<AssetRecord>::of(&AssetRecord::InvBr, &AssetRecord::Naziv,
+                                             &AssetRecord::DatumN, &AssetRecord::DatumO,
+                                             &AssetRecord::ODeo));
   for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
+    const AssetRecord r = reader.read();
     CountAsset a;
-    a.InvBr = std::string(text::trimBlanks(mdos.getString("InvBr")));
-    a.Naziv = std::string(text::trimRightBlanks(mdos.getString("Naziv")));
-    a.DatumN = mdos.getDate("DatumN");
-    a.DatumO = mdos.getDate("DatumO");
-    a.ODeo = static_cast<int>(mdos.getNumber("ODeo"));
+    a.InvBr = std::string(text::trimBlanks(r.InvBr));
+    a.Naziv = r.Naziv;
+    a.DatumN = r.DatumN;
+    a.DatumO = r.DatumO;
+    a.ODeo = static_cast<int>(r.ODeo);
     a.listed = listed.count(a.InvBr) > 0;
     assets.push_back(std::move(a));
   }

@@ -5,15 +5,19 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "common/decimal.h"
 #include "common/number_picture.h"
+#include "common/text.h"
 #include "reports/asset_lookup.h"
 #include "reports/list_engine.h"
 #include "reports/list_report.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
+#include "store/record_codec.h"
+#include "store/records.h"
 
 namespace kavrina::reports {
 namespace {
@@ -72,40 +76,23 @@ std::string amount(double value) {
   return formatAmountGrowing(value);
 }
 
-std::string withoutTrailingBlanks(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
-
-// What the register shows of an asset of `MDOS`.
-struct RegisterAsset {
-  std::string naziv;
-  Date datumN;
-  double raOsn = 0;
-  std::string raOsnText;  // empty when the asset is no longer there
-};
-
 // Finds the assets in `MDOS` (checked against its structure when it was opened) by their
 // inventory number (seekAsset).
 class AssetFinder {
  public:
+  using R = store::AssetRecord;
   explicit AssetFinder(store::Program& program)
-      : mdos_(program.areas["MDOS"]),
-        naziv_(mdos_.fieldIndex("Naziv")),
-        datumN_(mdos_.fieldIndex("DatumN")),
-        raOsn_(mdos_.fieldIndex("RAOsn")) {}
+      : reader_(program.areas["MDOS"], store::FieldSet<R>::of(&R::Naziv, &R::DatumN, &R::RAOsn)) {}
 
-  // The asset's values; all empty when `MDOS` no longer holds it.
-  RegisterAsset find(const std::string& invBr) {
-    if (!seekAsset(mdos_, invBr)) return {};
-    const double raOsn = mdos_.getNumber(raOsn_);
-    return {withoutTrailingBlanks(mdos_.getString(naziv_)), mdos_.getDate(datumN_), raOsn,
-            amount(raOsn)};
+  // The asset's name, acquisition date and accounting base; nothing when `MDOS` no longer
+  // holds it.
+  std::optional<R> find(const std::string& invBr) {
+    if (!seekAsset(reader_.table(), invBr)) return std::nullopt;
+    return reader_.read();
   }
 
  private:
-  store::DbfTable& mdos_;
-  int naziv_, datumN_, raOsn_;
+  store::RecordCodec<R> reader_;
 };
 
 // The columns and the page heading of the register.
@@ -175,16 +162,16 @@ ListReport registerReport(store::Program& program, const depreciation::PamRam& l
     // The smaller depreciation is recognised; when they are equal, the tax one.
     const std::int64_t recognisedRa = rAm < pAm ? rAm : 0;
     const std::int64_t recognisedPa = pAm <= rAm ? pAm : 0;
-    RegisterAsset asset = assets->find(r.InvBr);
+    const std::optional<store::AssetRecord> asset = assets->find(r.InvBr);
 
     cells[0].text = formatGrowingPicture(static_cast<double>(ordinal), "99999.", "9999999999.");
     cells[0].number = static_cast<double>(ordinal);
-    cells[1].text = withoutTrailingBlanks(r.InvBr);
-    cells[2].text = std::move(asset.naziv);
-    cells[3].text = shortDate(asset.datumN);
-    cells[3].date = asset.datumN;
-    cells[4].text = std::move(asset.raOsnText);
-    cells[4].number = asset.raOsn;
+    cells[1].text = std::string(text::trimRightBlanks(r.InvBr));
+    cells[2].text = asset ? asset->Naziv : std::string();
+    cells[3].text = asset ? shortDate(asset->DatumN) : std::string();
+    cells[3].date = asset ? asset->DatumN : Date();
+    cells[4].text = asset ? amount(asset->RAOsn) : std::string();  // empty when it is gone
+    cells[4].number = asset ? asset->RAOsn : 0;
     cells[5].text = r.datumObracuna;
     cells[5].date = Date::fromText(r.datumObracuna);
     cells[6].text = "0.00";  // no later investments are kept

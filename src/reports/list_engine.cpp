@@ -2,9 +2,11 @@
 #include "reports/list_engine.h"
 
 #include <cmath>
+#include <memory>
 
 #include "common/number_picture.h"
 #include "reports/list_report.h"
+#include "reports/list_workbook.h"
 
 namespace kavrina::reports {
 namespace {
@@ -139,6 +141,8 @@ void ListTotals::add(const std::vector<ListColumn>& columns, const std::vector<L
 void drawListReport(ui::Printer& printer, const ListReport& report) {
   ListPages pages(printer, report);
   ListTotals totals(report.columns);
+  // The same rows as a workbook, gathered as they are drawn (for "Excel" and --xlsx).
+  ListWorkbookBuilder workbook(report);
   walkRows(
       report,
       [&] {
@@ -147,9 +151,11 @@ void drawListReport(ui::Printer& printer, const ListReport& report) {
       [&](const std::vector<ListCell>& cells) {
         pages.drawRow(cells);
         totals.add(report.columns, cells);
+        workbook.add(cells);
       });
   pages.drawBand(totals);
   pages.drawClosing();
+  printer.setWorkbook(std::make_shared<const sheet::Workbook>(workbook.finish()));
 }
 
 void visitListRows(const ListReport& report,

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/workbook.h"
 #include "ui/printer.h"
 
 namespace kavrina::reports {
@@ -56,6 +58,8 @@ class PageDocument {
  public:
   std::string title;
   ui::Orientation orientation = ui::Orientation::Portrait;
+  // The same document as a spreadsheet, when its report gives one (none: no "Excel").
+  std::shared_ptr<const sheet::Workbook> workbook;
 
   // Paper size in millimetres in the document's orientation (A4).
   double widthMm() const;

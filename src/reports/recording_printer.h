@@ -43,6 +43,10 @@ class RecordingPrinter final : public ui::Printer {
 
   void setShowDialog(bool show) override { showDialog_ = show; }
   bool showDialog() const override { return showDialog_; }
+  // Keeps the workbook with the current document.
+  void setWorkbook(std::shared_ptr<const sheet::Workbook> workbook) override {
+    document_->workbook = std::move(workbook);
+  }
 
   // The current document (empty before the first BeginDoc).
   const PageDocument& document() const { return *document_; }

@@ -22,6 +22,7 @@
 #include "depreciation/ucitaj_pamram.h"
 #include "reports/list_engine.h"
 #include "reports/list_report.h"
+#include "reports/oa_workbook.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
 #include "store/database.h"
@@ -64,53 +65,15 @@ std::optional<std::vector<Row>> readResultTable(store::Program& program, const C
   });
 }
 
-// What a statement line shows of an asset of `MDOS`.
-struct StatementAsset {
-  std::string invBr;  // without trailing blanks, as the result rows hold it
-  std::string naziv;
-  double raOsn = 0;
-  double paOsn = 0;
-  int paGrupa = 0;
-};
-
-class StatementAssetReader {
- public:
-  explicit StatementAssetReader(store::DbfTable& mdos)
-      : invBr_(mdos.fieldIndex("InvBr")),
-        naziv_(mdos.fieldIndex("Naziv")),
-        raOsn_(mdos.fieldIndex("RAOsn")),
-        paOsn_(mdos.fieldIndex("PAOsn")),
-        paGrupa_(mdos.fieldIndex("PAgrupa")) {}
-  StatementAsset read(store::DbfTable& t) const {
-    return {std::string(text::trimRightBlanks(t.getText(invBr_))),
-            std::string(text::trimRightBlanks(t.getText(naziv_))), t.getNumber(raOsn_),
-            t.getNumber(paOsn_), static_cast<int>(t.getNumber(paGrupa_))};
-  }
-
- private:
-  int invBr_, naziv_, raOsn_, paOsn_, paGrupa_;
-};
-
-// `MDOS` (checked against its structure when it was opened) in the order of its index.
-std::vector<StatementAsset> readStatementAssets(store::Program& program) {
+// `MDOS` (checked against its structure when it was opened) in the order of its index, with
+// what a statement line shows of an asset.
+std::vector<store::AssetRecord> readStatementAssets(store::Program& program) {
   // The register as it stands before another station's import or after it.
   const store::RegisterReading reading(program);
   if (!reading.held()) return {};
-  store::DbfTable& mdos = program.areas["MDOS"];
-  const StatementAssetReader reader(mdos);
-  std::vector<StatementAsset> assets;
-  const auto order = depreciation::scanMdosInIndexOrder(program, [&](store::DbfTable& record) {
-    assets.push_back(reader.read(record));
-    return true;
-  });
-  if (!order) {
-    for (mdos.goTop(); !mdos.eof(); mdos.skip()) assets.push_back(reader.read(mdos));
-    return assets;
-  }
-  std::vector<StatementAsset> sorted;
-  sorted.reserve(assets.size());
-  for (std::size_t i : *order) sorted.push_back(std::move(assets[i]));
-  return sorted;
+  using R = store::AssetRecord;
+  return depreciation::readAssetsInIndexOrder(
+      program, store::FieldSet<R>::of(&R::InvBr, &R::Naziv, &R::RAOsn, &R::PAOsn, &R::PAgrupa));
 }
 
 // One line of a statement as both statements fill it from their own side.
@@ -161,14 +124,14 @@ void setAmount(ListCell& cell, double value) {
 }
 
 // The cells of a statement line of `asset` numbered `ordinal`.
-void fillStatementCells(const StatementAsset& asset, const StatementLine& line, std::size_t ordinal,
-                        std::vector<ListCell>& cells) {
+void fillStatementCells(const store::AssetRecord& asset, const StatementLine& line,
+                        std::size_t ordinal, std::vector<ListCell>& cells) {
   const std::int64_t accumulated =
       line.acquired ? 0 : thousandths(line.purchase) - thousandths(line.prVr);
   cells[0].text = formatOrdinalGrowing(static_cast<double>(ordinal));
   cells[0].number = static_cast<double>(ordinal);
-  cells[1].text = trimmedText(asset.invBr);
-  cells[2].text = asset.naziv;
+  cells[1].text = trimmedText(asset.InvBr);
+  cells[2].text = asset.Naziv;
   setAmount(cells[3], line.purchase);
   setAmount(cells[4], static_cast<double>(accumulated) / 1000.0);
   setAmount(cells[5], line.base);
@@ -194,7 +157,7 @@ template <class Row>
 struct StatementSource {
   std::vector<Row> rows;
   std::unordered_map<std::string, const Row*> results;
-  std::vector<StatementAsset> assets;
+  std::vector<store::AssetRecord> assets;
 };
 
 // The statement of one side as data, owning what it read: `lineOf(asset, results)` gives
@@ -219,7 +182,7 @@ ListReport statementOf(store::Program& program, const CalculationRow& row, std::
   addStatementCaptions(report.heading);
   report.rowCount = source->assets.size();
   report.row = [source, lineOf](std::size_t i, std::size_t ordinal, std::vector<ListCell>& cells) {
-    const StatementAsset& asset = source->assets[i];
+    const store::AssetRecord& asset = source->assets[i];
     const std::optional<StatementLine> line = lineOf(asset, source->results);
     if (line) fillStatementCells(asset, *line, ordinal, cells);
     return line.has_value();
@@ -253,32 +216,32 @@ std::optional<ListReport> statementReport(store::Program& program, const Calcula
                                           StatementSide side,
                                           std::unique_ptr<ui::WaitNotice>& wait) {
   if (side == StatementSide::Accounting) {
-    auto rows = readResultTable<depreciation::RaRow>(
+    auto rows = readResultTable<store::RaRow>(
         program, row, kAliasRa, wait,
         [](store::DbfTable& t, const auto& step) { return depreciation::readRaRows(t, step); });
     if (!rows) return std::nullopt;
     return statementOf(
         program, row, std::move(*rows),
-        [](const StatementAsset& asset, const auto& results) -> std::optional<StatementLine> {
-          const auto found = results.find(asset.invBr);
+        [](const store::AssetRecord& asset, const auto& results) -> std::optional<StatementLine> {
+          const auto found = results.find(asset.InvBr);
           if (found == results.end()) return std::nullopt;
-          const depreciation::RaRow& r = *found->second;
-          return StatementLine{asset.raOsn, r.RAPrVr, r.RANab, r.RAOsn, r.RAStopa, r.BrMes, r.RAm};
+          const store::RaRow& r = *found->second;
+          return StatementLine{asset.RAOsn, r.RAPrVr, r.RANab, r.RAOsn, r.RAStopa, r.BrMes, r.RAm};
         });
   }
-  auto rows = readResultTable<depreciation::PaRow>(
+  auto rows = readResultTable<store::PaRow>(
       program, row, kAliasPa, wait,
       [](store::DbfTable& t, const auto& step) { return depreciation::readPaRows(t, step); });
   if (!rows) return std::nullopt;
   return statementOf(
       program, row, std::move(*rows),
-      [](const StatementAsset& asset, const auto& results) -> std::optional<StatementLine> {
+      [](const store::AssetRecord& asset, const auto& results) -> std::optional<StatementLine> {
         // Groups II to V appear only in form OA.
-        if (asset.paGrupa > 1) return std::nullopt;
-        const auto found = results.find(asset.invBr);
+        if (asset.PAgrupa > 1) return std::nullopt;
+        const auto found = results.find(asset.InvBr);
         if (found == results.end()) return std::nullopt;
-        const depreciation::PaRow& r = *found->second;
-        return StatementLine{asset.paOsn, r.PAPrVr, r.PANab, r.PAOsn, r.PAStopa, r.BrMes, r.PAm};
+        const store::PaRow& r = *found->second;
+        return StatementLine{asset.PAOsn, r.PAPrVr, r.PANab, r.PAOsn, r.PAStopa, r.BrMes, r.PAm};
       });
 }
 
@@ -371,7 +334,7 @@ void drawOaAmounts(ui::Printer& printer, int j, const GroupSums& s) {
 
 bool StampaOA(store::Program& program, ui::Printer& printer, const CalculationRow& row) {
   auto wait = program.userInterface().showWait(kPripremaZaStampu);
-  const auto rows = readResultTable<depreciation::PaRow>(
+  const auto rows = readResultTable<store::PaRow>(
       program, row, kAliasPa, wait,
       [](store::DbfTable& t, const auto& step) { return depreciation::readPaRows(t, step); });
   if (!rows) return false;
@@ -381,7 +344,7 @@ bool StampaOA(store::Program& program, ui::Printer& printer, const CalculationRo
   const bool leaveOutNewRules = parseNumber(year) > 2018;
 
   std::array<GroupSums, 4> groups{};
-  for (const depreciation::PaRow& r : *rows) {
+  for (const store::PaRow& r : *rows) {
     if (r.PAGrupa < 2 || r.PAGrupa > 5) continue;
     if (leaveOutNewRules && r.NoviPrav) continue;
     GroupSums& g = groups[static_cast<std::size_t>(r.PAGrupa - 2)];
@@ -403,6 +366,12 @@ bool StampaOA(store::Program& program, ui::Printer& printer, const CalculationRo
 
   setUpPortraitA4(printer, kObrazacOaTitle, style);
   printer.BeginDoc();
+  std::array<OaGroupAmounts, 4> amounts{};
+  for (std::size_t g = 0; g < groups.size(); ++g)
+    amounts[g] = {groups[g].opening, groups[g].acquired, groups[g].disposed,
+                  groups[g].base,    groups[g].amount,   groups[g].closing};
+  printer.setWorkbook(std::make_shared<const sheet::Workbook>(
+      oaWorkbook(program, trimmedText(row.description), heading.second, amounts)));
   printer.NewPage();
   drawPageFrame(printer, style, heading);
   drawOaHeading(printer);

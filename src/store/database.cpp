@@ -148,12 +148,13 @@ OpenOutcome DBOPENALL(Session& program, StructureCheckEvents& events) {
     out.indexFile = ntx::indexFilePath(index);
     return out;
   };
-  if (const IndexAttach how = openStanding(program, "DBF/Firme.dbf", "Firme", "NTX/Firme", "Sifra");
+  if (const IndexAttach how =
+          openStanding(program, "DBF/Firme.dbf", "Firme", "NTX/Firme", schema::kCompanyKey);
       how != IndexAttach::Attached)
     return unusable(how, "NTX/Firme");
   const fs::path mdosIndex = indexPath(program, "MDOS");
-  if (const IndexAttach how =
-          openStanding(program, dataPath(program, "MDOS.dbf"), "MDOS", mdosIndex, "val(InvBr)");
+  if (const IndexAttach how = openStanding(program, dataPath(program, "MDOS.dbf"), "MDOS",
+                                           mdosIndex, schema::kAssetKey);
       how != IndexAttach::Attached)
     return unusable(how, mdosIndex);
   return out;
@@ -182,7 +183,7 @@ bool attachWorkingIndex(Session& program, std::string_view alias) {
   errors::setNetworkError(false);
   bool built = false;
   try {
-    built = ntx::createIndex(table, indexPath(program, alias), "InvBr");
+    built = ntx::createIndex(table, indexPath(program, alias), schema::kWorkingKey);
   } catch (const errors::Error& e) {
     if (e.GENCODE != errors::gen::kOpen || e.OSCODE != errors::os::kSharingViolation) {
       program.areas.close(alias);

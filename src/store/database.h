@@ -58,7 +58,7 @@ OpenOutcome DBOPENALL(Session& program);
 std::filesystem::path standingTableHeld(const Session& program);
 
 // Opens a working table (`MDNG` or a result table) exclusively under `alias`, builds its
-// index prefix + "NTX/" + alias on "InvBr" afresh and attaches it as the only order.
+// index prefix + "NTX/" + alias on the inventory number afresh and attaches it as the only order.
 // Answers false, with the work area left empty, when another user holds the table.
 bool openWorkingTable(Session& program, const std::filesystem::path& file, std::string_view alias);
 

@@ -3,8 +3,10 @@
 #include <string>
 
 #include "errors/error.h"
+#include "store/records.h"
 
-namespace kavrina::store::schema {
+namespace kavrina::store {
+namespace schema {
 namespace {
 
 std::string describe(const FieldDef& f) {
@@ -16,42 +18,102 @@ std::string describe(const FieldDef& f) {
 
 }  // namespace
 
+}  // namespace schema
+
+// The tables' fields in file order, each bound to the member of its record type that holds it.
+
+const RecordLayout<CompanyRecord>& CompanyRecord::layout() {
+  using R = CompanyRecord;
+  static const RecordLayout<R> layout = {
+      {{"Sifra", 'C', 3, 0}, &R::Sifra},
+      {{"Naziv", 'C', 30, 0}, &R::Naziv},
+      {{"Mesto", 'C', 30, 0}, &R::Mesto},
+      {{"PIB", 'C', 13, 0}, &R::PIB},
+  };
+  return layout;
+}
+
+const RecordLayout<AssetRecord>& AssetRecord::layout() {
+  using R = AssetRecord;
+  static const RecordLayout<R> layout = {
+      {{"InvBr", 'C', 30, 0}, &R::InvBr},
+      {{"Naziv", 'C', 30, 0}, &R::Naziv},
+      {{"DatumN", 'D', 8, 0}, &R::DatumN},
+      {{"DatumO", 'D', 8, 0}, &R::DatumO},
+      {{"Dobavljac", 'C', 30, 0}, &R::Dobavljac},
+      {{"Dokument", 'C', 30, 0}, &R::Dokument},
+      {{"RAOsn", 'N', 15, 3}, &R::RAOsn},
+      {{"PAOsn", 'N', 15, 3}, &R::PAOsn},
+      {{"IspVr", 'N', 15, 3}, &R::IspVr},
+      {{"PKVT", 'N', 6, 2}, &R::PKVT},
+      {{"RAStopa", 'N', 7, 3}, &R::RAStopa},
+      {{"RAtip", 'N', 1, 0}, &R::RAtip},
+      {{"PAStopa", 'N', 7, 3}, &R::PAStopa},
+      {{"PAgrupa", 'N', 1, 0}, &R::PAgrupa},
+      {{"ODeo", 'N', 3, 0}, &R::ODeo},
+      {{"Kolicina", 'N', 4, 0}, &R::Kolicina},
+      {{"Konto", 'N', 10, 0}, &R::Konto},
+      {{"DuzKonta", 'N', 2, 0}, &R::DuzKonta},
+  };
+  return layout;
+}
+
+const RecordLayout<GroupResetMark>& GroupResetMark::layout() {
+  using R = GroupResetMark;
+  static const RecordLayout<R> layout = {
+      {{"InvBr", 'C', 30, 0}, &R::InvBr},
+      {{"GodinaNG", 'C', 4, 0}, &R::GodinaNG},
+  };
+  return layout;
+}
+
+const RecordLayout<RaRow>& RaRow::layout() {
+  using R = RaRow;
+  static const RecordLayout<R> layout = {
+      {{"InvBr", 'C', 30, 0}, &R::InvBr},      {{"RAPrVr", 'N', 15, 3}, &R::RAPrVr},
+      {{"RAOsn", 'N', 15, 3}, &R::RAOsn},      {{"RAStopa", 'N', 7, 3}, &R::RAStopa},
+      {{"RATip", 'N', 1, 0}, &R::RATip},       {{"BrMes", 'N', 2, 0}, &R::BrMes},
+      {{"RAm", 'N', 15, 3}, &R::RAm},          {{"RASadVr", 'N', 15, 3}, &R::RASadVr},
+      {{"RANab", 'L', 1, 0}, &R::RANab},       {{"RAOtp", 'L', 1, 0}, &R::RAOtp},
+      {{"NoviPrav", 'L', 1, 0}, &R::NoviPrav},
+  };
+  return layout;
+}
+
+const RecordLayout<PaRow>& PaRow::layout() {
+  using R = PaRow;
+  static const RecordLayout<R> layout = {
+      {{"InvBr", 'C', 30, 0}, &R::InvBr},      {{"PAPrVr", 'N', 15, 3}, &R::PAPrVr},
+      {{"PAOsn", 'N', 15, 3}, &R::PAOsn},      {{"PAOtpVr", 'N', 15, 3}, &R::PAOtpVr},
+      {{"PAStopa", 'N', 7, 3}, &R::PAStopa},   {{"PAGrupa", 'N', 1, 0}, &R::PAGrupa},
+      {{"BrMes", 'N', 2, 0}, &R::BrMes},       {{"BrDan", 'N', 3, 0}, &R::BrDan},
+      {{"PAm", 'N', 15, 3}, &R::PAm},          {{"PASadVr", 'N', 15, 3}, &R::PASadVr},
+      {{"PANab", 'L', 1, 0}, &R::PANab},       {{"PAOtp", 'L', 1, 0}, &R::PAOtp},
+      {{"NoviPrav", 'L', 1, 0}, &R::NoviPrav},
+  };
+  return layout;
+}
+
+namespace schema {
+
 Structure firme() {
-  return {{"Sifra", 'C', 3, 0}, {"Naziv", 'C', 30, 0}, {"Mesto", 'C', 30, 0}, {"PIB", 'C', 13, 0}};
+  return structureOf<CompanyRecord>();
 }
 
 Structure mdos() {
-  return {
-      {"InvBr", 'C', 30, 0},   {"Naziv", 'C', 30, 0},     {"DatumN", 'D', 8, 0},
-      {"DatumO", 'D', 8, 0},   {"Dobavljac", 'C', 30, 0}, {"Dokument", 'C', 30, 0},
-      {"RAOsn", 'N', 15, 3},   {"PAOsn", 'N', 15, 3},     {"IspVr", 'N', 15, 3},
-      {"PKVT", 'N', 6, 2},     {"RAStopa", 'N', 7, 3},    {"RAtip", 'N', 1, 0},
-      {"PAStopa", 'N', 7, 3},  {"PAgrupa", 'N', 1, 0},    {"ODeo", 'N', 3, 0},
-      {"Kolicina", 'N', 4, 0}, {"Konto", 'N', 10, 0},     {"DuzKonta", 'N', 2, 0},
-  };
+  return structureOf<AssetRecord>();
 }
 
 Structure mdng() {
-  return {{"InvBr", 'C', 30, 0}, {"GodinaNG", 'C', 4, 0}};
+  return structureOf<GroupResetMark>();
 }
 
 Structure resultRa() {
-  return {
-      {"InvBr", 'C', 30, 0},  {"RAPrVr", 'N', 15, 3},  {"RAOsn", 'N', 15, 3},
-      {"RAStopa", 'N', 7, 3}, {"RATip", 'N', 1, 0},    {"BrMes", 'N', 2, 0},
-      {"RAm", 'N', 15, 3},    {"RASadVr", 'N', 15, 3}, {"RANab", 'L', 1, 0},
-      {"RAOtp", 'L', 1, 0},   {"NoviPrav", 'L', 1, 0},
-  };
+  return structureOf<RaRow>();
 }
 
 Structure resultPa() {
-  return {
-      {"InvBr", 'C', 30, 0},   {"PAPrVr", 'N', 15, 3}, {"PAOsn", 'N', 15, 3},
-      {"PAOtpVr", 'N', 15, 3}, {"PAStopa", 'N', 7, 3}, {"PAGrupa", 'N', 1, 0},
-      {"BrMes", 'N', 2, 0},    {"BrDan", 'N', 3, 0},   {"PAm", 'N', 15, 3},
-      {"PASadVr", 'N', 15, 3}, {"PANab", 'L', 1, 0},   {"PAOtp", 'L', 1, 0},
-      {"NoviPrav", 'L', 1, 0},
-  };
+  return structureOf<PaRow>();
 }
 
 Structure ofAlias(std::string_view alias) {
@@ -81,4 +143,5 @@ void check(const DbfTable& table, const Structure& expected) {
   }
 }
 
-}  // namespace kavrina::store::schema
+}  // namespace schema
+}  // namespace kavrina::store

@@ -1,4 +1,5 @@
-// The structure of every table the program keeps, as structure arrays.
+// The structure of every table the program keeps, as structure arrays derived from the
+// record types' layouts (records.h), and the key expressions of their indexes.
 #pragma once
 
 #include <string_view>
@@ -6,6 +7,13 @@
 #include "store/dbf/dbf_table.h"
 
 namespace kavrina::store::schema {
+
+// The key of `Firme`'s standing index: the company code.
+inline constexpr std::string_view kCompanyKey = "Sifra";
+// The key of `MDOS`'s standing index: the inventory number's numeric value.
+inline constexpr std::string_view kAssetKey = "val(InvBr)";
+// The key of a working index (a result table, `MDNG`): the inventory number as stored.
+inline constexpr std::string_view kWorkingKey = "InvBr";
 
 // Company register `Firme`: Sifra, Naziv, Mesto, PIB.
 Structure firme();

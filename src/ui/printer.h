@@ -5,8 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "common/workbook.h"
 
 namespace kavrina::ui {
 
@@ -88,6 +91,11 @@ class Printer {
   // Whether Print shows the print dialog first.
   virtual void setShowDialog(bool show) = 0;
   virtual bool showDialog() const = 0;
+
+  // The document's tables as a workbook, for saving it as a spreadsheet: given by a report
+  // after BeginDoc, and belonging to that document. A printer that keeps no workbooks
+  // ignores it.
+  virtual void setWorkbook(std::shared_ptr<const sheet::Workbook> /*workbook*/) {}
 };
 
 }  // namespace kavrina::ui

@@ -1,6 +1,8 @@
 #include "app_fixture.h"
 
 #include "app/list_rows.h"
+#include "depreciation/asset_list.h"
+#include "store/record_codec.h"
 
 namespace kavrina::test {
 
@@ -9,7 +11,7 @@ const Date AppTest::kToday = Date::fromYmd(2024, 3, 15);
 app::CommandHooks RecordedHooks::hooks(bool realActivation) {
   app::CommandHooks h;
   if (realActivation) h.AKTIVIRAJ = app::callAKTIVIRAJ;
-  h.presentValues = app::presentValueLookup;
+  h.presentValues = depreciation::presentValueLookup;
   h.OBRACUN = [this](store::Program& p, bool ra, bool pa, bool periodic) {
     calls.push_back("OBRACUN " + std::to_string(ra) + " " + std::to_string(pa) + " " +
                     std::to_string(periodic) + " " + std::to_string(p.NGODINA) + "/" +
@@ -22,8 +24,8 @@ app::CommandHooks RecordedHooks::hooks(bool realActivation) {
   };
   h.print = [this](store::Program&, app::Document d, const app::ListRow& row) {
     static const char* names[] = {
-        "SpisakFirmi", "SpisakOS", "Popis",          "Kartica",   "ORA",           "OPA",
-        "OA",          "POA",      "Evidencija2019", "Nalepnice", "PopisneRazlike"};
+        "SpisakFirmi", "SpisakOS",       "Popis",     "Kartica",        "ORA",   "OPA",     "OA",
+        "POA",         "Evidencija2019", "Nalepnice", "PopisneRazlike", "Nalog", "NalogCsv"};
     calls.push_back(std::string("print ") + names[static_cast<int>(d)] +
                     (row.empty() ? std::string() : " " + app::trimmed(row[0])));
   };
@@ -43,23 +45,26 @@ void AppTest::openDatabase() {
 
 void AppTest::addCompany(const std::string& code, const std::string& naziv,
                          const std::string& mesto) {
+  using C = store::CompanyRecord;
   store::writeRecord(program(), "Firme", true, [&](store::DbfTable& t) {
-    t.putString("Sifra", code);
-    t.putString("Naziv", naziv);
-    t.putString("Mesto", mesto);
+    store::RecordCodec<C>(t, store::FieldSet<C>::of(&C::Sifra, &C::Naziv, &C::Mesto))
+        .write({code, naziv, mesto, {}});
   });
 }
 
 void AppTest::addAsset(const Asset& a) {
+  using R = store::AssetRecord;
+  R r;
+  r.InvBr = a.invBr;
+  r.Naziv = a.naziv;
+  r.DatumN = Date::fromText(a.datumN);
+  r.DatumO = Date::fromText(a.datumO);
+  r.RAOsn = a.raOsn;
+  r.PAOsn = a.paOsn;
+  r.ODeo = a.oDeo;
+  r.Konto = a.konto;
   store::writeRecord(program(), "MDOS", true, [&](store::DbfTable& t) {
-    t.putString("InvBr", a.invBr);
-    t.putString("Naziv", a.naziv);
-    t.putDate("DatumN", Date::fromText(a.datumN));
-    t.putDate("DatumO", Date::fromText(a.datumO));
-    t.putNumber("RAOsn", a.raOsn);
-    t.putNumber("PAOsn", a.paOsn);
-    t.putNumber("ODeo", a.oDeo);
-    t.putNumber("Konto", a.konto);
+    store::RecordCodec<R>(t, depreciation::listedFields()).write(r);
   });
 }
 
@@ -71,8 +76,11 @@ void AppTest::addAccountingResult(const std::string& fileName,
   ASSERT_TRUE(t);
   for (const auto& [invBr, value] : records) {
     ASSERT_TRUE(t->append());
-    t->putString("InvBr", invBr);
-    t->putNumber("RASadVr", value);
+    using R = store::RaRow;
+    R row;
+    row.InvBr = invBr;
+    row.RASadVr = value;
+    store::RecordCodec<R>(*t, store::FieldSet<R>::of(&R::InvBr, &R::RASadVr)).write(row);
   }
   t->close();
 }
@@ -120,7 +128,9 @@ std::vector<std::string> AppTest::assetNumbers() {
 std::vector<std::string> AppTest::storedAssets() {
   std::vector<std::string> out;
   store::DbfTable& t = program().areas["MDOS"];
-  for (t.goTop(); !t.eof(); t.skip()) out.push_back(app::trimmed(t.getString("InvBr")));
+  using R = store::AssetRecord;
+  const store::RecordCodec<R> reader(t, store::FieldSet<R>::of(&R::InvBr));
+  for (t.goTop(); !t.eof(); t.skip()) out.push_back(app::trimmed(reader.read().InvBr));
   return out;
 }
 

@@ -456,9 +456,11 @@ TEST_F(Calculations, ListHasFourKindsOfRows) {
             (std::vector<std::string>{
                 "A201812P.dbf Godisnji obracun Poreske amortizacije", "A201812P.dbf Obrazac OA ",
                 "A201812R.dbf Godisnji obracun Racunovodstvene amortizacije",
+                "A201812R.dbf Nalog za knjizenje amortizacije",
                 "A202312P.dbf Godisnji obracun Poreske amortizacije", "A202312P.dbf Obrazac OA ",
                 "A202312P.dbf Obrazac POA ", "A202312P.dbf Evidencija OS stecenih od 01.01.2019 ",
-                "A202312R.dbf Godisnji obracun Racunovodstvene amortizacije"}));
+                "A202312R.dbf Godisnji obracun Racunovodstvene amortizacije",
+                "A202312R.dbf Nalog za knjizenje amortizacije"}));
 }
 
 TEST_F(Calculations, EachCalculationCommandPresetsYearAndMonths) {
@@ -487,16 +489,18 @@ TEST_F(Calculations, OpeningADocumentDispatchesOnKindAndDescription) {
   addEmptyResult("A202312R.dbf");
   nav().UcitajObracune();
   showSection("Obracuni");
-  for (int row = 0; row < 5; ++row) {
+  for (int row = 0; row < 6; ++row) {
     nav().setCurrentRow(row);
     nav().sgSpisakOnDblClick();
   }
   nav().setCurrentRow(2);
   run("Odabrani obrazac");
+  run("Nalog za knjizenje (CSV)");
   EXPECT_EQ(recorded_.calls,
             (std::vector<std::string>{"print OPA A202312P.dbf", "print OA A202312P.dbf",
                                       "print POA A202312P.dbf", "print Evidencija2019 A202312P.dbf",
-                                      "print ORA A202312R.dbf", "print POA A202312P.dbf"}));
+                                      "print ORA A202312R.dbf", "print Nalog A202312R.dbf",
+                                      "print POA A202312P.dbf", "print NalogCsv A202312P.dbf"}));
 }
 
 TEST_F(Calculations, MissingDocumentFileIsReported) {
@@ -537,7 +541,7 @@ TEST_F(Calculations, DeleteOfATableInUseIsRefused) {
             "error: Godisnji obracun Racunovodstvene amortizacije nije obrisan.\r"
             "Moguc uzrok: Baza je u upotrebi od strane drugog operatera.");
   EXPECT_TRUE(fs::exists("DBF/A202312R.dbf"));
-  EXPECT_EQ(program().AOBRACUNI.size(), 1u);
+  EXPECT_EQ(program().AOBRACUNI.size(), 2u) << "the statement and the booking note";
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ class CountCommands : public ::testing::Test {
   void SetUp() override {
     folder_.addAssets({assetNo("1").acquired("01.02.2020"), assetNo("2").acquired("01.02.2020"),
                        assetNo("3").acquired("01.02.2020")});
-    UcitajOsnovnaSredstva(program(), presentValueLookup(program()));
+    depreciation::UcitajOsnovnaSredstva(program(), depreciation::presentValueLookup(program()));
   }
   store::Program& program() { return folder_.program(); }
   ui::ScriptedUi& ui() { return folder_.ui(); }

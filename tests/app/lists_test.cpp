@@ -64,12 +64,12 @@ TEST(CommandTrees, KavrinaSection) {
 TEST(CommandTrees, ObracuniSection) {
   EXPECT_EQ(
       tree(Section::Obracuni),
-      (std::vector<std::string>{"[OBRACUNI] (1)", "  Godisnji obracun (3)",
-                                "    Godisnja Racunovodstvena amortizacija (3)",
-                                "    Godisnja Poreska amortizacija (3)", "  Periodicni obracun (3)",
-                                "    Periodicna Racunovodstvena amortizacija (3)",
-                                "    Periodicna Poreska amortizacija (3)", "  Brisi obracun (5)",
-                                "  Stampaj (5)", "    Odabrani obrazac (5)"}));
+      (std::vector<std::string>{
+          "[OBRACUNI] (1)", "  Godisnji obracun (3)",
+          "    Godisnja Racunovodstvena amortizacija (3)", "    Godisnja Poreska amortizacija (3)",
+          "  Periodicni obracun (3)", "    Periodicna Racunovodstvena amortizacija (3)",
+          "    Periodicna Poreska amortizacija (3)", "  Brisi obracun (5)", "  Stampaj (5)",
+          "    Odabrani obrazac (5)", "    Nalog za knjizenje (CSV) (5)"}));
 }
 
 TEST(Sections, PanelCaptionsAndSenders) {
@@ -124,9 +124,13 @@ TEST(CalculationRows, TaxResultOf2018OrWithoutAccountingTableGivesTwoRows) {
   EXPECT_EQ(calculationRows("A202312P.dbf", none).size(), 2u);
 }
 
-TEST(CalculationRows, AccountingResultGivesOneRowAndOtherNamesNone) {
+TEST(CalculationRows, AccountingResultGivesItsStatementAndBookingNoteAndOtherNamesNone) {
   EXPECT_EQ(descriptions(calculationRows("A202312R.dbf", all)),
-            (std::vector<std::string>{"Godisnji obracun Racunovodstvene amortizacije"}));
+            (std::vector<std::string>{"Godisnji obracun Racunovodstvene amortizacije",
+                                      "Nalog za knjizenje amortizacije"}));
+  EXPECT_EQ(descriptions(calculationRows("A202406R.dbf", all)),
+            (std::vector<std::string>{"Periodicni obracun Racunovodstvene amortizacije",
+                                      "Nalog za knjizenje amortizacije (Periodicni)"}));
   EXPECT_TRUE(calculationRows("A20231xR.dbf", all).empty());
   EXPECT_TRUE(calculationRows("MDOS.dbf", all).empty());
   EXPECT_FALSE(isCalculationFileName("A202312R.ntx"));

@@ -117,7 +117,7 @@ TEST_F(Window, StartsOnTheInformationScreenWithTheListsLoaded) {
   EXPECT_EQ(program().CSENDER, "");
   EXPECT_EQ(program().AOSNOVNASREDSTVA.size(), 4u);
   EXPECT_EQ(program().AFIRME.size(), 1u);
-  EXPECT_EQ(program().AOBRACUNI.size(), 7u) << "1 + 4 + 2 rows";
+  EXPECT_EQ(program().AOBRACUNI.size(), 8u) << "2 + 4 + 2 rows";
   EXPECT_EQ(program().NMESECI, 0);
   EXPECT_TRUE(window_->lSwName->isVisible());
   EXPECT_TRUE(window_->lSwVerzija->isVisible());

@@ -63,7 +63,7 @@ std::string lineWith(const std::string& text, const std::string& needle) {
 }
 
 TEST_F(CliAnyAmount, ElevenThousandSixHundredAssetsPrintTheirBillionsAndRowTenThousand) {
-  std::vector<depreciation::Asset> assets;
+  std::vector<store::AssetRecord> assets;
   for (int i = 1; i <= 11600; ++i)
     assets.push_back(assetNo(std::to_string(i))
                          .acquired("15.03.2015")

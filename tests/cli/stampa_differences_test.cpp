@@ -69,7 +69,7 @@ class CliDifferences : public ::testing::Test {
   // `count` assets 1..count acquired in 2020, unit (n % 4) + 1; every 25th written off in
   // 2024 and every 40th acquired in 2026, after the count.
   void makeRegister(int count) {
-    std::vector<depreciation::Asset> assets;
+    std::vector<store::AssetRecord> assets;
     for (int n = 1; n <= count; ++n) {
       auto a = assetNo(std::to_string(n)).acquired(n % 40 == 0 ? "10.01.2026" : "15.03.2020");
       if (n % 25 == 0) a.writtenOff("20.06.2024");

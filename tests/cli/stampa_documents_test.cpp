@@ -41,7 +41,7 @@ class CliDocuments : public ::testing::Test {
   void SetUp() override {
     // 60 assets: 1..45 in tax group I, the rest in group II; units 3 and 4; asset 7 written
     // off in 2023. Calculated for 2022 and 2023.
-    std::vector<depreciation::Asset> assets;
+    std::vector<store::AssetRecord> assets;
     for (int i = 1; i <= 60; ++i) {
       auto a = assetNo(std::to_string(i))
                    .acquired("15.03.2021")

@@ -56,7 +56,7 @@ void PrintTo(const Sheet& sheet, std::ostream* out) {
 class CliLabels : public ::testing::TestWithParam<Sheet> {
  protected:
   void SetUp() override {
-    std::vector<depreciation::Asset> assets;
+    std::vector<store::AssetRecord> assets;
     for (const auto& [invBr, name] : kAssets)
       assets.push_back(assetNo(invBr).acquired("01.02.2021"));
     folder_.addAssets(assets);

@@ -30,7 +30,7 @@ class CliStampa : public ::testing::Test {
   void SetUp() override {
     // 40 new-rules assets of 12,000.00 acquired in March: 900.00 accounting and
     // 904.11 tax depreciation each; one old-rules asset that the documents leave out.
-    std::vector<depreciation::Asset> assets = depreciation::testing::alikeAssets(40, "15.03.2023");
+    std::vector<store::AssetRecord> assets = depreciation::testing::alikeAssets(40, "15.03.2023");
     assets.push_back(
         assetNo("41").acquired("15.03.2015").accounting(12000, 10, 1).tax(12000, 2, 10));
     folder_.addAssets(assets);
@@ -102,12 +102,20 @@ TEST_F(CliStampa, MistakesAnswerWithTheirCodeAndLeaveNoFile) {
   } cases[] = {
       {{"stampa", "bilans", "--godina", "2023", "--pdf", "x.pdf"},
        2,
-       "Nepoznat dokument: bilans (spisak, firme, popis, kartica, ora, opa, oa, evidencija2019, "
-       "poa, nalepnice, razlike)"},
+       "Nepoznat dokument: bilans (spisak, firme, popis, kartica, ora, opa, oa, nalog, "
+       "evidencija2019, poa, nalepnice, razlike)"},
       {{"stampa", "--godina", "2023"}, 2, "--godina"},
       {{"stampa"}, 2, "Komanda stampa zahteva naziv dokumenta"},
       {{"stampa", "poa", "--pdf", "x.pdf"}, 2, "Dokument poa zahteva --godina."},
-      {{"stampa", "poa", "--godina", "2023"}, 2, "Komanda stampa zahteva --pdf FAJL."},
+      {{"stampa", "poa", "--godina", "2023"},
+       2,
+       "Komanda stampa zahteva --pdf FAJL ili --xlsx FAJL."},
+      {{"stampa", "poa", "--godina", "2023", "--pdf", "x.pdf", "--xlsx", "x.xlsx"},
+       2,
+       "navedite samo jedno od --pdf, --xlsx, --csv"},
+      {{"stampa", "poa", "--godina", "2023", "--csv", "x.csv"},
+       2,
+       "Nepoznata opcija ili visak: --csv"},
       {{"stampa", "poa", "--godina", "2023", "--meseci", "13", "--pdf", "x.pdf"},
        2,
        "Pogresan unos."},

@@ -17,7 +17,7 @@ using testing::assetNo;
 
 struct RaCase {
   std::string name;
-  Asset asset;
+  store::AssetRecord asset;
   int year;
   int months;
   std::optional<double> previousSadVr;  // RASadVr of A(Y−1)12R, when it holds the asset
@@ -39,7 +39,7 @@ class AccountingTest : public ::testing::TestWithParam<RaCase> {};
 
 TEST_P(AccountingTest, ComputesTheRecord) {
   const RaCase& c = GetParam();
-  RaRow previous;
+  store::RaRow previous;
   previous.InvBr = c.asset.InvBr;
   if (c.previousSadVr) previous.RASadVr = *c.previousSadVr;
   const CalcParams params{c.year, c.months, {}};
@@ -56,9 +56,9 @@ TEST_P(AccountingTest, ComputesTheRecord) {
   EXPECT_EQ(row->RATip, c.asset.RAtip);
 }
 
-const Asset kStraight = assetNo("1").acquired("15.03.2023").accounting(120000, 10, 1);
-const Asset kDeclining = assetNo("1").acquired("15.03.2023").accounting(120000, 10, 2);
-const Asset kHeld = assetNo("2").acquired("10.05.2010").accounting(24000, 10, 1);
+const store::AssetRecord kStraight = assetNo("1").acquired("15.03.2023").accounting(120000, 10, 1);
+const store::AssetRecord kDeclining = assetNo("1").acquired("15.03.2023").accounting(120000, 10, 2);
+const store::AssetRecord kHeld = assetNo("2").acquired("10.05.2010").accounting(24000, 10, 1);
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, AccountingTest,
@@ -152,14 +152,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(Accounting, AssetAcquiredAfterTheYearIsAbsent) {
-  const Asset next = assetNo("9").acquired("02.01.2024").accounting(1000, 10, 1);
+  const store::AssetRecord next = assetNo("9").acquired("02.01.2024").accounting(1000, 10, 1);
   EXPECT_FALSE(computeAccounting(next, nullptr, {2023, 12, {}}).has_value());
   const auto rows = calculateAccounting({next}, nullptr, {2023, 12, {}});
   EXPECT_TRUE(rows.empty());
 }
 
 TEST(Accounting, EmptyAcquisitionDateCountsAsOldAndHeld) {
-  const Asset undated = assetNo("9").accounting(1000, 10, 1);
+  const store::AssetRecord undated = assetNo("9").accounting(1000, 10, 1);
   const auto row = computeAccounting(undated, nullptr, {2023, 12, {}});
   ASSERT_TRUE(row.has_value());
   EXPECT_FALSE(row->RANab);
@@ -177,7 +177,8 @@ TEST(Accounting, NewRulesFlagFollowsAcquisitionYear) {
 TEST(Accounting, StoresAmountsAsThreeDecimalValues) {
   // 0.3 − 0.1 is 0.19999999999999998 in binary; the stored opening value and base are
   // exactly the three-decimal 0.2, and the closing value 0.2 − 0.02 is 0.18.
-  const Asset asset = assetNo("1").acquired("10.05.2010").accounting(0.3, 10, 2).adjustment(0.1);
+  const store::AssetRecord asset =
+      assetNo("1").acquired("10.05.2010").accounting(0.3, 10, 2).adjustment(0.1);
   const auto row = computeAccounting(asset, nullptr, {2023, 12, {}});
   ASSERT_TRUE(row.has_value());
   EXPECT_EQ(row->RAPrVr, 0.2);
@@ -189,13 +190,13 @@ TEST(Accounting, StoresAmountsAsThreeDecimalValues) {
 TEST(Accounting, WholeTableCarriesByInventoryNumberInRegisterOrder) {
   // The previous result holds the numbers padded to 30 characters and in another order;
   // a number twice in it is found at its first record, as a seek finds it.
-  const std::vector<Asset> mdos = {
+  const std::vector<store::AssetRecord> mdos = {
       assetNo("9").acquired("10.05.2010").accounting(1000, 10, 2),
       assetNo("10").acquired("10.05.2010").accounting(2000, 10, 2),
       assetNo("11").acquired("10.05.2010").accounting(3000, 10, 2),
       assetNo("12").acquired("10.05.2024").accounting(4000, 10, 2),
   };
-  std::vector<RaRow> previous(3);
+  std::vector<store::RaRow> previous(3);
   previous[0].InvBr = "10" + std::string(28, ' ');
   previous[0].RASadVr = 1500;
   previous[1].InvBr = "9" + std::string(29, ' ');
@@ -218,7 +219,7 @@ TEST(Accounting, WholeTableCarriesByInventoryNumberInRegisterOrder) {
   EXPECT_DOUBLE_EQ(rows[2].RASadVr, 2700);
 
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const RaRow* prev = i == 0 ? &previous[1] : i == 1 ? &previous[0] : nullptr;
+    const store::RaRow* prev = i == 0 ? &previous[1] : i == 1 ? &previous[0] : nullptr;
     const auto single = computeAccounting(mdos[i], prev, {2023, 12, {}});
     ASSERT_TRUE(single.has_value());
     EXPECT_DOUBLE_EQ(single->RASadVr, rows[i].RASadVr) << rows[i].InvBr;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/date.h"
-#include "depreciation/asset.h"
+#include "store/records.h"
 
 namespace kavrina::depreciation::testing {
 
@@ -41,10 +41,10 @@ class AssetBuilder {
     return *this;
   }
 
-  operator Asset() const { return asset_; }  // NOLINT: reads like a value in tables
+  operator store::AssetRecord() const { return asset_; }  // NOLINT: reads like a value in tables
 
  private:
-  Asset asset_;
+  store::AssetRecord asset_;
 };
 
 inline AssetBuilder assetNo(std::string_view invBr) {
@@ -53,8 +53,8 @@ inline AssetBuilder assetNo(std::string_view invBr) {
 
 // `count` assets "1".."count" acquired on `date`, each of 12,000.00 a side depreciated at
 // 10 %: straight-line in the accounts, tax group II.
-inline std::vector<Asset> alikeAssets(int count, std::string_view date) {
-  std::vector<Asset> assets;
+inline std::vector<store::AssetRecord> alikeAssets(int count, std::string_view date) {
+  std::vector<store::AssetRecord> assets;
   for (int i = 1; i <= count; ++i)
     assets.push_back(
         assetNo(std::to_string(i)).acquired(date).accounting(12000, 10, 1).tax(12000, 2, 10));

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "depreciation/asset.h"
 #include "depreciation/asset_builder.h"
+#include "store/records.h"
 
 namespace kavrina::depreciation::testing {
 
@@ -17,7 +17,7 @@ namespace kavrina::depreciation::testing {
 // 4: written off 15 September 2022; tax group IV 20 %, old rules.
 // 5: accounting rate 0; tax group V 30 %, its group reset from 2021.
 // 6: acquired 10 December 2024; tax group I under the new rules.
-inline std::vector<Asset> chainRegister() {
+inline std::vector<store::AssetRecord> chainRegister() {
   return {
       assetNo("1").acquired("15.03.2017").accounting(120000, 12.5, 1).tax(120000, 1, 2.5),
       assetNo("2")

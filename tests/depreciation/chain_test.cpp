@@ -32,14 +32,14 @@ void PrintTo(const ChainYear& c, std::ostream* os) {
 }
 
 struct YearResults {
-  std::vector<RaRow> ra;
-  std::vector<PaRow> pa;
+  std::vector<store::RaRow> ra;
+  std::vector<store::PaRow> pa;
 };
 
 // Calculates 2017 (the first year kept, without previous results) up to `lastYear`.
 std::map<int, YearResults> calculateChain(int lastYear) {
-  const std::vector<Asset> mdos = chainRegister();
-  const GroupResets resets(std::vector<GroupResets::Record>{{"5", "2021"}});
+  const std::vector<store::AssetRecord> mdos = chainRegister();
+  const GroupResets resets(std::vector<store::GroupResetMark>{{"5", "2021"}});
   std::map<int, YearResults> results;
   for (int year = 2017; year <= lastYear; ++year) {
     const CalcParams params{year, 12, {}};
@@ -166,15 +166,15 @@ TEST(Chain, EveryOpeningValueIsLastYearsStoredClosingValue) {
   for (int year = 2018; year <= 2026; ++year) {
     const YearResults& now = results.at(year);
     const YearResults& before = results.at(year - 1);
-    for (const RaRow& row : now.ra) {
-      for (const RaRow& old : before.ra) {
+    for (const store::RaRow& row : now.ra) {
+      for (const store::RaRow& old : before.ra) {
         if (old.InvBr != row.InvBr) continue;
         EXPECT_EQ(row.RAPrVr, old.RASadVr) << year << " " << row.InvBr;
       }
     }
-    for (const PaRow& row : now.pa) {
+    for (const store::PaRow& row : now.pa) {
       const bool reset = row.InvBr == "5" && year >= 2021;
-      for (const PaRow& old : before.pa) {
+      for (const store::PaRow& old : before.pa) {
         if (old.InvBr != row.InvBr || reset) continue;
         EXPECT_EQ(row.PAPrVr, old.PASadVr) << year << " " << row.InvBr;
       }

@@ -30,7 +30,7 @@ std::map<std::string, std::string> marks(RegisterFolder& folder) {
 }
 
 double taxOf(RegisterFolder& folder, int year, const std::string& invBr) {
-  for (const PaRow& r : folder.paRows(year))
+  for (const store::PaRow& r : folder.paRows(year))
     if (invBrKey(r.InvBr) == invBr) return r.PAm;
   return -1;
 }

@@ -15,7 +15,7 @@ namespace {
 
 using testing::assetNo;
 
-std::vector<Asset> resetRegister() {
+std::vector<store::AssetRecord> resetRegister() {
   return {
       assetNo("1").acquired("10.05.2010").tax(50000, 3, 15),
       assetNo("2").acquired("31.12.2019").tax(20000, 3, 15),
@@ -51,7 +51,7 @@ TEST(NulirajGrupu, ALaterResetOverwritesTheYearOfTheSameRecord) {
 }
 
 TEST(NulirajGrupu, SeeksTheStoredPaddedNumber) {
-  GroupResets resets(std::vector<GroupResets::Record>{{"12" + std::string(28, ' '), "2019"}});
+  GroupResets resets(std::vector<store::GroupResetMark>{{"12" + std::string(28, ' '), "2019"}});
   resets.mark("12", 2021);
   ASSERT_EQ(resets.records().size(), 1u);
   EXPECT_EQ(resets.records()[0].GodinaNG, "2021");
@@ -67,14 +67,14 @@ TEST(NulirajGrupu, YearIsStoredAsFourDigits) {
 
 TEST(NulirajGrupu, ResetYearReadAsANumber) {
   // "2019" counts from 2019; a blank year reads as 0, so it counts from every year.
-  const GroupResets resets(std::vector<GroupResets::Record>{{"1", "2019"}, {"2", "    "}});
+  const GroupResets resets(std::vector<store::GroupResetMark>{{"1", "2019"}, {"2", "    "}});
   EXPECT_FALSE(resets.isReset("1", 2018));
   EXPECT_TRUE(resets.isReset("1", 2019));
   EXPECT_TRUE(resets.isReset("2", 2004));
 }
 
 TEST(NulirajGrupu, TaxCalculationZeroesMarkedAssetsFromTheResetYear) {
-  const std::vector<Asset> mdos = resetRegister();
+  const std::vector<store::AssetRecord> mdos = resetRegister();
   GroupResets resets;
   markGroup(mdos, 2019, 3, resets);
 
@@ -88,7 +88,7 @@ TEST(NulirajGrupu, TaxCalculationZeroesMarkedAssetsFromTheResetYear) {
   // 2019: every marked asset has base, depreciation, opening and closing value 0; the
   // other group is untouched.
   const auto y2019 = calculateTax(mdos, &y2018, resets, {2019, 12, {}});
-  for (const PaRow& row : y2019) {
+  for (const store::PaRow& row : y2019) {
     SCOPED_TRACE(row.InvBr);
     if (row.InvBr == "4") {
       EXPECT_DOUBLE_EQ(row.PAm, 4500);  // 2018 closed at 50000 − 5000; 45000 × 10 %

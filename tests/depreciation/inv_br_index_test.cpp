@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "depreciation/result_rows.h"
+#include "store/records.h"
 #include "support/test_seed.h"
 
 namespace kavrina::depreciation {
 namespace {
 
 // The first row of the list with the number, as a seek on a fresh index finds it.
-const RaRow* firstWith(const std::vector<RaRow>& rows, std::string_view invBr) {
-  for (const RaRow& row : rows)
+const store::RaRow* firstWith(const std::vector<store::RaRow>& rows, std::string_view invBr) {
+  for (const store::RaRow& row : rows)
     if (invBrKey(row.InvBr) == invBrKey(invBr)) return &row;
   return nullptr;
 }
@@ -27,13 +27,13 @@ TEST(InvBrIndex, FindsTheFirstRowOfEachNumberInAnyOrderOfQuestions) {
   SCOPED_TRACE(test::seedNote(seed));
   std::mt19937 random(seed);
   for (int round = 0; round < 50; ++round) {
-    std::vector<RaRow> rows;
+    std::vector<store::RaRow> rows;
     std::vector<std::string> asked;
     const int n = std::uniform_int_distribution<int>(0, 400)(random);
     for (int i = 0; i < n; ++i) {
       std::string number = std::to_string(std::uniform_int_distribution<int>(1, n + 50)(random));
       if (random() % 3 == 0) number.resize(30, ' ');  // as stored in a C 30 field
-      RaRow row;
+      store::RaRow row;
       row.InvBr = number;
       row.RAm = i;
       rows.push_back(row);
@@ -43,7 +43,7 @@ TEST(InvBrIndex, FindsTheFirstRowOfEachNumberInAnyOrderOfQuestions) {
     if (round % 3 == 1) std::reverse(asked.begin(), asked.end());
     if (round % 3 == 2) std::shuffle(asked.begin(), asked.end(), random);
 
-    const InvBrIndex<RaRow> index(rows);
+    const InvBrIndex<store::RaRow> index(rows);
     for (const std::string& number : asked)
       ASSERT_EQ(index.find(number), firstWith(rows, number))
           << "'" << number << "' round " << round;

@@ -28,7 +28,7 @@ TEST(MdosScan, GivesTheOrderOfTheIndexForNumbersEnteredInAnyOrder) {
   std::vector<int> numbers(300);
   for (int i = 0; i < 300; ++i) numbers[i] = i + 1;
   std::shuffle(numbers.begin(), numbers.end(), rng);
-  std::vector<Asset> assets;
+  std::vector<store::AssetRecord> assets;
   for (int n : numbers)
     assets.push_back(assetNo(std::to_string(n)).acquired("01.01." + std::to_string(2000 + n % 25)));
   folder.addAssets(assets);

@@ -29,11 +29,12 @@ namespace fs = std::filesystem;
 using testing::assetNo;
 using testing::RegisterFolder;
 
-void expectSame(const std::vector<RaRow>& stored, const std::vector<RaRow>& core, int year) {
+void expectSame(const std::vector<store::RaRow>& stored, const std::vector<store::RaRow>& core,
+                int year) {
   ASSERT_EQ(stored.size(), core.size()) << year;
   for (std::size_t i = 0; i < stored.size(); ++i) {
-    const RaRow& s = stored[i];
-    const RaRow& c = core[i];
+    const store::RaRow& s = stored[i];
+    const store::RaRow& c = core[i];
     SCOPED_TRACE("RA " + std::to_string(year) + " asset " + c.InvBr);
     EXPECT_EQ(invBrKey(s.InvBr), invBrKey(c.InvBr));
     EXPECT_EQ(s.RAPrVr, c.RAPrVr);
@@ -49,11 +50,12 @@ void expectSame(const std::vector<RaRow>& stored, const std::vector<RaRow>& core
   }
 }
 
-void expectSame(const std::vector<PaRow>& stored, const std::vector<PaRow>& core, int year) {
+void expectSame(const std::vector<store::PaRow>& stored, const std::vector<store::PaRow>& core,
+                int year) {
   ASSERT_EQ(stored.size(), core.size()) << year;
   for (std::size_t i = 0; i < stored.size(); ++i) {
-    const PaRow& s = stored[i];
-    const PaRow& c = core[i];
+    const store::PaRow& s = stored[i];
+    const store::PaRow& c = core[i];
     SCOPED_TRACE("PA " + std::to_string(year) + " asset " + c.InvBr);
     EXPECT_EQ(invBrKey(s.InvBr), invBrKey(c.InvBr));
     EXPECT_EQ(s.PAPrVr, c.PAPrVr);
@@ -71,28 +73,30 @@ void expectSame(const std::vector<PaRow>& stored, const std::vector<PaRow>& core
   }
 }
 
-const RaRow& raOf(const std::vector<RaRow>& rows, std::string_view invBr) {
-  for (const RaRow& r : rows)
+const store::RaRow& raOf(const std::vector<store::RaRow>& rows, std::string_view invBr) {
+  for (const store::RaRow& r : rows)
     if (invBrKey(r.InvBr) == invBr) return r;
   throw std::runtime_error("asset not in result");
 }
-const PaRow& paOf(const std::vector<PaRow>& rows, std::string_view invBr) {
-  for (const PaRow& r : rows)
+const store::PaRow& paOf(const std::vector<store::PaRow>& rows, std::string_view invBr) {
+  for (const store::PaRow& r : rows)
     if (invBrKey(r.InvBr) == invBr) return r;
   throw std::runtime_error("asset not in result");
 }
 
 // Runs the tables' calculation and the core's year by year and compares every year.
-void runChain(RegisterFolder& folder, const std::vector<Asset>& mdos, const GroupResets& resets,
-              const TaxRules& rules, int first, int last) {
-  std::vector<RaRow> coreRa;
-  std::vector<PaRow> corePa;
+void runChain(RegisterFolder& folder, const std::vector<store::AssetRecord>& mdos,
+              const GroupResets& resets, const TaxRules& rules, int first, int last) {
+  std::vector<store::RaRow> coreRa;
+  std::vector<store::PaRow> corePa;
   for (int year = first; year <= last; ++year) {
     const ObracunResult r = runObracun(folder.program(), {year, 12, true, true}, rules);
     ASSERT_TRUE(r.done) << year;
     const CalcParams params{year, 12, rules};
-    std::vector<RaRow> ra = calculateAccounting(mdos, year == first ? nullptr : &coreRa, params);
-    std::vector<PaRow> pa = calculateTax(mdos, year == first ? nullptr : &corePa, resets, params);
+    std::vector<store::RaRow> ra =
+        calculateAccounting(mdos, year == first ? nullptr : &coreRa, params);
+    std::vector<store::PaRow> pa =
+        calculateTax(mdos, year == first ? nullptr : &corePa, resets, params);
     EXPECT_EQ(r.accountingRows, ra.size());
     EXPECT_EQ(r.taxRows, pa.size());
     expectSame(folder.raRows(year), ra, year);
@@ -104,11 +108,11 @@ void runChain(RegisterFolder& folder, const std::vector<Asset>& mdos, const Grou
 
 TEST(ObracunTables, ChainFrom2017To2026EqualsTheCoreAndTheHandValues) {
   RegisterFolder folder;
-  const std::vector<Asset> mdos = testing::chainRegister();
+  const std::vector<store::AssetRecord> mdos = testing::chainRegister();
   folder.addAssets(mdos);
   folder.addResets({{testing::kChainResetInvBr, testing::kChainResetYear}});
   const GroupResets resets(
-      std::vector<GroupResets::Record>{{testing::kChainResetInvBr, testing::kChainResetYear}});
+      std::vector<store::GroupResetMark>{{testing::kChainResetInvBr, testing::kChainResetYear}});
   runChain(folder, mdos, resets, TaxRules{}, 2017, 2026);
 
   // Worked by hand: the straight-line asset keeps its base, the declining one takes the
@@ -141,14 +145,14 @@ TEST(ObracunTables, ChainFrom2017To2026EqualsTheCoreAndTheHandValues) {
 
 // A register of random assets with stored (three-decimal) amounts, dates from 2010 to
 // 2027 and write-offs, deleted records, group resets and every tax setting.
-std::vector<Asset> randomRegister(std::mt19937& rng, int count) {
+std::vector<store::AssetRecord> randomRegister(std::mt19937& rng, int count) {
   std::uniform_int_distribution<int> year(2010, 2027), month(1, 12), day(1, 28), group(1, 5),
       method(1, 4), percent(0, 3);
   std::uniform_int_distribution<long long> milli(0, 500'000'000);
   const double rates[] = {2.5, 10, 15, 20, 30};
-  std::vector<Asset> assets;
+  std::vector<store::AssetRecord> assets;
   for (int i = 1; i <= count; ++i) {
-    Asset a;
+    store::AssetRecord a;
     a.InvBr = std::to_string(i * 3);
     a.DatumN = percent(rng) == 0 ? Date() : Date::fromYmd(year(rng), month(rng), day(rng));
     if (percent(rng) == 0) a.DatumO = Date::fromYmd(year(rng), month(rng), day(rng));
@@ -170,14 +174,14 @@ TEST(ObracunTables, RandomRegisterWithSettingsEqualsTheCoreEveryYear) {
   std::mt19937 rng(seed);
   for (int variant = 0; variant < 3; ++variant) {
     RegisterFolder folder;
-    std::vector<Asset> mdos = randomRegister(rng, 150);
+    std::vector<store::AssetRecord> mdos = randomRegister(rng, 150);
     folder.addAssets(mdos);
     // Deleted assets take no part.
     folder.deleteAsset(mdos[4].InvBr);
     folder.deleteAsset(mdos[77].InvBr);
     mdos.erase(mdos.begin() + 77);
     mdos.erase(mdos.begin() + 4);
-    std::vector<GroupResets::Record> resetRecords;
+    std::vector<store::GroupResetMark> resetRecords;
     std::vector<std::pair<std::string, std::string>> mdngRecords;
     for (std::size_t i = 0; i < mdos.size(); i += 7) {
       const std::string year = std::to_string(2015 + static_cast<int>(i % 11));
@@ -221,7 +225,7 @@ TEST(ObracunTables, TaxSettingsAreReadFromTheSettingsFile) {
   ASSERT_TRUE(runObracun(folder.program(), {2021, 12, false, true}, rules).done);
   // Written off with "PA-kodOtpisa" false: the value leaves the group.
   const auto rows2021 = folder.paRows(2021);
-  const PaRow& off = paOf(rows2021, "2");
+  const store::PaRow& off = paOf(rows2021, "2");
   EXPECT_EQ(paOf(folder.paRows(2020), "2").PAm, 90000);
   EXPECT_EQ(off.PAOtpVr, 510000);
   EXPECT_EQ(off.PAOsn, 0);

@@ -162,7 +162,16 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"TooWide", 100000000000.0, "*****************"}),
     [](const auto& info) { return info.param.name; });
 
-TEST(AssetList, RowsCarryTheTextsAndThePresentValueOfTheNewestAnnualResult) {
+// The list of the register as the window reads it: typed rows and their texts.
+AssetList listOf(store::Program& program, const AssetListOptions& options = {}) {
+  AssetListOptions withValues = options;
+  withValues.presentValue = presentValueLookup(program);
+  const std::optional<AssetList> list = loadAssetList(program, withValues);
+  EXPECT_TRUE(list.has_value());
+  return list.value_or(AssetList{});
+}
+
+TEST(AssetList, TypedRowsCarryThePresentValueOfTheNewestAnnualResultUnderTheirTexts) {
   RegisterFolder folder;
   store::Program& program = folder.program();
   folder.addAssets(
@@ -171,28 +180,77 @@ TEST(AssetList, RowsCarryTheTextsAndThePresentValueOfTheNewestAnnualResult) {
   ASSERT_TRUE(runObracun(program, {2020, 12, true, true}, {}).done);
   ASSERT_TRUE(runObracun(program, {2021, 12, true, true}, {}).done);
   program.NGODINA = 2021;
-  AnnualResultsCache cache;
-  const auto rows = loadAssetRows(program, cache);
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(invBrKey(rows[0][0]), "9") << "index order: 9 before 10";
-  EXPECT_EQ(rows[0][0].size(), 30u);
-  EXPECT_EQ(rows[0][6], amountPicture(5000)) << "no result holds it: its base";
-  EXPECT_EQ(rows[1][2], "15.03.2020");
-  EXPECT_EQ(rows[1][3], "       120,000.00");
-  EXPECT_EQ(rows[1][4], "       100,000.00");
-  EXPECT_EQ(rows[1][5], "        21,000.00");
-  EXPECT_EQ(rows[1][6], "        99,000.00");
+  const AssetList list = listOf(program);
+  ASSERT_EQ(list.rows.size(), 2u);
+  const AssetListRow& nine = list.rows[0];
+  const AssetListRow& ten = list.rows[1];
+  EXPECT_EQ(nine.asset.InvBr, "9") << "index order: 9 before 10";
+  EXPECT_EQ(nine.presentValue, 5000) << "no result holds it: its base";
+  EXPECT_EQ(ten.asset.DatumN, Date::fromYmd(2020, 3, 15));
+  EXPECT_EQ(ten.asset.RAOsn, 120000);
+  EXPECT_EQ(ten.asset.PAOsn, 100000);
+  EXPECT_EQ(ten.presentValue, 99000);
+  EXPECT_EQ(assetListTexts(ten, list.widths),
+            (std::vector<std::string>{"10" + std::string(28, ' '), std::string(30, ' '),
+                                      "15.03.2020", "       120,000.00", "       100,000.00",
+                                      "        21,000.00", "        99,000.00"}));
 
   program.NGODINA = 2020;  // the newest year looked at
-  EXPECT_EQ(loadAssetRows(program, cache)[1][6], "       111,000.00");
+  EXPECT_EQ(listOf(program).rows[1].presentValue, 111000);
 
   // The progress box: cancelled after the first row keeps that row.
   folder.ui().cancelProgressAt(1);
-  UcitajOsnovnaSredstva(program, cache);
-  EXPECT_EQ(program.AOSNOVNASREDSTVA.size(), 1u);
+  UcitajOsnovnaSredstva(program, presentValueLookup(program));
+  ASSERT_EQ(program.AOSNOVNASREDSTVA.size(), 1u);
+  EXPECT_EQ(program.AOSNOVNASREDSTVA[0], assetListTexts(nine, list.widths));
   EXPECT_EQ(folder.shown().front(),
             "progress 1..2: Ucitava se Spisak Osnovnih Sredstava. Molim sacekajte...");
   EXPECT_EQ(folder.ui().openProgressBoxes(), 0);
+}
+
+// Each filter against the fields it reads; the progress counts every record gone through.
+TEST(AssetList, FiltersKeepTheAssetsTheyNameAndTheProgressCountsEveryRecord) {
+  RegisterFolder folder;
+  store::Program& program = folder.program();
+  folder.addAssets({assetNo("1").acquired("15.03.2020").accounting(1000, 10, 1),
+                    assetNo("2").acquired("15.03.2020").accounting(1000, 10, 1),
+                    assetNo("3").acquired("15.03.2020").accounting(1000, 10, 1)});
+  store::DbfTable& mdos = program.areas["MDOS"];
+  auto change = [&](const char* invBr, auto assign) {
+    ASSERT_TRUE(mdos.seek(std::stod(invBr)));
+    ASSERT_TRUE(mdos.lockRecord());
+    assign(mdos);
+    mdos.unlock();
+    mdos.commit();
+  };
+  change("1", [](store::DbfTable& t) { t.putString(t.fieldIndex("Naziv"), "Kombi Vito"); });
+  change("2",
+         [](store::DbfTable& t) { t.putDate(t.fieldIndex("DatumO"), Date::fromYmd(2024, 1, 1)); });
+  change("3", [](store::DbfTable& t) {
+    t.putNumber(t.fieldIndex("ODeo"), 12);
+    t.putNumber(t.fieldIndex("Konto"), 201);
+  });
+  const struct {
+    AssetFilter filter;
+    std::vector<std::string> kept;
+  } cases[] = {{writtenOffAssets(), {"2"}},   {assetsInUse(), {"1", "3"}},
+               {assetsNamed("vito "), {"1"}}, {assetsNamed("kombi"), {"1"}},
+               {assetsOfUnit("012"), {"3"}},  {assetsOfAccount("0201"), {"3"}},
+               {assetsOfUnit("7"), {}}};
+  for (const auto& c : cases) {
+    std::size_t steps = 0;
+    AssetListOptions options;
+    options.keep = c.filter.keep;
+    options.step = [&](std::size_t n) {
+      steps = n;
+      return true;
+    };
+    const AssetList list = listOf(program, options);
+    std::vector<std::string> kept;
+    for (const AssetListRow& row : list.rows) kept.push_back(row.asset.InvBr);
+    EXPECT_EQ(kept, c.kept) << c.filter.words;
+    EXPECT_EQ(steps, 3u) << c.filter.words;
+  }
 }
 
 }  // namespace

@@ -9,14 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "depreciation/asset.h"
 #include "depreciation/calculation_input.h"
-#include "depreciation/result_rows.h"
 #include "depreciation/result_tables.h"
 #include "store/database.h"
 #include "store/dbf/dbf_table.h"
 #include "store/program_folder.h"
 #include "store/rec_lock.h"
+#include "store/records.h"
 #include "store/schema.h"
 
 namespace kavrina::depreciation::testing {
@@ -41,19 +40,10 @@ class RegisterFolder {
   const std::filesystem::path& path() const { return folder_.path(); }
 
   // Appends the assets to `MDOS` of the active company, each under the writing rule.
-  void addAssets(const std::vector<Asset>& assets) {
-    for (const Asset& a : assets) {
+  void addAssets(const std::vector<store::AssetRecord>& assets) {
+    for (const store::AssetRecord& a : assets) {
       ASSERT_TRUE(store::writeRecord(program(), "MDOS", true, [&](store::DbfTable& t) {
-        t.putString("InvBr", a.InvBr);
-        t.putDate("DatumN", a.DatumN);
-        t.putDate("DatumO", a.DatumO);
-        t.putNumber("RAOsn", a.RAOsn);
-        t.putNumber("PAOsn", a.PAOsn);
-        t.putNumber("IspVr", a.IspVr);
-        t.putNumber("RAStopa", a.RAStopa);
-        t.putNumber("RAtip", a.RAtip);
-        t.putNumber("PAStopa", a.PAStopa);
-        t.putNumber("PAgrupa", a.PAgrupa);
+        store::RecordCodec<store::AssetRecord>(t, calculationFields()).write(a);
       }));
     }
   }
@@ -74,8 +64,7 @@ class RegisterFolder {
     ASSERT_TRUE(t);
     for (const auto& [invBr, year] : records) {
       ASSERT_TRUE(t->append());
-      t->putString("InvBr", invBr);
-      t->putString("GodinaNG", year);
+      store::RecordCodec<store::GroupResetMark>(*t).write({invBr, year});
     }
     t->close();
   }
@@ -86,31 +75,31 @@ class RegisterFolder {
 
   // Writes a result table of `year` and `months` directly, as a calculation would leave it,
   // with `rows` in this order (the inventory numbers as given, padded to 30 characters).
-  void writeRaResult(int year, int months, std::vector<RaRow> rows) {
+  void writeRaResult(int year, int months, std::vector<store::RaRow> rows) {
     auto t = createResult(year, months, ResultKind::Accounting, store::schema::resultRa());
-    RaWriter writer(*t);
-    for (RaRow& r : rows) {
+    const store::RecordCodec<store::RaRow> writer(*t);
+    for (store::RaRow& r : rows) {
       r.InvBr.resize(30, ' ');
       ASSERT_TRUE(t->append());
-      writer.put(r);
+      writer.write(r);
     }
   }
-  void writePaResult(int year, int months, std::vector<PaRow> rows) {
+  void writePaResult(int year, int months, std::vector<store::PaRow> rows) {
     auto t = createResult(year, months, ResultKind::Tax, store::schema::resultPa());
-    PaWriter writer(*t);
-    for (PaRow& r : rows) {
+    const store::RecordCodec<store::PaRow> writer(*t);
+    for (store::PaRow& r : rows) {
       r.InvBr.resize(30, ' ');
       ASSERT_TRUE(t->append());
-      writer.put(r);
+      writer.write(r);
     }
   }
 
   // The visible records of a result table in record order.
-  std::vector<RaRow> raRows(int year, int months = 12) {
+  std::vector<store::RaRow> raRows(int year, int months = 12) {
     auto t = openResult(year, months, ResultKind::Accounting);
     return readRaRows(*t);
   }
-  std::vector<PaRow> paRows(int year, int months = 12) {
+  std::vector<store::PaRow> paRows(int year, int months = 12) {
     auto t = openResult(year, months, ResultKind::Tax);
     return readPaRows(*t);
   }

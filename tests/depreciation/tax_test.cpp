@@ -27,7 +27,7 @@ const TaxRules kDefaults = rules(1, 1, true);
 
 struct PaCase {
   std::string name;
-  Asset asset;
+  store::AssetRecord asset;
   int year;
   int months;
   TaxRules rules;
@@ -51,12 +51,12 @@ class TaxTest : public ::testing::TestWithParam<PaCase> {};
 
 TEST_P(TaxTest, ComputesTheRecord) {
   const PaCase& c = GetParam();
-  PaRow previous;
+  store::PaRow previous;
   previous.InvBr = c.asset.InvBr;
   if (c.previousSadVr) previous.PASadVr = *c.previousSadVr;
   GroupResets resets;
   if (c.godinaNG)
-    resets = GroupResets(std::vector<GroupResets::Record>{{c.asset.InvBr, c.godinaNG}});
+    resets = GroupResets(std::vector<store::GroupResetMark>{{c.asset.InvBr, c.godinaNG}});
   const CalcParams params{c.year, c.months, c.rules};
   const auto row = computeTax(c.asset, c.previousSadVr ? &previous : nullptr, resets, params);
   ASSERT_TRUE(row.has_value());
@@ -70,7 +70,7 @@ TEST_P(TaxTest, ComputesTheRecord) {
   EXPECT_EQ(row->PAGrupa, c.asset.PAgrupa);
 
   // The whole-table procedure gives the same record (no correction is configured here).
-  const std::vector<PaRow> previousRows{previous};
+  const std::vector<store::PaRow> previousRows{previous};
   const auto table =
       calculateTax({c.asset}, c.previousSadVr ? &previousRows : nullptr, resets, params);
   ASSERT_EQ(table.size(), 1u);
@@ -78,12 +78,14 @@ TEST_P(TaxTest, ComputesTheRecord) {
   EXPECT_DOUBLE_EQ(table[0].PASadVr, c.PASadVr);
 }
 
-const Asset kOldGroup1 = assetNo("1").acquired("10.05.2010").tax(100000, 1, 2.5).adjustment(20000);
-const Asset kOldGroup3 = assetNo("2").acquired("10.05.2010").tax(100000, 3, 15).adjustment(20000);
-const Asset kNewGroup2 = assetNo("3").acquired("01.07.2020").tax(73000, 2, 10);
-const Asset kOldGroup4WrittenOff =
+const store::AssetRecord kOldGroup1 =
+    assetNo("1").acquired("10.05.2010").tax(100000, 1, 2.5).adjustment(20000);
+const store::AssetRecord kOldGroup3 =
+    assetNo("2").acquired("10.05.2010").tax(100000, 3, 15).adjustment(20000);
+const store::AssetRecord kNewGroup2 = assetNo("3").acquired("01.07.2020").tax(73000, 2, 10);
+const store::AssetRecord kOldGroup4WrittenOff =
     assetNo("4").acquired("20.01.2015").writtenOff("15.06.2023").tax(24000, 4, 20);
-const Asset kNewGroup2WrittenOff =
+const store::AssetRecord kNewGroup2WrittenOff =
     assetNo("5").acquired("01.07.2020").writtenOff("15.03.2023").tax(73000, 2, 10);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -197,7 +199,7 @@ TaxRules correction(double limit) {
 }
 
 // Three old-rules group II assets held from the register, 10 percent a year.
-std::vector<Asset> group2Register(double first, double second, double third) {
+std::vector<store::AssetRecord> group2Register(double first, double second, double third) {
   return {assetNo("1").acquired("10.05.2010").tax(first, 2, 10),
           assetNo("2").acquired("10.05.2010").tax(second, 2, 10),
           assetNo("3").acquired("10.05.2010").tax(third, 2, 10)};
@@ -210,7 +212,7 @@ TEST(GroupCorrection, GroupBelowLimitIsWrittenOffCompletely) {
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_DOUBLE_EQ(rows[0].PAm, 166666.666);
   EXPECT_DOUBLE_EQ(rows[2].PAm, 166666.667);
-  for (const PaRow& row : rows) EXPECT_DOUBLE_EQ(row.PASadVr, 0) << row.InvBr;
+  for (const store::PaRow& row : rows) EXPECT_DOUBLE_EQ(row.PASadVr, 0) << row.InvBr;
 }
 
 TEST(GroupCorrection, GroupExactlyAtLimitIsNot) {
@@ -238,7 +240,7 @@ TEST(GroupCorrection, RunsOnlyWhenSwitchedOnWithALimit) {
 }
 
 TEST(GroupCorrection, GroupsAreSummedSeparatelyAndGroupINeverCorrected) {
-  const std::vector<Asset> mdos = {
+  const std::vector<store::AssetRecord> mdos = {
       assetNo("1").acquired("10.05.2010").tax(1000, 1, 2.5),
       assetNo("2").acquired("10.05.2010").tax(40000, 2, 10),
       assetNo("3").acquired("10.05.2010").tax(30000, 3, 15),
@@ -256,11 +258,11 @@ TEST(GroupCorrection, GroupsAreSummedSeparatelyAndGroupINeverCorrected) {
 }
 
 TEST(GroupCorrection, ResetRecordsAddNothingToTheirGroup) {
-  const std::vector<Asset> mdos = {
+  const std::vector<store::AssetRecord> mdos = {
       assetNo("1").acquired("10.05.2010").tax(400000, 3, 15),
       assetNo("2").acquired("10.05.2010").tax(200000, 3, 15),
   };
-  const GroupResets resets(std::vector<GroupResets::Record>{{"1", "2020"}});
+  const GroupResets resets(std::vector<store::GroupResetMark>{{"1", "2020"}});
   // Group III is 0 + 200000 < 500000 once the first asset is reset.
   const auto rows = calculateTax(mdos, nullptr, resets, {2023, 12, correction(500000)});
   ASSERT_EQ(rows.size(), 2u);
@@ -276,8 +278,8 @@ TEST(GroupCorrection, ResetRecordsAddNothingToTheirGroup) {
 TEST(GroupCorrection, NewRulesAssetNeverLosesMoreThanItsValue) {
   // A new-rules asset keeps its base 73000 while only 26140 is left of it: the correction
   // writes off the 26140, not the base.
-  const std::vector<Asset> mdos = {kNewGroup2};
-  std::vector<PaRow> previous(1);
+  const std::vector<store::AssetRecord> mdos = {kNewGroup2};
+  std::vector<store::PaRow> previous(1);
   previous[0].InvBr = "3";
   previous[0].PASadVr = 26140;
   const auto rows = calculateTax(mdos, &previous, {}, {2026, 12, correction(500000)});
@@ -288,7 +290,7 @@ TEST(GroupCorrection, NewRulesAssetNeverLosesMoreThanItsValue) {
 }
 
 TEST(GroupCorrection, WorksOnStoredRecords) {
-  std::vector<PaRow> rows(2);
+  std::vector<store::PaRow> rows(2);
   rows[0].PAGrupa = 4;
   rows[0].PAOsn = 100.5;
   rows[0].PAPrVr = 100.5;
@@ -311,7 +313,8 @@ TEST(GroupCorrection, WorksOnStoredRecords) {
 
 TEST(Tax, StoresAmountsAsThreeDecimalValues) {
   // 0.3 − 0.1 is 0.19999999999999998 in binary; stored it is the three-decimal 0.2.
-  const Asset asset = assetNo("1").acquired("10.05.2010").tax(0.3, 3, 15).adjustment(0.1);
+  const store::AssetRecord asset =
+      assetNo("1").acquired("10.05.2010").tax(0.3, 3, 15).adjustment(0.1);
   const auto row = computeTax(asset, nullptr, {}, {2023, 12, {}});
   ASSERT_TRUE(row.has_value());
   EXPECT_EQ(row->PAPrVr, 0.2);
@@ -321,7 +324,7 @@ TEST(Tax, StoresAmountsAsThreeDecimalValues) {
 }
 
 TEST(Tax, AssetAcquiredAfterTheYearIsAbsent) {
-  const Asset next = assetNo("9").acquired("02.01.2024").tax(1000, 2, 10);
+  const store::AssetRecord next = assetNo("9").acquired("02.01.2024").tax(1000, 2, 10);
   EXPECT_FALSE(computeTax(next, nullptr, {}, {2023, 12, {}}).has_value());
   EXPECT_TRUE(calculateTax({next}, nullptr, {}, {2023, 12, {}}).empty());
 }

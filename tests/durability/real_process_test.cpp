@@ -236,6 +236,40 @@ TEST_F(Strace, FirstCalculationKilledAtEveryWriteLeavesNoPartAndNoStray) {
   }
 }
 
+// The booking note written over an older file, as XLSX and as CSV, killed at every write,
+// flush and rename of the run in turn: the file is the old one or the whole new one.
+TEST_F(Strace, BookingFilesKilledAtEveryWriteAreTheOldFileOrTheWholeNewOne) {
+  calculatedThenChanged(53);
+  for (const std::string ext : {"xlsx", "csv"}) {
+    const std::string file = (folder_.work().parent_path() / ("nalog." + ext)).string();
+    const std::vector<std::string> args{"stampa",   "nalog", "--godina",  "2025",
+                                        "--" + ext, file,    "--presnimi"};
+    ASSERT_EQ(runKavrinaCli(withDir(args), folder_.work()).exitCode, 0);
+    const std::string whole = readFileBytes(file);
+    // A workbook holds the time it was made (its compressed size may differ by a byte): a
+    // whole one is a ZIP ended by its central directory.
+    auto isWhole = [&](const std::string& bytes) {
+      if (ext == "csv") return bytes == whole;
+      return bytes.size() + 64 > whole.size() && bytes.starts_with("PK") &&
+             bytes.compare(bytes.size() - 22, 4, "PK\x05\x06") == 0;
+    };
+    for (const std::string call : {"pwrite64", "fsync", "rename"}) {
+      writeFileBytes(file, "old");
+      const int total = countCalls(call, args);
+      ASSERT_GT(total, 0) << call;
+      for (int n = 1; n <= total; ++n) {
+        writeFileBytes(file, "old");
+        const std::string when = ext + " killed at " + call + " " + std::to_string(n);
+        straced({"-o", "/dev/null", "-e", "trace=" + call, "-e",
+                 "inject=" + call + ":signal=KILL:when=" + std::to_string(n)},
+                args);
+        const std::string left = readFileBytes(file);
+        EXPECT_TRUE(left == "old" || isWhole(left)) << when << ": " << left.size() << " bytes";
+      }
+    }
+  }
+}
+
 TEST_F(Strace, AFullDiskEndsTheRunWithAMessageAndTheOldResults) {
   const std::vector<std::string> args = calculatedThenChanged(47);
   referenceRun(args);

@@ -22,7 +22,7 @@ for path in ./usr/bin/kavrina ./usr/bin/kavrina-cli ./usr/share/applications/kav
   grep -q " $path\$" <<<"$contents" || fail "$path missing from the package"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libc6 libqt6widgets6 libzip4 libcurl4; do
+for lib in libc6 libqt6widgets6 libzip4 libcurl4 libxlsxwriter4; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 

@@ -15,6 +15,7 @@
 #include "store/dbf/dbf_table.h"
 #include "store/program_folder.h"
 #include "store/rec_lock.h"
+#include "store/record_codec.h"
 #include "store/schema.h"
 
 namespace kavrina::test {
@@ -35,11 +36,10 @@ class RegisterFolder {
 
   void putCompany(std::string_view code, std::string_view naziv, std::string_view mesto,
                   std::string_view pib) {
+    const store::CompanyRecord company{std::string(code), std::string(naziv), std::string(mesto),
+                                       std::string(pib)};
     store::writeRecord(program(), "Firme", true, [&](store::DbfTable& t) {
-      t.putString("Sifra", code);
-      t.putString("Naziv", naziv);
-      t.putString("Mesto", mesto);
-      t.putString("PIB", pib);
+      store::RecordCodec<store::CompanyRecord>(t).write(company);
     });
   }
 
@@ -57,22 +57,26 @@ class RegisterFolder {
     Date datumO = Date();
   };
   void putAsset(const Asset& a) {
-    std::string invBr = a.invBr;
-    invBr.resize(30, ' ');
-    store::writeRecord(program(), "MDOS", true, [&](store::DbfTable& t) {
-      t.putString("InvBr", invBr);
-      t.putString("Naziv", a.naziv);
-      t.putDate("DatumN", a.datumN);
-      t.putNumber("RAOsn", a.raOsn);
-      t.putNumber("PAOsn", a.paOsn);
-      t.putNumber("PAgrupa", a.paGrupa);
-      t.putNumber("PAStopa", a.paStopa);
-      t.putNumber("RAtip", 1);
-      t.putNumber("Kolicina", 1);
-      t.putNumber("Konto", a.konto);
-      t.putNumber("DuzKonta", a.duzKonta);
-      t.putDate("DatumO", a.datumO);
-    });
+    using R = store::AssetRecord;
+    R r;
+    r.InvBr = a.invBr;
+    r.Naziv = a.naziv;
+    r.DatumN = a.datumN;
+    r.RAOsn = a.raOsn;
+    r.PAOsn = a.paOsn;
+    r.PAgrupa = a.paGrupa;
+    r.PAStopa = a.paStopa;
+    r.RAtip = 1;
+    r.Kolicina = 1;
+    r.Konto = a.konto;
+    r.DuzKonta = a.duzKonta;
+    r.DatumO = a.datumO;
+    // The others keep the blank record's values.
+    const auto fields = store::FieldSet<R>::of(&R::InvBr, &R::Naziv, &R::DatumN, &R::RAOsn,
+                                               &R::PAOsn, &R::PAgrupa, &R::PAStopa, &R::RAtip,
+                                               &R::Kolicina, &R::Konto, &R::DuzKonta, &R::DatumO);
+    store::writeRecord(program(), "MDOS", true,
+                       [&](store::DbfTable& t) { store::RecordCodec<R>(t, fields).write(r); });
   }
 
   // Positions `table` on the live record whose `field`, without trailing blanks, equals
@@ -106,11 +110,12 @@ class RegisterFolder {
     auto table = store::DbfTable::open(file, {.shared = false, .readOnly = false});
     ASSERT_TRUE(table);
     for (const auto& [invBr, raSadVr] : values) {
-      std::string key(invBr);
-      key.resize(30, ' ');
+      using R = store::RaRow;
+      R row;
+      row.InvBr = invBr;
+      row.RASadVr = raSadVr;
       table->append();
-      table->putString("InvBr", key);
-      table->putNumber("RASadVr", raSadVr);
+      store::RecordCodec<R>(*table, store::FieldSet<R>::of(&R::InvBr, &R::RASadVr)).write(row);
     }
     table->close();
   }

@@ -26,10 +26,6 @@ namespace {
 
 using test::RegisterFolder;
 
-std::vector<std::string> plainRow(const AssetListEntry& e) {
-  return {e.invBr, e.naziv, e.datumN.toText(), formatFixed(e.raOsn, 2)};
-}
-
 // Keys go where the focus is, as they do for a person at the keyboard.
 void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QTest::keyClick(QApplication::focusWidget(), k, modifiers);
@@ -71,7 +67,7 @@ class KeyboardAssetForm : public ::testing::Test {
   mutable RegisterFolder folder_;
   store::Program& program_ = folder_.program();
   test::FixedToday today_{program_, Date::fromYmd(2026, 7, 14)};
-  TFOSNOVNOSREDSTVO form_{program_, plainRow};
+  TFOSNOVNOSREDSTVO form_{program_};
 };
 
 TEST_F(KeyboardAssetForm, DatesAreStoredAsTyped) {

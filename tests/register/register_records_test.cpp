@@ -3,7 +3,7 @@
 // `MDOS` by the record-writing rule.
 #include <gtest/gtest.h>
 
-#include "register/asset_list_entry.h"
+#include "depreciation/asset_list.h"
 #include "register/asset_record.h"
 #include "register/company_record.h"
 #include "register/field_text.h"
@@ -93,7 +93,7 @@ TEST_F(Records, CompanySavedNewThenChangedKeepsOneRecordAndOneRow) {
   EXPECT_EQ(program_.AFIRME[1][1], "Prva doo" + std::string(22, ' '));
   const auto loaded = loadCompany(program_, "001");
   ASSERT_TRUE(loaded);
-  EXPECT_EQ(loaded->mesto.substr(0, 3), "Nis");
+  EXPECT_EQ(loaded->Mesto, "Nis");
   EXPECT_FALSE(loadCompany(program_, "002"));
 }
 
@@ -127,13 +127,17 @@ TEST_F(Records, NextInventoryNumberFollowsTheNumericOrder) {
 TEST_F(Records, PresentValueComesFromTheNewestAnnualResultNotBeforeAcquisition) {
   folder_.putAnnualResult(2022, {{"7", 900}});
   folder_.putAnnualResult(2023, {{"8", 50}, {"7", 800}});
+  // The lookup the asset list and the asset form use.
+  auto OBRRASADVR = [&](const std::string& invBr, int oldestYear, double def) {
+    return depreciation::presentValueLookup(program_)(invBr, oldestYear, def);
+  };
   const std::string seven = storedInvBr("7");
-  EXPECT_EQ(OBRRASADVR(program_, seven, 2020, -1), 800);
+  EXPECT_EQ(OBRRASADVR(seven, 2020, -1), 800);
   program_.NGODINA = 2022;
-  EXPECT_EQ(OBRRASADVR(program_, seven, 2020, -1), 900) << "years after NGODINA do not count";
+  EXPECT_EQ(OBRRASADVR(seven, 2020, -1), 900) << "years after NGODINA do not count";
   program_.NGODINA = 2024;
-  EXPECT_EQ(OBRRASADVR(program_, storedInvBr("9"), 2020, -1), -1);
-  EXPECT_EQ(OBRRASADVR(program_, seven, 2024, 123), 123) << "no result since acquisition";
+  EXPECT_EQ(OBRRASADVR(storedInvBr("9"), 2020, -1), -1);
+  EXPECT_EQ(OBRRASADVR(seven, 2024, 123), 123) << "no result since acquisition";
   EXPECT_FALSE(program_.areas.isOpen("BazaRA"));
 }
 

@@ -55,8 +55,7 @@ TEST(StoredTextForms, TheCompanyFormKeepsSerbianLettersAndRefusesCyrillic) {
 TEST(StoredTextForms, TheAssetFormRefusesALetterInTheSupplierAndSavesNothing) {
   RegisterFolder folder;
   folder.program().CINVENTARSKIBROJ = storedInvBr("5");
-  TFOSNOVNOSREDSTVO form(folder.program(),
-                         [](const AssetListEntry&) { return std::vector<std::string>{}; });
+  TFOSNOVNOSREDSTVO form(folder.program());
   form.show();
   retype(form.eNazivOsnovnogSredstva(), kThirtyLetters);
   retype(form.eDobavljac(), "Жарко");

@@ -93,7 +93,7 @@ TEST_F(AssetCard, AssetOf2017CalculatedTo2023HasSevenLinesInEachTable) {
     const auto line = band(0, 12 + i);
     ASSERT_EQ(line.size(), 6u) << i;
     EXPECT_EQ(line[0], std::to_string(year));
-    const depreciation::PaRow stored = folder_.paRows(year).at(0);
+    const store::PaRow stored = folder_.paRows(year).at(0);
     EXPECT_EQ(line[1],
               year < 2019 ? formatPicture(stored.BrMes, "99") : formatPicture(stored.BrDan, "999"))
         << "months before 2019, then days";

@@ -44,8 +44,8 @@ class NewRulesReports : public ReportOnRegister {
   // Result tables of 2023 written directly: every asset under the new rules, acquired
   // before the year.
   void writeResults(const std::vector<Result>& results, const std::string& months = "12") {
-    std::vector<depreciation::RaRow> ra;
-    std::vector<depreciation::PaRow> pa;
+    std::vector<store::RaRow> ra;
+    std::vector<store::PaRow> pa;
     for (const Result& r : results) {
       ra.push_back(
           {.InvBr = r.invBr, .BrMes = 12, .RAm = r.ram, .RASadVr = r.raSadVr, .NoviPrav = true});
@@ -57,7 +57,7 @@ class NewRulesReports : public ReportOnRegister {
   }
   // `count` assets "1".."count" in MDOS and in the results, each of 1,000.00 a side.
   void assets(int count, const std::string& months = "12") {
-    std::vector<depreciation::Asset> register_;
+    std::vector<store::AssetRecord> register_;
     std::vector<Result> results;
     for (int i = 1; i <= count; ++i) {
       register_.push_back(
@@ -346,7 +346,7 @@ TEST_F(NewRulesReports, TotalsEqualTheSumsOfTheResultTablesOfACalculatedRegister
   std::mt19937 rng(seed);
   std::uniform_int_distribution<int> year(2015, 2023), month(1, 12), day(1, 28), group(1, 5),
       rate(1, 40), cents(10'000, 90'000'000), chance(0, 9);
-  std::vector<depreciation::Asset> register_;
+  std::vector<store::AssetRecord> register_;
   for (int i = 1; i <= 400; ++i) {
     const double base = cents(rng) / 100.0;
     const int g = group(rng);

@@ -21,6 +21,8 @@
 #include "reports/qt/document_printing.h"
 #include "reports/qt/page_view.h"
 #include "reports/qt_fixture.h"
+#include "reports/recording_printer.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "ui/modal_driver.h"
 
@@ -315,9 +317,52 @@ TEST_F(Preview, HostToolBarTakesThePageTextAndTheNewPdfButton) {
   EXPECT_EQ(hostBox.text(), "Strana 1 od 6");
   preview_.PoslednjaStranaClick();
   EXPECT_EQ(hostBox.text(), "Strana 6 od 6");
-  ASSERT_EQ(host.actions().size(), 3);
+  ASSERT_EQ(host.actions().size(), 4);
   EXPECT_EQ(host.actions()[1]->objectName(), "SacuvajPdf");
   EXPECT_EQ(host.actions()[1]->toolTip(), "Sacuvaj PDF");
+  EXPECT_EQ(host.actions()[2]->objectName(), "SacuvajExcel");
+  EXPECT_EQ(host.actions()[2]->toolTip(), "Excel");
+}
+
+// "Excel" is enabled only for a document with a workbook; Ctrl+E saves it where the user
+// says, as an XLSX file (a ZIP container).
+TEST_F(Preview, ExcelButtonSavesTheWorkbookOfTheDocument) {
+  compose(1);
+  preview_.show();
+  preview_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&preview_));
+  QAction* excel = preview_.toolBar()->findChild<QAction*>("SacuvajExcel");
+  ASSERT_NE(excel, nullptr);
+  EXPECT_EQ(excel->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+  EXPECT_FALSE(excel->isEnabled()) << "a document without a workbook";
+
+  RecordingPrinter& printer = preview_.printer();
+  printer.BeginDoc();
+  sheet::Sheet s;
+  s.columns = {{"Iznos", sheet::CellKind::Amount, 12, true}};
+  s.rows = {{sheet::Cell::ofAmount(12.5)}};
+  s.totalsLabel = "UKUPNO:";
+  printer.setWorkbook(std::make_shared<const sheet::Workbook>(sheet::Workbook{{s}}));
+  printer.NewPage();
+  printer.EndDoc();
+  printer.Preview();
+  EXPECT_TRUE(excel->isEnabled());
+
+  ui::ScriptedUi ui;
+  preview_.setUserInterface(&ui);
+  test::TempDir out;
+  const auto file = out.path() / "nalog.xlsx";
+  ui::testing::ModalDriver driver;
+  driver.on<QFileDialog>([&](QFileDialog* dialog) {
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText(QString::fromStdString(file.string()));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  QTest::keyClick(preview_.scrollArea(), Qt::Key_E, Qt::ControlModifier);
+  ASSERT_TRUE(driver.done());
+  EXPECT_EQ(test::readFileBytes(file).substr(0, 2), "PK");
+  EXPECT_EQ(ui.transcript(), std::vector<std::string>{}) << "nothing to tell";
 }
 
 // Page range, copies and collation of a print job.

@@ -25,11 +25,11 @@
 namespace kavrina::reports {
 namespace {
 
-using depreciation::PaRow;
-using depreciation::RaRow;
 using depreciation::thousandths;
 using depreciation::testing::assetNo;
 using depreciation::testing::RegisterFolder;
+using store::PaRow;
+using store::RaRow;
 using test::findText;
 using test::textsInBand;
 using ui::TextAlign;
@@ -40,18 +40,18 @@ std::string amount(double value) {
 
 class Statements : public ReportOnRegister {
  protected:
-  void writeRa(const std::vector<RaRow>& rows, int year = 2023, int months = 12) {
+  void writeRa(const std::vector<store::RaRow>& rows, int year = 2023, int months = 12) {
     folder_.writeRaResult(year, months, rows);
   }
-  void writePa(const std::vector<PaRow>& rows, int year = 2023, int months = 12) {
+  void writePa(const std::vector<store::PaRow>& rows, int year = 2023, int months = 12) {
     folder_.writePaResult(year, months, rows);
   }
   // `count` assets "1".."count" of 1,200.00 in group `group`, each with an accounting and a
   // tax result of 120.00 depreciation.
   void assets(int count, int group = 1) {
-    std::vector<depreciation::Asset> register_;
-    std::vector<RaRow> ra;
-    std::vector<PaRow> pa;
+    std::vector<store::AssetRecord> register_;
+    std::vector<store::RaRow> ra;
+    std::vector<store::PaRow> pa;
     for (int i = 1; i <= count; ++i) {
       const std::string n = std::to_string(i);
       register_.push_back(
@@ -270,7 +270,7 @@ TEST_F(Statements, FormOaPrintsEveryGroupWithItsRateAndTheColumnSums) {
 }
 
 TEST_F(Statements, FormOaLeavesOutTheNewRulesFrom2019Only) {
-  const std::vector<PaRow> rows{
+  const std::vector<store::PaRow> rows{
       {.InvBr = "1", .PAOsn = 100, .PAGrupa = 3, .PAm = 15},
       {.InvBr = "2", .PAOsn = 200, .PAGrupa = 3, .PAm = 30, .NoviPrav = true}};
   writePa(rows, 2018);
@@ -299,7 +299,7 @@ TEST_F(Statements, TotalsEqualTheStoredResultsOfACalculatedRandomRegister) {
   std::mt19937 random(seed);
   std::uniform_int_distribution<int> cents(1, 5'000'000'00), group(1, 5), day(1, 28), month(1, 12),
       year(2015, 2022);
-  std::vector<depreciation::Asset> register_;
+  std::vector<store::AssetRecord> register_;
   for (int i = 1; i <= 300; ++i) {
     const double base = cents(random) / 100.0;
     char date[16];
@@ -313,15 +313,15 @@ TEST_F(Statements, TotalsEqualTheStoredResultsOfACalculatedRandomRegister) {
   for (int y = 2020; y <= 2023; ++y)
     ASSERT_TRUE(depreciation::runObracun(program(), {y, 12, true, true}, {}).done);
 
-  const std::vector<RaRow> ra = folder_.raRows(2023);
-  const std::vector<PaRow> pa = folder_.paRows(2023);
+  const std::vector<store::RaRow> ra = folder_.raRows(2023);
+  const std::vector<store::PaRow> pa = folder_.paRows(2023);
   std::int64_t raBase = 0, raAm = 0, paBase = 0, paAm = 0;
   std::int64_t oaBase = 0, oaAm = 0, oaClosing = 0, oaOpening = 0;
-  for (const RaRow& r : ra) {
+  for (const store::RaRow& r : ra) {
     raBase += thousandths(r.RAOsn);
     raAm += thousandths(r.RAm);
   }
-  for (const PaRow& r : pa) {
+  for (const store::PaRow& r : pa) {
     if (r.PAGrupa == 1) {
       paBase += thousandths(r.PAOsn);
       paAm += thousandths(r.PAm);

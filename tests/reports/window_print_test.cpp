@@ -156,7 +156,8 @@ TEST_F(WindowPrint, CalculationRowsOpenTheStatementsAndFormOaAndAssetsTheirCardA
   } documents[] = {
       {"Godisnji obracun Racunovodstvene amortizacije", "ObracunRacunovodstveneAmortizacije"},
       {"Godisnji obracun Poreske amortizacije", "ObracunPoreskeAmortizacije"},
-      {"Obrazac OA ", "ObrazacOA"}};
+      {"Obrazac OA ", "ObrazacOA"},
+      {"Nalog za knjizenje amortizacije", "NalogZaKnjizenjeAmortizacije"}};
   for (const auto& d : documents) {
     ASSERT_TRUE(select(d.description)) << d.description;
     window_->sgSpisakOnDblClick();
@@ -164,6 +165,11 @@ TEST_F(WindowPrint, CalculationRowsOpenTheStatementsAndFormOaAndAssetsTheirCardA
     ASSERT_TRUE(preview() && preview()->document()) << d.description;
     EXPECT_EQ(preview()->document()->title, d.title);
   }
+  // The note and form OA carry their workbooks: the window's "Excel" button is enabled.
+  QAction* excel = window_->ToolBarStampa->findChild<QAction*>("SacuvajExcel");
+  ASSERT_NE(excel, nullptr);
+  EXPECT_TRUE(excel->isEnabled());
+  EXPECT_TRUE(findText(*preview()->document(), 0, "UKUPNO DUGUJE:"));
   // "Stampaj" in the tree opens the row's document as the double-click does.
   ASSERT_TRUE(select("Godisnji obracun Racunovodstvene amortizacije"));
   window_->runTreeCommand("Stampaj");

@@ -230,6 +230,36 @@ TEST_F(SettingsForm, ResetThatCannotDeleteTheFileSaysSo) {
   EXPECT_TRUE(std::filesystem::exists(settingsFile() / "held"));
 }
 
+// The booking accounts: the defaults are shown, a changed table is written in its own
+// section, and an account that is not digits keeps the form open with nothing written.
+TEST_F(SettingsForm, BookingAccountsAreShownCheckedAndWrittenWhenChanged) {
+  open();
+  EXPECT_EQ(form_.eKontoTroska()->text(), "540");
+  QTableWidget* table = form_.sgKontaIspravke();
+  ASSERT_NE(table->item(1, 1), nullptr);
+  EXPECT_EQ(table->item(1, 0)->text(), "02");
+  EXPECT_EQ(table->item(1, 1)->text(), "029");
+
+  table->setItem(2, 0, new QTableWidgetItem("0231"));
+  table->setItem(2, 1, new QTableWidgetItem("02X9"));
+  QTest::mouseClick(form_.bOk(), Qt::LeftButton);
+  EXPECT_NE(form_.result(), QDialog::Accepted);
+  ASSERT_EQ(folder_.ui().transcript().size(), 1u);
+  EXPECT_EQ(folder_.ui().transcript()[0],
+            "warning: Prefiks konta i konto ispravke moraju imati od 1 do 10 cifara (prefiks "
+            "0231).");
+  EXPECT_FALSE(std::filesystem::exists(settingsFile()));
+
+  table->item(2, 1)->setText("02319");
+  clickBox(form_.cbNalogPoSredstvima());
+  QTest::mouseClick(form_.bOk(), Qt::LeftButton);
+  EXPECT_EQ(form_.result(), QDialog::Accepted);
+  const BookingAccounts read = readBookingAccounts(programSettings());
+  EXPECT_TRUE(read.perAsset);
+  EXPECT_EQ(read.prefixes.size(), 3u);
+  EXPECT_EQ(read.ispravkaOf("02310"), "02319");
+}
+
 // The form at its fixed width: the two long check-box captions wrap onto a second line and
 // show whole, the rows below move down to make room, no caption touches a field, and a
 // click on the wrapped caption still toggles its box.

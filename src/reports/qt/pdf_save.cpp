@@ -9,6 +9,15 @@ namespace kavrina::reports {
 
 PdfSaveStep savePdfAs(const PageDocument& doc, const std::filesystem::path& chosen,
                       const std::filesystem::path& programFolder, ui::UserInterface& ui) {
+  return saveOutputAs(chosen, programFolder, ui,
+                      [&](const std::filesystem::path& path, bool replace, std::string& warning) {
+                        return writePdf(doc, path, {programFolder, replace}, &warning);
+                      });
+}
+
+PdfSaveStep saveOutputAs(const std::filesystem::path& chosen,
+                         const std::filesystem::path& programFolder, ui::UserInterface& ui,
+                         const OutputWriter& write) {
   using ui::MessageButtons;
   using ui::MessageKind;
   const output::Target place = output::checkTarget(chosen, programFolder);
@@ -25,7 +34,7 @@ PdfSaveStep savePdfAs(const PageDocument& doc, const std::filesystem::path& chos
     return PdfSaveStep::ChooseAgain;
   }
   std::string warning;
-  if (const auto error = writePdf(doc, chosen, {programFolder, replace}, &warning)) {
+  if (const auto error = write(chosen, replace, warning)) {
     ui.messageBox(*error, MessageKind::Error, MessageButtons::Ok);
   } else if (!warning.empty()) {
     ui.messageBox(warning, MessageKind::Warning, MessageButtons::Ok);

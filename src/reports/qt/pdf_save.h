@@ -4,6 +4,9 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "reports/page_document.h"
 #include "ui/user_interface.h"
@@ -22,5 +25,16 @@ enum class PdfSaveStep {
 // warning. Every box goes through `ui`.
 PdfSaveStep savePdfAs(const PageDocument& doc, const std::filesystem::path& chosen,
                       const std::filesystem::path& programFolder, ui::UserInterface& ui);
+
+// Writes a file at a path, replacing an existing regular file only when told; answers its
+// message when it could not, and sets `warning` on a file whose folder was not flushed.
+using OutputWriter = std::function<std::optional<std::string>(const std::filesystem::path& path,
+                                                              bool replace, std::string& warning)>;
+
+// savePdfAs for any output file the user names (an XLSX, a CSV): the same checks, questions
+// and messages, with `write` doing the writing.
+PdfSaveStep saveOutputAs(const std::filesystem::path& chosen,
+                         const std::filesystem::path& programFolder, ui::UserInterface& ui,
+                         const OutputWriter& write);
 
 }  // namespace kavrina::reports

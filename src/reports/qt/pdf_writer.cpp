@@ -75,10 +75,7 @@ std::optional<std::string> writePdf(const PageDocument& doc, const std::filesyst
     if (!paintPdf(doc, device))
       return output::writeErrorText(file.lastError() != 0 ? file.lastError() : EACCES, path);
   }
-  output::OutputResult result = file.finish();
-  if (!result.written()) return result.error;
-  if (warning) *warning = std::move(result.warning);
-  return std::nullopt;
+  return output::errorOrWarning(file.finish(), warning);
 }
 
 }  // namespace kavrina::reports

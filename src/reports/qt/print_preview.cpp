@@ -23,6 +23,7 @@
 #include "reports/qt/page_view.h"
 #include "reports/qt/pdf_save.h"
 #include "reports/qt/toolbar_icons.h"
+#include "reports/xlsx_writer.h"
 #include "settings/settings_keys.h"
 
 namespace kavrina::reports {
@@ -98,6 +99,7 @@ void PrintPreview::buildToolBar() {
   button("Stampaj", "Stampaj dokument", "TB_STAMPAJ", &PrintPreview::StampajDokumentClick);
   reachableFromKeyboard(
       toolBar_, button("SacuvajPdf", "Sacuvaj PDF", "TB_PDF", &PrintPreview::SacuvajPdfClick));
+  addExcelAction(toolBar_, nullptr);
   toolBar_->addSeparator()->setObjectName(QStringLiteral("Divider21"));
   button("PrvaStrana", "Prva Strana", "TB_PRVASTRANA", &PrintPreview::PrvaStranaClick);
   button("PrethodnaStrana", "Prethodna Strana", "TB_PRETHODNASTRANA",
@@ -137,9 +139,22 @@ void PrintPreview::useHostToolBar(QToolBar* bar, QLineEdit* pageBox) {
     pdf->setToolTip(QStringLiteral("Sacuvaj PDF"));
     connect(pdf, &QAction::triggered, this, &PrintPreview::SacuvajPdfClick);
     const QList<QAction*> actions = bar->actions();
-    bar->insertAction(actions.size() > 1 ? actions[1] : nullptr, pdf);
+    QAction* after = actions.size() > 1 ? actions[1] : nullptr;
+    bar->insertAction(after, pdf);
     reachableFromKeyboard(bar, pdf);
+    addExcelAction(bar, after);
   }
+}
+
+void PrintPreview::addExcelAction(QToolBar* bar, QAction* before) {
+  auto* excel = new QAction(toolbarIcon("TB_EXCEL"), QStringLiteral("Excel"), bar);
+  excel->setObjectName(QStringLiteral("SacuvajExcel"));
+  excel->setToolTip(QStringLiteral("Excel"));
+  excel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  excel->setEnabled(doc_ && doc_->workbook);
+  connect(excel, &QAction::triggered, this, &PrintPreview::SacuvajExcelClick);
+  bar->insertAction(before, excel);
+  excelActions_.push_back(excel);
 }
 
 void PrintPreview::reachableFromKeyboard(QToolBar* bar, QAction* pdf) {
@@ -156,6 +171,7 @@ void PrintPreview::reachableFromKeyboard(QToolBar* bar, QAction* pdf) {
 
 void PrintPreview::ShowPreview(std::shared_ptr<const PageDocument> doc) {
   doc_ = std::move(doc);
+  for (QAction* excel : excelActions_) excel->setEnabled(doc_ && doc_->workbook);
   state_.reset(doc_ ? doc_->pageCount() : 0);
   // The host places the panel first, so that the page is laid out for its final size.
   emit previewShown();
@@ -228,6 +244,24 @@ void PrintPreview::SacuvajPdfClick() {
     errors::continueEnding();
     if (file.isEmpty() || ui_ == nullptr) return;
     if (savePdfAs(*doc_, file.toStdString(), programFolder_, *ui_) == PdfSaveStep::Done) return;
+    proposed = file;
+  }
+}
+
+void PrintPreview::SacuvajExcelClick() {
+  if (!doc_ || !doc_->workbook) return;
+  const std::shared_ptr<const sheet::Workbook> workbook = doc_->workbook;
+  QString proposed = proposedPdfPath(*doc_);
+  proposed.replace(proposed.size() - 4, 4, QStringLiteral(".xlsx"));
+  for (;;) {
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Excel"), proposed,
+                                                      QStringLiteral("Excel (*.xlsx)"), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (file.isEmpty() || ui_ == nullptr) return;
+    const auto write = [&](const std::filesystem::path& path, bool replace, std::string& warning) {
+      return writeXlsx(*workbook, path, programFolder_, replace, &warning);
+    };
+    if (saveOutputAs(file.toStdString(), programFolder_, *ui_, write) == PdfSaveStep::Done) return;
     proposed = file;
   }
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "reports/preview_state.h"
 #include "reports/recording_printer.h"
@@ -43,6 +44,10 @@ class PrintPreview : public QWidget {
   void ShowPreview(std::shared_ptr<const PageDocument> doc);
   void StampajDokumentClick();
   void SacuvajPdfClick();
+  // "Excel" (Ctrl+E): the document's workbook saved as an XLSX file, with the PDF's rules
+  // (the overwrite question, no file in the program folder). Enabled only for a document
+  // that has a workbook.
+  void SacuvajExcelClick();
   void PrvaStranaClick();
   void PrethodnaStranaClick();
   void SledecaStranaClick();
@@ -54,7 +59,8 @@ class PrintPreview : public QWidget {
   // For a host window that has its own `ToolBarStampa` and `eTBStrana`: hides the preview's
   // own tool bar, shows the page text in `pageBox` (typing a page number and Enter moves
   // there), and adds the "Sacuvaj PDF" button to `bar` after its first button, with Ctrl+S
-  // and a Tab stop after that button. The host connects its buttons to the handlers above.
+  // and a Tab stop after that button, and the "Excel" button beside it, with Ctrl+E. The host
+  // connects its buttons to the handlers above.
   void useHostToolBar(QToolBar* bar, QLineEdit* pageBox);
 
   // --- state, for the main window and tests ---
@@ -70,8 +76,8 @@ class PrintPreview : public QWidget {
   void setPrinterChoice(std::function<bool()> choice) { printerChoice_ = std::move(choice); }
   // The folder made current again after printing; default: the current folder at creation.
   void setProgramFolder(std::filesystem::path folder) { programFolder_ = std::move(folder); }
-  // Who is asked the questions of saving a PDF (the overwrite question); none: no PDF is
-  // saved.
+  // Who is asked the questions of saving a PDF or a workbook (the overwrite question); none:
+  // neither is saved.
   void setUserInterface(ui::UserInterface* ui) { ui_ = ui; }
   // Shows an error text in a box titled "Error"; replaceable for tests.
   void setErrorSink(std::function<void(const QString&)> sink) { errorSink_ = std::move(sink); }
@@ -96,6 +102,8 @@ class PrintPreview : public QWidget {
   // folder (the home folder when there is none). The print dialog offers the same file for
   // "Print to File".
   QString proposedPdfPath(const PageDocument& doc) const;
+  // Adds the "Excel" action to `bar` before `before` (at the end when null).
+  void addExcelAction(QToolBar* bar, QAction* before);
   void proposeFileOf(QPrintDialog& dialog, const PageDocument& doc) const;
   void showCurrentPage();
   // showCurrentPage() after a page turn from `before`: a new page shows from its top.
@@ -111,6 +119,7 @@ class PrintPreview : public QWidget {
   PreviewState state_;
   std::shared_ptr<const PageDocument> doc_;
   QToolBar* toolBar_ = nullptr;
+  std::vector<QAction*> excelActions_;  // the "Excel" buttons, enabled with a workbook
   QLineEdit* eTBStrana_ = nullptr;
   QScrollArea* scrollArea_ = nullptr;
   PageView* pageView_ = nullptr;

@@ -1,4 +1,4 @@
-// Simple, clear tool-button images: a printer, paging arrows, three page sizes, "PDF".
+// Simple, clear tool-button images: a printer, paging arrows, three page sizes, "PDF", "XLS".
 #include "reports/qt/toolbar_icons.h"
 
 #include <QPainter>
@@ -63,8 +63,9 @@ QIcon toolbarIcon(std::string_view name) {
     page(p, QRectF(8, 5, 16, 22));
   } else if (name == "TB_UVECANASTRANA") {
     page(p, QRectF(3, 1, 26, 30));
-  } else if (name == "TB_PDF") {
-    p.setBrush(QColor(200, 40, 40));
+  } else if (name == "TB_PDF" || name == "TB_EXCEL") {
+    const bool pdf = name == "TB_PDF";
+    p.setBrush(pdf ? QColor(200, 40, 40) : QColor(30, 120, 60));
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(QRectF(2, 7, 28, 18), 3, 3);
     p.setPen(Qt::white);
@@ -72,7 +73,8 @@ QIcon toolbarIcon(std::string_view name) {
     font.setPixelSize(12);
     font.setBold(true);
     p.setFont(font);
-    p.drawText(QRectF(2, 7, 28, 18), Qt::AlignCenter, QStringLiteral("PDF"));
+    p.drawText(QRectF(2, 7, 28, 18), Qt::AlignCenter,
+               pdf ? QStringLiteral("PDF") : QStringLiteral("XLS"));
   } else {
     return {};
   }

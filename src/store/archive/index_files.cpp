@@ -12,6 +12,8 @@
 #include "common/path_case.h"
 #include "store/archive/get_files.h"
 #include "store/database.h"
+#include "store/record_codec.h"
+#include "store/records.h"
 
 namespace kavrina::store::archive {
 
@@ -130,8 +132,10 @@ IndexRebuild rebuildIndexes(Session& program, StructureCheckEvents& events) {
   out.companies.push_back("000");
   std::vector<std::string> others;
   DbfTable& firme = program.areas["Firme"];
+  const RecordCodec<CompanyRecord> reader(firme,
+                                          FieldSet<CompanyRecord>::of(&CompanyRecord::Sifra));
   for (firme.goTop(); !firme.eof(); firme.skip()) {
-    const std::string code = firme.getString("Sifra");
+    const std::string code = reader.padded(&CompanyRecord::Sifra, reader.read());
     std::error_code ec;
     if (code.size() == 3 && code != "000" && fs::is_directory(findNoCase(folder, code), ec))
       others.push_back(code);

@@ -1,0 +1,101 @@
+// A list report's workbook.
+#include "reports/list_workbook.h"
+
+#include <string_view>
+
+#include "common/text.h"
+
+namespace kavrina::reports {
+
+namespace {
+
+using sheet::Cell;
+using sheet::CellKind;
+
+constexpr std::size_t kSheetNameMax = 31;
+constexpr std::string_view kForbidden = "[]:*?/\\";
+
+CellKind kindOf(ValueKind kind) {
+  switch (kind) {
+    case ValueKind::Amount:
+      return CellKind::Amount;
+    case ValueKind::Count:
+      return CellKind::Number;
+    case ValueKind::Date:
+      return CellKind::Date;
+    case ValueKind::Text:
+    case ValueKind::InventoryNumber:
+      break;
+  }
+  return CellKind::Text;
+}
+
+// Column widths in characters from the printed span (millimetres): about 2 mm a character.
+double widthOf(const ListColumn& column) {
+  const double width = (column.right - column.left) / 2.0;
+  return width < 6 ? 6 : width;
+}
+
+}  // namespace
+
+std::string sheetName(const std::string& title) {
+  std::string name;
+  for (char c : text::trimBlanks(title)) {
+    if (name.size() == kSheetNameMax) break;
+    name += kForbidden.find(c) == std::string_view::npos ? c : '_';
+  }
+  return name.empty() ? "List" : name;
+}
+
+ListWorkbookBuilder::ListWorkbookBuilder(const ListReport& report) {
+  const FrameHeading& frame = report.heading.frame;
+  sheet_.name = sheetName(frame.title);
+  for (const std::string* line : {&frame.titleRight, &frame.secondRight, &frame.title,
+                                  &frame.second, &report.heading.thirdLine}) {
+    const std::string_view trimmed = text::trimBlanks(*line);
+    if (!trimmed.empty()) sheet_.heading.emplace_back(trimmed);
+  }
+  for (const ListColumn& column : report.columns) {
+    kinds_.push_back(kindOf(column.kind));
+    sheet_.columns.push_back({column.title, kinds_.back(), widthOf(column), column.totalled});
+  }
+  sheet_.totalsLabel = report.totals.label;
+}
+
+void ListWorkbookBuilder::add(const std::vector<ListCell>& cells) {
+  std::vector<Cell>& row = sheet_.rows.emplace_back();
+  row.reserve(kinds_.size());
+  for (std::size_t c = 0; c < kinds_.size() && c < cells.size(); ++c) {
+    const ListCell& cell = cells[c];
+    // A cell the page leaves blank stays empty; a date column's text that is no date stays text.
+    const bool blank = text::trimBlanks(cell.text).empty();
+    if (kinds_[c] != CellKind::Text &&
+        (blank || (kinds_[c] == CellKind::Date && cell.date.empty()))) {
+      row.push_back(Cell::ofText(blank ? std::string() : std::string(text::trimBlanks(cell.text))));
+      continue;
+    }
+    switch (kinds_[c]) {
+      case CellKind::Amount:
+        row.push_back(Cell::ofAmount(cell.number));
+        break;
+      case CellKind::Number:
+        row.push_back(Cell::ofNumber(cell.number));
+        break;
+      case CellKind::Date:
+        row.push_back(Cell::ofDate(cell.date));
+        break;
+      case CellKind::Text:
+        row.push_back(Cell::ofText(std::string(text::trimRightBlanks(cell.text))));
+        break;
+    }
+  }
+}
+
+sheet::Workbook ListWorkbookBuilder::finish() {
+  sheet::Workbook book;
+  book.sheets.push_back(std::move(sheet_));
+  sheet_ = {};
+  return book;
+}
+
+}  // namespace kavrina::reports
