@@ -259,7 +259,6 @@ TEST_F(Preview, ANewDocumentOpensInTheNormalViewAtPageOneScrolledToTheStart) {
 TEST_F(Preview, PagePaintsItsTexts) {
   compose(2);
   const QImage image = preview_.pageView()->grab().toImage();
-  image.save("preview_page.png");
   // Some dark pixels inside the page (text and rules), none outside on the grey.
   const QRect page = preview_.pageView()->pageRect();
   int dark = 0;
