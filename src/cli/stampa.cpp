@@ -140,6 +140,7 @@ int runStampa(store::Program& program, const CliOptions& options, std::ostream& 
     return kExitOk;
   }
   reports::RecordingPrinter printer;
+  printer.setKeepsWorkbooks(options.xlsx.has_value());
   if (!document->compose(program, printer, options)) return kExitFailure;
   const reports::PageDocument& composed = printer.document();
   if (options.xlsx) {

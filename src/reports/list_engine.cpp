@@ -141,7 +141,9 @@ void ListTotals::add(const std::vector<ListColumn>& columns, const std::vector<L
 void drawListReport(ui::Printer& printer, const ListReport& report) {
   ListPages pages(printer, report);
   ListTotals totals(report.columns);
-  // The same rows as a workbook, gathered as they are drawn (for "Excel" and --xlsx).
+  // The same rows as a workbook, gathered as they are drawn (for "Excel" and --xlsx) when the
+  // printer keeps it.
+  const bool gather = printer.keepsWorkbooks();
   ListWorkbookBuilder workbook(report);
   walkRows(
       report,
@@ -151,11 +153,11 @@ void drawListReport(ui::Printer& printer, const ListReport& report) {
       [&](const std::vector<ListCell>& cells) {
         pages.drawRow(cells);
         totals.add(report.columns, cells);
-        workbook.add(cells);
+        if (gather) workbook.add(cells);
       });
   pages.drawBand(totals);
   pages.drawClosing();
-  printer.setWorkbook(std::make_shared<const sheet::Workbook>(workbook.finish()));
+  if (gather) printer.setWorkbook(std::make_shared<const sheet::Workbook>(workbook.finish()));
 }
 
 void visitListRows(const ListReport& report,

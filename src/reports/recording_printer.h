@@ -43,10 +43,13 @@ class RecordingPrinter final : public ui::Printer {
 
   void setShowDialog(bool show) override { showDialog_ = show; }
   bool showDialog() const override { return showDialog_; }
-  // Keeps the workbook with the current document.
+  // Keeps the workbook with the current document, unless told to keep none (a document
+  // only written as PDF).
   void setWorkbook(std::shared_ptr<const sheet::Workbook> workbook) override {
-    document_->workbook = std::move(workbook);
+    if (keepsWorkbooks_) document_->workbook = std::move(workbook);
   }
+  bool keepsWorkbooks() const override { return keepsWorkbooks_; }
+  void setKeepsWorkbooks(bool keeps) { keepsWorkbooks_ = keeps; }
 
   // The current document (empty before the first BeginDoc).
   const PageDocument& document() const { return *document_; }
@@ -66,6 +69,7 @@ class RecordingPrinter final : public ui::Printer {
   ui::Orientation orientation_ = ui::Orientation::Portrait;
   ui::PrinterFont font_;
   bool showDialog_ = true;
+  bool keepsWorkbooks_ = true;
   bool printing_ = false;
   std::shared_ptr<PageDocument> document_;
   int beginDocCount_ = 0;

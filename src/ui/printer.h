@@ -96,6 +96,9 @@ class Printer {
   // after BeginDoc, and belonging to that document. A printer that keeps no workbooks
   // ignores it.
   virtual void setWorkbook(std::shared_ptr<const sheet::Workbook> /*workbook*/) {}
+  // Whether the printer keeps the workbook given: a report may leave out gathering a large one
+  // that nobody would save.
+  virtual bool keepsWorkbooks() const { return false; }
 };
 
 }  // namespace kavrina::ui
