@@ -35,13 +35,8 @@ std::string countSummary(const reports::CountDifferences& d) {
 std::optional<std::string> writeCountCsv(const std::vector<reports::CountSection>& sections,
                                          const std::filesystem::path& target,
                                          const std::filesystem::path& programFolder, bool replace) {
-  output::OutputFile file;
-  if (auto refused = file.open(target, programFolder, replace)) return refused;
-  const std::string text = reports::countCsv(sections);
-  file.append(text);
-  const output::OutputResult result = file.finish();
-  if (!result.written()) return result.error;
-  return std::nullopt;
+  return output::writeWholeText(target, programFolder, replace, reports::countCsv(sections),
+                                nullptr);
 }
 
 }  // namespace kavrina::app

@@ -54,6 +54,16 @@ std::optional<std::string> errorOrWarning(OutputResult result, std::string* warn
   return std::nullopt;
 }
 
+std::optional<std::string> writeWholeText(const std::filesystem::path& target,
+                                          const std::filesystem::path& programFolder, bool replace,
+                                          std::string_view text, std::string* warning) {
+  if (warning) warning->clear();
+  OutputFile file;  // its aside file goes again unless it takes the name
+  if (auto refused = file.open(target, programFolder, replace)) return refused;
+  file.append({text.data(), text.size()});
+  return errorOrWarning(file.finish(), warning);
+}
+
 OutputResult OutputFile::finish() {
   OutputResult result;
   if (!writePending()) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/aside_file.h"
@@ -28,6 +29,13 @@ struct OutputResult {
 // The answer of a writer that names its output file: the error of `result`, or no value with
 // `warning` (when given) set to the result's warning.
 std::optional<std::string> errorOrWarning(OutputResult result, std::string* warning);
+
+// Writes `text` as the whole of `target` through an OutputFile (checked, aside, renamed):
+// the message when it was not written, none when it was (then `warning`, when given, holds
+// what the user should still know, or is empty).
+std::optional<std::string> writeWholeText(const std::filesystem::path& target,
+                                          const std::filesystem::path& programFolder, bool replace,
+                                          std::string_view text, std::string* warning);
 
 class OutputFile {
  public:

@@ -44,12 +44,7 @@ std::optional<std::string> writeBookingNoteCsv(const depreciation::BookingNote& 
                                                const std::filesystem::path& path,
                                                const std::filesystem::path& programFolder,
                                                bool replace, std::string* warning) {
-  if (warning) warning->clear();
-  output::OutputFile file;  // its aside file goes again unless it takes the name
-  if (auto refused = file.open(path, programFolder, replace)) return refused;
-  const std::string csv = bookingNoteCsv(note);
-  file.append({csv.data(), csv.size()});
-  return output::errorOrWarning(file.finish(), warning);
+  return output::writeWholeText(path, programFolder, replace, bookingNoteCsv(note), warning);
 }
 
 }  // namespace kavrina::reports
