@@ -17,6 +17,7 @@
 #include "depreciation/obracun.h"
 #include "depreciation/result_reader.h"
 #include "depreciation/result_tables.h"
+#include "offscreen_company.h"
 #include "reports/booking_note_csv.h"
 #include "reports/booking_note_report.h"
 #include "reports/qt/pdf_writer.h"
@@ -64,12 +65,8 @@ void figure(const char* what, double seconds, double reference) {
 }
 
 int run(const fs::path& dir, int year, int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ui::ScriptedUi ui;
-  store::Program program;
-  program.ui = &ui;
-  bench::openCompany(dir, program);
+  bench::OffscreenCompany company(dir, argc, argv);
+  store::Program& program = company.program;
   const std::string file =
       depreciation::resultTableName(year, 12, depreciation::ResultKind::Accounting);
   const reports::CalculationRow row{file, "Godisnji obracun Racunovodstvene amortizacije",

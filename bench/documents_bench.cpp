@@ -19,6 +19,7 @@
 #include "depreciation/obracun.h"
 #include "depreciation/result_reader.h"
 #include "depreciation/result_tables.h"
+#include "offscreen_company.h"
 #include "reports/asset_card.h"
 #include "reports/qt/page_view.h"
 #include "reports/qt/pdf_writer.h"
@@ -51,12 +52,8 @@ int generate(const fs::path& dir, int count, int first, int last) {
 }
 
 int run(const fs::path& dir, int year, int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ui::ScriptedUi ui;
-  store::Program program;
-  program.ui = &ui;
-  bench::openCompany(dir, program);
+  bench::OffscreenCompany company(dir, argc, argv);
+  store::Program& program = company.program;
   const std::string y = std::to_string(year);
   const fs::path raFile = store::dataPath(
       program, depreciation::resultTableName(year, 12, depreciation::ResultKind::Accounting));

@@ -17,6 +17,7 @@
 #include "depreciation/obracun.h"
 #include "depreciation/result_tables.h"
 #include "depreciation/ucitaj_pamram.h"
+#include "offscreen_company.h"
 #include "reports/evidencija_2019.h"
 #include "reports/obrazac_poa.h"
 #include "reports/qt/page_view.h"
@@ -47,12 +48,8 @@ int generate(const fs::path& dir, int count, int year) {
 }
 
 int run(const fs::path& dir, int year, int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ui::ScriptedUi ui;
-  store::Program program;
-  program.ui = &ui;
-  bench::openCompany(dir, program);
+  bench::OffscreenCompany company(dir, argc, argv);
+  store::Program& program = company.program;
   const std::string y = std::to_string(year);
 
   // Reference: every record of the two result tables read through the store.
