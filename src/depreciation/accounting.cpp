@@ -65,6 +65,16 @@ std::optional<store::RaRow> computeAccounting(const store::AssetRecord& asset,
   return row;
 }
 
+void finishAccounting(std::vector<store::RaRow>& rows,
+                      const std::vector<store::RaRow>* previousYear) {
+  if (previousYear) {
+    const InvBrIndex<store::RaRow> index(*previousYear);
+    for (store::RaRow& row : rows)
+      if (const store::RaRow* previous = index.find(row.InvBr)) carryAccounting(row, *previous);
+  }
+  for (store::RaRow& row : rows) amountsAccounting(row);
+}
+
 std::vector<store::RaRow> calculateAccounting(const std::vector<store::AssetRecord>& mdos,
                                               const std::vector<store::RaRow>* previousYear,
                                               const CalcParams& params) {
@@ -72,14 +82,7 @@ std::vector<store::RaRow> calculateAccounting(const std::vector<store::AssetReco
   rows.reserve(mdos.size());
   for (const store::AssetRecord& asset : mdos)
     if (takesPart(asset.DatumN, params.year)) rows.push_back(openAccounting(asset, params));
-
-  if (previousYear) {
-    const InvBrIndex<store::RaRow> index(*previousYear);
-    for (store::RaRow& row : rows)
-      if (const store::RaRow* previous = index.find(row.InvBr)) carryAccounting(row, *previous);
-  }
-
-  for (store::RaRow& row : rows) amountsAccounting(row);
+  finishAccounting(rows, previousYear);
   return rows;
 }
 

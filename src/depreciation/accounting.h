@@ -34,6 +34,11 @@ std::optional<store::RaRow> computeAccounting(const store::AssetRecord& asset,
                                               const store::RaRow* previous,
                                               const CalcParams& params);
 
+// R2 and R3 over the opened rows of the whole table (R1 done, in index order), against
+// `previousYear` (the rows of A(Y−1)12R, nullptr when it does not exist).
+void finishAccounting(std::vector<store::RaRow>& rows,
+                      const std::vector<store::RaRow>* previousYear);
+
 // The whole accounting result table: R1 over `mdos` (in index order; assets acquired
 // after the year are left out), then R2 against `previousYear` (the rows of A(Y−1)12R,
 // nullptr when it does not exist), then R3. Rows come out in the order of `mdos`.

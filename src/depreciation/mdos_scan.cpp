@@ -54,39 +54,46 @@ std::optional<std::vector<std::size_t>> scanMdosInIndexOrder(
   return positions;
 }
 
+std::optional<std::vector<std::size_t>> visitAssetsInIndexOrder(
+    store::Session& program, const store::FieldSet<store::AssetRecord>& fields,
+    const std::function<bool(store::AssetRecord&)>& take,
+    const std::function<void()>& step) {
+  store::AssetRecord asset;
+  // On the scan's own table, known at its first record.
+  std::optional<store::RecordCodec<store::AssetRecord>> reader;
+  auto order = scanMdosInIndexOrder(program, [&](store::DbfTable& record) {
+    if (!reader || &reader->table() != &record) reader.emplace(record, fields);
+    reader->read(asset);
+    const bool kept = take(asset);
+    if (step) step();
+    return kept;
+  });
+  if (order) return order;
+
+  store::DbfTable& mdos = program.areas["MDOS"];
+  const store::RecordCodec<store::AssetRecord> standing(mdos, fields);
+  for (mdos.goTop(); !mdos.eof(); mdos.skip()) {
+    if (mdos.hideDeleted() && mdos.deleted()) continue;
+    standing.read(asset);
+    take(asset);
+    if (step) step();
+  }
+  return std::nullopt;
+}
+
 std::vector<store::AssetRecord> readAssetsInIndexOrder(
     store::Session& program, const store::FieldSet<store::AssetRecord>& fields,
     const std::function<void()>& step) {
   std::vector<store::AssetRecord> assets;
-  // On the scan's own table, known at its first record.
-  std::optional<store::RecordCodec<store::AssetRecord>> reader;
-  const auto order = scanMdosInIndexOrder(program, [&](store::DbfTable& record) {
-    if (!reader || &reader->table() != &record) {
-      reader.emplace(record, fields);
-      assets.reserve(record.recCount());
-    }
-    reader->read(assets.emplace_back());
-    if (step) step();
-    return true;
-  });
-  if (!order) return readAssets(program.areas["MDOS"], fields, step);
-  // Into index order in place, one cycle of the permutation at a time (a second list of a
-  // million assets would be the calculation's largest allocation): position j takes the
-  // asset that was at (*order)[j].
-  std::vector<std::size_t> from = std::move(*order);
-  for (std::size_t i = 0; i < from.size(); ++i) {
-    if (from[i] == i) continue;
-    store::AssetRecord first = std::move(assets[i]);
-    std::size_t j = i;
-    while (from[j] != i) {
-      const std::size_t next = from[j];
-      assets[j] = std::move(assets[next]);
-      from[j] = j;
-      j = next;
-    }
-    assets[j] = std::move(first);
-    from[j] = j;
-  }
+  assets.reserve(program.areas["MDOS"].recCount());
+  const auto order = visitAssetsInIndexOrder(
+      program, fields,
+      [&assets](store::AssetRecord& asset) {
+        assets.push_back(std::move(asset));
+        return true;
+      },
+      step);
+  if (order) arrangeInIndexOrder(assets, *order);
   return assets;
 }
 

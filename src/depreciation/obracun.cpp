@@ -13,6 +13,7 @@
 #include "depreciation/accounting.h"
 #include "depreciation/calculation_input.h"
 #include "depreciation/mdos_scan.h"
+#include "depreciation/period_counts.h"
 #include "depreciation/result_tables.h"
 #include "depreciation/tax.h"
 #include "depreciation/working_tables.h"
@@ -135,9 +136,26 @@ ObracunResult runObracun(Session& program, const ObracunRequest& request, const 
     return result;
   }
 
-  const std::vector<store::AssetRecord> mdos =
-      readAssetsInIndexOrder(program, calculationFields(), [&pump] { pump(); });
+  // R1 and T1 need the register alone: both tables' rows are opened in one pass over it,
+  // so the register itself is never held (with a large register it would be the run's
+  // largest list); the rows are then put into the order of its index.
   const CalcParams params{.year = y, .months = p, .rules = rules};
+  std::vector<store::RaRow> raRows;
+  std::vector<store::PaRow> paRows;
+  const std::size_t records = program.areas["MDOS"].recCount();
+  if (request.accounting) raRows.reserve(records);
+  if (request.tax) paRows.reserve(records);
+  const auto order = visitAssetsInIndexOrder(
+      program, calculationFields(),
+      [&](const store::AssetRecord& asset) {
+        if (!takesPart(asset.DatumN, y)) return false;
+        if (request.accounting) raRows.push_back(openAccounting(asset, params));
+        if (request.tax) paRows.push_back(openTax(asset, params));
+        return true;
+      },
+      [&pump] { pump(); });
+  if (order && request.accounting) arrangeInIndexOrder(raRows, *order);
+  if (order && request.tax) arrangeInIndexOrder(paRows, *order);
 
   if (request.accounting) {
     std::optional<std::vector<store::RaRow>> previous;
@@ -145,12 +163,12 @@ ObracunResult runObracun(Session& program, const ObracunRequest& request, const 
       previous = readRaRows(inRecordOrder(program, kAliasPreRa), pump);
       tables.close(kAliasPreRa);
     }
-    const std::vector<store::RaRow> rows =
-        calculateAccounting(mdos, previous ? &*previous : nullptr, params);
+    finishAccounting(raRows, previous ? &*previous : nullptr);
     previous.reset();  // carried over: its memory goes before the table is written
-    writeRows<store::RaRow>(program, kAliasRa, rows, pump);
+    writeRows<store::RaRow>(program, kAliasRa, raRows, pump);
     tables.close(kAliasRa);
-    result.accountingRows = rows.size();
+    result.accountingRows = raRows.size();
+    std::vector<store::RaRow>().swap(raRows);  // written: its memory goes before the tax part
   }
 
   if (request.tax) {
@@ -160,13 +178,12 @@ ObracunResult runObracun(Session& program, const ObracunRequest& request, const 
       tables.close(kAliasPrePa);
     }
     const GroupResets resets = readGroupResets(inRecordOrder(program, kAliasMdng), pump);
-    const std::vector<store::PaRow> rows =
-        calculateTax(mdos, previous ? &*previous : nullptr, resets, params);
+    finishTax(paRows, previous ? &*previous : nullptr, resets, params);
     previous.reset();
-    writeRows<store::PaRow>(program, kAliasPa, rows, pump);
+    writeRows<store::PaRow>(program, kAliasPa, paRows, pump);
     tables.close(kAliasPa);
     tables.close(kAliasMdng);
-    result.taxRows = rows.size();
+    result.taxRows = paRows.size();
   }
 
   result.done = true;

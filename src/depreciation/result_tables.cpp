@@ -53,12 +53,6 @@ store::FieldSet<store::AssetRecord> calculationFields() {
                                 &R::RAStopa, &R::RAtip, &R::PAStopa, &R::PAgrupa);
 }
 
-std::vector<store::AssetRecord> readAssets(DbfTable& mdos,
-                                           const store::FieldSet<store::AssetRecord>& fields,
-                                           const RecordStep& step) {
-  return readAll(mdos, step, fields);
-}
-
 std::vector<store::RaRow> readRaRows(DbfTable& table, const RecordStep& step) {
   return readAll<store::RaRow>(table, step);
 }

@@ -22,13 +22,9 @@ using RecordStep = std::function<void()>;
 // and the value adjustment, the rates, the accounting method and the tax group.
 store::FieldSet<store::AssetRecord> calculationFields();
 
-// Every visible record of the table from its first record in the order that controls its
-// moves (for `MDOS` its index on the numeric inventory number). Records marked deleted are
-// left out when the table hides them. Raises the table's errors.
-// `MDOS` with the chosen fields (as the calculation reads it: calculationFields).
-std::vector<store::AssetRecord> readAssets(store::DbfTable& mdos,
-                                           const store::FieldSet<store::AssetRecord>& fields,
-                                           const RecordStep& step = {});
+// Every visible record of the result table from its first record in the order that
+// controls its moves. Records marked deleted are left out when the table hides them.
+// Raises the table's errors.
 std::vector<store::RaRow> readRaRows(store::DbfTable& table, const RecordStep& step = {});
 std::vector<store::PaRow> readPaRows(store::DbfTable& table, const RecordStep& step = {});
 // The first visible record from the first in the controlling order whose inventory number

@@ -123,6 +123,19 @@ std::optional<store::PaRow> computeTax(const store::AssetRecord& asset,
   return row;
 }
 
+void finishTax(std::vector<store::PaRow>& rows, const std::vector<store::PaRow>* previousYear,
+               const GroupResets& resets, const CalcParams& params) {
+  if (previousYear) {
+    const InvBrIndex<store::PaRow> index(*previousYear);
+    for (store::PaRow& row : rows)
+      if (const store::PaRow* previous = index.find(row.InvBr))
+        carryTax(row, *previous, params.year);
+  }
+  for (store::PaRow& row : rows)
+    amountsTax(row, params.year, params.rules, resets.isReset(row.InvBr, params.year));
+  correctGroups(rows, params.rules);
+}
+
 std::vector<store::PaRow> calculateTax(const std::vector<store::AssetRecord>& mdos,
                                        const std::vector<store::PaRow>* previousYear,
                                        const GroupResets& resets, const CalcParams& params) {
@@ -130,18 +143,7 @@ std::vector<store::PaRow> calculateTax(const std::vector<store::AssetRecord>& md
   rows.reserve(mdos.size());
   for (const store::AssetRecord& asset : mdos)
     if (takesPart(asset.DatumN, params.year)) rows.push_back(openTax(asset, params));
-
-  if (previousYear) {
-    const InvBrIndex<store::PaRow> index(*previousYear);
-    for (store::PaRow& row : rows)
-      if (const store::PaRow* previous = index.find(row.InvBr))
-        carryTax(row, *previous, params.year);
-  }
-
-  for (store::PaRow& row : rows)
-    amountsTax(row, params.year, params.rules, resets.isReset(row.InvBr, params.year));
-
-  correctGroups(rows, params.rules);
+  finishTax(rows, previousYear, resets, params);
   return rows;
 }
 

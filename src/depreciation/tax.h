@@ -47,6 +47,11 @@ std::optional<store::PaRow> computeTax(const store::AssetRecord& asset,
                                        const store::PaRow* previous, const GroupResets& resets,
                                        const CalcParams& params);
 
+// T2, T3 and T5 over the opened rows of the whole table (T1 done, in index order), against
+// `previousYear` (the rows of A(Y−1)12P, nullptr when it does not exist) with `resets`.
+void finishTax(std::vector<store::PaRow>& rows, const std::vector<store::PaRow>* previousYear,
+               const GroupResets& resets, const CalcParams& params);
+
 // The whole tax result table: T1 over `mdos` (in index order; assets acquired after the
 // year are left out), T2 against `previousYear` (the rows of A(Y−1)12P, nullptr when it
 // does not exist), T3 with `resets`, T5. Rows come out in the order of `mdos`.
