@@ -78,6 +78,8 @@ ListReport assetListReport(const store::Program& program, Date date) {
   report.totals.label = "Ukupno:";
   report.totals.labelLeft = 10;
   report.totals.labelRight = 180;
+  // Below a full page of rows the band would print over the footer: it opens a new page.
+  report.totals.lastTop = kSlotBase + kSlotHeight * kSlotsPerPage;
   report.eventPass = [&program] { program.userInterface().processEvents(); };
   return report;
 }
