@@ -25,3 +25,8 @@ kavrina_add_test(app_import_test
   LIBS kavrina_app kavrina_test_support Qt6::Test)
 target_compile_definitions(app_import_test PRIVATE KAVRINA_CLI="$<TARGET_FILE:kavrina-cli>")
 add_dependencies(app_import_test kavrina-cli)
+
+# An end of the program raised inside a loop of its own (each case a process of its own).
+kavrina_add_test(app_end_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/program_end_test.cpp
+  LIBS kavrina_app)
