@@ -20,24 +20,26 @@ namespace {
 using namespace kavrina;
 
 // The asset of number n, the same for the CSV file and the direct appends.
-reg::AssetValues assetOf(int n, std::mt19937& rng) {
+store::AssetRecord assetOf(int n, std::mt19937& rng) {
   std::uniform_int_distribution<int> y(2005, 2024), m(1, 12), d(1, 28), group(1, 5), pct(5, 24);
   std::uniform_int_distribution<long long> cents(100'000, 90'000'000);
-  reg::AssetValues v;
-  v.invBr = std::to_string(n);
-  v.naziv = "Sredstvo " + std::to_string(n);
-  v.datumN = Date::fromYmd(y(rng), m(rng), d(rng));
-  v.dobavljac = "Dobavljac " + std::to_string(n % 97);
-  v.dokument = "Racun " + std::to_string(n);
-  v.raOsn = static_cast<double>(cents(rng)) / 100;
-  v.paOsn = v.raOsn;
-  v.raStopa = pct(rng);
-  v.raTip = 1 + n % 2;
-  v.paGrupa = group(rng);
-  v.kolicina = 1;
-  v.oDeo = n % 10;
-  v.konto = "0" + std::to_string(200 + n % 50);
-  return v;
+  store::AssetRecord r;
+  r.InvBr = std::to_string(n);
+  r.Naziv = "Sredstvo " + std::to_string(n);
+  r.DatumN = Date::fromYmd(y(rng), m(rng), d(rng));
+  r.Dobavljac = "Dobavljac " + std::to_string(n % 97);
+  r.Dokument = "Racun " + std::to_string(n);
+  r.RAOsn = static_cast<double>(cents(rng)) / 100;
+  r.PAOsn = r.RAOsn;
+  r.RAStopa = pct(rng);
+  r.RAtip = 1 + n % 2;
+  r.PAgrupa = group(rng);
+  r.PAStopa = reg::groupRate(r.PAgrupa);
+  r.Kolicina = 1;
+  r.ODeo = n % 10;
+  r.Konto = 200 + n % 50;
+  r.DuzKonta = 4;  // typed with a leading zero
+  return r;
 }
 
 std::string amountText(double value) {
@@ -62,11 +64,11 @@ int main(int argc, char** argv) {
     std::mt19937 rng(2024);
     const int n = std::stoi(argv[3]);
     for (int i = 1; i <= n; ++i) {
-      const reg::AssetValues v = assetOf(i, rng);
-      out << v.invBr << ';' << v.naziv << ';' << v.datumN.toText() << ';' << v.dobavljac << ';'
-          << v.dokument << ';' << amountText(v.raOsn) << ';' << amountText(v.paOsn) << ';'
-          << v.raStopa << ';' << v.raTip << ';' << v.paGrupa << ";1;" << v.oDeo << ';' << v.konto
-          << '\n';
+      const store::AssetRecord r = assetOf(i, rng);
+      out << r.InvBr << ';' << r.Naziv << ';' << r.DatumN.toText() << ';' << r.Dobavljac << ';'
+          << r.Dokument << ';' << amountText(r.RAOsn) << ';' << amountText(r.PAOsn) << ';'
+          << r.RAStopa << ';' << r.RAtip << ';' << r.PAgrupa << ";1;" << r.ODeo << ';'
+          << reg::kontoText(r.Konto, r.DuzKonta) << '\n';
     }
     return out ? 0 : 1;
   }
@@ -92,9 +94,9 @@ int main(int argc, char** argv) {
       program.areas.select("MDOS");
       store::DbfTable& table = program.areas["MDOS"];
       for (int i = 1; i <= n; ++i) {
-        const reg::AssetValues v = assetOf(i, rng);
+        const store::AssetRecord r = assetOf(i, rng);
         if (!table.append(true)) return 1;
-        if (store::REC_LOCK(program, 0, "MDOS")) reg::putAssetFields(table, v);
+        if (store::REC_LOCK(program, 0, "MDOS")) reg::putAssetFields(table, r);
         table.unlock();
         if (i % 1000 == 0) table.commit();
       }

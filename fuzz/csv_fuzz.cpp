@@ -12,13 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const kavrina::import::AssetCsv csv =
       kavrina::import::readAssetCsv(bytes, kavrina::Date::fromYmd(2026, 1, 1));
   for (const kavrina::import::AssetRow& row : csv.rows) {
-    const kavrina::reg::AssetValues& v = row.values;
+    const kavrina::store::AssetRecord& r = row.asset;
     // What the checks let through fits the asset table.
-    if (v.invBr.empty() || v.invBr.size() > 30 || v.invBr == "0") std::abort();
-    if (v.raTip < 1 || v.raTip > 4 || v.paGrupa < 1 || v.paGrupa > 5) std::abort();
-    if (v.raOsn < 0 || v.raOsn >= 1e11 || v.ispVr > v.raOsn + 0.0005) std::abort();
-    if (v.datumN.empty() || (!v.datumO.empty() && v.datumO < v.datumN)) std::abort();
-    if (v.konto.size() > 10) std::abort();
+    if (r.InvBr.empty() || r.InvBr.size() > 30 || r.InvBr == "0") std::abort();
+    if (r.RAtip < 1 || r.RAtip > 4 || r.PAgrupa < 1 || r.PAgrupa > 5) std::abort();
+    if (r.RAOsn < 0 || r.RAOsn >= 1e11 || r.IspVr > r.RAOsn + 0.0005) std::abort();
+    if (r.DatumN.empty() || (!r.DatumO.empty() && r.DatumO < r.DatumN)) std::abort();
+    if (kavrina::reg::kontoText(r.Konto, r.DuzKonta).size() > 10) std::abort();
   }
   return 0;
 }

@@ -329,8 +329,7 @@ AssetCsv readAssetCsv(std::string_view bytes, Date today) {
       continue;
     }
     RowReader row(record.line, csv.bad, csv.decimalMark);
-    reg::AssetValues v = reg::newAssetValues("", today);
-    v.naziv.clear();
+    store::AssetRecord r = reg::newAssetRecord("", today);
     auto cell = [&](Column c) -> std::optional<std::string_view> {
       const int i = at[static_cast<std::size_t>(c)];
       if (i < 0) return std::nullopt;
@@ -351,63 +350,64 @@ AssetCsv readAssetCsv(std::string_view bytes, Date today) {
     } else if (const auto refusal = reg::invBrRefusal(reg::numberDigits(invBr))) {
       row.refuse(Column::InvBr, *refusal);
     } else {
-      v.invBr = reg::numberDigits(invBr);
-      const auto [earlier, fresh] = seenNumbers.emplace(v.invBr, record.line);
+      r.InvBr = reg::numberDigits(invBr);
+      const auto [earlier, fresh] = seenNumbers.emplace(r.InvBr, record.line);
       if (!fresh)
-        row.refuse(Column::InvBr, "inventarski broj " + v.invBr + " vec postoji u redu " +
+        row.refuse(Column::InvBr, "inventarski broj " + r.InvBr + " vec postoji u redu " +
                                       std::to_string(earlier->second));
     }
-    if (const auto t = row.text(Column::Naziv, *cell(Column::Naziv))) v.naziv = *t;
+    if (const auto t = row.text(Column::Naziv, *cell(Column::Naziv))) r.Naziv = *t;
     bool acquired = false;
     if (const auto d = row.date(Column::DatumN, *cell(Column::DatumN))) {
-      v.datumN = *d;
+      r.DatumN = *d;
       acquired = true;
     }
     if (const auto value = cell(Column::DatumO); value && !blankText(*value))
-      if (const auto d = row.date(Column::DatumO, *value)) v.datumO = *d;
+      if (const auto d = row.date(Column::DatumO, *value)) r.DatumO = *d;
     if (const auto value = cell(Column::Dobavljac))
-      if (const auto t = row.text(Column::Dobavljac, *value)) v.dobavljac = *t;
+      if (const auto t = row.text(Column::Dobavljac, *value)) r.Dobavljac = *t;
     if (const auto value = cell(Column::Dokument))
-      if (const auto t = row.text(Column::Dokument, *value)) v.dokument = *t;
+      if (const auto t = row.text(Column::Dokument, *value)) r.Dokument = *t;
     if (blankText(*cell(Column::RAOsn)))
       row.refuse(Column::RAOsn, "nije upisana Racunovodstvena osnovica");
-    number(Column::RAOsn, v.raOsn);
-    number(Column::PAOsn, v.paOsn);
-    if (!taxBaseGiven) v.paOsn = v.raOsn;
-    number(Column::IspVr, v.ispVr);
-    number(Column::PKVT, v.pkvt);
-    number(Column::RAStopa, v.raStopa);
-    double quantity = v.kolicina, unit = v.oDeo, method = v.raTip;
-    number(Column::Kolicina, quantity);
-    number(Column::ODeo, unit);
+    number(Column::RAOsn, r.RAOsn);
+    number(Column::PAOsn, r.PAOsn);
+    if (!taxBaseGiven) r.PAOsn = r.RAOsn;
+    number(Column::IspVr, r.IspVr);
+    number(Column::PKVT, r.PKVT);
+    number(Column::RAStopa, r.RAStopa);
+    number(Column::Kolicina, r.Kolicina);
+    number(Column::ODeo, r.ODeo);
+    double method = r.RAtip;
     number(Column::RAtip, method);
-    v.kolicina = quantity;
-    v.oDeo = unit;
     if (method < 1 || method > 4)
       row.refuse(Column::RAtip, "metod mora biti od 1 do 4");
     else
-      v.raTip = static_cast<int>(method);
+      r.RAtip = static_cast<int>(method);
     if (const auto value = cell(Column::PAgrupa); value && !blankText(*value)) {
       if (const auto group = groupOf(*value))
-        v.paGrupa = *group;
+        r.PAgrupa = *group;
       else
         row.refuse(Column::PAgrupa,
                    "poreska grupa mora biti od 1 do 5 (ili I do V): " + quotedValue(*value));
     }
+    r.PAStopa = reg::groupRate(r.PAgrupa);
     if (const auto value = cell(Column::PAStopa); value && !blankText(*value)) {
       double rate = 0;
       number(Column::PAStopa, rate);
-      if (row.ok() && std::llround(rate * 1000) != std::llround(reg::groupRate(v.paGrupa) * 1000))
+      if (row.ok() && std::llround(rate * 1000) != std::llround(r.PAStopa * 1000))
         row.refuse(Column::PAStopa, "stopa " + formatFixed(rate, 3) + " nije stopa grupe " +
-                                        std::to_string(v.paGrupa) + " (" +
-                                        formatFixed(reg::groupRate(v.paGrupa), 1) + ")");
+                                        std::to_string(r.PAgrupa) + " (" +
+                                        formatFixed(r.PAStopa, 1) + ")");
     }
     if (const auto value = cell(Column::Konto); value && !blankText(*value)) {
       const std::string konto = trimmed(*value);
       if (!allDigits(konto) || konto.size() > kKontoDigits) {
         row.refuse(Column::Konto, "konto je broj od najvise 10 cifara: " + quotedValue(konto));
       } else {
-        v.konto = konto;
+        const reg::StoredKonto typed = reg::storedKonto(konto);
+        r.Konto = typed.konto;
+        r.DuzKonta = typed.duzKonta;
         double digits = 0;
         if (const auto d = cell(Column::DuzKonta); d && !blankText(*d)) {
           number(Column::DuzKonta, digits);
@@ -416,17 +416,17 @@ AssetCsv readAssetCsv(std::string_view bytes, Date today) {
             row.refuse(Column::DuzKonta,
                        "konto " + konto + " ima vise cifara od " + formatFixed(digits, 0));
           else if (digits > 0)
-            v.konto = reg::kontoText(parseNumber(konto), static_cast<int>(digits));
+            r.DuzKonta = static_cast<int>(digits);  // the leading zeros the column asks for
         }
       }
     }
-    if (acquired && !v.datumO.empty() && v.datumO < v.datumN)
-      row.refuse(Column::DatumO, "datum otpisa " + v.datumO.toText() + " je pre datuma nabavke " +
-                                     v.datumN.toText());
-    if (std::llround(v.ispVr * 1000) > std::llround(v.raOsn * 1000))
+    if (acquired && !r.DatumO.empty() && r.DatumO < r.DatumN)
+      row.refuse(Column::DatumO, "datum otpisa " + r.DatumO.toText() + " je pre datuma nabavke " +
+                                     r.DatumN.toText());
+    if (std::llround(r.IspVr * 1000) > std::llround(r.RAOsn * 1000))
       row.refuse(Column::IspVr, "Ispravka vrednosti je veca od Racunovodstvene osnovice");
     if (row.ok()) {
-      csv.rows.push_back({record.line, std::move(v)});
+      csv.rows.push_back({record.line, std::move(r)});
       if (!taxBaseGiven) ++taxBaseTaken;
     }
   }

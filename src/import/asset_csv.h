@@ -1,6 +1,6 @@
 // Reading a register of fixed assets from a CSV file (a spreadsheet saved as text): the
 // encoding and the separator, the header naming `MDOS` fields, and every value checked as
-// the fixed-asset form checks it. Plain text in, asset values or the reasons out; nothing
+// the fixed-asset form checks it. Plain text in, asset records or the reasons out; nothing
 // here touches a table.
 #pragma once
 
@@ -25,10 +25,10 @@ std::string describe(const BadRow& bad);
 // The number of lines with at least one bad value.
 std::size_t badLineCount(const std::vector<BadRow>& bad);
 
-// One good row of the file: its asset and the line it starts on.
+// One good row of the file: its asset's record and the line it starts on.
 struct AssetRow {
   int line = 0;
-  reg::AssetValues values;
+  store::AssetRecord asset;
 };
 
 struct AssetCsv {
@@ -50,8 +50,8 @@ inline constexpr std::string_view kRequiredColumns[] = {"InvBr", "Naziv", "Datum
 // names in any case and order, separated by ";" when the header has more semicolons than
 // commas, otherwise by ","; values may be quoted with '"' (a doubled quote inside). An
 // unknown, repeated or missing required column refuses the file at line 1. Each further
-// non-empty line is one asset; a column the file lacks takes the form's value for a new
-// asset; a file without a PAOsn column takes the accounting base as the tax base (and says
+// non-empty line is one asset; a column the file lacks takes the value of a new asset's
+// record; a file without a PAOsn column takes the accounting base as the tax base (and says
 // so in `notes`). A record longer than kMaxRecordBytes or with a quote inside an unquoted
 // value is refused with its line. Numbers may group thousands ("1.234.567,89", "1,234,567.89", "1
 // 234 567,89"); a number with a single mark before exactly three digits ("1,234") is read by the
@@ -64,7 +64,7 @@ inline constexpr std::string_view kRequiredColumns[] = {"InvBr", "Naziv", "Datum
 // text longer than its field or with a letter the tables cannot store, a text beginning as a
 // spreadsheet formula does ("=", "+", "-", "@", a tab or CR), an inventory number of more
 // digits than the index holds exactly.
-// `today` (by the session's clock) is what a new asset's values start from, as in the form.
+// `today` (by the session's clock) is what a new asset's record starts from, as in the form.
 AssetCsv readAssetCsv(std::string_view bytes, Date today);
 
 }  // namespace kavrina::import

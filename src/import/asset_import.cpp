@@ -24,9 +24,8 @@ std::string_view rightTrimmed(std::string_view text) {
 }
 
 // Whether the current record of `mdos` holds the asset as the import would have written it.
-bool storedAsIs(store::DbfTable& mdos, const reg::AssetValues& v) {
+bool storedAsIs(store::DbfTable& mdos, const store::AssetRecord& w) {
   const store::AssetRecord s = store::RecordCodec<store::AssetRecord>(mdos).read();
-  const store::AssetRecord w = reg::assetRecord(v);
   return rightTrimmed(s.Naziv) == rightTrimmed(w.Naziv) &&
          rightTrimmed(s.Dobavljac) == rightTrimmed(w.Dobavljac) &&
          rightTrimmed(s.Dokument) == rightTrimmed(w.Dokument) && s.DatumN == w.DatumN &&
@@ -44,7 +43,7 @@ bool appendAll(store::DbfTable& table, const std::vector<AssetRow>& rows) {
   try {
     for (const AssetRow& row : rows) {
       table.append(true);
-      reg::putAssetFields(table, row.values);
+      reg::putAssetFields(table, row.asset);
     }
     table.publishBatch();
   } catch (...) {
@@ -84,10 +83,10 @@ ImportResult importAssets(store::Session& program, const AssetCsv& csv, bool tri
   bool allStoredAsIs = true;
   for (const AssetRow& row : csv.rows) {
     // The index key is val(InvBr): the search takes the number's value.
-    if (table.seek(parseNumber(row.values.invBr)) && !table.deleted()) {
+    if (table.seek(parseNumber(row.asset.InvBr)) && !table.deleted()) {
       present.push_back(
-          {row.line, "InvBr", "inventarski broj " + row.values.invBr + " vec postoji u registru"});
-      allStoredAsIs = allStoredAsIs && storedAsIs(table, row.values);
+          {row.line, "InvBr", "inventarski broj " + row.asset.InvBr + " vec postoji u registru"});
+      allStoredAsIs = allStoredAsIs && storedAsIs(table, row.asset);
     }
   }
   // The same file again after a run whose end was not seen (a kill, a lost connection):
@@ -110,7 +109,7 @@ ImportResult importAssets(store::Session& program, const AssetCsv& csv, bool tri
         "ponovo.";
     return result;
   }
-  result.lastInvBr = csv.rows.back().values.invBr;
+  result.lastInvBr = csv.rows.back().asset.InvBr;
   result.written = true;
   return result;
 }

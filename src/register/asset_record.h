@@ -1,4 +1,4 @@
-// The asset register's side of the fixed-asset form: the values of one `MDOS` record, the
+// The asset register's side of the fixed-asset form: a new asset's `MDOS` record, the
 // stored form of an inventory number, the account with its digit count, the tax group's
 // rate, and reading and writing the record by its inventory number.
 #pragma once
@@ -25,30 +25,10 @@ inline constexpr std::size_t kInvBrMaxDigits = 15;
 // The tax group's rate in percent, by group 1..5 ("I grupa - 2.5%" ... "V grupa - 30%").
 inline constexpr std::array<double, 5> kGroupRates = {2.5, 10, 15, 20, 30};
 
-// The fields of `MDOS` the form edits, as the form holds them.
-struct AssetValues {
-  std::string invBr;  // the number's digits, no blanks ("201")
-  std::string naziv;
-  Date datumN;
-  std::string dobavljac;
-  std::string dokument;
-  double raOsn = 0;
-  double paOsn = 0;
-  double ispVr = 0;
-  double pkvt = 0;
-  double raStopa = 0;
-  int raTip = 1;    // 1-based item of the accounting method
-  int paGrupa = 1;  // 1-based item of the tax group
-  double kolicina = 1;
-  double oDeo = 0;
-  std::string konto;  // the account as typed, leading zeros kept ("0201")
-  Date datumO;        // empty while the asset is in use
-};
-
-// The values of a new asset with the inventory number `invBr`, acquired `today`: empty
-// texts, zero amounts, rate and useful life, the first method and group, quantity 1,
-// unit 0, no account, in use.
-AssetValues newAssetValues(std::string invBr, Date today);
+// The record of a new asset with the inventory number `invBr`, acquired `today`: empty
+// texts, zero amounts, rate and useful life, the first method and group with the group's
+// rate, quantity 1, unit 0, no account, in use.
+store::AssetRecord newAssetRecord(std::string invBr, Date today);
 
 // The digits of the whole number written at the start of `text` (blanks before it
 // skipped), without leading zeros: "  0201x" gives "201"; no number gives "0". Exact for
@@ -78,30 +58,25 @@ struct StoredKonto {
 };
 StoredKonto storedKonto(std::string_view text);
 
-// Why the form refuses to store `values`, or no value when they may be stored: accumulated
+// Why the form refuses to store `asset`, or no value when it may be stored: accumulated
 // depreciation greater than the accounting base would leave the asset a negative present
 // value. The amounts are compared as the form holds them, to the cent.
-std::optional<std::string> refusalOf(const AssetValues& values);
-
-// The record of `MDOS` the form's values are stored as: the inventory number's digits, the
-// group's rate with the group, the account with its digit count; and back.
-store::AssetRecord assetRecord(const AssetValues& values);
-AssetValues assetValues(const store::AssetRecord& record);
+std::optional<std::string> refusalOf(const store::AssetRecord& asset);
 
 // Seeks the inventory number's numeric value in `MDOS` (open, indexed on val(InvBr)) and
-// answers the record's values, or no value when there is none.
-std::optional<AssetValues> loadAsset(store::Program& program, std::string_view invBr);
+// answers the record found, or no value when there is none.
+std::optional<store::AssetRecord> loadAsset(store::Program& program, std::string_view invBr);
 
-// Assigns every field of the current (locked) record of `t` from `values`: the inventory
-// number in its stored form, the group's rate with the group, the account with its digit
-// count, `DatumO` empty while in use.
-void putAssetFields(store::DbfTable& t, const AssetValues& values);
+// Writes `asset` into every field of the current (locked) record of `t`, as it is: `InvBr`
+// holds the number's digits, `PAStopa` the group's rate, `Konto` and `DuzKonta` the
+// account with its digit count, `DatumO` is empty while in use.
+void putAssetFields(store::DbfTable& t, const store::AssetRecord& asset);
 
 // Writes the asset by the record-writing rule: `CINVENTARSKIBROJ` becomes the stored form
-// of `values.invBr` and is sought; the record found, or a new one, gets every field (the
-// group's rate with the group, the account with its digit count, `DatumO` empty while in
-// use). Answers false, with nothing written, when a new record could not be appended.
-bool saveAsset(store::Program& program, const AssetValues& values);
+// of `asset.InvBr` and is sought; the record found, or a new one, gets every field from
+// `asset` (putAssetFields). Answers false, with nothing written, when a new record could not
+// be appended.
+bool saveAsset(store::Program& program, const store::AssetRecord& asset);
 
 // The inventory number after the highest one in `MDOS` (index order): its numeric value
 // plus 1, as digits; "1" for an empty register.

@@ -1,5 +1,5 @@
-// The values of an asset record that need no table: the stored forms of an inventory number
-// and an account, the tax group's rate, the new asset's values and the form's refusal.
+// What an asset record needs no table for: the stored forms of an inventory number and an
+// account, the tax group's rate, the new asset's record and the form's refusal.
 #include <cmath>
 
 #include "common/decimal.h"
@@ -17,12 +17,12 @@ bool isDigit(char c) {
 
 }  // namespace
 
-std::optional<std::string> refusalOf(const AssetValues& values) {
-  if (std::llround(values.ispVr * 100) <= std::llround(values.raOsn * 100)) return std::nullopt;
+std::optional<std::string> refusalOf(const store::AssetRecord& asset) {
+  if (std::llround(asset.IspVr * 100) <= std::llround(asset.RAOsn * 100)) return std::nullopt;
   return "Ispravka vrednosti (" +
-         std::string(text::trimBlanks(formatPicture(values.ispVr, kPictureListAmount))) +
+         std::string(text::trimBlanks(formatPicture(asset.IspVr, kPictureListAmount))) +
          ") je veca od Racunovodstvene osnovice (" +
-         std::string(text::trimBlanks(formatPicture(values.raOsn, kPictureListAmount))) +
+         std::string(text::trimBlanks(formatPicture(asset.RAOsn, kPictureListAmount))) +
          ").\rIspravka vrednosti ne moze biti veca od nabavne vrednosti.";
 }
 
@@ -32,11 +32,13 @@ std::optional<std::string> invBrRefusal(std::string_view digits) {
          std::to_string(kInvBrMaxDigits) + " cifara: indeks registra ne moze tacno da ga zapamti.";
 }
 
-AssetValues newAssetValues(std::string invBr, Date today) {
-  AssetValues v;
-  v.invBr = std::move(invBr);
-  v.datumN = today;
-  return v;
+store::AssetRecord newAssetRecord(std::string invBr, Date today) {
+  store::AssetRecord r;
+  r.InvBr = std::move(invBr);
+  r.DatumN = today;
+  r.PAStopa = groupRate(r.PAgrupa);
+  r.Kolicina = 1;
+  return r;
 }
 
 std::string numberDigits(std::string_view text) {

@@ -176,7 +176,7 @@ TFOSNOVNOSREDSTVO::TFOSNOVNOSREDSTVO(store::Program& program, QWidget* parent)
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   ui::enterPressesFocusedButtons(this);
 
-  showValues(newAssetValues("0", program_.clock.today()), false);
+  showAsset(newAssetRecord("0", program_.clock.today()), false);
 
   connect(rbNijeOtpisano_, &QRadioButton::toggled, this, [this] { rbOtpisanoOnChange(); });
   connect(rbOtpisano_, &QRadioButton::toggled, this, [this] { rbOtpisanoOnChange(); });
@@ -222,54 +222,58 @@ void TFOSNOVNOSREDSTVO::rbOtpisanoOnChange() {
 void TFOSNOVNOSREDSTVO::load() {
   const std::string typed = eInventarskiBroj_->valueText();
   if (const auto asset = loadAsset(program_, storedInvBr(typed)))
-    showValues(*asset, true);
+    showAsset(*asset, true);
   else
-    showValues(newAssetValues(typed, program_.clock.today()), false);
+    showAsset(newAssetRecord(typed, program_.clock.today()), false);
 }
 
-void TFOSNOVNOSREDSTVO::showValues(const AssetValues& v, bool withNumber) {
-  if (withNumber) eInventarskiBroj_->setValueText(v.invBr);
-  eNazivOsnovnogSredstva_->setValueText(v.naziv);
-  dtpDatumNabavke_->setValue(v.datumN);
-  eDobavljac_->setValueText(v.dobavljac);
-  eDokument_->setValueText(v.dokument);
-  eRacunovodstvenaOsnovica_->setNumber(v.raOsn);
-  ePoreskaOsnovica_->setNumber(v.paOsn);
-  eIspravkaVrednosti_->setNumber(v.ispVr);
-  ePKVT_->setNumber(v.pkvt);
-  eStopaAmortizacije_->setNumber(v.raStopa);
-  selectItem(csMetodRA_, v.raTip);
-  selectItem(csGrupaPA_, v.paGrupa);
-  eKolicina_->setNumber(v.kolicina);
-  eODeo_->setNumber(v.oDeo);
-  eKonto_->setValueText(v.konto);
-  const bool inUse = v.datumO.empty();
+void TFOSNOVNOSREDSTVO::showAsset(const store::AssetRecord& asset, bool stored) {
+  if (stored) eInventarskiBroj_->setValueText(numberDigits(asset.InvBr));
+  eNazivOsnovnogSredstva_->setValueText(asset.Naziv);
+  dtpDatumNabavke_->setValue(asset.DatumN);
+  eDobavljac_->setValueText(asset.Dobavljac);
+  eDokument_->setValueText(asset.Dokument);
+  eRacunovodstvenaOsnovica_->setNumber(asset.RAOsn);
+  ePoreskaOsnovica_->setNumber(asset.PAOsn);
+  eIspravkaVrednosti_->setNumber(asset.IspVr);
+  ePKVT_->setNumber(asset.PKVT);
+  eStopaAmortizacije_->setNumber(asset.RAStopa);
+  selectItem(csMetodRA_, asset.RAtip);
+  selectItem(csGrupaPA_, asset.PAgrupa);
+  eKolicina_->setNumber(asset.Kolicina);
+  eODeo_->setNumber(asset.ODeo);
+  // A stored account of 0 shows as "0"; a new asset's field stays empty for the typing.
+  eKonto_->setValueText(stored ? kontoText(asset.Konto, asset.DuzKonta) : std::string());
+  const bool inUse = asset.DatumO.empty();
   rbNijeOtpisano_->setChecked(inUse);
   rbOtpisano_->setChecked(!inUse);
-  dtpDatumO_->setValue(inUse ? program_.clock.today() : v.datumO);
+  dtpDatumO_->setValue(inUse ? program_.clock.today() : asset.DatumO);
   rbOtpisanoOnChange();
   shown_ = fieldsShown();
 }
 
-AssetValues TFOSNOVNOSREDSTVO::values() const {
-  AssetValues v;
-  v.invBr = numberDigits(eInventarskiBroj_->valueText());
-  v.naziv = eNazivOsnovnogSredstva_->valueText();
-  v.datumN = dtpDatumNabavke_->value();
-  v.dobavljac = eDobavljac_->valueText();
-  v.dokument = eDokument_->valueText();
-  v.raOsn = eRacunovodstvenaOsnovica_->number();
-  v.paOsn = ePoreskaOsnovica_->number();
-  v.ispVr = eIspravkaVrednosti_->number();
-  v.pkvt = ePKVT_->number();
-  v.raStopa = eStopaAmortizacije_->number();
-  v.raTip = itemNumber(csMetodRA_);
-  v.paGrupa = itemNumber(csGrupaPA_);
-  v.kolicina = eKolicina_->number();
-  v.oDeo = eODeo_->number();
-  v.konto = eKonto_->valueText();
-  v.datumO = rbNijeOtpisano_->isChecked() ? Date() : dtpDatumO_->value();
-  return v;
+store::AssetRecord TFOSNOVNOSREDSTVO::shownAsset() const {
+  store::AssetRecord r;
+  r.InvBr = numberDigits(eInventarskiBroj_->valueText());
+  r.Naziv = eNazivOsnovnogSredstva_->valueText();
+  r.DatumN = dtpDatumNabavke_->value();
+  r.Dobavljac = eDobavljac_->valueText();
+  r.Dokument = eDokument_->valueText();
+  r.RAOsn = eRacunovodstvenaOsnovica_->number();
+  r.PAOsn = ePoreskaOsnovica_->number();
+  r.IspVr = eIspravkaVrednosti_->number();
+  r.PKVT = ePKVT_->number();
+  r.RAStopa = eStopaAmortizacije_->number();
+  r.RAtip = itemNumber(csMetodRA_);
+  r.PAgrupa = itemNumber(csGrupaPA_);
+  r.PAStopa = groupRate(r.PAgrupa);
+  r.Kolicina = eKolicina_->number();
+  r.ODeo = eODeo_->number();
+  const StoredKonto konto = storedKonto(eKonto_->valueText());
+  r.Konto = konto.konto;
+  r.DuzKonta = konto.duzKonta;
+  r.DatumO = rbNijeOtpisano_->isChecked() ? Date() : dtpDatumO_->value();
+  return r;
 }
 
 bool TFOSNOVNOSREDSTVO::valuesAccepted() {
@@ -280,7 +284,7 @@ bool TFOSNOVNOSREDSTVO::valuesAccepted() {
     eInventarskiBroj_->setFocus(Qt::OtherFocusReason);
     return false;
   }
-  if (const auto refusal = refusalOf(values())) {
+  if (const auto refusal = refusalOf(shownAsset())) {
     program_.userInterface().messageBox(*refusal, ui::MessageKind::Error, ui::MessageButtons::Ok);
     eIspravkaVrednosti_->setFocus(Qt::OtherFocusReason);
     eIspravkaVrednosti_->selectAll();
@@ -295,7 +299,7 @@ void TFOSNOVNOSREDSTVO::bSnimiOnClick() {
                                                 {eDokument_, "Dokument"}}))
     return;
   if (!valuesAccepted()) return;
-  if (!saveAsset(program_, values())) {
+  if (!saveAsset(program_, shownAsset())) {
     program_.userInterface().messageBox(kNotSavedText, ui::MessageKind::Error,
                                         ui::MessageButtons::Ok);
     return;
@@ -311,7 +315,7 @@ void TFOSNOVNOSREDSTVO::prepareNextEntry() {
   const std::string next =
       cbNoviInventarskiBroj_->isChecked() ? nextInventoryNumber(program_) : "0";
   eInventarskiBroj_->setValueText(next);
-  if (cbPonistiPolja_->isChecked()) showValues(newAssetValues(next, program_.clock.today()), false);
+  if (cbPonistiPolja_->isChecked()) showAsset(newAssetRecord(next, program_.clock.today()), false);
   eInventarskiBroj_->setFocus();
   shown_ = fieldsShown();
 }

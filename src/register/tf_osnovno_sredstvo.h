@@ -42,12 +42,14 @@ class TFOSNOVNOSREDSTVO final : public QDialog {
   bool valuesAccepted();
 
   // The load: the asset of the number in the edit fills every control; a number not in
-  // `MDOS` clears them to the new-asset values and keeps the number as typed.
+  // `MDOS` clears them to the new asset's record and keeps the number as typed.
   void load();
-  // The controls' values as the save stores them.
-  AssetValues values() const;
-  // Shows `v` in every control (the inventory number too when `withNumber`).
-  void showValues(const AssetValues& v, bool withNumber);
+  // The record the save stores: the controls' values, the account typed as its number and
+  // digit count, the tax rate of the group chosen.
+  store::AssetRecord shownAsset() const;
+  // Shows `asset` in every control. A stored asset (`stored`) shows its inventory number and
+  // its account too; a new one keeps the number in the edit and has no account typed.
+  void showAsset(const store::AssetRecord& asset, bool stored);
 
   ui::PictureEdit* eInventarskiBroj() const { return eInventarskiBroj_; }
   ui::PictureEdit* eNazivOsnovnogSredstva() const { return eNazivOsnovnogSredstva_; }

@@ -20,11 +20,16 @@ std::vector<std::string> described(const AssetCsv& csv) {
 }
 
 // The one asset of a file with the given header and row.
-reg::AssetValues onlyAsset(const std::string& header, const std::string& row) {
+store::AssetRecord onlyAsset(const std::string& header, const std::string& row) {
   const AssetCsv csv = readAssetCsv(header + "\n" + row + "\n", Clock().today());
   EXPECT_TRUE(csv.bad.empty()) << ::testing::PrintToString(described(csv));
   EXPECT_EQ(csv.rows.size(), 1u);
-  return csv.rows.empty() ? reg::AssetValues{} : csv.rows.front().values;
+  return csv.rows.empty() ? store::AssetRecord{} : csv.rows.front().asset;
+}
+
+// The account as the form shows it.
+std::string konto(const store::AssetRecord& asset) {
+  return reg::kontoText(asset.Konto, asset.DuzKonta);
 }
 
 TEST(AssetCsv, BothEncodingsAndBothSeparatorsGiveTheSameAssets) {
@@ -51,33 +56,34 @@ TEST(AssetCsv, BothEncodingsAndBothSeparatorsGiveTheSameAssets) {
   ASSERT_EQ(a.rows.size(), 2u);
   ASSERT_EQ(b.rows.size(), 2u);
   for (const AssetCsv* csv : {&a, &b}) {
-    const reg::AssetValues& v = csv->rows[0].values;
-    EXPECT_EQ(v.invBr, "17");
-    EXPECT_EQ(v.naziv, "\u010Ca\u0161a \u017Eu\u0107\u0111");
-    EXPECT_EQ(v.datumN, Date::fromYmd(2020, 3, 15));
-    EXPECT_DOUBLE_EQ(v.raOsn, 1234567.89);
-    EXPECT_DOUBLE_EQ(v.paOsn, 1000.5);
-    EXPECT_DOUBLE_EQ(v.ispVr, 100);
-    EXPECT_DOUBLE_EQ(v.pkvt, 10);
-    EXPECT_DOUBLE_EQ(v.raStopa, 12.5);
-    EXPECT_EQ(v.raTip, 2);
-    EXPECT_EQ(v.paGrupa, 3);
-    EXPECT_DOUBLE_EQ(v.kolicina, 3);
-    EXPECT_DOUBLE_EQ(v.oDeo, 7);
-    EXPECT_EQ(v.konto, "0201");
-    EXPECT_EQ(v.dobavljac, "Dobavlja\u010D, d.o.o.");
-    EXPECT_EQ(v.dokument, "Racun 5/2020");
-    EXPECT_TRUE(v.datumO.empty());
+    const store::AssetRecord& v = csv->rows[0].asset;
+    EXPECT_EQ(v.InvBr, "17");
+    EXPECT_EQ(v.Naziv, "\u010Ca\u0161a \u017Eu\u0107\u0111");
+    EXPECT_EQ(v.DatumN, Date::fromYmd(2020, 3, 15));
+    EXPECT_DOUBLE_EQ(v.RAOsn, 1234567.89);
+    EXPECT_DOUBLE_EQ(v.PAOsn, 1000.5);
+    EXPECT_DOUBLE_EQ(v.IspVr, 100);
+    EXPECT_DOUBLE_EQ(v.PKVT, 10);
+    EXPECT_DOUBLE_EQ(v.RAStopa, 12.5);
+    EXPECT_EQ(v.RAtip, 2);
+    EXPECT_EQ(v.PAgrupa, 3);
+    EXPECT_DOUBLE_EQ(v.Kolicina, 3);
+    EXPECT_DOUBLE_EQ(v.ODeo, 7);
+    EXPECT_EQ(konto(v), "0201");
+    EXPECT_EQ(v.Dobavljac, "Dobavlja\u010D, d.o.o.");
+    EXPECT_EQ(v.Dokument, "Racun 5/2020");
+    EXPECT_TRUE(v.DatumO.empty());
     // The second row: the form's values for a new asset where the cells are empty, the
     // first letter of the name in upper case as the form's picture makes it.
-    const reg::AssetValues& w = csv->rows[1].values;
-    EXPECT_EQ(w.naziv, "Sto");
-    EXPECT_EQ(w.datumN, Date::fromYmd(2019, 12, 31));
-    EXPECT_EQ(w.datumO, Date::fromYmd(2022, 12, 31));
-    EXPECT_EQ(w.raTip, 1);
-    EXPECT_EQ(w.paGrupa, 1);
-    EXPECT_DOUBLE_EQ(w.kolicina, 1);
-    EXPECT_EQ(w.konto, "");
+    const store::AssetRecord& w = csv->rows[1].asset;
+    EXPECT_EQ(w.Naziv, "Sto");
+    EXPECT_EQ(w.DatumN, Date::fromYmd(2019, 12, 31));
+    EXPECT_EQ(w.DatumO, Date::fromYmd(2022, 12, 31));
+    EXPECT_EQ(w.RAtip, 1);
+    EXPECT_EQ(w.PAgrupa, 1);
+    EXPECT_DOUBLE_EQ(w.Kolicina, 1);
+    EXPECT_EQ(w.Konto, 0);
+    EXPECT_EQ(w.DuzKonta, 0);
     EXPECT_EQ(csv->rows[1].line, 3);
   }
 }
@@ -94,7 +100,7 @@ TEST_P(AssetCsvNumbers, ReadsTheAmount) {
   const AssetCsv csv = readAssetCsv(GetParam().file, Clock().today());
   ASSERT_TRUE(csv.bad.empty()) << ::testing::PrintToString(described(csv));
   ASSERT_FALSE(csv.rows.empty());
-  EXPECT_DOUBLE_EQ(csv.rows.back().values.raOsn, GetParam().expected);
+  EXPECT_DOUBLE_EQ(csv.rows.back().asset.RAOsn, GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -203,19 +209,19 @@ TEST(AssetCsv, QuotedValuesMayHoldSeparatorsAndQuotesButNoLineBreak) {
                 "Red 2, kolona Dokument: tekst sadrzi prelom reda ili tabulator: \"dva\nreda\"",
                 "Red 5, kolona RAOsn: nije iznos: \"x\""}));
   ASSERT_EQ(csv.rows.size(), 1u);
-  EXPECT_EQ(csv.rows[0].values.naziv, "Sto; \"bor\"");
+  EXPECT_EQ(csv.rows[0].asset.Naziv, "Sto; \"bor\"");
   EXPECT_EQ(csv.rows[0].line, 6);
 }
 
 TEST(AssetCsv, GroupsAccountsAndTrailingCells) {
-  EXPECT_EQ(onlyAsset("InvBr;Naziv;DatumN;RAOsn;PAgrupa", "1;a;1.1.2020;5;iv").paGrupa, 4);
-  EXPECT_EQ(onlyAsset("InvBr;Naziv;DatumN;RAOsn;PAgrupa", "1;a;1.1.2020;5;V").paGrupa, 5);
+  EXPECT_EQ(onlyAsset("InvBr;Naziv;DatumN;RAOsn;PAgrupa", "1;a;1.1.2020;5;iv").PAgrupa, 4);
+  EXPECT_EQ(onlyAsset("InvBr;Naziv;DatumN;RAOsn;PAgrupa", "1;a;1.1.2020;5;V").PAgrupa, 5);
   // An account exported with its digit count comes back with its leading zeros.
-  EXPECT_EQ(onlyAsset("InvBr,Naziv,DatumN,RAOsn,Konto,DuzKonta", "1,a,1.1.2020,5,201,4").konto,
+  EXPECT_EQ(konto(onlyAsset("InvBr,Naziv,DatumN,RAOsn,Konto,DuzKonta", "1,a,1.1.2020,5,201,4")),
             "0201");
-  EXPECT_EQ(onlyAsset("InvBr,Naziv,DatumN,RAOsn,Konto,DuzKonta", "1,a,1.1.2020,5,0,0").konto, "0");
+  EXPECT_EQ(konto(onlyAsset("InvBr,Naziv,DatumN,RAOsn,Konto,DuzKonta", "1,a,1.1.2020,5,0,0")), "0");
   // A spreadsheet's empty cells after the last column do not count.
-  EXPECT_EQ(onlyAsset("InvBr;Naziv;DatumN;RAOsn", "007;a;1.1.2020;5;;;").invBr, "7");
+  EXPECT_EQ(onlyAsset("InvBr;Naziv;DatumN;RAOsn", "007;a;1.1.2020;5;;;").InvBr, "7");
   const AssetCsv shortAccount = readAssetCsv(
       "InvBr,Naziv,DatumN,RAOsn,Konto,DuzKonta\n1,a,1.1.2020,5,20123,3\n", Clock().today());
   EXPECT_EQ(described(shortAccount),

@@ -76,31 +76,31 @@ TEST_F(ImportFolder, AssetsReadBackFieldByFieldThroughTheIndex) {
 
   const auto a = reg::loadAsset(program(), "7");
   ASSERT_TRUE(a);
-  EXPECT_EQ(noBlanksAfter(a->naziv), "\u0160raf");
-  EXPECT_EQ(a->datumN, Date::fromYmd(2020, 3, 15));
-  EXPECT_DOUBLE_EQ(a->raOsn, 1234567.89);
-  EXPECT_DOUBLE_EQ(a->paOsn, 1000.5);
-  EXPECT_DOUBLE_EQ(a->ispVr, 100);
-  EXPECT_DOUBLE_EQ(a->pkvt, 10);
-  EXPECT_DOUBLE_EQ(a->raStopa, 12.5);
-  EXPECT_EQ(a->raTip, 2);
-  EXPECT_EQ(a->paGrupa, 3);
-  EXPECT_DOUBLE_EQ(a->kolicina, 3);
-  EXPECT_DOUBLE_EQ(a->oDeo, 7);
-  EXPECT_EQ(a->konto, "0201");
-  EXPECT_EQ(noBlanksAfter(a->dobavljac), "Dobavlja\u010D");
-  EXPECT_EQ(noBlanksAfter(a->dokument), "R-5");
-  EXPECT_EQ(a->datumO, Date::fromYmd(2022, 12, 31));
+  EXPECT_EQ(noBlanksAfter(a->Naziv), "\u0160raf");
+  EXPECT_EQ(a->DatumN, Date::fromYmd(2020, 3, 15));
+  EXPECT_DOUBLE_EQ(a->RAOsn, 1234567.89);
+  EXPECT_DOUBLE_EQ(a->PAOsn, 1000.5);
+  EXPECT_DOUBLE_EQ(a->IspVr, 100);
+  EXPECT_DOUBLE_EQ(a->PKVT, 10);
+  EXPECT_DOUBLE_EQ(a->RAStopa, 12.5);
+  EXPECT_EQ(a->RAtip, 2);
+  EXPECT_EQ(a->PAgrupa, 3);
+  EXPECT_DOUBLE_EQ(a->Kolicina, 3);
+  EXPECT_DOUBLE_EQ(a->ODeo, 7);
+  EXPECT_EQ(reg::kontoText(a->Konto, a->DuzKonta), "0201");
+  EXPECT_EQ(noBlanksAfter(a->Dobavljac), "Dobavlja\u010D");
+  EXPECT_EQ(noBlanksAfter(a->Dokument), "R-5");
+  EXPECT_EQ(a->DatumO, Date::fromYmd(2022, 12, 31));
   mdos().seek(7.0);
   EXPECT_DOUBLE_EQ(mdos().getNumber("PAStopa"), 15) << "the group's rate goes with it";
 
   const auto b = reg::loadAsset(program(), "100");
   ASSERT_TRUE(b);
-  EXPECT_EQ(noBlanksAfter(b->naziv), "Sto");
-  EXPECT_EQ(b->raTip, 1);
-  EXPECT_EQ(b->paGrupa, 1);
-  EXPECT_DOUBLE_EQ(b->kolicina, 1);
-  EXPECT_TRUE(b->datumO.empty());
+  EXPECT_EQ(noBlanksAfter(b->Naziv), "Sto");
+  EXPECT_EQ(b->RAtip, 1);
+  EXPECT_EQ(b->PAgrupa, 1);
+  EXPECT_DOUBLE_EQ(b->Kolicina, 1);
+  EXPECT_TRUE(b->DatumO.empty());
 }
 
 TEST_F(ImportFolder, DuplicatesInTheFileOrTheRegisterAndBadRowsChangeNoByte) {

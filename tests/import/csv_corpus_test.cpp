@@ -91,8 +91,8 @@ TEST(CsvCorpusReading, TheEncodingReadIsNamedAndWindows1250OnlyForAFileWithoutUt
                                            "ak;01.02.2024;10;\n",
                                        Clock().today());
   ASSERT_TRUE(utf8.bad.empty() && cp1250.bad.empty()) << allBad(utf8) << allBad(cp1250);
-  EXPECT_EQ(utf8.rows.front().values.naziv, "\u010Ca\u010Dak");
-  EXPECT_EQ(cp1250.rows.front().values.naziv, "\u010Ca\u010Dak");
+  EXPECT_EQ(utf8.rows.front().asset.Naziv, "\u010Ca\u010Dak");
+  EXPECT_EQ(cp1250.rows.front().asset.Naziv, "\u010Ca\u010Dak");
   EXPECT_EQ(utf8.notes.front(), "Fajl je procitan kao UTF-8.");
   EXPECT_EQ(cp1250.notes.front(), "Fajl je procitan kao Windows-1250.");
 }
@@ -101,8 +101,8 @@ TEST(CsvCorpusReading, FifteenDigitsAndQuotedQuotesAreKept) {
   const AssetCsv csv = readAssetCsv(
       kHeader + "999999999999999; \"Sto 2\"\" x 3\" ;01.02.2024;10;\n", Clock().today());
   ASSERT_TRUE(csv.bad.empty()) << allBad(csv);
-  EXPECT_EQ(csv.rows.front().values.invBr, "999999999999999");
-  EXPECT_EQ(csv.rows.front().values.naziv, "Sto 2\" x 3");
+  EXPECT_EQ(csv.rows.front().asset.InvBr, "999999999999999");
+  EXPECT_EQ(csv.rows.front().asset.Naziv, "Sto 2\" x 3");
 }
 
 TEST(CsvCorpusReading, WithoutATaxBaseColumnTheAccountingBaseIsTakenAndSaidOnce) {
@@ -111,16 +111,16 @@ TEST(CsvCorpusReading, WithoutATaxBaseColumnTheAccountingBaseIsTakenAndSaidOnce)
       "1;Sto;01.02.2024;10;2\n2;Stolica;01.02.2024;20,5;\n",
       Clock().today());
   ASSERT_TRUE(without.bad.empty()) << allBad(without);
-  EXPECT_EQ(without.rows[0].values.paOsn, 10);
-  EXPECT_EQ(without.rows[1].values.paOsn, 20.5);
-  EXPECT_EQ(without.rows[0].values.paGrupa, 2) << "the group stays as the file gives it";
-  EXPECT_EQ(without.rows[1].values.paGrupa, 1) << "or as the default gives it";
+  EXPECT_EQ(without.rows[0].asset.PAOsn, 10);
+  EXPECT_EQ(without.rows[1].asset.PAOsn, 20.5);
+  EXPECT_EQ(without.rows[0].asset.PAgrupa, 2) << "the group stays as the file gives it";
+  EXPECT_EQ(without.rows[1].asset.PAgrupa, 1) << "or as the default gives it";
   EXPECT_EQ(without.notes.back(), "PAOsn nije zadat: uzeta je RAOsn za 2 sredstava");
 
   const AssetCsv with =
       readAssetCsv("InvBr;Naziv;DatumN;RAOsn;PAOsn\n1;Sto;01.02.2024;10;\n", Clock().today());
   ASSERT_TRUE(with.bad.empty()) << allBad(with);
-  EXPECT_EQ(with.rows[0].values.paOsn, 0) << "an empty cell of a given column stays empty";
+  EXPECT_EQ(with.rows[0].asset.PAOsn, 0) << "an empty cell of a given column stays empty";
   EXPECT_EQ(with.notes.size(), 1u);
 }
 

@@ -104,8 +104,8 @@ TEST_F(Records, AssetWithTheNumberOfADeletedOneIsANewRecord) {
   folder_.mdos().unlock();
   folder_.mdos().commit();
 
-  AssetValues v = newAssetValues("5", Date::fromYmd(2024, 1, 10));
-  v.naziv = "Novi";
+  store::AssetRecord v = newAssetRecord("5", Date::fromYmd(2024, 1, 10));
+  v.Naziv = "Novi";
   ASSERT_TRUE(saveAsset(program_, v));
 
   // The deleted record stays deleted with its old name; the new asset is a record of its own.
