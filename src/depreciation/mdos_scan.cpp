@@ -56,8 +56,7 @@ std::optional<std::vector<std::size_t>> scanMdosInIndexOrder(
 
 std::optional<std::vector<std::size_t>> visitAssetsInIndexOrder(
     store::Session& program, const store::FieldSet<store::AssetRecord>& fields,
-    const std::function<bool(store::AssetRecord&)>& take,
-    const std::function<void()>& step) {
+    const std::function<bool(store::AssetRecord&)>& take, const std::function<void()>& step) {
   store::AssetRecord asset;
   // On the scan's own table, known at its first record.
   std::optional<store::RecordCodec<store::AssetRecord>> reader;

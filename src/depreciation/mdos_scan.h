@@ -33,8 +33,7 @@ std::optional<std::vector<std::size_t>> scanMdosInIndexOrder(
 // in that order already. Raises the table layer's errors.
 std::optional<std::vector<std::size_t>> visitAssetsInIndexOrder(
     store::Session& program, const store::FieldSet<store::AssetRecord>& fields,
-    const std::function<bool(store::AssetRecord&)>& take,
-    const std::function<void()>& step = {});
+    const std::function<bool(store::AssetRecord&)>& take, const std::function<void()>& step = {});
 
 // Puts `items` (one per kept record, in the order they were kept) into index order by the
 // answer of visitAssetsInIndexOrder: in place, one cycle of the permutation at a time, so

@@ -56,18 +56,20 @@ TEST_P(ProgramEnd, AnEndRaisedInsideTheLoopUnwindsThroughItAndEndsTheMainLoopWit
 
 INSTANTIATE_TEST_SUITE_P(
     Loops, ProgramEnd,
-    ::testing::Values(
-        LoopCase{"MessageBox",
-                 [](ui::UserInterface& ui) {
-                   ui.messageBox("Nastaviti?", ui::MessageKind::Confirmation,
-                                 ui::MessageButtons::YesNo);
-                 }},
-        LoopCase{"InputBox",
-                 [](ui::UserInterface& ui) { ui.inputBox("Unos", "Godina:", "2025", "9999", 50); }},
-        LoopCase{"LongWork",
-                 [](ui::UserInterface& ui) {
-                   for (;;) ui.processEvents();  // a work that lets events run now and then
-                 }}),
+    ::testing::Values(LoopCase{"MessageBox",
+                               [](ui::UserInterface& ui) {
+                                 ui.messageBox("Nastaviti?", ui::MessageKind::Confirmation,
+                                               ui::MessageButtons::YesNo);
+                               }},
+                      LoopCase{"InputBox",
+                               [](ui::UserInterface& ui) {
+                                 ui.inputBox("Unos", "Godina:", "2025", "9999", 50);
+                               }},
+                      LoopCase{"LongWork",
+                               [](ui::UserInterface& ui) {
+                                 for (;;)
+                                   ui.processEvents();  // a work that lets events run now and then
+                               }}),
     [](const ::testing::TestParamInfo<LoopCase>& info) { return info.param.name; });
 
 }  // namespace
