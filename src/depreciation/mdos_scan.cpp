@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "common/reorder.h"
 #include "depreciation/result_tables.h"
 #include "errors/error.h"
 #include "errors/network_error.h"
@@ -70,23 +71,9 @@ std::vector<store::AssetRecord> readAssetsInIndexOrder(
     return true;
   });
   if (!order) return readAssets(program.areas["MDOS"], fields, step);
-  // Into index order in place, one cycle of the permutation at a time (a second list of a
-  // million assets would be the calculation's largest allocation): position j takes the
-  // asset that was at (*order)[j].
-  std::vector<std::size_t> from = std::move(*order);
-  for (std::size_t i = 0; i < from.size(); ++i) {
-    if (from[i] == i) continue;
-    store::AssetRecord first = std::move(assets[i]);
-    std::size_t j = i;
-    while (from[j] != i) {
-      const std::size_t next = from[j];
-      assets[j] = std::move(assets[next]);
-      from[j] = j;
-      j = next;
-    }
-    assets[j] = std::move(first);
-    from[j] = j;
-  }
+  // Into index order in place (a second list of a million assets would be the
+  // calculation's largest allocation): position j takes the asset that was at (*order)[j].
+  reorderInPlace(assets, std::move(*order));
   return assets;
 }
 
