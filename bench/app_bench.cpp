@@ -17,6 +17,7 @@
 #include "app/tfosmain.h"
 #include "common/clock.h"
 #include "common/process_memory.h"
+#include "depreciation/asset_list.h"
 #include "settings/ini_files.h"
 #include "store/database.h"
 #include "store/dbf/dbf_table.h"
@@ -151,7 +152,9 @@ int start(const fs::path& folder, int argc, char** argv) {
   QApplication::processEvents();
   const double sorted = seconds(t1);
   std::printf("sort on \"Sadasnja vrednost\": %.3f s (first row %s)\n", sorted,
-              program.AOSNOVNASREDSTVA.front()[6].c_str());
+              depreciation::assetListCell(program.AOSNOVNASREDSTVA.rows.front(),
+                                          program.AOSNOVNASREDSTVA.widths, 6)
+                  .c_str());
   auto t2 = std::chrono::steady_clock::now();
   window->sgSpisakOnHeaderClick(7);
   QApplication::processEvents();

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "bench_support.h"
-#include "common/number_picture.h"
 #include "reports/asset_list.h"
 #include "reports/qt/page_view.h"
 #include "reports/qt/pdf_writer.h"
@@ -23,11 +22,6 @@ using namespace kavrina;
 using SteadyClock = bench::Clock;
 using bench::peakMegabytes;
 using bench::secondsSince;
-
-std::string padded(std::string text, std::size_t width) {
-  text.resize(std::max(width, text.size()), ' ');
-  return text;
-}
 
 }  // namespace
 
@@ -43,16 +37,18 @@ int main(int argc, char** argv) {
   program.CKORISNIKNAZIV = "Preduzece DOO";
   program.CKORISNIKMESTO = "Beograd";
   auto start = SteadyClock::now();
-  program.AOSNOVNASREDSTVA.reserve(assets);
+  program.AOSNOVNASREDSTVA.rows.reserve(assets);
   for (int i = 1; i <= assets; ++i) {
     const double value = 1000 + (i % 997) * 13.37;
     const double depreciation = value * (i % 10) / 10;
-    program.AOSNOVNASREDSTVA.push_back(
-        {padded(std::to_string(i), 30), padded("Osnovno sredstvo " + std::to_string(i), 30),
-         Date::fromYmd(2000 + i % 24, 1 + i % 12, 1 + i % 28).toText(),
-         formatPicture(value, kPictureListAmount), formatPicture(value, kPictureListAmount),
-         formatPicture(depreciation, kPictureListAmount),
-         formatPicture(value - depreciation, kPictureListAmount)});
+    ui::AssetListRow row;
+    row.InvBr = std::to_string(i);
+    row.Naziv = "Osnovno sredstvo " + std::to_string(i);
+    row.DatumN = Date::fromYmd(2000 + i % 24, 1 + i % 12, 1 + i % 28);
+    row.RAOsn = value;
+    row.PAOsn = value;
+    row.presentValue = value - depreciation;
+    program.AOSNOVNASREDSTVA.rows.push_back(std::move(row));
   }
   const double rowsSeconds = secondsSince(start);
   std::printf("assets=%d\nrows_seconds=%.3f\npeak_mb_after_rows=%ld\n", assets, rowsSeconds,

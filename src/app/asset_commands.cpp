@@ -5,6 +5,7 @@
 #include "app/inventory_number.h"
 #include "app/navigator.h"
 #include "common/decimal.h"
+#include "depreciation/asset_list.h"
 #include "register/asset_record.h"
 #include "store/dbf/dbf_table.h"
 #include "store/rec_lock.h"
@@ -90,7 +91,7 @@ void Navigator::searchAssets() {
   if (parseNumber(*typed) == 0) {
     // The list is rebuilt with the filter only when the search finds something; otherwise
     // the list, its filter words and its current row stay as they were.
-    ListRows shown = std::move(program_.AOSNOVNASREDSTVA);
+    ui::AssetList shown = std::move(program_.AOSNOVNASREDSTVA);
     const std::string words = program_.CFILTER;
     const int row = currentRow_;
     filterAssets(depreciation::assetsNamed(text));
@@ -103,9 +104,9 @@ void Navigator::searchAssets() {
   }
   // A stored inventory number is left-aligned and blank-padded to 30 characters.
   const std::string key = padded(text, 30);
-  const ListRows& rows = program_.AOSNOVNASREDSTVA;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (!rows[i].empty() && rows[i][0] == key) {
+  const ui::AssetList& list = program_.AOSNOVNASREDSTVA;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (depreciation::assetListCell(list.rows[i], list.widths, 0) == key) {
       currentRow_ = static_cast<int>(i);
       return;
     }
@@ -129,7 +130,7 @@ void Navigator::importAssets() {
   if (!hooks_.importDialog || !hooks_.importDialog(program_)) return;
   // The whole list again, on the last asset of the file.
   filterAssets({});
-  const int row = findRow(program_.AOSNOVNASREDSTVA, trimmed(program_.CINVENTARSKIBROJ));
+  const int row = findRow(ListView(program_.AOSNOVNASREDSTVA), trimmed(program_.CINVENTARSKIBROJ));
   if (row >= 0) currentRow_ = row;
 }
 
@@ -141,7 +142,7 @@ void Navigator::editAsset() {
 void Navigator::showAssetForm(const std::string& invBr) {
   program_.CINVENTARSKIBROJ = invBr;
   if (hooks_.assetForm) hooks_.assetForm(program_);
-  currentRow_ = findRow(program_.AOSNOVNASREDSTVA, trimmed(invBr));
+  currentRow_ = findRow(ListView(program_.AOSNOVNASREDSTVA), trimmed(invBr));
 }
 
 bool Navigator::seekAsset(const std::string& invBr) {
@@ -211,8 +212,7 @@ void Navigator::deleteAsset() {
   mdos.deleteRecord();
   mdos.unlock();
   mdos.commit();
-  ListRow& row = program_.AOSNOVNASREDSTVA[static_cast<std::size_t>(currentRow_)];
-  for (std::string& c : row) c = "(" + trimmed(c) + ")";
+  program_.AOSNOVNASREDSTVA.rows[static_cast<std::size_t>(currentRow_)].deleted = true;
 }
 
 void Navigator::deleteAllAssets() {

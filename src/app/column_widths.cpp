@@ -24,13 +24,13 @@ using text::trimBlanks;
 
 }  // namespace
 
-std::vector<int> fittingColumnWidths(const QTableView& grid, const ListRows& rows,
+std::vector<int> fittingColumnWidths(const QTableView& grid, const ListView& rows,
                                      int columnCount) {
   const auto columns = static_cast<std::size_t>(std::max(0, columnCount));
   std::vector<std::size_t> longest(columns, 0);
-  for (const ListRow& row : rows)
-    for (std::size_t c = 0; c < columns && c < row.size(); ++c)
-      longest[c] = std::max(longest[c], trimBlanks(row[c]).size());
+  for (std::size_t r = 0; r < rows.size(); ++r)
+    for (std::size_t c = 0; c < columns && c < rows.cellCount(r); ++c)
+      longest[c] = std::max(longest[c], rows.trimmedLength(r, c));
 
   const QFontMetrics metrics(grid.font());
   // The cell's text margins on both sides, as the item views draw them, and the grid line.
@@ -40,13 +40,14 @@ std::vector<int> fittingColumnWidths(const QTableView& grid, const ListRows& row
   for (std::size_t c = 0; c < columns; ++c) {
     widths[c] = std::max(0, grid.horizontalHeader()->sectionSizeHint(static_cast<int>(c)));
     std::size_t measured = 0;
-    for (const ListRow& row : rows) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
       if (measured == kMostMeasured) break;
-      if (c >= row.size()) continue;
-      const std::string_view text = trimBlanks(row[c]);
-      if (text.size() + kNearLongest < longest[c] || text.empty()) continue;
+      if (c >= rows.cellCount(r)) continue;
+      const std::size_t length = rows.trimmedLength(r, c);
+      if (length + kNearLongest < longest[c] || length == 0) continue;
       ++measured;
-      const int width = metrics.horizontalAdvance(cellText(std::string(text))) + margins;
+      const std::string text(trimBlanks(rows.cell(r, c)));
+      const int width = metrics.horizontalAdvance(cellText(text)) + margins;
       widths[c] = std::max(widths[c], width);
     }
   }

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/list_rows.h"
+#include "app/list_view.h"
 
 class QTableView;
 
@@ -13,6 +13,6 @@ namespace kavrina::app {
 // For each of the first `columnCount` columns of `grid` (whose model shows `rows`), the
 // width in pixels that shows its title and its widest cell whole. Reads every row once
 // and measures only the longest texts of each column, so it stays quick for 100,000 rows.
-std::vector<int> fittingColumnWidths(const QTableView& grid, const ListRows& rows, int columnCount);
+std::vector<int> fittingColumnWidths(const QTableView& grid, const ListView& rows, int columnCount);
 
 }  // namespace kavrina::app

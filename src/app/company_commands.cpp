@@ -90,7 +90,7 @@ void Navigator::searchCompanies() {
     notFound("Nije pronadjena firma ciji naziv sadrzi \"" + text + "\".");
     return;
   }
-  const int found = findRow(program_.AFIRME, threeDigits(number));
+  const int found = findRow(ListView(program_.AFIRME), threeDigits(number));
   if (found >= 0) {
     currentRow_ = found;
     return;
@@ -119,7 +119,7 @@ void Navigator::editCompany() {
 
 void Navigator::reloadCompaniesAt(const std::string& code) {
   UcitajFirme();
-  currentRow_ = findRow(program_.AFIRME, code);
+  currentRow_ = findRow(ListView(program_.AFIRME), code);
 }
 
 }  // namespace kavrina::app

@@ -6,7 +6,7 @@ namespace kavrina::app {
 
 ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void ListModel::setList(const ListRows* rows, const ListColumns& columns) {
+void ListModel::setList(ListView rows, const ListColumns& columns) {
   beginResetModel();
   rows_ = rows;
   columns_ = columns;
@@ -14,8 +14,8 @@ void ListModel::setList(const ListRows* rows, const ListColumns& columns) {
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const {
-  if (parent.isValid() || rows_ == nullptr) return 0;
-  return static_cast<int>(rows_->size());
+  if (parent.isValid()) return 0;
+  return static_cast<int>(rows_.size());
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const {
@@ -24,17 +24,15 @@ int ListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || rows_ == nullptr) return {};
+  if (!index.isValid()) return {};
   const auto row = static_cast<std::size_t>(index.row());
   const auto column = static_cast<std::size_t>(index.column());
-  if (row >= rows_->size()) return {};
+  if (row >= rows_.size()) return {};
   switch (role) {
-    case Qt::DisplayRole: {
-      const ListRow& r = (*rows_)[row];
+    case Qt::DisplayRole:
       // Blank padding is not shown: a padded inventory number or an amount with its
       // leading blanks would otherwise be cut short with an ellipsis in a narrow column.
-      return column < r.size() ? cellText(trimmed(r[column])) : QString();
-    }
+      return column < rows_.cellCount(row) ? cellText(trimmed(rows_.cell(row, column))) : QString();
     case Qt::TextAlignmentRole: {
       const CellAlignment a =
           column < columns_.alignments.size() ? columns_.alignments[column] : CellAlignment::Left;

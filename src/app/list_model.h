@@ -1,11 +1,12 @@
-// The grid's model: shows one of the program-wide arrays directly, with its section's
-// column titles and alignments, without copying the rows, so 100,000 assets scroll and
-// sort without delay.
+// The grid's model: shows one of the program-wide lists directly, with its section's
+// column titles and alignments, without copying the rows; the asset list's texts are made
+// only for the cells painted, so 100,000 assets show, scroll and sort without delay.
 #pragma once
 
 #include <QAbstractTableModel>
 
 #include "app/list_rows.h"
+#include "app/list_view.h"
 #include "app/sections.h"
 
 namespace kavrina::app {
@@ -16,9 +17,9 @@ class ListModel final : public QAbstractTableModel {
  public:
   explicit ListModel(QObject* parent = nullptr);
 
-  // Shows `rows` (owned by the caller, which keeps it alive) with `columns`; null shows
-  // nothing. Call again after the array changed: the grid is "given the array again".
-  void setList(const ListRows* rows, const ListColumns& columns);
+  // Shows `rows` (whose list the caller keeps alive) with `columns`. Call again after the
+  // list changed: the grid is "given the array again".
+  void setList(ListView rows, const ListColumns& columns);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -26,7 +27,7 @@ class ListModel final : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
-  const ListRows* rows_ = nullptr;
+  ListView rows_;
   ListColumns columns_;
 };
 

@@ -4,6 +4,7 @@
 
 #include "app/list_rows.h"
 #include "app/sections.h"
+#include "ui/asset_list_rows.h"
 
 namespace kavrina::app {
 
@@ -18,5 +19,10 @@ SortKind sortKind(Section section, int column);
 // equal keys in their order. Rows too short for the column sort as an empty cell. Each key
 // is read once, so 100,000 rows sort in a few tens of milliseconds.
 void sortRows(ListRows& rows, Section section, int column, bool ascending);
+
+// Sorts the typed asset list as sortRows sorts its texts in the "Kavrina" section, to the
+// same order: each key is the value its text reads as (a deleted row's texts in parentheses
+// read as no number and no date), without making the amounts' texts.
+void sortAssetList(ui::AssetList& list, int column, bool ascending);
 
 }  // namespace kavrina::app

@@ -9,20 +9,18 @@ namespace kavrina::app {
 Navigator::Navigator(store::Program& program, CommandHooks hooks)
     : program_(program), hooks_(std::move(hooks)) {}
 
-ListRows& Navigator::currentList() {
-  static ListRows empty;
+ListView Navigator::currentList() const {
   switch (section()) {
     case Section::Firma:
-      return program_.AFIRME;
+      return ListView(program_.AFIRME);
     case Section::Kavrina:
-      return program_.AOSNOVNASREDSTVA;
+      return ListView(program_.AOSNOVNASREDSTVA);
     case Section::Obracuni:
-      return program_.AOBRACUNI;
+      return ListView(program_.AOBRACUNI);
     case Section::None:
       break;
   }
-  empty.clear();
-  return empty;
+  return {};
 }
 
 std::string Navigator::activeCompanyName() {
@@ -50,19 +48,19 @@ void Navigator::refreshActiveCompany() {
   program_.CKORISNIKMESTO = mesto;
 }
 
-int Navigator::findRow(const ListRows& rows, std::string_view key) {
+int Navigator::findRow(const ListView& rows, std::string_view key) {
   for (std::size_t i = 0; i < rows.size(); ++i)
-    if (!rows[i].empty() && trimmed(rows[i][0]) == key) return static_cast<int>(i);
+    if (rows.cellCount(i) > 0 && trimmed(rows.cell(i, 0)) == key) return static_cast<int>(i);
   return -1;
 }
 
 void Navigator::SetSenderView() {
   statusText_ = activeCompanyName();
-  const ListRows& rows = currentList();
+  const ListView rows = currentList();
   if (section() == Section::Firma) {
     currentRow_ = -1;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      if (rows[i].size() > 1 && trimmed(rows[i][1]) == program_.CKORISNIKNAZIV) {
+      if (rows.cellCount(i) > 1 && trimmed(rows.cell(i, 1)) == program_.CKORISNIKNAZIV) {
         currentRow_ = static_cast<int>(i);
         break;
       }
@@ -129,7 +127,19 @@ void Navigator::sgSpisakOnDblClick() {
 
 void Navigator::sgSpisakOnHeaderClick(int column) {
   auto notice = program_.userInterface().showWait("Sortiranje u toku. Molim sacekajte...");
-  sortRows(currentList(), section(), column, sortAscending_);
+  switch (section()) {
+    case Section::Firma:
+      sortRows(program_.AFIRME, section(), column, sortAscending_);
+      break;
+    case Section::Kavrina:
+      sortAssetList(program_.AOSNOVNASREDSTVA, column, sortAscending_);
+      break;
+    case Section::Obracuni:
+      sortRows(program_.AOBRACUNI, section(), column, sortAscending_);
+      break;
+    case Section::None:
+      break;
+  }
   sortAscending_ = !sortAscending_;
   currentRow_ = currentList().empty() ? -1 : 0;
 }
@@ -172,10 +182,8 @@ bool Navigator::hasCurrentRow() {
 }
 
 std::string Navigator::cell(int n) {
-  if (!hasCurrentRow()) return {};
-  const ListRow& row = currentList()[static_cast<std::size_t>(currentRow_)];
-  return n >= 1 && n <= static_cast<int>(row.size()) ? row[static_cast<std::size_t>(n - 1)]
-                                                     : std::string();
+  if (!hasCurrentRow() || n < 1) return {};
+  return currentList().cell(static_cast<std::size_t>(currentRow_), static_cast<std::size_t>(n - 1));
 }
 
 void Navigator::notFound(const std::string& text) {
@@ -186,7 +194,7 @@ void Navigator::print(Document document) {
   if (!hooks_.print) return;
   refreshActiveCompany();
   const ListRow row =
-      hasCurrentRow() ? currentList()[static_cast<std::size_t>(currentRow_)] : ListRow();
+      hasCurrentRow() ? currentList().row(static_cast<std::size_t>(currentRow_)) : ListRow();
   hooks_.print(program_, document, row);
 }
 

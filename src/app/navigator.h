@@ -11,6 +11,7 @@
 #include "app/command_hooks.h"
 #include "app/list_loaders.h"
 #include "app/list_sort.h"
+#include "app/list_view.h"
 #include "app/sections.h"
 #include "common/date.h"
 #include "depreciation/asset_filters.h"
@@ -30,8 +31,8 @@ class Navigator {
 
   // The section `CSENDER` names (None before a section button was pressed).
   Section section() const { return sectionFromSender(program_.CSENDER); }
-  // The array of the section shown (an empty list for None).
-  ListRows& currentList();
+  // The list of the section shown (no rows for None).
+  ListView currentList() const;
 
   // The grid's current row, 0-based; -1 when no row is current. The window sets it from
   // the grid before a command and shows it after.
@@ -77,7 +78,7 @@ class Navigator {
   void refreshActiveCompany();
 
   // The index of the first row of `rows` whose cell 1, trimmed, equals `key`; -1 if none.
-  static int findRow(const ListRows& rows, std::string_view key);
+  static int findRow(const ListView& rows, std::string_view key);
 
  private:
   // Commands of each section; each answers whether the text named one of its commands.

@@ -366,7 +366,7 @@ void TFOSMAIN::showListState() {
 void TFOSMAIN::showList(bool measure) {
   const Section section = navigator_.section();
   settingWidths_ = true;
-  model_->setList(&navigator_.currentList(), sectionColumns(section));
+  model_->setList(navigator_.currentList(), sectionColumns(section));
   settingWidths_ = false;
   if (measure) {
     // The section's columns shown first: a hidden column's title has no size to measure.

@@ -2,10 +2,14 @@
 #include "depreciation/asset_list.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
+#include "common/decimal.h"
 #include "common/number_picture.h"
+#include "common/text.h"
 #include "depreciation/annual_results_cache.h"
 #include "depreciation/mdos_scan.h"
 #include "store/database.h"
@@ -21,11 +25,71 @@ using store::AssetRecord;
 constexpr std::string_view kUcitavaSe = "Ucitava se Spisak Osnovnih Sredstava. Molim sacekajte...";
 
 // The row of an asset whose fields are read.
-AssetListRow rowOf(AssetRecord&& asset, const PresentValueLookup& presentValue) {
-  AssetListRow row{std::move(asset), 0};
-  const AssetRecord& a = row.asset;
+AssetListRow rowOf(AssetRecord&& a, const PresentValueLookup& presentValue) {
+  AssetListRow row;
   row.presentValue = presentValue ? presentValue(a.InvBr, a.DatumN.year(), a.RAOsn) : a.RAOsn;
+  row.InvBr = std::move(a.InvBr);
+  row.Naziv = std::move(a.Naziv);
+  row.DatumN = a.DatumN;
+  row.RAOsn = a.RAOsn;
+  row.PAOsn = a.PAOsn;
   return row;
+}
+
+// The amount of amount column `column` (3 to 6).
+double amountOf(const AssetListRow& row, std::size_t column) {
+  switch (column) {
+    case 3:
+      return row.RAOsn;
+    case 4:
+      return row.PAOsn;
+    case 5:
+      return row.RAOsn - row.presentValue;
+    default:
+      return row.presentValue;
+  }
+}
+
+// The amount rounded to the picture's two decimals; none when it does not fit the picture
+// (eleven whole digits, a minus sign taking the place of one of them).
+std::optional<double> pictureAmount(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const double rounded = roundDecimals(value, 2);
+  const double limit = rounded < 0 ? 1e10 : 1e11;
+  if (std::fabs(rounded) >= limit) return std::nullopt;
+  return rounded;
+}
+
+// The length of amountPicture's text without its leading blanks.
+std::size_t amountTextLength(double value) {
+  const std::optional<double> rounded = pictureAmount(value);
+  if (!rounded) return kPictureListAmount.size();
+  std::uint64_t whole = static_cast<std::uint64_t>(std::fabs(*rounded));
+  std::size_t digits = 1;
+  while (whole >= 10) {
+    whole /= 10;
+    ++digits;
+  }
+  const std::size_t sign = *rounded < 0 ? 1 : 0;
+  return sign + digits + (digits - 1) / 3 + 3;  // with the commas and ".99"
+}
+
+// "dd.mm.yyyy"
+constexpr std::size_t kDateTextLength = 10;
+
+// The text of a column as the register gives it, before a deletion marks it.
+std::string registerCell(const AssetListRow& row, const AssetListWidths& widths,
+                         std::size_t column) {
+  switch (column) {
+    case 0:
+      return store::paddedToWidth(row.InvBr, widths.invBr);
+    case 1:
+      return store::paddedToWidth(row.Naziv, widths.naziv);
+    case kAssetListDateColumn:
+      return row.DatumN.toText();
+    default:
+      return column < kAssetListColumns ? amountPicture(amountOf(row, column)) : std::string();
+  }
 }
 
 }  // namespace
@@ -46,14 +110,54 @@ std::string amountPicture(double value) {
 }
 
 std::vector<std::string> assetListTexts(const AssetListRow& row, const AssetListWidths& widths) {
-  const AssetRecord& a = row.asset;
-  return {store::paddedToWidth(a.InvBr, widths.invBr),
-          store::paddedToWidth(a.Naziv, widths.naziv),
-          a.DatumN.toText(),
-          amountPicture(a.RAOsn),
-          amountPicture(a.PAOsn),
-          amountPicture(a.RAOsn - row.presentValue),
-          amountPicture(row.presentValue)};
+  std::vector<std::string> texts;
+  texts.reserve(kAssetListColumns);
+  for (std::size_t c = 0; c < kAssetListColumns; ++c)
+    texts.push_back(assetListCell(row, widths, c));
+  return texts;
+}
+
+std::string assetListCell(const AssetListRow& row, const AssetListWidths& widths,
+                          std::size_t column) {
+  std::string text = registerCell(row, widths, column);
+  if (!row.deleted || column >= kAssetListColumns) return text;
+  const std::string_view shown = text::trimBlanks(text);
+  std::string marked;
+  marked.reserve(shown.size() + 2);
+  marked.append(1, '(').append(shown).append(1, ')');
+  return marked;
+}
+
+std::size_t assetListCellLength(const AssetListRow& row, std::size_t column) {
+  std::size_t length = 0;
+  switch (column) {
+    case 0:
+      length = text::trimBlanks(row.InvBr).size();
+      break;
+    case 1:
+      length = text::trimBlanks(row.Naziv).size();
+      break;
+    case kAssetListDateColumn:
+      length = row.DatumN.empty() ? 0 : kDateTextLength;
+      break;
+    default:
+      if (column >= kAssetListColumns) return 0;
+      length = amountTextLength(amountOf(row, column));
+  }
+  return row.deleted ? length + 2 : length;
+}
+
+double shownAmount(double value) {
+  const std::optional<double> rounded = pictureAmount(value);
+  return rounded && *rounded != 0 ? *rounded : 0;
+}
+
+double assetListAmount(const AssetListRow& row, std::size_t column) {
+  return row.deleted ? 0 : shownAmount(amountOf(row, column));
+}
+
+Date assetListDate(const AssetListRow& row) {
+  return row.deleted ? Date() : row.DatumN;
 }
 
 PresentValueLookup presentValueLookup(store::Session& program) {
@@ -110,21 +214,25 @@ void UcitajOsnovnaSredstva(store::Program& program, const PresentValueLookup& pr
     pump();
     return !(progress && progress->cancelled());
   };
-  const std::optional<AssetList> list = loadAssetList(program, options);
+  std::optional<AssetList> list = loadAssetList(program, options);
   if (!list) return;
-  program.AOSNOVNASREDSTVA.clear();
-  program.AOSNOVNASREDSTVA.reserve(list->rows.size());
-  for (const AssetListRow& row : list->rows)
-    program.AOSNOVNASREDSTVA.push_back(assetListTexts(row, list->widths));
+  program.AOSNOVNASREDSTVA = std::move(*list);
   if (progress) progress->setPosition(total);
 }
 
-std::vector<std::string> currentAssetListTexts(store::Session& program,
-                                               const PresentValueLookup& presentValue) {
-  const store::RecordCodec<AssetRecord> reader(program.areas["MDOS"], listedFields());
-  const AssetListWidths widths{reader.width(&AssetRecord::InvBr),
-                               reader.width(&AssetRecord::Naziv)};
-  return assetListTexts(rowOf(reader.read(), presentValue), widths);
+void putCurrentAsset(store::Session& program, const PresentValueLookup& presentValue,
+                     AssetList& list) {
+  const store::RecordCodec<AssetRecord> reader(program.areas["MDOS"], columnFields());
+  list.widths = {reader.width(&AssetRecord::InvBr), reader.width(&AssetRecord::Naziv)};
+  AssetListRow row = rowOf(reader.read(), presentValue);
+  const std::string number = assetListCell(row, list.widths, 0);
+  for (AssetListRow& existing : list.rows) {
+    if (assetListCell(existing, list.widths, 0) == number) {
+      existing = std::move(row);
+      return;
+    }
+  }
+  list.rows.push_back(std::move(row));
 }
 
 }  // namespace kavrina::depreciation

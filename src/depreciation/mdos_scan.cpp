@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "common/reorder.h"
 #include "depreciation/result_tables.h"
 #include "errors/error.h"
 #include "errors/network_error.h"
@@ -92,7 +93,7 @@ std::vector<store::AssetRecord> readAssetsInIndexOrder(
         return true;
       },
       step);
-  if (order) arrangeInIndexOrder(assets, *order);
+  if (order) reorderInPlace(assets, std::move(*order));
   return assets;
 }
 

@@ -30,30 +30,11 @@ std::optional<std::vector<std::size_t>> scanMdosInIndexOrder(
 // file when scanMdosInIndexOrder can make it, moves through the standing table in index
 // order otherwise. Answers where the kept records stand in index order (position j holds
 // the kept record number from[j], counted from 0), or nothing when they were handed over
-// in that order already. Raises the table layer's errors.
+// in that order already (reorderInPlace puts lists kept alongside into that order). Raises the
+// table layer's errors.
 std::optional<std::vector<std::size_t>> visitAssetsInIndexOrder(
     store::Session& program, const store::FieldSet<store::AssetRecord>& fields,
     const std::function<bool(store::AssetRecord&)>& take, const std::function<void()>& step = {});
-
-// Puts `items` (one per kept record, in the order they were kept) into index order by the
-// answer of visitAssetsInIndexOrder: in place, one cycle of the permutation at a time, so
-// that no second list of a large register is needed.
-template <class Item>
-void arrangeInIndexOrder(std::vector<Item>& items, std::vector<std::size_t> from) {
-  for (std::size_t i = 0; i < from.size(); ++i) {
-    if (from[i] == i) continue;
-    Item first = std::move(items[i]);
-    std::size_t j = i;
-    while (from[j] != i) {
-      const std::size_t next = from[j];
-      items[j] = std::move(items[next]);
-      from[j] = j;
-      j = next;
-    }
-    items[j] = std::move(first);
-    from[j] = j;
-  }
-}
 
 // Every visible record of the active company's `MDOS` in the order of its index, with the
 // chosen fields (visitAssetsInIndexOrder keeping each).

@@ -10,6 +10,7 @@
 
 #include "common/decimal.h"
 #include "common/path_case.h"
+#include "common/reorder.h"
 #include "depreciation/accounting.h"
 #include "depreciation/calculation_input.h"
 #include "depreciation/mdos_scan.h"
@@ -154,8 +155,8 @@ ObracunResult runObracun(Session& program, const ObracunRequest& request, const 
         return true;
       },
       [&pump] { pump(); });
-  if (order && request.accounting) arrangeInIndexOrder(raRows, *order);
-  if (order && request.tax) arrangeInIndexOrder(paRows, *order);
+  if (order && request.accounting) reorderInPlace(raRows, *order);
+  if (order && request.tax) reorderInPlace(paRows, *order);
 
   if (request.accounting) {
     std::optional<std::vector<store::RaRow>> previous;

@@ -304,9 +304,8 @@ void TFOSNOVNOSREDSTVO::bSnimiOnClick() {
                                         ui::MessageButtons::Ok);
     return;
   }
-  replaceOrAppendRow(
-      program_.AOSNOVNASREDSTVA,
-      depreciation::currentAssetListTexts(program_, depreciation::presentValueLookup(program_)));
+  depreciation::putCurrentAsset(program_, depreciation::presentValueLookup(program_),
+                                program_.AOSNOVNASREDSTVA);
   if (!cbNastaviUnos_->isChecked()) accept();
   prepareNextEntry();
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/text.h"
+#include "depreciation/asset_list.h"
 #include "reports/code128_bars.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
@@ -96,7 +97,8 @@ std::optional<std::string> firstPositionFault(const LabelSheet& sheet, int first
 
 ListPrintResult printAssetLabels(const store::Program& program, ui::Printer& printer,
                                  const LabelSheet& sheet, int firstPosition) {
-  const auto& rows = program.AOSNOVNASREDSTVA;
+  const ui::AssetList& list = program.AOSNOVNASREDSTVA;
+  const auto& rows = list.rows;
   if (rows.empty()) {
     program.userInterface().messageBox(kNemaPodatakaZaStampu, ui::MessageKind::Information,
                                        ui::MessageButtons::Ok);
@@ -124,7 +126,8 @@ ListPrintResult printAssetLabels(const store::Program& program, ui::Printer& pri
     }
     if ((i + 1) % kRowsPerEventPass == 0) program.userInterface().processEvents();
     drawLabel(printer, labelRect(sheet, position), program.CKORISNIKNAZIV,
-              text::trimBlanks(listCell(rows[i], 1)), text::trimBlanks(listCell(rows[i], 2)));
+              text::trimBlanks(depreciation::assetListCell(rows[i], list.widths, 0)),
+              text::trimBlanks(depreciation::assetListCell(rows[i], list.widths, 1)));
   }
   printer.EndDoc();
   wait->reset();

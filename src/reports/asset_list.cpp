@@ -3,6 +3,7 @@
 #include "reports/asset_list.h"
 
 #include "common/number_picture.h"
+#include "depreciation/asset_list.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
 
@@ -41,8 +42,9 @@ void addCaptions(ListPageHeading& heading) {
                            {"vrednost", 175, 200, 26, TextAlign::Right}});
 }
 
-constexpr std::size_t kDateCell = 3;
-constexpr std::size_t kFirstAmountCell = 4;
+// The report's cells: the row number, then the list's seven columns.
+constexpr std::size_t kDateCell = depreciation::kAssetListDateColumn + 1;
+constexpr std::size_t kFirstAmountCell = depreciation::kAssetListFirstAmountColumn + 1;
 
 }  // namespace
 
@@ -58,22 +60,25 @@ ListReport assetListReport(const store::Program& program, Date date) {
   frame.secondRight = program.CKORISNIKMESTO;
   addCaptions(report.heading);
 
-  const auto& rows = program.AOSNOVNASREDSTVA;
-  report.rowCount = rows.size();
-  report.row = [&rows, date](std::size_t i, std::size_t ordinal, std::vector<ListCell>& cells) {
-    const auto& row = rows[i];
-    const Date acquired = Date::fromText(listCell(row, kDateCell));
-    // An empty or unreadable acquisition date is earlier than any date: always printed.
+  const ui::AssetList& list = program.AOSNOVNASREDSTVA;
+  report.rowCount = list.size();
+  report.row = [&list, date](std::size_t i, std::size_t ordinal, std::vector<ListCell>& cells) {
+    const ui::AssetListRow& row = list.rows[i];
+    const Date acquired = depreciation::assetListDate(row);
+    // An empty acquisition date (a deleted row's too) is earlier than any date: always
+    // printed.
     if (acquired > date) return false;
     cells[0].text = formatOrdinalGrowing(static_cast<double>(ordinal));
     cells[0].number = static_cast<double>(ordinal);
-    for (std::size_t c = 1; c < cells.size(); ++c) cells[c].text = listCell(row, c);
+    for (std::size_t c = 1; c < cells.size(); ++c)
+      cells[c].text = depreciation::assetListCell(row, list.widths, c - 1);
     cells[kDateCell].date = acquired;
     for (std::size_t c = kFirstAmountCell; c < cells.size(); ++c)
-      cells[c].number = pictureTextValue(cells[c].text);
+      cells[c].number = depreciation::assetListAmount(row, c - 1);
     return true;
   };
-  // The totals are exact sums of the two-decimal amounts as the list shows them.
+  // The totals are exact sums of the two-decimal amounts as the list shows them (a starred
+  // amount counts 0).
   report.totals.lineOffset = 2;
   report.totals.label = "Ukupno:";
   report.totals.labelLeft = 10;

@@ -5,7 +5,7 @@
 #include <unordered_set>
 
 #include "common/text.h"
-#include "reports/list_report.h"
+#include "depreciation/asset_list.h"
 #include "store/dbf/dbf_table.h"
 #include "store/record_codec.h"
 #include "store/records.h"
@@ -14,8 +14,9 @@ namespace kavrina::reports {
 
 std::vector<CountAsset> readCountRegister(store::Program& program) {
   std::unordered_set<std::string> listed;
-  for (const auto& row : program.AOSNOVNASREDSTVA)
-    listed.emplace(text::trimBlanks(listCell(row, 1)));
+  const ui::AssetList& list = program.AOSNOVNASREDSTVA;
+  for (const ui::AssetListRow& row : list.rows)
+    listed.emplace(text::trimBlanks(depreciation::assetListCell(row, list.widths, 0)));
 
   std::vector<CountAsset> assets;
   store::DbfTable& mdos = program.areas["MDOS"];

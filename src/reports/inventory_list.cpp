@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/number_picture.h"
+#include "depreciation/asset_list.h"
 #include "reports/list_print.h"
 #include "reports/page_frame.h"
 #include "reports/report_dialogs.h"
@@ -38,14 +39,14 @@ ListReport inventoryListReport(const store::Program& program, Date date) {
   report.heading.captions.push_back({"Stanje", 175, 200, 22, TextAlign::Right});
   report.heading.captions.push_back({"po popisu", 175, 200, 26, TextAlign::Right});
 
-  const auto& rows = program.AOSNOVNASREDSTVA;
-  report.rowCount = rows.size();
-  report.row = [&rows, leader = repeated(".  ", 35)](std::size_t i, std::size_t ordinal,
+  const ui::AssetList& list = program.AOSNOVNASREDSTVA;
+  report.rowCount = list.size();
+  report.row = [&list, leader = repeated(".  ", 35)](std::size_t i, std::size_t ordinal,
                                                      std::vector<ListCell>& cells) {
     cells[0].text = formatOrdinalGrowing(static_cast<double>(ordinal));
     cells[0].number = static_cast<double>(ordinal);
-    cells[1].text = listCell(rows[i], 1);
-    cells[2].text = listCell(rows[i], 2);
+    cells[1].text = depreciation::assetListCell(list.rows[i], list.widths, 0);
+    cells[2].text = depreciation::assetListCell(list.rows[i], list.widths, 1);
     cells[3].text = leader;
     cells[4].text.assign(30, '_');
     return true;

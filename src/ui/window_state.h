@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/asset_list_rows.h"
+
 namespace kavrina::ui {
 
 struct WindowState {
@@ -16,7 +18,7 @@ struct WindowState {
   double NFONTSIZE = 8;
 
   std::vector<std::vector<std::string>> AFIRME;
-  std::vector<std::vector<std::string>> AOSNOVNASREDSTVA;
+  AssetList AOSNOVNASREDSTVA;  // typed: its texts are made when shown
   std::vector<std::vector<std::string>> AOBRACUNI;
 
   std::string CFILTER;

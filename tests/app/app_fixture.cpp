@@ -121,8 +121,13 @@ const ui::ScriptedUi::Event& AppTest::input() {
 
 std::vector<std::string> AppTest::assetNumbers() {
   std::vector<std::string> out;
-  for (const auto& row : folder_.program().AOSNOVNASREDSTVA) out.push_back(app::trimmed(row[0]));
+  const app::ListView list(folder_.program().AOSNOVNASREDSTVA);
+  for (std::size_t i = 0; i < list.size(); ++i) out.push_back(app::trimmed(list.cell(i, 0)));
   return out;
+}
+
+app::ListRow AppTest::assetRow(std::size_t i) {
+  return app::ListView(folder_.program().AOSNOVNASREDSTVA).row(i);
 }
 
 std::vector<std::string> AppTest::storedAssets() {

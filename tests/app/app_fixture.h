@@ -65,6 +65,8 @@ class AppTest : public ::testing::Test {
   const ui::ScriptedUi::Event& input();
   // The trimmed inventory numbers of the asset list, in order.
   std::vector<std::string> assetNumbers();
+  // The texts of row `i` of the asset list, as the window shows them.
+  app::ListRow assetRow(std::size_t i);
   // Visible (not deleted) inventory numbers of MDOS.
   std::vector<std::string> storedAssets();
 

@@ -29,7 +29,7 @@ class Assets : public AppTest {
 
 TEST_F(Assets, ListIsInInventoryOrderWithFormattedCells) {
   EXPECT_EQ(assetNumbers(), (std::vector<std::string>{"1", "2", "3", "10"}));
-  const app::ListRow& row = program().AOSNOVNASREDSTVA[2];
+  const app::ListRow row = assetRow(2);
   EXPECT_EQ(row[0], app::padded("3", 30));
   EXPECT_EQ(trimmed(row[1]), "Stolica");
   EXPECT_EQ(row[2], "05.05.2021");
@@ -45,11 +45,10 @@ TEST_F(Assets, PresentValueComesFromTheNewestAnnualResult) {
   addAccountingResult("A202312R.dbf", {{"1", 60000}});
   addAccountingResult("A202512R.dbf", {{"1", 1}});  // after NGODINA: not used
   nav().UcitajOsnovnaSredstva();
-  const auto& rows = program().AOSNOVNASREDSTVA;
-  EXPECT_EQ(trimmed(rows[0][6]), "60,000.00");
-  EXPECT_EQ(trimmed(rows[0][5]), "60,000.00");
-  EXPECT_EQ(trimmed(rows[2][6]), "14,000.00");
-  EXPECT_EQ(trimmed(rows[1][6]), "999.00");
+  EXPECT_EQ(trimmed(assetRow(0)[6]), "60,000.00");
+  EXPECT_EQ(trimmed(assetRow(0)[5]), "60,000.00");
+  EXPECT_EQ(trimmed(assetRow(2)[6]), "14,000.00");
+  EXPECT_EQ(trimmed(assetRow(1)[6]), "999.00");
 }
 
 TEST_F(Assets, SearchByNameFiltersAndSetsTheFilterWords) {
@@ -195,9 +194,8 @@ TEST_F(Assets, DeleteLeavesTheRowInParentheses) {
   EXPECT_EQ(dialogs(), (std::vector<std::string>{
                            "confirmation: Sigurno brisete Osnovno Sredstvo sa Inventarskim "
                            "brojem 2?\rNaziv: STO RADNI -> Yes"}));
-  EXPECT_EQ(program().AOSNOVNASREDSTVA[1],
-            (app::ListRow{"(2)", "(Sto radni)", "(01.06.2019)", "(999.00)", "(999.00)", "(0.00)",
-                          "(999.00)"}));
+  EXPECT_EQ(assetRow(1), (app::ListRow{"(2)", "(Sto radni)", "(01.06.2019)", "(999.00)", "(999.00)",
+                                       "(0.00)", "(999.00)"}));
   EXPECT_EQ(nav().currentRow(), 1);
   EXPECT_EQ(storedAssets(), (std::vector<std::string>{"1", "3", "10"}));
 }
@@ -207,7 +205,7 @@ TEST_F(Assets, DeleteAnsweredNoKeepsTheAsset) {
   ui().no();
   run("Brisi");
   EXPECT_EQ(storedAssets().size(), 4u);
-  EXPECT_EQ(trimmed(program().AOSNOVNASREDSTVA[1][0]), "2");
+  EXPECT_EQ(trimmed(assetRow(1)[0]), "2");
 }
 
 TEST_F(Assets, DeleteAllWithAWrongCodeDeletesNothing) {

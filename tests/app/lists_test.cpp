@@ -10,8 +10,10 @@
 #include "app/list_rows.h"
 #include "app/list_sort.h"
 #include "app/sections.h"
+#include "common/number_picture.h"
 #include "depreciation/asset_list.h"
 #include "register/asset_record.h"
+#include "support/listed_asset.h"
 
 namespace kavrina::app {
 namespace {
@@ -182,6 +184,62 @@ TEST(SortRows, InventoryNumbersSortNumerically) {
   ListRows rows{{"10"}, {"9"}, {"100"}};
   sortRows(rows, Section::Kavrina, 1, true);
   EXPECT_EQ(column(rows, 0), (std::vector<std::string>{"9", "10", "100"}));
+}
+
+// Typed asset rows whose texts tie, read as no date or no number, or show stars; one row
+// deleted (its texts in parentheses).
+ui::AssetList awkwardAssets() {
+  ui::AssetList list;
+  list.widths = {6, 8};
+  const Date d = Date::fromYmd(2020, 5, 1);
+  list.rows = {
+      test::listedAsset("10", "sto", d, 0.004, 1e11, 0.001),
+      test::listedAsset("9", "Sto", Date(), 0.001, -1e10, 1e12),
+      test::listedAsset("100", "stolica", d, -0.005, 99999999999.99, -9999999999.99),
+      test::listedAsset("7", "STO", Date::fromYmd(2019, 1, 1), 2.675, -0.001, 1.005),
+      test::listedAsset("8", "", Date(), 1e11, 1.0 / 3, -1e10),
+      test::listedAsset("08", "Sto", d, 0.004, 0.0049, 0.0051),
+  };
+  list.rows[3].deleted = true;
+  return list;
+}
+
+std::vector<ListRow> textsOf(const ui::AssetList& list) {
+  std::vector<ListRow> rows;
+  for (const ui::AssetListRow& r : list.rows)
+    rows.push_back(depreciation::assetListTexts(r, list.widths));
+  return rows;
+}
+
+TEST(SortAssetList, GivesTheOrderOfTheTextSortOnEveryColumnBothWays) {
+  for (int column = 1; column <= 8; ++column) {
+    for (const bool ascending : {true, false}) {
+      SCOPED_TRACE(std::to_string(column) + (ascending ? " ascending" : " descending"));
+      ui::AssetList typed = awkwardAssets();
+      ListRows texts = textsOf(typed);
+      // Twice, so that the second sort starts from the first one's order of ties.
+      for (int pass = 0; pass < 2; ++pass) {
+        sortRows(texts, Section::Kavrina, column, ascending);
+        sortAssetList(typed, column, ascending);
+        EXPECT_EQ(textsOf(typed), texts);
+      }
+    }
+  }
+}
+
+TEST(SortAssetList, TypedRowsReadAsTheirTextsReadBack) {
+  const ui::AssetList list = awkwardAssets();
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const ListRow texts = textsOf(list)[i];
+    for (std::size_t c = 0; c < depreciation::kAssetListColumns; ++c) {
+      SCOPED_TRACE(texts[c]);
+      EXPECT_EQ(depreciation::assetListCellLength(list.rows[i], c), trimmed(texts[c]).size());
+      if (c >= depreciation::kAssetListFirstAmountColumn) {
+        EXPECT_EQ(depreciation::assetListAmount(list.rows[i], c), pictureTextValue(texts[c]));
+      }
+    }
+    EXPECT_EQ(depreciation::assetListDate(list.rows[i]), Date::fromText(texts[2]));
+  }
 }
 
 TEST(InventoryNumbers, ReadCompareAndCountBeyondDoublePrecision) {

@@ -6,11 +6,13 @@
 #include <QTest>
 
 #include "common/decimal.h"
+#include "depreciation/asset_list.h"
 #include "qt_application.h"
 #include "register/tf_firma.h"
 #include "register/tf_osnovno_sredstvo.h"
 #include "register_folder.h"
 #include "support/fixed_today.h"
+#include "support/listed_asset.h"
 
 namespace kavrina::reg {
 namespace {
@@ -285,11 +287,17 @@ TEST_F(AssetForm, WriteOffDateShowsTodayForAnAssetInUse) {
 
 TEST_F(AssetForm, ListRowIsReplacedOrAddedWithThePresentValue) {
   folder_.putAnnualResult(2023, {{"10", 96000}});
-  program_.AOSNOVNASREDSTVA = {{storedInvBr("3"), "Sto"}, {storedInvBr("10"), "Racunar"}};
+  program_.AOSNOVNASREDSTVA.rows = {
+      test::listedAsset(storedInvBr("3"), "Sto", Date(), 0, 0, 0),
+      test::listedAsset(storedInvBr("10"), "Racunar", Date(), 0, 0, 0)};
+  const auto texts = [&](std::size_t i) {
+    return depreciation::assetListTexts(program_.AOSNOVNASREDSTVA.rows[i],
+                                        program_.AOSNOVNASREDSTVA.widths);
+  };
   open("10");
   save();
   ASSERT_EQ(program_.AOSNOVNASREDSTVA.size(), 2u);
-  EXPECT_EQ(program_.AOSNOVNASREDSTVA[1],
+  EXPECT_EQ(texts(1),
             (std::vector<std::string>{storedInvBr("10"), "Racunar" + std::string(23, ' '),
                                       "15.03.2020", "       120,000.00", "       100,000.00",
                                       "        24,000.00", "        96,000.00"}));
@@ -299,9 +307,8 @@ TEST_F(AssetForm, ListRowIsReplacedOrAddedWithThePresentValue) {
   retype(form_.eRacunovodstvenaOsnovica(), "500");
   save();
   ASSERT_EQ(program_.AOSNOVNASREDSTVA.size(), 3u);
-  EXPECT_EQ(program_.AOSNOVNASREDSTVA[2][0], storedInvBr("12"));
-  EXPECT_EQ(program_.AOSNOVNASREDSTVA[2][6], "           500.00")
-      << "no result yet: the base itself";
+  EXPECT_EQ(texts(2)[0], storedInvBr("12"));
+  EXPECT_EQ(texts(2)[6], "           500.00") << "no result yet: the base itself";
 }
 
 TEST_F(AssetForm, InventoryNumberTakesDigitsOnly) {

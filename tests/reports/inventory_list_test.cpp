@@ -12,6 +12,7 @@
 #include "common/number_picture.h"
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
+#include "support/listed_asset.h"
 #include "support/scripted_ui.h"
 
 namespace kavrina::reports {
@@ -32,10 +33,12 @@ class InventoryList : public ::testing::Test {
     program_.CKORISNIKMESTO = "Beograd";
   }
   void rows(int count) {
+    program_.AOSNOVNASREDSTVA.widths.naziv = 0;  // the names shown as they are
     for (int i = 1; i <= count; ++i) {
       std::string invBr = std::to_string(100 + i);
       invBr.resize(30, ' ');
-      program_.AOSNOVNASREDSTVA.push_back({invBr, "Sto " + std::to_string(i), "01.02.2020"});
+      program_.AOSNOVNASREDSTVA.rows.push_back(
+          test::listedAsset(invBr, "Sto " + std::to_string(i), Date::fromYmd(2020, 2, 1), 0, 0, 0));
     }
   }
   const PageDocument& doc() const { return printer_.document(); }

@@ -10,6 +10,7 @@
 #include "reports/company_list.h"
 #include "reports/recorded_page.h"
 #include "reports/recording_printer.h"
+#include "support/listed_asset.h"
 #include "support/scripted_ui.h"
 
 namespace kavrina::reports {
@@ -35,15 +36,10 @@ std::vector<std::string> company(int code) {
 }
 
 // An asset row as the main window's list holds it.
-std::vector<std::string> asset(int invBr, const std::string& acquired, double purchase,
-                               double depreciation = 0) {
-  return {pad(std::to_string(invBr), 30),
-          pad("Sredstvo " + std::to_string(invBr), 30),
-          acquired,
-          formatPicture(purchase, kPictureListAmount),
-          formatPicture(purchase, kPictureListAmount),
-          formatPicture(depreciation, kPictureListAmount),
-          formatPicture(purchase - depreciation, kPictureListAmount)};
+ui::AssetListRow asset(int invBr, const std::string& acquired, double purchase,
+                       double depreciation = 0) {
+  return test::listedAsset(std::to_string(invBr), "Sredstvo " + std::to_string(invBr),
+                           Date::fromText(acquired), purchase, purchase, purchase - depreciation);
 }
 
 class ListReports : public ::testing::Test {
@@ -55,7 +51,8 @@ class ListReports : public ::testing::Test {
   }
 
   void addAssets(int count, const std::string& acquired = "15.03.2020") {
-    for (int i = 1; i <= count; ++i) program_.AOSNOVNASREDSTVA.push_back(asset(i, acquired, 100));
+    for (int i = 1; i <= count; ++i)
+      program_.AOSNOVNASREDSTVA.rows.push_back(asset(i, acquired, 100));
   }
   const PageDocument& doc() const { return printer_.document(); }
   // Texts of the asset-list row in slot k of a page.
@@ -152,7 +149,7 @@ TEST_F(ListReports, AssetListAsksForTheDateAndNamesItInTheHeading) {
 }
 
 TEST_F(ListReports, AssetListColumnHeadingAndFirstRow) {
-  program_.AOSNOVNASREDSTVA.push_back(asset(7, "15.03.2020", 1234.5, 234.5));
+  program_.AOSNOVNASREDSTVA.rows.push_back(asset(7, "15.03.2020", 1234.5, 234.5));
   printAssetList(program_, printer_, kToday);
   struct Expected {
     const char* text;
@@ -227,10 +224,10 @@ TEST_F(ListReports, TheFiftyFirstRowOpensPageTwoWithFrameAndHeading) {
 }
 
 TEST_F(ListReports, RowsAcquiredAfterTheDateTakeNoNumberSlotOrTotal) {
-  program_.AOSNOVNASREDSTVA = {asset(1, "01.01.2020", 10),
-                               asset(2, "02.02.2024", 1000),  // after the date
-                               asset(3, "", 20),              // no date: always printed
-                               asset(4, "01.02.2024", 30)};   // on the date: printed
+  program_.AOSNOVNASREDSTVA.rows = {asset(1, "01.01.2020", 10),
+                                    asset(2, "02.02.2024", 1000),  // after the date
+                                    asset(3, "", 20),              // no date: always printed
+                                    asset(4, "01.02.2024", 30)};   // on the date: printed
   printAssetList(program_, printer_, kToday);
   EXPECT_EQ(assetSlot(0, 1)[1].text, pad("1", 30));
   EXPECT_EQ(assetSlot(0, 2)[0].text, "   2");
@@ -257,7 +254,7 @@ TEST_F(ListReports, DateBeforeEveryAcquisitionPrintsOnlyTheFrameAndZeroTotals) {
 
 TEST_F(ListReports, ASkippedRowMayOpenAPageOfItsOwn) {
   addAssets(50);
-  program_.AOSNOVNASREDSTVA.push_back(asset(51, "01.01.2030", 100));
+  program_.AOSNOVNASREDSTVA.rows.push_back(asset(51, "01.01.2030", 100));
   printAssetList(program_, printer_, kToday);
   ASSERT_EQ(doc().pageCount(), 2);
   EXPECT_TRUE(assetSlot(1, 1).empty());
@@ -277,11 +274,11 @@ TEST_F(ListReports, FilterWordsFollowTheDate) {
 TEST_F(ListReports, TotalsAddTheAmountsAsDisplayed) {
   // Stored 0.005 shows as 0.01 in the list: three rows add 0.03, not 0.015 -> 0.02.
   for (int i = 1; i <= 3; ++i) {
-    program_.AOSNOVNASREDSTVA.push_back(asset(i, "01.01.2020", 0.005, 0.005));
+    program_.AOSNOVNASREDSTVA.rows.push_back(asset(i, "01.01.2020", 0.005, 0.005));
   }
   // Amounts past the float's exact range still add up to the cent.
-  program_.AOSNOVNASREDSTVA.push_back(asset(4, "01.01.2020", 123456789.11, 0.1));
-  program_.AOSNOVNASREDSTVA.push_back(asset(5, "01.01.2020", -23456789.22, 0.2));
+  program_.AOSNOVNASREDSTVA.rows.push_back(asset(4, "01.01.2020", 123456789.11, 0.1));
+  program_.AOSNOVNASREDSTVA.rows.push_back(asset(5, "01.01.2020", -23456789.22, 0.2));
   printAssetList(program_, printer_, kToday);
   const auto sums = textsInBand(doc(), 0, 28 + 5 * 6);
   ASSERT_EQ(sums.size(), 5u);

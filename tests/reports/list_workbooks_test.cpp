@@ -22,6 +22,7 @@
 #include "reports/statements.h"
 #include "reports/xlsx_dump.h"
 #include "reports/xlsx_writer.h"
+#include "support/listed_asset.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -130,11 +131,9 @@ TEST_F(ListWorkbooks, CompanyAssetAndInventoryLists) {
     char sifra[4];
     std::snprintf(sifra, sizeof sifra, "%03d", i);
     program().AFIRME.push_back({sifra, padded("Firma " + std::to_string(i)), padded("Mesto")});
-    program().AOSNOVNASREDSTVA.push_back(
-        {padded("00" + std::to_string(i)), padded("Sredstvo " + std::to_string(i)), "15.03.2020",
-         formatPicture(1234.5 * i, kPictureListAmount),
-         formatPicture(1000.25 * i, kPictureListAmount), formatPicture(100 * i, kPictureListAmount),
-         formatPicture(1134.5 * i, kPictureListAmount)});
+    program().AOSNOVNASREDSTVA.rows.push_back(
+        test::listedAsset("00" + std::to_string(i), "Sredstvo " + std::to_string(i),
+                          Date::fromYmd(2020, 3, 15), 1234.5 * i, 1000.25 * i, 1134.5 * i));
   }
   ASSERT_TRUE(StampaSpiskaFirmi(program(), printer_, kToday).shown);
   expectWorkbookOfThePages(companyListReport(program(), kToday), "firme");

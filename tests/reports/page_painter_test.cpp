@@ -111,9 +111,9 @@ TEST_F(PagePainter, AdjacentAmountsOfTheTotalsKeepAGapAtEveryZoom) {
     program.ui = &ui;
     program.NFONTSIZE = points;
     for (int i = 0; i < 10; ++i)
-      program.AOSNOVNASREDSTVA.push_back({std::to_string(i + 1), "Objekat", "15.03.2020",
-                                          "99,999,999.99", "99,999,999.99", "99,999,999.99",
-                                          "99,999,999.99"});
+      program.AOSNOVNASREDSTVA.rows.push_back(
+          test::listedAsset(std::to_string(i + 1), "Objekat", Date::fromYmd(2020, 3, 15),
+                            99999999.99, 99999999.99, 49999999.99));
     RecordingPrinter printer;
     printAssetList(program, printer, Date::fromYmd(2024, 1, 1));
     const PageDocument& doc = printer.document();

@@ -12,6 +12,7 @@
 
 #include "common/number_picture.h"
 #include "store/program.h"
+#include "support/listed_asset.h"
 
 namespace kavrina::test {
 
@@ -76,15 +77,11 @@ inline void addCompanies(store::Program& program, int count) {
 
 // `count` assets acquired on 15.03.2020, each of purchase value 1,000 + i.
 inline void addAssets(store::Program& program, int count) {
-  using kavrina::formatPicture;
-  using kavrina::kPictureListAmount;
   for (int i = 1; i <= count; ++i) {
     const double value = 1000 + i;
-    program.AOSNOVNASREDSTVA.push_back(
-        {pad(std::to_string(i), 30), pad("Racunar " + std::to_string(i), 30), "15.03.2020",
-         formatPicture(value, kPictureListAmount), formatPicture(value, kPictureListAmount),
-         formatPicture(value / 4, kPictureListAmount),
-         formatPicture(value - value / 4, kPictureListAmount)});
+    program.AOSNOVNASREDSTVA.rows.push_back(
+        listedAsset(std::to_string(i), "Racunar " + std::to_string(i), Date::fromYmd(2020, 3, 15),
+                    value, value, value - value / 4));
   }
 }
 
