@@ -108,6 +108,7 @@ void AnnualResultsCache::refresh(const fs::path& dbfFolder) {
     store::schema::check(*table, store::structureOf(fields));
     const store::RecordCodec<R> reader(*table, fields);
     R row;
+    values_.reserve(static_cast<std::size_t>(table->recCount()));
     // Record order: the first record of a number is the one a seek on the index finds.
     for (table->goTop(); !table->eof(); table->skip()) {
       reader.read(row);

@@ -9,6 +9,7 @@
 
 #include "common/decimal.h"
 #include "common/number_picture.h"
+#include "common/reorder.h"
 #include "common/text.h"
 #include "depreciation/annual_results_cache.h"
 #include "depreciation/mdos_scan.h"
@@ -24,16 +25,21 @@ using store::AssetRecord;
 
 constexpr std::string_view kUcitavaSe = "Ucitava se Spisak Osnovnih Sredstava. Molim sacekajte...";
 
-// The row of an asset whose fields are read.
-AssetListRow rowOf(AssetRecord&& a, const PresentValueLookup& presentValue) {
+// The row of an asset whose fields are read, without its present value.
+AssetListRow rowOf(AssetRecord&& a) {
   AssetListRow row;
-  row.presentValue = presentValue ? presentValue(a.InvBr, a.DatumN.year(), a.RAOsn) : a.RAOsn;
   row.InvBr = std::move(a.InvBr);
   row.Naziv = std::move(a.Naziv);
   row.DatumN = a.DatumN;
   row.RAOsn = a.RAOsn;
   row.PAOsn = a.PAOsn;
   return row;
+}
+
+// The row's present value: by the lookup, or its `RAOsn` without one.
+void setPresentValue(AssetListRow& row, const PresentValueLookup& presentValue) {
+  row.presentValue =
+      presentValue ? presentValue(row.InvBr, row.DatumN.year(), row.RAOsn) : row.RAOsn;
 }
 
 // The amount of amount column `column` (3 to 6).
@@ -181,18 +187,32 @@ std::optional<AssetList> loadAssetList(store::Session& program, const AssetListO
   AssetList list;
   list.widths = {reader.width(&AssetRecord::InvBr), reader.width(&AssetRecord::Naziv)};
   list.rows.reserve(static_cast<std::size_t>(mdos.recCount()));
-  std::size_t read = 0;
-  // Takes one visible record's fields; false when the load is to stop.
-  auto take = [&](AssetRecord&& asset) {
-    if (!options.keep || options.keep(asset))
-      list.rows.push_back(rowOf(std::move(asset), options.presentValue));
-    return !options.step || options.step(++read);
-  };
-
-  // Without a filter the list reads only what its columns show.
-  const auto fields = options.keep ? listedFields() : columnFields();
-  for (AssetRecord& asset : readAssetsInIndexOrder(program, fields))
-    if (!take(std::move(asset))) break;
+  // One pass over the file: every visible record's row, and whether the filter keeps it
+  // (without a filter the list reads only what its columns show). The rows are put into
+  // index order, then gone through in that order: the progress moves per record, a stop
+  // keeps the rows gone through, and the kept ones take their present value and close up.
+  std::vector<char> kept;
+  kept.reserve(list.rows.capacity());
+  const auto order = visitAssetsInIndexOrder(
+      program, options.keep ? listedFields() : columnFields(), [&](AssetRecord& asset) {
+        kept.push_back(!options.keep || options.keep(asset));
+        list.rows.push_back(rowOf(std::move(asset)));
+        return true;
+      });
+  if (order) {
+    reorderInPlace(list.rows, *order);
+    reorderInPlace(kept, *order);
+  }
+  std::size_t listed = 0;
+  for (std::size_t read = 0; read < list.rows.size();) {
+    if (kept[read]) {
+      if (listed != read) list.rows[listed] = std::move(list.rows[read]);
+      setPresentValue(list.rows[listed++], options.presentValue);
+    }
+    ++read;
+    if (options.step && !options.step(read)) break;
+  }
+  list.rows.resize(listed);
   mdos.goTop();
   return list;
 }
@@ -224,7 +244,8 @@ void putCurrentAsset(store::Session& program, const PresentValueLookup& presentV
                      AssetList& list) {
   const store::RecordCodec<AssetRecord> reader(program.areas["MDOS"], columnFields());
   list.widths = {reader.width(&AssetRecord::InvBr), reader.width(&AssetRecord::Naziv)};
-  AssetListRow row = rowOf(reader.read(), presentValue);
+  AssetListRow row = rowOf(reader.read());
+  setPresentValue(row, presentValue);
   const std::string number = assetListCell(row, list.widths, 0);
   for (AssetListRow& existing : list.rows) {
     if (assetListCell(existing, list.widths, 0) == number) {

@@ -1,6 +1,7 @@
 // The present-value lookup of the asset list.
 #include "depreciation/present_value.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "depreciation/inv_br_index.h"
@@ -22,8 +23,10 @@ std::uint32_t AnnualPresentValues::find(std::string_view key, std::size_t hash) 
   return kNone;
 }
 
-void AnnualPresentValues::grow() {
-  std::vector<std::uint32_t> slots(slots_.empty() ? 1024 : slots_.size() * 2, 0);
+void AnnualPresentValues::grow(std::size_t keys) {
+  std::size_t size = slots_.empty() ? 1024 : slots_.size() * 2;
+  while (size < keys * 2) size *= 2;
+  std::vector<std::uint32_t> slots(size, 0);
   const std::size_t mask = slots.size() - 1;
   for (std::uint32_t k = 0; k < keys_.size(); ++k) {
     std::size_t at = std::hash<std::string_view>{}(keys_[k]) & mask;
@@ -31,6 +34,14 @@ void AnnualPresentValues::grow() {
     slots[at] = k + 1;
   }
   slots_ = std::move(slots);
+}
+
+void AnnualPresentValues::reserve(std::size_t records) {
+  const std::size_t keys = std::max(keys_.size(), records);
+  keys_.reserve(keys);
+  newest_.reserve(keys);
+  entries_.reserve(entries_.size() + records);
+  if (keys * 2 > slots_.size()) grow(keys);
 }
 
 std::uint32_t AnnualPresentValues::findOrAdd(std::string_view key) {
@@ -82,8 +93,11 @@ void AnnualPresentValues::dropYear(int year) {
 double AnnualPresentValues::OBRRASADVR(std::string_view invBr, int newestYear, int oldestYear,
                                        double defaultValue) const {
   const std::string_view key = invBrKey(invBr);
-  const std::uint32_t k = find(key, std::hash<std::string_view>{}(key));
+  const std::uint32_t k = nextKey_ < keys_.size() && keys_[nextKey_] == key
+                              ? nextKey_
+                              : find(key, std::hash<std::string_view>{}(key));
   if (k == kNone) return defaultValue;
+  nextKey_ = k + 1;
   for (std::uint32_t e = newest_[k]; e != kNone; e = entries_[e].older) {
     if (entries_[e].year > newestYear) continue;
     if (entries_[e].year < oldestYear) break;

@@ -17,6 +17,10 @@ class AnnualPresentValues {
   // in record order: as a seek does, the first record of an inventory number counts.
   void add(int year, std::string_view invBr, double raSadVr);
 
+  // Makes room for `records` more records of one year, most of them numbers already held
+  // from other years, so that adding them moves and rehashes nothing.
+  void reserve(std::size_t records);
+
   // Forgets the values of one year (its result table was recalculated or deleted).
   void dropYear(int year);
   void clear();
@@ -41,7 +45,8 @@ class AnnualPresentValues {
   std::uint32_t find(std::string_view key, std::size_t hash) const;
   // The position of `key`, added when missing.
   std::uint32_t findOrAdd(std::string_view key);
-  void grow();
+  // Doubles the hash table, or makes it hold at least `keys` keys, and rehashes.
+  void grow(std::size_t keys = 0);
 
   // Per inventory-number key: its newest entry; the entries of a key run newest year first,
   // one per year. Flat arrays and open addressing rather than a node per asset: a list load
@@ -50,6 +55,9 @@ class AnnualPresentValues {
   std::vector<std::uint32_t> newest_;
   std::vector<Entry> entries_;
   std::vector<std::uint32_t> slots_;  // key position + 1; 0 empty; at most half of them used
+  // The list asks in the order of the register, and the results were written in that order:
+  // the key after the one found last is tried before the hash table.
+  mutable std::uint32_t nextKey_ = 0;
 };
 
 }  // namespace kavrina::depreciation
