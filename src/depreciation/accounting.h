@@ -35,7 +35,8 @@ std::optional<store::RaRow> computeAccounting(const store::AssetRecord& asset,
                                               const CalcParams& params);
 
 // R2 and R3 over the opened rows of the whole table (R1 done, in index order), against
-// `previousYear` (the rows of A(Y−1)12R, nullptr when it does not exist).
+// `previousYear` (the rows of A(Y−1)12R, nullptr when it does not exist; only their
+// `InvBr` and `RASadVr` are read).
 void finishAccounting(std::vector<store::RaRow>& rows,
                       const std::vector<store::RaRow>* previousYear);
 

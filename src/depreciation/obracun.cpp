@@ -161,7 +161,11 @@ ObracunResult runObracun(Session& program, const ObracunRequest& request, const 
   if (request.accounting) {
     std::optional<std::vector<store::RaRow>> previous;
     if (havePreRa) {
-      previous = readRaRows(inRecordOrder(program, kAliasPreRa), pump);
+      // The carry-over reads only the number and the closing value (the table's structure
+      // was checked whole when it was opened).
+      using R = store::RaRow;
+      previous = readRaRows(inRecordOrder(program, kAliasPreRa), pump,
+                            store::FieldSet<R>::of(&R::InvBr, &R::RASadVr));
       tables.close(kAliasPreRa);
     }
     finishAccounting(raRows, previous ? &*previous : nullptr);
@@ -175,7 +179,9 @@ ObracunResult runObracun(Session& program, const ObracunRequest& request, const 
   if (request.tax) {
     std::optional<std::vector<store::PaRow>> previous;
     if (havePrePa) {
-      previous = readPaRows(inRecordOrder(program, kAliasPrePa), pump);
+      using P = store::PaRow;
+      previous = readPaRows(inRecordOrder(program, kAliasPrePa), pump,
+                            store::FieldSet<P>::of(&P::InvBr, &P::PASadVr));
       tables.close(kAliasPrePa);
     }
     const GroupResets resets = readGroupResets(inRecordOrder(program, kAliasMdng), pump);

@@ -53,12 +53,14 @@ store::FieldSet<store::AssetRecord> calculationFields() {
                                 &R::RAStopa, &R::RAtip, &R::PAStopa, &R::PAgrupa);
 }
 
-std::vector<store::RaRow> readRaRows(DbfTable& table, const RecordStep& step) {
-  return readAll<store::RaRow>(table, step);
+std::vector<store::RaRow> readRaRows(DbfTable& table, const RecordStep& step,
+                                     const store::FieldSet<store::RaRow>& fields) {
+  return readAll<store::RaRow>(table, step, fields);
 }
 
-std::vector<store::PaRow> readPaRows(DbfTable& table, const RecordStep& step) {
-  return readAll<store::PaRow>(table, step);
+std::vector<store::PaRow> readPaRows(DbfTable& table, const RecordStep& step,
+                                     const store::FieldSet<store::PaRow>& fields) {
+  return readAll<store::PaRow>(table, step, fields);
 }
 
 std::optional<store::RaRow> findRaRow(DbfTable& table, const std::string& invBr) {

@@ -24,9 +24,13 @@ store::FieldSet<store::AssetRecord> calculationFields();
 
 // Every visible record of the result table from its first record in the order that
 // controls its moves. Records marked deleted are left out when the table hides them.
-// Raises the table's errors.
-std::vector<store::RaRow> readRaRows(store::DbfTable& table, const RecordStep& step = {});
-std::vector<store::PaRow> readPaRows(store::DbfTable& table, const RecordStep& step = {});
+// Raises the table's errors. `fields`: the fields read (the others keep their defaults).
+std::vector<store::RaRow> readRaRows(
+    store::DbfTable& table, const RecordStep& step = {},
+    const store::FieldSet<store::RaRow>& fields = store::FieldSet<store::RaRow>::all());
+std::vector<store::PaRow> readPaRows(
+    store::DbfTable& table, const RecordStep& step = {},
+    const store::FieldSet<store::PaRow>& fields = store::FieldSet<store::PaRow>::all());
 // The first visible record from the first in the controlling order whose inventory number
 // is `invBr` exactly as stored (30 characters, blanks included); no value when the table
 // has none. Reads only the inventory number of the other records.

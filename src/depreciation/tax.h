@@ -48,7 +48,8 @@ std::optional<store::PaRow> computeTax(const store::AssetRecord& asset,
                                        const CalcParams& params);
 
 // T2, T3 and T5 over the opened rows of the whole table (T1 done, in index order), against
-// `previousYear` (the rows of A(Y−1)12P, nullptr when it does not exist) with `resets`.
+// `previousYear` (the rows of A(Y−1)12P, nullptr when it does not exist; only their `InvBr`
+// and `PASadVr` are read) with `resets`.
 void finishTax(std::vector<store::PaRow>& rows, const std::vector<store::PaRow>* previousYear,
                const GroupResets& resets, const CalcParams& params);
 
