@@ -158,8 +158,8 @@ class QtProgressBox final : public ProgressBox {
   bool cancelled() const override { return !dialog_ || dialog_->wasCanceled(); }
 
  private:
-  // The bar has about this many visible steps; smaller moves wait for kRedrawMs.
-  static constexpr qint64 kVisibleSteps = 500;
+  // The bar moves in hundredths (each a repaint of the box); smaller moves wait for kRedrawMs.
+  static constexpr qint64 kVisibleSteps = 100;
   static constexpr qint64 kRedrawMs = 100;
   QPointer<QProgressDialog> dialog_;
   QElapsedTimer sinceShown_;
