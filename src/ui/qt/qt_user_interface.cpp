@@ -134,26 +134,35 @@ class QtProgressBox final : public ProgressBox {
     dialog_->setWindowModality(Qt::ApplicationModal);
     dialog_->setRange(minimum, maximum);
     dialog_->setValue(minimum);
+    minimum_ = dialog_->minimum();
+    maximum_ = dialog_->maximum();
+    shown_ = dialog_->value();
     showAndPaint(dialog_.get());
     sinceShown_.start();
   }
   ~QtProgressBox() override { delete dialog_.get(); }
 
   void setRange(int minimum, int maximum) override {
-    if (dialog_) dialog_->setRange(minimum, maximum);
+    if (!dialog_) return;
+    dialog_->setRange(minimum, maximum);
+    minimum_ = dialog_->minimum();
+    maximum_ = dialog_->maximum();
+    shown_ = dialog_->value();
   }
   // Passes the position on only when the bar moves by a visible step, at the ends of the
   // range, or after a pause: a loop that sets it for each of 100,000 records would otherwise
-  // spend most of its time redrawing the box.
+  // spend most of its time redrawing the box (and asking the clock).
   void setPosition(int position) override {
-    if (!dialog_ || dialog_->wasCanceled()) return;
-    const qint64 span = std::max<qint64>(1, qint64(dialog_->maximum()) - dialog_->minimum());
-    const qint64 moved = std::abs(qint64(position) - dialog_->value());
-    if (position <= dialog_->minimum() || position >= dialog_->maximum() ||
-        moved * kVisibleSteps >= span || sinceShown_.elapsed() >= kRedrawMs) {
-      dialog_->setValue(position);
-      sinceShown_.restart();
-    }
+    if (!dialog_) return;
+    const qint64 span = std::max<qint64>(1, qint64(maximum_) - minimum_);
+    const qint64 moved = std::abs(qint64(position) - shown_);
+    const bool step = position <= minimum_ || position >= maximum_ || moved * kVisibleSteps >= span;
+    if (!step && (++quietCalls_ % kCallsPerClockLook != 0 || sinceShown_.elapsed() < kRedrawMs))
+      return;
+    if (dialog_->wasCanceled()) return;
+    dialog_->setValue(position);
+    shown_ = dialog_->value();
+    sinceShown_.restart();
   }
   bool cancelled() const override { return !dialog_ || dialog_->wasCanceled(); }
 
@@ -161,7 +170,13 @@ class QtProgressBox final : public ProgressBox {
   // The bar moves in hundredths (each a repaint of the box); smaller moves wait for kRedrawMs.
   static constexpr qint64 kVisibleSteps = 100;
   static constexpr qint64 kRedrawMs = 100;
+  // Between steps the clock is asked once in this many calls.
+  static constexpr unsigned kCallsPerClockLook = 16;
   QPointer<QProgressDialog> dialog_;
+  int minimum_ = 0;
+  int maximum_ = 0;
+  int shown_ = 0;  // the position the bar shows
+  unsigned quietCalls_ = 0;
   QElapsedTimer sinceShown_;
 };
 
