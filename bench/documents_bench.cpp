@@ -104,6 +104,21 @@ int run(const fs::path& dir, int year, int argc, char** argv) {
     if (!statement) statement = doc;
   }
 
+  // The accounting statement again, once for a printer that keeps its workbook (the preview,
+  // for its "Excel" button) and once for one that keeps none (printing, kavrina-cli --pdf):
+  // the difference is what gathering the spreadsheet costs.
+  for (const bool keeps : {true, false}) {
+    preview.printer().setKeepsWorkbooks(keeps);
+    const reports::CalculationRow row{"A" + y + "12R.DBF", documents[0].description, y, "12"};
+    start = SteadyClock::now();
+    if (!reports::StampaORA(program, preview.printer(), row) || !doc) return 1;
+    const double composeSeconds = secondsSince(start);
+    std::printf("accounting statement again, %s: %d pages composed in %.3f s (%.2f x reference)\n",
+                keeps ? "with its workbook" : "without a workbook", doc->pageCount(),
+                composeSeconds, composeSeconds / readSeconds);
+  }
+  preview.printer().setKeepsWorkbooks(true);
+
   // The card of an asset with results in each of the ten years (acquired before them and
   // not written off), the last such in the register, so that every table is searched
   // almost to its end.
