@@ -9,7 +9,6 @@ namespace kavrina::reports {
 
 namespace {
 
-using sheet::Cell;
 using sheet::CellKind;
 
 constexpr std::size_t kSheetNameMax = 31;
@@ -60,32 +59,34 @@ ListWorkbookBuilder::ListWorkbookBuilder(const ListReport& report) {
     sheet_.columns.push_back({column.title, kinds_.back(), widthOf(column), column.totalled});
   }
   sheet_.totalsLabel = report.totals.label;
+  // At most every input row is printed: room for them all, so that no row moves later.
+  sheet_.rows.reserve(report.rowCount, report.rowCount * kinds_.size());
 }
 
 void ListWorkbookBuilder::add(const std::vector<ListCell>& cells) {
-  std::vector<Cell>& row = sheet_.rows.emplace_back();
-  row.reserve(kinds_.size());
+  sheet::CellRows& rows = sheet_.rows;
+  rows.startRow();
   for (std::size_t c = 0; c < kinds_.size() && c < cells.size(); ++c) {
     const ListCell& cell = cells[c];
     // A cell the page leaves blank stays empty; a date column's text that is no date stays text.
-    const bool blank = text::trimBlanks(cell.text).empty();
+    const std::string_view shown = text::trimBlanks(cell.text);
     if (kinds_[c] != CellKind::Text &&
-        (blank || (kinds_[c] == CellKind::Date && cell.date.empty()))) {
-      row.push_back(Cell::ofText(blank ? std::string() : std::string(text::trimBlanks(cell.text))));
+        (shown.empty() || (kinds_[c] == CellKind::Date && cell.date.empty()))) {
+      rows.addText(shown);
       continue;
     }
     switch (kinds_[c]) {
       case CellKind::Amount:
-        row.push_back(Cell::ofAmount(cell.number));
+        rows.addAmount(cell.number);
         break;
       case CellKind::Number:
-        row.push_back(Cell::ofNumber(cell.number));
+        rows.addNumber(cell.number);
         break;
       case CellKind::Date:
-        row.push_back(Cell::ofDate(cell.date));
+        rows.addDate(cell.date);
         break;
       case CellKind::Text:
-        row.push_back(Cell::ofText(std::string(text::trimRightBlanks(cell.text))));
+        rows.addText(text::trimRightBlanks(cell.text));
         break;
     }
   }

@@ -43,6 +43,11 @@ void Page::addFill(const ui::RectMm& rect) {
   addRect(OpKind::Fill, rect);
 }
 
+void Page::reserveLike(const Page& like) {
+  ops_.reserve(like.ops_.size());
+  texts_.reserve(like.texts_.size());
+}
+
 void Page::addRect(OpKind kind, const ui::RectMm& rect) {
   PageOp op;
   op.kind = kind;

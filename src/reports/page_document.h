@@ -39,6 +39,9 @@ class Page {
   void addLine(double x1, double y1, double x2, double y2);
   void addBox(const ui::RectMm& rect);
   void addFill(const ui::RectMm& rect);
+  // Makes room for as many operations and text bytes as `like` holds: the pages of a list
+  // are much alike, so the next one grows without moving.
+  void reserveLike(const Page& like);
 
   const std::vector<PageOp>& ops() const { return ops_; }
   // The text of a Text operation of this page.

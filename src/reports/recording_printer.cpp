@@ -23,7 +23,9 @@ void RecordingPrinter::BeginDoc() {
 
 void RecordingPrinter::NewPage() {
   if (!printing_) throw std::logic_error("NewPage outside BeginDoc/EndDoc");
-  document_->pages().emplace_back();
+  std::vector<Page>& pages = document_->pages();
+  pages.emplace_back();
+  if (pages.size() > 1) pages.back().reserveLike(pages[pages.size() - 2]);
 }
 
 Page& RecordingPrinter::currentPage() {

@@ -144,10 +144,10 @@ void writeSheet(lxw_workbook* book, const sheet::Sheet& s, const Formats& format
     worksheet_write_string(ws, titles, static_cast<lxw_col_t>(c), s.columns[c].title.c_str(),
                            formats.title);
   worksheet_freeze_panes(ws, titles + 1, 0);
-  for (const std::vector<sheet::Cell>& cells : s.rows) {
+  for (std::size_t r = 0; r < s.rows.size(); ++r) {
     ++row;
-    for (std::size_t c = 0; c < cells.size() && c < s.columns.size(); ++c)
-      writeCell(ws, row, static_cast<lxw_col_t>(c), cells[c], formats);
+    for (std::size_t c = 0; c < s.rows.cellCount(r) && c < s.columns.size(); ++c)
+      writeCell(ws, row, static_cast<lxw_col_t>(c), s.rows.at(r, c), formats);
   }
   if (s.totalsLabel.empty()) return;
   const lxw_row_t first = titles + 1;
@@ -201,9 +201,9 @@ double columnTotal(const sheet::Sheet& s, std::size_t column) {
   const bool amounts = column < s.columns.size() && s.columns[column].kind == CellKind::Amount;
   std::int64_t thousandths = 0;
   double sum = 0;
-  for (const std::vector<sheet::Cell>& cells : s.rows) {
-    if (column >= cells.size()) continue;
-    const sheet::Cell& cell = cells[column];
+  for (std::size_t r = 0; r < s.rows.size(); ++r) {
+    if (column >= s.rows.cellCount(r)) continue;
+    const sheet::Cell cell = s.rows.at(r, column);
     if (cell.kind != CellKind::Amount && cell.kind != CellKind::Number) continue;
     if (amounts)
       thousandths += std::llround(cell.number * 1000);
