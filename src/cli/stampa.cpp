@@ -146,10 +146,11 @@ int runStampa(store::Program& program, const CliOptions& options, std::ostream& 
   if (options.xlsx) {
     if (!composed.workbook)
       return failed("Dokument " + std::string(document->name) + " jos nema oblik Excel tabele.");
-    if (const auto error = reports::writeXlsx(*composed.workbook, target, program.info.folder,
-                                              options.presnimi, &warning))
+    const sheet::Workbook workbook = composed.workbook();
+    if (const auto error =
+            reports::writeXlsx(workbook, target, program.info.folder, options.presnimi, &warning))
       return failed(*error);
-    out << "Sacuvan XLSX: " << *file << " (listova: " << composed.workbook->sheets.size() << ")\n";
+    out << "Sacuvan XLSX: " << *file << " (listova: " << workbook.sheets.size() << ")\n";
   } else {
     if (const auto error =
             savePdf(composed, target, program.info.folder, options.presnimi, warning))

@@ -3,6 +3,8 @@
 // it beside their pages; the XLSX writer turns it into a file.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,5 +32,15 @@ struct Sheet {
 struct Workbook {
   std::vector<Sheet> sheets;
 };
+
+// Makes a document's workbook when it is asked for ("Excel", --xlsx), as often as it is
+// asked, each time the same; empty for a document without one. A large list keeps what its
+// rows are made of rather than the cells, so that a document nobody saves costs nothing.
+using WorkbookSource = std::function<Workbook()>;
+
+// The source of a workbook made already.
+inline WorkbookSource madeWorkbook(Workbook workbook) {
+  return [made = std::make_shared<const Workbook>(std::move(workbook))] { return *made; };
+}
 
 }  // namespace kavrina::sheet

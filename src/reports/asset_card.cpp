@@ -293,8 +293,7 @@ bool StampaKartice(store::Program& program, ui::Printer& printer, std::string_vi
 
   setUpPortraitA4(printer, kKarticaTitle, reportStyleOf(program));
   printer.BeginDoc();
-  printer.setWorkbook(
-      std::make_shared<const sheet::Workbook>(cardWorkbook(program, header, lines, asset)));
+  printer.setWorkbook(sheet::madeWorkbook(cardWorkbook(program, header, lines, asset)));
   CardPages pages(printer, program, header);
   pages.firstPage();
   pages.tableHeading(kAccountingColumns);

@@ -246,7 +246,7 @@ bool StampaNaloga(store::Program& program, ui::Printer& printer, const Calculati
 
   setUpPortraitA4(printer, kNalogTitle, style);
   printer.BeginDoc();
-  printer.setWorkbook(std::make_shared<const sheet::Workbook>(bookingNoteWorkbook(*note, program)));
+  printer.setWorkbook(sheet::madeWorkbook(bookingNoteWorkbook(*note, program)));
   NoteComposer composer(printer, style, heading);
   composer.lines(*note, note->lines);
   composer.total("UKUPNO DUGUJE:", note->totalParas, true);

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 
 #include "common/number_picture.h"
 #include "reports/list_report.h"
@@ -141,10 +142,10 @@ void ListTotals::add(const std::vector<ListColumn>& columns, const std::vector<L
 void drawListReport(ui::Printer& printer, const ListReport& report) {
   ListPages pages(printer, report);
   ListTotals totals(report.columns);
-  // The same rows as a workbook, gathered as they are drawn (for "Excel" and --xlsx) when the
-  // printer keeps it.
-  const bool gather = printer.keepsWorkbooks();
-  ListWorkbookBuilder workbook(report);
+  // The same rows as a workbook (for "Excel" and --xlsx) when the printer keeps it: made later
+  // from rows the report keeps, otherwise gathered as they are drawn.
+  std::optional<ListWorkbookBuilder> workbook;
+  if (printer.keepsWorkbooks() && !report.rowsKept) workbook.emplace(report);
   walkRows(
       report,
       [&] {
@@ -153,11 +154,12 @@ void drawListReport(ui::Printer& printer, const ListReport& report) {
       [&](const std::vector<ListCell>& cells) {
         pages.drawRow(cells);
         totals.add(report.columns, cells);
-        if (gather) workbook.add(cells);
+        if (workbook) workbook->add(cells);
       });
   pages.drawBand(totals);
   pages.drawClosing();
-  if (gather) printer.setWorkbook(std::make_shared<const sheet::Workbook>(workbook.finish()));
+  if (workbook) printer.setWorkbook(sheet::madeWorkbook(workbook->finish()));
+  if (printer.keepsWorkbooks() && report.rowsKept) printer.setWorkbook(listWorkbookSource(report));
 }
 
 void visitListRows(const ListReport& report,

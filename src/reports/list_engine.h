@@ -119,6 +119,11 @@ struct ListReport {
   ListClosing closing;
   // Called after every kRowsPerEventPass input rows (lets pending window events run).
   std::function<void()> eventPass;
+  // Whether `row` holds what it reads, by value or shared ownership, and reads nothing that
+  // may change: the rows can then be walked again after printing, and the spreadsheet of a
+  // kept document is made only when it is asked for. Otherwise it is gathered as the rows are
+  // drawn (the rows of the window's list, which may change while the preview is shown).
+  bool rowsKept = false;
 };
 
 // The sums of the totalled columns: the typed values added exactly in thousandths, as the

@@ -92,6 +92,18 @@ void ListWorkbookBuilder::add(const std::vector<ListCell>& cells) {
   }
 }
 
+sheet::WorkbookSource listWorkbookSource(const ListReport& report) {
+  auto kept = std::make_shared<ListReport>(report);
+  // Walked for the spreadsheet alone: nothing is drawn and no events are let run.
+  kept->closing = {};
+  kept->eventPass = nullptr;
+  return [kept] {
+    ListWorkbookBuilder builder(*kept);
+    visitListRows(*kept, [&builder](const std::vector<ListCell>& cells) { builder.add(cells); });
+    return builder.finish();
+  };
+}
+
 sheet::Workbook ListWorkbookBuilder::finish() {
   sheet::Workbook book;
   book.sheets.push_back(std::move(sheet_));

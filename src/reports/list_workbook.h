@@ -26,6 +26,10 @@ class ListWorkbookBuilder {
   sheet::Sheet sheet_;
 };
 
+// The workbook of a report whose rows are kept (ListReport::rowsKept), made from a copy of
+// the report each time it is asked for.
+sheet::WorkbookSource listWorkbookSource(const ListReport& report);
+
 // The name of a sheet for the title `title`: at most 31 characters, without the characters a
 // sheet's name may not hold ([ ] : * ? / \); "List" for an empty title.
 std::string sheetName(const std::string& title);

@@ -82,6 +82,7 @@ ListReport poaReport(const store::Program& program, const depreciation::PamRam& 
   report.totals.left = 8;
   report.totals.right = 202;
   report.closing.draw = drawSignatures;
+  report.rowsKept = true;  // its three lines, by value
   return report;
 }
 

@@ -62,7 +62,7 @@ class PageDocument {
   std::string title;
   ui::Orientation orientation = ui::Orientation::Portrait;
   // The same document as a spreadsheet, when its report gives one (none: no "Excel").
-  std::shared_ptr<const sheet::Workbook> workbook;
+  sheet::WorkbookSource workbook;
 
   // Paper size in millimetres in the document's orientation (A4).
   double widthMm() const;

@@ -45,7 +45,7 @@ class RecordingPrinter final : public ui::Printer {
   bool showDialog() const override { return showDialog_; }
   // Keeps the workbook with the current document, unless told to keep none (a document
   // only written as PDF).
-  void setWorkbook(std::shared_ptr<const sheet::Workbook> workbook) override {
+  void setWorkbook(sheet::WorkbookSource workbook) override {
     if (keepsWorkbooks_) document_->workbook = std::move(workbook);
   }
   bool keepsWorkbooks() const override { return keepsWorkbooks_; }

@@ -14,6 +14,7 @@
 #include "common/decimal.h"
 #include "common/number_picture.h"
 #include "common/path_case.h"
+#include "common/reorder.h"
 #include "common/text.h"
 #include "depreciation/mdos_scan.h"
 #include "depreciation/obracun.h"
@@ -65,17 +66,6 @@ std::optional<std::vector<Row>> readResultTable(store::Program& program, const C
   });
 }
 
-// `MDOS` (checked against its structure when it was opened) in the order of its index, with
-// what a statement line shows of an asset.
-std::vector<store::AssetRecord> readStatementAssets(store::Program& program) {
-  // The register as it stands before another station's import or after it.
-  const store::RegisterReading reading(program);
-  if (!reading.held()) return {};
-  using R = store::AssetRecord;
-  return depreciation::readAssetsInIndexOrder(
-      program, store::FieldSet<R>::of(&R::InvBr, &R::Naziv, &R::RAOsn, &R::PAOsn, &R::PAgrupa));
-}
-
 // One line of a statement as both statements fill it from their own side.
 struct StatementLine {
   double purchase = 0;      // MDOS RAOsn / PAOsn
@@ -123,9 +113,17 @@ void setAmount(ListCell& cell, double value) {
   cell.number = value;
 }
 
+// One asset of the register, in its index order, as its statement row shows it: its line, or
+// none when it is not printed (a row left out still counts for the paging).
+struct StatementEntry {
+  std::string InvBr;
+  std::string Naziv;
+  std::optional<StatementLine> line;
+};
+
 // The cells of a statement line of `asset` numbered `ordinal`.
-void fillStatementCells(const store::AssetRecord& asset, const StatementLine& line,
-                        std::size_t ordinal, std::vector<ListCell>& cells) {
+void fillStatementCells(const StatementEntry& asset, const StatementLine& line, std::size_t ordinal,
+                        std::vector<ListCell>& cells) {
   const std::int64_t accumulated =
       line.acquired ? 0 : thousandths(line.purchase) - thousandths(line.prVr);
   cells[0].text = formatOrdinalGrowing(static_cast<double>(ordinal));
@@ -151,25 +149,39 @@ std::unordered_map<std::string, const Row*> byInvBr(const std::vector<Row>& rows
   return found;
 }
 
-// What the statement of one side reads: its result rows found by inventory number, and the
-// assets of `MDOS` in index order.
-template <class Row>
-struct StatementSource {
-  std::vector<Row> rows;
-  std::unordered_map<std::string, const Row*> results;
-  std::vector<store::AssetRecord> assets;
-};
-
-// The statement of one side as data, owning what it read: `lineOf(asset, results)` gives
-// the line of an asset, or no value when the asset is not printed. The totals are exact
-// sums of the stored amounts; they go on a new page when they would reach the footer.
+// The entries of every asset of `MDOS` (checked against its structure when it was opened) in
+// the order of its index: `lineOf(asset, results)` gives the line of an asset from its result
+// rows found by inventory number, or no value when the asset is not printed. Only what the
+// lines show is kept.
 template <class Row, class LineOf>
-ListReport statementOf(store::Program& program, const CalculationRow& row, std::vector<Row> rows,
-                       LineOf lineOf) {
-  auto source = std::make_shared<StatementSource<Row>>();
-  source->rows = std::move(rows);
-  source->results = byInvBr(source->rows);
-  source->assets = readStatementAssets(program);
+std::vector<StatementEntry> statementEntries(store::Program& program, const std::vector<Row>& rows,
+                                             LineOf lineOf) {
+  const std::unordered_map<std::string, const Row*> results = byInvBr(rows);
+  // The register as it stands before another station's import or after it.
+  const store::RegisterReading reading(program);
+  if (!reading.held()) return {};
+  std::vector<StatementEntry> entries;
+  entries.reserve(program.areas["MDOS"].recCount());
+  using R = store::AssetRecord;
+  const auto order = depreciation::visitAssetsInIndexOrder(
+      program, store::FieldSet<R>::of(&R::InvBr, &R::Naziv, &R::RAOsn, &R::PAOsn, &R::PAgrupa),
+      [&](store::AssetRecord& asset) {
+        std::optional<StatementLine> line = lineOf(asset, results);
+        entries.push_back({std::move(asset.InvBr), std::move(asset.Naziv), line});
+        return true;
+      });
+  if (order) reorderInPlace(entries, std::move(*order));
+  return entries;
+}
+
+// The statement of one side as data, owning what it read (see statementEntries). The totals
+// are exact sums of the stored amounts; they go on a new page when they would reach the
+// footer.
+template <class Row, class LineOf>
+ListReport statementOf(store::Program& program, const CalculationRow& row,
+                       const std::vector<Row>& rows, LineOf lineOf) {
+  const auto entries =
+      std::make_shared<const std::vector<StatementEntry>>(statementEntries(program, rows, lineOf));
 
   ListReport report;
   report.style = reportStyleOf(program);
@@ -180,12 +192,11 @@ ListReport statementOf(store::Program& program, const CalculationRow& row, std::
   heading.second = "Godina: " + trimmedText(row.year) + "  //  Meseci: " + trimmedText(row.months);
   heading.secondRight = program.CKORISNIKMESTO;
   addStatementCaptions(report.heading);
-  report.rowCount = source->assets.size();
-  report.row = [source, lineOf](std::size_t i, std::size_t ordinal, std::vector<ListCell>& cells) {
-    const store::AssetRecord& asset = source->assets[i];
-    const std::optional<StatementLine> line = lineOf(asset, source->results);
-    if (line) fillStatementCells(asset, *line, ordinal, cells);
-    return line.has_value();
+  report.rowCount = entries->size();
+  report.row = [entries](std::size_t i, std::size_t ordinal, std::vector<ListCell>& cells) {
+    const StatementEntry& entry = (*entries)[i];
+    if (entry.line) fillStatementCells(entry, *entry.line, ordinal, cells);
+    return entry.line.has_value();
   };
   report.totals.ruleOffset = -1;
   report.totals.label = "UKUPNO:";
@@ -193,6 +204,7 @@ ListReport statementOf(store::Program& program, const CalculationRow& row, std::
   report.totals.labelRight = 30;
   report.totals.lastTop = kSlotBase + kSlotHeight * kSlotsPerPage;
   report.eventPass = [&program] { program.userInterface().processEvents(); };
+  report.rowsKept = true;  // the entries are the report's own
   return report;
 }
 
@@ -221,7 +233,7 @@ std::optional<ListReport> statementReport(store::Program& program, const Calcula
         [](store::DbfTable& t, const auto& step) { return depreciation::readRaRows(t, step); });
     if (!rows) return std::nullopt;
     return statementOf(
-        program, row, std::move(*rows),
+        program, row, *rows,
         [](const store::AssetRecord& asset, const auto& results) -> std::optional<StatementLine> {
           const auto found = results.find(asset.InvBr);
           if (found == results.end()) return std::nullopt;
@@ -234,7 +246,7 @@ std::optional<ListReport> statementReport(store::Program& program, const Calcula
       [](store::DbfTable& t, const auto& step) { return depreciation::readPaRows(t, step); });
   if (!rows) return std::nullopt;
   return statementOf(
-      program, row, std::move(*rows),
+      program, row, *rows,
       [](const store::AssetRecord& asset, const auto& results) -> std::optional<StatementLine> {
         // Groups II to V appear only in form OA.
         if (asset.PAgrupa > 1) return std::nullopt;
@@ -370,7 +382,7 @@ bool StampaOA(store::Program& program, ui::Printer& printer, const CalculationRo
   for (std::size_t g = 0; g < groups.size(); ++g)
     amounts[g] = {groups[g].opening, groups[g].acquired, groups[g].disposed,
                   groups[g].base,    groups[g].amount,   groups[g].closing};
-  printer.setWorkbook(std::make_shared<const sheet::Workbook>(
+  printer.setWorkbook(sheet::madeWorkbook(
       oaWorkbook(program, trimmedText(row.description), heading.second, amounts)));
   printer.NewPage();
   drawPageFrame(printer, style, heading);

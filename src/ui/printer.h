@@ -95,7 +95,7 @@ class Printer {
   // The document's tables as a workbook, for saving it as a spreadsheet: given by a report
   // after BeginDoc, and belonging to that document. A printer that keeps no workbooks
   // ignores it.
-  virtual void setWorkbook(std::shared_ptr<const sheet::Workbook> /*workbook*/) {}
+  virtual void setWorkbook(sheet::WorkbookSource /*workbook*/) {}
   // Whether the printer keeps the workbook given: a report may leave out gathering a large one
   // that nobody would save.
   virtual bool keepsWorkbooks() const { return false; }

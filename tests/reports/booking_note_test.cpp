@@ -170,7 +170,7 @@ TEST_F(BookingNoteReport, RandomRegisterWithSeveralAccountsAndAPeriodicCalculati
   // The workbook the document carries, read by openpyxl: the page's lines and total.
   ASSERT_TRUE(doc().workbook);
   const auto xlsx = out_ / "nalog.xlsx";
-  ASSERT_EQ(writeXlsx(*doc().workbook, xlsx, {}, false), std::nullopt);
+  ASSERT_EQ(writeXlsx(doc().workbook(), xlsx, {}, false), std::nullopt);
   const auto cells = test::xlsxCells(xlsx);
   for (int k = 1; k <= n; ++k) {
     const std::vector<std::string> page = slot(0, k);

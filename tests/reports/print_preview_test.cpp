@@ -341,7 +341,7 @@ TEST_F(Preview, ExcelButtonSavesTheWorkbookOfTheDocument) {
   s.columns = {{"Iznos", sheet::CellKind::Amount, 12, true}};
   s.rows = {{sheet::Cell::ofAmount(12.5)}};
   s.totalsLabel = "UKUPNO:";
-  printer.setWorkbook(std::make_shared<const sheet::Workbook>(sheet::Workbook{{s}}));
+  printer.setWorkbook(sheet::madeWorkbook(sheet::Workbook{{s}}));
   printer.NewPage();
   printer.EndDoc();
   printer.Preview();

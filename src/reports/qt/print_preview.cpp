@@ -250,8 +250,10 @@ void PrintPreview::SacuvajPdfClick() {
 
 void PrintPreview::SacuvajExcelClick() {
   if (!doc_ || !doc_->workbook) return;
-  const std::shared_ptr<const sheet::Workbook> workbook = doc_->workbook;
-  QString proposed = proposedPdfPath(*doc_);
+  const std::shared_ptr<const PageDocument> doc = doc_;
+  // Made once the user has named the file, then kept for another try.
+  std::optional<sheet::Workbook> workbook;
+  QString proposed = proposedPdfPath(*doc);
   proposed.replace(proposed.size() - 4, 4, QStringLiteral(".xlsx"));
   for (;;) {
     const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Excel"), proposed,
@@ -259,6 +261,7 @@ void PrintPreview::SacuvajExcelClick() {
                                                       QFileDialog::DontConfirmOverwrite);
     if (file.isEmpty() || ui_ == nullptr) return;
     const auto write = [&](const std::filesystem::path& path, bool replace, std::string& warning) {
+      if (!workbook) workbook = doc->workbook();
       return writeXlsx(*workbook, path, programFolder_, replace, &warning);
     };
     if (saveOutputAs(file.toStdString(), programFolder_, *ui_, write) == PdfSaveStep::Done) return;
