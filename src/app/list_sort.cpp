@@ -79,7 +79,7 @@ void sortRows(ListRows& rows, Section section, int column, bool ascending) {
 void sortAssetList(ui::AssetList& list, int column, bool ascending) {
   if (column < 1) return;
   const auto index = static_cast<std::size_t>(column - 1);
-  auto& rows = list.rows;
+  std::vector<ui::AssetListRow>& rows = list.rows.edit();
   const ui::AssetListWidths widths = list.widths;
   auto text = [&](const ui::AssetListRow& r) {
     return depreciation::assetListCell(r, widths, index);

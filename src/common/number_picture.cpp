@@ -10,14 +10,20 @@ namespace kavrina {
 
 namespace {
 
-std::string overflow(std::string_view picture) {
-  return std::string(picture.size(), '*');
+void overflow(std::string_view picture, std::string& out) {
+  out.assign(picture.size(), '*');
 }
 
 }  // namespace
 
 std::string formatPicture(double value, std::string_view picture) {
-  if (!std::isfinite(value)) return overflow(picture);
+  std::string out;
+  formatPictureInto(value, picture, out);
+  return out;
+}
+
+void formatPictureInto(double value, std::string_view picture, std::string& out) {
+  if (!std::isfinite(value)) return overflow(picture, out);
   const std::size_t point = picture.find('.');
   const std::size_t wholeEnd = point == std::string_view::npos ? picture.size() : point;
   int decimals = 0;
@@ -34,7 +40,7 @@ std::string formatPicture(double value, std::string_view picture) {
   const std::string_view fraction =
       fixedPoint == std::string_view::npos ? std::string_view() : digits.substr(fixedPoint + 1);
 
-  std::string out(picture);
+  out.assign(picture);
   // The whole part, right to left.
   std::size_t remaining = whole.size();
   std::size_t firstDigitAt = wholeEnd;  // position of the leftmost digit written
@@ -51,10 +57,10 @@ std::string formatPicture(double value, std::string_view picture) {
       out[i] = remaining > 0 ? ',' : ' ';
     }
   }
-  if (remaining > 0) return overflow(picture);
+  if (remaining > 0) return overflow(picture, out);
   if (negative) {
     // The sign takes the free position directly before the first digit.
-    if (firstDigitAt == 0 || out[firstDigitAt - 1] != ' ') return overflow(picture);
+    if (firstDigitAt == 0 || out[firstDigitAt - 1] != ' ') return overflow(picture, out);
     out[firstDigitAt - 1] = '-';
   }
   // The decimals, left to right.
@@ -62,7 +68,6 @@ std::string formatPicture(double value, std::string_view picture) {
   for (std::size_t i = wholeEnd + 1; i < picture.size(); ++i) {
     if (picture[i] == '9') out[i] = next < fraction.size() ? fraction[next++] : '0';
   }
-  return out;
 }
 
 std::string formatGrowingPicture(double value, std::string_view picture, std::string_view wide) {

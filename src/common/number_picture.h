@@ -31,6 +31,9 @@ inline constexpr std::string_view kPictureOrdinalGrowing = "9999999999";
 //   formatPicture(-1234.5, "999,999,999.99") == "     -1,234.50"
 //   formatPicture(12.5, "999.999%")          == " 12.500%"
 std::string formatPicture(double value, std::string_view picture);
+// The same text written into `out` (its room is used again: no allocation for a row of a
+// long list).
+void formatPictureInto(double value, std::string_view picture, std::string& out);
 
 // The value with `wide`, a picture that ends with `picture` and extends it to the left, cut
 // to the width of `picture` when the value leaves its extra positions blank. A value that

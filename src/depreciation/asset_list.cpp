@@ -11,6 +11,7 @@
 #include "common/number_picture.h"
 #include "common/reorder.h"
 #include "common/text.h"
+#include "common/windows_1250.h"
 #include "depreciation/annual_results_cache.h"
 #include "depreciation/mdos_scan.h"
 #include "store/database.h"
@@ -83,18 +84,28 @@ std::size_t amountTextLength(double value) {
 // "dd.mm.yyyy"
 constexpr std::size_t kDateTextLength = 10;
 
+// `text` padded with blanks to `width` letters, into `out`.
+void paddedInto(const std::string& text, std::size_t width, std::string& out) {
+  out.assign(text);
+  const std::size_t letters = win1250::letterCount(text);
+  if (letters < width) out.append(width - letters, ' ');
+}
+
 // The text of a column as the register gives it, before a deletion marks it.
-std::string registerCell(const AssetListRow& row, const AssetListWidths& widths,
-                         std::size_t column) {
+void registerCellInto(const AssetListRow& row, const AssetListWidths& widths, std::size_t column,
+                      std::string& out) {
   switch (column) {
     case 0:
-      return store::paddedToWidth(row.InvBr, widths.invBr);
+      return paddedInto(row.InvBr, widths.invBr, out);
     case 1:
-      return store::paddedToWidth(row.Naziv, widths.naziv);
+      return paddedInto(row.Naziv, widths.naziv, out);
     case kAssetListDateColumn:
-      return row.DatumN.toText();
+      out = row.DatumN.toText();
+      return;
     default:
-      return column < kAssetListColumns ? amountPicture(amountOf(row, column)) : std::string();
+      if (column < kAssetListColumns)
+        return formatPictureInto(amountOf(row, column), kPictureListAmount, out);
+      out.clear();
   }
 }
 
@@ -125,13 +136,17 @@ std::vector<std::string> assetListTexts(const AssetListRow& row, const AssetList
 
 std::string assetListCell(const AssetListRow& row, const AssetListWidths& widths,
                           std::size_t column) {
-  std::string text = registerCell(row, widths, column);
-  if (!row.deleted || column >= kAssetListColumns) return text;
-  const std::string_view shown = text::trimBlanks(text);
-  std::string marked;
-  marked.reserve(shown.size() + 2);
-  marked.append(1, '(').append(shown).append(1, ')');
-  return marked;
+  std::string text;
+  assetListCellInto(row, widths, column, text);
+  return text;
+}
+
+void assetListCellInto(const AssetListRow& row, const AssetListWidths& widths, std::size_t column,
+                       std::string& out) {
+  registerCellInto(row, widths, column, out);
+  if (!row.deleted || column >= kAssetListColumns) return;
+  const std::string shown(text::trimBlanks(out));
+  out.assign(1, '(').append(shown).append(1, ')');
 }
 
 std::size_t assetListCellLength(const AssetListRow& row, std::size_t column) {
@@ -186,33 +201,34 @@ std::optional<AssetList> loadAssetList(store::Session& program, const AssetListO
   const store::RecordCodec<R> reader(mdos, store::FieldSet<R>::of(&R::InvBr, &R::Naziv));
   AssetList list;
   list.widths = {reader.width(&AssetRecord::InvBr), reader.width(&AssetRecord::Naziv)};
-  list.rows.reserve(static_cast<std::size_t>(mdos.recCount()));
+  std::vector<AssetListRow>& rows = list.rows.edit();
+  rows.reserve(static_cast<std::size_t>(mdos.recCount()));
   // One pass over the file: every visible record's row, and whether the filter keeps it
   // (without a filter the list reads only what its columns show). The rows are put into
   // index order, then gone through in that order: the progress moves per record, a stop
   // keeps the rows gone through, and the kept ones take their present value and close up.
   std::vector<char> kept;
-  kept.reserve(list.rows.capacity());
+  kept.reserve(rows.capacity());
   const auto order = visitAssetsInIndexOrder(
       program, options.keep ? listedFields() : columnFields(), [&](AssetRecord& asset) {
         kept.push_back(!options.keep || options.keep(asset));
-        list.rows.push_back(rowOf(std::move(asset)));
+        rows.push_back(rowOf(std::move(asset)));
         return true;
       });
   if (order) {
-    reorderInPlace(list.rows, *order);
+    reorderInPlace(rows, *order);
     reorderInPlace(kept, *order);
   }
   std::size_t listed = 0;
-  for (std::size_t read = 0; read < list.rows.size();) {
+  for (std::size_t read = 0; read < rows.size();) {
     if (kept[read]) {
-      if (listed != read) list.rows[listed] = std::move(list.rows[read]);
-      setPresentValue(list.rows[listed++], options.presentValue);
+      if (listed != read) rows[listed] = std::move(rows[read]);
+      setPresentValue(rows[listed++], options.presentValue);
     }
     ++read;
     if (options.step && !options.step(read)) break;
   }
-  list.rows.resize(listed);
+  rows.resize(listed);
   mdos.goTop();
   return list;
 }

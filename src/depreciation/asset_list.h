@@ -45,6 +45,10 @@ std::vector<std::string> assetListTexts(const AssetListRow& row, const AssetList
 // deleted row's text is the trimmed text in parentheses.
 std::string assetListCell(const AssetListRow& row, const AssetListWidths& widths,
                           std::size_t column);
+// The same text written into `out`, whose room is used again (a printed list makes its
+// texts row after row into the same cells).
+void assetListCellInto(const AssetListRow& row, const AssetListWidths& widths, std::size_t column,
+                       std::string& out);
 // The length of that text without its blanks at both ends, counted without making it (the
 // window measures its columns over every row).
 std::size_t assetListCellLength(const AssetListRow& row, std::size_t column);

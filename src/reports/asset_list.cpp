@@ -60,9 +60,12 @@ ListReport assetListReport(const store::Program& program, Date date) {
   frame.secondRight = program.CKORISNIKMESTO;
   addCaptions(report.heading);
 
-  const ui::AssetList& list = program.AOSNOVNASREDSTVA;
+  // The report keeps the list as printed: a copy sharing the window's rows until the window
+  // changes them.
+  const ui::AssetList list = program.AOSNOVNASREDSTVA;
   report.rowCount = list.size();
-  report.row = [&list, date](std::size_t i, std::size_t ordinal, std::vector<ListCell>& cells) {
+  report.rowsKept = true;
+  report.row = [list, date](std::size_t i, std::size_t ordinal, std::vector<ListCell>& cells) {
     const ui::AssetListRow& row = list.rows[i];
     const Date acquired = depreciation::assetListDate(row);
     // An empty acquisition date (a deleted row's too) is earlier than any date: always
@@ -71,7 +74,7 @@ ListReport assetListReport(const store::Program& program, Date date) {
     cells[0].text = formatOrdinalGrowing(static_cast<double>(ordinal));
     cells[0].number = static_cast<double>(ordinal);
     for (std::size_t c = 1; c < cells.size(); ++c)
-      cells[c].text = depreciation::assetListCell(row, list.widths, c - 1);
+      depreciation::assetListCellInto(row, list.widths, c - 1, cells[c].text);
     cells[kDateCell].date = acquired;
     for (std::size_t c = kFirstAmountCell; c < cells.size(); ++c)
       cells[c].number = depreciation::assetListAmount(row, c - 1);

@@ -39,14 +39,16 @@ ListReport inventoryListReport(const store::Program& program, Date date) {
   report.heading.captions.push_back({"Stanje", 175, 200, 22, TextAlign::Right});
   report.heading.captions.push_back({"po popisu", 175, 200, 26, TextAlign::Right});
 
-  const ui::AssetList& list = program.AOSNOVNASREDSTVA;
+  // The list as printed, kept as the asset list keeps it.
+  const ui::AssetList list = program.AOSNOVNASREDSTVA;
   report.rowCount = list.size();
-  report.row = [&list, leader = repeated(".  ", 35)](std::size_t i, std::size_t ordinal,
-                                                     std::vector<ListCell>& cells) {
+  report.rowsKept = true;
+  report.row = [list, leader = repeated(".  ", 35)](std::size_t i, std::size_t ordinal,
+                                                    std::vector<ListCell>& cells) {
     cells[0].text = formatOrdinalGrowing(static_cast<double>(ordinal));
     cells[0].number = static_cast<double>(ordinal);
-    cells[1].text = depreciation::assetListCell(list.rows[i], list.widths, 0);
-    cells[2].text = depreciation::assetListCell(list.rows[i], list.widths, 1);
+    depreciation::assetListCellInto(list.rows[i], list.widths, 0, cells[1].text);
+    depreciation::assetListCellInto(list.rows[i], list.widths, 1, cells[2].text);
     cells[3].text = leader;
     cells[4].text.assign(30, '_');
     return true;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/date.h"
+#include "common/shared_vector.h"
 
 namespace kavrina::ui {
 
@@ -29,9 +30,10 @@ struct AssetListWidths {
   std::size_t naziv = 30;
 };
 
-// The rows in the order the list shows them, and the widths of their texts.
+// The rows in the order the list shows them, and the widths of their texts. A copy shares the
+// rows until either changes them: a document printed from the list keeps them so.
 struct AssetList {
-  std::vector<AssetListRow> rows;
+  SharedVector<AssetListRow> rows;
   AssetListWidths widths;
 
   std::size_t size() const { return rows.size(); }
