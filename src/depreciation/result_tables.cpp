@@ -12,7 +12,23 @@ namespace {
 using store::DbfTable;
 using store::RecordCodec;
 
-// Every visible record from the first in the controlling order, read by `codec`.
+// Reads every visible record from the first in the controlling order into one record in
+// turn and hands it to `visit`.
+template <class Record, class Visit>
+void visitAll(DbfTable& table, Visit visit, const RecordStep& step,
+              const store::FieldSet<Record>& fields) {
+  const RecordCodec<Record> codec(table, fields);
+  Record record;
+  for (table.goTop(); !table.eof(); table.skip()) {
+    if (table.hideDeleted() && table.deleted()) continue;
+    codec.read(record);
+    visit(record);
+    if (step) step();
+  }
+}
+
+// Every visible record from the first in the controlling order, each read into a record of
+// its own (the fields not read keep their defaults).
 template <class Record>
 std::vector<Record> readAll(
     DbfTable& table, const RecordStep& step,
@@ -61,6 +77,11 @@ std::vector<store::RaRow> readRaRows(DbfTable& table, const RecordStep& step,
 std::vector<store::PaRow> readPaRows(DbfTable& table, const RecordStep& step,
                                      const store::FieldSet<store::PaRow>& fields) {
   return readAll<store::PaRow>(table, step, fields);
+}
+
+void visitPaRows(DbfTable& table, const std::function<void(const store::PaRow&)>& visit,
+                 const RecordStep& step, const store::FieldSet<store::PaRow>& fields) {
+  visitAll<store::PaRow>(table, visit, step, fields);
 }
 
 std::optional<store::RaRow> findRaRow(DbfTable& table, const std::string& invBr) {

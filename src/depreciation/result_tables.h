@@ -31,6 +31,12 @@ std::vector<store::RaRow> readRaRows(
 std::vector<store::PaRow> readPaRows(
     store::DbfTable& table, const RecordStep& step = {},
     const store::FieldSet<store::PaRow>& fields = store::FieldSet<store::PaRow>::all());
+// The same records handed to `visit` one by one, read into one row in turn: for a reader
+// that sums them and keeps none.
+void visitPaRows(
+    store::DbfTable& table, const std::function<void(const store::PaRow&)>& visit,
+    const RecordStep& step = {},
+    const store::FieldSet<store::PaRow>& fields = store::FieldSet<store::PaRow>::all());
 // The first visible record from the first in the controlling order whose inventory number
 // is `invBr` exactly as stored (30 characters, blanks included); no value when the table
 // has none. Reads only the inventory number of the other records.

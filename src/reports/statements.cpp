@@ -47,12 +47,12 @@ std::string amountOfThousandths(std::int64_t value) {
   return formatAmountGrowing(static_cast<double>(value) / 1000.0);
 }
 
-// The rows of the row's result table, read shared and read-only; no value, the wait notice
-// closed and the user told, when another user holds the table.
-template <class Row, class Read>
-std::optional<std::vector<Row>> readResultTable(store::Program& program, const CalculationRow& row,
-                                                std::string_view alias,
-                                                std::unique_ptr<ui::WaitNotice>& wait, Read read) {
+// What `read(table, step)` gives of the row's result table, read shared and read-only; no
+// value, the wait notice closed and the user told, when another user holds the table.
+template <class Result, class Read>
+std::optional<Result> readResultTable(store::Program& program, const CalculationRow& row,
+                                      std::string_view alias, std::unique_ptr<ui::WaitNotice>& wait,
+                                      Read read) {
   const fs::path file = findCaseInsensitive(store::dataPath(program, trimmedText(row.file)));
   depreciation::ResultTableReader reader(program, alias);
   if (!reader.open(file)) {
@@ -228,7 +228,7 @@ std::optional<ListReport> statementReport(store::Program& program, const Calcula
                                           StatementSide side,
                                           std::unique_ptr<ui::WaitNotice>& wait) {
   if (side == StatementSide::Accounting) {
-    auto rows = readResultTable<store::RaRow>(
+    auto rows = readResultTable<std::vector<store::RaRow>>(
         program, row, kAliasRa, wait,
         [](store::DbfTable& t, const auto& step) { return depreciation::readRaRows(t, step); });
     if (!rows) return std::nullopt;
@@ -241,7 +241,7 @@ std::optional<ListReport> statementReport(store::Program& program, const Calcula
           return StatementLine{asset.RAOsn, r.RAPrVr, r.RANab, r.RAOsn, r.RAStopa, r.BrMes, r.RAm};
         });
   }
-  auto rows = readResultTable<store::PaRow>(
+  auto rows = readResultTable<std::vector<store::PaRow>>(
       program, row, kAliasPa, wait,
       [](store::DbfTable& t, const auto& step) { return depreciation::readPaRows(t, step); });
   if (!rows) return std::nullopt;
@@ -346,27 +346,34 @@ void drawOaAmounts(ui::Printer& printer, int j, const GroupSums& s) {
 
 bool StampaOA(store::Program& program, ui::Printer& printer, const CalculationRow& row) {
   auto wait = program.userInterface().showWait(kPripremaZaStampu);
-  const auto rows = readResultTable<store::PaRow>(
-      program, row, kAliasPa, wait,
-      [](store::DbfTable& t, const auto& step) { return depreciation::readPaRows(t, step); });
-  if (!rows) return false;
   const std::string year = trimmedText(row.year);
   const std::string months = trimmedText(row.months);
   // From 2019 on the assets under the new rules are reported in their own register.
   const bool leaveOutNewRules = parseNumber(year) > 2018;
-
-  std::array<GroupSums, 4> groups{};
-  for (const store::PaRow& r : *rows) {
-    if (r.PAGrupa < 2 || r.PAGrupa > 5) continue;
-    if (leaveOutNewRules && r.NoviPrav) continue;
-    GroupSums& g = groups[static_cast<std::size_t>(r.PAGrupa - 2)];
-    g.opening += thousandths(r.PAPrVr);
-    if (r.PANab) g.acquired += thousandths(r.PAOtp ? r.PAOtpVr : r.PAOsn);
-    if (r.PAOtp) g.disposed += thousandths(r.PAOtpVr);
-    g.base += thousandths(r.PAOsn);
-    g.amount += thousandths(r.PAm);
-    g.closing += thousandths(r.PASadVr);
-  }
+  using GroupTotals = std::array<GroupSums, 4>;
+  const auto sums = readResultTable<GroupTotals>(
+      program, row, kAliasPa, wait, [&](store::DbfTable& t, const auto& step) {
+        GroupTotals groups{};
+        const auto add = [&](const store::PaRow& r) {
+          if (r.PAGrupa < 2 || r.PAGrupa > 5) return;
+          if (leaveOutNewRules && r.NoviPrav) return;
+          GroupSums& g = groups[static_cast<std::size_t>(r.PAGrupa - 2)];
+          g.opening += thousandths(r.PAPrVr);
+          if (r.PANab) g.acquired += thousandths(r.PAOtp ? r.PAOtpVr : r.PAOsn);
+          if (r.PAOtp) g.disposed += thousandths(r.PAOtpVr);
+          g.base += thousandths(r.PAOsn);
+          g.amount += thousandths(r.PAm);
+          g.closing += thousandths(r.PASadVr);
+        };
+        using R = store::PaRow;
+        depreciation::visitPaRows(
+            t, add, step,
+            store::FieldSet<R>::of(&R::PAGrupa, &R::NoviPrav, &R::PAPrVr, &R::PANab, &R::PAOtp,
+                                   &R::PAOtpVr, &R::PAOsn, &R::PAm, &R::PASadVr));
+        return groups;
+      });
+  if (!sums) return false;
+  const GroupTotals& groups = *sums;
 
   const ReportStyle style = reportStyleOf(program);
   FrameHeading heading;
