@@ -79,10 +79,19 @@ std::vector<store::PaRow> readPaRows(DbfTable& table, const RecordStep& step,
   return readAll<store::PaRow>(table, step, fields);
 }
 
-void visitPaRows(DbfTable& table, const std::function<void(const store::PaRow&)>& visit,
-                 const RecordStep& step, const store::FieldSet<store::PaRow>& fields) {
-  visitAll<store::PaRow>(table, visit, step, fields);
+template <class Row>
+void visitResultRows(DbfTable& table, const std::function<void(const Row&)>& visit,
+                     const RecordStep& step, const store::FieldSet<Row>& fields) {
+  visitAll<Row>(table, visit, step, fields);
 }
+template void visitResultRows<store::RaRow>(DbfTable&,
+                                            const std::function<void(const store::RaRow&)>&,
+                                            const RecordStep&,
+                                            const store::FieldSet<store::RaRow>&);
+template void visitResultRows<store::PaRow>(DbfTable&,
+                                            const std::function<void(const store::PaRow&)>&,
+                                            const RecordStep&,
+                                            const store::FieldSet<store::PaRow>&);
 
 std::optional<store::RaRow> findRaRow(DbfTable& table, const std::string& invBr) {
   return findByInvBr<store::RaRow>(table, invBr);

@@ -32,11 +32,11 @@ std::vector<store::PaRow> readPaRows(
     store::DbfTable& table, const RecordStep& step = {},
     const store::FieldSet<store::PaRow>& fields = store::FieldSet<store::PaRow>::all());
 // The same records handed to `visit` one by one, read into one row in turn: for a reader
-// that sums them and keeps none.
-void visitPaRows(
-    store::DbfTable& table, const std::function<void(const store::PaRow&)>& visit,
-    const RecordStep& step = {},
-    const store::FieldSet<store::PaRow>& fields = store::FieldSet<store::PaRow>::all());
+// that sums them or keeps a little of each. Row: store::RaRow or store::PaRow.
+template <class Row>
+void visitResultRows(store::DbfTable& table, const std::function<void(const Row&)>& visit,
+                     const RecordStep& step = {},
+                     const store::FieldSet<Row>& fields = store::FieldSet<Row>::all());
 // The first visible record from the first in the controlling order whose inventory number
 // is `invBr` exactly as stored (30 characters, blanks included); no value when the table
 // has none. Reads only the inventory number of the other records.

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <stdexcept>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -113,17 +115,25 @@ void setAmount(ListCell& cell, double value) {
   cell.number = value;
 }
 
-// One asset of the register, in its index order, as its statement row shows it: its line, or
-// none when it is not printed (a row left out still counts for the paging).
+// A printed asset as its statement line shows it.
 struct StatementEntry {
   std::string InvBr;
   std::string Naziv;
-  std::optional<StatementLine> line;
+  StatementLine line;
+};
+
+// The statement's input rows: every asset of the register in its index order (a row left out
+// still counts for the paging), each pointing to its printed entry or to none.
+struct StatementEntries {
+  static constexpr std::uint32_t kNotPrinted = UINT32_MAX;
+  std::vector<std::uint32_t> entryOfRow;
+  std::vector<StatementEntry> printed;
 };
 
 // The cells of a statement line of `asset` numbered `ordinal`.
-void fillStatementCells(const StatementEntry& asset, const StatementLine& line, std::size_t ordinal,
+void fillStatementCells(const StatementEntry& asset, std::size_t ordinal,
                         std::vector<ListCell>& cells) {
+  const StatementLine& line = asset.line;
   const std::int64_t accumulated =
       line.acquired ? 0 : thousandths(line.purchase) - thousandths(line.prVr);
   cells[0].text = formatOrdinalGrowing(static_cast<double>(ordinal));
@@ -149,28 +159,35 @@ std::unordered_map<std::string, const Row*> byInvBr(const std::vector<Row>& rows
   return found;
 }
 
-// The entries of every asset of `MDOS` (checked against its structure when it was opened) in
-// the order of its index: `lineOf(asset, results)` gives the line of an asset from its result
-// rows found by inventory number, or no value when the asset is not printed. Only what the
-// lines show is kept.
-template <class Row, class LineOf>
-std::vector<StatementEntry> statementEntries(store::Program& program, const std::vector<Row>& rows,
-                                             LineOf lineOf) {
-  const std::unordered_map<std::string, const Row*> results = byInvBr(rows);
+// Every asset of `MDOS` (checked against its structure when it was opened) in the order of
+// its index, those printed with their lines: `lineOf(asset, results)` gives the line of an
+// asset, or no value when it is not printed. Only what the lines show is kept.
+template <class Results, class LineOf>
+StatementEntries statementEntries(store::Program& program, const Results& results, LineOf lineOf) {
   // The register as it stands before another station's import or after it.
   const store::RegisterReading reading(program);
   if (!reading.held()) return {};
-  std::vector<StatementEntry> entries;
-  entries.reserve(program.areas["MDOS"].recCount());
+  StatementEntries entries;
+  // Room for every asset printed: pages never written to cost nothing.
+  const auto assets = static_cast<std::size_t>(program.areas["MDOS"].recCount());
+  entries.entryOfRow.reserve(assets);
+  entries.printed.reserve(assets);
   using R = store::AssetRecord;
   const auto order = depreciation::visitAssetsInIndexOrder(
       program, store::FieldSet<R>::of(&R::InvBr, &R::Naziv, &R::RAOsn, &R::PAOsn, &R::PAgrupa),
       [&](store::AssetRecord& asset) {
-        std::optional<StatementLine> line = lineOf(asset, results);
-        entries.push_back({std::move(asset.InvBr), std::move(asset.Naziv), line});
+        const std::optional<StatementLine> line = lineOf(asset, results);
+        if (!line) {
+          entries.entryOfRow.push_back(StatementEntries::kNotPrinted);
+          return true;
+        }
+        if (entries.printed.size() >= StatementEntries::kNotPrinted)
+          throw std::length_error("more printed rows than a statement holds");
+        entries.entryOfRow.push_back(static_cast<std::uint32_t>(entries.printed.size()));
+        entries.printed.push_back({std::move(asset.InvBr), std::move(asset.Naziv), *line});
         return true;
       });
-  if (order) reorderInPlace(entries, std::move(*order));
+  if (order) reorderInPlace(entries.entryOfRow, std::move(*order));
   return entries;
 }
 
@@ -181,7 +198,7 @@ template <class Row, class LineOf>
 ListReport statementOf(store::Program& program, const CalculationRow& row,
                        const std::vector<Row>& rows, LineOf lineOf) {
   const auto entries =
-      std::make_shared<const std::vector<StatementEntry>>(statementEntries(program, rows, lineOf));
+      std::make_shared<const StatementEntries>(statementEntries(program, byInvBr(rows), lineOf));
 
   ListReport report;
   report.style = reportStyleOf(program);
@@ -192,11 +209,12 @@ ListReport statementOf(store::Program& program, const CalculationRow& row,
   heading.second = "Godina: " + trimmedText(row.year) + "  //  Meseci: " + trimmedText(row.months);
   heading.secondRight = program.CKORISNIKMESTO;
   addStatementCaptions(report.heading);
-  report.rowCount = entries->size();
+  report.rowCount = entries->entryOfRow.size();
   report.row = [entries](std::size_t i, std::size_t ordinal, std::vector<ListCell>& cells) {
-    const StatementEntry& entry = (*entries)[i];
-    if (entry.line) fillStatementCells(entry, *entry.line, ordinal, cells);
-    return entry.line.has_value();
+    const std::uint32_t entry = entries->entryOfRow[i];
+    if (entry == StatementEntries::kNotPrinted) return false;
+    fillStatementCells(entries->printed[entry], ordinal, cells);
+    return true;
   };
   report.totals.ruleOffset = -1;
   report.totals.label = "UKUPNO:";
@@ -228,22 +246,32 @@ std::optional<ListReport> statementReport(store::Program& program, const Calcula
                                           StatementSide side,
                                           std::unique_ptr<ui::WaitNotice>& wait) {
   if (side == StatementSide::Accounting) {
-    auto rows = readResultTable<std::vector<store::RaRow>>(
-        program, row, kAliasRa, wait,
-        [](store::DbfTable& t, const auto& step) { return depreciation::readRaRows(t, step); });
+    using R = store::RaRow;
+    const auto rows = readResultTable<std::vector<R>>(
+        program, row, kAliasRa, wait, [](store::DbfTable& t, const auto& step) {
+          return depreciation::readRaRows(
+              t, step,
+              store::FieldSet<R>::of(&R::InvBr, &R::RAPrVr, &R::RANab, &R::RAOsn, &R::RAStopa,
+                                     &R::BrMes, &R::RAm));
+        });
     if (!rows) return std::nullopt;
     return statementOf(
         program, row, *rows,
         [](const store::AssetRecord& asset, const auto& results) -> std::optional<StatementLine> {
           const auto found = results.find(asset.InvBr);
           if (found == results.end()) return std::nullopt;
-          const store::RaRow& r = *found->second;
+          const R& r = *found->second;
           return StatementLine{asset.RAOsn, r.RAPrVr, r.RANab, r.RAOsn, r.RAStopa, r.BrMes, r.RAm};
         });
   }
-  auto rows = readResultTable<std::vector<store::PaRow>>(
-      program, row, kAliasPa, wait,
-      [](store::DbfTable& t, const auto& step) { return depreciation::readPaRows(t, step); });
+  using R = store::PaRow;
+  const auto rows = readResultTable<std::vector<R>>(
+      program, row, kAliasPa, wait, [](store::DbfTable& t, const auto& step) {
+        return depreciation::readPaRows(
+            t, step,
+            store::FieldSet<R>::of(&R::InvBr, &R::PAPrVr, &R::PANab, &R::PAOsn, &R::PAStopa,
+                                   &R::BrMes, &R::PAm));
+      });
   if (!rows) return std::nullopt;
   return statementOf(
       program, row, *rows,
@@ -252,7 +280,7 @@ std::optional<ListReport> statementReport(store::Program& program, const Calcula
         if (asset.PAgrupa > 1) return std::nullopt;
         const auto found = results.find(asset.InvBr);
         if (found == results.end()) return std::nullopt;
-        const store::PaRow& r = *found->second;
+        const R& r = *found->second;
         return StatementLine{asset.PAOsn, r.PAPrVr, r.PANab, r.PAOsn, r.PAStopa, r.BrMes, r.PAm};
       });
 }
@@ -366,7 +394,7 @@ bool StampaOA(store::Program& program, ui::Printer& printer, const CalculationRo
           g.closing += thousandths(r.PASadVr);
         };
         using R = store::PaRow;
-        depreciation::visitPaRows(
+        depreciation::visitResultRows<store::PaRow>(
             t, add, step,
             store::FieldSet<R>::of(&R::PAGrupa, &R::NoviPrav, &R::PAPrVr, &R::PANab, &R::PAOtp,
                                    &R::PAOtpVr, &R::PAOsn, &R::PAm, &R::PASadVr));
