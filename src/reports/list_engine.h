@@ -122,7 +122,7 @@ struct ListReport {
   // Whether `row` holds what it reads, by value or shared ownership, and reads nothing that
   // may change: the rows can then be walked again after printing, and the spreadsheet of a
   // kept document is made only when it is asked for. Otherwise it is gathered as the rows are
-  // drawn (the rows of the window's list, which may change while the preview is shown).
+  // drawn (a report that reads the register for each row, as the register of 2019 does).
   bool rowsKept = false;
 };
 

@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <optional>
 #include <system_error>
 
 #include "errors/end_program.h"
