@@ -226,6 +226,27 @@ ListReport statementOf(store::Program& program, const CalculationRow& row,
   return report;
 }
 
+// The statement of one side: its result table read by `readRows` with only `fields`, then
+// `lineOf(asset, resultOf)` the line of an asset, where resultOf() finds the asset's result
+// row (nullptr: none) only when the line needs it.
+template <class Row, class ReadRows, class LineOf>
+std::optional<ListReport> sideStatement(store::Program& program, const CalculationRow& row,
+                                        std::string_view alias,
+                                        std::unique_ptr<ui::WaitNotice>& wait, ReadRows readRows,
+                                        const store::FieldSet<Row>& fields, LineOf lineOf) {
+  const auto rows = readResultTable<std::vector<Row>>(
+      program, row, alias, wait,
+      [&](store::DbfTable& t, const auto& step) { return readRows(t, step, fields); });
+  if (!rows) return std::nullopt;
+  return statementOf(program, row, *rows,
+                     [lineOf](const store::AssetRecord& asset, const auto& results) {
+                       return lineOf(asset, [&]() -> const Row* {
+                         const auto found = results.find(asset.InvBr);
+                         return found == results.end() ? nullptr : found->second;
+                       });
+                     });
+}
+
 bool printStatement(store::Program& program, ui::Printer& printer, const CalculationRow& row,
                     StatementSide side, std::string_view title) {
   auto wait = program.userInterface().showWait(kPripremaZaStampu);
@@ -247,41 +268,29 @@ std::optional<ListReport> statementReport(store::Program& program, const Calcula
                                           std::unique_ptr<ui::WaitNotice>& wait) {
   if (side == StatementSide::Accounting) {
     using R = store::RaRow;
-    const auto rows = readResultTable<std::vector<R>>(
-        program, row, kAliasRa, wait, [](store::DbfTable& t, const auto& step) {
-          return depreciation::readRaRows(
-              t, step,
-              store::FieldSet<R>::of(&R::InvBr, &R::RAPrVr, &R::RANab, &R::RAOsn, &R::RAStopa,
-                                     &R::BrMes, &R::RAm));
-        });
-    if (!rows) return std::nullopt;
-    return statementOf(
-        program, row, *rows,
-        [](const store::AssetRecord& asset, const auto& results) -> std::optional<StatementLine> {
-          const auto found = results.find(asset.InvBr);
-          if (found == results.end()) return std::nullopt;
-          const R& r = *found->second;
-          return StatementLine{asset.RAOsn, r.RAPrVr, r.RANab, r.RAOsn, r.RAStopa, r.BrMes, r.RAm};
+    return sideStatement(
+        program, row, kAliasRa, wait, depreciation::readRaRows,
+        store::FieldSet<R>::of(&R::InvBr, &R::RAPrVr, &R::RANab, &R::RAOsn, &R::RAStopa, &R::BrMes,
+                               &R::RAm),
+        [](const store::AssetRecord& asset, const auto& resultOf) -> std::optional<StatementLine> {
+          const R* r = resultOf();
+          if (r == nullptr) return std::nullopt;
+          return StatementLine{asset.RAOsn, r->RAPrVr, r->RANab, r->RAOsn,
+                               r->RAStopa,  r->BrMes,  r->RAm};
         });
   }
   using R = store::PaRow;
-  const auto rows = readResultTable<std::vector<R>>(
-      program, row, kAliasPa, wait, [](store::DbfTable& t, const auto& step) {
-        return depreciation::readPaRows(
-            t, step,
-            store::FieldSet<R>::of(&R::InvBr, &R::PAPrVr, &R::PANab, &R::PAOsn, &R::PAStopa,
-                                   &R::BrMes, &R::PAm));
-      });
-  if (!rows) return std::nullopt;
-  return statementOf(
-      program, row, *rows,
-      [](const store::AssetRecord& asset, const auto& results) -> std::optional<StatementLine> {
+  return sideStatement(
+      program, row, kAliasPa, wait, depreciation::readPaRows,
+      store::FieldSet<R>::of(&R::InvBr, &R::PAPrVr, &R::PANab, &R::PAOsn, &R::PAStopa, &R::BrMes,
+                             &R::PAm),
+      [](const store::AssetRecord& asset, const auto& resultOf) -> std::optional<StatementLine> {
         // Groups II to V appear only in form OA.
         if (asset.PAgrupa > 1) return std::nullopt;
-        const auto found = results.find(asset.InvBr);
-        if (found == results.end()) return std::nullopt;
-        const R& r = *found->second;
-        return StatementLine{asset.PAOsn, r.PAPrVr, r.PANab, r.PAOsn, r.PAStopa, r.BrMes, r.PAm};
+        const R* r = resultOf();
+        if (r == nullptr) return std::nullopt;
+        return StatementLine{asset.PAOsn, r->PAPrVr, r->PANab, r->PAOsn,
+                             r->PAStopa,  r->BrMes,  r->PAm};
       });
 }
 
