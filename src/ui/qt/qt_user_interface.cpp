@@ -134,9 +134,7 @@ class QtProgressBox final : public ProgressBox {
     dialog_->setWindowModality(Qt::ApplicationModal);
     dialog_->setRange(minimum, maximum);
     dialog_->setValue(minimum);
-    minimum_ = dialog_->minimum();
-    maximum_ = dialog_->maximum();
-    shown_ = dialog_->value();
+    keepRange();
     showAndPaint(dialog_.get());
     sinceShown_.start();
   }
@@ -145,9 +143,7 @@ class QtProgressBox final : public ProgressBox {
   void setRange(int minimum, int maximum) override {
     if (!dialog_) return;
     dialog_->setRange(minimum, maximum);
-    minimum_ = dialog_->minimum();
-    maximum_ = dialog_->maximum();
-    shown_ = dialog_->value();
+    keepRange();
   }
   // Passes the position on only when the bar moves by a visible step, at the ends of the
   // range, or after a pause: a loop that sets it for each of 100,000 records would otherwise
@@ -167,6 +163,14 @@ class QtProgressBox final : public ProgressBox {
   bool cancelled() const override { return !dialog_ || dialog_->wasCanceled(); }
 
  private:
+  // Keeps the dialog's range and position beside it, so that a position is judged without
+  // asking the dialog.
+  void keepRange() {
+    minimum_ = dialog_->minimum();
+    maximum_ = dialog_->maximum();
+    shown_ = dialog_->value();
+  }
+
   // The bar moves in hundredths (each a repaint of the box); smaller moves wait for kRedrawMs.
   static constexpr qint64 kVisibleSteps = 100;
   static constexpr qint64 kRedrawMs = 100;
