@@ -11,7 +11,6 @@
 #include "common/number_picture.h"
 #include "common/reorder.h"
 #include "common/text.h"
-#include "common/windows_1250.h"
 #include "depreciation/annual_results_cache.h"
 #include "depreciation/mdos_scan.h"
 #include "store/database.h"
@@ -87,8 +86,7 @@ constexpr std::size_t kDateTextLength = 10;
 // `text` padded with blanks to `width` letters, into `out`.
 void paddedInto(const std::string& text, std::size_t width, std::string& out) {
   out.assign(text);
-  const std::size_t letters = win1250::letterCount(text);
-  if (letters < width) out.append(width - letters, ' ');
+  store::padToWidth(out, width);
 }
 
 // The text of a column as the register gives it, before a deletion marks it.

@@ -15,10 +15,16 @@
 
 namespace kavrina::store {
 
-// A text as a character field of `width` letters stores it: padded with blanks.
-inline std::string paddedToWidth(std::string text, std::size_t width) {
+// Pads `text` in place with blanks to `width` letters, as a character field of that width
+// stores it.
+inline void padToWidth(std::string& text, std::size_t width) {
   const std::size_t letters = win1250::letterCount(text);
   if (letters < width) text.append(width - letters, ' ');
+}
+
+// A text as a character field of `width` letters stores it: padded with blanks.
+inline std::string paddedToWidth(std::string text, std::size_t width) {
+  padToWidth(text, width);
   return text;
 }
 
